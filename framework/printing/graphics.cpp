@@ -1,0 +1,390 @@
+#include "framework/printing/graphics.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+namespace trx {
+
+namespace {
+
+int screen_ppi = 96;
+
+constexpr int kDefaultFontSize = 8;
+
+} // namespace
+
+int32_t GraphicsMulDiv(int32_t a, int32_t b, int32_t c) {
+    if (c == 0) return -1;
+    int64_t p = static_cast<int64_t>(a) * b;
+    bool negative = (p < 0) != (c < 0);
+    int64_t ap = p < 0 ? -p : p;
+    int64_t ac = c < 0 ? -static_cast<int64_t>(c) : c;
+    int64_t q = ap / ac;
+    if ((ap % ac) * 2 >= ac) ++q;  // halves away from zero
+    int64_t r = negative ? -q : q;
+    if (r > INT32_MAX || r < INT32_MIN) return -1;
+    return static_cast<int32_t>(r);
+}
+
+int ScreenPixelsPerInch() { return screen_ppi; }
+void SetScreenPixelsPerInch(int Value) { screen_ppi = Value > 0 ? Value : 96; }
+
+TColor ColorToRGB(TColor Color) {
+    if (!IsSystemColor(Color)) return Color;
+    static constexpr TColor scheme[] = {
+        0xC0C0C0, 0x808000, 0x800000, 0x808080, 0xC0C0C0,  // scroll bar, desktop, captions, menu
+        0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF,  // window, frame, menu text, window text, caption text
+        0xC0C0C0, 0xC0C0C0, 0x808080, 0x800000, 0xFFFFFF,  // borders, work space, highlight, highlight text
+        0xC0C0C0, 0x808080, 0x808080, 0x000000, 0xC0C0C0,  // button face, shadow, grey text, button text, caption text
+        0xFFFFFF, 0x000000, 0xDFDFDF, 0x000000, 0xE1FFFF,  // button highlight, 3D shadow/light, info text/back
+    };
+    unsigned index = static_cast<unsigned>(Color) & 0xFFu;
+    return index < std::size(scheme) ? scheme[index] : clBlack;
+}
+
+// ---------------------------------------------------------------------------
+// TFont
+
+TFont::TFont() : pixels_per_inch_(ScreenPixelsPerInch()) {
+    height_ = -GraphicsMulDiv(kDefaultFontSize, pixels_per_inch_, 72);
+}
+
+TFont::TFont(const TFont& Other) : TObject(), pixels_per_inch_(Other.pixels_per_inch_) {
+    Assign(Other);
+}
+
+TFont& TFont::operator=(const TFont& Other) {
+    if (this != &Other) Assign(Other);
+    return *this;
+}
+
+void TFont::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+void TFont::SetName(const std::string& Value) {
+    if (Value.empty() || Value == name_) return;
+    name_ = Value;
+    Changed();
+}
+
+int TFont::Size() const { return -GraphicsMulDiv(height_, 72, pixels_per_inch_); }
+
+void TFont::SetSize(int Value) { SetHeight(-GraphicsMulDiv(Value, pixels_per_inch_, 72)); }
+
+void TFont::SetHeight(int Value) {
+    if (Value == height_) return;
+    height_ = Value;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles Value) {
+    if (Value == style_) return;
+    style_ = Value;
+    Changed();
+}
+
+void TFont::SetColor(TColor Value) {
+    if (Value == color_) return;
+    color_ = Value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch Value) {
+    if (Value == pitch_) return;
+    pitch_ = Value;
+    Changed();
+}
+
+void TFont::SetCharset(uint8_t Value) {
+    if (Value == charset_) return;
+    charset_ = Value;
+    Changed();
+}
+
+void TFont::Assign(const TFont& Source) {
+    if (&Source == this) return;
+    name_ = Source.name_;
+    if (pixels_per_inch_ != Source.pixels_per_inch_)
+        height_ = -GraphicsMulDiv(Source.Size(), pixels_per_inch_, 72);
+    else
+        height_ = Source.height_;
+    style_ = Source.style_;
+    color_ = Source.color_;
+    pitch_ = Source.pitch_;
+    charset_ = Source.charset_;
+    Changed();
+}
+
+bool TFont::SameAs(const TFont& Other) const {
+    return name_ == Other.name_ && Size() == Other.Size() && style_ == Other.style_ && color_ == Other.color_ &&
+           pitch_ == Other.pitch_;
+}
+
+// ---------------------------------------------------------------------------
+// TPen and TBrush
+
+void TPen::SetColor(TColor Value) {
+    if (Value == color_) return;
+    color_ = Value;
+    Changed();
+}
+
+void TPen::SetWidth(int Value) {
+    if (Value < 1 || Value == width_) return;
+    width_ = Value;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle Value) {
+    if (Value == style_) return;
+    style_ = Value;
+    Changed();
+}
+
+void TPen::SetMode(TPenMode Value) {
+    if (Value == mode_) return;
+    mode_ = Value;
+    Changed();
+}
+
+void TPen::Assign(const TPen& Source) {
+    if (&Source == this) return;
+    color_ = Source.color_;
+    width_ = Source.width_;
+    style_ = Source.style_;
+    mode_ = Source.mode_;
+    Changed();
+}
+
+void TBrush::SetColor(TColor Value) {
+    if (Value == color_ && style_ != TBrushStyle::bsClear) return;
+    color_ = Value;
+    if (style_ == TBrushStyle::bsClear) style_ = TBrushStyle::bsSolid;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle Value) {
+    if (Value == style_) return;
+    style_ = Value;
+    Changed();
+}
+
+void TBrush::Assign(const TBrush& Source) {
+    if (&Source == this) return;
+    color_ = Source.color_;
+    style_ = Source.style_;
+    Changed();
+}
+
+// ---------------------------------------------------------------------------
+// Fixed-pitch metrics
+
+TTextMetric FixedPitchMetrics(const TFont& Font, int Resolution) {
+    if (Resolution <= 0) Resolution = ScreenPixelsPerInch();
+    int em;
+    int height = Font.Height();
+    if (height < 0) {
+        em = GraphicsMulDiv(-height, Resolution, Font.PixelsPerInch());
+    } else if (height > 0) {
+        int cell = GraphicsMulDiv(height, Resolution, Font.PixelsPerInch());
+        em = GraphicsMulDiv(cell, 5, 6);
+    } else {
+        em = GraphicsMulDiv(kDefaultFontSize, Resolution, 72);
+    }
+    em = std::max(em, 1);
+    TTextMetric m;
+    m.Height = std::max(GraphicsMulDiv(em, 6, 5), 1);
+    m.Ascent = std::max(GraphicsMulDiv(m.Height, 4, 5), 1);
+    m.Descent = m.Height - m.Ascent;
+    m.InternalLeading = m.Height - em;
+    m.ExternalLeading = 0;
+    m.AveCharWidth = std::max(GraphicsMulDiv(em, 3, 5), 1);
+    m.MaxCharWidth = m.AveCharWidth;
+    m.FixedPitch = true;
+    return m;
+}
+
+TFixedPitchDevice::TFixedPitchDevice(int PixelsPerInchX, int PixelsPerInchY)
+    : ppi_x_(PixelsPerInchX), ppi_y_(PixelsPerInchY > 0 ? PixelsPerInchY : PixelsPerInchX) {}
+
+int TFixedPitchDevice::PixelsPerInchX() const { return ppi_x_ > 0 ? ppi_x_ : ScreenPixelsPerInch(); }
+int TFixedPitchDevice::PixelsPerInchY() const { return ppi_y_ > 0 ? ppi_y_ : ScreenPixelsPerInch(); }
+
+TTextMetric TFixedPitchDevice::TextMetrics(const TFont& Font) { return FixedPitchMetrics(Font, PixelsPerInchY()); }
+
+TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) {
+    TTextMetric m = TextMetrics(Font);
+    // Horizontal metrics scale with the horizontal resolution.
+    int cw = m.AveCharWidth;
+    if (PixelsPerInchX() != PixelsPerInchY())
+        cw = std::max(GraphicsMulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
+    return TSize{static_cast<int32_t>(Text.size()) * cw, m.Height};
+}
+
+TCanvasDevice& ScreenDevice() {
+    static TFixedPitchDevice screen;
+    return screen;
+}
+
+// ---------------------------------------------------------------------------
+// TRecordingDevice
+
+namespace {
+
+void CopyFont(TDrawOp& op, const TFont& Font) {
+    op.FontName = Font.Name();
+    op.FontSize = Font.Size();
+    op.FontHeight = Font.Height();
+    op.FontStyle = Font.Style();
+    op.FontColor = Font.Color();
+    op.FontPitch = Font.Pitch();
+}
+
+void CopyPen(TDrawOp& op, const TPen& Pen) {
+    op.PenColor = Pen.Color();
+    op.PenWidth = Pen.Width();
+    op.PenStyle = Pen.Style();
+}
+
+void CopyBrush(TDrawOp& op, const TBrush& Brush) {
+    op.BrushColor = Brush.Color();
+    op.BrushStyle = Brush.Style();
+}
+
+} // namespace
+
+void TRecordingDevice::DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque,
+                                TColor Background, const TRect* Clip) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doText;
+    op.Pos = TPoint{X, Y};
+    op.Text = Text;
+    CopyFont(op, Font);
+    op.Opaque = Opaque;
+    op.Background = Background;
+    if (Clip) {
+        op.Clipped = true;
+        op.Clip = *Clip;
+    }
+    ops_.push_back(std::move(op));
+}
+
+void TRecordingDevice::DrawLine(TPoint From, TPoint To, const TPen& Pen) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doLine;
+    op.Pos = From;
+    op.EndPos = To;
+    CopyPen(op, Pen);
+    ops_.push_back(std::move(op));
+}
+
+void TRecordingDevice::FillRect(const TRect& Rect, const TBrush& Brush) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doFillRect;
+    op.Rect = Rect;
+    CopyBrush(op, Brush);
+    ops_.push_back(std::move(op));
+}
+
+void TRecordingDevice::DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doRectangle;
+    op.Rect = Rect;
+    CopyPen(op, Pen);
+    CopyBrush(op, Brush);
+    ops_.push_back(std::move(op));
+}
+
+void TRecordingDevice::DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doEllipse;
+    op.Rect = Rect;
+    CopyPen(op, Pen);
+    CopyBrush(op, Brush);
+    ops_.push_back(std::move(op));
+}
+
+void TRecordingDevice::DrawImage(const TRect& Dest, const TImage& Image) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doImage;
+    op.Rect = Dest;
+    op.ImageSize = TSize{Image.Width, Image.Height};
+    ops_.push_back(std::move(op));
+}
+
+std::vector<std::string> TRecordingDevice::Texts() const {
+    std::vector<std::string> r;
+    for (const TDrawOp& op : ops_)
+        if (op.Kind == TDrawOpKind::doText) r.push_back(op.Text);
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// TCanvas
+
+TCanvas::TCanvas(TCanvasDevice* Device) { SetDevice(Device); }
+
+TCanvasDevice& TCanvas::Device() const { return device_ ? *device_ : ScreenDevice(); }
+
+void TCanvas::SetDevice(TCanvasDevice* Device) {
+    device_ = Device;
+    int ppi = this->Device().PixelsPerInchY();
+    if (ppi > 0 && ppi != font_.PixelsPerInch()) {
+        int size = font_.Size();
+        font_.SetPixelsPerInch(ppi);
+        font_.SetSize(size);
+    }
+}
+
+void TCanvas::LineTo(int X, int Y) {
+    TPoint to{X, Y};
+    if (pen_.Style() != TPenStyle::psClear) Device().DrawLine(pen_pos_, to, pen_);
+    pen_pos_ = to;
+    Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+    bool opaque = brush_.Style() != TBrushStyle::bsClear;
+    Device().DrawText(X, Y, Text, font_, opaque, brush_.Color(), nullptr);
+    pen_pos_ = TPoint{X + TextWidth(Text), Y};
+    Changed();
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const std::string& Text) {
+    if (brush_.Style() != TBrushStyle::bsClear) Device().FillRect(Rect, brush_);
+    Device().DrawText(X, Y, Text, font_, false, brush_.Color(), &Rect);
+    Changed();
+}
+
+TSize TCanvas::TextExtent(const std::string& Text) { return Device().TextExtent(font_, Text); }
+int TCanvas::TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
+int TCanvas::TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
+TTextMetric TCanvas::TextMetrics() { return Device().TextMetrics(font_); }
+
+void TCanvas::FillRect(const TRect& Rect) {
+    Device().FillRect(Rect, brush_);
+    Changed();
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    Device().DrawRectangle(TRect{X1, Y1, X2, Y2}, pen_, brush_);
+    Changed();
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    Device().DrawEllipse(TRect{X1, Y1, X2, Y2}, pen_, brush_);
+    Changed();
+}
+
+void TCanvas::Draw(int X, int Y, const TImage& Image) {
+    StretchDraw(TRect{X, Y, X + Image.Width, Y + Image.Height}, Image);
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, const TImage& Image) {
+    Device().DrawImage(Rect, Image);
+    Changed();
+}
+
+} // namespace trx
