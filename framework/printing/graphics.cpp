@@ -223,6 +223,17 @@ TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) 
     return TSize{static_cast<int32_t>(Text.size()) * cw, m.Height};
 }
 
+int TCanvasDevice::DeviceCaps(int Index) {
+    switch (Index) {
+        case LOGPIXELSX: return PixelsPerInchX();
+        case LOGPIXELSY: return PixelsPerInchY();
+        case BITSPIXEL: return 24;
+        case PLANES: return 1;
+        case NUMCOLORS: return -1;
+        default: return 0;
+    }
+}
+
 TCanvasDevice& ScreenDevice() {
     static TFixedPitchDevice screen;
     return screen;
@@ -314,6 +325,18 @@ void TRecordingDevice::DrawImage(const TRect& Dest, const TImage& Image) {
     ops_.push_back(std::move(op));
 }
 
+void TRecordingDevice::DrawWindowImage(const TRect& Dest, const TWindowImage& Window) {
+    TDrawOp op;
+    op.Kind = TDrawOpKind::doWindowImage;
+    op.Rect = Dest;
+    op.ImageSize = TSize{Window.Width, Window.Height};
+    op.WindowName = Window.FormName;
+    op.Text = Window.Caption;
+    op.PrintScale = Window.PrintScale;
+    op.HasImage = Window.Image != nullptr;
+    ops_.push_back(std::move(op));
+}
+
 std::vector<std::string> TRecordingDevice::Texts() const {
     std::vector<std::string> r;
     for (const TDrawOp& op : ops_)
@@ -324,57 +347,71 @@ std::vector<std::string> TRecordingDevice::Texts() const {
 // ---------------------------------------------------------------------------
 // TCanvas
 
-TCanvas::TCanvas(TCanvasDevice* Device) { SetDevice(Device); }
+TCanvas::TCanvas(TCanvasDevice* Device) : device_(Device) {}
 
 TCanvasDevice& TCanvas::Device() const { return device_ ? *device_ : ScreenDevice(); }
 
-void TCanvas::SetDevice(TCanvasDevice* Device) {
-    device_ = Device;
-    int ppi = this->Device().PixelsPerInchY();
+void TCanvas::SetDevice(TCanvasDevice* Device) { device_ = Device; }
+
+TCanvasDevice& TCanvas::Ready() {
+    TCanvasDevice& device = Device();
+    int ppi = device.PixelsPerInchY();
     if (ppi > 0 && ppi != font_.PixelsPerInch()) {
+        // Keep the point size; the change itself is no font change.
+        TNotifyEvent saved = std::move(font_.OnChange);
+        font_.OnChange = nullptr;
         int size = font_.Size();
         font_.SetPixelsPerInch(ppi);
         font_.SetSize(size);
+        font_.OnChange = std::move(saved);
     }
+    return device;
+}
+
+TFont& TCanvas::Font() {
+    Ready();
+    return font_;
 }
 
 void TCanvas::LineTo(int X, int Y) {
     TPoint to{X, Y};
-    if (pen_.Style() != TPenStyle::psClear) Device().DrawLine(pen_pos_, to, pen_);
+    TCanvasDevice& device = Ready();
+    if (pen_.Style() != TPenStyle::psClear) device.DrawLine(pen_pos_, to, pen_);
     pen_pos_ = to;
     Changed();
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
     bool opaque = brush_.Style() != TBrushStyle::bsClear;
-    Device().DrawText(X, Y, Text, font_, opaque, brush_.Color(), nullptr);
+    Ready().DrawText(X, Y, Text, font_, opaque, brush_.Color(), nullptr);
     pen_pos_ = TPoint{X + TextWidth(Text), Y};
     Changed();
 }
 
 void TCanvas::TextRect(const TRect& Rect, int X, int Y, const std::string& Text) {
-    if (brush_.Style() != TBrushStyle::bsClear) Device().FillRect(Rect, brush_);
-    Device().DrawText(X, Y, Text, font_, false, brush_.Color(), &Rect);
+    TCanvasDevice& device = Ready();
+    if (brush_.Style() != TBrushStyle::bsClear) device.FillRect(Rect, brush_);
+    device.DrawText(X, Y, Text, font_, false, brush_.Color(), &Rect);
     Changed();
 }
 
-TSize TCanvas::TextExtent(const std::string& Text) { return Device().TextExtent(font_, Text); }
+TSize TCanvas::TextExtent(const std::string& Text) { return Ready().TextExtent(font_, Text); }
 int TCanvas::TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
 int TCanvas::TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
-TTextMetric TCanvas::TextMetrics() { return Device().TextMetrics(font_); }
+TTextMetric TCanvas::TextMetrics() { return Ready().TextMetrics(font_); }
 
 void TCanvas::FillRect(const TRect& Rect) {
-    Device().FillRect(Rect, brush_);
+    Ready().FillRect(Rect, brush_);
     Changed();
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
-    Device().DrawRectangle(TRect{X1, Y1, X2, Y2}, pen_, brush_);
+    Ready().DrawRectangle(TRect{X1, Y1, X2, Y2}, pen_, brush_);
     Changed();
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
-    Device().DrawEllipse(TRect{X1, Y1, X2, Y2}, pen_, brush_);
+    Ready().DrawEllipse(TRect{X1, Y1, X2, Y2}, pen_, brush_);
     Changed();
 }
 
@@ -383,8 +420,15 @@ void TCanvas::Draw(int X, int Y, const TImage& Image) {
 }
 
 void TCanvas::StretchDraw(const TRect& Rect, const TImage& Image) {
-    Device().DrawImage(Rect, Image);
+    Ready().DrawImage(Rect, Image);
     Changed();
 }
+
+void TCanvas::DrawWindowImage(const TRect& Rect, const TWindowImage& Window) {
+    Ready().DrawWindowImage(Rect, Window);
+    Changed();
+}
+
+int GetDeviceCaps(TCanvas& Canvas, int Index) { return Canvas.Device().DeviceCaps(Index); }
 
 } // namespace trx

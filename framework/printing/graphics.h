@@ -259,6 +259,38 @@ struct TImage {
     std::vector<TColor> Pixels;
 };
 
+// How a window image is scaled onto a printed page: at its pixel size, in
+// proportion to the two resolutions, or as large as the page allows.
+enum class TPrintScale : uint8_t { poNone, poProportional, poPrintToFit };
+
+// A window to print as an image. Backends that show real windows take the
+// window from Native; headless callers may hand over a rendered Image.
+struct TWindowImage {
+    std::string FormName;
+    std::string Caption;
+    int Width = 0;                    // client width in screen pixels
+    int Height = 0;                   // client height in screen pixels
+    TPrintScale PrintScale = TPrintScale::poProportional;
+    int PixelsPerInch = 0;            // the window's resolution; 0 means the screen's
+    const TImage* Image = nullptr;    // optional rendered contents
+    void* Native = nullptr;           // optional backend window object
+};
+
+// Device capability indexes understood by DeviceCaps and GetDeviceCaps.
+constexpr int HORZSIZE = 4;          // page width in millimetres
+constexpr int VERTSIZE = 6;          // page height in millimetres
+constexpr int HORZRES = 8;           // page width in pixels
+constexpr int VERTRES = 10;          // page height in pixels
+constexpr int BITSPIXEL = 12;
+constexpr int PLANES = 14;
+constexpr int NUMCOLORS = 24;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+constexpr int PHYSICALWIDTH = 110;
+constexpr int PHYSICALHEIGHT = 111;
+constexpr int PHYSICALOFFSETX = 112;
+constexpr int PHYSICALOFFSETY = 113;
+
 // The surface a canvas draws onto. Coordinates are device pixels.
 class TCanvasDevice {
 public:
@@ -286,10 +318,18 @@ public:
     virtual void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) = 0;
     // An image stretched onto Dest.
     virtual void DrawImage(const TRect& Dest, const TImage& Image) = 0;
+    // A window's contents stretched onto Dest; by default its rendered
+    // image when it has one, else nothing.
+    virtual void DrawWindowImage(const TRect& Dest, const TWindowImage& Window) {
+        if (Window.Image) DrawImage(Dest, *Window.Image);
+    }
+    // A device capability (the indexes above); the resolution by default,
+    // 1 plane of 24 bits, 0 for what the device does not know.
+    virtual int DeviceCaps(int Index);
 };
 
 // One drawing operation as recorded by TRecordingDevice.
-enum class TDrawOpKind : uint8_t { doText, doLine, doFillRect, doRectangle, doEllipse, doImage };
+enum class TDrawOpKind : uint8_t { doText, doLine, doFillRect, doRectangle, doEllipse, doImage, doWindowImage };
 
 struct TDrawOp {
     TDrawOpKind Kind = TDrawOpKind::doText;
@@ -312,7 +352,10 @@ struct TDrawOp {
     TPenStyle PenStyle = TPenStyle::psSolid;
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = TBrushStyle::bsSolid;
-    TSize ImageSize;           // image width and height in its own pixels
+    TSize ImageSize;           // image or window size in its own pixels
+    std::string WindowName;    // window image: the form's name
+    TPrintScale PrintScale = TPrintScale::poNone;  // window image: its scale mode
+    bool HasImage = false;     // window image: rendered contents were given
 };
 
 // A device with the fixed-pitch metrics that discards what is drawn. A
@@ -350,6 +393,7 @@ public:
     void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
     void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
     void DrawImage(const TRect& Dest, const TImage& Image) override;
+    void DrawWindowImage(const TRect& Dest, const TWindowImage& Window) override;
 
     const std::vector<TDrawOp>& Ops() const { return ops_; }
     void Clear() { ops_.clear(); }
@@ -373,14 +417,14 @@ public:
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
+    // The device drawn on. Before every measurement and drawing the font is
+    // brought to the device's vertical resolution keeping its point size, so
+    // a canvas moved to another device keeps its font's size.
     TCanvasDevice& Device() const;
-    // Switches to another device. The font keeps its point size at the new
-    // device's vertical resolution.
     void SetDevice(TCanvasDevice* Device);
 
-    TFont& Font() { return font_; }
-    const TFont& Font() const { return font_; }
-    void SetFont(const TFont& Value) { font_.Assign(Value); }
+    TFont& Font();
+    void SetFont(const TFont& Value) { Font().Assign(Value); }
     TPen& Pen() { return pen_; }
     void SetPen(const TPen& Value) { pen_.Assign(Value); }
     TBrush& Brush() { return brush_; }
@@ -402,16 +446,21 @@ public:
     TSize TextExtent(const std::string& Text);
     TTextMetric TextMetrics();
     void FillRect(const TRect& Rect);
+    // Outline with the pen, inside filled with the brush (right and bottom
+    // edges excluded, as the platform draws them).
     void Rectangle(int X1, int Y1, int X2, int Y2);
     void Rectangle(const TRect& Rect) { Rectangle(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); }
     void Ellipse(int X1, int Y1, int X2, int Y2);
     void Ellipse(const TRect& Rect) { Ellipse(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); }
     void Draw(int X, int Y, const TImage& Image);
     void StretchDraw(const TRect& Rect, const TImage& Image);
+    void DrawWindowImage(const TRect& Rect, const TWindowImage& Window);
 
+    // Called after every drawing operation.
     TNotifyEvent OnChange;
 
 private:
+    TCanvasDevice& Ready();
     void Changed() { if (OnChange) OnChange(this); }
 
     TCanvasDevice* device_ = nullptr;
@@ -420,5 +469,8 @@ private:
     TBrush brush_;
     TPoint pen_pos_;
 };
+
+// A device capability of the canvas's device (LOGPIXELSX, HORZRES, ...).
+int GetDeviceCaps(TCanvas& Canvas, int Index);
 
 } // namespace trx
