@@ -1,0 +1,748 @@
+#include "framework/core/format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/core/exceptions.h"
+
+namespace trx {
+
+// ---------------------------------------------------------------------------
+// Settings
+
+TFormatSettings& FormatSettings() {
+    static TFormatSettings settings;
+    return settings;
+}
+
+TFormatSettingsOverride::TFormatSettingsOverride() : saved_(FormatSettings()) {}
+
+TFormatSettingsOverride::TFormatSettingsOverride(const TFormatSettings& Settings) : saved_(FormatSettings()) {
+    FormatSettings() = Settings;
+}
+
+TFormatSettingsOverride::~TFormatSettingsOverride() { FormatSettings() = saved_; }
+
+// ---------------------------------------------------------------------------
+// Decimal digits of a floating-point value
+
+namespace {
+
+constexpr int NoDecimals = 9999;
+
+// A value as 0.Digits x 10^Exponent; Digits has no trailing zeros and is
+// empty for zero. Special holds the text of an infinity or a NaN.
+struct TDecimal {
+    bool Negative = false;
+    int Exponent = 0;
+    std::string Digits;
+    std::string Special;
+    bool IsZero() const { return Special.empty() && Digits.empty(); }
+};
+
+// Rounds the digit string to Keep digits, halves away from zero.
+void RoundDigits(TDecimal& d, int Keep) {
+    if (Keep < 0) {
+        d.Digits.clear();
+    } else if (Keep < static_cast<int>(d.Digits.size())) {
+        bool up = d.Digits[static_cast<std::size_t>(Keep)] >= '5';
+        d.Digits.resize(static_cast<std::size_t>(Keep));
+        if (up) {
+            while (!d.Digits.empty() && d.Digits.back() == '9') d.Digits.pop_back();
+            if (d.Digits.empty()) {
+                d.Digits = "1";
+                ++d.Exponent;
+            } else {
+                ++d.Digits.back();
+            }
+        }
+    }
+    while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
+    if (d.Digits.empty()) {
+        d.Negative = false;
+        d.Exponent = 0;
+    }
+}
+
+// The value to Precision significant digits and at most Decimals decimals.
+// The value is first taken to 15 significant digits (more when Precision
+// asks for more), the precision of a double that survives a round trip
+// through text; the result then rounds that digit string.
+TDecimal FloatToDecimal(double Value, int Precision, int Decimals) {
+    TDecimal d;
+    if (std::isnan(Value)) {
+        d.Special = "NAN";
+        return d;
+    }
+    if (std::isinf(Value)) {
+        d.Special = Value < 0 ? "-INF" : "INF";
+        return d;
+    }
+    Precision = std::clamp(Precision, 1, 18);
+    d.Negative = std::signbit(Value);
+    double a = std::fabs(Value);
+    if (a == 0) {
+        d.Negative = false;
+        return d;
+    }
+    int base = std::max(15, Precision);
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, base - 1);
+    std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    std::size_t e = text.find('e');
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.') d.Digits += text[i];
+    }
+    int exp10 = 0;
+    std::string_view expText = text.substr(e + 1);
+    if (!expText.empty() && expText[0] == '+') expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+    d.Exponent = exp10 + 1;
+    int keep = Precision;
+    if (Decimals != NoDecimals) keep = std::min(keep, d.Exponent + Decimals);
+    RoundDigits(d, keep);
+    return d;
+}
+
+// Integer digits of a decimal (empty for a value below 1).
+std::string IntegerDigits(const TDecimal& d) {
+    if (d.Exponent <= 0) return {};
+    std::string r = d.Digits.substr(0, static_cast<std::size_t>(d.Exponent));
+    r.append(static_cast<std::size_t>(d.Exponent) - r.size(), '0');
+    return r;
+}
+
+// Fraction digits of a decimal, without trailing zeros.
+std::string FractionDigits(const TDecimal& d) {
+    if (d.Exponent >= 0) {
+        return static_cast<std::size_t>(d.Exponent) < d.Digits.size()
+                   ? d.Digits.substr(static_cast<std::size_t>(d.Exponent))
+                   : std::string();
+    }
+    if (d.Digits.empty()) return {};
+    return std::string(static_cast<std::size_t>(-d.Exponent), '0') + d.Digits;
+}
+
+std::string GroupThousands(const std::string& Digits) {
+    char sep = FormatSettings().ThousandSeparator;
+    if (sep == '\0' || Digits.size() <= 3) return Digits;
+    std::string r;
+    std::size_t n = Digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        r += Digits[i];
+        std::size_t rest = n - 1 - i;
+        if (rest > 0 && rest % 3 == 0) r += sep;
+    }
+    return r;
+}
+
+std::string ExponentText(int Exponent, int MinDigits, bool ForceSign) {
+    std::string digits = std::to_string(Exponent < 0 ? -static_cast<long long>(Exponent) : Exponent);
+    if (static_cast<int>(digits.size()) < MinDigits)
+        digits.insert(0, static_cast<std::size_t>(MinDigits) - digits.size(), '0');
+    std::string r = "E";
+    if (Exponent < 0)
+        r += '-';
+    else if (ForceSign)
+        r += '+';
+    return r + digits;
+}
+
+std::string SignOf(const TDecimal& d) { return d.Negative ? "-" : ""; }
+
+std::string FormatGeneral(double Value, int Precision, int Digits) {
+    Precision = std::clamp(Precision, 1, 18);
+    Digits = std::clamp(Digits, 0, 4);
+    TDecimal d = FloatToDecimal(Value, Precision, NoDecimals);
+    if (!d.Special.empty()) return d.Special;
+    if (d.IsZero()) return "0";
+    char sep = FormatSettings().DecimalSeparator;
+    if (d.Exponent > Precision || d.Exponent < -3) {
+        std::string r = SignOf(d) + d.Digits.substr(0, 1);
+        if (d.Digits.size() > 1) r += sep + d.Digits.substr(1);
+        return r + ExponentText(d.Exponent - 1, Digits, false);
+    }
+    std::string ip = IntegerDigits(d);
+    std::string fp = FractionDigits(d);
+    std::string r = SignOf(d) + (ip.empty() ? "0" : ip);
+    if (!fp.empty()) r += sep + fp;
+    return r;
+}
+
+std::string FormatExponent(double Value, int Precision, int Digits) {
+    Precision = std::clamp(Precision, 1, 18);
+    Digits = std::clamp(Digits, 0, 4);
+    TDecimal d = FloatToDecimal(Value, Precision, NoDecimals);
+    if (!d.Special.empty()) return d.Special;
+    std::string digits = d.Digits;
+    digits.append(static_cast<std::size_t>(Precision) - digits.size(), '0');
+    std::string r = SignOf(d) + digits.substr(0, 1);
+    if (Precision > 1) r += FormatSettings().DecimalSeparator + digits.substr(1);
+    return r + ExponentText(d.IsZero() ? 0 : d.Exponent - 1, Digits, true);
+}
+
+// Unsigned fixed-point text of a rounded decimal, with exactly Digits decimals.
+std::string FixedDigits(const TDecimal& d, int Digits, bool Thousands) {
+    std::string ip = IntegerDigits(d);
+    if (ip.empty()) ip = "0";
+    if (Thousands) ip = GroupThousands(ip);
+    if (Digits <= 0) return ip;
+    std::string fp = FractionDigits(d);
+    fp.resize(static_cast<std::size_t>(Digits), '0');
+    return ip + FormatSettings().DecimalSeparator + fp;
+}
+
+std::string CurrencyText(const std::string& Amount, bool Negative) {
+    const TFormatSettings& fs = FormatSettings();
+    const std::string& c = fs.CurrencyString;
+    const std::string& a = Amount;
+    if (!Negative) {
+        switch (fs.CurrencyFormat) {
+        case 1: return a + c;
+        case 2: return c + " " + a;
+        case 3: return a + " " + c;
+        default: return c + a;
+        }
+    }
+    switch (fs.NegCurrFormat) {
+    case 1: return "-" + c + a;
+    case 2: return c + "-" + a;
+    case 3: return c + a + "-";
+    case 4: return "(" + a + c + ")";
+    case 5: return "-" + a + c;
+    case 6: return a + "-" + c;
+    case 7: return a + c + "-";
+    case 8: return "-" + a + " " + c;
+    case 9: return "-" + c + " " + a;
+    case 10: return a + " " + c + "-";
+    case 11: return c + " " + a + "-";
+    case 12: return c + " -" + a;
+    case 13: return a + "- " + c;
+    case 14: return "(" + c + " " + a + ")";
+    case 15: return "(" + a + " " + c + ")";
+    default: return "(" + c + a + ")";
+    }
+}
+
+} // namespace
+
+std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits) {
+    switch (Format) {
+    case TFloatFormat::ffGeneral: return FormatGeneral(Value, Precision, Digits);
+    case TFloatFormat::ffExponent: return FormatExponent(Value, Precision, Digits);
+    case TFloatFormat::ffFixed:
+    case TFloatFormat::ffNumber:
+    case TFloatFormat::ffCurrency: break;
+    }
+    Precision = std::clamp(Precision, 1, 18);
+    Digits = std::clamp(Digits, 0, 18);
+    TDecimal d = FloatToDecimal(Value, Precision, Digits);
+    if (!d.Special.empty()) return d.Special;
+    if (d.Exponent > Precision) return FormatGeneral(Value, Precision, 0);
+    std::string amount = FixedDigits(d, Digits, Format != TFloatFormat::ffFixed);
+    if (Format == TFloatFormat::ffCurrency) return CurrencyText(amount, d.Negative);
+    return SignOf(d) + amount;
+}
+
+std::string FloatToStr(double Value) { return FormatGeneral(Value, 15, 0); }
+
+std::string CurrToStr(double Value) {
+    // A currency amount is a whole number of ten-thousandths.
+    if (!std::isfinite(Value) || std::fabs(Value) >= 9e14) return FloatToStr(Value);
+    long long units = std::llround(Value * 10000.0);
+    unsigned long long mag = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : static_cast<unsigned long long>(units);
+    std::string r = (units < 0 ? "-" : "") + std::to_string(mag / 10000);
+    std::string fp = std::to_string(mag % 10000);
+    fp.insert(0, 4 - fp.size(), '0');
+    while (!fp.empty() && fp.back() == '0') fp.pop_back();
+    if (!fp.empty()) r += FormatSettings().DecimalSeparator + fp;
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// FormatFloat
+
+namespace {
+
+struct TPicture {
+    int IntPlaces = 0;       // "0" and "#" before the decimal point
+    int FirstIntZero = -1;   // index of the first "0" among them
+    int FracPlaces = 0;      // "0" and "#" after the decimal point
+    int LastFracZero = 0;    // count of places up to the last "0" after the point
+    bool Thousands = false;
+    bool Scientific = false;
+};
+
+// Splits a picture into its sections at ";" outside quotes.
+std::vector<std::string_view> SplitSections(std::string_view Fmt) {
+    std::vector<std::string_view> r;
+    std::size_t start = 0;
+    char quote = 0;
+    for (std::size_t i = 0; i < Fmt.size(); ++i) {
+        char c = Fmt[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == ';') {
+            r.push_back(Fmt.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    r.push_back(Fmt.substr(start));
+    return r;
+}
+
+bool IsExponentAt(std::string_view s, std::size_t i) {
+    return (s[i] == 'E' || s[i] == 'e') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-');
+}
+
+TPicture AnalysePicture(std::string_view s) {
+    TPicture p;
+    bool point = false;
+    char quote = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+            continue;
+        }
+        switch (c) {
+        case '\'':
+        case '"': quote = c; break;
+        case '0':
+        case '#':
+            if (!point) {
+                if (c == '0' && p.FirstIntZero < 0) p.FirstIntZero = p.IntPlaces;
+                ++p.IntPlaces;
+            } else {
+                ++p.FracPlaces;
+                if (c == '0') p.LastFracZero = p.FracPlaces;
+            }
+            break;
+        case '.': point = true; break;
+        case ',': p.Thousands = true; break;
+        default:
+            if (IsExponentAt(s, i)) {
+                p.Scientific = true;
+                return p;
+            }
+        }
+    }
+    return p;
+}
+
+// Writes the picture with the digits: Int holds the integer digits (forced
+// zeros included), Frac the decimals to show.
+std::string ApplyPicture(std::string_view s, const TPicture& p, const std::string& Int, const std::string& Frac,
+                         int Exponent) {
+    const TFormatSettings& fs = FormatSettings();
+    std::string out;
+    int intIndex = 0;
+    int fracIndex = 0;
+    int len = static_cast<int>(Int.size());
+    bool point = false;
+    char quote = 0;
+    auto emitInt = [&](int from, int to) { // digits [from, to) of Int
+        for (int i = std::max(from, 0); i < to && i < len; ++i) {
+            out += Int[static_cast<std::size_t>(i)];
+            int power = len - 1 - i;
+            if (p.Thousands && power > 0 && power % 3 == 0 && fs.ThousandSeparator != '\0')
+                out += fs.ThousandSeparator;
+        }
+    };
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            else
+                out += c;
+            continue;
+        }
+        switch (c) {
+        case '\'':
+        case '"': quote = c; break;
+        case '0':
+        case '#':
+            if (!point) {
+                // Place k stands for the digit of power IntPlaces-1-k; the
+                // first place also takes every digit above the places.
+                int power = p.IntPlaces - 1 - intIndex;
+                int idx = len - 1 - power;
+                if (intIndex == 0)
+                    emitInt(0, idx + 1);
+                else if (idx >= 0)
+                    emitInt(idx, idx + 1);
+                ++intIndex;
+            } else {
+                if (fracIndex < static_cast<int>(Frac.size())) out += Frac[static_cast<std::size_t>(fracIndex)];
+                ++fracIndex;
+            }
+            break;
+        case '.':
+            if (!point) {
+                point = true;
+                if (p.IntPlaces == 0) emitInt(0, len);
+                if (!Frac.empty()) out += fs.DecimalSeparator;
+            }
+            break;
+        case ',': break;
+        default:
+            if (IsExponentAt(s, i)) {
+                if (!point && p.IntPlaces == 0) emitInt(0, len);
+                out += c;
+                bool plus = s[i + 1] == '+';
+                i += 2;
+                int minDigits = 0;
+                while (i < s.size() && s[i] == '0' && minDigits < 4) {
+                    ++minDigits;
+                    ++i;
+                }
+                std::string e = ExponentText(Exponent, minDigits, plus);
+                out += e.substr(1);
+                // The rest of the section is literal text.
+                for (; i < s.size(); ++i) {
+                    char r = s[i];
+                    if (quote) {
+                        if (r == quote)
+                            quote = 0;
+                        else
+                            out += r;
+                    } else if (r == '\'' || r == '"') {
+                        quote = r;
+                    } else {
+                        out += r;
+                    }
+                }
+                return out;
+            }
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string FormatSection(std::string_view Section, double Value, bool ShowSign) {
+    TPicture p = AnalysePicture(Section);
+    std::string intDigits, fracDigits;
+    int exponent = 0;
+    bool negative = false;
+    if (p.Scientific) {
+        int places = std::max(1, p.IntPlaces + p.FracPlaces);
+        TDecimal d = FloatToDecimal(Value, places, NoDecimals);
+        negative = d.Negative;
+        std::string digits = d.Digits;
+        digits.resize(static_cast<std::size_t>(places), '0');
+        intDigits = digits.substr(0, static_cast<std::size_t>(p.IntPlaces));
+        fracDigits = digits.substr(static_cast<std::size_t>(p.IntPlaces));
+        exponent = d.IsZero() ? 0 : d.Exponent - p.IntPlaces;
+        // Leading zeros of the integer places show only where "0" asks.
+        int minInt = p.FirstIntZero < 0 ? 0 : p.IntPlaces - p.FirstIntZero;
+        std::size_t strip = 0;
+        while (strip < intDigits.size() && intDigits[strip] == '0' &&
+               static_cast<int>(intDigits.size() - strip) > minInt)
+            ++strip;
+        intDigits.erase(0, strip);
+    } else {
+        TDecimal d = FloatToDecimal(Value, 15, p.FracPlaces);
+        negative = d.Negative;
+        intDigits = IntegerDigits(d);
+        int minInt = p.FirstIntZero < 0 ? 0 : p.IntPlaces - p.FirstIntZero;
+        if (static_cast<int>(intDigits.size()) < minInt)
+            intDigits.insert(0, static_cast<std::size_t>(minInt) - intDigits.size(), '0');
+        fracDigits = FractionDigits(d);
+        fracDigits.resize(static_cast<std::size_t>(p.FracPlaces), '0');
+    }
+    while (static_cast<int>(fracDigits.size()) > p.LastFracZero && !fracDigits.empty() && fracDigits.back() == '0')
+        fracDigits.pop_back();
+    std::string body = ApplyPicture(Section, p, intDigits, fracDigits, exponent);
+    return (negative && ShowSign) ? "-" + body : body;
+}
+
+// True when the value comes out as zero in the picture.
+bool RoundsToZero(std::string_view Section, double Value) {
+    TPicture p = AnalysePicture(Section);
+    if (Value == 0) return true;
+    if (p.Scientific) return false;
+    return FloatToDecimal(Value, 15, p.FracPlaces).IsZero();
+}
+
+} // namespace
+
+std::string FormatFloat(std::string_view Format, double Value) {
+    if (Format.empty() || !std::isfinite(Value) || std::fabs(Value) >= 1e18) return FloatToStr(Value);
+    std::vector<std::string_view> sections = SplitSections(Format);
+    std::string_view positive = sections[0];
+    std::string_view negative = sections.size() > 1 ? sections[1] : std::string_view();
+    std::string_view zero = sections.size() > 2 ? sections[2] : std::string_view();
+    std::string_view section = positive;
+    bool ownNegative = false;
+    if (Value < 0 && !negative.empty()) {
+        section = negative;
+        ownNegative = true;
+    }
+    if (!zero.empty() && RoundsToZero(section, Value)) return FormatSection(zero, 0.0, false);
+    // A negative section carries its own sign.
+    return FormatSection(section, ownNegative ? -Value : Value, !ownNegative);
+}
+
+// ---------------------------------------------------------------------------
+// Text to numbers
+
+bool TryStrToFloat(std::string_view S, double& Value) {
+    char dsep = FormatSettings().DecimalSeparator;
+    std::size_t i = 0, n = S.size();
+    while (i < n && S[i] == ' ') ++i;
+    while (n > i && S[n - 1] == ' ') --n;
+    std::string norm;
+    if (i < n && (S[i] == '+' || S[i] == '-')) {
+        if (S[i] == '-') norm += '-';
+        ++i;
+    }
+    int intDigits = 0, fracDigits = 0;
+    int leadingIntDigits = 0; // integer digits after leading zeros
+    bool seenNonZero = false;
+    while (i < n && S[i] >= '0' && S[i] <= '9') {
+        if (S[i] != '0') seenNonZero = true;
+        if (seenNonZero) ++leadingIntDigits;
+        norm += S[i++];
+        ++intDigits;
+    }
+    if (intDigits == 0) norm += '0';
+    norm += '.';
+    if (i < n && S[i] == dsep) {
+        ++i;
+        while (i < n && S[i] >= '0' && S[i] <= '9') {
+            norm += S[i++];
+            ++fracDigits;
+        }
+    }
+    if (fracDigits == 0) norm += '0';
+    if (intDigits + fracDigits == 0) return false;
+    long long exp10 = 0;
+    if (i < n && (S[i] == 'E' || S[i] == 'e')) {
+        ++i;
+        bool neg = false;
+        if (i < n && (S[i] == '+' || S[i] == '-')) neg = S[i++] == '-';
+        int expDigits = 0;
+        while (i < n && S[i] >= '0' && S[i] <= '9') {
+            if (exp10 < 100000) exp10 = exp10 * 10 + (S[i] - '0');
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0) return false;
+        if (neg) exp10 = -exp10;
+        norm += 'e' + std::to_string(exp10);
+    }
+    if (i != n) return false;
+    double v = 0;
+    auto res = std::from_chars(norm.data(), norm.data() + norm.size(), v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small to hold is zero; too large is no number.
+        if (leadingIntDigits + exp10 > 0) return false;
+        v = norm[0] == '-' ? -0.0 : 0.0;
+    } else if (res.ec != std::errc() || res.ptr != norm.data() + norm.size()) {
+        return false;
+    }
+    Value = v;
+    return true;
+}
+
+double StrToFloat(std::string_view S) {
+    double v = 0;
+    if (!TryStrToFloat(S, v)) throw EConvertError("'" + std::string(S) + "' is not a valid floating point value");
+    return v;
+}
+
+double StrToFloatDef(std::string_view S, double Default) {
+    double v = 0;
+    return TryStrToFloat(S, v) ? v : Default;
+}
+
+// ---------------------------------------------------------------------------
+// Format
+
+namespace {
+
+class TFormatter {
+public:
+    TFormatter(std::string_view Fmt, std::initializer_list<TVarRec> Args) : fmt_(Fmt), args_(Args.begin()),
+                                                                           count_(Args.size()) {}
+
+    std::string Run() {
+        std::size_t i = 0;
+        while (i < fmt_.size()) {
+            char c = fmt_[i++];
+            if (c != '%') {
+                out_ += c;
+                continue;
+            }
+            if (i >= fmt_.size()) Fail();
+            if (fmt_[i] == '%') {
+                out_ += '%';
+                ++i;
+                continue;
+            }
+            Directive(i);
+        }
+        return out_;
+    }
+
+private:
+    [[noreturn]] void Fail() const {
+        throw EConvertError("Format '" + std::string(fmt_) + "' invalid or incompatible with argument");
+    }
+
+    const TVarRec& NextArg() {
+        if (argIndex_ >= count_) Fail();
+        return args_[argIndex_++];
+    }
+
+    // Digits or "*" at i; -1 when neither is there.
+    long long Number(std::size_t& i) {
+        if (i < fmt_.size() && fmt_[i] == '*') {
+            ++i;
+            const TVarRec& a = NextArg();
+            if (a.VType != TVarRec::TVarType::vtInteger && a.VType != TVarRec::TVarType::vtInt64) Fail();
+            return std::clamp<long long>(a.VInteger, INT_MIN, INT_MAX);
+        }
+        if (i >= fmt_.size() || fmt_[i] < '0' || fmt_[i] > '9') return -1;
+        long long v = 0;
+        while (i < fmt_.size() && fmt_[i] >= '0' && fmt_[i] <= '9') {
+            v = std::min<long long>(v * 10 + (fmt_[i] - '0'), INT_MAX);
+            ++i;
+        }
+        return v;
+    }
+
+    void Directive(std::size_t& i) {
+        // An index: digits or "*" followed by ":".
+        std::size_t j = i;
+        if (j < fmt_.size() && fmt_[j] == '*') {
+            ++j;
+        } else {
+            while (j < fmt_.size() && fmt_[j] >= '0' && fmt_[j] <= '9') ++j;
+        }
+        if (j > i && j < fmt_.size() && fmt_[j] == ':') {
+            long long index = Number(i);
+            ++i; // ':'
+            if (index < 0) Fail();
+            argIndex_ = static_cast<std::size_t>(index);
+        }
+        bool left = false;
+        if (i < fmt_.size() && fmt_[i] == '-') {
+            left = true;
+            ++i;
+        }
+        long long width = Number(i);
+        long long prec = -1;
+        if (i < fmt_.size() && fmt_[i] == '.') {
+            ++i;
+            bool given = i < fmt_.size() && (fmt_[i] == '*' || (fmt_[i] >= '0' && fmt_[i] <= '9'));
+            prec = given ? Number(i) : 0; // "%.f" has precision 0
+        }
+        if (i >= fmt_.size()) Fail();
+        char type = UpCase(fmt_[i++]);
+        std::string text = Convert(type, static_cast<int>(prec < 0 ? -1 : prec));
+        if (width > static_cast<long long>(text.size())) {
+            std::string pad(static_cast<std::size_t>(width) - text.size(), ' ');
+            text = left ? text + pad : pad + text;
+        }
+        out_ += text;
+    }
+
+    static std::string ZeroFill(std::string digits, int Prec) {
+        if (Prec > static_cast<int>(digits.size())) digits.insert(0, static_cast<std::size_t>(Prec) - digits.size(), '0');
+        return digits;
+    }
+
+    static std::string Hex(uint64_t v) {
+        static const char* hex = "0123456789ABCDEF";
+        std::string r;
+        do {
+            r.insert(r.begin(), hex[v & 15]);
+            v >>= 4;
+        } while (v != 0);
+        return r;
+    }
+
+    // The unsigned bits of an integer argument: 32 of them for a 32-bit value.
+    uint64_t UnsignedBits(const TVarRec& a) const {
+        switch (a.VType) {
+        case TVarRec::TVarType::vtInteger: return static_cast<uint32_t>(a.VInteger);
+        case TVarRec::TVarType::vtInt64: return static_cast<uint64_t>(a.VInteger);
+        case TVarRec::TVarType::vtUInt64: return a.VUnsigned;
+        default: Fail();
+        }
+    }
+
+    double FloatArg() {
+        const TVarRec& a = NextArg();
+        if (a.VType != TVarRec::TVarType::vtExtended) Fail();
+        return a.VExtended;
+    }
+
+    std::string Convert(char Type, int Prec) {
+        switch (Type) {
+        case 'D': {
+            const TVarRec& a = NextArg();
+            if (a.VType == TVarRec::TVarType::vtUInt64) return ZeroFill(std::to_string(a.VUnsigned), Prec);
+            if (a.VType != TVarRec::TVarType::vtInteger && a.VType != TVarRec::TVarType::vtInt64) Fail();
+            if (a.VInteger < 0) {
+                uint64_t mag = 0 - static_cast<uint64_t>(a.VInteger);
+                return "-" + ZeroFill(std::to_string(mag), Prec);
+            }
+            return ZeroFill(std::to_string(a.VInteger), Prec);
+        }
+        case 'U': return ZeroFill(std::to_string(UnsignedBits(NextArg())), Prec);
+        case 'X': return ZeroFill(Hex(UnsignedBits(NextArg())), Prec);
+        case 'P': {
+            const TVarRec& a = NextArg();
+            if (a.VType != TVarRec::TVarType::vtPointer) Fail();
+            return ZeroFill(Hex(reinterpret_cast<uintptr_t>(a.VPointer)), static_cast<int>(sizeof(void*) * 2));
+        }
+        case 'E': return FormatExponent(FloatArg(), Prec < 0 ? 15 : Prec, 3);
+        case 'F': return FloatToStrF(FloatArg(), TFloatFormat::ffFixed, 15, Prec < 0 ? 2 : Prec);
+        case 'G': return FormatGeneral(FloatArg(), Prec < 0 ? 15 : Prec, 3);
+        case 'N': return FloatToStrF(FloatArg(), TFloatFormat::ffNumber, 15, Prec < 0 ? 2 : Prec);
+        case 'M':
+            return FloatToStrF(FloatArg(), TFloatFormat::ffCurrency, 15,
+                               Prec < 0 ? FormatSettings().CurrencyDecimals : Prec);
+        case 'S': {
+            const TVarRec& a = NextArg();
+            std::string_view s;
+            char ch = 0;
+            if (a.VType == TVarRec::TVarType::vtString) {
+                s = a.VString;
+            } else if (a.VType == TVarRec::TVarType::vtChar) {
+                ch = a.VChar;
+                s = std::string_view(&ch, 1);
+            } else {
+                Fail();
+            }
+            if (Prec >= 0 && static_cast<std::size_t>(Prec) < s.size()) s = s.substr(0, static_cast<std::size_t>(Prec));
+            return std::string(s);
+        }
+        default: Fail();
+        }
+    }
+
+    std::string_view fmt_;
+    const TVarRec* args_;
+    std::size_t count_;
+    std::size_t argIndex_ = 0;
+    std::string out_;
+};
+
+} // namespace
+
+std::string Format(std::string_view Fmt, std::initializer_list<TVarRec> Args) {
+    return TFormatter(Fmt, Args).Run();
+}
+
+} // namespace trx
