@@ -268,14 +268,96 @@ std::string CurrToStr(double Value) {
 
 namespace {
 
+// One element of a number picture.
+struct TPictureToken {
+    enum class TKind : uint8_t { Literal, Place, Point, Thousands, Exponent };
+    explicit TPictureToken(TKind k, char c = 0) : Kind(k), Char(c) {}
+    TKind Kind;
+    char Char;           // the place ("0" or "#") or the exponent letter
+    std::string Text;    // literal text
+    bool Plus = false;   // exponent: "+" shows the sign of positive exponents too
+    int MinDigits = 0;   // exponent: digits at least
+};
+
+// Reads a section: quoted text is literal without its quotes; after an
+// exponent the rest of the section is literal; later decimal points count
+// for nothing.
+std::vector<TPictureToken> ReadPicture(std::string_view s) {
+    using K = TPictureToken::TKind;
+    std::vector<TPictureToken> r;
+    auto literal = [&](std::string_view t) {
+        if (r.empty() || r.back().Kind != K::Literal) r.emplace_back(K::Literal);
+        r.back().Text.append(t);
+    };
+    bool point = false, exponent = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '\'' || c == '"') {
+            std::size_t end = s.find(c, i + 1);
+            if (end == std::string_view::npos) end = s.size();
+            literal(s.substr(i + 1, end - i - 1));
+            i = end;
+        } else if (exponent) {
+            literal(s.substr(i, 1));
+        } else if (c == '0' || c == '#') {
+            r.emplace_back(K::Place, c);
+        } else if (c == '.') {
+            if (!point) r.emplace_back(K::Point);
+            point = true;
+        } else if (c == ',') {
+            r.emplace_back(K::Thousands);
+        } else if ((c == 'E' || c == 'e') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-')) {
+            TPictureToken t(K::Exponent, c);
+            t.Plus = s[i + 1] == '+';
+            i += 2;
+            while (i < s.size() && s[i] == '0' && t.MinDigits < 4) {
+                ++t.MinDigits;
+                ++i;
+            }
+            --i;
+            r.push_back(t);
+            exponent = true;
+        } else {
+            literal(s.substr(i, 1));
+        }
+    }
+    return r;
+}
+
 struct TPicture {
-    int IntPlaces = 0;       // "0" and "#" before the decimal point
+    std::vector<TPictureToken> Tokens;
+    int IntPlaces = 0;       // places before the decimal point
     int FirstIntZero = -1;   // index of the first "0" among them
-    int FracPlaces = 0;      // "0" and "#" after the decimal point
+    int FracPlaces = 0;      // places after the decimal point
     int LastFracZero = 0;    // count of places up to the last "0" after the point
     bool Thousands = false;
     bool Scientific = false;
 };
+
+TPicture AnalysePicture(std::string_view s) {
+    using K = TPictureToken::TKind;
+    TPicture p;
+    p.Tokens = ReadPicture(s);
+    bool point = false;
+    for (const TPictureToken& t : p.Tokens) {
+        switch (t.Kind) {
+        case K::Place:
+            if (!point) {
+                if (t.Char == '0' && p.FirstIntZero < 0) p.FirstIntZero = p.IntPlaces;
+                ++p.IntPlaces;
+            } else {
+                ++p.FracPlaces;
+                if (t.Char == '0') p.LastFracZero = p.FracPlaces;
+            }
+            break;
+        case K::Point: point = true; break;
+        case K::Thousands: p.Thousands = true; break;
+        case K::Exponent: p.Scientific = true; break;
+        case K::Literal: break;
+        }
+    }
+    return p;
+}
 
 // Splits a picture into its sections at ";" outside quotes.
 std::vector<std::string_view> SplitSections(std::string_view Fmt) {
@@ -297,56 +379,17 @@ std::vector<std::string_view> SplitSections(std::string_view Fmt) {
     return r;
 }
 
-bool IsExponentAt(std::string_view s, std::size_t i) {
-    return (s[i] == 'E' || s[i] == 'e') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-');
-}
-
-TPicture AnalysePicture(std::string_view s) {
-    TPicture p;
-    bool point = false;
-    char quote = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        if (quote) {
-            if (c == quote) quote = 0;
-            continue;
-        }
-        switch (c) {
-        case '\'':
-        case '"': quote = c; break;
-        case '0':
-        case '#':
-            if (!point) {
-                if (c == '0' && p.FirstIntZero < 0) p.FirstIntZero = p.IntPlaces;
-                ++p.IntPlaces;
-            } else {
-                ++p.FracPlaces;
-                if (c == '0') p.LastFracZero = p.FracPlaces;
-            }
-            break;
-        case '.': point = true; break;
-        case ',': p.Thousands = true; break;
-        default:
-            if (IsExponentAt(s, i)) {
-                p.Scientific = true;
-                return p;
-            }
-        }
-    }
-    return p;
-}
-
 // Writes the picture with the digits: Int holds the integer digits (forced
 // zeros included), Frac the decimals to show.
-std::string ApplyPicture(std::string_view s, const TPicture& p, const std::string& Int, const std::string& Frac,
-                         int Exponent) {
+std::string ApplyPicture(const TPicture& p, const std::string& Int, const std::string& Frac, int Exponent) {
+    using K = TPictureToken::TKind;
     const TFormatSettings& fs = FormatSettings();
     std::string out;
     int intIndex = 0;
     int fracIndex = 0;
     int len = static_cast<int>(Int.size());
     bool point = false;
-    char quote = 0;
+    bool intDone = false;
     auto emitInt = [&](int from, int to) { // digits [from, to) of Int
         for (int i = std::max(from, 0); i < to && i < len; ++i) {
             out += Int[static_cast<std::size_t>(i)];
@@ -355,20 +398,17 @@ std::string ApplyPicture(std::string_view s, const TPicture& p, const std::strin
                 out += fs.ThousandSeparator;
         }
     };
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-            else
-                out += c;
-            continue;
-        }
-        switch (c) {
-        case '\'':
-        case '"': quote = c; break;
-        case '0':
-        case '#':
+    // Without integer places the integer digits stand where the point or
+    // the exponent is.
+    auto emitIntWithoutPlaces = [&]() {
+        if (p.IntPlaces == 0 && !intDone) emitInt(0, len);
+        intDone = true;
+    };
+    for (const TPictureToken& t : p.Tokens) {
+        switch (t.Kind) {
+        case K::Literal: out += t.Text; break;
+        case K::Thousands: break;
+        case K::Place:
             if (!point) {
                 // Place k stands for the digit of power IntPlaces-1-k; the
                 // first place also takes every digit above the places.
@@ -384,44 +424,16 @@ std::string ApplyPicture(std::string_view s, const TPicture& p, const std::strin
                 ++fracIndex;
             }
             break;
-        case '.':
-            if (!point) {
-                point = true;
-                if (p.IntPlaces == 0) emitInt(0, len);
-                if (!Frac.empty()) out += fs.DecimalSeparator;
-            }
+        case K::Point:
+            point = true;
+            emitIntWithoutPlaces();
+            if (!Frac.empty()) out += fs.DecimalSeparator;
             break;
-        case ',': break;
-        default:
-            if (IsExponentAt(s, i)) {
-                if (!point && p.IntPlaces == 0) emitInt(0, len);
-                out += c;
-                bool plus = s[i + 1] == '+';
-                i += 2;
-                int minDigits = 0;
-                while (i < s.size() && s[i] == '0' && minDigits < 4) {
-                    ++minDigits;
-                    ++i;
-                }
-                std::string e = ExponentText(Exponent, minDigits, plus);
-                out += e.substr(1);
-                // The rest of the section is literal text.
-                for (; i < s.size(); ++i) {
-                    char r = s[i];
-                    if (quote) {
-                        if (r == quote)
-                            quote = 0;
-                        else
-                            out += r;
-                    } else if (r == '\'' || r == '"') {
-                        quote = r;
-                    } else {
-                        out += r;
-                    }
-                }
-                return out;
-            }
-            out += c;
+        case K::Exponent:
+            emitIntWithoutPlaces();
+            out += t.Char;
+            out += ExponentText(Exponent, t.MinDigits, t.Plus).substr(1);
+            break;
         }
     }
     return out;
@@ -460,7 +472,7 @@ std::string FormatSection(std::string_view Section, double Value, bool ShowSign)
     }
     while (static_cast<int>(fracDigits.size()) > p.LastFracZero && !fracDigits.empty() && fracDigits.back() == '0')
         fracDigits.pop_back();
-    std::string body = ApplyPicture(Section, p, intDigits, fracDigits, exponent);
+    std::string body = ApplyPicture(p, intDigits, fracDigits, exponent);
     return (negative && ShowSign) ? "-" + body : body;
 }
 

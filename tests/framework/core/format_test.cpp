@@ -34,6 +34,8 @@ TEST(Format, IntegersWidthPrecisionAndZeroFill) {
     EXPECT_EQ(Format("%d", {int64_t(3333333333)}), "3333333333");
     EXPECT_EQ(Format("%d", {uint64_t(18446744073709551615ULL)}), "18446744073709551615");
     EXPECT_EQ(Format("%D", {3}), "3");
+    // A leading zero is part of the width, not a fill flag.
+    EXPECT_EQ(Format("%05d", {42}), "   42");
 }
 
 TEST(Format, UnsignedAndHexReadNegative32BitValuesAsUnsigned) {
@@ -230,6 +232,12 @@ TEST(FormatFloat, LiteralsSectionsAndScientific) {
     EXPECT_EQ(FormatFloat("0.00E+00", 0.00012345), "1.23E-04");
     EXPECT_EQ(FormatFloat("0.0E-0", 12345), "1.2E4");
     EXPECT_EQ(FormatFloat("0.000e+0", -12345), "-1.235e+4");
+    EXPECT_EQ(FormatFloat("0.00E+00 'units'", 12345), "1.23E+04 units");
+    EXPECT_EQ(FormatFloat("'a;b' 0", 5), "a;b 5");
+    // Later points count for nothing; without integer places the integer
+    // digits stand at the point.
+    EXPECT_EQ(FormatFloat("0.0.0", 1.25), "1.25");
+    EXPECT_EQ(FormatFloat(".00", 12.5), "12.50");
     EXPECT_EQ(FormatFloat("", 1.5), "1.5");
     EXPECT_EQ(FormatFloat("0", 1e19), "1E19");
 }
