@@ -353,11 +353,10 @@ TCanvasDevice& TCanvas::Device() const { return device_ ? *device_ : ScreenDevic
 
 void TCanvas::SetDevice(TCanvasDevice* Device) { device_ = Device; }
 
-TCanvasDevice& TCanvas::Ready() {
-    TCanvasDevice& device = Device();
-    int ppi = device.PixelsPerInchY();
+void TCanvas::SyncFont(TCanvasDevice& Device) {
+    int ppi = Device.PixelsPerInchY();
     if (ppi > 0 && ppi != font_.PixelsPerInch()) {
-        // Keep the point size; the change itself is no font change.
+        // Keep the point size; following the device is no font change.
         TNotifyEvent saved = std::move(font_.OnChange);
         font_.OnChange = nullptr;
         int size = font_.Size();
@@ -365,12 +364,23 @@ TCanvasDevice& TCanvas::Ready() {
         font_.SetSize(size);
         font_.OnChange = std::move(saved);
     }
+}
+
+TCanvasDevice& TCanvas::Ready() {
+    TCanvasDevice& device = Device();
+    device.Validate();
+    SyncFont(device);
     return device;
 }
 
 TFont& TCanvas::Font() {
-    Ready();
+    SyncFont(Device());
     return font_;
+}
+
+void TCanvas::MoveTo(int X, int Y) {
+    Ready();
+    pen_pos_ = TPoint{X, Y};
 }
 
 void TCanvas::LineTo(int X, int Y) {

@@ -323,6 +323,8 @@ public:
     virtual void DrawWindowImage(const TRect& Dest, const TWindowImage& Window) {
         if (Window.Image) DrawImage(Dest, *Window.Image);
     }
+    // Raises when the device cannot be used (a printer that is not valid).
+    virtual void Validate() {}
     // A device capability (the indexes above); the resolution by default,
     // 1 plane of 24 bits, 0 for what the device does not know.
     virtual int DeviceCaps(int Index);
@@ -433,7 +435,8 @@ public:
     TPoint PenPos() const { return pen_pos_; }
     void SetPenPos(TPoint Value) { pen_pos_ = Value; }
 
-    void MoveTo(int X, int Y) { pen_pos_ = TPoint{X, Y}; }
+    // Needs a usable device, as drawing does.
+    void MoveTo(int X, int Y);
     // A line from PenPos to (X, Y); PenPos moves there.
     void LineTo(int X, int Y);
     // Draws Text at (X, Y), on the brush colour unless the brush is clear;
@@ -460,7 +463,9 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    // The device, validated, with the font at its resolution.
     TCanvasDevice& Ready();
+    void SyncFont(TCanvasDevice& Device);
     void Changed() { if (OnChange) OnChange(this); }
 
     TCanvasDevice* device_ = nullptr;
