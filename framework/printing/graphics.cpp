@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "framework/core/math_util.h"
+
 namespace trx {
 
 namespace {
@@ -13,19 +15,6 @@ int screen_ppi = 96;
 constexpr int kDefaultFontSize = 8;
 
 } // namespace
-
-int32_t GraphicsMulDiv(int32_t a, int32_t b, int32_t c) {
-    if (c == 0) return -1;
-    int64_t p = static_cast<int64_t>(a) * b;
-    bool negative = (p < 0) != (c < 0);
-    int64_t ap = p < 0 ? -p : p;
-    int64_t ac = c < 0 ? -static_cast<int64_t>(c) : c;
-    int64_t q = ap / ac;
-    if ((ap % ac) * 2 >= ac) ++q;  // halves away from zero
-    int64_t r = negative ? -q : q;
-    if (r > INT32_MAX || r < INT32_MIN) return -1;
-    return static_cast<int32_t>(r);
-}
 
 int ScreenPixelsPerInch() { return screen_ppi; }
 void SetScreenPixelsPerInch(int Value) { screen_ppi = Value > 0 ? Value : 96; }
@@ -47,7 +36,7 @@ TColor ColorToRGB(TColor Color) {
 // TFont
 
 TFont::TFont() : pixels_per_inch_(ScreenPixelsPerInch()) {
-    height_ = -GraphicsMulDiv(kDefaultFontSize, pixels_per_inch_, 72);
+    height_ = -MulDiv(kDefaultFontSize, pixels_per_inch_, 72);
 }
 
 TFont::TFont(const TFont& Other) : TObject(), pixels_per_inch_(Other.pixels_per_inch_) {
@@ -69,9 +58,9 @@ void TFont::SetName(const std::string& Value) {
     Changed();
 }
 
-int TFont::Size() const { return -GraphicsMulDiv(height_, 72, pixels_per_inch_); }
+int TFont::Size() const { return -MulDiv(height_, 72, pixels_per_inch_); }
 
-void TFont::SetSize(int Value) { SetHeight(-GraphicsMulDiv(Value, pixels_per_inch_, 72)); }
+void TFont::SetSize(int Value) { SetHeight(-MulDiv(Value, pixels_per_inch_, 72)); }
 
 void TFont::SetHeight(int Value) {
     if (Value == height_) return;
@@ -107,7 +96,7 @@ void TFont::Assign(const TFont& Source) {
     if (&Source == this) return;
     name_ = Source.name_;
     if (pixels_per_inch_ != Source.pixels_per_inch_)
-        height_ = -GraphicsMulDiv(Source.Size(), pixels_per_inch_, 72);
+        height_ = -MulDiv(Source.Size(), pixels_per_inch_, 72);
     else
         height_ = Source.height_;
     style_ = Source.style_;
@@ -186,21 +175,21 @@ TTextMetric FixedPitchMetrics(const TFont& Font, int Resolution) {
     int em;
     int height = Font.Height();
     if (height < 0) {
-        em = GraphicsMulDiv(-height, Resolution, Font.PixelsPerInch());
+        em = MulDiv(-height, Resolution, Font.PixelsPerInch());
     } else if (height > 0) {
-        int cell = GraphicsMulDiv(height, Resolution, Font.PixelsPerInch());
-        em = GraphicsMulDiv(cell, 5, 6);
+        int cell = MulDiv(height, Resolution, Font.PixelsPerInch());
+        em = MulDiv(cell, 5, 6);
     } else {
-        em = GraphicsMulDiv(kDefaultFontSize, Resolution, 72);
+        em = MulDiv(kDefaultFontSize, Resolution, 72);
     }
     em = std::max(em, 1);
     TTextMetric m;
-    m.Height = std::max(GraphicsMulDiv(em, 6, 5), 1);
-    m.Ascent = std::max(GraphicsMulDiv(m.Height, 4, 5), 1);
+    m.Height = std::max(MulDiv(em, 6, 5), 1);
+    m.Ascent = std::max(MulDiv(m.Height, 4, 5), 1);
     m.Descent = m.Height - m.Ascent;
     m.InternalLeading = m.Height - em;
     m.ExternalLeading = 0;
-    m.AveCharWidth = std::max(GraphicsMulDiv(em, 3, 5), 1);
+    m.AveCharWidth = std::max(MulDiv(em, 3, 5), 1);
     m.MaxCharWidth = m.AveCharWidth;
     m.FixedPitch = true;
     return m;
@@ -219,7 +208,7 @@ TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) 
     // Horizontal metrics scale with the horizontal resolution.
     int cw = m.AveCharWidth;
     if (PixelsPerInchX() != PixelsPerInchY())
-        cw = std::max(GraphicsMulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
+        cw = std::max(MulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
     return TSize{static_cast<int32_t>(Text.size()) * cw, m.Height};
 }
 

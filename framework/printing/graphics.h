@@ -125,9 +125,6 @@ private:
 
 enum class TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
 
-// Rounded a * b / c in 64 bits, halves away from zero; -1 when c is 0.
-int32_t GraphicsMulDiv(int32_t a, int32_t b, int32_t c);
-
 // ---------------------------------------------------------------------------
 // A font. The size lives as Height in pixels at PixelsPerInch: a negative
 // Height is the character height (size in points converted to pixels), a

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/core/math_util.h"
+
 #include "framework/printing/virtual_printer.h"
 
 namespace trx {
@@ -256,16 +258,16 @@ TRect TPrinter::WindowImageRect(const TWindowImage& Window) {
     int h = ih;
     switch (Window.PrintScale) {
         case TPrintScale::poProportional:
-            w = GraphicsMulDiv(iw, g.PixelsPerInchX, ppi);
-            h = GraphicsMulDiv(ih, g.PixelsPerInchY, ppi);
+            w = MulDiv(iw, g.PixelsPerInchX, ppi);
+            h = MulDiv(ih, g.PixelsPerInchY, ppi);
             break;
         case TPrintScale::poPrintToFit:
-            w = GraphicsMulDiv(iw, g.PageHeight, ih);
+            w = MulDiv(iw, g.PageHeight, ih);
             if (w < g.PageWidth) {
                 h = g.PageHeight;
             } else {
                 w = g.PageWidth;
-                h = GraphicsMulDiv(ih, g.PageWidth, iw);
+                h = MulDiv(ih, g.PageWidth, iw);
             }
             break;
         case TPrintScale::poNone:

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/core/math_util.h"
+
 namespace trx {
 
 namespace {
@@ -51,10 +53,10 @@ TPageGeometry ComputePageGeometry(int Width, int Length, TPrinterOrientation Ori
     TPageGeometry g;
     g.PixelsPerInchX = PixelsPerInchX;
     g.PixelsPerInchY = PixelsPerInchY;
-    g.PhysicalWidth = GraphicsMulDiv(Width, PixelsPerInchX, 254);
-    g.PhysicalHeight = GraphicsMulDiv(Length, PixelsPerInchY, 254);
-    g.PhysicalOffsetX = GraphicsMulDiv(MarginXThous, PixelsPerInchX, 1000);
-    g.PhysicalOffsetY = GraphicsMulDiv(MarginYThous, PixelsPerInchY, 1000);
+    g.PhysicalWidth = MulDiv(Width, PixelsPerInchX, 254);
+    g.PhysicalHeight = MulDiv(Length, PixelsPerInchY, 254);
+    g.PhysicalOffsetX = MulDiv(MarginXThous, PixelsPerInchX, 1000);
+    g.PhysicalOffsetY = MulDiv(MarginYThous, PixelsPerInchY, 1000);
     g.PageWidth = g.PhysicalWidth - 2 * g.PhysicalOffsetX;
     g.PageHeight = g.PhysicalHeight - 2 * g.PhysicalOffsetY;
     return g;
@@ -71,9 +73,9 @@ int GeometryDeviceCaps(const TPageGeometry& Geometry, int Index) {
         case PHYSICALOFFSETX: return Geometry.PhysicalOffsetX;
         case PHYSICALOFFSETY: return Geometry.PhysicalOffsetY;
         case HORZSIZE:
-            return Geometry.PixelsPerInchX > 0 ? GraphicsMulDiv(Geometry.PageWidth, 254, Geometry.PixelsPerInchX * 10) : 0;
+            return Geometry.PixelsPerInchX > 0 ? MulDiv(Geometry.PageWidth, 254, Geometry.PixelsPerInchX * 10) : 0;
         case VERTSIZE:
-            return Geometry.PixelsPerInchY > 0 ? GraphicsMulDiv(Geometry.PageHeight, 254, Geometry.PixelsPerInchY * 10) : 0;
+            return Geometry.PixelsPerInchY > 0 ? MulDiv(Geometry.PageHeight, 254, Geometry.PixelsPerInchY * 10) : 0;
         case BITSPIXEL: return 24;
         case PLANES: return 1;
         case NUMCOLORS: return -1;

@@ -11,16 +11,6 @@ struct ScreenPpiGuard {
     ~ScreenPpiGuard() { SetScreenPixelsPerInch(saved); }
 };
 
-TEST(GraphicsMulDiv, RoundsHalvesAwayFromZeroAndGuardsDivisionByZero) {
-    EXPECT_EQ(GraphicsMulDiv(5, 1, 2), 3);
-    EXPECT_EQ(GraphicsMulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(GraphicsMulDiv(5, -1, 2), -3);
-    EXPECT_EQ(GraphicsMulDiv(7, 1, 3), 2);
-    EXPECT_EQ(GraphicsMulDiv(-8, 1, 3), -3);
-    EXPECT_EQ(GraphicsMulDiv(100000, 100000, 100000), 100000);  // product beyond 32 bits
-    EXPECT_EQ(GraphicsMulDiv(1, 2, 0), -1);
-}
-
 TEST(Colors, SystemColoursResolveAndPlainColoursPassThrough) {
     EXPECT_TRUE(IsSystemColor(clBtnFace));
     EXPECT_FALSE(IsSystemColor(clRed));
