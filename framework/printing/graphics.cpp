@@ -121,7 +121,7 @@ void TPen::SetColor(TColor Value) {
 }
 
 void TPen::SetWidth(int Value) {
-    if (Value < 1 || Value == width_) return;
+    if (Value < 0 || Value == width_) return;
     width_ = Value;
     Changed();
 }

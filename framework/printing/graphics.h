@@ -190,7 +190,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor Value);
     int Width() const { return width_; }
-    void SetWidth(int Value);  // values below 1 are ignored
+    void SetWidth(int Value);  // 0 is the thinnest line; negative values are ignored
     TPenStyle Style() const { return style_; }
     void SetStyle(TPenStyle Value);
     TPenMode Mode() const { return mode_; }

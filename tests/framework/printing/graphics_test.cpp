@@ -96,12 +96,14 @@ TEST(Font, AssignKeepsPointSizeAcrossResolutionsAndSignalsOnce) {
     EXPECT_EQ(copy.Height(), -100);
 }
 
-TEST(PenAndBrush, DefaultsAndColourMakesClearBrushSolid) {
+TEST(PenAndBrush, DefaultsWidthZeroAndColourMakesClearBrushSolid) {
     TPen pen;
     EXPECT_EQ(pen.Color(), clBlack);
     EXPECT_EQ(pen.Width(), 1);
-    pen.SetWidth(0);
+    pen.SetWidth(-1);
     EXPECT_EQ(pen.Width(), 1);
+    pen.SetWidth(0);
+    EXPECT_EQ(pen.Width(), 0);
     TBrush brush;
     EXPECT_EQ(brush.Color(), clWhite);
     brush.SetStyle(TBrushStyle::bsClear);
