@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,10 +47,16 @@ void TakeRecord(int Fd, off_t Start) {
 }
 
 // The guard serialises the check-and-record step of every open, delete and
-// rename of one file; it is held only for the few calls in between.
-void LockGuard(int Fd) {
-    while (flock(Fd, LOCK_EX) != 0 && errno == EINTR) {
+// rename of one file; it is held only for the few calls in between. A guard
+// that stays taken (another program locking the whole file) reads as a
+// sharing violation instead of a wait.
+bool LockGuard(int Fd) {
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        if (flock(Fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return true;  // no flock here: go on unguarded
+        sched_yield();
     }
+    return false;
 }
 
 void UnlockGuard(int Fd) { (void)flock(Fd, LOCK_UN); }
@@ -164,7 +171,10 @@ int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share,
             return ioAccessDenied;
         }
 
-        LockGuard(fd);
+        if (!LockGuard(fd)) {
+            close(fd);
+            return ioSharingViolation;
+        }
         if (!SameFile(fd, FileName)) {
             UnlockGuard(fd);
             close(fd);
@@ -288,9 +298,8 @@ int WithFileNotInUse(const std::string& FileName, int (*Action)(const std::strin
                      const std::string& Other) {
     const int fd = OpenNoIntr(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return Action(FileName, Other);
-    LockGuard(fd);
     int result;
-    if (RecordHeld(fd, kShareBase, kRecordCount))
+    if (!LockGuard(fd) || RecordHeld(fd, kShareBase, kRecordCount))
         result = EBUSY;
     else
         result = Action(FileName, Other);

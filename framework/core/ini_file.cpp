@@ -258,17 +258,28 @@ void TIniFile::WriteBool(const std::string& Section, const std::string& Ident, b
     WriteString(Section, Ident, Value ? "1" : "0");
 }
 
+namespace {
+
+// Calls Each(header, parsed line) for every key line of the first section
+// named Section.
+template <class F>
+void ForEachKey(const TIniDoc& Doc, const std::string& Section, F Each) {
+    const int header = Doc.FindSection(Section);
+    if (header < 0) return;
+    const int end = Doc.SectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        const TParsedLine p = Parse(Doc.Lines[i].Text);
+        if (p.Kind == TLineKind::lkKey) Each(header, p);
+    }
+}
+
+} // namespace
+
 void TIniFile::ReadSection(const std::string& Section, TStrings& Strings) const {
     const TIniDoc doc = LoadDoc(fullPath_);
     Strings.BeginUpdate();
     Strings.Clear();
-    if (const int header = doc.FindSection(Section); header >= 0) {
-        const int end = doc.SectionEnd(header);
-        for (int i = header + 1; i < end; ++i) {
-            const TParsedLine p = Parse(doc.Lines[i].Text);
-            if (p.Kind == TLineKind::lkKey) Strings.Add(p.Name);
-        }
-    }
+    ForEachKey(doc, Section, [&](int, const TParsedLine& p) { Strings.Add(p.Name); });
     Strings.EndUpdate();
 }
 
@@ -287,16 +298,10 @@ void TIniFile::ReadSectionValues(const std::string& Section, TStrings& Strings) 
     const TIniDoc doc = LoadDoc(fullPath_);
     Strings.BeginUpdate();
     Strings.Clear();
-    if (const int header = doc.FindSection(Section); header >= 0) {
-        const int end = doc.SectionEnd(header);
-        for (int i = header + 1; i < end; ++i) {
-            const TParsedLine p = Parse(doc.Lines[i].Text);
-            if (p.Kind != TLineKind::lkKey) continue;
-            // A repeated key reads as its first occurrence, as a look-up would.
-            const int first = doc.FindKey(header, p.Name);
-            Strings.Add(p.Name + "=" + Parse(doc.Lines[first].Text).Value);
-        }
-    }
+    ForEachKey(doc, Section, [&](int Header, const TParsedLine& p) {
+        // A repeated key reads as its first occurrence, as a look-up would.
+        Strings.Add(p.Name + "=" + Parse(doc.Lines[doc.FindKey(Header, p.Name)].Text).Value);
+    });
     Strings.EndUpdate();
 }
 
