@@ -422,7 +422,10 @@ public:
     TCanvasDevice& Device() const;
     void SetDevice(TCanvasDevice* Device);
 
+    // The font, at the device's resolution.
     TFont& Font();
+    // The font as last brought to a device.
+    const TFont& Font() const { return font_; }
     void SetFont(const TFont& Value) { Font().Assign(Value); }
     TPen& Pen() { return pen_; }
     void SetPen(const TPen& Value) { pen_.Assign(Value); }

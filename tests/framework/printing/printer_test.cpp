@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/printing/draw_text.h"
 #include "framework/printing/printer.h"
 #include "framework/printing/virtual_printer.h"
 
@@ -181,6 +182,28 @@ TEST_F(PrinterTest, DocumentsAndPagesAreRecorded) {
     c.TextOut(0, 0, "lost");
     EXPECT_EQ(over.Driver().Documents().size(), 1u);
     EXPECT_EQ(over.Driver().LastDocument().Texts().size(), 3u);
+}
+
+TEST_F(PrinterTest, FormattedTextOnThePrinterCanvasIsRecordedWhereItLands) {
+    TCanvas& c = P.Canvas();
+    c.Font().SetSize(10);  // cells of 50 x 100 at 600 dpi
+    TRect measure = Rect(100, 200, 1100, 700);
+    EXPECT_EQ(DrawTextA(c, "Sales & Costs\r\nMarch", measure, DT_CALCRECT | DT_NOPREFIX | DT_CENTER), 200);
+    EXPECT_EQ(measure, Rect(100, 200, 100 + 13 * 50, 400));
+
+    P.BeginDoc();
+    c.Brush().SetColor(clWhite);
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    TRect r = Rect(100, 200, 1100, 400);
+    DrawTextA(c, "Sales & Costs\r\nMarch", r, DT_NOPREFIX | DT_CENTER);
+    P.EndDoc();
+    const auto& ops = over.Driver().LastDocument().Pages[0].Ops();
+    ASSERT_EQ(ops.size(), 2u);
+    EXPECT_EQ(ops[0].Text, "Sales & Costs");
+    EXPECT_EQ(ops[0].Pos, Point((100 + 1100 - 650) / 2, 200));
+    EXPECT_EQ(ops[1].Text, "March");
+    EXPECT_EQ(ops[1].Pos, Point((100 + 1100 - 250) / 2, 300));
+    EXPECT_FALSE(ops[1].Opaque);
 }
 
 TEST_F(PrinterTest, MisuseRaisesThePrinterErrors) {
