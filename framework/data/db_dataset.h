@@ -1,0 +1,50 @@
+// TDBDataSet: a dataset on an SQLite database file, the common ground of
+// TTable and TQuery. DatabaseName is the database file's name; the file is
+// opened for reading when the dataset opens and must exist.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/data/dataset.h"
+#include "framework/data/sqlite_cursor.h"
+#include "framework/data/sqlite_database.h"
+
+namespace trx {
+
+class TDBDataSet : public TDataSet {
+public:
+    explicit TDBDataSet(TComponent* AOwner = nullptr);
+    ~TDBDataSet() override;
+
+    const std::string& DatabaseName() const { return databaseName_; }
+    // Raises EDatabaseError while the dataset is open.
+    void SetDatabaseName(const std::string& Value);
+
+protected:
+    // Opens the database file (raises EDatabaseError when it cannot).
+    TSqliteDatabase& OpenDatabase();
+    // Reads the records through one of the two cursors.
+    void UseRowidCursor(std::unique_ptr<TRowidCursor> Cursor);
+    void UseResultCursor(std::unique_ptr<TResultCursor> Cursor);
+
+    void InternalClose() override;
+    bool InternalFirst(TRecord& Rec) override;
+    bool InternalLast(TRecord& Rec) override;
+    bool InternalNext(const TRecord& Current, TRecord& Rec) override;
+    bool InternalPrior(const TRecord& Current, TRecord& Rec) override;
+    bool InternalLocate(int64_t Key, TRecord& Rec) override;
+    bool InternalExists(int64_t Key) override;
+    int64_t InternalRecordCount() override;
+    int64_t InternalRecNo(int64_t Key) override;
+
+private:
+    void AddColumns(const std::vector<TColumnInfo>& Columns);
+
+    std::string databaseName_;
+    std::unique_ptr<TRowidCursor> rowid_;
+    std::unique_ptr<TResultCursor> result_;
+    std::unique_ptr<TSqliteDatabase> db_; // freed after the cursors
+};
+
+} // namespace trx

@@ -1,0 +1,329 @@
+// Fields of SQLite tables and queries: types from the declared column types,
+// display and edit texts, conversions, nulls, raw bytes and blob streams.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/core/date_time.h"
+#include "framework/core/format.h"
+#include "framework/data/mem_dataset.h"
+#include "framework/data/query.h"
+#include "framework/data/sqlite_database.h"
+#include "framework/data/table.h"
+#include "sqlite_file.h"
+#include "support/temp_dir.h"
+
+using namespace trx;
+using trx::test::SqliteFile;
+using trx::test::TempDir;
+
+namespace {
+
+const char* const AllTypes =
+    "CREATE TABLE t(i INTEGER, s SMALLINT, w WORD, a AUTOINC, big BIGINT, f FLOAT, r REAL, dbl DOUBLE,"
+    " cur CURRENCY, m MONEY, dec DECIMAL(10,2), b BOOLEAN, b2 BOOL, dt DATE, tm TIME, dtm DATETIME,"
+    " ts TIMESTAMP, c CHAR(5), vc VARCHAR(30), st STRING(12), vcn VARCHAR, mm MEMO, tx TEXT, bl BLOB,"
+    " odd FOOBAR, none_);";
+
+class Fields : public ::testing::Test {
+protected:
+    // A table of every type with the given rows, opened.
+    TTable& Open(const std::string& Inserts) {
+        file_ = std::make_unique<SqliteFile>(dir_.File("f.db"), std::string(AllTypes) + Inserts);
+        table_.SetDatabaseName(file_->FileName());
+        table_.SetTableName("t");
+        table_.Open();
+        return table_;
+    }
+    TField& F(const char* Name) { return *table_.FieldByName(Name); }
+
+    TFormatSettingsOverride settings_{TFormatSettings()}; // the fixed defaults, restored afterwards
+    TempDir dir_;
+    std::unique_ptr<SqliteFile> file_;
+    TTable table_;
+};
+
+} // namespace
+
+TEST(FieldTypes, FromDeclarations) {
+    struct Case {
+        const char* Decl;
+        TFieldType Type;
+        int Size;
+    };
+    const Case cases[] = {
+        {"integer", TFieldType::ftInteger, 0},          {"INT", TFieldType::ftInteger, 0},
+        {"bigint", TFieldType::ftInteger, 0},           {"smallint", TFieldType::ftSmallint, 0},
+        {"word", TFieldType::ftWord, 0},                {"AutoInc", TFieldType::ftAutoInc, 0},
+        {"float", TFieldType::ftFloat, 0},              {"real", TFieldType::ftFloat, 0},
+        {"double precision", TFieldType::ftFloat, 0},   {"currency", TFieldType::ftCurrency, 0},
+        {"money", TFieldType::ftCurrency, 0},           {"decimal(10, 2)", TFieldType::ftBCD, 2},
+        {"numeric", TFieldType::ftBCD, 4},              {"boolean", TFieldType::ftBoolean, 0},
+        {"bool", TFieldType::ftBoolean, 0},             {"date", TFieldType::ftDate, 0},
+        {"time", TFieldType::ftTime, 0},                {"datetime", TFieldType::ftDateTime, 0},
+        {"timestamp", TFieldType::ftDateTime, 0},       {"char(1)", TFieldType::ftString, 1},
+        {"varchar ( 40 )", TFieldType::ftString, 40},   {"string(12)", TFieldType::ftString, 12},
+        {"varchar", TFieldType::ftString, DefaultStringSize},
+        {"memo", TFieldType::ftMemo, 0},                {"text", TFieldType::ftMemo, 0},
+        {"blob", TFieldType::ftBlob, 0},                {"unsigned big int", TFieldType::ftInteger, 0},
+        {"native character(70)", TFieldType::ftString, 70},
+        {"foobar", TFieldType::ftString, DefaultStringSize},
+    };
+    for (const Case& c : cases) {
+        int size = -1;
+        EXPECT_EQ(FieldTypeFromDeclaration(c.Decl, TValueKind::vkNull, size), c.Type) << c.Decl;
+        EXPECT_EQ(size, c.Size) << c.Decl;
+    }
+    int size = 0;
+    EXPECT_EQ(FieldTypeFromDeclaration("", TValueKind::vkInteger, size), TFieldType::ftInteger);
+    EXPECT_EQ(FieldTypeFromDeclaration("", TValueKind::vkFloat, size), TFieldType::ftFloat);
+    EXPECT_EQ(FieldTypeFromDeclaration("", TValueKind::vkBlob, size), TFieldType::ftBlob);
+    EXPECT_EQ(FieldTypeFromDeclaration("", TValueKind::vkNull, size), TFieldType::ftString);
+    EXPECT_EQ(size, DefaultStringSize);
+}
+
+TEST_F(Fields, TableFieldsTakeTypesSizesAndAlignmentFromTheDeclarations) {
+    Open("INSERT INTO t(none_) VALUES (42);");
+    ASSERT_EQ(table_.FieldCount(), 26);
+    EXPECT_EQ(F("i").DataType(), TFieldType::ftInteger);
+    EXPECT_EQ(F("a").DataType(), TFieldType::ftAutoInc);
+    EXPECT_EQ(F("m").DataType(), TFieldType::ftCurrency);
+    EXPECT_EQ(F("dec").DataType(), TFieldType::ftBCD);
+    EXPECT_EQ(F("ts").DataType(), TFieldType::ftDateTime);
+    EXPECT_EQ(F("mm").DataType(), TFieldType::ftMemo);
+    EXPECT_EQ(F("bl").DataType(), TFieldType::ftBlob);
+    EXPECT_EQ(F("none_").DataType(), TFieldType::ftInteger) << "from the first row's value";
+
+    EXPECT_EQ(F("c").Size, 5);
+    EXPECT_EQ(F("c").DataSize(), 6);
+    EXPECT_EQ(F("vcn").DataSize(), DefaultStringSize + 1);
+    EXPECT_EQ(F("s").DataSize(), 2);
+    EXPECT_EQ(F("i").DataSize(), 4);
+    EXPECT_EQ(F("f").DataSize(), 8);
+    EXPECT_EQ(F("b").DataSize(), 2);
+    EXPECT_EQ(F("dt").DataSize(), 4);
+    EXPECT_EQ(F("dtm").DataSize(), 8);
+
+    for (const char* n : {"i", "s", "w", "a", "f", "cur", "dec"})
+        EXPECT_EQ(F(n).Alignment, TAlignment::taRightJustify) << n;
+    for (const char* n : {"c", "b", "dt", "tm", "mm", "bl"})
+        EXPECT_EQ(F(n).Alignment, TAlignment::taLeftJustify) << n;
+
+    EXPECT_EQ(F("vc").DisplayWidth(), 30);
+    EXPECT_EQ(F("i").DisplayWidth(), 11);
+    F("i").SetDisplayWidth(4);
+    EXPECT_EQ(F("i").DisplayWidth(), 4);
+
+    EXPECT_TRUE(F("mm").IsBlob());
+    EXPECT_FALSE(F("vc").IsBlob());
+    EXPECT_EQ(F("st").Index(), 19);
+    EXPECT_EQ(F("st").DataSet(), &table_);
+}
+
+TEST_F(Fields, NumbersShowInTheirFormatsAndPictures) {
+    Open("INSERT INTO t(i, big, f, r, cur, dec) VALUES (1234567, 5000000000, 1234.5, 1.0/3, 1234.5, 12.25);");
+    EXPECT_EQ(F("i").DisplayText(), "1234567");
+    EXPECT_EQ(F("big").DisplayText(), "5000000000");
+    EXPECT_EQ(F("big").AsInteger(), 5000000000LL);
+    EXPECT_EQ(F("f").DisplayText(), "1234.5");
+    EXPECT_EQ(F("r").DisplayText(), "0.333333333333333");
+    EXPECT_EQ(F("dec").DisplayText(), "12.25");
+    EXPECT_EQ(F("cur").DisplayText(), "$1,234.50");
+    EXPECT_EQ(F("cur").Text(), "1234.50");
+    EXPECT_EQ(F("cur").AsString(), "1234.5");
+
+    auto& i = static_cast<TIntegerField&>(F("i"));
+    i.DisplayFormat = ",0";
+    EXPECT_EQ(i.DisplayText(), "1,234,567");
+    EXPECT_EQ(i.Text(), "1,234,567") << "without an edit format the display format edits";
+    i.EditFormat = "0";
+    EXPECT_EQ(i.Text(), "1234567");
+    EXPECT_EQ(i.AsString(), "1234567");
+
+    auto& f = static_cast<TFloatField&>(F("f"));
+    f.DisplayFormat = "#,##0.00";
+    EXPECT_EQ(f.DisplayText(), "1,234.50");
+    EXPECT_DOUBLE_EQ(f.AsFloat(), 1234.5);
+    EXPECT_EQ(f.AsInteger(), 1234);
+    EXPECT_THROW(F("f").AsDateTime(), EDatabaseError);
+}
+
+TEST_F(Fields, DatesAndTimesFromIsoTextAndFromDayNumbers) {
+    Open("INSERT INTO t(dt, tm, dtm, ts) VALUES ('2024-03-01', '13:45:00', '2024-03-01 13:45:00', '2024-03-01');"
+         "INSERT INTO t(dt, tm, dtm, ts) VALUES (45352, 0.75, 45352.5, '2024-03-01T06:07:08.500');"
+         "INSERT INTO t(dt, tm, dtm) VALUES ('soon', '25:00', '2024-02-30');");
+    EXPECT_EQ(F("dt").DisplayText(), "3/1/2024");
+    EXPECT_EQ(F("tm").DisplayText(), "1:45:00 PM");
+    EXPECT_EQ(F("dtm").DisplayText(), "3/1/2024 1:45:00 PM");
+    EXPECT_EQ(F("ts").DisplayText(), "3/1/2024") << "midnight shows the date alone";
+    EXPECT_DOUBLE_EQ(F("dt").AsDateTime(), EncodeDate(2024, 3, 1));
+    EXPECT_DOUBLE_EQ(F("tm").AsDateTime(), EncodeTime(13, 45, 0, 0));
+
+    auto& dt = static_cast<TDateTimeField&>(F("dt"));
+    dt.DisplayFormat = "yyyy-mm-dd";
+    EXPECT_EQ(dt.DisplayText(), "2024-03-01");
+    EXPECT_EQ(dt.Text(), "3/1/2024") << "editing ignores the display format";
+
+    table_.Next();
+    EXPECT_EQ(F("dt").DisplayText(), "2024-03-01");
+    EXPECT_EQ(F("tm").DisplayText(), "6:00:00 PM");
+    EXPECT_EQ(F("dtm").DisplayText(), "3/1/2024 12:00:00 PM");
+    EXPECT_DOUBLE_EQ(F("ts").AsDateTime(), EncodeDate(2024, 3, 1) + EncodeTime(6, 7, 8, 500));
+
+    table_.Next();
+    EXPECT_EQ(F("dt").DisplayText(), "soon") << "text that is no date shows as stored";
+    EXPECT_EQ(F("tm").DisplayText(), "25:00");
+    EXPECT_EQ(F("dtm").DisplayText(), "2024-02-30");
+    EXPECT_THROW(F("dt").AsDateTime(), EConvertError);
+}
+
+TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
+    Open("INSERT INTO t(b, b2, i, f) VALUES (1, 'yes', 2.5, 'n/a');"
+         "INSERT INTO t(b, b2, i) VALUES (0, 'maybe', 'abc');");
+    EXPECT_EQ(F("b").DisplayText(), "True");
+    EXPECT_EQ(F("b2").DisplayText(), "True");
+    EXPECT_TRUE(F("b2").AsBoolean());
+    EXPECT_EQ(F("b").AsString(), "True");
+    EXPECT_EQ(F("i").DisplayText(), "2.5") << "a real in an integer column is not cut";
+    EXPECT_EQ(F("i").AsInteger(), 2) << "halves round to even";
+    EXPECT_EQ(F("f").DisplayText(), "n/a");
+    EXPECT_THROW(F("f").AsFloat(), EConvertError);
+    table_.Next();
+    EXPECT_EQ(F("b").DisplayText(), "False");
+    EXPECT_EQ(F("b2").DisplayText(), "maybe");
+    EXPECT_THROW(F("b2").AsBoolean(), EConvertError);
+    EXPECT_THROW(F("i").AsInteger(), EConvertError);
+}
+
+TEST_F(Fields, NullsShowAsEmptyTextAndConvertToZero) {
+    Open("INSERT INTO t(i) VALUES (NULL);");
+    for (int n = 0; n < table_.FieldCount(); ++n) {
+        TField* f = table_.Fields(n);
+        EXPECT_TRUE(f->IsNull()) << f->FieldName;
+        if (!f->IsBlob()) {
+            EXPECT_EQ(f->DisplayText(), "") << f->FieldName;
+            EXPECT_EQ(f->Text(), "") << f->FieldName;
+        }
+        EXPECT_EQ(f->AsString(), "") << f->FieldName;
+    }
+    EXPECT_EQ(F("mm").DisplayText(), "(Memo)");
+    EXPECT_EQ(F("i").AsInteger(), 0);
+    EXPECT_EQ(F("f").AsFloat(), 0.0);
+    EXPECT_FALSE(F("b").AsBoolean());
+    EXPECT_EQ(F("dt").AsDateTime(), 0.0);
+    EXPECT_EQ(F("vc").AsInteger(), 0);
+}
+
+TEST_F(Fields, TextBytesPassUnchanged) {
+    // 0xE9 and 0xFF are no UTF-8; 0xC4 0xCD are CP437 line drawing.
+    Open("INSERT INTO t(vc, mm, c) VALUES (CAST(X'48E96C6C6FFF' AS TEXT), CAST(X'C4CDC40D0A41' AS TEXT), 'ab');");
+    EXPECT_EQ(F("vc").AsString(), "H\xE9llo\xFF");
+    EXPECT_EQ(F("vc").DisplayText(), "H\xE9llo\xFF");
+    EXPECT_EQ(F("mm").AsString(), "\xC4\xCD\xC4\r\nA");
+    EXPECT_EQ(F("c").DisplayText(), "ab");
+}
+
+TEST_F(Fields, MemoAndBlobFieldsReadAsStreams) {
+    Open("INSERT INTO t(mm, tx, bl) VALUES ('Line one' || char(13, 10) || 'Line two', '', X'000102FF');");
+    EXPECT_EQ(F("mm").DisplayText(), "(Memo)");
+    EXPECT_EQ(F("mm").Text(), "(Memo)");
+    EXPECT_EQ(F("bl").DisplayText(), "(Blob)");
+    EXPECT_EQ(static_cast<TBlobField&>(F("bl")).BlobSize(), 4);
+
+    auto memo = table_.CreateBlobStream(&F("mm"), TBlobStreamMode::bmRead);
+    ASSERT_EQ(memo->Size(), 18);
+    std::string buf(5, '\0');
+    EXPECT_EQ(memo->Read(buf.data(), 4), 4);
+    EXPECT_EQ(buf.substr(0, 4), "Line");
+    memo->SetPosition(8);
+    EXPECT_EQ(memo->Read(buf.data(), 5), 5);
+    EXPECT_EQ(buf, "\r\nLin");
+
+    auto blob = table_.CreateBlobStream(&F("bl"), TBlobStreamMode::bmRead);
+    std::string bytes(10, 'x');
+    EXPECT_EQ(blob->Read(bytes.data(), 10), 4);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x00\x01\x02\xFF", 4));
+
+    EXPECT_EQ(table_.CreateBlobStream(&F("tx"), TBlobStreamMode::bmRead)->Size(), 0);
+    EXPECT_THROW(table_.CreateBlobStream(&F("mm"), TBlobStreamMode::bmWrite), EDatabaseError);
+    EXPECT_THROW(table_.CreateBlobStream(&F("vc"), TBlobStreamMode::bmRead), EDatabaseError);
+    EXPECT_THROW(table_.CreateBlobStream(nullptr, TBlobStreamMode::bmRead), EDatabaseError);
+}
+
+TEST_F(Fields, LookupByNameAndTitles) {
+    Open("");
+    EXPECT_EQ(table_.FindField("VC"), &F("vc"));
+    EXPECT_EQ(table_.FindField("nope"), nullptr);
+    try {
+        table_.FieldByName("nope");
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message, "Field 'nope' not found");
+    }
+    EXPECT_THROW(table_.Fields(26), EListError);
+    EXPECT_THROW(table_.Fields(-1), EListError);
+    EXPECT_EQ(F("vc").DisplayName(), "vc");
+    F("vc").DisplayLabel = "Name";
+    EXPECT_EQ(F("vc").DisplayName(), "Name");
+    TStringList names;
+    table_.GetFieldNames(names);
+    EXPECT_EQ(names.Count(), 26);
+    EXPECT_EQ(names[25], "none_");
+}
+
+TEST(QueryFields, ExpressionColumnsTakeTheKindOfTheirFirstValue) {
+    TempDir dir;
+    SqliteFile file(dir.File("q.db"), "CREATE TABLE a(id INTEGER, name VARCHAR(8)); CREATE TABLE b(id INTEGER);"
+                                      "INSERT INTO a VALUES (1, 'x'); INSERT INTO b VALUES (1);");
+    TQuery q;
+    q.SetDatabaseName(file.FileName());
+    q.SQL.SetText("SELECT 1 + 1 AS two, 2.5 * 2 AS five, 'a' || 'b' AS ab, X'00' AS bin, NULL AS empty,"
+                  " a.name, a.id, b.id FROM a JOIN b ON a.id = b.id");
+    q.Open();
+    ASSERT_EQ(q.FieldCount(), 8);
+    EXPECT_EQ(q.FieldByName("two")->DataType(), TFieldType::ftInteger);
+    EXPECT_EQ(q.FieldByName("five")->DataType(), TFieldType::ftFloat);
+    EXPECT_EQ(q.FieldByName("five")->DisplayText(), "5");
+    EXPECT_EQ(q.FieldByName("ab")->DataType(), TFieldType::ftString);
+    EXPECT_EQ(q.FieldByName("bin")->DataType(), TFieldType::ftBlob);
+    EXPECT_EQ(q.FieldByName("empty")->DataType(), TFieldType::ftString);
+    EXPECT_EQ(q.FieldByName("name")->Size, 8) << "a column keeps its declaration";
+    EXPECT_EQ(q.Fields(6)->FieldName, "id");
+    EXPECT_EQ(q.Fields(7)->FieldName, "id_1") << "a repeated name is made unique";
+
+    // Changing the statement closes the query.
+    q.SQL.Add("WHERE a.id = 2");
+    EXPECT_FALSE(q.Active());
+    q.Open();
+    EXPECT_TRUE(q.IsEmpty());
+}
+
+TEST(MemFields, DefinedFieldsAndAppendedRecords) {
+    TMemDataSet ds;
+    ds.AddFieldDef("Name", TFieldType::ftString, 10);
+    ds.AddFieldDef("Born", TFieldType::ftDate);
+    ds.AddFieldDef("Paid", TFieldType::ftCurrency);
+    ds.AddFieldDef("Notes", TFieldType::ftMemo);
+    ds.AppendRecord({"Ann", EncodeDate(1990, 12, 24), 12.5, "long notes"});
+    ds.AppendRecord({"Bob"});
+    EXPECT_THROW(ds.AppendRecord({1, 2, 3, 4, 5}), EDatabaseError);
+    ds.Open();
+    EXPECT_THROW(ds.AddFieldDef("x", TFieldType::ftInteger), EDatabaseError);
+    EXPECT_EQ(ds.FieldByName("born")->DisplayText(), "12/24/1990");
+    EXPECT_EQ(ds.FieldByName("paid")->DisplayText(), "$12.50");
+    EXPECT_EQ(ds.FieldByName("notes")->AsString(), "long notes");
+    EXPECT_EQ(ds.FieldByName("name")->DataSize(), 11);
+    ds.Next();
+    EXPECT_TRUE(ds.FieldByName("paid")->IsNull());
+    EXPECT_EQ(ds.FieldByName("paid")->DisplayText(), "");
+
+    ds.AppendRecord({"Cy"});
+    EXPECT_EQ(ds.FieldByName("name")->AsString(), "Cy") << "an appended record becomes the current one";
+    EXPECT_EQ(ds.RecordCount(), 3);
+
+    TMemDataSet odd;
+    odd.AddFieldDef("c", TFieldType::ftCursor);
+    EXPECT_THROW(odd.Open(), EDatabaseError);
+    EXPECT_FALSE(odd.Active());
+}

@@ -1,0 +1,36 @@
+#include "sqlite_file.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <stdexcept>
+
+namespace trx::test {
+
+SqliteFile::SqliteFile(std::string FileName, const std::string& Sql) : fileName_(std::move(FileName)) {
+    if (sqlite3_open(fileName_.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("cannot create " + fileName_);
+    if (!Sql.empty()) Exec(Sql);
+}
+
+SqliteFile::~SqliteFile() { sqlite3_close(db_); }
+
+void SqliteFile::Exec(const std::string& Sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db_, Sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const std::string msg = err ? err : "?";
+        sqlite3_free(err);
+        ADD_FAILURE() << "SQL failed: " << msg << "\n" << Sql;
+        throw std::runtime_error(msg);
+    }
+}
+
+long ResidentBytes() {
+    std::ifstream in("/proc/self/statm");
+    long size = 0, resident = 0;
+    in >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+} // namespace trx::test

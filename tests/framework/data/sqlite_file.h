@@ -1,0 +1,32 @@
+// A writable SQLite database file for tests, made in a temporary directory,
+// with statements run through SQLite itself (not through the datasets, which
+// only read).
+#pragma once
+
+#include <string>
+
+struct sqlite3;
+
+namespace trx::test {
+
+class SqliteFile {
+public:
+    // Creates the file (or opens it when it exists) and runs Sql on it.
+    explicit SqliteFile(std::string FileName, const std::string& Sql = {});
+    ~SqliteFile();
+    SqliteFile(const SqliteFile&) = delete;
+    SqliteFile& operator=(const SqliteFile&) = delete;
+
+    const std::string& FileName() const { return fileName_; }
+    // Runs one or more statements; a failure fails the test and throws.
+    void Exec(const std::string& Sql);
+
+private:
+    std::string fileName_;
+    sqlite3* db_ = nullptr;
+};
+
+// Resident memory of this process in bytes.
+long ResidentBytes();
+
+} // namespace trx::test
