@@ -1,6 +1,13 @@
 // TDBDataSet: a dataset on an SQLite database file, the common ground of
 // TTable and TQuery. DatabaseName is the database file's name; the file is
-// opened for reading when the dataset opens and must exist.
+// opened for reading when the dataset opens and must exist (it is never
+// created). Every failure raises EDatabaseError with SQLite's own message.
+//
+// Fields take their types from the declared column types
+// (FieldTypeFromDeclaration, sqlite_database.h). Dates and times may be
+// stored as ISO text or as TDateTime days (ParseStoredDateTime,
+// stored_date_time.h). A NULL shows as empty text, and text is passed on
+// byte for byte, whether or not it is UTF-8.
 #pragma once
 
 #include <memory>
