@@ -6,7 +6,12 @@ function(trx_folder_library name folder)
   file(GLOB _src CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   file(GLOB _hdr CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
   if(_src)
-    add_library(${name} STATIC ${_src} ${_hdr})
+    # The objects are compiled once: into the folder's static library (for
+    # tests) and into the shared library.
+    add_library(${name}_obj OBJECT ${_src} ${_hdr})
+    target_include_directories(${name}_obj PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name}_obj PUBLIC ${ARGN})
+    add_library(${name} STATIC $<TARGET_OBJECTS:${name}_obj>)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARGN})
     set(TRX_FOLDER_LIBRARIES ${TRX_FOLDER_LIBRARIES} ${name} CACHE INTERNAL "")

@@ -1,0 +1,26 @@
+// Construction of the run state.
+#include "engine/print_settings.h"
+
+#include "engine/obj_info.h"
+#include "framework/printing/printer.h"
+
+namespace trx {
+
+TPrintSettings* PrintSettings = nullptr;
+
+TPrintSettings::TPrintSettings()
+    : Canvas(&Printer()->Canvas()),
+      BMLineList(std::make_unique<TBMLineList>()),
+      TextPage(std::make_unique<TStringList>()),
+      PageRangeFrom{1, 1},
+      PageRangeTo{9999, 32000},
+      PrevPage{0, 0},
+      ScalePct(100),
+      StartAtFirstRcd(true) {}
+
+TPrintSettings::~TPrintSettings() {
+    BMLineList.reset();
+    TextPage.reset();
+}
+
+} // namespace trx

@@ -1,0 +1,220 @@
+// The state of one print, preview or export run: units of measure and their
+// conversions, page geometry, page range and current page, run status and
+// result, output handles and the text page buffer; the page loop and the
+// outputs work on it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/report_types.h"
+#include "framework/core/date_time.h"
+#include "framework/core/stringlist.h"
+#include "framework/core/text_file.h"
+#include "framework/core/types.h"
+#include "framework/data/field_type.h"
+#include "framework/printing/graphics.h"
+#include "framework/printing/spooler.h"
+
+namespace trx {
+
+class TBMLineList;
+class TMemo;
+class TEdit;
+class TForm;
+
+// DrawTextA flags used by the layout.
+inline constexpr unsigned DT_FLAGS_MEASURE_WRAPPED = 3088;  // DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX
+
+// The preview's page list, as the page range sees it: it can put the walk
+// back where a page began.
+class TPreviewPagePositions {
+public:
+    virtual ~TPreviewPagePositions() = default;
+    // Restores the walk position saved for Page (dataset bookmark, current
+    // page Y, page across and first column, current cell, running and first
+    // line numbers). With Fallback a row-level search is allowed.
+    virtual bool RestorePagePosition(const TPoint& Page, bool Fallback) = 0;
+};
+
+// Left X and width of one X plane on the current page across.
+struct TXPlaneLine {
+    int32_t X = 0;
+    int32_t Wid = 0;
+};
+
+class TPrintSettings : public TObject {
+public:
+    TPrintSettings();
+    ~TPrintSettings() override;
+    TPrintSettings(const TPrintSettings&) = delete;
+    TPrintSettings& operator=(const TPrintSettings&) = delete;
+
+    // ---- Units, printers and page numbers ----
+    int GetPageWidPix() const;
+    int GetPageHeightPix() const;
+    void SetUnits();
+    void CalcPixPerInch();
+    int CnvtPixToThous(int Pix, TXyDir Dir) const;
+    int CnvtScrPixToOutPix(int Pix, TXyDir Dir) const;
+    int CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
+    int CnvtDistToUnits(int Dist, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
+    int CnvtPixToUnits(int Pix, TXyDir Dir) const;
+    static int GetPrinterNdx(const std::string& Name);
+    static void SetPrinterName(const std::string& Name);
+    bool ChkPageRange(bool Check, TEdit* FromEdit, TEdit* ToEdit);
+    std::string GetUnitDisplayText(TXyDir Dir) const;
+    std::string GetUnitText(TXyDir Dir) const;
+    std::string GetUnitDisplayValue(int Value, TXyDir Dir) const;
+    std::string FormattedPageNum() const;
+    static std::string ExtractPageNumStr(const std::string& Text, TXyDir Dir);
+    static int ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Error);
+    static bool ChkForNumericPageNum(const std::string& Text);
+    static double CnvtPageNumToDouble(const TPoint& Page);
+    static double CnvtPageNumStrToDouble(const std::string& Text);
+
+    // ---- Text cells, word wrap and line drawing ----
+    int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
+    int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
+    static TAlignment CnvtFormatToAlignment(unsigned Format);
+    int ScaleFontSize(int Size) const;
+    void AssignFont(const TFont& Font);
+    void PrintCellFill(const TRect& Rect);
+    void PrintCellTextLine(TRegNdx Reg, char StartChr, char MidChr, char EndChr, int X1, int Y1, int X2, int Y2);
+    void PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx, bool HasLeft,
+                       bool HasRight, const TRect& CellRect, const TRect& LineWids);
+    void PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind,
+                        TRegLineNdx RightKind, bool HasLeft, bool HasRight, const TRect& CellRect,
+                        const TRect& LineWids);
+
+    // ---- Page loop, memos and page regions ----
+    void PrintRptMemo(TRptMemoNdx Memo, bool Measure);
+    int GetRptMemoHt(TRptMemoNdx Memo, bool WithGaps) const;
+    int CalcBottomHt(bool WithLines) const;
+    int CalcTopHt(bool WithLines, bool FirstPage) const;
+    void CalcMemoHts();
+    int GetReportLineIdWid() const;
+    int CalcPageWid() const;
+    void CalcOffSet();
+    void CalcXLines();
+    int CalcCurTextLineHt(TRegPlaneNdx Plane);
+    void PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType);
+    unsigned GetFieldTypeFormat(TRegPlaneNdx Plane, TFieldType FieldType) const;
+    int GetFirstNonBlkColNdx(TRegPlaneNdx Plane);
+    bool PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt);
+    void PrintBorderBottom(TRegPlaneNdx Plane);
+    void PrintRptHdr();
+    void PrintRptFtr();
+    void PrintPageHdr();
+    bool PrintPageData();
+    void PrintPageFtr();
+    bool IsLastPage(bool CheckAcross, int Panel);
+    void PrintPage();
+    void InitPrintPages();
+    void DefineYPlaneNums();
+    void CorrectPageRange();
+    void SetPageRange(TPrintWhat What, bool FromPreview, const TPoint& From, const TPoint& To);
+    void PrintPages();
+    TRegNdxs GetPrtRegs(TRegPlaneNdx Plane) const;
+
+    // ---- Outputs and the print run ----
+    static std::string CnvtStrToBinaryASCII(const std::string& Text);
+    bool OpenOutput();
+    void CloseOutput();
+    void PrintSnapShot();
+    void ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim);
+    void PrintExport();
+    int PrintReport(bool PauseAfterPrinting, TForm* Form);
+
+    // ---- Fields ----
+    TTextFile OutFile;
+    TPrinterHandle SpoolHandle = 0;
+    TCanvas* Canvas = nullptr;
+    int32_t LastModalResult = 0;
+    TMemo* PreviewMemo = nullptr;
+    std::unique_ptr<TBMLineList> BMLineList;
+    std::unique_ptr<TStringList> TextPage;
+    TUnitsOfMeasure CurUnits = TUnitsOfMeasure::umPix;
+    TDateTime StartTime = 0;
+    TRect PrintRect;
+    TRect TextRect;
+    TXyArray<int32_t> OutPixPerInch;
+    TXyArray<int32_t> PrinterPixPerInch;
+    TXyArray<int32_t> ScreenPixPerInch;
+    TOper Oper = TOper::opPrinting;
+    int32_t PanelsAcross = 0;
+    int32_t CurPanel = 0;
+    int32_t PagesAcross = 0;
+    int32_t RepeatedRowTiCols = 0;
+    TPoint LastPage;
+    TPoint PageRangeFrom;
+    TPoint PageRangeTo;
+    TPoint PrevPage;
+    TPoint CurPage;
+    int32_t PageWid = 0;
+    int32_t PageHt = 0;
+    int32_t LineNum = 0;
+    int32_t PagesOutput = 0;
+    int32_t LineHt = 0;
+    int32_t LowestDataY = 0;
+    int32_t PanelGap = 0;
+    TOperStatus OperStatus = TOperStatus::osInActive;
+    TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell;  // CharCell[Dir][Units]
+    int32_t ScalePct = 0;
+    std::string DateText;
+    std::string TimeText;
+    std::string DestName;
+    bool ToTextFile = false;
+    bool ToRTFFile = false;
+    bool ToExportFile = false;
+    bool ToFile = false;
+    bool IsSnapShot = false;
+    bool ToPrinter = false;
+    bool UseFastPrinterText = false;
+    bool StartAtFirstRcd = false;
+    bool RecalcPixPerInch = false;
+
+    // The page loop's working values.
+    TRect HdrRect;
+    TPlaneArray<TXPlaneLine> XPlaneLines;
+    int32_t FirstColNdx = 0;
+    int32_t FirstNonBlkColNdx = 0;
+    int32_t PrevFirstNonBlkColNdx = 0;
+    int32_t CurColNdx = 0;
+    int32_t LastColNdx = 0;
+    int32_t PanelStep = 0;
+    int32_t LeftMarginX = 0;
+    int32_t RightLimitX = 0;
+    int32_t TotalPagesOutput = 0;
+    int32_t XOffset = 0;
+    int32_t TableWid = 0;
+    int32_t BMLineNdx = 0;
+    int32_t FirstLineNum = 0;
+    bool LineNumbersOn = false;
+    bool MovingForward = false;
+    bool ShareAdjBordersOn = false;
+    bool BordersOn = false;
+    bool HorizLinesOn = false;
+    bool VertLinesOn = false;
+    bool GrpBrkThisRow = false;
+    bool GrpBrkLinesOn = false;
+    bool NoRowYet = false;
+    bool FirstRow = false;
+
+    // The preview's page list while the preview is open, else nullptr.
+    TPreviewPagePositions* PreviewPages = nullptr;
+
+private:
+    void ShowPageNumError(TEdit* Edit) const;
+    void GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol, TLDGridV& MidCol,
+                        TLDGridV& EndCol, bool HasRight, bool HasLeft) const;
+};
+
+// Fixed-width text: the first N characters, or the text padded with blanks.
+std::string FixStrLng(const std::string& S, int N);
+
+// The run's state; set while a report runs, else nullptr.
+extern TPrintSettings* PrintSettings;
+
+} // namespace trx
