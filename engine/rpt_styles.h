@@ -87,7 +87,7 @@ public:
     static void GetFontAttrib(const TFont& Font, std::string& Name, int& Size, TColor& Color, TFontStyles& Style);
     bool SetFont(TRegNdx Reg, int ColNdx, bool InvertIfSame, bool Fallback);
     bool SetLine(bool UseStyle, TRegNdx Reg, TRegLineNdx LineNdx, bool Flag);
-    TBrush* GetFill(bool UseStyle, TRegNdx Reg, int ColNdx, bool Fallback) const;
+    TBrush* GetFill(bool UseStyle, TRegNdx Reg, int ColNdx, bool Fallback);
     void SetFill(bool UseStyle, TRegNdx Reg, int ColNdx, bool Fallback);
     bool IsLineNeeded(TRegPlaneNdx Plane, TRegLineNdx& LineNdx) const;
     int GetLineWid(TRegNdx Reg, TRegLineNdx LineNdx, bool Flag, bool& Found) const;

@@ -1,0 +1,226 @@
+// Text in character cells: the layout of a field's text into a rectangle of
+// the text page buffer with line breaks, word wrap, alignment and the date,
+// page-number and time codes; the choice between that layout and drawn text;
+// font scaling and fixed-width strings.
+#include <algorithm>
+
+#include "engine/print_settings.h"
+#include "engine/report_settings.h"
+#include "engine/shared_routines.h"
+#include "framework/core/strings.h"
+#include "framework/printing/draw_text.h"
+
+namespace trx {
+
+namespace {
+
+bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
+bool IsWordChr(char C) { return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
+
+// Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
+// nearest the start (or the end) first, until Text is no longer than W.
+std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
+    int run = 0;
+    if (!FromRight) {
+        std::size_t i = 0;
+        while (i < Text.size() && Length(Text) > W) {
+            if (Text[i] == ' ') {
+                if (++run >= MinRun) {
+                    Text.erase(i, 1);
+                    --run;
+                    continue;
+                }
+            } else {
+                run = 0;
+            }
+            ++i;
+        }
+    } else {
+        for (int i = Length(Text) - 1; i >= 0 && Length(Text) > W; --i) {
+            if (Text[static_cast<std::size_t>(i)] == ' ') {
+                if (++run >= MinRun) {
+                    Text.erase(static_cast<std::size_t>(i), 1);
+                    --run;
+                }
+            } else {
+                run = 0;
+            }
+        }
+    }
+    return Text;
+}
+
+// Writes Text into Line at column Col (1-based) within a field W wide.
+void PutFldStr(const std::string& Text, std::string& Line, int Col, TAlignment Align, int W) {
+    if (Col < 1) Col = 1;
+    if (Length(Line) < Col + W - 1) Line = FixStrLng(Line, Col + W - 1);
+    const int len = Length(Text);
+    if (len < W) {
+        std::fill_n(Line.begin() + (Col - 1), W, ' ');
+        if (Align == TAlignment::taRightJustify)
+            Col += W - len;
+        else if (Align == TAlignment::taCenter)
+            Col += (W - len) / 2;
+    }
+    const int n = std::min({len, W, Length(Line) - Col + 1});
+    for (int k = 0; k < n; ++k) Line[static_cast<std::size_t>(Col - 1 + k)] = Text[static_cast<std::size_t>(k)];
+}
+
+} // namespace
+
+std::string FixStrLng(const std::string& S, int N) {
+    if (N <= 0) return {};
+    if (N < Length(S)) return S.substr(0, static_cast<std::size_t>(N));
+    return S + std::string(static_cast<std::size_t>(N - Length(S)), ' ');
+}
+
+int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+    const int W = Rect.Right - Rect.Left + 1;
+    const int MaxLines = Rect.Bottom - Rect.Top + 1;
+    if (!Text || W < 1 || MaxLines < 1) return 0;
+
+    std::string Line;
+    int WordStart = -1;  // column of Line where the current word began, -1 outside a word
+    int Used = 0;
+    bool Fitted = false;
+
+    // Emits one line of at most W characters; a word that does not fit is
+    // carried to the next line, and so is any other character that overflows,
+    // unless only blanks would be carried. Returns whether more lines fit.
+    auto WrapFldLine = [&]() -> bool {
+        if (Used >= MaxLines) return false;
+        std::string Out, Rest;
+        const int len = Length(Line);
+        if (WordStart > 1 && WordStart - 1 <= W) {
+            Out = Line.substr(0, static_cast<std::size_t>(WordStart - 1));
+            Rest = Line.substr(static_cast<std::size_t>(WordStart - 1));
+            WordStart = 1;
+        } else if (len > W) {
+            Out = Line.substr(0, static_cast<std::size_t>(W));
+            Rest = Line.substr(static_cast<std::size_t>(W));
+            if (WordStart > W)
+                WordStart -= W;
+            else if (WordStart >= 1)
+                WordStart = 1;
+            else if (Trim(Rest).empty())
+                Rest.clear();
+        } else {
+            Out = Line;
+        }
+        if (!CalcOnly && TextPage && Rect.Top + Used >= 0) {
+            const int ndx = Rect.Top + Used;
+            while (TextPage->Count() <= ndx) TextPage->Add(" ");
+            std::string s = TextPage->Get(ndx);
+            PutFldStr(Out, s, Rect.Left, Alignment, W);
+            TextPage->Put(ndx, s);
+        }
+        Line = std::move(Rest);
+        ++Used;
+        return Used < MaxLines;
+    };
+
+    // Places a code's text at the left, centre or right of the full width,
+    // making room by squeezing runs of blanks.
+    auto PlaceCode = [&](std::string Ins, char Where) {
+        if (!Fitted) {
+            Line = AlignStr(Line, W, Alignment);
+            Fitted = true;
+        }
+        if (Where == 'L') {
+            Ins += ' ';
+            const int room = W - Length(Ins);
+            Line = Copy(SqueezeBlanks(Line, room, 2, false), 1, room);
+            Line = Ins + Line;
+        } else if (Where == 'R') {
+            Ins = " " + Ins;
+            const int room = W - Length(Ins);
+            Line = Copy(SqueezeBlanks(Line, room, 2, true), 1, room);
+            Line += Ins;
+        } else {
+            Ins = " " + Ins + " ";
+            const int li = Length(Ins);
+            const int p = (W - li) / 2;
+            Line = SqueezeBlanks(Line, W - li / 2, 2, false);
+            Line = SqueezeBlanks(Line, W - li, 2, true);
+            if (Length(Line) > W - li) Delete(Line, std::max(1, p + 1), li);
+            Line = Copy(Line, 1, p) + Ins + Copy(Line, p + 1, W - p);
+        }
+    };
+
+    const char* c = Text;
+    while (*c) {
+        const char ch = *c++;
+        if (ch == '\n') continue;
+        if (ch == '\r') {
+            WordStart = -1;
+            if (!WrapFldLine()) return Used;
+            continue;
+        }
+        if (ch == '^') {
+            const char code = *c;
+            std::string Ins;
+            bool isCode = true;
+            switch (code) {
+                case 'D': Ins = DateText; break;
+                case 'P': Ins = FormattedPageNum(); break;
+                case 'T': Ins = TimeText; break;
+                default: isCode = false; break;
+            }
+            if (isCode) {
+                ++c;
+                const char where = UpCase(*c);
+                if (where == 'C' || where == 'L' || where == 'R') {
+                    ++c;
+                    PlaceCode(Ins, where);
+                } else {
+                    Line += Ins;
+                }
+            } else {
+                // Not a code: the caret stands for itself and the character
+                // after it is dropped; a caret that ends the text ends it.
+                Line += '^';
+                if (code != '\0') ++c;
+            }
+            WordStart = -1;
+        } else {
+            Line += ch;
+            if (!IsWordChr(ch))
+                WordStart = -1;
+            else if (WordStart == -1)
+                WordStart = Length(Line);
+        }
+        while (Length(Line) > W)
+            if (!WrapFldLine()) return Used;
+    }
+    if (!Line.empty() && Used < MaxLines) {
+        WordStart = -1;
+        WrapFldLine();
+    }
+    return Used;
+}
+
+int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
+    if (Count == 0 || !Text) return 0;
+    if (TextQuality())
+        return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format));
+    if (!Canvas) return 0;
+    return DrawTextA(*Canvas, Text, Count, Rect, Format);
+}
+
+TAlignment TPrintSettings::CnvtFormatToAlignment(unsigned Format) {
+    if (Format & DT_RIGHT) return TAlignment::taRightJustify;
+    if (Format & DT_CENTER) return TAlignment::taCenter;
+    return TAlignment::taLeftJustify;
+}
+
+int TPrintSettings::ScaleFontSize(int Size) const {
+    if (ScalePct != 100) Size = static_cast<int>(Size * ScalePct / 100.0 + 0.25);
+    return ReportSettings ? ReportSettings->ValidateFontSize(Size) : Size;
+}
+
+void TPrintSettings::AssignFont(const TFont& Font) {
+    if (Canvas && !CompareFonts(Canvas->Font(), Font)) Canvas->Font().Assign(Font);
+}
+
+} // namespace trx
