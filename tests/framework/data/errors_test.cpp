@@ -7,7 +7,7 @@
 
 #include "framework/data/query.h"
 #include "framework/data/table.h"
-#include "sqlite_file.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 
 using namespace trx;

@@ -11,7 +11,7 @@
 #include "framework/data/query.h"
 #include "framework/data/sqlite_database.h"
 #include "framework/data/table.h"
-#include "sqlite_file.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 
 using namespace trx;

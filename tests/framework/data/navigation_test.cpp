@@ -10,7 +10,7 @@
 #include "framework/data/mem_dataset.h"
 #include "framework/data/query.h"
 #include "framework/data/table.h"
-#include "sqlite_file.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 
 using namespace trx;
