@@ -42,29 +42,29 @@ using TPropList = std::vector<std::pair<std::string, std::string>>;
 struct TControlDesc {
     // The class: "TPanel", "TEdit", ... and the non-visual "TMainMenu",
     // "TMenuItem", "TTimer", "TSaveDialog", "TFontDialog"...
-    std::string Kind;
-    std::string Name;
+    std::string Kind{};
+    std::string Name{};
     // The parent control's name, or "<notebook>.<page name>" for a page of a
     // notebook; empty for the form. A menu item's parent is its menu or item.
-    std::string Parent;
+    std::string Parent{};
     int Left = 0;
     int Top = 0;
     // -1 keeps the class's default size.
     int Width = -1;
     int Height = -1;
-    std::string Caption;  // caption or text; empty leaves it
-    std::string Hint;
+    std::string Caption{};  // caption or text; empty leaves it
+    std::string Hint{};
     // Items, lines, tabs or page names.
-    std::vector<std::string> Items;
+    std::vector<std::string> Items{};
     // Further properties as written: {"Font.Style", "[fsBold]"}, {"Align", "alTop"}.
-    TPropList Props;
+    TPropList Props{};
     // Event to handler name: {"OnClick", "sbPrintClick"}.
-    TPropList Events;
+    TPropList Events{};
 };
 
 struct TFormDesc {
-    std::string Name;
-    std::string Caption;
+    std::string Name{};
+    std::string Caption{};
     int Left = 0;
     int Top = 0;
     // The client area; -1 keeps the default.
@@ -72,10 +72,10 @@ struct TFormDesc {
     int ClientHeight = -1;
     // Form properties: BorderStyle, Position, KeyPreview, Font.*, Color,
     // HelpContext, ShowHint, and the references Menu and ActiveControl.
-    TPropList Props;
-    TPropList Events;
+    TPropList Props{};
+    TPropList Events{};
     // In creation order, parents before their children.
-    std::vector<TControlDesc> Controls;
+    std::vector<TControlDesc> Controls{};
 };
 
 // The form class's handlers by name.

@@ -33,7 +33,12 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::Changed() {
-    if (observers::Any()) observers::MenuItemChanged(*this);
+    if (!observers::Any()) return;
+    // Nothing to tell while the form that holds the menu goes.
+    const TComponent* owner = Owner();
+    if (!owner && menu_) owner = menu_->HasState(csDestroying) ? menu_ : menu_->Owner();
+    if (owner && owner->HasState(csDestroying)) return;
+    observers::MenuItemChanged(*this);
 }
 
 void TMenuItem::SetCaption(const std::string& Value) {
