@@ -263,6 +263,23 @@ void TApplication::ShowException(const std::string& Message) {
     DialogService().ShowException(title, msg);
 }
 
+namespace {
+TApplication::THelpViewer& HelpViewer() {
+    static TApplication::THelpViewer viewer;
+    return viewer;
+}
+} // namespace
+
+void TApplication::SetHelpViewer(THelpViewer Viewer) { HelpViewer() = std::move(Viewer); }
+
+bool TApplication::HelpContext(int Context) {
+    bool callHelp = true;
+    bool result = false;
+    if (OnHelp) result = OnHelp(HELP_CONTEXT, Context, callHelp);
+    if (!callHelp) return result;
+    return HelpViewer() && !HelpFile.empty() && HelpViewer()(HelpFile, Context);
+}
+
 void TApplication::SetHint(const std::string& Value) {
     if (hint_ == Value) return;
     hint_ = Value;

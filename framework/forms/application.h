@@ -45,6 +45,10 @@ public:
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
+// Asked for help on a context of the help file; sets CallHelp to false when
+// it answered itself.
+using THelpEvent = std::function<bool(uint16_t Command, int64_t Data, bool& CallHelp)>;
+constexpr uint16_t HELP_CONTEXT = 0x0001;
 
 class TApplication : public TComponent {
 public:
@@ -107,6 +111,13 @@ public:
 
     TNotifyEvent OnHint;
     TExceptionEvent OnException;
+    THelpEvent OnHelp;
+
+    // Help on a context of HelpFile: asks OnHelp, then the help viewer that
+    // a backend installs (SetHelpViewer). False when nobody could show it.
+    bool HelpContext(int Context);
+    using THelpViewer = std::function<bool(const std::string& HelpFile, int Context)>;
+    static void SetHelpViewer(THelpViewer Viewer);
 
     // Posts a message to a form; the running loop dispatches it to the
     // form's Dispatch once the current handler returns. Dropped when the

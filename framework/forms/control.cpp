@@ -299,6 +299,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
     RemoveFocus(true);
+    // Leave the parent while still a windowed control (its tab order too).
+    if (Parent()) Parent()->RemoveControl(this);
     while (!controls_.empty()) {
         TControl* c = controls_.back();
         RemoveControl(c);
@@ -334,10 +336,10 @@ void TWinControl::InsertControl(TControl* Control) {
 }
 
 void TWinControl::RemoveControl(TControl* Control) {
-    if (auto* w = dynamic_cast<TWinControl*>(Control)) {
-        w->RemoveFocus(true);
-        tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
-    }
+    if (auto* w = dynamic_cast<TWinControl*>(Control)) w->RemoveFocus(true);
+    tabList_.erase(std::remove_if(tabList_.begin(), tabList_.end(),
+                                  [Control](const TWinControl* w) { return static_cast<const TControl*>(w) == Control; }),
+                   tabList_.end());
     controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
     Control->parent_ = nullptr;
     Realign();

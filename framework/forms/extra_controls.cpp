@@ -390,6 +390,7 @@ bool TBitBtn::SetProperty(const std::string& N, const std::string& V) {
 // TTimer
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+    Application();  // so that Delay runs the message loop that fires timers
     TApplication::AddTimer(this);
     Restart();
 }

@@ -109,6 +109,26 @@ TEST_F(ApplicationTest, DelayProcessesMessagesAndTimersOnTheFakeClock) {
     EXPECT_FALSE(timer->Running());
 }
 
+TEST_F(ApplicationTest, HelpGoesToOnHelpThenToTheHelpViewer) {
+    EXPECT_FALSE(Application()->HelpContext(220));  // no viewer
+    std::vector<int> shown;
+    TApplication::SetHelpViewer([&](const std::string& file, int context) {
+        EXPECT_EQ(file, "KV_USER.HLP");
+        shown.push_back(context);
+        return true;
+    });
+    Application()->HelpFile = "KV_USER.HLP";
+    EXPECT_TRUE(Application()->HelpContext(221));
+    Application()->OnHelp = [](uint16_t command, int64_t data, bool& callHelp) {
+        callHelp = data != 899;
+        return command == HELP_CONTEXT;
+    };
+    EXPECT_TRUE(Application()->HelpContext(899));
+    EXPECT_TRUE(Application()->HelpContext(204));
+    EXPECT_EQ(shown, (std::vector<int>{221, 204}));
+    TApplication::SetHelpViewer(nullptr);
+}
+
 TEST_F(ApplicationTest, ProcessMessagesIsReentrant) {
     TForm* f = NewForm<TForm>(Application());
     f->SetMessageHandler(WM_USER + 1, [&](TMessage&) {
