@@ -48,17 +48,9 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    if (AWidth < 0) AWidth = 0;
-    if (AHeight < 0) AHeight = 0;
-    const bool moved = ALeft != left_ || ATop != top_;
-    const bool sized = AWidth != width_ || AHeight != height_;
-    if (!moved && !sized) return;
-    left_ = ALeft;
-    top_ = ATop;
-    width_ = AWidth;
-    height_ = AHeight;
-    BoundsChanged(moved, sized);
-    if (align_ != TAlign::alNone) RequestAlign();
+    const TRect before = BoundsRect();
+    SetBoundsInternal(ALeft, ATop, AWidth, AHeight);
+    if (align_ != TAlign::alNone && BoundsRect() != before) RequestAlign();
 }
 
 void TControl::SetBoundsInternal(int ALeft, int ATop, int AWidth, int AHeight) {

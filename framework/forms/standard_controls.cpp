@@ -29,6 +29,20 @@ TModalResult PropModalResult(const std::string& V) {
     return PropInt(V);
 }
 
+// Where the selected item stands after a change of its list; -1 when it
+// went (a replaced item loses the selection, as the platform's lists do).
+int SelectionAfter(int Selected, TItemsChange Change, int Index) {
+    if (Selected < 0) return Selected;
+    switch (Change) {
+        case TItemsChange::icInsert: return Index <= Selected ? Selected + 1 : Selected;
+        case TItemsChange::icDelete: return Index == Selected ? -1 : (Index < Selected ? Selected - 1 : Selected);
+        case TItemsChange::icPut: return Index == Selected ? -1 : Selected;
+        case TItemsChange::icClear: return -1;
+        case TItemsChange::icUpdated: return Selected;
+    }
+    return Selected;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -876,34 +890,18 @@ TComboBox::~TComboBox() = default;
 
 void TComboBox::ItemsChanged(TItemsChange Change, int Index) {
     const int before = itemIndex_;
-    switch (Change) {
-        case TItemsChange::icInsert:
-            if (itemIndex_ >= 0 && Index <= itemIndex_) ++itemIndex_;
-            break;
-        case TItemsChange::icDelete:
-        case TItemsChange::icPut:
-            if (Index == itemIndex_) {
-                itemIndex_ = -1;
-                if (!Editable()) edit_ = TEditBuffer{};
-            } else if (Change == TItemsChange::icDelete && Index < itemIndex_) {
-                --itemIndex_;
-            }
-            break;
-        case TItemsChange::icClear:
+    if (Change == TItemsChange::icUpdated) {
+        // The selected text keeps its selection after a sort.
+        if (itemIndex_ >= 0) {
             itemIndex_ = -1;
-            if (!Editable()) edit_ = TEditBuffer{};
-            break;
-        case TItemsChange::icUpdated:
-            if (itemIndex_ >= 0) {
-                // The selected text keeps its selection after a sort.
-                itemIndex_ = -1;
-                for (int i = 0; i < items_->Count(); ++i)
-                    if (items_->Get(i) == edit_.Text) {
-                        itemIndex_ = i;
-                        break;
-                    }
-            }
-            break;
+            for (int i = 0; i < items_->Count() && itemIndex_ < 0; ++i)
+                if (items_->Get(i) == edit_.Text) itemIndex_ = i;
+        }
+    } else {
+        itemIndex_ = SelectionAfter(itemIndex_, Change, Index);
+        // An editable combo box keeps its text; a list shows only its selection.
+        if (itemIndex_ < 0 && before >= 0 && !Editable()) edit_ = TEditBuffer{};
+        if (Change == TItemsChange::icClear && !Editable()) edit_ = TEditBuffer{};
     }
     Changed(TControlChange::ccItems);
     if (before != itemIndex_) Changed(TControlChange::ccItemIndex);
@@ -1106,21 +1104,8 @@ TListBox::~TListBox() = default;
 
 void TListBox::ItemsChanged(TItemsChange Change, int Index) {
     const int before = itemIndex_;
-    switch (Change) {
-        case TItemsChange::icInsert:
-            if (itemIndex_ >= 0 && Index <= itemIndex_) ++itemIndex_;
-            break;
-        case TItemsChange::icDelete:
-        case TItemsChange::icPut:
-            if (Index == itemIndex_) itemIndex_ = -1;
-            else if (Change == TItemsChange::icDelete && Index < itemIndex_) --itemIndex_;
-            break;
-        case TItemsChange::icClear:
-            itemIndex_ = -1;
-            topIndex_ = 0;
-            break;
-        case TItemsChange::icUpdated: break;
-    }
+    itemIndex_ = SelectionAfter(itemIndex_, Change, Index);
+    if (Change == TItemsChange::icClear) topIndex_ = 0;
     topIndex_ = Clamp(topIndex_, 0, std::max(0, items_->Count() - 1));
     Changed(TControlChange::ccItems);
     if (before != itemIndex_) Changed(TControlChange::ccItemIndex);
