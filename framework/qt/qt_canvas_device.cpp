@@ -1,0 +1,207 @@
+#include "framework/qt/qt_canvas_device.h"
+
+#include <QColor>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/core/math_util.h"
+#include "framework/qt/fixed_pitch_font.h"
+#include "framework/qt/oem_text.h"
+
+namespace trx {
+
+namespace {
+
+constexpr int kDefaultPointSize = 8;
+
+QColor ToQColor(TColor Color) {
+    TColor rgb = ColorToRGB(Color);
+    if (rgb == clNone || rgb == clDefault) rgb = clBlack;
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
+
+QPen ToQPen(const TPen& Pen) {
+    Qt::PenStyle style = Qt::SolidLine;
+    switch (Pen.Style()) {
+        case TPenStyle::psSolid:
+        case TPenStyle::psInsideFrame: style = Qt::SolidLine; break;
+        case TPenStyle::psDash: style = Qt::DashLine; break;
+        case TPenStyle::psDot: style = Qt::DotLine; break;
+        case TPenStyle::psDashDot: style = Qt::DashDotLine; break;
+        case TPenStyle::psDashDotDot: style = Qt::DashDotDotLine; break;
+        case TPenStyle::psClear: style = Qt::NoPen; break;
+    }
+    // Width 0 is the thinnest line the device can draw.
+    QPen pen(ToQColor(Pen.Color()), Pen.Width(), style, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(Pen.Width() == 0);
+    return pen;
+}
+
+QBrush ToQBrush(const TBrush& Brush) {
+    Qt::BrushStyle style = Qt::SolidPattern;
+    switch (Brush.Style()) {
+        case TBrushStyle::bsSolid: style = Qt::SolidPattern; break;
+        case TBrushStyle::bsClear: style = Qt::NoBrush; break;
+        case TBrushStyle::bsHorizontal: style = Qt::HorPattern; break;
+        case TBrushStyle::bsVertical: style = Qt::VerPattern; break;
+        case TBrushStyle::bsFDiagonal: style = Qt::FDiagPattern; break;
+        case TBrushStyle::bsBDiagonal: style = Qt::BDiagPattern; break;
+        case TBrushStyle::bsCross: style = Qt::CrossPattern; break;
+        case TBrushStyle::bsDiagCross: style = Qt::DiagCrossPattern; break;
+    }
+    return QBrush(ToQColor(Brush.Color()), style);
+}
+
+// Text is placed at fractional positions; widths are rounded up, so that
+// text measured to fit a space never reaches past it.
+int CeilPixels(qreal Width) { return static_cast<int>(std::ceil(Width - 1e-6)); }
+
+QFont MakeFont(const QString& Family, int PixelSize, TFontStyles Style) {
+    QFont font(Family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(std::max(PixelSize, 1));
+    font.setBold(Style.Contains(TFontStyle::fsBold));
+    font.setItalic(Style.Contains(TFontStyle::fsItalic));
+    font.setUnderline(Style.Contains(TFontStyle::fsUnderline));
+    font.setStrikeOut(Style.Contains(TFontStyle::fsStrikeOut));
+    // Measured and drawn alike on every device.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+} // namespace
+
+TQtCanvasDevice::TQtCanvasDevice(const TPageGeometry& Geometry, QPainter* Painter)
+    : geometry_(Geometry), painter_(Painter) {}
+
+const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::Entry(const TFont& Font) {
+    const int ppi = geometry_.PixelsPerInchY > 0 ? geometry_.PixelsPerInchY : 72;
+    const int fontPpi = Font.PixelsPerInch() > 0 ? Font.PixelsPerInch() : ppi;
+    const QString family = FixedPitchFamily(Font.Name());
+    // The character height in device pixels: a negative Height gives it,
+    // a positive one gives the whole cell.
+    int em;
+    if (Font.Height() < 0) {
+        em = MulDiv(-Font.Height(), ppi, fontPpi);
+    } else if (Font.Height() > 0) {
+        const int cell = std::max(MulDiv(Font.Height(), ppi, fontPpi), 1);
+        QFontMetricsF probe(MakeFont(family, cell, TFontStyles{}));
+        em = probe.height() > 0 ? static_cast<int>(cell * static_cast<double>(cell) / probe.height() + 0.5) : cell;
+    } else {
+        em = MulDiv(kDefaultPointSize, ppi, 72);
+    }
+    em = std::max(em, 1);
+    TFontKey key{Font.Name(), em, Font.Style().Bits()};
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+
+    TFontEntry entry;
+    entry.Font = MakeFont(family, em, Font.Style());
+    QFontMetricsF m(entry.Font);
+    TTextMetric& t = entry.Metric;
+    t.Ascent = std::max(qRound(m.ascent()), 1);
+    t.Descent = std::max(qRound(m.descent()), 0);
+    t.Height = t.Ascent + t.Descent;
+    t.InternalLeading = std::max(t.Height - em, 0);
+    t.ExternalLeading = std::max(qRound(m.leading()), 0);
+    t.AveCharWidth = std::max(CeilPixels(m.horizontalAdvance(QLatin1Char('X'))), 1);
+    t.MaxCharWidth = std::max(qRound(m.maxWidth()), t.AveCharWidth);
+    t.FixedPitch = QFontInfo(entry.Font).fixedPitch();
+    return fonts_.emplace(std::move(key), std::move(entry)).first->second;
+}
+
+const QFont& TQtCanvasDevice::QtFont(const TFont& Font) { return Entry(Font).Font; }
+
+TTextMetric TQtCanvasDevice::TextMetrics(const TFont& Font) { return Entry(Font).Metric; }
+
+TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
+    const TFontEntry& e = Entry(Font);
+    int width = 0;
+    if (!Text.empty()) {
+        QFontMetricsF m(e.Font);
+        width = std::max(CeilPixels(m.horizontalAdvance(OemToUnicode(Text))), 1);
+    }
+    return TSize{width, e.Metric.Height};
+}
+
+void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque,
+                               TColor Background, const TRect* Clip) {
+    if (!painter_) return;
+    const TFontEntry& e = Entry(Font);
+    painter_->save();
+    if (Clip) painter_->setClipRect(ToQRect(*Clip));
+    if (Opaque) painter_->fillRect(QRect(X, Y, TextExtent(Font, Text).cx, e.Metric.Height), ToQColor(Background));
+    painter_->setFont(e.Font);
+    painter_->setPen(ToQColor(Font.Color()));
+    painter_->drawText(QPointF(X, Y + e.Metric.Ascent), OemToUnicode(Text));
+    painter_->restore();
+}
+
+void TQtCanvasDevice::DrawLine(TPoint From, TPoint To, const TPen& Pen) {
+    if (!painter_ || Pen.Style() == TPenStyle::psClear) return;
+    painter_->save();
+    painter_->setPen(ToQPen(Pen));
+    painter_->drawLine(QPoint(From.X, From.Y), QPoint(To.X, To.Y));
+    painter_->restore();
+}
+
+void TQtCanvasDevice::FillRect(const TRect& Rect, const TBrush& Brush) {
+    if (!painter_ || Brush.Style() == TBrushStyle::bsClear) return;
+    painter_->fillRect(ToQRect(Rect), ToQBrush(Brush));
+}
+
+void TQtCanvasDevice::DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
+    if (!painter_) return;
+    painter_->save();
+    painter_->setPen(ToQPen(Pen));
+    painter_->setBrush(ToQBrush(Brush));
+    // The outline lies inside the rectangle, right and bottom edges excluded.
+    painter_->drawRect(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left - 1, Rect.Bottom - Rect.Top - 1));
+    painter_->restore();
+}
+
+void TQtCanvasDevice::DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
+    if (!painter_) return;
+    painter_->save();
+    painter_->setPen(ToQPen(Pen));
+    painter_->setBrush(ToQBrush(Brush));
+    painter_->drawEllipse(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left - 1, Rect.Bottom - Rect.Top - 1));
+    painter_->restore();
+}
+
+void TQtCanvasDevice::DrawImage(const TRect& Dest, const TImage& Image) {
+    if (!painter_ || Image.Width <= 0 || Image.Height <= 0 ||
+        Image.Pixels.size() < static_cast<size_t>(Image.Width) * static_cast<size_t>(Image.Height))
+        return;
+    QImage image(Image.Width, Image.Height, QImage::Format_RGB32);
+    for (int y = 0; y < Image.Height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < Image.Width; ++x) {
+            TColor c = Image.Pixels[static_cast<size_t>(y) * static_cast<size_t>(Image.Width) + static_cast<size_t>(x)];
+            line[x] = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+    }
+    painter_->drawImage(ToQRect(Dest), image);
+}
+
+void TQtCanvasDevice::DrawWindowImage(const TRect& Dest, const TWindowImage& Window) {
+    if (!painter_) return;
+    if (Window.Native) {
+        QPixmap pixmap = static_cast<QWidget*>(Window.Native)->grab();
+        painter_->drawPixmap(ToQRect(Dest), pixmap);
+    } else if (Window.Image) {
+        DrawImage(Dest, *Window.Image);
+    }
+}
+
+} // namespace trx

@@ -1,0 +1,63 @@
+// A printer page (or a printer's measuring device) drawn through QPainter.
+// Text is set in a fixed-pitch family (fixed_pitch_font.h) at the size the
+// font asks for at the device's resolution, with the bytes shown as code
+// page 437, and is measured with Qt's font metrics at that resolution.
+#pragma once
+
+#include <QFont>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "framework/printing/graphics.h"
+#include "framework/printing/printer_driver.h"
+
+class QPainter;
+
+namespace trx {
+
+class TQtCanvasDevice : public TCanvasDevice {
+public:
+    // A device of Geometry that draws through Painter, whose origin is the
+    // top-left corner of the printable area; with no painter it measures
+    // and discards what is drawn. The painter is not owned.
+    TQtCanvasDevice(const TPageGeometry& Geometry, QPainter* Painter);
+
+    const TPageGeometry& Geometry() const { return geometry_; }
+
+    int PixelsPerInchX() const override { return geometry_.PixelsPerInchX; }
+    int PixelsPerInchY() const override { return geometry_.PixelsPerInchY; }
+    TTextMetric TextMetrics(const TFont& Font) override;
+    TSize TextExtent(const TFont& Font, const std::string& Text) override;
+    void DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
+                  const TRect* Clip) override;
+    void DrawLine(TPoint From, TPoint To, const TPen& Pen) override;
+    void FillRect(const TRect& Rect, const TBrush& Brush) override;
+    void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
+    void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
+    void DrawImage(const TRect& Dest, const TImage& Image) override;
+    // The window's own contents when Native holds its QWidget*, else its
+    // rendered image.
+    void DrawWindowImage(const TRect& Dest, const TWindowImage& Window) override;
+    int DeviceCaps(int Index) override { return GeometryDeviceCaps(geometry_, Index); }
+
+    // The Qt font that Font prints in on this device.
+    const QFont& QtFont(const TFont& Font);
+
+private:
+    struct TFontEntry {
+        QFont Font;
+        TTextMetric Metric;
+    };
+    // Family asked for, character height in device pixels, style bits.
+    using TFontKey = std::tuple<std::string, int, uint8_t>;
+
+    const TFontEntry& Entry(const TFont& Font);
+
+    TPageGeometry geometry_;
+    QPainter* painter_;
+    std::map<TFontKey, TFontEntry> fonts_;
+};
+
+} // namespace trx

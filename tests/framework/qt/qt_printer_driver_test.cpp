@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "framework/qt/fixed_pitch_font.h"
+#include "framework/qt/qt_application.h"
+#include "framework/qt/qt_printer_driver.h"
+#include "pdf_tools.h"
+#include "support/temp_dir.h"
+#include "text_pages.h"
+
+namespace trx {
+namespace {
+
+using test::PdfPageCount;
+using test::PdfPages;
+
+TDeviceMode Paper(int Size, TPrinterOrientation Orientation = TPrinterOrientation::poPortrait) {
+    TDeviceMode m;
+    m.PaperSize = Size;
+    m.Orientation = Orientation;
+    return m;
+}
+
+class PdfPrinterTest : public ::testing::Test {
+protected:
+    PdfPrinterTest() : printer(std::make_unique<TQtPrinterDriver>()) {
+        driver = static_cast<TQtPrinterDriver*>(&printer.Driver());
+        driver->PdfFileName = dir.File("report.pdf");
+        printer.SetPrinterIndex(printer.Printers().IndexOf(PdfPrinterName));
+        TDeviceMode mode = printer.DeviceMode();
+        mode.PaperSize = DMPAPER_A4;
+        printer.SetDeviceMode(mode);
+    }
+
+    // The width of a character cell of the printed text, in points.
+    double CharWidthPoints() {
+        return printer.Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / printer.PixelsPerInchX();
+    }
+
+    test::TempDir dir;
+    TPrinter printer;
+    TQtPrinterDriver* driver;
+};
+
+TEST_F(PdfPrinterTest, ThePdfPrinterIsListedLastAndIsTheDefaultWithoutACupsDefault) {
+    std::vector<TPrinterInfo> list = driver->Printers();
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list.back().Name, "PDF File");
+    EXPECT_EQ(printer.Printers()[printer.Printers().Count() - 1], "PDF File");
+    EXPECT_EQ(driver->DefaultPrinter(), static_cast<int>(list.size()) - 1);
+    TDeviceMode mode = driver->DefaultDeviceMode(PdfPrinterName);
+    EXPECT_TRUE(mode.PaperSize == DMPAPER_A4 || mode.PaperSize == DMPAPER_LETTER);
+    EXPECT_EQ(mode.Orientation, TPrinterOrientation::poPortrait);
+}
+
+TEST_F(PdfPrinterTest, PageGeometryFollowsPaperAndOrientationAt1200Dpi) {
+    // Letter is 8.5 x 11 inches; a quarter inch stays blank all round.
+    std::optional<TPageGeometry> letter = driver->Geometry(PdfPrinterName, Paper(DMPAPER_LETTER));
+    ASSERT_TRUE(letter);
+    EXPECT_EQ(*letter, (TPageGeometry{1200, 1200, 10200, 13200, 300, 300, 9600, 12600}));
+    std::optional<TPageGeometry> wide =
+        driver->Geometry(PdfPrinterName, Paper(DMPAPER_LETTER, TPrinterOrientation::poLandscape));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(*wide, (TPageGeometry{1200, 1200, 13200, 10200, 300, 300, 12600, 9600}));
+
+    std::optional<TPageGeometry> a4 = driver->Geometry(PdfPrinterName, Paper(DMPAPER_A4));
+    ASSERT_TRUE(a4);
+    EXPECT_NEAR(a4->PhysicalWidth, 9921, 10);  // 210 mm
+    EXPECT_NEAR(a4->PhysicalHeight, 14031, 10);  // 297 mm
+
+    TDeviceMode user = Paper(DMPAPER_USER);
+    user.PaperWidth = 1000;  // 100 x 150 mm
+    user.PaperLength = 1500;
+    std::optional<TPageGeometry> card = driver->Geometry(PdfPrinterName, user);
+    ASSERT_TRUE(card);
+    // Qt lays pages out in whole points: 1/72 inch is 17 pixels here.
+    EXPECT_NEAR(card->PhysicalWidth, 4724, 9);
+    EXPECT_NEAR(card->PhysicalHeight, 7087, 9);
+
+    // The printer object and its canvas see the same device.
+    EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSY), 1200);
+    EXPECT_EQ(GetDeviceCaps(printer.Canvas(), HORZRES), a4->PageWidth);
+    EXPECT_EQ(printer.PageHeight(), a4->PageHeight);
+}
+
+TEST_F(PdfPrinterTest, APrinterThatIsNotThereCannotBeUsed) {
+    EXPECT_FALSE(driver->Geometry("No Such Printer", TDeviceMode{}));
+    EXPECT_EQ(driver->CreateInfoDevice("No Such Printer", TDeviceMode{}), nullptr);
+    try {
+        driver->StartDoc("No Such Printer", TDeviceMode{}, "x");
+        FAIL() << "StartDoc printed on a printer that is not there";
+    } catch (const EPrinter& e) {
+        EXPECT_EQ(e.Message, SInvalidPrinter);
+    }
+}
+
+TEST_F(PdfPrinterTest, TextPagesPrintAsTheSameLinesWithRealBoxLines) {
+    test::PrintTextPages(printer, test::SampleReport());
+    const std::string file = dir.File("report.pdf");
+    EXPECT_EQ(driver->LastPdfFile(), file);
+    EXPECT_EQ(PdfPageCount(file), 3);
+    EXPECT_EQ(PdfPages(file, CharWidthPoints()), test::SampleReportUtf8());
+    // The text is set in the fixed-pitch family chosen for the missing text font.
+    QString family = FixedPitchFamily("Letter Gothic Line");
+    EXPECT_TRUE(IsUsableFixedPitchFamily(family));
+    std::string embedded = family.remove(' ').toStdString();
+    bool found = false;
+    for (const std::string& name : test::PdfFontNames(file)) found = found || name.find(embedded) != std::string::npos;
+    EXPECT_TRUE(found) << embedded;
+}
+
+TEST_F(PdfPrinterTest, LandscapePagesHoldLongerLines) {
+    TDeviceMode mode = printer.DeviceMode();
+    mode.Orientation = TPrinterOrientation::poLandscape;
+    printer.SetDeviceMode(mode);
+    std::string wide(120, 'W');
+    wide.replace(0, 5, "Start");
+    wide.replace(wide.size() - 3, 3, "End");
+    test::PrintTextPages(printer, {{"\xDA\xC4\xBF", wide}});
+    // The line is longer than A4 is wide, but not than it is long.
+    const int width = printer.Canvas().TextWidth(wide);
+    EXPECT_GT(width, driver->Geometry(PdfPrinterName, Paper(DMPAPER_A4))->PageWidth);
+    EXPECT_LT(width, printer.PageWidth());
+    EXPECT_EQ(PdfPages(dir.File("report.pdf"), CharWidthPoints()), (test::TTextPages{{"┌─┐", wide}}));
+}
+
+TEST_F(PdfPrinterTest, TheFileComesFromTheSettingTheVariableOrTheTitle) {
+    const char* saved = std::getenv(PdfFileVariable);
+    std::string saved_value = saved ? saved : "";
+    unsetenv(PdfFileVariable);
+    TQtPrinterDriver fresh;
+    EXPECT_EQ(fresh.PdfFileFor("Report: Sales/2024"), "Report_ Sales_2024.pdf");
+    EXPECT_EQ(fresh.PdfFileFor("  "), "document.pdf");
+    setenv(PdfFileVariable, dir.File("from-variable.pdf").c_str(), 1);
+    EXPECT_EQ(fresh.PdfFileFor("Report: Sales"), dir.File("from-variable.pdf"));
+    fresh.PdfFileName = dir.File("chosen.pdf");
+    EXPECT_EQ(fresh.PdfFileFor("Report: Sales"), dir.File("chosen.pdf"));
+
+    driver->PdfFileName.clear();
+    test::PrintTextPages(printer, {{"one page"}});
+    if (saved) setenv(PdfFileVariable, saved_value.c_str(), 1); else unsetenv(PdfFileVariable);
+    EXPECT_EQ(PdfPages(dir.File("from-variable.pdf")), (test::TTextPages{{"one page"}}));
+}
+
+TEST_F(PdfPrinterTest, AnAbortedDocumentLeavesTheFileAsItWas) {
+    const std::string file = dir.File("report.pdf");
+    test::WriteAll(file, "the previous report");
+    printer.BeginDoc();
+    printer.Canvas().TextOut(0, 0, "half a report");
+    printer.Abort();
+    EXPECT_TRUE(printer.Aborted());
+    EXPECT_EQ(test::ReadAll(file), "the previous report");
+
+    // A document that ends replaces it.
+    test::PrintTextPages(printer, {{"the new report"}});
+    EXPECT_EQ(PdfPages(file), (test::TTextPages{{"the new report"}}));
+}
+
+TEST_F(PdfPrinterTest, AFileThatCannotBeWrittenStopsTheDocumentAtItsStart) {
+    driver->PdfFileName = dir.File("no-such-directory/report.pdf");
+    try {
+        printer.BeginDoc();
+        FAIL() << "a document started on a file that cannot be written";
+    } catch (const EPrinter& e) {
+        EXPECT_NE(e.Message.find("no-such-directory/report.pdf"), std::string::npos) << e.Message;
+    }
+    EXPECT_FALSE(printer.Printing());
+    driver->PdfFileName = dir.File("report.pdf");
+    test::PrintTextPages(printer, {{"printed after all"}});
+    EXPECT_EQ(PdfPageCount(dir.File("report.pdf")), 1);
+}
+
+TEST_F(PdfPrinterTest, WindowImagesPrintAsImages) {
+    TImage image;
+    image.Width = 40;
+    image.Height = 20;
+    image.Pixels.assign(40 * 20, clRed);
+    for (int x = 0; x < 40; ++x) image.Pixels[static_cast<size_t>(10 * 40 + x)] = clBlue;
+    TWindowImage rendered;
+    rendered.FormName = "fmRendered";
+    rendered.Width = 40;
+    rendered.Height = 20;
+    rendered.Image = &image;
+    rendered.PrintScale = TPrintScale::poPrintToFit;
+    printer.PrintWindowImage(rendered);
+    EXPECT_EQ(test::PdfImageSizes(dir.File("report.pdf")), (std::vector<std::pair<int, int>>{{40, 20}}));
+
+    // A real window is taken from the window itself.
+    EnsureQtApplication();
+    QWidget widget;
+    widget.resize(64, 48);
+    TWindowImage live;
+    live.FormName = "fmLive";
+    live.Width = 64;
+    live.Height = 48;
+    live.Native = &widget;
+    driver->PdfFileName = dir.File("window.pdf");
+    printer.PrintWindowImage(live);
+    std::vector<std::pair<int, int>> sizes = test::PdfImageSizes(dir.File("window.pdf"));
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].first * 48, sizes[0].second * 64);  // its shape, at the window's own pixel ratio
+}
+
+} // namespace
+} // namespace trx
