@@ -159,6 +159,7 @@ public:
     void CalcColPosns(TPanel* PagesAcrossPanel);
     void ResizeColWids(TPanel* PagesAcrossPanel);
     void CalcTextHts();
+    // In engine/column_planes.cpp (the column list needs it too).
     TRegPlaneNdx CnvtColNdxToXPlaneNdx(int ColNdx) const;
 
     // The column list (owned descriptors).
