@@ -93,6 +93,33 @@ TPageGeometry GeometryOf(const QPageLayout& Layout, int Resolution) {
     return g;
 }
 
+// How a document is laid out: the page and its margins, the resolution,
+// and the CUPS printer it goes to (none for the PDF printer).
+struct TPageSetup {
+    QPageLayout Layout;
+    int Resolution = 0;
+    std::string Destination;
+};
+
+// The PDF printer's set-up, or a CUPS printer's as Qt's printer device for
+// it gives it; nothing when Qt does not know the printer.
+std::optional<TPageSetup> PageSetupOf(const std::string& CupsPrinter, int Width, int Length,
+                                      TPrinterOrientation Orientation) {
+    EnsureQtApplication();
+    if (CupsPrinter.empty()) {
+        QPageLayout layout(PageSizeOf(Width, Length), ToQt(Orientation),
+                           QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
+                           QPageLayout::Point);
+        return TPageSetup{layout, kPdfResolution, ""};
+    }
+    QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(CupsPrinter));
+    if (info.isNull()) return std::nullopt;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageSize(PageSizeOf(Width, Length));
+    printer.setPageOrientation(ToQt(Orientation));
+    return TPageSetup{printer.pageLayout(), printer.resolution(), CupsPrinter};
+}
+
 // A file name from a document title.
 std::string FileNameOf(const std::string& Title) {
     std::string name = Trim(Title);
@@ -293,29 +320,6 @@ void TQtPrinterDriver::Paper(const std::string& Printer, const TDeviceMode& Mode
     }
 }
 
-std::optional<TQtPrinterDriver::TPageSetup> TQtPrinterDriver::PageSetup(const std::string& Printer,
-                                                                        const TDeviceMode& Mode) {
-    const bool pdf = Printer == PdfPrinterName;
-    const TCupsPrinter* cups = pdf ? nullptr : FindCups(Printer);
-    if (!pdf && !cups) return std::nullopt;
-    int width = 0;
-    int length = 0;
-    Paper(Printer, Mode, width, length);
-    EnsureQtApplication();
-    if (pdf) {
-        QPageLayout layout(PageSizeOf(width, length), ToQt(Mode.Orientation),
-                           QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
-                           QPageLayout::Point);
-        return TPageSetup{layout, kPdfResolution, ""};
-    }
-    QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(cups->Name));
-    if (info.isNull()) return std::nullopt;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setPageSize(PageSizeOf(width, length));
-    printer.setPageOrientation(ToQt(Mode.Orientation));
-    return TPageSetup{printer.pageLayout(), printer.resolution(), cups->Name};
-}
-
 std::optional<TPageGeometry> TQtPrinterDriver::Geometry(const std::string& Printer, const TDeviceMode& Mode) {
     const TCupsPrinter* cups = Printer == PdfPrinterName ? nullptr : FindCups(Printer);
     if (Printer != PdfPrinterName && !cups) return std::nullopt;
@@ -325,7 +329,7 @@ std::optional<TPageGeometry> TQtPrinterDriver::Geometry(const std::string& Print
     auto key = std::make_tuple(cups ? cups->Name : Printer, width, length, Mode.Orientation);
     auto it = geometry_.find(key);
     if (it != geometry_.end()) return it->second;
-    std::optional<TPageSetup> setup = PageSetup(Printer, Mode);
+    std::optional<TPageSetup> setup = PageSetupOf(cups ? cups->Name : "", width, length, Mode.Orientation);
     if (!setup) return std::nullopt;
     TPageGeometry g = GeometryOf(setup->Layout, setup->Resolution);
     geometry_.emplace(key, g);
@@ -341,7 +345,12 @@ std::unique_ptr<TCanvasDevice> TQtPrinterDriver::CreateInfoDevice(const std::str
 
 std::unique_ptr<TPrintJob> TQtPrinterDriver::StartDoc(const std::string& Printer, const TDeviceMode& Mode,
                                                       const std::string& Title) {
-    std::optional<TPageSetup> setup = PageSetup(Printer, Mode);
+    const TCupsPrinter* cups = Printer == PdfPrinterName ? nullptr : FindCups(Printer);
+    if (Printer != PdfPrinterName && !cups) throw EPrinter(SInvalidPrinter);
+    int width = 0;
+    int length = 0;
+    Paper(Printer, Mode, width, length);
+    std::optional<TPageSetup> setup = PageSetupOf(cups ? cups->Name : "", width, length, Mode.Orientation);
     if (!setup) throw EPrinter(SInvalidPrinter);
     TPageGeometry g = GeometryOf(setup->Layout, setup->Resolution);
     if (setup->Destination.empty())

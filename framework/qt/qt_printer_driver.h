@@ -5,8 +5,6 @@
 // and the printable area come from Qt's printer devices.
 #pragma once
 
-#include <QPageLayout>
-
 #include <map>
 #include <memory>
 #include <optional>
@@ -57,18 +55,11 @@ private:
         std::string MakeAndModel;
         std::string DeviceUri;
     };
-    // How a document of a printer and set-up is laid out.
-    struct TPageSetup {
-        QPageLayout Layout;
-        int Resolution = 0;
-        std::string Destination;  // the CUPS printer; empty for the PDF printer
-    };
     // The CUPS destination named Printer (ignoring case), or nothing.
     const TCupsPrinter* FindCups(const std::string& Printer);
     void LoadPrinters();
     // Portrait paper size in tenths of a millimetre for a set-up.
     void Paper(const std::string& Printer, const TDeviceMode& Mode, int& Width, int& Length);
-    std::optional<TPageSetup> PageSetup(const std::string& Printer, const TDeviceMode& Mode);
 
     bool loaded_ = false;
     std::vector<TCupsPrinter> cups_;
