@@ -29,6 +29,17 @@ int MaxInt(int A, int B);
 int MinInt(int A, int B);
 // Trims the path; adds or removes the trailing path delimiter.
 std::string FixFilePath(const std::string& Path, bool WithSlash);
+// The program's data directory, with a trailing delimiter: from the
+// redirection file, else the program's path with the extension ".TRX"; the
+// data-directory wizard sets up a missing one.
+std::string GetTBXDataDir();
+// True when the component runs inside the development environment.
+bool RunningFromIDE();
+// The program's file name (the current project's inside the development
+// environment). PathOnly: its directory with the delimiter, followed by Ext;
+// otherwise with a non-empty Ext the name with its extension replaced by
+// Ext; else the whole name.
+std::string GetProgramPath(bool PathOnly, const std::string& Ext);
 // Hint text: the long part only, or both parts joined by a blank; "^D" or
 // "^T" replaced by the run's date or time text while a run exists.
 std::string ParseHintText(bool LongOnly, const std::string& Hint);
