@@ -87,7 +87,9 @@ TEST_F(AdapterTest, TableStepsToTheEndAndAgain) {
     EXPECT_EQ(Walk(OI, 1), (std::vector<std::string>{"Ann", "Bob", "Cy"}));
 
     // Title and total planes never move a dataset.
+    ASSERT_TRUE(OI.Eof);
     ASSERT_TRUE(OI.GetFirstRcd());
+    EXPECT_FALSE(OI.Eof);
     EXPECT_FALSE(OI.GetNextRcd(TRegPlaneNdx::plFirst, false));
     EXPECT_FALSE(OI.GetNextRcd(TRegPlaneNdx::plLast, false));
     EXPECT_EQ(table->FieldByName("id")->AsInteger(), 1);
