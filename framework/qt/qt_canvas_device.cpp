@@ -160,22 +160,18 @@ void TQtCanvasDevice::FillRect(const TRect& Rect, const TBrush& Brush) {
     painter_->fillRect(ToQRect(Rect), ToQBrush(Brush));
 }
 
-void TQtCanvasDevice::DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
+void TQtCanvasDevice::DrawShape(const TRect& Rect, const TPen& Pen, const TBrush& Brush, bool Ellipse) {
     if (!painter_) return;
     painter_->save();
     painter_->setPen(ToQPen(Pen));
     painter_->setBrush(ToQBrush(Brush));
     // The outline lies inside the rectangle, right and bottom edges excluded.
-    painter_->drawRect(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left - 1, Rect.Bottom - Rect.Top - 1));
-    painter_->restore();
-}
-
-void TQtCanvasDevice::DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) {
-    if (!painter_) return;
-    painter_->save();
-    painter_->setPen(ToQPen(Pen));
-    painter_->setBrush(ToQBrush(Brush));
-    painter_->drawEllipse(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left - 1, Rect.Bottom - Rect.Top - 1));
+    const QRect inside(Rect.Left, Rect.Top, Rect.Right - Rect.Left - 1, Rect.Bottom - Rect.Top - 1);
+    if (Ellipse) {
+        painter_->drawEllipse(inside);
+    } else {
+        painter_->drawRect(inside);
+    }
     painter_->restore();
 }
 

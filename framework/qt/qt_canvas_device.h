@@ -34,8 +34,12 @@ public:
                   const TRect* Clip) override;
     void DrawLine(TPoint From, TPoint To, const TPen& Pen) override;
     void FillRect(const TRect& Rect, const TBrush& Brush) override;
-    void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
-    void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override;
+    void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override {
+        DrawShape(Rect, Pen, Brush, false);
+    }
+    void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override {
+        DrawShape(Rect, Pen, Brush, true);
+    }
     void DrawImage(const TRect& Dest, const TImage& Image) override;
     // The window's own contents when Native holds its QWidget*, else its
     // rendered image.
@@ -54,6 +58,7 @@ private:
     using TFontKey = std::tuple<std::string, int, uint8_t>;
 
     const TFontEntry& Entry(const TFont& Font);
+    void DrawShape(const TRect& Rect, const TPen& Pen, const TBrush& Brush, bool Ellipse);
 
     TPageGeometry geometry_;
     QPainter* painter_;

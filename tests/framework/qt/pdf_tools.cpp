@@ -83,4 +83,10 @@ std::vector<std::string> PdfFontNames(const std::string& FileName) {
     return r;
 }
 
+std::string RenderFirstPage(const std::string& FileName) {
+    const std::string stem = FileName + "-page";
+    CheckedCommand({"pdftoppm", "-r", "72", "-png", "-singlefile", "-f", "1", "-l", "1", FileName, stem});
+    return stem + ".png";
+}
+
 } // namespace trx::test

@@ -21,5 +21,8 @@ int PdfPageCount(const std::string& FileName);
 std::vector<std::pair<int, int>> PdfImageSizes(const std::string& FileName);
 // The names of the fonts used, as pdffonts lists them.
 std::vector<std::string> PdfFontNames(const std::string& FileName);
+// The first page rendered at 72 pixels per inch (one pixel a point) by
+// pdftoppm into a PNG file next to the PDF; gives the PNG's name.
+std::string RenderFirstPage(const std::string& FileName);
 
 } // namespace trx::test

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
 #include <QWidget>
 
 #include <cstdlib>
@@ -172,6 +174,37 @@ TEST_F(PdfPrinterTest, AFileThatCannotBeWrittenStopsTheDocumentAtItsStart) {
     driver->PdfFileName = dir.File("report.pdf");
     test::PrintTextPages(printer, {{"printed after all"}});
     EXPECT_EQ(PdfPageCount(dir.File("report.pdf")), 1);
+}
+
+TEST_F(PdfPrinterTest, ShapesLandWhereTheyAreDrawnFromTheCornerOfThePrintableArea) {
+    printer.BeginDoc();
+    TCanvas& c = printer.Canvas();
+    c.Brush().SetColor(clBlue);
+    c.FillRect(TRect{0, 0, 1200, 600});  // an inch by half an inch
+    c.Pen().SetColor(clRed);
+    c.Pen().SetWidth(60);
+    c.MoveTo(0, 1800);
+    c.LineTo(2400, 1800);
+    c.Pen().SetStyle(TPenStyle::psClear);
+    c.Brush().SetColor(clLime);
+    c.Ellipse(2400, 0, 3600, 1200);
+    printer.EndDoc();
+
+    QImage page(QString::fromStdString(test::RenderFirstPage(dir.File("report.pdf"))));
+    ASSERT_FALSE(page.isNull());
+    // One pixel is a point; the printable area starts 18 points in.
+    auto at = [&](int X, int Y) { return page.pixelColor(18 + X * 72 / 1200, 18 + Y * 72 / 1200); };
+    auto near = [](QColor A, QColor B) {
+        return std::abs(A.red() - B.red()) < 40 && std::abs(A.green() - B.green()) < 40 &&
+               std::abs(A.blue() - B.blue()) < 40;
+    };
+    EXPECT_TRUE(near(at(600, 300), Qt::blue));
+    EXPECT_TRUE(near(at(1300, 300), Qt::white));
+    EXPECT_TRUE(near(page.pixelColor(10, 10), Qt::white));  // the margin stays blank
+    EXPECT_TRUE(near(at(1200, 1800), Qt::red));
+    EXPECT_TRUE(near(at(1200, 2000), Qt::white));
+    EXPECT_TRUE(near(at(3000, 600), Qt::green));
+    EXPECT_TRUE(near(at(2450, 50), Qt::white));  // outside the ellipse, inside its box
 }
 
 TEST_F(PdfPrinterTest, WindowImagesPrintAsImages) {
