@@ -32,6 +32,13 @@ class TDecisionGrid;
 class TfmTBXMain;
 class TTrxTabrix;
 
+// The kinds read through a dataset: a database grid (through its data
+// source), a table, a query or any other dataset.
+inline bool IsDataSetKind(TObjType Kind) {
+    return Kind == TObjType::IsDBGrid || Kind == TObjType::IsDataSet || Kind == TObjType::IsTable ||
+           Kind == TObjType::IsQuery;
+}
+
 // Called after the settings of a run are loaded; may change them.
 using TtrxAfterOptionsLoaded = std::function<void(TObject* Sender, TtrxReportSettings& ReportSettings)>;
 

@@ -22,11 +22,6 @@ namespace {
 
 [[noreturn]] void SetupError(const std::string& Text) { throw ETrxSUError(SetupErrorPrefix + Text); }
 
-bool IsDataSetKind(TObjType Kind) {
-    return Kind == TObjType::IsDBGrid || Kind == TObjType::IsDataSet || Kind == TObjType::IsTable ||
-           Kind == TObjType::IsQuery;
-}
-
 } // namespace
 
 void TObjInfo::DefineObj() {

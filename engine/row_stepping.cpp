@@ -9,15 +9,6 @@
 
 namespace trx {
 
-namespace {
-
-bool IsDataSetKind(TObjType Kind) {
-    return Kind == TObjType::IsDBGrid || Kind == TObjType::IsDataSet || Kind == TObjType::IsTable ||
-           Kind == TObjType::IsQuery;
-}
-
-} // namespace
-
 bool TObjInfo::GetFirstRcd() {
     const bool currentPage = ReportSettings && ReportSettings->PrintWhat == TPrintWhat::pwCurrentPage;
     bool found = false;

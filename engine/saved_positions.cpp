@@ -8,15 +8,6 @@
 
 namespace trx {
 
-namespace {
-
-bool IsDataSetKind(TObjType Kind) {
-    return Kind == TObjType::IsDBGrid || Kind == TObjType::IsDataSet || Kind == TObjType::IsTable ||
-           Kind == TObjType::IsQuery;
-}
-
-} // namespace
-
 // ---- The user's position ---------------------------------------------------------
 
 TObjPosn::TObjPosn() {
