@@ -1,0 +1,101 @@
+// The progress window of the run's long operations (printing, exporting, the
+// column scan, the preview's search for the last page): shown while the
+// operation works, it lets the message loop run at a throttled rate and lets
+// the user suspend the operation and resume or abort it. Abort sets the run
+// status of PrintSettings, which every long loop polls. At the end the
+// window can stay up modally to show the outcome.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "framework/core/types.h"
+#include "framework/forms/form.h"
+
+namespace trx {
+
+class TBitBtn;
+class TLabel;
+class TPanel;
+
+class TfmProgress : public TForm {
+public:
+    explicit TfmProgress(TComponent* AOwner);
+    // Clears fmProgress when it is this window.
+    ~TfmProgress() override;
+
+    // Shows Current of Total and the page (Y 0: no page yet); a Total that
+    // Current has passed is doubled, also for the caller. Lets the messages
+    // run at most once every 500 ms; between those it only reads the clock.
+    void UpdateProgressBar(int& Current, int& Total, const TPoint& Page);
+
+    // The operation's word ("Printing", or "Report" when Done), followed
+    // with WithStatus by the run status (" Completed Normally", ...).
+    std::string GetOperMsg(bool Done, bool WithStatus) const;
+    // "Rows", "Nodes" or "Records" by the kind of object printed.
+    std::string GetRcdUnits() const;
+    // The state text: the operation and "...Please Wait!", or the
+    // suspended state in white on black.
+    void UpdateTitle(bool Suspended);
+    // Windowed controls are enabled or disabled, and every control shown
+    // or hidden, with Enable.
+    static void EnableCtrls(std::initializer_list<TControl*> Controls, bool Enable);
+
+    // Handlers.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanCloseNow);
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void bbCancelClick(TObject* Sender);
+    void bbResumeOperClick(TObject* Sender);
+    void bbAbortOperClick(TObject* Sender);
+    void bbOkClick(TObject* Sender);
+
+    // The form that is disabled while the window is active (nullptr when
+    // none, and once that form is freed).
+    TForm* OwnerForm() const { return ownerForm_; }
+    void SetOwnerForm(TForm* Value);
+
+    TLabel* lbPageNum = nullptr;
+    TLabel* lbOutputDestination = nullptr;
+    TPanel* paProgressBackground = nullptr;
+    TPanel* paProgressBar = nullptr;
+    TBitBtn* bbOk = nullptr;
+    TBitBtn* bbCancel = nullptr;
+    TBitBtn* bbResumeOper = nullptr;
+    TBitBtn* bbAbortOper = nullptr;
+    TPanel* paStatusBar = nullptr;
+
+    // Whether a close request is accepted.
+    bool CanClose = false;
+    // Tick count of the last bar update.
+    int64_t LastTick = 0;
+    // The designed size, kept while the window is shrunk to nothing.
+    TPoint NormalSize;
+    // The answer of the suspended state: 0 none, 3 abort, 5 resume.
+    int32_t UserChoice = 0;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TForm* ownerForm_ = nullptr;
+};
+
+// The window while a long operation runs, else nullptr.
+extern TfmProgress* fmProgress;
+
+// Starts the window for one operation; OwnerForm (may be nullptr) is disabled
+// while it runs. An invisible window still takes Escape and Ctrl+Pause.
+// A window left from an earlier operation is reused; its former owner form
+// is enabled again first.
+void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title,
+                            const std::string& ResumeCaption, const std::string& AbortCaption);
+// fmProgress->UpdateProgressBar when the window exists; nothing otherwise.
+void UpdateProgressBar(int& Current, int& Total, const TPoint& Page);
+// Ends the window; with ShowResult the outcome stays up modally with Msg
+// until the user presses OK. The window is freed in any case.
+void CloseProgressWindow(bool ShowResult, const std::string& Msg);
+
+} // namespace trx
