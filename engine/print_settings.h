@@ -38,6 +38,11 @@ public:
     virtual bool RestorePagePosition(const TPoint& Page, bool Fallback) = 0;
 };
 
+// LastPage while the last page is not known yet: set by every new placement
+// of the columns and at the start of a run; IsLastPage records the last page
+// only while LastPage.Y is below -1.
+inline constexpr TPoint LastPageUnknown{-99, -99};
+
 // Left X and width of one X plane on the current page across.
 struct TXPlaneLine {
     int32_t X = 0;
