@@ -1,0 +1,82 @@
+// The full column scan: every title, data and total row of the object to
+// print is measured (all rows, a limited number, or on-screen widths only),
+// with the progress window above 100 rows, then the columns are placed.
+#include <algorithm>
+
+#include "engine/obj_info.h"
+#include "engine/print_settings.h"
+#include "engine/report_settings.h"
+#include "framework/forms/extra_controls.h"
+#include "framework/forms/form.h"
+#include "ui/progress_window.h"
+
+namespace trx {
+
+void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /*Timer*/) {
+    if (!PrintSettings || !ReportSettings) return;
+    TPrintSettings& ps = *PrintSettings;
+    const TtrxReportSettings& rs = *ReportSettings;
+    const bool scanData = rs.Snugfit == TSnugfit::osAllRows || rs.Snugfit == TSnugfit::osLimitedRows;
+    auto stopped = [&ps] { return ps.OperStatus == TOperStatus::osAbort || ps.OperStatus == TOperStatus::osCancel; };
+    auto finish = [&] {
+        SizingStatus = stopped() ? TColSizingStatus::csPartial : TColSizingStatus::csCompleted;
+        CloseProgressWindow(stopped(), "");
+    };
+
+    ps.Oper = TOper::opCalcColWidths;
+    RcdsDone = 0;
+    ps.OperStatus = TOperStatus::osActive;
+    try {
+        int rowLimit = 1;
+        Eof = false;
+        if (scanData) {
+            rowLimit = Rows;
+            if (rs.Snugfit == TSnugfit::osLimitedRows && !GridWithoutDataSet)
+                rowLimit = std::min(Rows, rs.MaxRowsToSnugfit);
+            // The dialog that holds the panels is the window's owner.
+            TControl* onDialog = PagesAcrossPanel ? static_cast<TControl*>(PagesAcrossPanel) : MsgPanel;
+            TForm* owner = onDialog ? dynamic_cast<TForm*>(GetParentForm(onDialog)) : nullptr;
+            ActivateProgressWindow(rowLimit > 100, owner, "", "&Resume Column Scan", "&Abort Column Scan");
+            if (!GetFirstRcd()) Eof = true;
+        }
+        ResetColsList(true);
+
+        CurCell = Start;
+        for (int i = 0; i < FixedRows; ++i) {
+            CurCell.Y = Start.Y + i;
+            CalcColWid(scanData, TRegPlaneNdx::plFirst);
+        }
+
+        // The data plane is measured from the first data row on, each row once.
+        if (GridWithoutDataSet)
+            CurCell.Y = FirstData.Y;
+        else
+            CurCell = TPoint{-1, -1};
+        while (!Eof && !stopped()) {
+            ++RcdsDone;
+            CalcColWid(scanData, TRegPlaneNdx::plMiddle);
+            if (fmProgress) fmProgress->UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
+            if (RcdsDone < rowLimit) {
+                GetNextRcd(TRegPlaneNdx::plMiddle, false);
+                continue;
+            }
+            // A grid is measured at its last row too, once.
+            if (GridWithoutDataSet && !stopped()) {
+                GetNextRcd(TRegPlaneNdx::plMiddle, true);
+                CalcColWid(scanData, TRegPlaneNdx::plMiddle);
+            }
+            break;
+        }
+
+        CalcColWid(scanData, TRegPlaneNdx::plLast);
+        CalcColPosns(PagesAcrossPanel);
+        if (scanData && fmProgress) fmProgress->UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
+        if (ps.OperStatus == TOperStatus::osActive) ps.OperStatus = TOperStatus::osCompleted;
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+} // namespace trx
