@@ -13,6 +13,7 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
+#include "framework/forms/scripted_ui.h"  // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -61,14 +62,6 @@ const TFormDesc& ProgressLayout() {
     return d;
 }
 
-// A control the layout made.
-template <class T>
-T* LayoutControl(const TComponent& Form, const std::string& Name) {
-    T* c = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!c) throw EComponentError(Form.Name() + " has no " + Name);
-    return c;
-}
-
 TOper CurrentOper() { return PrintSettings ? PrintSettings->Oper : TOper::opSample; }
 TOperStatus CurrentStatus() { return PrintSettings ? PrintSettings->OperStatus : TOperStatus::osInActive; }
 
@@ -91,15 +84,15 @@ TfmProgress::TfmProgress(TComponent* AOwner) : TForm(AOwner) {
                   .Add("bbResumeOperClick", this, &TfmProgress::bbResumeOperClick)
                   .Add("bbAbortOperClick", this, &TfmProgress::bbAbortOperClick)
                   .Add("bbOkClick", this, &TfmProgress::bbOkClick));
-    lbPageNum = LayoutControl<TLabel>(*this, "lbPageNum");
-    lbOutputDestination = LayoutControl<TLabel>(*this, "lbOutputDestination");
-    paProgressBackground = LayoutControl<TPanel>(*this, "paProgressBackground");
-    paProgressBar = LayoutControl<TPanel>(*this, "paProgressBar");
-    bbOk = LayoutControl<TBitBtn>(*this, "bbOk");
-    bbCancel = LayoutControl<TBitBtn>(*this, "bbCancel");
-    bbResumeOper = LayoutControl<TBitBtn>(*this, "bbResumeOper");
-    bbAbortOper = LayoutControl<TBitBtn>(*this, "bbAbortOper");
-    paStatusBar = LayoutControl<TPanel>(*this, "paStatusBar");
+    lbPageNum = RequireComponent<TLabel>(*this, "lbPageNum");
+    lbOutputDestination = RequireComponent<TLabel>(*this, "lbOutputDestination");
+    paProgressBackground = RequireComponent<TPanel>(*this, "paProgressBackground");
+    paProgressBar = RequireComponent<TPanel>(*this, "paProgressBar");
+    bbOk = RequireComponent<TBitBtn>(*this, "bbOk");
+    bbCancel = RequireComponent<TBitBtn>(*this, "bbCancel");
+    bbResumeOper = RequireComponent<TBitBtn>(*this, "bbResumeOper");
+    bbAbortOper = RequireComponent<TBitBtn>(*this, "bbAbortOper");
+    paStatusBar = RequireComponent<TPanel>(*this, "paStatusBar");
 }
 
 TfmProgress::~TfmProgress() {
