@@ -1,0 +1,311 @@
+// The operations on a report's section: load, save (create or rewrite),
+// rename and delete, each under the lock file, and the opening of the
+// settings file with retries.
+//
+// A change never edits the settings file in place: the new content goes to
+// the temporary file, which is flushed to disk and renamed over the settings
+// file in one step. A program killed in the middle leaves the old file.
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "engine/shared_routines.h"
+#include "engine/trx_errors.h"
+#include "framework/core/clock.h"
+#include "framework/core/file_utils.h"
+#include "storage/file_mgr.h"
+#include "storage/section_lines.h"
+
+namespace trx {
+
+namespace {
+
+constexpr int OpenAttempts = 10;
+constexpr int64_t OpenRetryMs = 500;
+
+int RenameOver(const std::string& Target, const std::string& Source) {
+    return rename(Source.c_str(), Target.c_str()) == 0 ? 0 : errno;
+}
+
+void SyncDirectoryOf(const std::string& FileName) {
+    std::string dir = ExtractFileDir(FileName);
+    if (dir.empty()) dir = ".";
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)fsync(fd);
+    close(fd);
+}
+
+} // namespace
+
+TtrxFileMgr::TtrxFileMgr() = default;
+
+TtrxFileMgr::~TtrxFileMgr() {
+    FreeRSFList();
+    try {
+        UnLockFile();
+    } catch (...) {
+        // A lock that cannot be released cleanly is released by closing it.
+    }
+}
+
+void TtrxFileMgr::InitVars(const std::string& User, const std::string& Id) {
+    SectionName = GetSectionName(User, Id);
+    RSFileName = GetRSFileName(User);
+    TmpFileName = ChangeFileExt(RSFileName, ".$$$");
+    InitRSFList();
+    LockFileName = FixFilePath(ExtractFilePath(RSFileName), true) + "TBXLOCK.$$$";
+    LckFile.AssignFile(LockFileName);
+    InitLockRcd();
+}
+
+void TtrxFileMgr::OpenTextFile(TTextFile& F, const std::string& FileName, TFileOper& Oper) {
+    F.AssignFile(FileName);
+    if (Oper == TFileOper::foRead && !FileExists(FileName)) {
+        // An empty settings file, without emptying one that another load
+        // made meanwhile (and that it may be reading already).
+        int handle = -1;
+        const int code =
+            FileOpenShared(FileName, fmOpenRead, fmShareDenyNone, TCreateDisposition::cdOpenAlways, handle);
+        if (code != 0 && !((code == ioSharingViolation || code == ioLockViolation) && FileExists(FileName)))
+            throw ETrxSUError(std::string(SetupErrorPrefix) + "I/O Error: " + IntToStr(code) + " creating file \"" +
+                              FileName);
+        FileClose(handle);
+    }
+    int code = 0;
+    for (int attempt = 1; attempt <= OpenAttempts; ++attempt) {
+        switch (Oper) {
+        case TFileOper::foRead: F.Reset(); break;
+        case TFileOper::foWrite: F.Rewrite(); break;
+        case TFileOper::foAppend: F.Append(); break;
+        case TFileOper::foNone: return;
+        }
+        code = F.IOResult();
+        if (code == 0) return;
+        if (code == ioSharingViolation || code == ioLockViolation) break;
+        if (attempt < OpenAttempts) Delay(OpenRetryMs);
+    }
+    throw ETrxSUError(std::string(SetupErrorPrefix) + "Unable to open file: " + FileName + CR + "because it is " +
+                      "locked by another application. Close the other application and try again." + CR + CR +
+                      "I/O Error:" + IntToStr(code));
+}
+
+void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
+    CloseTextFile(RSFile);
+    TmpFile.Flush();
+    int code = TmpFile.IOResult();
+    if (code == 0 && fsync(TmpFile.Handle()) != 0) code = ErrnoToIOResult(errno, TmpFileName);
+    TmpFile.CloseFile();
+    const int closeCode = TmpFile.IOResult();
+    if (code == 0) code = closeCode;
+    if (code == 0) {
+        // Refused, as on the platform, while another handle holds the settings file.
+        const int err = detail::WithFileNotInUse(RSFileName, RenameOver, TmpFileName);
+        code = ErrnoToIOResult(err, RSFileName);
+    }
+    if (code != 0) {
+        (void)DeleteFile(TmpFileName);
+        throw ETrxSUError(!FailMessage.empty()
+                              ? FailMessage
+                              : std::string(SetupErrorPrefix) + "ReportSettings file \"" + RSFileName +
+                                    "\" could not be replaced" + CR + "I/O Error: " + IntToStr(code));
+    }
+    SyncDirectoryOf(RSFileName);
+}
+
+namespace {
+
+// Ends an operation on every path: closes both files, frees the field table
+// and releases the lock. On the way out of a failure nothing of this may
+// raise over the failure itself.
+struct TOperationEnd {
+    TtrxFileMgr& Mgr;
+    void Run() {
+        TtrxFileMgr::CloseTextFile(Mgr.RSFile);
+        TtrxFileMgr::CloseTextFile(Mgr.TmpFile);
+        Mgr.RSText.Clear();
+        Mgr.FreeRSFList();
+        Mgr.UnLockFile();
+    }
+    void RunQuietly() noexcept {
+        try {
+            Run();
+        } catch (...) {
+        }
+    }
+};
+
+} // namespace
+
+bool TtrxFileMgr::LoadReportSettings(const TtrxUserName& User, const TtrxReportId& Id) {
+    if (!ReportSettings)
+        throw eTrxIntError(std::string(InternalErrorPrefix) +
+                           "Attempt to load report settings before running TtrxTabrix.Print method");
+    TOperationEnd end{*this};
+    try {
+        InitVars(User, Id);
+        AssignDefaultsToReportSettings();
+        RSFileOper = TFileOper::foRead;
+        if (!LockFile(LockModeShared)) {
+            end.Run();
+            return false;
+        }
+        OpenTextFile(RSFile, RSFileName, RSFileOper);
+        RSText.Load(RSFile);
+        bool found = false, unused = false;
+        FindSection(SectionName, found, unused);
+        if (found) {
+            while (!RSText.Eof()) {
+                const std::string_view line = RSText.ReadLn();
+                if (IsSectionHeaderLine(line)) break;
+                AssignStrLineToReportSettings(line);
+            }
+        }
+    } catch (...) {
+        end.RunQuietly();
+        throw;
+    }
+    end.Run();
+    return true;
+}
+
+bool TtrxFileMgr::SaveReportSettings(TtrxUserName& User, TtrxReportId& Id, bool Write) {
+    // The user is passed as the new user too, so that a section saved under
+    // an empty identifier keeps it.
+    return RenameReportSettings(User, Id, User, TtrxReportId(), Write, User, Id);
+}
+
+bool TtrxFileMgr::RenameReportSettings(const TtrxUserName& OldUser, const TtrxReportId& OldId,
+                                       const TtrxUserName& NewUser, const TtrxReportId& NewId, bool Write,
+                                       TtrxUserName& ResUser, TtrxReportId& ResId) {
+    const TtrxUserName oldUser = OldUser;
+    TtrxReportId oldId = OldId;
+    const TtrxUserName newUser = NewUser;
+    TtrxReportId newId = NewId;
+    if (oldUser == newUser && oldId == newId && !oldId.empty()) return true;
+    if (Write && !ReportSettings)
+        throw eTrxIntError(std::string(InternalErrorPrefix) +
+                           "Attempt to save report settings before running TtrxTabrix.Print method");
+
+    std::string newSection, oldSection;
+    if (!newId.empty() || oldId.empty()) {
+        ValidateReportIdSyntax(newId, true);  // an empty identifier becomes a suffix alone
+        newSection = GetSectionName(newUser, newId);
+    }
+    const TtrxUserName& workUser = oldId.empty() ? newUser : oldUser;
+    if (!oldId.empty()) {
+        if (newId.empty()) ValidateReportIdSyntax(oldId, true);
+        oldSection = GetSectionName(oldUser, oldId);
+    }
+    const TtrxReportId workId = oldId.empty() ? newId : oldId;
+    const bool resultIsNew = oldId.empty() || !newId.empty();
+    const TtrxUserName resUser = resultIsNew ? newUser : oldUser;
+    const TtrxReportId resId = resultIsNew ? newId : oldId;
+
+    TOperationEnd end{*this};
+    try {
+        InitVars(workUser, workId);
+        RSFileOper = TFileOper::foRead;
+        if (!LockFile(LockModeExclusive)) {
+            end.Run();
+            return false;
+        }
+        OpenTextFile(RSFile, RSFileName, RSFileOper);
+        RSText.Load(RSFile);
+        bool foundNew = false, foundOld = false, unused = false;
+        if (!newSection.empty()) FindSection(newSection, foundNew, unused);
+        if (!oldSection.empty()) FindSection(oldSection, foundOld, unused);
+        if (oldSection.empty() && foundNew && RunningFromIDE())
+            throw ETrxSUError(std::string(SetupErrorPrefix) + "ReportId \"" + newSection + "\" already exists");
+
+        const std::string resSection = GetSectionName(resUser, resId);
+        TmpFileOper = TFileOper::foNone;
+        // Reserving or renaming onto a section that exists, with no old
+        // section to carry and nothing to write, leaves the file alone.
+        if (Write || foundOld || !foundNew) {
+            TmpFileOper = TFileOper::foWrite;
+            OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+            if (!foundNew && !foundOld) {
+                // A new section goes to the end; everything before it stays.
+                RSText.Rewind();
+                TSectionScanner scanner;
+                bool lineOpen = false;
+                while (!RSText.Eof()) {
+                    const std::string_view raw = RSText.ReadRawLine();
+                    scanner.Feed(LineOfRaw(raw));
+                    TmpFile.Write(raw);
+                    lineOpen = raw.back() != LF;
+                }
+                if (scanner.InMemoBlock()) {
+                    // The last section's memo block runs to the end of the
+                    // file: close it (its text stays as it reads now), so
+                    // that the new section is not part of it.
+                    TmpFile.WriteLn();
+                    TmpFile.WriteLn(scanner.EndMarker());
+                } else if (lineOpen) {
+                    TmpFile.WriteLn();
+                }
+                TmpFile.WriteLn(resSection);
+                if (Write) {
+                    WriteReportSettings(TmpFile);
+                    TmpFile.WriteLn();
+                }
+            } else {
+                // The section takes the place of the old one (or of the one
+                // found under the new names); every other copy of either
+                // header is left out, so that no header is there twice.
+                const std::string& place = foundOld ? oldSection : newSection;
+                CopyPartialFile(true, place, oldSection, newSection);
+                TmpFile.WriteLn(resSection);
+                if (Write) {
+                    WriteReportSettings(TmpFile);
+                    TmpFile.WriteLn();
+                }
+                // Without Write the body under the header found is kept.
+                CopyPartialFile(false, "", oldSection, newSection, !Write);
+            }
+            InOutCheck(TmpFile.IOResult());
+            ReplaceSettingsFile("");
+        }
+    } catch (...) {
+        end.RunQuietly();
+        throw;
+    }
+    end.Run();
+    ResUser = resUser;
+    ResId = resId;
+    return true;
+}
+
+bool TtrxFileMgr::DeleteReportSettings(const TtrxUserName& User, const TtrxReportId& Id) {
+    TOperationEnd end{*this};
+    try {
+        InitVars(User, Id);
+        RSFileOper = TFileOper::foRead;
+        if (!LockFile(LockModeExclusive)) {
+            end.Run();
+            return false;
+        }
+        OpenTextFile(RSFile, RSFileName, RSFileOper);
+        RSText.Load(RSFile);
+        bool found = false, unused = false;
+        FindSection(SectionName, found, unused);
+        if (found) {
+            TmpFileOper = TFileOper::foWrite;
+            OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+            CopyPartialFile(true, "", SectionName);
+            InOutCheck(TmpFile.IOResult());
+            ReplaceSettingsFile(std::string(SetupErrorPrefix) + "ReportSettings can not be deleted for " +
+                                GetSectionName(User, Id));
+        }
+    } catch (...) {
+        end.RunQuietly();
+        throw;
+    }
+    end.Run();
+    return true;
+}
+
+} // namespace trx

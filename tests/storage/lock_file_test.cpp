@@ -1,0 +1,215 @@
+// The lock file protocol: its record, shared and exclusive holders, waiting
+// on the fake clock, the stale-lock question, and re-creation that never
+// takes the file from a live holder.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <sys/stat.h>
+
+#include "engine/shared_routines.h"
+#include "engine/trx_errors.h"
+#include "framework/core/file_utils.h"
+#include "framework/forms/scripted_ui.h"
+#include "file_mgr_fixture.h"
+
+namespace trx::test {
+namespace {
+
+class LockFileTest : public FileMgrTest {
+protected:
+    LockFileTest() {
+        holder.DataDir = dir.Path();
+        holder.InitVars("", "Other (001.001)");
+    }
+    ~LockFileTest() override { SetProcessMessagesHook(nullptr); }
+
+    // Runs Action on every message check of a wait, with the milliseconds
+    // waited so far.
+    void WhileWaiting(std::function<void(int64_t Waited)> Action) {
+        const int64_t start = GetTickCount();
+        SetProcessMessagesHook([this, start, Action] { Action(GetTickCount() - start); });
+    }
+
+    TLockRcd ReadLockRcd() {
+        TLockRcd r;
+        const std::string bytes = ReadAll(LockFileName());
+        if (bytes.size() >= sizeof(r)) std::memcpy(&r, bytes.data(), sizeof(r));
+        return r;
+    }
+
+    static ino_t Inode(const std::string& Name) {
+        struct stat st {};
+        return stat(Name.c_str(), &st) == 0 ? st.st_ino : 0;
+    }
+
+    TtrxFileMgr holder;  // another program's manager
+};
+
+TEST_F(LockFileTest, RecordNamesTheOwnerAndTheTimeUntilReleased) {
+    clock.Advance(4321);
+    holder.InitVars("", "Other (001.001)");  // the owner's identifier starts with the tick count
+    ASSERT_TRUE(holder.LockFile(LockModeShared));
+    const std::string bytes = ReadAll(LockFileName());
+    ASSERT_EQ(bytes.size(), 32u);
+    const TLockRcd r = ReadLockRcd();
+    EXPECT_EQ(r.IdStr(), holder.OurLockRcd.IdStr());
+    EXPECT_EQ(ParseStr(r.IdStr(), 1, ":", ""), IntToStr(1004321));
+    EXPECT_LE(r.IdLen, 20);
+    EXPECT_EQ(bytes.substr(1 + r.IdLen, 23 - r.IdLen), std::string(23 - r.IdLen, '\0'));
+    EXPECT_DOUBLE_EQ(r.Time, clock.LocalDateTime());
+    EXPECT_TRUE(holder.Locked);
+    EXPECT_TRUE(holder.UnLockFile());
+    EXPECT_FALSE(holder.Locked);
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+    EXPECT_TRUE(holder.UnLockFile());  // nothing held: nothing to do
+}
+
+TEST_F(LockFileTest, ARecordLeftByAProgramThatEndedIsTakenOverAtOnce) {
+    TLockRcd stale;
+    stale.SetId("12345:678");
+    stale.Time = 45000;
+    WriteAll(LockFileName(), std::string(reinterpret_cast<const char*>(&stale), sizeof(stale)));
+    const int64_t start = GetTickCount();
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_EQ(GetTickCount(), start);
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+}
+
+TEST_F(LockFileTest, LoadsShareTheLockAndAChangeWaitsForThem) {
+    ASSERT_TRUE(holder.LockFile(LockModeShared));
+    const int64_t start = GetTickCount();
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_EQ(GetTickCount(), start);  // no wait beside another load
+
+    WhileWaiting([&](int64_t Waited) {
+        if (Waited >= 1200) holder.UnLockFile();
+    });
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_GE(GetTickCount() - start, 1200);
+    EXPECT_LT(GetTickCount() - start, 1500);
+    EXPECT_NE(Settings().find("[A (001.001)]"), std::string::npos);
+}
+
+TEST_F(LockFileTest, ALoadWaitsForAChange) {
+    ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+    int polls = 0;
+    WhileWaiting([&](int64_t Waited) {
+        ++polls;
+        if (Waited >= 3000) holder.UnLockFile();
+    });
+    const int64_t start = GetTickCount();
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_GE(GetTickCount() - start, 3000);
+    EXPECT_GT(polls, 0);
+}
+
+TEST_F(LockFileTest, AHolderWithoutProgressBringsUpTheQuestion) {
+    ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+    TScriptedUi ui;
+    ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };
+    ui.AnswerMessage(mrRetry, "Lock has timed out");
+    WhileWaiting([&](int64_t) {
+        if (!ui.Calls().empty()) holder.UnLockFile();  // the holder goes away after the answer
+    });
+    const int64_t start = GetTickCount();
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_GT(GetTickCount() - start, 5000);
+    ASSERT_EQ(ui.Calls().size(), 1u);
+    const TDialogCall& call = ui.Calls()[0];
+    EXPECT_EQ(call.Text, "Unable to obtain a lock for the ReportSettings file. Lock has timed out");
+    EXPECT_EQ(call.Type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(call.Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbRetry}));
+}
+
+TEST_F(LockFileTest, AbortEndsTheOperationSilentlyAndLeavesTheHolderAlone) {
+    SetSettings("[A (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+    const TLockRcd held = ReadLockRcd();
+    const ino_t inode = Inode(LockFileName());
+    TScriptedUi ui;
+    ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };
+    ui.AnswerMessage(mrRetry, "Lock has timed out").AnswerMessage(mrAbort, "Lock has timed out");
+    run.RS().PanelsAcrossPage = 5;
+    EXPECT_THROW(Save("", "A (001.001)"), EAbort);
+    EXPECT_EQ(ui.Calls().size(), 2u);
+    EXPECT_FALSE(mgr.Locked);
+    EXPECT_EQ(mgr.RSFList, nullptr);
+    EXPECT_EQ(Settings(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    EXPECT_EQ(Inode(LockFileName()), inode);
+    EXPECT_EQ(ReadLockRcd().IdStr(), held.IdStr());
+    EXPECT_TRUE(holder.Locked);
+}
+
+TEST_F(LockFileTest, AHolderThatMakesProgressIsWaitedFor) {
+    ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+    TScriptedUi ui;  // no answer queued: a question would fail the test
+    ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };
+    int hours = 0;
+    int64_t touched = 0;
+    WhileWaiting([&](int64_t Waited) {
+        if (Waited - touched >= 3000) {  // the holder's lock file changes now and then
+            touched = Waited;
+            ASSERT_EQ(FileSetDate(LockFileName(), DateTimeToFileDate(EncodeDate(2020, 1, 1) + ++hours / 24.0)), 0);
+        }
+        if (Waited >= 20000) holder.UnLockFile();
+    });
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_TRUE(ui.Calls().empty());
+}
+
+TEST_F(LockFileTest, ReCreationNeverTakesTheFileFromAHolder) {
+    ASSERT_TRUE(holder.LockFile(LockModeShared));
+    const TLockRcd held = ReadLockRcd();
+    const ino_t inode = Inode(LockFileName());
+    mgr.InitVars("", "A (001.001)");
+    // Refused without a question: a load racing with another load tries again.
+    EXPECT_NO_THROW(mgr.RecreateLockFile(false));
+    EXPECT_EQ(Inode(LockFileName()), inode);
+    EXPECT_EQ(ReadLockRcd().IdStr(), held.IdStr());
+    holder.UnLockFile();
+    // Without a holder the file is emptied in place.
+    mgr.RecreateLockFile(false);
+    EXPECT_TRUE(mgr.LckFile.IsOpen());
+    EXPECT_EQ(Inode(LockFileName()), inode);
+    EXPECT_EQ(ReadAll(LockFileName()), "");
+    mgr.LckFile.CloseFile();
+}
+
+TEST_F(LockFileTest, AMissingLockFileIsCreated) {
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_TRUE(FileExists(LockFileName()));
+    ASSERT_TRUE(DeleteFile(LockFileName()));
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+}
+
+TEST_F(LockFileTest, ALockFileThatCannotBeCreatedIsReported) {
+    mkdir(LockFileName().c_str(), 0755);
+    try {
+        Load("", "A (001.001)");
+        FAIL() << "no error";
+    } catch (const ETrxError&) {
+        FAIL() << "the framework's exception was expected";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Unable to create file. I/O Error:5");
+    }
+    EXPECT_EQ(mgr.RSFList, nullptr);
+}
+
+TEST_F(LockFileTest, TheDestructorReleasesAHeldLock) {
+    {
+        TtrxFileMgr m;
+        m.DataDir = dir.Path();
+        m.InitVars("", "A (001.001)");
+        m.InitRSFList();
+        ASSERT_TRUE(m.LockFile(LockModeExclusive));
+    }
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+    const int64_t start = GetTickCount();
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_EQ(GetTickCount(), start);
+}
+
+} // namespace
+} // namespace trx::test

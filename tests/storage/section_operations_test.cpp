@@ -1,0 +1,382 @@
+// Loading, saving, renaming and deleting a report's section in the settings
+// file, the file's replacement and the opening of text files.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "engine/program_path.h"
+#include "engine/trx_errors.h"
+#include "framework/core/file_utils.h"
+#include "framework/core/math_util.h"
+#include "file_mgr_fixture.h"
+#include "support/windows_dir.h"
+
+namespace trx::test {
+namespace {
+
+class SectionOps : public FileMgrTest {
+protected:
+    SectionOps() {
+        mgr.InitRSFList();
+        mgr.AssignDefaultsToReportSettings();
+        mgr.FreeRSFList();
+        // Only what a test sets is written.
+        run.RS().Memo(TRptMemoNdx::rmPgNum).FreeMemoBuf();
+        run.RS().LastSaveDate = 0;
+    }
+
+    // The settings file's text without the save-date lines every save writes.
+    std::string Plain() {
+        std::string s = Settings(), r;
+        std::size_t start = 0;
+        while (start < s.size()) {
+            std::size_t end = s.find('\n', start);
+            end = end == std::string::npos ? s.size() : end + 1;
+            const std::string line = s.substr(start, end - start);
+            if (line.rfind("LastSaveDate=", 0) != 0) r += line;
+            start = end;
+        }
+        return r;
+    }
+
+    bool Rename(const std::string& OldUser, const std::string& OldId, const std::string& NewUser,
+                const std::string& NewId, TtrxUserName& ResUser, TtrxReportId& ResId) {
+        return mgr.RenameReportSettings(OldUser, OldId, NewUser, NewId, false, ResUser, ResId);
+    }
+
+    int LoadPanels(const std::string& User, const std::string& Id) {
+        run.RS().PanelsAcrossPage = -1;
+        EXPECT_TRUE(Load(User, Id));
+        return run.RS().PanelsAcrossPage;
+    }
+};
+
+TEST_F(SectionOps, LoadWithoutASettingsFileCreatesAnEmptyOne) {
+    ASSERT_FALSE(FileExists(SettingsFileName()));
+    EXPECT_EQ(LoadPanels("ANN", "Sales (123.456)"), 1);
+    EXPECT_TRUE(FileExists(SettingsFileName()));
+    EXPECT_EQ(Settings(), "");
+    // The lock file stays, released.
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+}
+
+TEST_F(SectionOps, LoadOutsideARunIsAnInternalError) {
+    mgr.ReportSettings = nullptr;
+    try {
+        Load("", "X (001.001)");
+        FAIL() << "no error";
+    } catch (const eTrxIntError& e) {
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Internal Error: Attempt to load report settings before running TtrxTabrix.Print method");
+    }
+    EXPECT_EQ(mgr.RSFList, nullptr);
+}
+
+TEST_F(SectionOps, SavingANewSectionAppendsItAndKeepsEverythingElse) {
+    SetSettings("note before\r\n[A (001.001)]\r\n  PanelsAcrossPage = 2 \r\n\r\n[B (002.002)]");
+    run.RS().PanelsAcrossPage = 3;
+    ASSERT_TRUE(Save("ANN", "New (003.003)"));
+    EXPECT_EQ(Plain(),
+              "note before\r\n[A (001.001)]\r\n  PanelsAcrossPage = 2 \r\n\r\n[B (002.002)]\r\n"
+              "[ANN:New (003.003)]\r\nPanelsAcrossPage=3\r\n\r\n");
+    EXPECT_EQ(LoadPanels("ann", "new (003.003)"), 3);
+}
+
+TEST_F(SectionOps, SavingAnExistingSectionRewritesItInPlace) {
+    SetSettings(
+        "dropped before the first header\r\n"
+        "[A (001.001)]\r\n\tPanelsAcrossPage=2  \r\nMemo,RptTi=START\r\n  indented\r\nMemo,RptTi=END\r\n\r\n"
+        "[ann:Mid (002.002)]\r\nPanelsAcrossPage=5\r\nLinesPerpage=10\r\n\r\n"
+        "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+    run.RS().PanelsAcrossPage = 7;
+    ASSERT_TRUE(Save("ANN", "Mid (002.002)"));
+    EXPECT_EQ(Plain(),
+              "[A (001.001)]\r\n\tPanelsAcrossPage=2  \r\nMemo,RptTi=START\r\n  indented\r\nMemo,RptTi=END\r\n\r\n"
+              "[ANN:Mid (002.002)]\r\nPanelsAcrossPage=7\r\n\r\n"
+              "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmRptTi).Text(), "  indented");
+    EXPECT_EQ(LoadPanels("", "C (003.003)"), 4);
+    EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+}
+
+TEST_F(SectionOps, AHeaderThereTwiceLosesNoSection) {
+    SetSettings(
+        "[A (001.001)]\r\nPanelsAcrossPage=2\r\n"
+        "[B (002.002)]\r\nPanelsAcrossPage=3\r\n"
+        "[a (001.001)]\r\nPanelsAcrossPage=9\r\n"
+        "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+    run.RS().PanelsAcrossPage = 6;
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_EQ(Plain(),
+              "[A (001.001)]\r\nPanelsAcrossPage=6\r\n\r\n"
+              "[B (002.002)]\r\nPanelsAcrossPage=3\r\n"
+              "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+}
+
+TEST_F(SectionOps, AppendingAfterALastLineWithoutBreakStartsANewLine) {
+    SetSettings("[A (001.001)]\r\nPanelsAcrossPage=2");
+    run.RS().PanelsAcrossPage = 3;
+    ASSERT_TRUE(Save("", "B (002.002)"));
+    EXPECT_EQ(Plain(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[B (002.002)]\r\nPanelsAcrossPage=3\r\n\r\n");
+    EXPECT_EQ(LoadPanels("", "A (001.001)"), 2);
+}
+
+TEST_F(SectionOps, AppendingAfterAMemoBlockThatRunsToTheEndClosesIt) {
+    SetSettings("[A (001.001)]\r\nMemo,PgFtr=START\r\nrest\nof it");
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    const std::string text = run.RS().Memo(TRptMemoNdx::rmPgFtr).Text();
+    EXPECT_EQ(text, "rest\nof it");
+    run.RS().PanelsAcrossPage = 3;
+    ASSERT_TRUE(Save("", "B (002.002)"));
+    EXPECT_EQ(LoadPanels("", "B (002.002)"), 3);
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmPgFtr).Text(), text);
+}
+
+TEST_F(SectionOps, OtherSectionsKeepEveryByte) {
+    const std::string a = "[A (001.001)]\nPanelsAcrossPage=2\nMemo,RptTi=START\nlf only\n\rcr first\r\r\nMemo,RptTi=END\n";
+    SetSettings(a + "[B (002.002)]\r\n");
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    const std::string text = run.RS().Memo(TRptMemoNdx::rmRptTi).Text();
+    ASSERT_TRUE(Save("", "B (002.002)"));
+    EXPECT_EQ(Settings().substr(0, a.size()), a);
+    ASSERT_TRUE(Load("", "A (001.001)"));
+    EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmRptTi).Text(), text);
+}
+
+TEST_F(SectionOps, SaveRepairsAndHandsBackTheIdentifier) {
+    SetRandSeed(0);
+    TtrxUserName user = "ANN";
+    TtrxReportId id = "Monthly Sales";
+    ASSERT_TRUE(mgr.SaveReportSettings(user, id, true));
+    EXPECT_EQ(user.str(), "ANN");
+    EXPECT_EQ(Copy(id.str(), 1, 6), "Sales ");
+    EXPECT_TRUE(TtrxFileMgr::ValidateReportIdSyntax(id, false));
+    EXPECT_EQ(Plain(), "[ANN:" + id.str() + "]\r\n\r\n");
+}
+
+TEST_F(SectionOps, SavingUnderAnEmptyIdentifierKeepsTheUser) {
+    TtrxUserName user = "ANN";
+    TtrxReportId id;
+    ASSERT_TRUE(mgr.SaveReportSettings(user, id, false));  // the identifier reservation
+    EXPECT_EQ(user.str(), "ANN");
+    ASSERT_EQ(id.Length(), 9);
+    EXPECT_EQ(Settings(), "[ANN:" + id.str() + "]\r\n");
+}
+
+TEST_F(SectionOps, SaveWithoutARecordRaisesButReservationWorks) {
+    mgr.ReportSettings = nullptr;
+    TtrxUserName user;
+    TtrxReportId id = "Keep (001.001)";
+    SetSettings("[Keep (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    EXPECT_THROW(mgr.SaveReportSettings(user, id, true), eTrxIntError);
+    EXPECT_EQ(Settings(), "[Keep (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    TtrxReportId fresh;
+    ASSERT_TRUE(mgr.SaveReportSettings(user, fresh, false));
+    EXPECT_EQ(fresh.Length(), 9);
+    EXPECT_EQ(Settings(), "[Keep (001.001)]\r\nPanelsAcrossPage=2\r\n[" + fresh.str() + "]\r\n");
+}
+
+TEST_F(SectionOps, CreatingASectionThatExistsKeepsItsHeader) {
+    SetSettings("[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=3\r\n[C (003.003)]\r\n");
+    TtrxUserName user;
+    TtrxReportId id;
+    // Reserving an existing identifier changes nothing.
+    ASSERT_TRUE(mgr.RenameReportSettings("", "", "ANN", "B (002.002)", false, user, id));
+    EXPECT_EQ(user.str(), "ANN");
+    EXPECT_EQ(id.str(), "B (002.002)");
+    EXPECT_EQ(Settings(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=3\r\n[C (003.003)]\r\n");
+    // Creating it with settings rewrites its body under its header.
+    run.RS().PanelsAcrossPage = 8;
+    ASSERT_TRUE(mgr.RenameReportSettings("", "", "ANN", "B (002.002)", true, user, id));
+    EXPECT_EQ(Plain(),
+              "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=8\r\n\r\n[C (003.003)]\r\n");
+}
+
+TEST_F(SectionOps, InsideTheDevelopmentEnvironmentAnExistingIdentifierIsRefused) {
+    SetSettings("[ANN:B (002.002)]\r\nPanelsAcrossPage=3\r\n");
+    TIDEServicesOverride ide([] { return std::string("/src/Project1.dpr"); });
+    TtrxUserName user;
+    TtrxReportId id;
+    try {
+        mgr.RenameReportSettings("", "", "ANN", "B (002.002)", false, user, id);
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportId \"[ANN:B (002.002)]\" already exists");
+    }
+    EXPECT_EQ(id.str(), "");
+    // A rename of a section is no creation.
+    ASSERT_TRUE(Rename("ANN", "B (002.002)", "ANN", "C (003.003)", user, id));
+    EXPECT_EQ(id.str(), "C (003.003)");
+}
+
+TEST_F(SectionOps, WithoutADirectoryTheProgramsDataDirectoryIsUsed) {
+    TWindowsDirOverride windows;
+    SetExeFileName(dir.File("App"));
+    mgr.DataDir.clear();
+    run.RS().PanelsAcrossPage = 4;
+    const bool saved = Save("", "A (001.001)");
+    SetExeFileName("");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(ReadAll(dir.File("App.TRX/RptSet.TXT")).rfind("[A (001.001)]\r\nPanelsAcrossPage=4\r\n", 0), 0u);
+    EXPECT_TRUE(FileExists(dir.File("App.TRX/TBXLOCK.$$$")));
+}
+
+TEST_F(SectionOps, RenameCarriesTheBodyVerbatim) {
+    SetSettings(
+        "[A (001.001)]\r\nPanelsAcrossPage=2\r\n"
+        "[ANN:Old (002.002)]\r\n  PanelsAcrossPage=5\r\nLinesPerpage=10\r\n"
+        "Memo,PgTi=START\r\n[looks like a header]\r\n  text\r\nMemo,PgTi=END\r\n\r\n"
+        "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+    TtrxUserName user = "ANN";
+    TtrxReportId id = "Old (002.002)";
+    ASSERT_TRUE(Rename(user, id, "BOB", "New (004.004)", user, id));
+    EXPECT_EQ(user.str(), "BOB");
+    EXPECT_EQ(id.str(), "New (004.004)");
+    EXPECT_EQ(Settings(),
+              "[A (001.001)]\r\nPanelsAcrossPage=2\r\n"
+              "[BOB:New (004.004)]\r\n  PanelsAcrossPage=5\r\nLinesPerpage=10\r\n"
+              "Memo,PgTi=START\r\n[looks like a header]\r\n  text\r\nMemo,PgTi=END\r\n\r\n"
+              "[C (003.003)]\r\nPanelsAcrossPage=4\r\n");
+    ASSERT_TRUE(Load("BOB", "New (004.004)"));
+    EXPECT_EQ(run.RS().LinesPerpage, 10);
+    EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmPgTi).Text(), "[looks like a header]\r\n  text");
+}
+
+TEST_F(SectionOps, RenameToAnEmptyIdentifierKeepsTheSection) {
+    SetSettings("[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n");
+    TtrxUserName user = "ANN";
+    TtrxReportId id = "Old (002.002)";
+    ASSERT_TRUE(Rename(user, id, user, "", user, id));
+    EXPECT_EQ(id.str(), "Old (002.002)");
+    EXPECT_EQ(Settings(), "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n");
+}
+
+TEST_F(SectionOps, RenameOntoAnExistingSectionLeavesOneHeader) {
+    const std::string file =
+        "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n"
+        "[B (001.001)]\r\nPanelsAcrossPage=2\r\n"
+        "[ann:new (004.004)]\r\nPanelsAcrossPage=9\r\n";
+    for (int order = 0; order < 2; ++order) {
+        // The target after the old section, then before it.
+        SetSettings(order == 0 ? file
+                               : "[ann:new (004.004)]\r\nPanelsAcrossPage=9\r\n"
+                                 "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n[B (001.001)]\r\nPanelsAcrossPage=2\r\n");
+        TtrxUserName user = "ANN";
+        TtrxReportId id = "Old (002.002)";
+        ASSERT_TRUE(Rename(user, id, user, "New (004.004)", user, id));
+        const std::string s = Settings();
+        EXPECT_EQ(s.find("Old"), std::string::npos) << s;
+        const std::size_t first = s.find("[ANN:New (004.004)]");
+        ASSERT_NE(first, std::string::npos) << s;
+        EXPECT_EQ(s.find(":new", 0), std::string::npos) << s;
+        EXPECT_EQ(s.find("(004.004)", first + 20), std::string::npos) << s;
+        EXPECT_EQ(LoadPanels("ANN", "New (004.004)"), 5);
+        EXPECT_EQ(LoadPanels("", "B (001.001)"), 2);
+    }
+}
+
+TEST_F(SectionOps, RenameOfAMissingSectionCreatesTheNewHeader) {
+    SetSettings("[B (001.001)]\r\n");
+    TtrxUserName user;
+    TtrxReportId id;
+    ASSERT_TRUE(Rename("ANN", "Gone (001.002)", "ANN", "Here", user, id));
+    EXPECT_EQ(Copy(id.str(), 1, 5), "Here ");
+    EXPECT_EQ(Settings(), "[B (001.001)]\r\n[ANN:" + id.str() + "]\r\n");
+}
+
+TEST_F(SectionOps, DeleteRemovesTheSectionAndItsCopies) {
+    SetSettings(
+        "before\r\n[A (001.001)]\r\nPanelsAcrossPage=2\r\n[X (009.009)]\r\nPanelsAcrossPage=5\r\n"
+        "Memo,RptTi=START\r\n[A (001.001)]\r\nMemo,RptTi=END\r\n"
+        "[B (002.002)]\r\n[x (009.009)]\r\nPanelsAcrossPage=6\r\n");
+    ASSERT_TRUE(mgr.DeleteReportSettings("", "X (009.009)"));
+    EXPECT_EQ(Settings(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[B (002.002)]\r\n");
+    // Nothing to delete: nothing changes.
+    const std::string before = Settings();
+    ASSERT_TRUE(mgr.DeleteReportSettings("", "Y (009.009)"));
+    ASSERT_TRUE(mgr.DeleteReportSettings("", ""));
+    EXPECT_EQ(Settings(), before);
+    ASSERT_TRUE(mgr.DeleteReportSettings("", "A (001.001)"));
+    ASSERT_TRUE(mgr.DeleteReportSettings("", "B (002.002)"));
+    EXPECT_EQ(Settings(), "");
+}
+
+TEST_F(SectionOps, AFailedReplacementLeavesTheOldFile) {
+    SetSettings("[A (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    // Another program holds the settings file open: it cannot be replaced.
+    TTextFile other(SettingsFileName());
+    other.Reset();
+    ASSERT_EQ(other.IOResult(), 0);
+    run.RS().PanelsAcrossPage = 3;
+    try {
+        Save("", "A (001.001)");
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_NE(e.Message.find("could not be replaced"), std::string::npos) << e.Message;
+    }
+    EXPECT_THROW(mgr.DeleteReportSettings("", "A (001.001)"), ETrxSUError);
+    EXPECT_EQ(Settings(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+    other.CloseFile();
+    // The lock was released on the way out.
+    EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+    EXPECT_EQ(mgr.RSFList, nullptr);
+    ASSERT_TRUE(Save("", "A (001.001)"));
+    EXPECT_EQ(LoadPanels("", "A (001.001)"), 3);
+}
+
+TEST_F(SectionOps, DeleteFailureNamesTheSection) {
+    SetSettings("[ANN:A (001.001)]\r\n");
+    TTextFile other(SettingsFileName());
+    other.Reset();
+    try {
+        mgr.DeleteReportSettings("ANN", "A (001.001)");
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportSettings can not be deleted for [ANN:A (001.001)]");
+    }
+}
+
+// ---- Opening text files -----------------------------------------------------
+
+TEST_F(SectionOps, OpenRetriesOtherFailuresAndStopsAtASharingViolation) {
+    mkdir(dir.File("Dir.TXT").c_str(), 0755);
+    TTextFile f;
+    TFileOper oper = TFileOper::foWrite;
+    const int64_t start = GetTickCount();
+    try {
+        mgr.OpenTextFile(f, dir.File("Dir.TXT"), oper);
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: Unable to open file: " + dir.File("Dir.TXT") +
+                                 "\rbecause it is locked by another application. Close the other application and "
+                                 "try again.\r\rI/O Error:5");
+    }
+    EXPECT_EQ(GetTickCount() - start, 9 * 500);  // ten attempts, 500 ms apart
+
+    TTextFile holder(dir.File("Held.TXT"));
+    holder.Rewrite();
+    const int64_t again = GetTickCount();
+    EXPECT_THROW(mgr.OpenTextFile(f, dir.File("Held.TXT"), oper), ETrxSUError);
+    EXPECT_EQ(GetTickCount(), again);  // no retries
+}
+
+TEST_F(SectionOps, OpenForReadingCreatesAMissingFile) {
+    TTextFile f;
+    TFileOper oper = TFileOper::foRead;
+    mgr.OpenTextFile(f, dir.File("New.TXT"), oper);
+    EXPECT_TRUE(f.IsOpen());
+    EXPECT_TRUE(FileExists(dir.File("New.TXT")));
+    TFileOper read = TFileOper::foRead;
+    try {
+        mgr.OpenTextFile(f, dir.File("missing/New.TXT"), read);
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: I/O Error: 3 creating file \"" + dir.File("missing/New.TXT"));
+    }
+}
+
+} // namespace
+} // namespace trx::test
