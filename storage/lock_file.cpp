@@ -108,6 +108,9 @@ void TtrxFileMgr::RecreateLockFile(bool Prompt) {
         if (answer == mrRetry) return;
         Abort();
     }
+    if (FileExists(LockFileName))
+        throw ETrxSUError(std::string(SetupErrorPrefix) + "Unable to delete ReportSettings lock file \"" +
+                          LockFileName + "\"" + CR + "File may be locked by another program");
     throw ETrxSUError(std::string(SetupErrorPrefix) + "Unable to create ReportSettings lock file \"" + LockFileName +
                       "\"" + CR + "I/O Error: " + IntToStr(code));
 }

@@ -176,6 +176,18 @@ TEST_F(LockFileTest, ReCreationNeverTakesTheFileFromAHolder) {
     mgr.LckFile.CloseFile();
 }
 
+TEST_F(LockFileTest, ALockFileThatCannotBeReCreatedIsReported) {
+    mgr.DataDir = dir.File("missing");
+    mgr.InitVars("", "A (001.001)");
+    try {
+        mgr.RecreateLockFile(false);
+        FAIL() << "no error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: Unable to create ReportSettings lock file \"" +
+                                 dir.File("missing/TBXLOCK.$$$") + "\"\rI/O Error: 3");
+    }
+}
+
 TEST_F(LockFileTest, AMissingLockFileIsCreated) {
     ASSERT_TRUE(Load("", "A (001.001)"));
     EXPECT_TRUE(FileExists(LockFileName()));
