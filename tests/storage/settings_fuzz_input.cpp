@@ -201,10 +201,15 @@ std::string SettingsFileFuzzOne(const uint8_t* Data, std::size_t Size) {
         if (!run.mgr.SaveReportSettings(user, id, true) || user.str() != target->User || id.str() != target->Id)
             return "save did not keep the names";
         if (std::string why = others(target->Header, "a save"); !why.empty()) return why;
-        const std::vector<std::string> saved = run.Load(*target);
-        const std::string once = ReadFile(settings);
+        // A save may settle what it loaded (a page-number memo saved without
+        // text loads its default text); from the second save on, saving what
+        // was loaded changes nothing.
+        run.Load(*target);
         if (!run.mgr.SaveReportSettings(user, id, true)) return "second save failed";
-        if (ReadFile(settings) != once) return "a second save changed the file";
+        const std::vector<std::string> saved = run.Load(*target);
+        const std::string twice = ReadFile(settings);
+        if (!run.mgr.SaveReportSettings(user, id, true)) return "third save failed";
+        if (ReadFile(settings) != twice) return "saving what was loaded changed the file";
         if (run.Load(*target) != saved) return "saved section does not load back";
 
         // A rename to names that no section has carries the body.
