@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -145,6 +146,17 @@ public:
     bool Locked = false;
 
 private:
+    // Runs one operation: Body (false when the lock was not obtained), then,
+    // on every path, closes both files, frees the field table and releases
+    // the lock.
+    bool RunOperation(const std::function<bool()>& Body);
+    void EndOperation();
+    // Takes the lock in Mode, opens the settings file (made empty when it is
+    // missing) and reads it; false when the lock was not obtained.
+    bool LockAndReadSettings(uint16_t Mode);
+    // Copies the whole file to the temporary file and adds the section
+    // Header (with its settings when Write) at its end.
+    void AppendSection(const std::string& Header, bool Write);
     // Closes both files, flushes the temporary file to disk and renames it
     // over the settings file; raises a setup error (FailMessage, or the
     // replacement message) when that fails, leaving the old file as it was.

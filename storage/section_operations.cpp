@@ -7,6 +7,7 @@
 // file in one step. A program killed in the middle leaves the old file.
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -115,45 +116,46 @@ void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
     SyncDirectoryOf(RSFileName);
 }
 
-namespace {
+void TtrxFileMgr::EndOperation() {
+    CloseTextFile(RSFile);
+    CloseTextFile(TmpFile);
+    RSText.Clear();
+    FreeRSFList();
+    UnLockFile();
+}
 
-// Ends an operation on every path: closes both files, frees the field table
-// and releases the lock. On the way out of a failure nothing of this may
-// raise over the failure itself.
-struct TOperationEnd {
-    TtrxFileMgr& Mgr;
-    void Run() {
-        TtrxFileMgr::CloseTextFile(Mgr.RSFile);
-        TtrxFileMgr::CloseTextFile(Mgr.TmpFile);
-        Mgr.RSText.Clear();
-        Mgr.FreeRSFList();
-        Mgr.UnLockFile();
-    }
-    void RunQuietly() noexcept {
+bool TtrxFileMgr::RunOperation(const std::function<bool()>& Body) {
+    bool done = false;
+    try {
+        done = Body();
+    } catch (...) {
+        // Nothing of the clean-up may raise over the failure itself.
         try {
-            Run();
+            EndOperation();
         } catch (...) {
         }
+        throw;
     }
-};
+    EndOperation();
+    return done;
+}
 
-} // namespace
+bool TtrxFileMgr::LockAndReadSettings(uint16_t Mode) {
+    RSFileOper = TFileOper::foRead;
+    if (!LockFile(Mode)) return false;
+    OpenTextFile(RSFile, RSFileName, RSFileOper);
+    RSText.Load(RSFile);
+    return true;
+}
 
 bool TtrxFileMgr::LoadReportSettings(const TtrxUserName& User, const TtrxReportId& Id) {
     if (!ReportSettings)
         throw eTrxIntError(std::string(InternalErrorPrefix) +
                            "Attempt to load report settings before running TtrxTabrix.Print method");
-    TOperationEnd end{*this};
-    try {
+    return RunOperation([&] {
         InitVars(User, Id);
         AssignDefaultsToReportSettings();
-        RSFileOper = TFileOper::foRead;
-        if (!LockFile(LockModeShared)) {
-            end.Run();
-            return false;
-        }
-        OpenTextFile(RSFile, RSFileName, RSFileOper);
-        RSText.Load(RSFile);
+        if (!LockAndReadSettings(LockModeShared)) return false;
         bool found = false, unused = false;
         FindSection(SectionName, found, unused);
         if (found) {
@@ -163,18 +165,41 @@ bool TtrxFileMgr::LoadReportSettings(const TtrxUserName& User, const TtrxReportI
                 AssignStrLineToReportSettings(line);
             }
         }
-    } catch (...) {
-        end.RunQuietly();
-        throw;
-    }
-    end.Run();
-    return true;
+        return true;
+    });
 }
 
 bool TtrxFileMgr::SaveReportSettings(TtrxUserName& User, TtrxReportId& Id, bool Write) {
     // The user is passed as the new user too, so that a section saved under
     // an empty identifier keeps it.
     return RenameReportSettings(User, Id, User, TtrxReportId(), Write, User, Id);
+}
+
+void TtrxFileMgr::AppendSection(const std::string& Header, bool Write) {
+    // Everything before the new section stays as it is.
+    RSText.Rewind();
+    TSectionScanner scanner;
+    bool lineOpen = false;
+    while (!RSText.Eof()) {
+        const std::string_view raw = RSText.ReadRawLine();
+        scanner.Feed(LineOfRaw(raw));
+        TmpFile.Write(raw);
+        lineOpen = raw.back() != LF;
+    }
+    if (scanner.InMemoBlock()) {
+        // The last section's memo block runs to the end of the file: close
+        // it (its text stays as it reads now), so that the new section is
+        // not part of it.
+        TmpFile.WriteLn();
+        TmpFile.WriteLn(scanner.EndMarker());
+    } else if (lineOpen) {
+        TmpFile.WriteLn();
+    }
+    TmpFile.WriteLn(Header);
+    if (Write) {
+        WriteReportSettings(TmpFile);
+        TmpFile.WriteLn();
+    }
 }
 
 bool TtrxFileMgr::RenameReportSettings(const TtrxUserName& OldUser, const TtrxReportId& OldId,
@@ -194,102 +219,63 @@ bool TtrxFileMgr::RenameReportSettings(const TtrxUserName& OldUser, const TtrxRe
         ValidateReportIdSyntax(newId, true);  // an empty identifier becomes a suffix alone
         newSection = GetSectionName(newUser, newId);
     }
-    const TtrxUserName& workUser = oldId.empty() ? newUser : oldUser;
     if (!oldId.empty()) {
         if (newId.empty()) ValidateReportIdSyntax(oldId, true);
         oldSection = GetSectionName(oldUser, oldId);
     }
+    const TtrxUserName workUser = oldId.empty() ? newUser : oldUser;
     const TtrxReportId workId = oldId.empty() ? newId : oldId;
     const bool resultIsNew = oldId.empty() || !newId.empty();
     const TtrxUserName resUser = resultIsNew ? newUser : oldUser;
     const TtrxReportId resId = resultIsNew ? newId : oldId;
 
-    TOperationEnd end{*this};
-    try {
+    const bool done = RunOperation([&] {
         InitVars(workUser, workId);
-        RSFileOper = TFileOper::foRead;
-        if (!LockFile(LockModeExclusive)) {
-            end.Run();
-            return false;
-        }
-        OpenTextFile(RSFile, RSFileName, RSFileOper);
-        RSText.Load(RSFile);
+        if (!LockAndReadSettings(LockModeExclusive)) return false;
         bool foundNew = false, foundOld = false, unused = false;
         if (!newSection.empty()) FindSection(newSection, foundNew, unused);
         if (!oldSection.empty()) FindSection(oldSection, foundOld, unused);
         if (oldSection.empty() && foundNew && RunningFromIDE())
             throw ETrxSUError(std::string(SetupErrorPrefix) + "ReportId \"" + newSection + "\" already exists");
 
-        const std::string resSection = GetSectionName(resUser, resId);
         TmpFileOper = TFileOper::foNone;
         // Reserving or renaming onto a section that exists, with no old
         // section to carry and nothing to write, leaves the file alone.
-        if (Write || foundOld || !foundNew) {
-            TmpFileOper = TFileOper::foWrite;
-            OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
-            if (!foundNew && !foundOld) {
-                // A new section goes to the end; everything before it stays.
-                RSText.Rewind();
-                TSectionScanner scanner;
-                bool lineOpen = false;
-                while (!RSText.Eof()) {
-                    const std::string_view raw = RSText.ReadRawLine();
-                    scanner.Feed(LineOfRaw(raw));
-                    TmpFile.Write(raw);
-                    lineOpen = raw.back() != LF;
-                }
-                if (scanner.InMemoBlock()) {
-                    // The last section's memo block runs to the end of the
-                    // file: close it (its text stays as it reads now), so
-                    // that the new section is not part of it.
-                    TmpFile.WriteLn();
-                    TmpFile.WriteLn(scanner.EndMarker());
-                } else if (lineOpen) {
-                    TmpFile.WriteLn();
-                }
-                TmpFile.WriteLn(resSection);
-                if (Write) {
-                    WriteReportSettings(TmpFile);
-                    TmpFile.WriteLn();
-                }
-            } else {
-                // The section takes the place of the old one (or of the one
-                // found under the new names); every other copy of either
-                // header is left out, so that no header is there twice.
-                const std::string& place = foundOld ? oldSection : newSection;
-                CopyPartialFile(true, place, oldSection, newSection);
-                TmpFile.WriteLn(resSection);
-                if (Write) {
-                    WriteReportSettings(TmpFile);
-                    TmpFile.WriteLn();
-                }
-                // Without Write the body under the header found is kept.
-                CopyPartialFile(false, "", oldSection, newSection, !Write);
+        if (!Write && !foundOld && foundNew) return true;
+
+        const std::string resSection = GetSectionName(resUser, resId);
+        TmpFileOper = TFileOper::foWrite;
+        OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+        if (!foundNew && !foundOld) {
+            AppendSection(resSection, Write);
+        } else {
+            // The section takes the place of the old one (or of the one
+            // found under the new names); every other copy of either header
+            // is left out, so that no header is there twice.
+            CopyPartialFile(true, foundOld ? oldSection : newSection, oldSection, newSection);
+            TmpFile.WriteLn(resSection);
+            if (Write) {
+                WriteReportSettings(TmpFile);
+                TmpFile.WriteLn();
             }
-            InOutCheck(TmpFile.IOResult());
-            ReplaceSettingsFile("");
+            // Without Write the body under the header found is kept.
+            CopyPartialFile(false, "", oldSection, newSection, !Write);
         }
-    } catch (...) {
-        end.RunQuietly();
-        throw;
+        InOutCheck(TmpFile.IOResult());
+        ReplaceSettingsFile("");
+        return true;
+    });
+    if (done) {
+        ResUser = resUser;
+        ResId = resId;
     }
-    end.Run();
-    ResUser = resUser;
-    ResId = resId;
-    return true;
+    return done;
 }
 
 bool TtrxFileMgr::DeleteReportSettings(const TtrxUserName& User, const TtrxReportId& Id) {
-    TOperationEnd end{*this};
-    try {
+    return RunOperation([&] {
         InitVars(User, Id);
-        RSFileOper = TFileOper::foRead;
-        if (!LockFile(LockModeExclusive)) {
-            end.Run();
-            return false;
-        }
-        OpenTextFile(RSFile, RSFileName, RSFileOper);
-        RSText.Load(RSFile);
+        if (!LockAndReadSettings(LockModeExclusive)) return false;
         bool found = false, unused = false;
         FindSection(SectionName, found, unused);
         if (found) {
@@ -300,12 +286,8 @@ bool TtrxFileMgr::DeleteReportSettings(const TtrxUserName& User, const TtrxRepor
             ReplaceSettingsFile(std::string(SetupErrorPrefix) + "ReportSettings can not be deleted for " +
                                 GetSectionName(User, Id));
         }
-    } catch (...) {
-        end.RunQuietly();
-        throw;
-    }
-    end.Run();
-    return true;
+        return true;
+    });
 }
 
 } // namespace trx
