@@ -210,7 +210,34 @@ public:
     // The preview's page list while the preview is open, else nullptr.
     TPreviewPagePositions* PreviewPages = nullptr;
 
+    // Raw spooling: what was opened and started, so that closing ends
+    // exactly that.
+    bool SpoolPrinterOpen = false;
+    bool SpoolDocStarted = false;
+    bool SpoolPageStarted = false;
+    // A printed page went to the current sheet; the next printed page
+    // starts a new sheet first.
+    bool SheetStarted = false;
+    // The walk found no data row when the run started.
+    bool NoDataRows = false;
+    // No data row is on the page yet: a row taller than the room left is
+    // cut to it instead of moving to the next page.
+    bool RowMayBeCut = false;
+
 private:
+    // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
+    void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
+    // Width of one panel's table on the current page across, with the gaps
+    // that unshared right borders leave between columns.
+    int PageAcrossWid() const;
+    // Step from one panel to the next: never less than a panel's table and the gap.
+    int PanelAdvance() const;
+    // Whether the current page is the last one that the page range prints.
+    bool IsRangeEnd() const;
+    // Ends the sheet of the page printed before, when there is one.
+    void StartSheet();
+    // Hands the text page buffer to the raw spooler, the file or the printer.
+    void OutputTextPage();
     void ShowPageNumError(TEdit* Edit) const;
     void GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol, TLDGridV& MidCol,
                         TLDGridV& EndCol, bool HasRight, bool HasLeft) const;

@@ -1,0 +1,172 @@
+// The export of delimited fields: one line per title row, record and total
+// row, fields quoted by type, cut to their maximum lengths and filtered to
+// printable characters when asked.
+#include <algorithm>
+#include <memory>
+
+#include "engine/obj_info.h"
+#include "engine/print_settings.h"
+#include "engine/report_settings.h"
+#include "engine/rpt_styles.h"
+#include "framework/core/strings.h"
+#include "ui/progress_window.h"
+
+namespace trx {
+
+namespace {
+
+using P = TRegPlaneNdx;
+using FT = TFieldType;
+
+// A line goes to the file in pieces that keep the buffer at most this long.
+constexpr std::size_t ExportPieceLng = 225;
+// The longest field text other than a memo.
+constexpr std::size_t ExportFieldLng = 255;
+
+// A delimiter or quote setting: a character code from 0 to 255 stands for
+// that character, any other text for itself.
+std::string DecodeExportChr(const std::string& Setting) {
+    const bool code = !Setting.empty() && Setting.size() <= 3 &&
+                      std::all_of(Setting.begin(), Setting.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (code) {
+        const int value = std::stoi(Setting);
+        if (value <= 255) return std::string(1, static_cast<char>(value));
+    }
+    return Setting;
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsQuotedType(FT Type) {
+    return Type == FT::ftString || Type == FT::ftDate || Type == FT::ftTime || Type == FT::ftDateTime ||
+           Type == FT::ftMemo || Type == FT::ftFmtMemo;
+}
+
+// A memo cut to MaxLng ends after its last character that is not a letter,
+// so that no word is cut; a cut text of letters only stays as it is.
+std::string CutMemo(const std::string& Text, int MaxLng) {
+    if (MaxLng < 0 || Length(Text) <= MaxLng) return Text;
+    std::string s = Text.substr(0, static_cast<std::size_t>(MaxLng));
+    for (std::size_t i = s.size(); i > 0; --i)
+        if (!IsLetter(s[i - 1])) return s.substr(0, i);
+    return s;
+}
+
+} // namespace
+
+void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
+    if (!ObjInfo || !ReportSettings) return;
+    TObjInfo& oi = *ObjInfo;
+    const TtrxReportSettings& rs = *ReportSettings;
+    const bool data = Plane == P::plMiddle;
+    std::string buf;
+
+    auto append = [&](const std::string& Piece) {
+        if (!rs.ExportOnlyPrintableChrs) {
+            buf += Piece;
+            return;
+        }
+        for (char c : Piece)
+            if (c >= 32 && c <= 126) buf += c;
+    };
+
+    bool firstLineNum = true;
+    for (int i = 0; i < oi.ColCount(); ++i) {
+        const TColsListData& col = oi.Col(i);
+        if (!col.Print) continue;
+        if (col.FldCalc == TFldCalc::fcLineNum) {
+            // Only the line numbers of the first page across are a field.
+            const bool first = firstLineNum && col.PageAcross <= 1;
+            firstLineNum = false;
+            if (!first) continue;
+        }
+        const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
+        std::string text = oi.GetColData(Plane, i, true);
+        if (data && memo) {
+            text = CutMemo(text, rs.ExportMaxMemoLng);
+        } else {
+            if (text.size() > ExportFieldLng) text.resize(ExportFieldLng);
+            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0 && Length(text) > rs.ExportMaxStrLng)
+                text.resize(static_cast<std::size_t>(rs.ExportMaxStrLng));
+        }
+        const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
+        if (quoted) buf += Quote;
+        std::size_t pos = 0;
+        for (;;) {
+            const std::size_t room = buf.size() < ExportPieceLng ? ExportPieceLng - buf.size() : 0;
+            const std::size_t n = std::min(room, text.size() - pos);
+            append(text.substr(pos, n));
+            pos += n;
+            if (pos >= text.size()) break;
+            OutFile.Write(buf);
+            buf.clear();
+        }
+        if (quoted) buf += Quote;
+        buf += Delim;
+    }
+    if (buf.size() >= Delim.size()) buf.resize(buf.size() - Delim.size());
+    OutFile.WriteLn(buf);
+    InOutCheck(OutFile.IOResult());
+
+    ++oi.RcdsDone;
+    if (fmProgress) {
+        int rows = oi.Rows;
+        UpdateProgressBar(oi.RcdsDone, rows, TPoint{-1, -1});
+    }
+}
+
+void TPrintSettings::PrintExport() {
+    if (!ObjInfo || !ReportSettings || !RptStyles) return;
+    TObjInfo& oi = *ObjInfo;
+    TtrxReportSettings& rs = *ReportSettings;
+    TRptStyles& st = *RptStyles;
+
+    auto posn = std::make_unique<TObjPosn>();
+    const TPoint keepCurPage = CurPage;
+    struct TRestore {
+        TPrintSettings& PS;
+        std::unique_ptr<TObjPosn>& Posn;
+        TPoint Page;
+        ~TRestore() {
+            if (ObjInfo) ObjInfo->FreeMemoBuffer();
+            Posn->RestorePosn();
+            Posn.reset();
+            PS.CurPage = Page;
+        }
+    } restore{*this, posn, keepCurPage};
+
+    // Line numbers start at the report's first line number, whatever an
+    // earlier preview or page range left behind.
+    FirstLineNum = rs.StartingReportLineId;
+    InitPrintPages();
+    Oper = TOper::opExporting;
+    const std::string delim = DecodeExportChr(rs.ExportFieldDelim);
+    const std::string quote = DecodeExportChr(rs.ExportQuote);
+
+    if (st.Opt(TStyleOptNdx::soColumnTitles)) {
+        oi.CurCell = oi.Start;
+        TPlaneRows& titles = st.PlaneRows[P::plFirst];
+        for (titles.Counter = 0; titles.Counter < titles.Rows; ++titles.Counter) {
+            ExportPrimaryRegs(P::plFirst, quote, delim);
+            oi.GetNextRcd(P::plFirst, false);
+        }
+    }
+
+    LineNum = FirstLineNum - 1;
+    if (oi.GetFirstRcd()) {
+        while (!oi.Eof && OperStatus == TOperStatus::osActive) {
+            ExportPrimaryRegs(P::plMiddle, quote, delim);
+            oi.GetNextRcd(P::plMiddle, false);
+        }
+    }
+
+    TPlaneRows& totals = st.PlaneRows[P::plLast];
+    while (totals.Counter < totals.Rows && OperStatus == TOperStatus::osActive) {
+        ExportPrimaryRegs(P::plLast, quote, delim);
+        ++totals.Counter;
+        oi.GetNextRcd(P::plLast, false);
+    }
+    if (OperStatus == TOperStatus::osActive) OperStatus = TOperStatus::osCompleted;
+}
+
+} // namespace trx

@@ -1,0 +1,138 @@
+// The eight report memos on the page: their measured heights, their place
+// between the page margins, the room they leave for data rows, and the
+// report header and footer.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/print_settings.h"
+#include "engine/report_settings.h"
+#include "engine/rpt_styles.h"
+#include "engine/trx_errors.h"
+#include "framework/core/format.h"
+#include "framework/core/math_util.h"
+#include "framework/printing/draw_text.h"
+
+namespace trx {
+
+namespace {
+
+using M = TRptMemoNdx;
+using P = TRegPlaneNdx;
+using L = TRegLineNdx;
+
+bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
+} // namespace
+
+void TPrintSettings::PrintRptMemo(TRptMemoNdx Memo, bool Measure) { PlaceRptMemo(Memo, Measure, -1); }
+
+void TPrintSettings::PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt) {
+    if (!ReportSettings || !ReportSettings->RptMemoExists(Memo, true)) return;
+    TtrxReportSettings& rs = *ReportSettings;
+    TRptMemo& memo = rs.Memo(Memo);
+    const bool text = TextQuality();
+
+    if (RptStyles) RptStyles->SetFont(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(Memo), 0, false, true);
+    unsigned flags = Measure ? (DT_CALCRECT | DT_NOPREFIX) : DT_NOPREFIX;
+    if (memo.Alignment == TAlignment::taRightJustify)
+        flags |= DT_RIGHT;
+    else if (memo.Alignment == TAlignment::taCenter)
+        flags |= DT_CENTER;
+
+    // The memo lies within the printable width: its left edge and width are
+    // per cent of it, and it never runs past the right page margin. Text
+    // columns count from 1, so the first one right of the margin is
+    // LeftMarginX + 1, and a rectangle of text includes both of its ends.
+    const TRect& pageMargin = rs.PageMargin[CurUnits];
+    const int printable = PageWid - pageMargin.Left - pageMargin.Right;
+    const int rightLimit = PageWid - pageMargin.Right;
+    const TRect& margin = text ? memo.MarginTxt : memo.MarginPix;
+    TRect rect;
+    rect.Left = LeftMarginX + MulDiv(printable, memo.XPosPer, 100) + (text ? 1 : 0);
+    rect.Right = std::min(rect.Left + MulDiv(printable, memo.WidPer, 100) - (text ? 1 : 0), rightLimit);
+    rect.Top = PrintRect.Bottom + margin.Top;
+    int height = memo.MemoHt;
+    if (MaxHt >= 0) height = std::min(height, MaxHt);
+    rect.Bottom = Measure ? rect.Top + 500 : rect.Top + height - (text ? 1 : 0);
+
+    int used = 0;
+    if (rect.Right >= rect.Left && (Measure || height > 0)) {
+        if (Canvas) {
+            Canvas->Brush().SetStyle(TBrushStyle::bsClear);
+            Canvas->Brush().SetColor(clWhite);
+        }
+        const char* buf = memo.Buf.get();
+        used = PrintText(buf, static_cast<int>(strnlen(buf, static_cast<std::size_t>(memo.BufLen))), rect, flags);
+        // A height measured on the screen is converted to printer pixels.
+        if (Measure && !text && Oper == TOper::opPreview && ScreenPixPerInch[TXyDir::dY] > 0)
+            used = MulDiv(used, PrinterPixPerInch[TXyDir::dY], ScreenPixPerInch[TXyDir::dY]);
+    }
+    if (Measure)
+        memo.MemoHt = used;
+    else
+        PrintRect.Bottom = rect.Top + used + margin.Bottom;
+}
+
+int TPrintSettings::GetRptMemoHt(TRptMemoNdx Memo, bool WithGaps) const {
+    if (!ReportSettings || !ReportSettings->RptMemoExists(Memo, true)) return 0;
+    const TRptMemo& memo = ReportSettings->Memo(Memo);
+    int ht = memo.MemoHt;
+    if (WithGaps) {
+        const TRect& margin = TextQuality() ? memo.MarginTxt : memo.MarginPix;
+        ht += margin.Top + margin.Bottom;
+    }
+    return ht;
+}
+
+int TPrintSettings::CalcBottomHt(bool WithLines) const {
+    int ht = GetRptMemoHt(M::rmPgNum, true) + GetRptMemoHt(M::rmPgFtr, true) + GetRptMemoHt(M::rmCopyright, true);
+    if (ReportSettings) ht += ReportSettings->PageMargin[CurUnits].Bottom;
+    if (WithLines && RptStyles)
+        ht += std::max(RptStyles->MaxLineWid(P::plMiddle, L::liLineHoriz),
+                       RptStyles->MaxLineWid(P::plMiddle, L::liBorderBottom));
+    return ht;
+}
+
+int TPrintSettings::CalcTopHt(bool WithLines, bool FirstPage) const {
+    int ht = GetRptMemoHt(M::rmPgTi, true) + GetRptMemoHt(M::rmPgHdr, true);
+    if (FirstPage) ht += GetRptMemoHt(M::rmRptTi, true) + GetRptMemoHt(M::rmRptHdr, true);
+    if (ReportSettings) ht += ReportSettings->PageMargin[CurUnits].Top;
+    if (WithLines && RptStyles)
+        ht += std::max(RptStyles->MaxLineWid(P::plMiddle, L::liBorderTop),
+                       RptStyles->MaxLineWid(P::plMiddle, L::liLineHoriz));
+    return ht;
+}
+
+void TPrintSettings::CalcMemoHts() {
+    for (int m = 0; m < RptMemoCount; ++m) PrintRptMemo(static_cast<M>(m), true);
+    LowestDataY = PageHt - CalcBottomHt(true) - 1;
+    const int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
+    if (room >= 0) return;
+    std::string amount;
+    if (TextQuality())
+        amount = Format("%d vertical lines", {-room});
+    else
+        amount = Format("%f vertical inches", {CnvtPixToThous(-room, TXyDir::dY) / 1000.0});
+    throw ETrxSUError(std::string(SetupErrorPrefix) +
+                      "*WARNING* Report Memos are too large for page size. \r\r"
+                      "Decrease size of Titles & Memos or select a larger paper size.\rAnother " +
+                      amount + " required.");
+}
+
+void TPrintSettings::PrintRptHdr() {
+    PrintRptMemo(M::rmRptTi, false);
+    PrintRptMemo(M::rmRptHdr, false);
+}
+
+void TPrintSettings::PrintRptFtr() {
+    // The footer takes at most the room above the memos at the bottom of the
+    // page, so that they never print over it.
+    if (!ReportSettings || !ReportSettings->RptMemoExists(M::rmRptFtr, true)) return;
+    const TRptMemo& memo = ReportSettings->Memo(M::rmRptFtr);
+    const TRect& margin = TextQuality() ? memo.MarginTxt : memo.MarginPix;
+    const int bottomTop = PageHt - CalcBottomHt(false);
+    const int room = bottomTop - (PrintRect.Bottom + margin.Top) - margin.Bottom;
+    PlaceRptMemo(M::rmRptFtr, false, std::max(0, room));
+}
+
+} // namespace trx
