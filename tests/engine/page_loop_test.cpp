@@ -8,6 +8,7 @@
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
 #include "framework/data/table.h"
+#include "framework/forms/standard_controls.h"
 #include "support/sqlite_file.h"
 
 namespace trx::test {
@@ -135,6 +136,196 @@ TEST_F(PageLoopTest, APageOfOneLineGetsNoFormFeed) {
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(Trim(lines[5]), "6| r6c0| r6c1");
     EXPECT_EQ(lines[6], "\f");
+}
+
+// ---- Sheets ----------------------------------------------------------------
+
+class PrinterSheetsTest : public PageLoopTest {
+protected:
+    PrinterSheetsTest() {
+        RS().OutputDest = TOutputDest::odPrinter;
+        RS().ShrinkToPage = false;  // a wide report stays wide
+        RS().Memo(M::rmPgTi).SetText("Page ^P");
+    }
+    const TVirtualDocument& Document() { return printer.Driver().LastDocument(); }
+    // The page label drawn on each sheet.
+    std::vector<std::string> SheetLabels() {
+        std::vector<std::string> labels;
+        for (const TVirtualPage& page : Document().Pages) {
+            std::string label;
+            for (const std::string& text : page.Texts())
+                if (text.find("Page ") != std::string::npos) label = Trim(text);
+            labels.push_back(label);
+        }
+        return labels;
+    }
+    // A grid as wide as two printed pages.
+    std::unique_ptr<TStringGrid> TwoPagesWide(int Rows) {
+        auto g = Grid(8, Rows);
+        for (int c = 0; c < 8; ++c)
+            for (int r = 1; r <= Rows; ++r) g->SetCells(c, r, std::string(16, 'a' + c) + std::to_string(r));
+        return g;
+    }
+};
+
+TEST_F(PrinterSheetsTest, TheCurrentPagePrintsOneSheetPerPageAcross) {
+    grid = TwoPagesWide(5);
+    RS().PrintWhat = TPrintWhat::pwCurrentPage;
+    StartRun(grid.get());
+    ASSERT_EQ(PS().PagesAcross, 2);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_TRUE(Document().Ended);
+    EXPECT_EQ(SheetLabels(), (std::vector<std::string>{"Page 1-1", "Page 1-2"}));
+}
+
+TEST_F(PrinterSheetsTest, ATestPageIsOneSheetAndNoEmptySheetFollowsTheLastPage) {
+    grid = TwoPagesWide(5);
+    RS().PrintWhat = TPrintWhat::pwTestPage;
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(SheetLabels(), (std::vector<std::string>{"Page 1-1"}));
+
+    RS().PrintWhat = TPrintWhat::pwAll;
+    grid = Grid(2, 200);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> labels = SheetLabels();
+    ASSERT_EQ(static_cast<int>(labels.size()), PS().PagesOutput);
+    EXPECT_EQ(labels.back(), "Page " + std::to_string(PS().PagesOutput));
+    // The lines of a text page go down the sheet a line height apart.
+    const std::vector<TDrawOp>& ops = Document().Pages.front().Ops();
+    ASSERT_GE(ops.size(), 3u);
+    EXPECT_EQ(ops[0].Pos, (TPoint{0, 0}));
+    EXPECT_EQ(ops[1].Pos, (TPoint{0, PS().LineHt}));
+}
+
+TEST_F(PrinterSheetsTest, APageLaidOutForThePreviewBreaksNoSheet) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    grid = Grid(3, 30);
+    StartRun(grid.get());
+    PrepareToPrint();
+    ASSERT_TRUE(PS().UseFastPrinterText);
+    TMemo memo(nullptr);
+    PS().PreviewMemo = &memo;
+    PS().CalcMemoHts();
+    PS().InitPrintPages();
+    PS().Oper = TOper::opPreview;
+    for (int y = 1; y <= 3; ++y) {
+        PS().CurPage = TPoint{1, y};
+        PS().PrintPage();
+    }
+    EXPECT_TRUE(spooler.Spooler().Log().empty());
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_NE(memo.Lines().Text().find("Page 3"), std::string::npos);
+    PS().PreviewMemo = nullptr;
+}
+
+// ---- Where a run starts ----------------------------------------------------
+
+// The preview's page list: vertical page 2 began at data row 5, line 5.
+class FakePreviewPages : public TPreviewPagePositions {
+public:
+    bool RestorePagePosition(const TPoint& Page, bool Fallback) override {
+        Asked.push_back(Fallback);
+        if (!Knows || (Page.Y != 2 && !Fallback)) return false;
+        PrintSettings->CurPage.Y = 2;
+        int x = std::max(1, Page.X);
+        PrintSettings->CurColNdx = ObjInfo->GetPageXColNum(x);
+        PrintSettings->CurPage.X = x;
+        PrintSettings->FirstColNdx = PrintSettings->CurColNdx;
+        ObjInfo->CurCell = TPoint{0, 5};
+        PrintSettings->LineNum = PrintSettings->FirstLineNum = 5;
+        return true;
+    }
+    bool Knows = true;
+    std::vector<bool> Asked;
+};
+
+TEST_F(PageLoopTest, ARangeFromThePreviewStartsWhereThePreviewSawItsFirstPage) {
+    grid = Grid(3, 20);
+    StartRun(grid.get());
+    PrepareToPrint();
+    FakePreviewPages pages;
+    PS().PreviewPages = &pages;
+    PS().SetPageRange(TPrintWhat::pwPageRange, true, TPoint{0, 2}, TPoint{0, 2});
+    EXPECT_EQ(pages.Asked, (std::vector<bool>{false}));
+    EXPECT_FALSE(PS().StartAtFirstRcd);
+    EXPECT_EQ(PS().CurPage.Y, 1);  // the loop steps to page 2 first
+    EXPECT_EQ(PS().PrintReport(false, nullptr), 1);
+    EXPECT_EQ(PageLabels(), (std::vector<std::string>{"Page 2"}));
+    EXPECT_NE(Output().find("|  5| r5c0 | r5c1 | r5c2 |"), std::string::npos);
+    EXPECT_NE(Output().find("|  7| r7c0 |"), std::string::npos);
+    EXPECT_EQ(Output().find("|  4|"), std::string::npos);
+
+    // A list that knows no page makes the run start from the first record;
+    // the first line number is the report's again.
+    pages.Knows = false;
+    pages.Asked.clear();
+    PS().SetPageRange(TPrintWhat::pwPageRange, true, TPoint{0, 2}, TPoint{0, 2});
+    EXPECT_EQ(pages.Asked, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(PS().StartAtFirstRcd);
+    EXPECT_EQ(PS().FirstLineNum, 1);
+    EXPECT_EQ(PS().PrintReport(false, nullptr), 1);
+    EXPECT_NE(Output().find("|  4| r4c0 |"), std::string::npos);
+    PS().PreviewPages = nullptr;
+}
+
+TEST_F(PageLoopTest, AStartingLineNumberCountsOnFromItsValue) {
+    RS().StartingReportLineId = 98;
+    grid = Grid(2, 4);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_NE(Output().find("|  98| r1c0|"), std::string::npos);
+    EXPECT_NE(Output().find("| 101| r4c0|"), std::string::npos);
+}
+
+// ---- Data sources ----------------------------------------------------------
+
+class TablePageLoopTest : public PageLoopTest {
+protected:
+    std::unique_ptr<TTable> Table(const std::string& Sql) {
+        db = std::make_unique<SqliteFile>(dir.File("items.db"), Sql);
+        auto t = std::make_unique<TTable>();
+        t->SetName("tblItems");
+        t->SetDatabaseName(db->FileName());
+        t->SetTableName("items");
+        return t;
+    }
+    std::unique_ptr<SqliteFile> db;
+};
+
+TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
+    RS().OutputQuality = 1;
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 12;
+    RS().Memo(M::rmPgTi).SetText("");
+    auto table = Table(
+        "CREATE TABLE items(id INTEGER, name VARCHAR(10), price REAL);"
+        "INSERT INTO items VALUES(1, 'tea', 2.5), (2, 'coffee', 12.25), (3, 'water', 0.5);");
+    StartRun(table.get());
+    EXPECT_EQ(PrintRun(), 1);
+    // Numbers stand right, texts left; a short number keeps its column's
+    // spare room on its right.
+    EXPECT_EQ(Output(),
+              std::string(31, ' ') + "\r\n"
+              "        \xDA\xC4\xC4\xC2\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xBF\r\n"
+              "        \xB3 #\xB3 id\xB3  name \xB3 price\xB3\r\n"
+              "        \xC3\xC4\xC4\xC5\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xB4\r\n"
+              "        \xB3 1\xB3 1 \xB3 tea   \xB3   2.5\xB3\r\n"
+              "        \xB3 2\xB3 2 \xB3 coffee\xB3 12.25\xB3\r\n"
+              "        \xB3 3\xB3 3 \xB3 water \xB3   0.5\xB3\r\n"
+              "        \xC0\xC4\xC4\xC1\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xD9\r\n"
+              "\f\r\n");
+}
+
+TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
+    RS().CountNumRcds = false;
+    auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));");
+    StartRun(table.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PS().PagesOutput, 0);
+    EXPECT_EQ(Output(), "");
 }
 
 } // namespace
