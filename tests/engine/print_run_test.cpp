@@ -274,16 +274,6 @@ TEST_F(PrintRunTest, ARunWithoutADestinationIsAborted) {
 
 // ---- The progress window -----------------------------------------------------
 
-// A clock that moves on every reading, so that the progress window lets the
-// messages through now and then.
-class SteppingClock : public TFakeClock {
-public:
-    int64_t TickCount() override {
-        Advance(200);
-        return TFakeClock::TickCount();
-    }
-};
-
 class ProgressRunTest : public PrintRunTest {
 protected:
     ProgressRunTest() : stepping_(stepping) {

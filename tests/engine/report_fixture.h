@@ -24,6 +24,16 @@
 
 namespace trx::test {
 
+// A clock that moves on every reading, so that the progress window lets the
+// messages through now and then.
+class SteppingClock : public TFakeClock {
+public:
+    int64_t TickCount() override {
+        Advance(200);
+        return TFakeClock::TickCount();
+    }
+};
+
 class ReportTest : public FormRoutinesTest {
 protected:
     ReportTest() {

@@ -1,0 +1,176 @@
+// The export of delimited fields over a string grid and a SQLite table:
+// title rows, quoting by field type, delimiter and quote settings, cuts of
+// texts and memos, the printable-characters filter, long fields, line
+// numbers, empty data, and runs that end early.
+#include <gtest/gtest.h>
+
+#include "engine/report_fixture.h"
+#include "framework/core/date_time.h"
+#include "framework/data/table.h"
+#include "framework/forms/application.h"
+#include "support/sqlite_file.h"
+
+namespace trx::test {
+namespace {
+
+using S = TStyleOptNdx;
+
+class ExportTest : public ReportTest {
+protected:
+    ExportTest() {
+        RS().OutputDest = TOutputDest::odExportFile;
+        RS().OutputFileName = dir.File("items.asc");
+        RS().ExportFieldDelim = "44";
+        RS().ExportQuote = "34";
+        RS().DisplayProgressWindow = false;
+    }
+    std::string Exported() { return ReadAll(RS().OutputFileName); }
+
+    std::unique_ptr<TTable> Table(const std::string& Sql) {
+        db = std::make_unique<SqliteFile>(dir.File("items.db"), Sql);
+        auto t = std::make_unique<TTable>();
+        t->SetName("tblItems");
+        t->SetDatabaseName(db->FileName());
+        t->SetTableName("items");
+        return t;
+    }
+    int Export(TComponent* Object) {
+        StartRun(Object);
+        return PrintRun();
+    }
+
+    std::unique_ptr<SqliteFile> db;
+    std::unique_ptr<TStringGrid> grid;
+};
+
+TEST_F(ExportTest, AGridExportsItsTitleRowsAndRowsWithLineNumbers) {
+    grid = Grid(2, 3);
+    grid->SetRowCount(5);
+    grid->SetFixedRows(2);  // two title rows: "#" stands on the last
+    grid->SetCells(0, 1, "sub0");
+    grid->SetCells(1, 1, "sub1");
+    grid->SetCells(0, 4, "r4c0");
+    grid->SetCells(1, 4, "r4c1");
+    EXPECT_EQ(Export(grid.get()), 1);
+    EXPECT_EQ(Exported(),
+              "\"\",\"C0\",\"C1\"\r\n"
+              "\"#\",\"sub0\",\"sub1\"\r\n"
+              "1,\"r2c0\",\"r2c1\"\r\n"
+              "2,\"r3c0\",\"r3c1\"\r\n"
+              "3,\"r4c0\",\"r4c1\"\r\n");
+    EXPECT_EQ(PS().OperStatus, TOperStatus::osCompleted);
+    EXPECT_EQ(OI().RcdsDone, 5);
+}
+
+TEST_F(ExportTest, LineNumbersStartAtTheReportsFirstLineWhateverRanBefore) {
+    RS().StartingReportLineId = 7;
+    grid = Grid(1, 2);
+    StartRun(grid.get());
+    // A preview left its own start behind.
+    PS().FirstLineNum = 40;
+    PS().StartAtFirstRcd = false;
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(Exported(), "\"#\",\"C0\"\r\n7,\"r1c0\"\r\n8,\"r2c0\"\r\n");
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(Exported(), "\"#\",\"C0\"\r\n7,\"r1c0\"\r\n8,\"r2c0\"\r\n");
+}
+
+TEST_F(ExportTest, OnlyACodeFrom0To255StandsForACharacter) {
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    grid = Grid(2, 1);
+    struct Case {
+        const char* Delim;
+        const char* Quote;
+        std::string Line;
+    };
+    for (const Case& c : {Case{"9", "34", "\"r1c0\"\t\"r1c1\""}, Case{"abc", "'", "'r1c0'abc'r1c1'"},
+                          Case{"256", "", "r1c0256r1c1"}, Case{"-1", "1a", "1ar1c01a-11ar1c11a"},
+                          Case{"0", "", std::string("r1c0\0r1c1", 9)}, Case{"44", "255", "\xFFr1c0\xFF,\xFFr1c1\xFF"}}) {
+        RS().ExportFieldDelim = c.Delim;
+        RS().ExportQuote = c.Quote;
+        RS().ExportOnlyPrintableChrs = false;
+        EXPECT_EQ(Export(grid.get()), 1);
+        EXPECT_EQ(Exported(), c.Line + "\r\n") << c.Delim << " " << c.Quote;
+    }
+}
+
+TEST_F(ExportTest, FieldsAreQuotedByTypeAndCut) {
+    RS().ExportMaxStrLng = 5;
+    RS().ExportMaxMemoLng = 12;
+    auto table = Table(
+        "CREATE TABLE items(id INTEGER, name VARCHAR(20), price REAL, sold DATE, notes MEMO);"
+        "INSERT INTO items VALUES(1, 'teapots', 2.5, '2024-03-01', 'one two three four');"
+        "INSERT INTO items VALUES(2, 'cups', 12, NULL, 'abcdefghijklmnop');"
+        "INSERT INTO items VALUES(3, NULL, NULL, NULL, 'page 12 of 99');");
+    EXPECT_EQ(Export(table.get()), 1);
+    const std::vector<std::string> lines = SplitLines(Exported());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "\"#\",\"id\",\"name\",\"price\",\"sold\",\"notes\"");
+    // A memo cut within a word ends after the last character that is no
+    // letter; a digit is none; letters only are cut where they are.
+    EXPECT_EQ(lines[1], "1,1,\"teapo\",2.5,\"" + DateToStr(EncodeDate(2024, 3, 1)) + "\",\"one two \"");
+    EXPECT_EQ(lines[2].substr(lines[2].rfind(",")), ",\"abcdefghijkl\"");
+    EXPECT_EQ(lines[3], "3,3,\"\",,\"\",\"page 12 of 9\"");
+}
+
+TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    grid = Grid(2, 1);
+    grid->SetCells(0, 1, "a\tb\x01" "c\x82" "d~");
+    EXPECT_EQ(Export(grid.get()), 1);
+    EXPECT_EQ(Exported(), "\"abcd~\",\"r1c1\"\r\n");
+    RS().ExportOnlyPrintableChrs = false;
+    EXPECT_EQ(Export(grid.get()), 1);
+    EXPECT_EQ(Exported(), "\"a\tb\x01" "c\x82" "d~\",\"r1c1\"\r\n");
+}
+
+TEST_F(ExportTest, LongFieldsStayOnTheirLine) {
+    SetOpt(S::soColumnTitles, false);
+    RS().ExportMaxMemoLng = 1000;
+    RS().ExportMaxStrLng = 1000;
+    const std::string memo = std::string(600, 'm') + " end";
+    auto table = Table("CREATE TABLE items(name VARCHAR(400), notes MEMO, qty INTEGER);"
+                       "INSERT INTO items VALUES('" + std::string(300, 's') + "', '" + memo + "', 5);");
+    EXPECT_EQ(Export(table.get()), 1);
+    // A text field keeps at most 255 characters, a memo its whole length.
+    EXPECT_EQ(Exported(), "1,\"" + std::string(255, 's') + "\",\"" + memo + "\",5\r\n");
+}
+
+TEST_F(ExportTest, ARowOfEmptyFieldsIsQuotesAndDelimiters) {
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    grid = Grid(3, 2);
+    for (int c = 0; c < 3; ++c) grid->SetCells(c, 1, "");
+    EXPECT_EQ(Export(grid.get()), 1);
+    EXPECT_EQ(Exported(), "\"\",\"\",\"\"\r\n\"r2c0\",\"r2c1\",\"r2c2\"\r\n");
+}
+
+TEST_F(ExportTest, AnEmptyTableExportsItsTitlesOnly) {
+    RS().CountNumRcds = false;
+    auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));");
+    EXPECT_EQ(Export(table.get()), 1);
+    EXPECT_EQ(Exported(), "\"#\",\"id\",\"name\"\r\n");
+}
+
+TEST_F(ExportTest, AnExportThatEndsEarlyIsNoCompletedRun) {
+    // The run status changes while the rows are written, as the progress
+    // window changes it when the user aborts.
+    SteppingClock stepping;
+    TClockOverride steppingOverride(stepping);
+    RS().DisplayProgressWindow = true;
+    grid = Grid(2, 300);
+    for (TOperStatus status : {TOperStatus::osAbort, TOperStatus::osCancel}) {
+        StartRun(grid.get());
+        Application()->QueueInput([this, status] { PS().OperStatus = status; });
+        EXPECT_EQ(PrintRun(), status == TOperStatus::osAbort ? 3 : 2);
+        EXPECT_EQ(PS().OperStatus, status);
+        const std::size_t lines = SplitLines(Exported()).size();
+        EXPECT_GT(lines, 1u);
+        EXPECT_LT(lines, 301u);
+    }
+}
+
+} // namespace
+} // namespace trx::test
