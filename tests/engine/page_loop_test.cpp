@@ -319,6 +319,35 @@ TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
               "\f\r\n");
 }
 
+TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
+    // One page on every destination, at the left margin (the printer's
+    // page is wider than the text file's).
+    RS().LinesPerpage = 60;
+    RS().ReportAlignment = TAlignment::taLeftJustify;
+    RS().Memo(M::rmPgTi).SetText("");
+    auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                       "INSERT INTO items VALUES(1, 'tea'), (2, 'coffee'), (3, 'water'), (4, 'milk'), (5, 'juice'),"
+                       "(6, 'soda'), (7, 'wine');");
+    StartRun(table.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::string text = Output();
+    ASSERT_EQ(PS().PagesOutput, 1);
+
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(spooler.Spooler().LastJob().Data + "\r\n", text);  // the closing string is the last form feed
+
+    // On the printer's canvas: the same lines.
+    RS().FastPrinterText = false;
+    EXPECT_EQ(PrintRun(), 1);
+    const TVirtualDocument& doc = printer.Driver().LastDocument();
+    ASSERT_EQ(doc.Pages.size(), 1u);
+    std::string drawn;
+    for (const std::string& line : doc.Pages[0].Texts()) drawn += line + "\r\n";
+    EXPECT_EQ(drawn + "\f\r\n", text);
+}
+
 TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
     RS().CountNumRcds = false;
     auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));");
@@ -326,6 +355,24 @@ TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
     EXPECT_EQ(PrintRun(), 1);
     EXPECT_EQ(PS().PagesOutput, 0);
     EXPECT_EQ(Output(), "");
+
+    // The preview of it shows the titles and no row.
+    TMemo memo(nullptr);
+    PS().PreviewMemo = &memo;
+    PS().SetPageRange(TPrintWhat::pwAll, false, {}, {});
+    PS().CalcMemoHts();
+    PS().InitPrintPages();
+    PS().Oper = TOper::opPreview;
+    PS().CurPage = TPoint{1, 1};
+    OI().Eof = false;
+    PS().PrintPage();
+    EXPECT_EQ(TrimLineEnds(memo.Lines().Text()),
+              "\n"
+              "            Page 1\n"
+              "     +------------------+\n"
+              "     |    #   | id| name|\n"
+              "     +------------------+\n");
+    PS().PreviewMemo = nullptr;
 }
 
 } // namespace
