@@ -2,7 +2,6 @@
 // row, fields quoted by type, cut to their maximum lengths and filtered to
 // printable characters when asked.
 #include <algorithm>
-#include <memory>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -121,19 +120,7 @@ void TPrintSettings::PrintExport() {
     TtrxReportSettings& rs = *ReportSettings;
     TRptStyles& st = *RptStyles;
 
-    auto posn = std::make_unique<TObjPosn>();
-    const TPoint keepCurPage = CurPage;
-    struct TRestore {
-        TPrintSettings& PS;
-        std::unique_ptr<TObjPosn>& Posn;
-        TPoint Page;
-        ~TRestore() {
-            if (ObjInfo) ObjInfo->FreeMemoBuffer();
-            Posn->RestorePosn();
-            Posn.reset();
-            PS.CurPage = Page;
-        }
-    } restore{*this, posn, keepCurPage};
+    const TRunPosition keep(*this);
 
     // Line numbers start at the report's first line number, whatever an
     // earlier preview or page range left behind.

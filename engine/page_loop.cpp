@@ -204,6 +204,15 @@ void TPrintSettings::PrintPage() {
 
 // ---- A run -----------------------------------------------------------------
 
+TRunPosition::TRunPosition(TPrintSettings& Settings)
+    : settings_(Settings), posn_(std::make_unique<TObjPosn>()), page_(Settings.CurPage) {}
+
+TRunPosition::~TRunPosition() {
+    if (ObjInfo) ObjInfo->FreeMemoBuffer();
+    posn_->RestorePosn();
+    settings_.CurPage = page_;
+}
+
 void TPrintSettings::DefineYPlaneNums() {
     if (!RptStyles || !ObjInfo) return;
     TObjInfo& oi = *ObjInfo;
@@ -302,20 +311,7 @@ void TPrintSettings::SetPageRange(TPrintWhat What, bool FromPreview, const TPoin
 void TPrintSettings::PrintPages() {
     if (!ObjInfo) return;
     TObjInfo& oi = *ObjInfo;
-    auto posn = std::make_unique<TObjPosn>();
-    const TPoint keepCurPage = CurPage;
-    struct TRestore {
-        TPrintSettings& PS;
-        std::unique_ptr<TObjPosn>& Posn;
-        TPoint Page;
-        ~TRestore() {
-            if (ObjInfo) ObjInfo->FreeMemoBuffer();
-            Posn->RestorePosn();
-            Posn.reset();
-            PS.CurPage = Page;
-        }
-    } restore{*this, posn, keepCurPage};
-
+    const TRunPosition keep(*this);
     InitPrintPages();
     int fromX = std::max(1, PageRangeFrom.X);
     const int startCol = oi.GetPageXColNum(fromX);

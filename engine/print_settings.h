@@ -20,6 +20,7 @@
 namespace trx {
 
 class TBMLineList;
+class TObjPosn;
 class TMemo;
 class TEdit;
 class TForm;
@@ -241,6 +242,22 @@ private:
     void ShowPageNumError(TEdit* Edit) const;
     void GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol, TLDGridV& MidCol,
                         TLDGridV& EndCol, bool HasRight, bool HasLeft) const;
+};
+
+// Keeps the object's position and the current page while a run walks
+// through the object; gives both back, and frees the memo buffer, when it
+// goes, also after a failure.
+class TRunPosition {
+public:
+    explicit TRunPosition(TPrintSettings& Settings);
+    ~TRunPosition();
+    TRunPosition(const TRunPosition&) = delete;
+    TRunPosition& operator=(const TRunPosition&) = delete;
+
+private:
+    TPrintSettings& settings_;
+    std::unique_ptr<TObjPosn> posn_;
+    TPoint page_;
 };
 
 // Fixed-width text: the first N characters, or the text padded with blanks.

@@ -8,7 +8,6 @@
 #include "framework/core/date_time.h"
 #include "framework/data/table.h"
 #include "framework/forms/application.h"
-#include "support/sqlite_file.h"
 
 namespace trx::test {
 namespace {
@@ -26,20 +25,11 @@ protected:
     }
     std::string Exported() { return ReadAll(RS().OutputFileName); }
 
-    std::unique_ptr<TTable> Table(const std::string& Sql) {
-        db = std::make_unique<SqliteFile>(dir.File("items.db"), Sql);
-        auto t = std::make_unique<TTable>();
-        t->SetName("tblItems");
-        t->SetDatabaseName(db->FileName());
-        t->SetTableName("items");
-        return t;
-    }
     int Export(TComponent* Object) {
         StartRun(Object);
         return PrintRun();
     }
 
-    std::unique_ptr<SqliteFile> db;
     std::unique_ptr<TStringGrid> grid;
 };
 

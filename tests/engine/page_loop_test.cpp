@@ -7,9 +7,7 @@
 
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
-#include "framework/data/table.h"
 #include "framework/forms/standard_controls.h"
-#include "support/sqlite_file.h"
 
 namespace trx::test {
 namespace {
@@ -282,18 +280,7 @@ TEST_F(PageLoopTest, AStartingLineNumberCountsOnFromItsValue) {
 
 // ---- Data sources ----------------------------------------------------------
 
-class TablePageLoopTest : public PageLoopTest {
-protected:
-    std::unique_ptr<TTable> Table(const std::string& Sql) {
-        db = std::make_unique<SqliteFile>(dir.File("items.db"), Sql);
-        auto t = std::make_unique<TTable>();
-        t->SetName("tblItems");
-        t->SetDatabaseName(db->FileName());
-        t->SetTableName("items");
-        return t;
-    }
-    std::unique_ptr<SqliteFile> db;
-};
+using TablePageLoopTest = PageLoopTest;
 
 TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
     RS().OutputQuality = 1;

@@ -15,11 +15,13 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
 #include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 
 namespace trx::test {
@@ -76,6 +78,16 @@ protected:
         return g;
     }
 
+    // A table "items" of a new SQLite file made by Sql.
+    std::unique_ptr<TTable> Table(const std::string& Sql) {
+        db = std::make_unique<SqliteFile>(dir.File("items.db"), Sql);
+        auto t = std::make_unique<TTable>();
+        t->SetName("tblItems");
+        t->SetDatabaseName(db->FileName());
+        t->SetTableName("items");
+        return t;
+    }
+
     // Lines of a text split at CR LF; the last line needs no line end.
     static std::vector<std::string> SplitLines(const std::string& Text) {
         std::vector<std::string> lines;
@@ -129,6 +141,7 @@ protected:
     TSpoolerOverride spooler;
     TempDir dir;
     std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<SqliteFile> db;
 };
 
 } // namespace trx::test
