@@ -69,19 +69,19 @@ void TPrintSettings::PrintSnapShot() {
 int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     TtrxReportSettings* rs = ReportSettings;
     int result = 3;
-    DestName.clear();
-    if (ToPrinter) {
-        const int ndx = Printer()->PrinterIndex();
-        if (ndx >= 0 && ndx < Printer()->Printers().Count()) DestName = Printer()->Printers().Get(ndx);
-    } else if (ToFile && rs) {
-        DestName = rs->OutputFileName;
-    }
     PagesOutput = 0;
     OperStatus = TOperStatus::osActive;
 
     // Every failure while the destination opens and the report is worked
     // through ends the run as aborted, without a message.
     try {
+        DestName.clear();
+        if (ToPrinter) {
+            const int ndx = Printer()->PrinterIndex();
+            if (ndx >= 0 && ndx < Printer()->Printers().Count()) DestName = Printer()->Printers().Get(ndx);
+        } else if (ToFile && rs) {
+            DestName = rs->OutputFileName;
+        }
         if (OpenOutput()) {
             if (!ToExportFile && !IsSnapShot) {
                 CalcMemoHts();
