@@ -32,6 +32,18 @@ int64_t CharsInThous(int64_t Thous) {
     return Thous / charThous;
 }
 
+// The text without the blanks and control characters at its ends, trimmed
+// where it stands.
+std::string Trimmed(std::string Text) {
+    std::size_t last = Text.size();
+    while (last > 0 && static_cast<unsigned char>(Text[last - 1]) <= ' ') --last;
+    Text.resize(last);
+    std::size_t first = 0;
+    while (first < last && static_cast<unsigned char>(Text[first]) <= ' ') ++first;
+    if (first > 0) Text.erase(0, first);
+    return Text;
+}
+
 std::string Xs(int64_t Count) { return StringOfChar('x', static_cast<int>(std::clamp<int64_t>(Count, 0, 1 << 20))); }
 
 } // namespace
@@ -79,7 +91,7 @@ std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData)
             GetMemoBuffer(field);
             return MemoText();
         }
-        return Trim(Formatted ? field->DisplayText() : field->Text());
+        return Trimmed(Formatted ? field->DisplayText() : field->Text());
     }
     case TObjType::IsStringGrid:
         return StringGrid ? StringGrid->Cells(col.ColNdx, CurCell.Y) : "?";

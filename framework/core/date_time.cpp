@@ -329,9 +329,17 @@ private:
     }
 
     void Number(int Value, int Digits) {
-        std::string s = std::to_string(Value);
-        if (static_cast<int>(s.size()) < Digits) s.insert(0, static_cast<std::size_t>(Digits) - s.size(), '0');
-        out_ += s;
+        char buf[16];
+        char* end = buf + sizeof buf;
+        char* p = end;
+        unsigned v = Value < 0 ? 0U - static_cast<unsigned>(Value) : static_cast<unsigned>(Value);
+        do {
+            *--p = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (Value < 0) *--p = '-';
+        while (end - p < Digits) *--p = '0';
+        out_.append(p, static_cast<std::size_t>(end - p));
     }
 
     template <class TNames>

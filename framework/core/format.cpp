@@ -91,9 +91,19 @@ TDecimal FloatToDecimal(double Value, int Precision, int Decimals) {
     }
     int base = std::max(15, Precision);
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, base - 1);
+    // The shortest digits that read back as the value are, when there are
+    // at most 15 of them, the value rounded to 15 digits (a double is
+    // nearer to them than half a unit of the 15th digit), and they come
+    // much faster than digits of a given count.
+    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     std::size_t e = text.find('e');
+    const std::size_t shortest = e > 1 ? e - 1 : e;  // without the point
+    if (base > 15 || shortest > 15) {
+        res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, base - 1);
+        text = std::string_view(buf, static_cast<std::size_t>(res.ptr - buf));
+        e = text.find('e');
+    }
     for (std::size_t i = 0; i < e; ++i) {
         if (text[i] != '.') d.Digits += text[i];
     }
@@ -166,11 +176,27 @@ std::string FormatGeneral(double Value, int Precision, int Digits) {
         if (d.Digits.size() > 1) r += sep + d.Digits.substr(1);
         return r + ExponentText(d.Exponent - 1, Digits, false);
     }
-    std::string ip = IntegerDigits(d);
-    std::string fp = FractionDigits(d);
-    std::string r = SignOf(d) + (ip.empty() ? "0" : ip);
-    if (!fp.empty()) r += sep + fp;
-    return r;
+    // At most 18 integer digits, or 3 zeros and 18 digits after the point.
+    char out[48];
+    std::size_t n = 0;
+    if (d.Negative) out[n++] = '-';
+    const std::size_t count = d.Digits.size();
+    if (d.Exponent <= 0) {
+        out[n++] = '0';
+        out[n++] = sep;
+        for (int z = d.Exponent; z < 0; ++z) out[n++] = '0';
+        d.Digits.copy(out + n, count);
+        n += count;
+    } else {
+        const std::size_t whole = static_cast<std::size_t>(d.Exponent);
+        for (std::size_t i = 0; i < whole; ++i) out[n++] = i < count ? d.Digits[i] : '0';
+        if (count > whole) {
+            out[n++] = sep;
+            d.Digits.copy(out + n, count - whole, whole);
+            n += count - whole;
+        }
+    }
+    return std::string(out, n);
 }
 
 std::string FormatExponent(double Value, int Precision, int Digits) {

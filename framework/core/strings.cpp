@@ -32,7 +32,12 @@ void Insert(std::string_view Sub, std::string& S, int Index) {
 
 static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+std::string Trim(std::string_view s) {
+    std::size_t first = 0, last = s.size();
+    while (first < last && IsBlank(s[first])) ++first;
+    while (last > first && IsBlank(s[last - 1])) --last;
+    return std::string(s.substr(first, last - first));
+}
 
 std::string TrimLeft(std::string_view s) {
     std::size_t i = 0;

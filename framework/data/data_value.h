@@ -33,6 +33,31 @@ public:
         return v;
     }
 
+    // The value replaced in place; text and bytes reuse the room the value
+    // already holds, so that a record read again and again allocates nothing.
+    void SetNull() {
+        kind_ = TValueKind::vkNull;
+        text_.clear();
+    }
+    void SetInteger(int64_t Value) {
+        kind_ = TValueKind::vkInteger;
+        int_ = Value;
+        float_ = 0;
+        text_.clear();
+    }
+    void SetFloat(double Value) {
+        kind_ = TValueKind::vkFloat;
+        int_ = 0;
+        float_ = Value;
+        text_.clear();
+    }
+    void SetText(std::string_view Value, bool Blob = false) {
+        kind_ = Blob ? TValueKind::vkBlob : TValueKind::vkText;
+        int_ = 0;
+        float_ = 0;
+        text_.assign(Value.data(), Value.size());
+    }
+
     TValueKind Kind() const { return kind_; }
     bool IsNull() const { return kind_ == TValueKind::vkNull; }
     int64_t Integer() const { return int_; }

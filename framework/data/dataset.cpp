@@ -193,9 +193,10 @@ void TDataSet::Next() {
     CheckActive();
     if (eof_) return;
     bof_ = false;
-    TRecord rec;
+    // The record read takes the room of the one before the current one.
+    TRecord& rec = spare_;
     if (hasRecord_ && InternalNext(current_, rec)) {
-        current_ = std::move(rec);
+        std::swap(current_, rec);
         if (recNo_ > 0) ++recNo_;
         DataEvent(TDataEvent::deDataSetScroll, 1);
     } else {
@@ -207,9 +208,9 @@ void TDataSet::Prior() {
     CheckActive();
     if (bof_) return;
     eof_ = false;
-    TRecord rec;
+    TRecord& rec = spare_;
     if (hasRecord_ && InternalPrior(current_, rec)) {
-        current_ = std::move(rec);
+        std::swap(current_, rec);
         if (recNo_ > 1) --recNo_;
         else recNo_ = -1;
         DataEvent(TDataEvent::deDataSetScroll, -1);
@@ -289,7 +290,7 @@ void TDataSet::EnableControls() {
 }
 
 void TDataSet::DataEvent(TDataEvent Event, intptr_t Info) {
-    if (disableCount_ > 0) return;
+    if (disableCount_ > 0 || dataSources_.empty()) return;
     const std::vector<TDataSource*> sources = dataSources_;
     for (TDataSource* source : sources) source->DataEvent(Event, Info);
 }

@@ -152,6 +152,7 @@ private:
     std::vector<std::unique_ptr<TField>> retired_;   // fields of the last opening
     std::vector<TDataSource*> dataSources_;
     TRecord current_;
+    TRecord spare_;             // room for the next record read by Next and Prior
     bool hasRecord_ = false;
     bool bof_ = true;
     bool eof_ = true;

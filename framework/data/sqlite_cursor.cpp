@@ -76,19 +76,21 @@ TRowidCursor::TRowidCursor(TSqliteDatabase& Db, const std::string& TableName) {
 
 bool TRowidCursor::Fill(int64_t Key, bool Forward) {
     TSqliteStatement& stmt = Forward ? up_ : down_;
-    window_.clear();
+    // The records of the last window take the new rows in place.
+    std::size_t rows = 0;
     stmt.Bind(1, Key);
     try {
         while (stmt.Step()) {
-            TRecord rec;
+            if (rows == window_.size()) window_.emplace_back();
+            TRecord& rec = window_[rows++];
             rec.Key = stmt.ColumnInt(0);
             stmt.ReadRow(1, rec.Values);
-            window_.push_back(std::move(rec));
         }
     } catch (...) {
         window_.clear();
         throw;
     }
+    window_.resize(rows);
     stmt.Reset();
     if (!Forward) std::reverse(window_.begin(), window_.end());
     return !window_.empty();
@@ -193,11 +195,15 @@ bool TResultCursor::StepOne(bool Keep) {
     ++stepped_;
     if (Keep) {
         if (!window_.empty() && window_.back().Key != stepped_ - 1) window_.clear();
+        // A full window gives its oldest record's room to the new row.
         TRecord rec;
+        if (window_.size() >= CursorWindowRows) {
+            rec = std::move(window_.front());
+            window_.pop_front();
+        }
         rec.Key = stepped_;
         stmt_.ReadRow(0, rec.Values);
         window_.push_back(std::move(rec));
-        if (window_.size() > CursorWindowRows) window_.pop_front();
     }
     return true;
 }

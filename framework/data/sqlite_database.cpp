@@ -22,7 +22,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 
 TSqliteDatabase::TSqliteDatabase(const std::string& FileName) : fileName_(FileName) {
     if (FileName.empty()) throw EDatabaseError("No database file name given");
-    const int rc = sqlite3_open_v2(FileName.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    // A connection is used by one thread at a time: it needs no mutex of its own.
+    const int rc = sqlite3_open_v2(FileName.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -105,23 +106,34 @@ std::string TSqliteStatement::ColumnDeclType(int Col) const {
 }
 
 TDataValue TSqliteStatement::Column(int Col) const {
+    TDataValue v;
+    ReadColumn(Col, v);
+    return v;
+}
+
+void TSqliteStatement::ReadColumn(int Col, TDataValue& Value) const {
     switch (sqlite3_column_type(stmt_, Col)) {
     case SQLITE_INTEGER:
-        return TDataValue(static_cast<int64_t>(sqlite3_column_int64(stmt_, Col)));
+        Value.SetInteger(static_cast<int64_t>(sqlite3_column_int64(stmt_, Col)));
+        break;
     case SQLITE_FLOAT:
-        return TDataValue(sqlite3_column_double(stmt_, Col));
+        Value.SetFloat(sqlite3_column_double(stmt_, Col));
+        break;
     case SQLITE_TEXT: {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, Col));
         const int n = sqlite3_column_bytes(stmt_, Col);
-        return TDataValue(std::string(p ? p : "", p ? static_cast<std::size_t>(n) : 0));
+        Value.SetText(p ? std::string_view(p, static_cast<std::size_t>(n)) : std::string_view());
+        break;
     }
     case SQLITE_BLOB: {
         const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, Col));
         const int n = sqlite3_column_bytes(stmt_, Col);
-        return TDataValue::Blob(std::string(p ? p : "", p ? static_cast<std::size_t>(n) : 0));
+        Value.SetText(p ? std::string_view(p, static_cast<std::size_t>(n)) : std::string_view(), true);
+        break;
     }
     default:
-        return TDataValue();
+        Value.SetNull();
+        break;
     }
 }
 
@@ -129,9 +141,8 @@ int64_t TSqliteStatement::ColumnInt(int Col) const { return sqlite3_column_int64
 
 void TSqliteStatement::ReadRow(int First, std::vector<TDataValue>& Values) const {
     const int n = ColumnCount();
-    Values.clear();
-    Values.reserve(static_cast<std::size_t>(n > First ? n - First : 0));
-    for (int c = First; c < n; ++c) Values.push_back(Column(c));
+    Values.resize(static_cast<std::size_t>(n > First ? n - First : 0));
+    for (int c = First; c < n; ++c) ReadColumn(c, Values[static_cast<std::size_t>(c - First)]);
 }
 
 // ---- helpers -----------------------------------------------------------------

@@ -58,8 +58,11 @@ public:
     // The column's declared type; empty for an expression.
     std::string ColumnDeclType(int Col) const;
     TDataValue Column(int Col) const;
+    // The column's value into Value, reusing the room Value holds.
+    void ReadColumn(int Col, TDataValue& Value) const;
     int64_t ColumnInt(int Col) const;
-    // Reads the row's columns from First on into Values.
+    // Reads the row's columns from First on into Values (the values already
+    // there are overwritten in place).
     void ReadRow(int First, std::vector<TDataValue>& Values) const;
 
 private:

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "framework/core/strings.h"
 
 namespace trx {
 
@@ -56,8 +55,9 @@ bool ParseTime(std::string_view S, std::size_t Pos, TDateTime& Value) {
 } // namespace
 
 bool ParseStoredDateTime(std::string_view Text, TDateTime& Value) {
-    const std::string trimmed = Trim(Text);
-    const std::string_view s = trimmed;
+    std::string_view s = Text;
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
     if (s.empty()) return false;
 
     // A number of days.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "framework/core/exceptions.h"
@@ -188,6 +190,35 @@ TEST(FloatToStr, FormatsOfFloatToStrF) {
     EXPECT_EQ(FloatToStrF(1234.5678, TFloatFormat::ffFixed, 5, 2), "1234.60");
     // More integer digits than the precision: scientific.
     EXPECT_EQ(FloatToStrF(123456.0, TFloatFormat::ffFixed, 3, 2), "1.23E5");
+}
+
+TEST(FloatToStr, FifteenDigitsAreTheValueRoundedWhateverItsShortestForm) {
+    // Values whose shortest form has few digits and values that need 16 or
+    // 17: the 15 digits are always the value correctly rounded.
+    uint64_t seed = 88172645463325252ULL;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        double v = 0;
+        const uint64_t bits = next();
+        if (i % 2 == 0) {
+            v = static_cast<double>(static_cast<int64_t>(bits % 200000001) - 100000000) / 100.0;  // cents
+        } else {
+            const int exp = static_cast<int>(bits % 60) - 30;
+            v = std::ldexp(static_cast<double>(bits >> 11), -53) * std::pow(10.0, exp);
+        }
+        if (v == 0) continue;
+        char ref[64];
+        std::snprintf(ref, sizeof ref, "%.14E", v);
+        const std::string refDigits(ref, std::strchr(ref, 'E'));
+        const std::string ours = FloatToStrF(v, TFloatFormat::ffExponent, 15, 0);
+        ASSERT_EQ(ours.substr(0, ours.find('E')), refDigits) << ref;
+        ASSERT_EQ(std::stod(FloatToStr(v)), std::stod(ref)) << ref;
+    }
 }
 
 TEST(FloatToStr, CurrencyLayoutsFollowTheSettings) {
