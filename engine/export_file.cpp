@@ -2,6 +2,9 @@
 // row, fields quoted by type, cut to their maximum lengths and filtered to
 // printable characters when asked.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -34,6 +37,27 @@ std::string DecodeExportChr(const std::string& Setting) {
     return Setting;
 }
 
+bool IsPrintable(char c) { return c >= 32 && c <= 126; }
+
+// The first character from P on that is not printable, or End; eight
+// characters are checked at a time while all of them are printable.
+const char* SkipPrintable(const char* P, const char* End) {
+    constexpr uint64_t Ones = 0x0101010101010101ULL;
+    constexpr uint64_t Highs = 0x8080808080808080ULL;
+    while (End - P >= 8) {
+        uint64_t x = 0;
+        std::memcpy(&x, P, 8);
+        // A byte below 32 borrows into its high bit; a byte of 127 or more
+        // has it set, or sets it when 1 is added.
+        const uint64_t low = (x - 32 * Ones) & ~x & Highs;
+        const uint64_t high = ((x + Ones) | x) & Highs;
+        if (low | high) break;
+        P += 8;
+    }
+    while (P < End && IsPrintable(*P)) ++P;
+    return P;
+}
+
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool IsQuotedType(FT Type) {
@@ -58,15 +82,24 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
     TObjInfo& oi = *ObjInfo;
     const TtrxReportSettings& rs = *ReportSettings;
     const bool data = Plane == P::plMiddle;
-    std::string buf;
+    const bool printableOnly = rs.ExportOnlyPrintableChrs;
+    // The line buffer keeps its room from line to line.
+    std::string& buf = ExportBuf;
+    buf.clear();
 
-    auto append = [&](const std::string& Piece) {
-        if (!rs.ExportOnlyPrintableChrs) {
-            buf += Piece;
+    auto append = [&](const char* Piece, std::size_t Count) {
+        if (!printableOnly) {
+            buf.append(Piece, Count);
             return;
         }
-        for (char c : Piece)
-            if (c >= 32 && c <= 126) buf += c;
+        // Runs of printable characters go in at once.
+        const char* end = Piece + Count;
+        while (Piece < end) {
+            const char* run = Piece;
+            Piece = SkipPrintable(Piece, end);
+            buf.append(run, static_cast<std::size_t>(Piece - run));
+            while (Piece < end && !IsPrintable(*Piece)) ++Piece;
+        }
     };
 
     bool firstLineNum = true;
@@ -90,13 +123,13 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
         }
         const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
         if (quoted) buf += Quote;
-        std::size_t pos = 0;
+        std::string_view rest = text;
         for (;;) {
             const std::size_t room = buf.size() < ExportPieceLng ? ExportPieceLng - buf.size() : 0;
-            const std::size_t n = std::min(room, text.size() - pos);
-            append(text.substr(pos, n));
-            pos += n;
-            if (pos >= text.size()) break;
+            const std::size_t n = std::min(room, rest.size());
+            append(rest.data(), n);
+            rest.remove_prefix(n);
+            if (rest.empty()) break;
             OutFile.Write(buf);
             buf.clear();
         }

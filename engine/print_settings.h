@@ -226,6 +226,8 @@ public:
     bool RowMayBeCut = false;
 
 private:
+    // The export's line buffer, kept from line to line.
+    std::string ExportBuf;
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
     // Width of one panel's table on the current page across, with the gaps

@@ -19,6 +19,10 @@ int DaysInMonth(int Year, int Month) {
     return (Month == 2 && IsLeapYear(Year)) ? 29 : days[Month - 1];
 }
 
+// Days of a year before the first of each month, and of the whole year.
+constexpr int DaysBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+                                   {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+
 // A value split into whole days (days since 1 January of year 1, that day
 // being 1) and milliseconds of the day, rounded to the millisecond.
 struct TTimeStamp {
@@ -58,13 +62,12 @@ void DecodeDay(long long Day, int& Year, int& Month, int& Day0) {
     y += n;
     t -= n * 365;
     Year = static_cast<int>(y);
-    int m = 1;
-    while (t >= DaysInMonth(Year, m)) {
-        t -= DaysInMonth(Year, m);
-        ++m;
-    }
+    const int* before = DaysBefore[IsLeapYear(Year) ? 1 : 0];
+    // No month is longer than 32 days: the month of t is this one or the next.
+    int m = static_cast<int>(t / 32) + 1;
+    if (t >= before[m]) ++m;
     Month = m;
-    Day0 = static_cast<int>(t) + 1;
+    Day0 = static_cast<int>(t - before[m - 1]) + 1;
 }
 
 } // namespace
@@ -75,7 +78,7 @@ bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date) {
     if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInMonth(Year, Month)) return false;
     long long y = Year - 1;
     long long days = y * 365 + y / 4 - y / 100 + y / 400 + Day;
-    for (int m = 1; m < Month; ++m) days += DaysInMonth(Year, m);
+    days += DaysBefore[IsLeapYear(Year) ? 1 : 0][Month - 1];
     Date = static_cast<double>(days - DateDelta);
     return true;
 }

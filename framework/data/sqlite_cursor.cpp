@@ -97,10 +97,14 @@ bool TRowidCursor::Fill(int64_t Key, bool Forward) {
 }
 
 int TRowidCursor::Find(int64_t Key) const {
+    // Stepping asks for the row found last or its neighbour.
+    if (hint_ < window_.size() && window_[hint_].Key == Key) return static_cast<int>(hint_);
+    if (hint_ + 1 < window_.size() && window_[hint_ + 1].Key == Key) return static_cast<int>(hint_ + 1);
     const auto it = std::lower_bound(window_.begin(), window_.end(), Key,
                                      [](const TRecord& r, int64_t k) { return r.Key < k; });
     if (it == window_.end() || it->Key != Key) return -1;
-    return static_cast<int>(it - window_.begin());
+    hint_ = static_cast<std::size_t>(it - window_.begin());
+    return static_cast<int>(hint_);
 }
 
 bool TRowidCursor::First(TRecord& Rec) {
@@ -118,7 +122,8 @@ bool TRowidCursor::Last(TRecord& Rec) {
 bool TRowidCursor::Next(int64_t Key, TRecord& Rec) {
     const int i = Find(Key);
     if (i >= 0 && static_cast<std::size_t>(i) + 1 < window_.size()) {
-        Rec = window_[static_cast<std::size_t>(i) + 1];
+        hint_ = static_cast<std::size_t>(i) + 1;
+        Rec = window_[hint_];
         return true;
     }
     if (Key == MaxKey || !Fill(Key + 1, true)) return false;

@@ -69,6 +69,7 @@ private:
     TSqliteStatement before_;  // rows with id <= ?1
     std::vector<TColumnInfo> columns_;
     std::vector<TRecord> window_; // ascending row ids
+    mutable std::size_t hint_ = 0; // where Find looks first
 };
 
 class TResultCursor {

@@ -1,5 +1,6 @@
 #include "framework/data/stored_date_time.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -60,8 +61,11 @@ bool ParseStoredDateTime(std::string_view Text, TDateTime& Value) {
     while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
     if (s.empty()) return false;
 
-    // A number of days.
-    {
+    // A number of days; an ISO date starts with four digits and a dash,
+    // which no number does.
+    const bool isoDate = s.size() >= 5 && s[4] == '-' &&
+                         std::all_of(s.begin(), s.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
+    if (!isoDate) {
         const char* first = s.data();
         if (*first == '+') ++first;
         double d = 0;

@@ -114,6 +114,20 @@ TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
     RS().ExportOnlyPrintableChrs = false;
     EXPECT_EQ(Export(grid.get()), 1);
     EXPECT_EQ(Exported(), "\"a\tb\x01" "c\x82" "d~\",\"r1c1\"\r\n");
+
+    // Long texts: a character that is not printable anywhere among many.
+    RS().ExportOnlyPrintableChrs = true;
+    const std::string printable = " ~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij";
+    for (char bad : {'\x00', '\x1F', '\x7F', '\x80', '\xFF'}) {
+        for (std::size_t at : {std::size_t{0}, std::size_t{7}, std::size_t{8}, std::size_t{15}, std::size_t{33},
+                               printable.size()}) {
+            std::string text = printable;
+            text.insert(at, 1, bad);
+            grid->SetCells(0, 1, text);
+            EXPECT_EQ(Export(grid.get()), 1);
+            EXPECT_EQ(Exported(), "\"" + printable + "\",\"r1c1\"\r\n") << int(bad) << " at " << at;
+        }
+    }
 }
 
 TEST_F(ExportTest, LongFieldsStayOnTheirLine) {

@@ -77,10 +77,14 @@ TEST(DateTime, LeapYears) {
 
 TEST(DateTime, DecodeRoundTripsEveryDayAcrossCenturyBoundaries) {
     for (int year : {1, 4, 100, 1600, 1899, 1900, 2000, 2023, 2024, 2100, 9999}) {
+        TDateTime prev = 0;
         for (int month = 1; month <= 12; ++month) {
             for (int day = 1; day <= 31; ++day) {
                 TDateTime d = 0;
                 if (!TryEncodeDate(year, month, day, d)) continue;
+                // The days of a year follow each other without a gap.
+                if (month > 1 || day > 1) ASSERT_EQ(d, prev + 1) << year << "-" << month << "-" << day;
+                prev = d;
                 int y, m, dd;
                 // Before 1899-12-30 a time of day is subtracted.
                 DecodeDate(d >= 0 ? d + 0.75 : d - 0.75, y, m, dd);
