@@ -34,12 +34,11 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
     while (TextPage->Count() < Y2 + 1) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
     const char endChr = X2 > X1 && EndChr != ' ' ? EndChr : (X2 > X1 ? MidChr : StartChr);
     for (int y = Y1; y <= Y2; ++y) {
-        std::string s = TextPage->Get(y);
+        std::string& s = TextPage->Ref(y);
         if (Length(s) < X2) s.resize(static_cast<std::size_t>(X2), ' ');
         s[static_cast<std::size_t>(X1 - 1)] = StartChr;
-        for (int x = X1 + 1; x < X2; ++x) s[static_cast<std::size_t>(x - 1)] = MidChr;
+        if (X2 - X1 > 1) std::fill_n(s.begin() + X1, X2 - X1 - 1, MidChr);
         s[static_cast<std::size_t>(X2 - 1)] = endChr;
-        TextPage->Put(y, s);
     }
 }
 

@@ -211,7 +211,7 @@ void TPrintSettings::OutputTextPage() {
         SpoolPageStarted = true;
         SheetStarted = true;
         for (int i = 0; i < page.Count(); ++i) {
-            if (!WritePrinter(SpoolHandle, page.Get(i) + "\r\n")) {
+            if (!WritePrinter(SpoolHandle, page.Ref(i) + "\r\n")) {
                 SpoolPageStarted = false;
                 EndPagePrinter(SpoolHandle);
                 throw ETrxPrtError(std::string(PrintingErrorPrefix) +
@@ -219,7 +219,7 @@ void TPrintSettings::OutputTextPage() {
             }
         }
     } else if (ToFile) {
-        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(page.Get(i));
+        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(page.Ref(i));
         InOutCheck(OutFile.IOResult());
     } else if (ToPrinter && Canvas) {
         SheetStarted = true;

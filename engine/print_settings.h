@@ -239,6 +239,9 @@ private:
     bool IsRangeEnd() const;
     // Ends the sheet of the page printed before, when there is one.
     void StartSheet();
+    // Line Ndx of the text page buffer, which grows by lines of one blank
+    // to hold it; changed where it stands.
+    std::string& PageLine(int Ndx);
     // Hands the text page buffer to the raw spooler, the file or the printer.
     void OutputTextPage();
     void ShowPageNumError(TEdit* Edit) const;

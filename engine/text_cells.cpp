@@ -3,6 +3,7 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
+#include <string_view>
 
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
@@ -52,10 +53,10 @@ std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
 }
 
 // Writes Text into Line at column Col (1-based) within a field W wide.
-void PutFldStr(const std::string& Text, std::string& Line, int Col, TAlignment Align, int W) {
+void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Align, int W) {
     if (Col < 1) Col = 1;
-    if (Length(Line) < Col + W - 1) Line = FixStrLng(Line, Col + W - 1);
-    const int len = Length(Text);
+    if (Length(Line) < Col + W - 1) Line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
+    const int len = static_cast<int>(Text.size());
     if (len < W) {
         std::fill_n(Line.begin() + (Col - 1), W, ' ');
         if (Align == TAlignment::taRightJustify)
@@ -79,6 +80,20 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
     if (!Text || W < 1 || MaxLines < 1) return 0;
+
+    // Most cells hold one line of plain text that fits: it goes straight
+    // into its line of the page.
+    {
+        const char* p = Text;
+        while (*p && *p != '\r' && *p != '\n' && *p != '^' && p - Text < W) ++p;
+        if (!*p) {
+            if (p == Text) return 0;
+            if (!CalcOnly && TextPage && Rect.Top >= 0)
+                PutFldStr(std::string_view(Text, static_cast<std::size_t>(p - Text)), PageLine(Rect.Top), Rect.Left,
+                          Alignment, W);
+            return 1;
+        }
+    }
 
     std::string Line;
     int WordStart = -1;  // column of Line where the current word began, -1 outside a word
@@ -108,13 +123,8 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
         } else {
             Out = Line;
         }
-        if (!CalcOnly && TextPage && Rect.Top + Used >= 0) {
-            const int ndx = Rect.Top + Used;
-            while (TextPage->Count() <= ndx) TextPage->Add(" ");
-            std::string s = TextPage->Get(ndx);
-            PutFldStr(Out, s, Rect.Left, Alignment, W);
-            TextPage->Put(ndx, s);
-        }
+        if (!CalcOnly && TextPage && Rect.Top + Used >= 0)
+            PutFldStr(Out, PageLine(Rect.Top + Used), Rect.Left, Alignment, W);
         Line = std::move(Rest);
         ++Used;
         return Used < MaxLines;
@@ -198,6 +208,11 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
         WrapFldLine();
     }
     return Used;
+}
+
+std::string& TPrintSettings::PageLine(int Ndx) {
+    while (TextPage->Count() <= Ndx) TextPage->Add(" ");
+    return TextPage->Ref(Ndx);
 }
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {

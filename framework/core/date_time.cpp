@@ -1,6 +1,8 @@
 #include "framework/core/date_time.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "framework/core/clock.h"
 #include "framework/core/exceptions.h"
@@ -356,11 +358,115 @@ private:
     int level_ = 0;
 };
 
+// A format of day, month and year numbers, separators and quoted text only
+// (as short date formats are), read once and then filled in for every value
+// it formats. Any other format is read by TDateTimeWriter each time.
+class TNumericDateFormat {
+public:
+    // Whether Format is such a format; reads it when it is another one than
+    // the last.
+    bool Read(std::string_view Format) {
+        if (Format == format_) return usable_;
+        format_.assign(Format);
+        ops_.clear();
+        usable_ = true;
+        std::size_t i = 0;
+        while (i < Format.size() && usable_) {
+            const char starter = Format[i++];
+            int n = 1;
+            auto run = [&] {
+                while (i < Format.size() && Format[i] == starter) {
+                    ++i;
+                    ++n;
+                }
+            };
+            switch (UpCase(starter)) {
+            case 'Y':
+                run();
+                ops_.push_back({n <= 2 ? TKind::Year2 : TKind::Year4, 0});
+                break;
+            case 'M':
+            case 'D':
+                run();
+                if (n > 2) usable_ = false;
+                else ops_.push_back({UpCase(starter) == 'M' ? TKind::Month : TKind::Day, static_cast<char>(n)});
+                break;
+            case '/': ops_.push_back({TKind::DateSep, 0}); break;
+            case ':': ops_.push_back({TKind::TimeSep, 0}); break;
+            case '\'':
+            case '"': {
+                std::size_t end = Format.find(starter, i);
+                if (end == std::string_view::npos) end = Format.size();
+                for (char c : Format.substr(i, end - i)) ops_.push_back({TKind::Literal, c});
+                i = end < Format.size() ? end + 1 : end;
+                break;
+            }
+            default:
+                // Other letters are names, times and markers.
+                if ((starter >= 'A' && starter <= 'Z') || (starter >= 'a' && starter <= 'z')) usable_ = false;
+                else ops_.push_back({TKind::Literal, starter});
+            }
+        }
+        return usable_;
+    }
+
+    void Write(TDateTime Value, std::string& Out) const {
+        int year = 0, month = 0, day = 0;
+        DecodeDay(ToTimeStamp(Value).Day, year, month, day);
+        const TFormatSettings& fs = FormatSettings();
+        char buf[64];
+        std::size_t n = 0;
+        auto number = [&](int Number, int Digits) {
+            char digits[12];
+            int count = 0;
+            do {
+                digits[count++] = static_cast<char>('0' + Number % 10);
+                Number /= 10;
+            } while (Number != 0);
+            for (int k = count; k < Digits; ++k) buf[n++] = '0';
+            while (count > 0) buf[n++] = digits[--count];
+        };
+        for (const TOp& op : ops_) {
+            if (n + 12 > sizeof buf) {
+                Out.append(buf, n);
+                n = 0;
+            }
+            switch (op.Kind) {
+            case TKind::Literal: buf[n++] = op.Arg; break;
+            case TKind::Year2: number(year % 100, 2); break;
+            case TKind::Year4: number(year, 4); break;
+            case TKind::Month: number(month, op.Arg); break;
+            case TKind::Day: number(day, op.Arg); break;
+            case TKind::DateSep:
+                if (fs.DateSeparator != '\0') buf[n++] = fs.DateSeparator;
+                break;
+            case TKind::TimeSep:
+                if (fs.TimeSeparator != '\0') buf[n++] = fs.TimeSeparator;
+                break;
+            }
+        }
+        Out.append(buf, n);
+    }
+
+private:
+    enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };
+    struct TOp {
+        TKind Kind;
+        char Arg;  // the literal character, or the digits of a month or day
+    };
+    std::string format_;
+    bool usable_ = false;
+    std::vector<TOp> ops_;
+};
+
 } // namespace
 
 void DateTimeToString(std::string& Result, std::string_view Format, TDateTime DateTime) {
     Result.clear();
-    TDateTimeWriter(DateTime, Result).Append(Format.empty() ? std::string_view("c") : Format);
+    if (Format.empty()) Format = "c";
+    thread_local TNumericDateFormat numeric;
+    if (numeric.Read(Format)) numeric.Write(DateTime, Result);
+    else TDateTimeWriter(DateTime, Result).Append(Format);
 }
 
 std::string FormatDateTime(std::string_view Format, TDateTime DateTime) {

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "framework/core/exceptions.h"
@@ -68,6 +70,57 @@ void RoundDigits(TDecimal& d, int Keep) {
     }
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The digits of a positive value from 1E-5 up to 1E15 rounded to 15
+// significant digits, found by scaling the value to a whole number of 15
+// digits. The product is within 0.12 of the exact one, so its rounding is
+// certain unless its fraction lies near one half; then, and for any other
+// value, it gives false and the digits come from the exact conversion.
+bool FifteenDigits(double A, TDecimal& D) {
+    if (!(A >= 1e-5 && A < 1e15)) return false;
+    // The power of ten of the first digit, from the power of two: this one
+    // or one less.
+    uint64_t bits = 0;
+    std::memcpy(&bits, &A, sizeof bits);
+    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    int e = (binary * 1233) >> 12;  // binary * log10(2), rounded down
+    int k = 14 - e;
+    if (k < 0 || k > 22) return false;
+    double s = A * ExactPowersOfTen[k];
+    if (s >= 1e15 && k > 0) {
+        --k;
+        ++e;
+        s = A * ExactPowersOfTen[k];
+    }
+    if (s < 1e14 || s >= 1e15) return false;
+    const double whole = std::floor(s);
+    const double fraction = s - whole;
+    if (fraction > 0.25 && fraction < 0.75) return false;
+    uint64_t m = static_cast<uint64_t>(whole) + (fraction >= 0.75 ? 1 : 0);
+    if (m == 1000000000000000ULL) {
+        m = 100000000000000ULL;
+        ++e;
+    }
+    // Fifteen digits in two halves of 32 bits, without the trailing zeros.
+    char digits[16];
+    auto put = [&digits](uint32_t Half, int At, int Count) {
+        for (int i = At + Count - 1; i >= At; --i) {
+            digits[i] = static_cast<char>('0' + Half % 10);
+            Half /= 10;
+        }
+    };
+    put(static_cast<uint32_t>(m / 100000000), 0, 7);
+    put(static_cast<uint32_t>(m % 100000000), 7, 8);
+    std::size_t count = 15;
+    while (digits[count - 1] == '0') --count;  // the first digit is never 0
+    D.Digits.assign(digits, count);
+    D.Exponent = e + 1;
+    return true;
+}
+
 // The value to Precision significant digits and at most Decimals decimals.
 // The value is first taken to 15 significant digits (more when Precision
 // asks for more), the precision of a double that survives a round trip
@@ -90,6 +143,12 @@ TDecimal FloatToDecimal(double Value, int Precision, int Decimals) {
         return d;
     }
     int base = std::max(15, Precision);
+    if (base == 15 && FifteenDigits(a, d)) {
+        int keep = Precision;
+        if (Decimals != NoDecimals) keep = std::min(keep, d.Exponent + Decimals);
+        RoundDigits(d, keep);
+        return d;
+    }
     char buf[64];
     // The shortest digits that read back as the value are, when there are
     // at most 15 of them, the value rounded to 15 digits (a double is

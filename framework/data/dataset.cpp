@@ -145,10 +145,9 @@ void TDataSet::GetFieldNames(TStrings& List) const {
     List.EndUpdate();
 }
 
-const TDataValue& TDataSet::FieldValue(int Index) const {
+const TDataValue& TDataSet::NullValue() {
     static const TDataValue Null;
-    if (!hasRecord_ || Index < 0 || static_cast<std::size_t>(Index) >= current_.Values.size()) return Null;
-    return current_.Values[static_cast<std::size_t>(Index)];
+    return Null;
 }
 
 // ---- stepping ------------------------------------------------------------------

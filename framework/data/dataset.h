@@ -106,7 +106,10 @@ public:
 
     // The stored value of a field in the current record (null when there is
     // no current record).
-    const TDataValue& FieldValue(int Index) const;
+    const TDataValue& FieldValue(int Index) const {
+        if (!hasRecord_ || Index < 0 || static_cast<std::size_t>(Index) >= current_.Values.size()) return NullValue();
+        return current_.Values[static_cast<std::size_t>(Index)];
+    }
 
 protected:
     // Sets up the data source and adds the fields (AddField, in column
@@ -143,6 +146,7 @@ protected:
 
 private:
     friend class TDataSource;
+    static const TDataValue& NullValue();
     void DoOpen();
     void DoClose();
     void SetCurrent(bool Found, TRecord&& Rec);

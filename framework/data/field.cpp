@@ -68,10 +68,12 @@ std::string FieldTypeName(TFieldType Type) {
 
 TField::TField(TFieldType Type, int ASize) : Size(ASize), dataType_(Type) {}
 
-const TDataValue& TField::Value() const {
+const TDataValue& TField::NullValue() {
     static const TDataValue Null;
-    return dataSet_ ? dataSet_->FieldValue(index_) : Null;
+    return Null;
 }
+
+const TDataValue& TField::DataSetValue() const { return dataSet_->FieldValue(index_); }
 
 void TField::AccessError(const char* TypeName) const {
     throw EDatabaseError("Cannot access field '" + FieldName + "' as type " + TypeName);

@@ -50,7 +50,7 @@ public:
     void SetDisplayWidth(int Value) { displayWidth_ = Value; }
 
     // The stored value in the current record.
-    const TDataValue& Value() const;
+    const TDataValue& Value() const { return dataSet_ ? DataSetValue() : NullValue(); }
     bool IsNull() const { return Value().IsNull(); }
     virtual bool IsBlob() const { return false; }
 
@@ -75,6 +75,8 @@ protected:
 
 private:
     friend class TDataSet;
+    const TDataValue& DataSetValue() const;
+    static const TDataValue& NullValue();
     TDataSet* dataSet_ = nullptr;
     int index_ = -1;
     TFieldType dataType_;

@@ -112,22 +112,25 @@ TDataValue TSqliteStatement::Column(int Col) const {
 }
 
 void TSqliteStatement::ReadColumn(int Col, TDataValue& Value) const {
-    switch (sqlite3_column_type(stmt_, Col)) {
+    // The connection has no mutex (see TSqliteDatabase), so the column's
+    // value can be read directly, with one call into the statement.
+    sqlite3_value* v = sqlite3_column_value(stmt_, Col);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-        Value.SetInteger(static_cast<int64_t>(sqlite3_column_int64(stmt_, Col)));
+        Value.SetInteger(static_cast<int64_t>(sqlite3_value_int64(v)));
         break;
     case SQLITE_FLOAT:
-        Value.SetFloat(sqlite3_column_double(stmt_, Col));
+        Value.SetFloat(sqlite3_value_double(v));
         break;
     case SQLITE_TEXT: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, Col));
-        const int n = sqlite3_column_bytes(stmt_, Col);
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const int n = sqlite3_value_bytes(v);
         Value.SetText(p ? std::string_view(p, static_cast<std::size_t>(n)) : std::string_view());
         break;
     }
     case SQLITE_BLOB: {
-        const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, Col));
-        const int n = sqlite3_column_bytes(stmt_, Col);
+        const auto* p = static_cast<const char*>(sqlite3_value_blob(v));
+        const int n = sqlite3_value_bytes(v);
         Value.SetText(p ? std::string_view(p, static_cast<std::size_t>(n)) : std::string_view(), true);
         break;
     }

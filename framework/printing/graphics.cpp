@@ -201,7 +201,17 @@ TFixedPitchDevice::TFixedPitchDevice(int PixelsPerInchX, int PixelsPerInchY)
 int TFixedPitchDevice::PixelsPerInchX() const { return ppi_x_ > 0 ? ppi_x_ : ScreenPixelsPerInch(); }
 int TFixedPitchDevice::PixelsPerInchY() const { return ppi_y_ > 0 ? ppi_y_ : ScreenPixelsPerInch(); }
 
-TTextMetric TFixedPitchDevice::TextMetrics(const TFont& Font) { return FixedPitchMetrics(Font, PixelsPerInchY()); }
+TTextMetric TFixedPitchDevice::TextMetrics(const TFont& Font) {
+    const int resolution = PixelsPerInchY();
+    TMetricsCache& c = metrics_;
+    if (c.Resolution != resolution || c.Height != Font.Height() || c.FontPixelsPerInch != Font.PixelsPerInch()) {
+        c.Metrics = FixedPitchMetrics(Font, resolution);
+        c.Height = Font.Height();
+        c.FontPixelsPerInch = Font.PixelsPerInch();
+        c.Resolution = resolution;
+    }
+    return c.Metrics;
+}
 
 TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) {
     TTextMetric m = TextMetrics(Font);

@@ -377,6 +377,16 @@ public:
 private:
     int ppi_x_;
     int ppi_y_;
+    // The metrics last worked out, for the font height, the font's and the
+    // device's resolution they were worked out for; texts are measured
+    // again and again in one font.
+    struct TMetricsCache {
+        int Height = 0;
+        int FontPixelsPerInch = 0;
+        int Resolution = 0;
+        TTextMetric Metrics;
+    };
+    TMetricsCache metrics_;
 };
 
 // A fixed-pitch device that keeps every operation in a list. Each page of

@@ -181,6 +181,9 @@ TPageGeometry TPrinter::Geometry() {
 
 TCanvasDevice& TPrinter::CurrentDevice() {
     if (page_device_) return *page_device_;
+    // Every change of the printer or its set-up drops the information
+    // device, so one that is there still belongs to the selection.
+    if (info_device_) return *info_device_;
     if (!Select()) throw EPrinter(SNoDefaultPrinter);
     if (!info_device_) {
         info_device_ = driver_->CreateInfoDevice(infos_[index_].Name, mode_);

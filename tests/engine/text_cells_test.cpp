@@ -68,6 +68,9 @@ TEST_F(TextCells, WordWrap) {
     EXPECT_EQ(Layout("abcdefgh.xy", 8), (std::vector<std::string>{"abcdefgh", ".xy     "}));
     EXPECT_EQ(Layout("abcdefgh ijk", 8), (std::vector<std::string>{"abcdefgh", "ijk     "}));
     EXPECT_EQ(Layout("12/31 ab-cd", 5), (std::vector<std::string>{"12/31", "ab-cd"}));
+    // A text as wide as the field fits; one more character wraps.
+    EXPECT_EQ(Layout("ab cdefg", 8), (std::vector<std::string>{"ab cdefg"}));
+    EXPECT_EQ(Layout("ab cdefgh", 8), (std::vector<std::string>{"ab      ", "cdefgh  "}));
 }
 
 TEST_F(TextCells, LineBreaks) {

@@ -83,7 +83,9 @@ TEST(DateTime, DecodeRoundTripsEveryDayAcrossCenturyBoundaries) {
                 TDateTime d = 0;
                 if (!TryEncodeDate(year, month, day, d)) continue;
                 // The days of a year follow each other without a gap.
-                if (month > 1 || day > 1) ASSERT_EQ(d, prev + 1) << year << "-" << month << "-" << day;
+                if (month > 1 || day > 1) {
+                    ASSERT_EQ(d, prev + 1) << year << "-" << month << "-" << day;
+                }
                 prev = d;
                 int y, m, dd;
                 // Before 1899-12-30 a time of day is subtracted.
@@ -153,6 +155,11 @@ TEST(FormatDateTime, NumbersNamesAndSeparators) {
     FormatSettings().DateSeparator = '.';
     FormatSettings().TimeSeparator = '-';
     EXPECT_EQ(FormatDateTime("dd/mm/yyyy hh:nn", v), "05.03.2024 14-07");
+    // A format used before follows the separators of the moment too.
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", v), "05.03.2024");
+    FormatSettings().DateSeparator = '\0';
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", v), "05032024");
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd", std::nan("")), "00000000");
 }
 
 TEST(FormatDateTime, MonthAfterAnHourMeansMinutes) {
