@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,7 @@ long CountRows(const std::string& Sqlite3, const std::string& Database, const st
 
 int Compare(const std::string& Self, const std::string& Database, const std::string& TableName,
             const std::string& OutDir, const std::string& Sqlite3, int Runs) {
+    std::filesystem::create_directories(OutDir);
     const long rows = CountRows(Sqlite3, Database, TableName);
     const std::string select = "SELECT * FROM \"" + TableName + "\";";
     auto shell = [&](const char* Mode, const std::string& Out) {

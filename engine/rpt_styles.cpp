@@ -119,21 +119,33 @@ void TRptStyles::GetFontAttrib(const TFont& Font, std::string& Name, int& Size, 
 }
 
 bool TRptStyles::SetFont(TRegNdx Reg, int ColNdx, bool InvertIfSame, bool Fallback) {
+    if (TextQuality()) {
+        // Every region prints in the text font: compared where it stands.
+        const TtrxReportSettings& rs = *ReportSettings;
+        if (PrintSettings && PrintSettings->Canvas)
+            ApplyFont(rs.TextFontName, rs.TextFontSize, CnvtIntToFontStyles(rs.TextFontStyle), rs.TextFontColor,
+                      InvertIfSame);
+        return true;
+    }
     std::string name;
     int size = 0;
     TFontStyles style;
     TColor color = clBlack;
     if (!GetFont(Reg, ColNdx, Fallback, name, size, style, color)) return false;
     if (!PrintSettings || !PrintSettings->Canvas) return true;
-    size = PrintSettings->ScaleFontSize(size);
+    ApplyFont(name, size, style, color, InvertIfSame);
+    return true;
+}
+
+void TRptStyles::ApplyFont(const std::string& Name, int Size, TFontStyles Style, TColor Color, bool InvertIfSame) {
+    const int size = PrintSettings->ScaleFontSize(Size);
     TCanvas& canvas = *PrintSettings->Canvas;
     TFont& font = canvas.Font();
-    if (font.Name() != name) font.SetName(name);
+    if (font.Name() != Name) font.SetName(Name);
     if (font.Size() != size) font.SetSize(size);
-    if (!(font.Style() == style)) font.SetStyle(style);
-    if (font.Color() != color) font.SetColor(color);
+    if (!(font.Style() == Style)) font.SetStyle(Style);
+    if (font.Color() != Color) font.SetColor(Color);
     if (InvertIfSame && canvas.Brush().Color() == font.Color()) font.SetColor(font.Color() ^ 0xFFFFFF);
-    return true;
 }
 
 // ---- Lines and fills -------------------------------------------------------
@@ -160,7 +172,7 @@ bool TRptStyles::SetLine(bool UseStyle, TRegNdx Reg, TRegLineNdx LineNdx, bool /
 }
 
 TBrush* TRptStyles::GetFill(bool UseStyle, TRegNdx Reg, int ColNdx, bool Fallback) {
-    if (!UseStyle) return nullptr;
+    if (!UseStyle || FillList.empty()) return nullptr;
     if (TRegFillData* data = FindStyle(FillList, MakeRegListKeyStr(Reg, TRegObjNdx::roFill, ColNdx))) {
         if (!data->Flag) data->Brush.SetStyle(TBrushStyle::bsClear);
         return &data->Brush;

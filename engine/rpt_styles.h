@@ -117,6 +117,9 @@ public:
 
 private:
     void CalcRegMaxLineWids(TRegNdxs Regions, TRegLineNdxs Kinds);
+    // Puts a font on the output canvas, at the run's scale; changes only
+    // what differs.
+    void ApplyFont(const std::string& Name, int Size, TFontStyles Style, TColor Color, bool InvertIfSame);
 };
 
 // The run's styles; set while a report runs, else nullptr.

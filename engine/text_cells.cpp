@@ -3,6 +3,7 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "engine/print_settings.h"
@@ -65,7 +66,7 @@ void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Ali
             Col += (W - len) / 2;
     }
     const int n = std::min({len, W, Length(Line) - Col + 1});
-    for (int k = 0; k < n; ++k) Line[static_cast<std::size_t>(Col - 1 + k)] = Text[static_cast<std::size_t>(k)];
+    if (n > 0) Text.copy(Line.data() + (Col - 1), static_cast<std::size_t>(n));
 }
 
 } // namespace
@@ -84,13 +85,12 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
     {
-        const char* p = Text;
-        while (*p && *p != '\r' && *p != '\n' && *p != '^' && p - Text < W) ++p;
-        if (!*p) {
-            if (p == Text) return 0;
+        const std::size_t n = strnlen(Text, static_cast<std::size_t>(W) + 1);
+        if (n <= static_cast<std::size_t>(W) && !std::memchr(Text, '^', n) && !std::memchr(Text, '\r', n) &&
+            !std::memchr(Text, '\n', n)) {
+            if (n == 0) return 0;
             if (!CalcOnly && TextPage && Rect.Top >= 0)
-                PutFldStr(std::string_view(Text, static_cast<std::size_t>(p - Text)), PageLine(Rect.Top), Rect.Left,
-                          Alignment, W);
+                PutFldStr(std::string_view(Text, n), PageLine(Rect.Top), Rect.Left, Alignment, W);
             return 1;
         }
     }
