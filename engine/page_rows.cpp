@@ -255,7 +255,6 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
 
     FirstNonBlkColNdx = gb;
     const int bottom = top + frame + height;
-    const int panelRight = XOffset + PageAcrossWid();
     P fontPlane = P::plAll;
     for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
         const TColsListData& col = oi.Col(CurColNdx);
@@ -275,7 +274,7 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
         bool hasRight = HasRightLine(col);
         if (oi.BookmarkFailed) {
             // The message spans the panel, closed by a right border.
-            cell.Right = std::max(cell.Left, panelRight);
+            cell.Right = std::max(cell.Left, XOffset + PageAcrossWid());
             rightKind = L::liBorderRight;
             rightWid = BordersOn ? st.MaxLineWid(col.XPlane, L::liBorderRight) : 0;
             hasRight = rightWid > 0;

@@ -95,12 +95,6 @@ const TTreeLineDrawChrs& TtrxReportSettings::DefaultTreeLineDrawChrs() {
     return table;
 }
 
-bool TtrxReportSettings::OutputQualityIsText() const {
-    if (OutputDest == TOutputDest::odExportFile) return true;
-    if (PrintWhat == TPrintWhat::pwWindowSnapShot) return false;
-    return OutputQuality < 2;
-}
-
 int TtrxReportSettings::ValidateFontSize(int Size) const {
     if (Size < SmallestFontSize && ShrinkToPage) return SmallestFontSize;
     if (Size > LargestFontSize && ExpandToPage) return LargestFontSize;

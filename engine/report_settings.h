@@ -65,7 +65,12 @@ public:
     TtrxReportSettings(const TtrxReportSettings&) = delete;
     TtrxReportSettings& operator=(const TtrxReportSettings&) = delete;
 
-    bool OutputQualityIsText() const;
+    // An export, or a line-drawing quality other than a window snapshot.
+    bool OutputQualityIsText() const {
+        if (OutputDest == TOutputDest::odExportFile) return true;
+        if (PrintWhat == TPrintWhat::pwWindowSnapShot) return false;
+        return OutputQuality < 2;
+    }
     int ValidateFontSize(int Size) const;
     static std::string CnvtSnapShotSizeText(const std::string& Text);
     static std::string CnvtSnapShotSizeAbrev(const std::string& Code);

@@ -416,15 +416,24 @@ public:
         const TFormatSettings& fs = FormatSettings();
         char buf[64];
         std::size_t n = 0;
+        // Days and months have two digits at most, years mostly four.
         auto number = [&](int Number, int Digits) {
-            char digits[12];
-            int count = 0;
-            do {
-                digits[count++] = static_cast<char>('0' + Number % 10);
-                Number /= 10;
-            } while (Number != 0);
+            const unsigned v = static_cast<unsigned>(Number);
+            if (v >= 10000) {
+                const std::string all = std::to_string(v);
+                for (int k = static_cast<int>(all.size()); k < Digits; ++k) buf[n++] = '0';
+                all.copy(buf + n, all.size());
+                n += all.size();
+                return;
+            }
+            const int count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
             for (int k = count; k < Digits; ++k) buf[n++] = '0';
-            while (count > 0) buf[n++] = digits[--count];
+            switch (count) {
+            case 4: buf[n++] = static_cast<char>('0' + v / 1000); [[fallthrough]];
+            case 3: buf[n++] = static_cast<char>('0' + v / 100 % 10); [[fallthrough]];
+            case 2: buf[n++] = static_cast<char>('0' + v / 10 % 10); [[fallthrough]];
+            default: buf[n++] = static_cast<char>('0' + v % 10);
+            }
         };
         for (const TOp& op : ops_) {
             if (n + 12 > sizeof buf) {

@@ -104,17 +104,32 @@ bool FifteenDigits(double A, TDecimal& D) {
         m = 100000000000000ULL;
         ++e;
     }
-    // Fifteen digits in two halves of 32 bits, without the trailing zeros.
+    // Fifteen digits in two halves of 32 bits, two digits at a time, without
+    // the trailing zeros (a low half of zeros is not written at all).
+    static constexpr char Pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char digits[16];
     auto put = [&digits](uint32_t Half, int At, int Count) {
-        for (int i = At + Count - 1; i >= At; --i) {
-            digits[i] = static_cast<char>('0' + Half % 10);
-            Half /= 10;
+        int i = At + Count;
+        while (i - At >= 2) {
+            const uint32_t pair = Half % 100;
+            Half /= 100;
+            i -= 2;
+            digits[i] = Pairs[2 * pair];
+            digits[i + 1] = Pairs[2 * pair + 1];
         }
+        if (i > At) digits[At] = static_cast<char>('0' + Half);
     };
-    put(static_cast<uint32_t>(m / 100000000), 0, 7);
-    put(static_cast<uint32_t>(m % 100000000), 7, 8);
-    std::size_t count = 15;
+    const uint32_t high = static_cast<uint32_t>(m / 100000000);
+    const uint32_t low = static_cast<uint32_t>(m % 100000000);
+    put(high, 0, 7);
+    std::size_t count = 7;
+    if (low != 0) {
+        put(low, 7, 8);
+        count = 15;
+    }
     while (digits[count - 1] == '0') --count;  // the first digit is never 0
     D.Digits.assign(digits, count);
     D.Exponent = e + 1;

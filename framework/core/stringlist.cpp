@@ -242,11 +242,6 @@ std::string TStringList::Get(int Index) const {
     return items_[static_cast<std::size_t>(Index)].first;
 }
 
-std::string& TStringList::Ref(int Index) {
-    if (Index < 0 || Index >= Count()) IndexError(Index);
-    return items_[static_cast<std::size_t>(Index)].first;
-}
-
 void TStringList::Put(int Index, const std::string& S) {
     if (sorted_) throw EListError("Operation not allowed on sorted string list");
     if (Index < 0 || Index >= Count()) IndexError(Index);

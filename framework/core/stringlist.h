@@ -97,7 +97,10 @@ public:
     TNotifyEvent OnChanging;
 
     // Direct access to a line without bounds checks on the caller's side.
-    std::string& Ref(int Index);
+    std::string& Ref(int Index) {
+        if (Index < 0 || Index >= Count()) IndexError(Index);
+        return items_[static_cast<std::size_t>(Index)].first;
+    }
 
 protected:
     void SetUpdateState(bool Updating) override;

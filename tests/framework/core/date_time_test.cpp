@@ -160,6 +160,9 @@ TEST(FormatDateTime, NumbersNamesAndSeparators) {
     FormatSettings().DateSeparator = '\0';
     EXPECT_EQ(FormatDateTime("dd/mm/yyyy", v), "05032024");
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd", std::nan("")), "00000000");
+    // Years of five digits and more come out whole.
+    EXPECT_EQ(FormatDateTime("yyyy/m/d", 3e6) + " 0", FormatDateTime("yyyy/m/d h", 3e6));
+    EXPECT_EQ(FormatDateTime("yyyy", 3e6).size(), 5u);
 }
 
 TEST(FormatDateTime, MonthAfterAnHourMeansMinutes) {
