@@ -49,9 +49,9 @@ std::string Xs(int64_t Count) { return StringOfChar('x', static_cast<int>(std::c
 } // namespace
 
 std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData) {
-    FreeMemoBuffer();
+    if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
     if (ColNdx < 0 || ColNdx >= ColCount()) return "?";
-    const TColsListData& col = Col(ColNdx);
+    const TColsListData& col = *ColsList[static_cast<std::size_t>(ColNdx)];
     const bool titles = YPlane == TRegPlaneNdx::plFirst;
     const bool data = YPlane == TRegPlaneNdx::plMiddle;
 

@@ -88,12 +88,23 @@ bool TRowidCursor::Fill(int64_t Key, bool Forward) {
         }
     } catch (...) {
         window_.clear();
+        taken_.clear();
         throw;
     }
     window_.resize(rows);
+    taken_.assign(rows, false);
     stmt.Reset();
     if (!Forward) std::reverse(window_.begin(), window_.end());
     return !window_.empty();
+}
+
+void TRowidCursor::Give(std::size_t Ndx, TRecord& Rec) {
+    // The values change places with Rec's, whose room the window keeps for
+    // the rows it reads next; the row's own values are gone from the window.
+    Rec.Key = window_[Ndx].Key;
+    Rec.Values.swap(window_[Ndx].Values);
+    taken_[Ndx] = true;
+    hint_ = Ndx;
 }
 
 int TRowidCursor::Find(int64_t Key) const {
@@ -109,42 +120,42 @@ int TRowidCursor::Find(int64_t Key) const {
 
 bool TRowidCursor::First(TRecord& Rec) {
     if (!Fill(MinKey, true)) return false;
-    Rec = window_.front();
+    Give(0, Rec);
     return true;
 }
 
 bool TRowidCursor::Last(TRecord& Rec) {
     if (!Fill(MaxKey, false)) return false;
-    Rec = window_.back();
+    Give(window_.size() - 1, Rec);
     return true;
 }
 
 bool TRowidCursor::Next(int64_t Key, TRecord& Rec) {
     const int i = Find(Key);
-    if (i >= 0 && static_cast<std::size_t>(i) + 1 < window_.size()) {
-        hint_ = static_cast<std::size_t>(i) + 1;
-        Rec = window_[hint_];
+    const std::size_t next = static_cast<std::size_t>(i) + 1;
+    if (i >= 0 && next < window_.size() && !taken_[next]) {
+        Give(next, Rec);
         return true;
     }
     if (Key == MaxKey || !Fill(Key + 1, true)) return false;
-    Rec = window_.front();
+    Give(0, Rec);
     return true;
 }
 
 bool TRowidCursor::Prior(int64_t Key, TRecord& Rec) {
     const int i = Find(Key);
-    if (i > 0) {
-        Rec = window_[static_cast<std::size_t>(i) - 1];
+    if (i > 0 && !taken_[static_cast<std::size_t>(i) - 1]) {
+        Give(static_cast<std::size_t>(i) - 1, Rec);
         return true;
     }
     if (Key == MinKey || !Fill(Key - 1, false)) return false;
-    Rec = window_.back();
+    Give(window_.size() - 1, Rec);
     return true;
 }
 
 bool TRowidCursor::Locate(int64_t Key, TRecord& Rec) {
     if (!Fill(Key, true) || window_.front().Key != Key) return false;
-    Rec = window_.front();
+    Give(0, Rec);
     return true;
 }
 

@@ -5,7 +5,8 @@
 // stable while the row exists, so a bookmark finds its row after any amount
 // of stepping and fails once the row is deleted. Each move beyond the window
 // reads the next window by row id and then ends its read, so the cursor holds
-// no lock on the database between moves.
+// no lock on the database between moves. A row is handed over, not copied:
+// asked for a second time, it is read again with a new window.
 //
 // TResultCursor reads the result of any SELECT. A record's key is its
 // position in the result (1 for the first row). Stepping forward continues
@@ -68,7 +69,11 @@ private:
     TSqliteStatement count_;   // all rows
     TSqliteStatement before_;  // rows with id <= ?1
     std::vector<TColumnInfo> columns_;
+    // Hands the row at Ndx of the window over to Rec.
+    void Give(std::size_t Ndx, TRecord& Rec);
+
     std::vector<TRecord> window_; // ascending row ids
+    std::vector<bool> taken_;     // the row's values went to a caller: read it again when asked for
     mutable std::size_t hint_ = 0; // where Find looks first
 };
 

@@ -2,6 +2,7 @@
 // table read by row id, a view (read as a query) and a query.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -160,6 +161,34 @@ TEST_P(Navigation, WalksManyRecordsBothWaysWithRecNo) {
     EXPECT_EQ(ds->RecNo(), ManyRows - 450);
     EXPECT_EQ(ds->MoveBy(1000), 450);
     EXPECT_TRUE(ds->Eof());
+}
+
+TEST_P(Navigation, TurnsBackAndForthAndSeesEveryRowAgain) {
+    // Runs of steps either way, turning inside windows and on their edges.
+    auto ds = Make(ManyRows);
+    ds->First();
+    int expected = 1;
+    uint32_t seed = 12345;
+    int highest = 1;
+    for (int turn = 0; turn < 400; ++turn) {
+        seed = seed * 1103515245u + 12345u;
+        const int run = 1 + static_cast<int>(seed >> 16) % 40;
+        // Longer runs forward: the walk crosses the table and comes back from its end.
+        const bool forward = turn % 2 == 0 || expected <= run;
+        for (int k = 0; k < (forward ? run : run / 2 + 1); ++k) {
+            if (forward && expected < ManyRows) {
+                ds->Next();
+                ++expected;
+            } else if (!forward && expected > 1) {
+                ds->Prior();
+                --expected;
+            }
+            ASSERT_EQ(Id(*ds), expected) << "turn " << turn;
+            ASSERT_EQ(ds->FieldByName("name")->AsString(), "Row" + std::to_string(expected));
+            highest = std::max(highest, expected);
+        }
+    }
+    EXPECT_EQ(highest, ManyRows);
 }
 
 TEST_P(Navigation, BookmarksStayValidAcrossFirstNextAndLast) {
