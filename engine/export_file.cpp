@@ -44,15 +44,20 @@ bool IsPrintable(char c) { return c >= 32 && c <= 126; }
 const char* SkipPrintable(const char* P, const char* End) {
     constexpr uint64_t Ones = 0x0101010101010101ULL;
     constexpr uint64_t Highs = 0x8080808080808080ULL;
+    // A byte below 32 borrows into its high bit; a byte of 127 or more has
+    // it set, or sets it when 1 is added.
+    auto allPrintable = [](uint64_t X) { return (((X - 32 * Ones) & ~X) | ((X + Ones) | X)) & Highs ? false : true; };
     while (End - P >= 8) {
         uint64_t x = 0;
         std::memcpy(&x, P, 8);
-        // A byte below 32 borrows into its high bit; a byte of 127 or more
-        // has it set, or sets it when 1 is added.
-        const uint64_t low = (x - 32 * Ones) & ~x & Highs;
-        const uint64_t high = ((x + Ones) | x) & Highs;
-        if (low | high) break;
+        if (!allPrintable(x)) break;
         P += 8;
+    }
+    if (End - P < 8 && P < End) {
+        // The last few characters, filled up with blanks, in one word.
+        uint64_t x = 32 * Ones;
+        std::memcpy(&x, P, static_cast<std::size_t>(End - P));
+        if (allPrintable(x)) return End;
     }
     while (P < End && IsPrintable(*P)) ++P;
     return P;

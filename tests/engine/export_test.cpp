@@ -127,6 +127,10 @@ TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
             EXPECT_EQ(Export(grid.get()), 1);
             EXPECT_EQ(Exported(), "\"" + printable + "\",\"r1c1\"\r\n") << int(bad) << " at " << at;
         }
+        // Short texts too.
+        grid->SetCells(0, 1, std::string("ab") + bad + "c");
+        EXPECT_EQ(Export(grid.get()), 1);
+        EXPECT_EQ(Exported(), "\"abc\",\"r1c1\"\r\n") << int(bad);
     }
 }
 
