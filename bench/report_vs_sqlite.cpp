@@ -87,6 +87,9 @@ struct TJob {
 // memory and exit status of this run; the job keeps the shortest time and
 // the greatest peak of its runs.
 void RunJob(TJob& Job) {
+    // The output of the job before is on the disk first, so that no job
+    // pays for the writing of another.
+    sync();
     std::vector<char*> argv;
     for (std::string& a : Job.Argv) argv.push_back(a.data());
     argv.push_back(nullptr);
