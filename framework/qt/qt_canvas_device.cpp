@@ -85,6 +85,15 @@ TQtCanvasDevice::TQtCanvasDevice(const TPageGeometry& Geometry, QPainter* Painte
     : geometry_(Geometry), painter_(Painter) {}
 
 const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::Entry(const TFont& Font) {
+    if (last_.Entry && last_.Height == Font.Height() && last_.PixelsPerInch == Font.PixelsPerInch() &&
+        last_.Style == Font.Style().Bits() && last_.Name == Font.Name())
+        return *last_.Entry;
+    const TFontEntry& entry = FindEntry(Font);
+    last_ = TLastFont{Font.Name(), Font.Height(), Font.PixelsPerInch(), Font.Style().Bits(), &entry};
+    return entry;
+}
+
+const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::FindEntry(const TFont& Font) {
     const int ppi = geometry_.PixelsPerInchY > 0 ? geometry_.PixelsPerInchY : 72;
     const int fontPpi = Font.PixelsPerInch() > 0 ? Font.PixelsPerInch() : ppi;
     const QString family = FixedPitchFamily(Font.Name());
@@ -117,6 +126,11 @@ const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::Entry(const TFont& Font) {
     t.AveCharWidth = std::max(CeilPixels(m.horizontalAdvance(QLatin1Char('X'))), 1);
     t.MaxCharWidth = std::max(qRound(m.maxWidth()), t.AveCharWidth);
     t.FixedPitch = QFontInfo(entry.Font).fixedPitch();
+    if (t.FixedPitch) {
+        for (int c = 0; c < 256; ++c)
+            entry.Advances[static_cast<std::size_t>(c)] =
+                m.horizontalAdvance(OemToUnicode(std::string(1, static_cast<char>(c))));
+    }
     return fonts_.emplace(std::move(key), std::move(entry)).first->second;
 }
 
@@ -127,7 +141,11 @@ TTextMetric TQtCanvasDevice::TextMetrics(const TFont& Font) { return Entry(Font)
 TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
     const TFontEntry& e = Entry(Font);
     int width = 0;
-    if (!Text.empty()) {
+    if (!Text.empty() && e.Metric.FixedPitch) {
+        qreal sum = 0;
+        for (const char c : Text) sum += e.Advances[static_cast<unsigned char>(c)];
+        width = std::max(CeilPixels(sum), 1);
+    } else if (!Text.empty()) {
         QFontMetricsF m(e.Font);
         width = std::max(CeilPixels(m.horizontalAdvance(OemToUnicode(Text))), 1);
     }

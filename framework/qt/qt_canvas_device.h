@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>
@@ -53,16 +55,30 @@ private:
     struct TFontEntry {
         QFont Font;
         TTextMetric Metric;
+        // A fixed-pitch font's advance of each byte's character: a text's
+        // width is their sum (kerning is off, so no pair changes it).
+        std::array<qreal, 256> Advances{};
     };
     // Family asked for, character height in device pixels, style bits.
     using TFontKey = std::tuple<std::string, int, uint8_t>;
 
     const TFontEntry& Entry(const TFont& Font);
+    const TFontEntry& FindEntry(const TFont& Font);
     void DrawShape(const TRect& Rect, const TPen& Pen, const TBrush& Brush, bool Ellipse);
 
     TPageGeometry geometry_;
     QPainter* painter_;
     std::map<TFontKey, TFontEntry> fonts_;
+    // The font asked for last and its entry: texts come one after another
+    // in one font.
+    struct TLastFont {
+        std::string Name;
+        int Height = 0;
+        int PixelsPerInch = 0;
+        uint8_t Style = 0;
+        const TFontEntry* Entry = nullptr;
+    };
+    TLastFont last_;
 };
 
 } // namespace trx

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "framework/qt/fixed_pitch_font.h"
+#include "framework/qt/oem_text.h"
 #include "framework/qt/qt_application.h"
 #include "framework/qt/qt_canvas_device.h"
 
@@ -63,6 +69,28 @@ TEST_F(QtCanvasDeviceTest, EveryCharacterTakesOneCellSoTableColumnsLineUp) {
     // Bold text keeps the pitch.
     canvas.Font().SetStyle({TFontStyle::fsBold});
     EXPECT_NEAR(canvas.TextWidth(table), row, 1);
+}
+
+TEST_F(QtCanvasDeviceTest, TextsMeasureAsQtSetsThemInTurnsOfFonts) {
+    TQtCanvasDevice device(At(600), nullptr);
+    TCanvas canvas(&device);
+    const std::string samples[] = {"x", "Stock list 12/9/2024", "\xC9\xCD\xCB\xBB \x81\x84\x94 \xE1 \x01\x7F\xFF",
+                                   std::string(150, 'M') + "i"};
+    for (int round = 0; round < 2; ++round) {
+        for (int size : {10, 7, 10}) {
+            SetTextFont(canvas, size);
+            canvas.Font().SetStyle(round == 0 ? TFontStyles{} : TFontStyles{TFontStyle::fsBold});
+            // Qt's measure of the same font on a device that measured nothing before.
+            TQtCanvasDevice fresh(At(600), nullptr);
+            TCanvas reference(&fresh);
+            reference.Font().Assign(canvas.Font());
+            const QFontMetricsF metrics(fresh.QtFont(reference.Font()));
+            for (const std::string& text : samples) {
+                const int qt = static_cast<int>(std::ceil(metrics.horizontalAdvance(OemToUnicode(text)) - 1e-6));
+                EXPECT_EQ(canvas.TextWidth(text), std::max(qt, 1)) << size << " " << text;
+            }
+        }
+    }
 }
 
 TEST_F(QtCanvasDeviceTest, MeasuresScaleWithResolutionAndSize) {
