@@ -201,8 +201,8 @@ const char* Outcome(int Result) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <sample database> <output directory>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <sample database> <output directory> [printer]\n", argv[0]);
         return 2;
     }
     const std::filesystem::path database = argv[1];
@@ -237,7 +237,8 @@ int main(int argc, char** argv) {
             std::string where = File;
             if (Dest == TOutputDest::odPrinter) {
                 auto* qt = dynamic_cast<TQtPrinterDriver*>(&Printer()->Driver());
-                where = qt ? qt->LastPdfFile() : "the printer \"" + rs.PrinterName + "\"";
+                where = qt && rs.PrinterName == PdfPrinterName ? qt->LastPdfFile()
+                                                               : "the printer \"" + rs.PrinterName + "\"";
             }
             const std::string pages =
                 Dest == TOutputDest::odExportFile ? "" : " (" + std::to_string(PrintSettings->PagesOutput) + " pages)";
@@ -258,6 +259,16 @@ int main(int argc, char** argv) {
         if (auto* qt = dynamic_cast<TQtPrinterDriver*>(&Printer()->Driver()))
             qt->PdfFileName = (outDir / "stock-list.pdf").string();
         print("PDF printer", TOutputDest::odPrinter, "");
+
+        // A printer named on the command line (a CUPS printer) gets the report too.
+        if (argc == 4) {
+            if (TPrintSettings::GetPrinterNdx(argv[3]) < 0) {
+                std::fprintf(stderr, "no printer named \"%s\"\n", argv[3]);
+                return 1;
+            }
+            rs.PrinterName = argv[3];
+            print("Printer", TOutputDest::odPrinter, "");
+        }
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

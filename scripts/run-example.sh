@@ -4,7 +4,8 @@
 # examples/data/sample.sql and prints its report to a text file, an export
 # file and the PDF printer. BUILD_DIR chooses the build directory (build);
 # the outputs go to $BUILD_DIR/examples/output. Running it again rebuilds
-# the same database and overwrites the same outputs.
+# the same database and overwrites the same outputs. TRX_PRINTER names a
+# further printer (a CUPS printer) that gets the report too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -24,4 +25,4 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   chmod 700 "$XDG_RUNTIME_DIR"
 fi
 echo "printing the products of $db:"
-"$work/tabrix_example" "$db" "$work/output"
+"$work/tabrix_example" "$db" "$work/output" ${TRX_PRINTER:+"$TRX_PRINTER"}
