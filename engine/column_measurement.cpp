@@ -56,16 +56,29 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         ChkFldLng(sample, i, wid, Length(sample), Plane);
     };
 
+    // The canvas font's fixed character width, asked once after each font
+    // change: every text of a row is measured in the font of its plane.
+    int charWid = -1;
+    auto fontChange = [&](TRegPlaneNdx XPlane) {
+        if (XPlane == CurXPlane) return;
+        ChkForFontChange(CurXPlane, XPlane, Plane);
+        charWid = -1;
+    };
+    auto chkFldStr = [&](int i, const std::string& Text, TFieldType FieldType) {
+        if (charWid < 0) charWid = OutCanvas() ? OutCanvas()->FixedCharWidth() : 0;
+        ChkFldStr(i, Text, FieldType, Plane, charWid);
+    };
+
     CurXPlane = P::plAll;
     for (int i = 0; i < ColCount(); ++i) {
         const TColsListData& col = Col(i);
         switch (ObjType) {
             case TObjType::IsDBGrid: {
                 if (col.FldCalc == TFldCalc::fcLineNum) break;
-                ChkForFontChange(CurXPlane, col.XPlane, Plane);
+                fontChange(col.XPlane);
                 const std::string text = GetColData(Plane, i, true);
                 if (ScanData) {
-                    ChkFldStr(i, text, col.FieldType, Plane);
+                    chkFldStr(i, text, col.FieldType);
                 } else if (DBGrid && col.ColNdx >= 0 && col.ColNdx < DBGrid->Columns().Count()) {
                     onScreen(i, text, DBGrid->Columns()[col.ColNdx]->Width(), DBGrid->Canvas());
                 }
@@ -73,10 +86,10 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             }
             case TObjType::IsStringGrid: {
                 if (!ScanData && col.FldCalc == TFldCalc::fcLineNum) break;  // measured with its line numbers
-                ChkForFontChange(CurXPlane, col.XPlane, Plane);
+                fontChange(col.XPlane);
                 const std::string text = GetColData(Plane, i, ScanData);
                 if (ScanData) {
-                    ChkFldStr(i, text, col.FieldType, Plane);
+                    chkFldStr(i, text, col.FieldType);
                 } else if (StringGrid && col.ColNdx >= 0 && col.ColNdx < StringGrid->ColCount()) {
                     onScreen(i, text, StringGrid->ColWidths(col.ColNdx), StringGrid->Canvas());
                 }
@@ -86,8 +99,8 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             case TObjType::IsQuery:
             case TObjType::IsDataSet:
             case TObjType::IsDecGrid:
-                ChkForFontChange(CurXPlane, col.XPlane, Plane);
-                ChkFldStr(i, GetColData(Plane, i, ScanData), col.FieldType, Plane);
+                fontChange(col.XPlane);
+                chkFldStr(i, GetColData(Plane, i, ScanData), col.FieldType);
                 break;
             default: return;
         }
@@ -97,6 +110,11 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
 // ---- Caps and maxima -------------------------------------------------------
 
 void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane) {
+    ChkFldStr(ColNdx, Text, FieldType, Plane, 0);
+}
+
+void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane,
+                         int CharWid) {
     if (!PrintSettings || !ReportSettings) return;
     const TPrintSettings& ps = *PrintSettings;
     const TtrxReportSettings& rs = *ReportSettings;
@@ -104,7 +122,7 @@ void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldTy
     const U units = ps.CurUnits;
     const int cell = ps.CharCell[TXyDir::dX][U::umPix];
     int len = Length(Text);
-    int wid = OutCanvas() ? OutCanvas()->TextWidth(Text) : 0;
+    int wid = CharWid > 0 ? len * CharWid : (OutCanvas() ? OutCanvas()->TextWidth(Text) : 0);
     if (kind == TFieldType::ftMemo) {
         if ((units == U::umPix && wid > rs.MaxMemoColWid[U::umPix]) ||
             (units == U::umTxt && len > rs.MaxMemoColWid[U::umTxt])) {

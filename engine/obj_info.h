@@ -162,6 +162,10 @@ public:
     void CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* Timer);
     void CalcColWid(bool ScanData, TRegPlaneNdx Plane);
     void ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane);
+    // The same with the output canvas's FixedCharWidth already asked for
+    // the current font (CharWid above 0: a text's width is its length
+    // times it; else the text is measured).
+    void ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane, int CharWid);
     void ChkFldLng(const std::string& Text, int ColNdx, int Wid, int Len, TRegPlaneNdx Plane);
     void CalcColPosns(TPanel* PagesAcrossPanel);
     void ResizeColWids(TPanel* PagesAcrossPanel);

@@ -214,12 +214,15 @@ TTextMetric TFixedPitchDevice::TextMetrics(const TFont& Font) {
 }
 
 TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) {
-    TTextMetric m = TextMetrics(Font);
+    return TSize{static_cast<int32_t>(Text.size()) * FixedCharWidth(Font), TextMetrics(Font).Height};
+}
+
+int TFixedPitchDevice::FixedCharWidth(const TFont& Font) {
     // Horizontal metrics scale with the horizontal resolution.
-    int cw = m.AveCharWidth;
+    int cw = TextMetrics(Font).AveCharWidth;
     if (PixelsPerInchX() != PixelsPerInchY())
         cw = std::max(MulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
-    return TSize{static_cast<int32_t>(Text.size()) * cw, m.Height};
+    return cw;
 }
 
 int TCanvasDevice::DeviceCaps(int Index) {
@@ -406,6 +409,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const std::string& Text)
 
 TSize TCanvas::TextExtent(const std::string& Text) { return Ready().TextExtent(font_, Text); }
 int TCanvas::TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
+int TCanvas::FixedCharWidth() { return Ready().FixedCharWidth(font_); }
 int TCanvas::TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
 TTextMetric TCanvas::TextMetrics() { return Ready().TextMetrics(font_); }
 

@@ -301,6 +301,10 @@ public:
     // Extent of one line of text (no tab expansion, no line breaks): cx is
     // the advance width, cy the cell height. Never 0 for non-empty text.
     virtual TSize TextExtent(const TFont& Font, const std::string& Text) = 0;
+    // The advance of every character of Font when all characters have the
+    // same whole number of pixels, so that a text's TextExtent width is its
+    // length times it; 0 when the advances differ or are not known.
+    virtual int FixedCharWidth(const TFont& /*Font*/) { return 0; }
 
     // Text with its cell's top-left at (X, Y). With Opaque the text cell is
     // first filled with Background. Clip, when given, limits the drawing.
@@ -367,6 +371,7 @@ public:
     int PixelsPerInchY() const override;
     TTextMetric TextMetrics(const TFont& Font) override;
     TSize TextExtent(const TFont& Font, const std::string& Text) override;
+    int FixedCharWidth(const TFont& Font) override;
     void DrawText(int, int, const std::string&, const TFont&, bool, TColor, const TRect*) override {}
     void DrawLine(TPoint, TPoint, const TPen&) override {}
     void FillRect(const TRect&, const TBrush&) override {}
@@ -457,6 +462,9 @@ public:
     int TextWidth(const std::string& Text);
     int TextHeight(const std::string& Text);
     TSize TextExtent(const std::string& Text);
+    // The device's FixedCharWidth of the font: a text's TextWidth is its
+    // length times it, unless it is 0.
+    int FixedCharWidth();
     TTextMetric TextMetrics();
     void FillRect(const TRect& Rect);
     // Outline with the pen, inside filled with the brush (right and bottom

@@ -33,6 +33,7 @@ public:
     TSize TextExtent(const TFont& Font, const std::string& Text) override {
         return printer_.CurrentDevice().TextExtent(Font, Text);
     }
+    int FixedCharWidth(const TFont& Font) override { return printer_.CurrentDevice().FixedCharWidth(Font); }
     void DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
                   const TRect* Clip) override {
         printer_.CurrentDevice().DrawText(X, Y, Text, Font, Opaque, Background, Clip);

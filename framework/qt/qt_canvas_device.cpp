@@ -130,6 +130,12 @@ const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::FindEntry(const TFont& Font)
         for (int c = 0; c < 256; ++c)
             entry.Advances[static_cast<std::size_t>(c)] =
                 m.horizontalAdvance(OemToUnicode(std::string(1, static_cast<char>(c))));
+        // Whole advances add up exactly: a text's width is then its length
+        // times the advance.
+        const qreal first = entry.Advances[0];
+        const bool same = std::all_of(entry.Advances.begin(), entry.Advances.end(),
+                                      [first](qreal a) { return a == first; });
+        if (same && first >= 1 && first < 4096 && first == std::floor(first)) entry.FixedWidth = static_cast<int>(first);
     }
     return fonts_.emplace(std::move(key), std::move(entry)).first->second;
 }

@@ -32,6 +32,7 @@ public:
     int PixelsPerInchY() const override { return geometry_.PixelsPerInchY; }
     TTextMetric TextMetrics(const TFont& Font) override;
     TSize TextExtent(const TFont& Font, const std::string& Text) override;
+    int FixedCharWidth(const TFont& Font) override { return Entry(Font).FixedWidth; }
     void DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
                   const TRect* Clip) override;
     void DrawLine(TPoint From, TPoint To, const TPen& Pen) override;
@@ -58,6 +59,9 @@ private:
         // A fixed-pitch font's advance of each byte's character: a text's
         // width is their sum (kerning is off, so no pair changes it).
         std::array<qreal, 256> Advances{};
+        // The advance of every character when all have the same whole
+        // number of pixels, else 0.
+        int FixedWidth = 0;
     };
     // Family asked for, character height in device pixels, style bits.
     using TFontKey = std::tuple<std::string, int, uint8_t>;

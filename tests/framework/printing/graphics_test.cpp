@@ -140,6 +140,7 @@ TEST(Canvas, MeasuresThroughItsDeviceAndKeepsPointSizeWhenMoved) {
     canvas.Font().SetSize(10);
     EXPECT_EQ(canvas.Font().Height(), -13);
     EXPECT_EQ(canvas.TextWidth("XXXX"), 4 * 8);  // 13 * 3/5 = 7.8
+    EXPECT_EQ(canvas.FixedCharWidth(), 8);
     EXPECT_EQ(canvas.TextWidth(""), 0);
     EXPECT_GT(canvas.TextHeight(""), 0);         // an empty line still has a height
     EXPECT_EQ(canvas.TextHeight("X|ygW"), 16);   // 13 * 6/5 = 15.6
@@ -149,6 +150,7 @@ TEST(Canvas, MeasuresThroughItsDeviceAndKeepsPointSizeWhenMoved) {
     canvas.Font().OnChange = [&](TObject*) { ++changes; };
     canvas.SetDevice(&printer);
     EXPECT_EQ(canvas.TextWidth("X"), 50);
+    EXPECT_EQ(canvas.FixedCharWidth(), 50);
     EXPECT_EQ(canvas.TextHeight("X"), 100);
     EXPECT_EQ(canvas.Font().Size(), 10);
     EXPECT_EQ(canvas.Font().Height(), -83);

@@ -141,6 +141,8 @@ TEST_F(PrinterTest, CanvasFontKeepsItsPointSizeAcrossPrinters) {
     EXPECT_EQ(c.Font().Height(), -20);
     EXPECT_EQ(c.TextHeight("X"), 24);
     EXPECT_EQ(c.TextWidth("X"), 20);  // wider pixels across
+    EXPECT_EQ(c.FixedCharWidth(), 20);
+    EXPECT_EQ(c.TextWidth("\xC4\xC4 ab"), 5 * 20);
 }
 
 TEST_F(PrinterTest, DocumentsAndPagesAreRecorded) {

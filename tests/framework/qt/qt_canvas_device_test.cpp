@@ -88,6 +88,10 @@ TEST_F(QtCanvasDeviceTest, TextsMeasureAsQtSetsThemInTurnsOfFonts) {
             for (const std::string& text : samples) {
                 const int qt = static_cast<int>(std::ceil(metrics.horizontalAdvance(OemToUnicode(text)) - 1e-6));
                 EXPECT_EQ(canvas.TextWidth(text), std::max(qt, 1)) << size << " " << text;
+                // A fixed character width, when the font has one, gives the same widths.
+                if (const int cw = canvas.FixedCharWidth(); cw > 0) {
+                    EXPECT_EQ(canvas.TextWidth(text), cw * static_cast<int>(text.size())) << size << " " << text;
+                }
             }
         }
     }
