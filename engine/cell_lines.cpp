@@ -30,6 +30,10 @@ void TPrintSettings::PrintCellFill(const TRect& Rect) {
 void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidChr, char EndChr, int X1, int Y1,
                                        int X2, int Y2) {
     if (!TextPage || X1 < 1 || X2 < X1 || Y1 < 0 || Y2 < Y1) return;
+    if (X1 == X2) {
+        PrintTextVertLine(StartChr, X1, Y1, Y2);
+        return;
+    }
     const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
     while (TextPage->Count() < Y2 + 1) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
     const char endChr = X2 > X1 && EndChr != ' ' ? EndChr : (X2 > X1 ? MidChr : StartChr);
@@ -39,6 +43,20 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
         s[static_cast<std::size_t>(X1 - 1)] = StartChr;
         if (X2 - X1 > 1) std::fill_n(s.begin() + X1, X2 - X1 - 1, MidChr);
         s[static_cast<std::size_t>(X2 - 1)] = endChr;
+    }
+}
+
+void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
+    if (!TextPage || X < 1 || Y1 < 0 || Y2 < Y1) return;
+    if (TextPage->Count() < Y2 + 1) {
+        const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
+        do TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
+        while (TextPage->Count() < Y2 + 1);
+    }
+    for (int y = Y1; y <= Y2; ++y) {
+        std::string& s = TextPage->Ref(y);
+        if (Length(s) < X) s.resize(static_cast<std::size_t>(X), ' ');
+        s[static_cast<std::size_t>(X - 1)] = Chr;
     }
 }
 
@@ -82,37 +100,10 @@ void TPrintSettings::GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGri
 void TPrintSettings::PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx,
                                    bool HasLeft, bool HasRight, const TRect& CellRect, const TRect& LineWids) {
     using L = TRegLineNdx;
-    using H = TLDGridH;
-    using V = TLDGridV;
     if (!RptStyles || !RptStyles->IsLineNeeded(Plane, LineNdx)) return;
 
     if (TextQuality()) {
-        const TLineDraw set = ReportSettings->LineDraw;
-        auto G = [&](H r, V c) { return ReportSettings->GridChr(set, r, c); };
-        auto vertical = [&](char ch, int x) {
-            PrintCellTextLine(Reg, ch, ch, ch, x, CellRect.Top + LineWids.Top, x, CellRect.Bottom);
-        };
-        auto horizontal = [&](H row, int y) {
-            V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
-            GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
-            PrintCellTextLine(Reg, G(row, startCol), G(row, midCol), G(row, endCol), CellRect.Left, y,
-                              CellRect.Right, y);
-        };
-        switch (LineNdx) {
-            case L::liBorderLeft: vertical(G(H::hldData, V::vldLeft), CellRect.Left); break;
-            case L::liBorderRight: vertical(G(H::hldData, V::vldRight), CellRect.Right); break;
-            case L::liLineVert: {
-                H row = H::hldData;
-                V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
-                GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
-                vertical(G(row, startCol), CellRect.Left);
-                break;
-            }
-            case L::liBorderTop: horizontal(H::hldTop, CellRect.Top); break;
-            case L::liLineHoriz: horizontal(H::hldHLine, CellRect.Top); break;
-            case L::liBorderBottom: horizontal(H::hldBottom, CellRect.Bottom); break;
-            default: break;
-        }
+        PrintTextCellLine(FirstOnPage, Plane, LineNdx, HasLeft, HasRight, CellRect, LineWids);
         return;
     }
 
@@ -132,11 +123,55 @@ void TPrintSettings::PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx
     }
 }
 
+void TPrintSettings::PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft,
+                                       bool HasRight, const TRect& CellRect, const TRect& LineWids) {
+    using L = TRegLineNdx;
+    using H = TLDGridH;
+    using V = TLDGridV;
+    const TLineDraw set = ReportSettings->LineDraw;
+    auto G = [&](H r, V c) { return ReportSettings->GridChr(set, r, c); };
+    auto vertical = [&](char ch, int x) { PrintTextVertLine(ch, x, CellRect.Top + LineWids.Top, CellRect.Bottom); };
+    auto horizontal = [&](H row, int y) {
+        V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
+        GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
+        PrintCellTextLine(TRegNdx::rgDflt, G(row, startCol), G(row, midCol), G(row, endCol), CellRect.Left, y,
+                          CellRect.Right, y);
+    };
+    switch (LineNdx) {
+        case L::liBorderLeft: vertical(G(H::hldData, V::vldLeft), CellRect.Left); break;
+        case L::liBorderRight: vertical(G(H::hldData, V::vldRight), CellRect.Right); break;
+        case L::liLineVert: {
+            H row = H::hldData;
+            V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
+            GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
+            vertical(G(row, startCol), CellRect.Left);
+            break;
+        }
+        case L::liBorderTop: horizontal(H::hldTop, CellRect.Top); break;
+        case L::liLineHoriz: horizontal(H::hldHLine, CellRect.Top); break;
+        case L::liBorderBottom: horizontal(H::hldBottom, CellRect.Bottom); break;
+        default: break;
+    }
+}
+
 void TPrintSettings::PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind,
                                     TRegLineNdx RightKind, bool HasLeft, bool HasRight, const TRect& CellRect,
                                     const TRect& LineWids) {
     GrpBrkThisRow = Plane == TRegPlaneNdx::plMiddle && GrpBrkLinesOn && FirstNonBlkColNdx >= 0 &&
                     FirstNonBlkColNdx < PrevFirstNonBlkColNdx;
+    if (RptStyles && TextQuality()) {
+        // As below, with the quality asked once.
+        TRegLineNdx kind = TRegLineNdx::liLineHoriz;
+        if (RptStyles->IsLineNeeded(Plane, kind))
+            PrintTextCellLine(FirstOnPage, Plane, kind, HasLeft, HasRight, CellRect, LineWids);
+        kind = LeftKind;
+        if (RptStyles->IsLineNeeded(Plane, kind))
+            PrintTextCellLine(FirstOnPage, Plane, kind, false, false, CellRect, LineWids);
+        kind = TRegLineNdx::liBorderRight;
+        if (RightKind == kind && RptStyles->IsLineNeeded(Plane, kind))
+            PrintTextCellLine(FirstOnPage, Plane, kind, false, false, CellRect, LineWids);
+        return;
+    }
     PrintCellLine(FirstOnPage, Plane, Reg, TRegLineNdx::liLineHoriz, HasLeft, HasRight, CellRect, LineWids);
     PrintCellLine(FirstOnPage, Plane, Reg, LeftKind, false, false, CellRect, LineWids);
     if (RightKind == TRegLineNdx::liBorderRight)

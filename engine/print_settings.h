@@ -93,6 +93,11 @@ public:
     void PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind,
                         TRegLineNdx RightKind, bool HasLeft, bool HasRight, const TRect& CellRect,
                         const TRect& LineWids);
+    // PrintCellLine of a needed line in text quality, and its vertical runs:
+    // Chr at column X from line Y1 to Y2 (PrintCellTextLine of one column).
+    void PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft, bool HasRight,
+                           const TRect& CellRect, const TRect& LineWids);
+    void PrintTextVertLine(char Chr, int X, int Y1, int Y2);
 
     // ---- Page loop, memos and page regions ----
     void PrintRptMemo(TRptMemoNdx Memo, bool Measure);

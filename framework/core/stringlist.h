@@ -75,7 +75,7 @@ public:
     TStringList& operator=(const TStringList& other);
     ~TStringList() override = default;
 
-    int Count() const override { return static_cast<int>(items_.size()); }
+    int Count() const final { return static_cast<int>(items_.size()); }
     std::string Get(int Index) const override;
     void Put(int Index, const std::string& S) override;
     TObject* GetObject(int Index) const override;
@@ -98,7 +98,7 @@ public:
 
     // Direct access to a line without bounds checks on the caller's side.
     std::string& Ref(int Index) {
-        if (Index < 0 || Index >= Count()) IndexError(Index);
+        if (Index < 0 || static_cast<std::size_t>(Index) >= items_.size()) IndexError(Index);
         return items_[static_cast<std::size_t>(Index)].first;
     }
 
