@@ -79,7 +79,9 @@ constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // digits. The product is within 0.12 of the exact one, so its rounding is
 // certain unless its fraction lies near one half; then, and for any other
 // value, it gives false and the digits come from the exact conversion.
-bool FifteenDigits(double A, TDecimal& D) {
+// Digits gets the digits without trailing zeros (1 to 15 of them), Count
+// their number and Exponent the power of ten of 0.Digits.
+bool FifteenDigits(double A, char* Digits, std::size_t& Count, int& Exponent) {
     if (!(A >= 1e-5 && A < 1e15)) return false;
     // The power of ten of the first digit, from the power of two: this one
     // or one less.
@@ -110,8 +112,8 @@ bool FifteenDigits(double A, TDecimal& D) {
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    char digits[16];
-    auto put = [&digits](uint32_t Half, int At, int Count) {
+    char* digits = Digits;
+    auto put = [digits](uint32_t Half, int At, int Count) {
         int i = At + Count;
         while (i - At >= 2) {
             const uint32_t pair = Half % 100;
@@ -131,8 +133,16 @@ bool FifteenDigits(double A, TDecimal& D) {
         count = 15;
     }
     while (digits[count - 1] == '0') --count;  // the first digit is never 0
+    Count = count;
+    Exponent = e + 1;
+    return true;
+}
+
+bool FifteenDigits(double A, TDecimal& D) {
+    char digits[16];
+    std::size_t count = 0;
+    if (!FifteenDigits(A, digits, count, D.Exponent)) return false;
     D.Digits.assign(digits, count);
-    D.Exponent = e + 1;
     return true;
 }
 
@@ -238,39 +248,53 @@ std::string ExponentText(int Exponent, int MinDigits, bool ForceSign) {
 
 std::string SignOf(const TDecimal& d) { return d.Negative ? "-" : ""; }
 
+// The general form without an exponent of the value -0.Digits or
+// 0.Digits x 10^Exponent (Exponent from -3 to 18, Count at most 18).
+std::string PlainDecimal(bool Negative, const char* Digits, std::size_t Count, int Exponent, char Sep) {
+    // At most 18 integer digits, or 3 zeros and 18 digits after the point.
+    char out[48];
+    std::size_t n = 0;
+    if (Negative) out[n++] = '-';
+    if (Exponent <= 0) {
+        out[n++] = '0';
+        out[n++] = Sep;
+        for (int z = Exponent; z < 0; ++z) out[n++] = '0';
+        std::memcpy(out + n, Digits, Count);
+        n += Count;
+    } else {
+        const std::size_t whole = static_cast<std::size_t>(Exponent);
+        for (std::size_t i = 0; i < whole; ++i) out[n++] = i < Count ? Digits[i] : '0';
+        if (Count > whole) {
+            out[n++] = Sep;
+            std::memcpy(out + n, Digits + whole, Count - whole);
+            n += Count - whole;
+        }
+    }
+    return std::string(out, n);
+}
+
 std::string FormatGeneral(double Value, int Precision, int Digits) {
     Precision = std::clamp(Precision, 1, 18);
     Digits = std::clamp(Digits, 0, 4);
+    const char sep = FormatSettings().DecimalSeparator;
+    // Fifteen digits, the precision of FloatToStr and of float fields: the
+    // scaled digits need no rounding and no decimal between.
+    if (Precision == 15) {
+        char digits[16];
+        std::size_t count = 0;
+        int exponent = 0;
+        if (FifteenDigits(std::fabs(Value), digits, count, exponent) && exponent >= -3 && exponent <= Precision)
+            return PlainDecimal(std::signbit(Value), digits, count, exponent, sep);
+    }
     TDecimal d = FloatToDecimal(Value, Precision, NoDecimals);
     if (!d.Special.empty()) return d.Special;
     if (d.IsZero()) return "0";
-    char sep = FormatSettings().DecimalSeparator;
     if (d.Exponent > Precision || d.Exponent < -3) {
         std::string r = SignOf(d) + d.Digits.substr(0, 1);
         if (d.Digits.size() > 1) r += sep + d.Digits.substr(1);
         return r + ExponentText(d.Exponent - 1, Digits, false);
     }
-    // At most 18 integer digits, or 3 zeros and 18 digits after the point.
-    char out[48];
-    std::size_t n = 0;
-    if (d.Negative) out[n++] = '-';
-    const std::size_t count = d.Digits.size();
-    if (d.Exponent <= 0) {
-        out[n++] = '0';
-        out[n++] = sep;
-        for (int z = d.Exponent; z < 0; ++z) out[n++] = '0';
-        d.Digits.copy(out + n, count);
-        n += count;
-    } else {
-        const std::size_t whole = static_cast<std::size_t>(d.Exponent);
-        for (std::size_t i = 0; i < whole; ++i) out[n++] = i < count ? d.Digits[i] : '0';
-        if (count > whole) {
-            out[n++] = sep;
-            d.Digits.copy(out + n, count - whole, whole);
-            n += count - whole;
-        }
-    }
-    return std::string(out, n);
+    return PlainDecimal(d.Negative, d.Digits.data(), d.Digits.size(), d.Exponent, sep);
 }
 
 std::string FormatExponent(double Value, int Precision, int Digits) {

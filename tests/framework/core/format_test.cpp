@@ -221,6 +221,48 @@ TEST(FloatToStr, FifteenDigitsAreTheValueRoundedWhateverItsShortestForm) {
     }
 }
 
+TEST(FloatToStr, GeneralTextsPlaceTheFifteenDigitsAroundThePointOrBeforeAnExponent) {
+    // The expected text built from the value's digits rounded to 15 by the
+    // C library: the point within up to 15 integer digits or after up to 3
+    // zeros, else an exponent.
+    auto expected = [](double v) {
+        char ref[64];
+        std::snprintf(ref, sizeof ref, "%.14E", v);
+        std::string s(ref);
+        const bool negative = s[0] == '-';
+        if (negative) s.erase(0, 1);
+        const int exp = std::stoi(s.substr(s.find('E') + 1)) + 1;
+        std::string digits = s.substr(0, 1) + s.substr(2, s.find('E') - 2);
+        while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+        std::string r = negative ? "-" : "";
+        if (exp > 15 || exp < -3) {
+            r += digits.substr(0, 1);
+            if (digits.size() > 1) r += "." + digits.substr(1);
+            return r + "E" + std::to_string(exp - 1);
+        }
+        if (exp <= 0) return r + "0." + std::string(static_cast<std::size_t>(-exp), '0') + digits;
+        if (digits.size() <= static_cast<std::size_t>(exp))
+            return r + digits + std::string(static_cast<std::size_t>(exp) - digits.size(), '0');
+        return r + digits.substr(0, static_cast<std::size_t>(exp)) + "." + digits.substr(static_cast<std::size_t>(exp));
+    };
+    for (double v : {999999999999999.4, 999999999999999.6, 99999999999999.99, 0.00009999999999999999, 0.0001,
+                     0.000123, 0.00001, 1e-5 * 0.999999999999999, 79.07, -790.7, 2.2250738585072014e-308,
+                     1.7976931348623157e308}) {
+        EXPECT_EQ(FloatToStr(v), expected(v)) << v;
+    }
+    uint64_t seed = 2463534242ULL;
+    for (int i = 0; i < 20000; ++i) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        const int exp = static_cast<int>(seed % 26) - 8;
+        const double v = std::ldexp(static_cast<double>(seed >> 11), -53) * std::pow(10.0, exp) * (i % 3 ? 1 : -1);
+        if (v == 0) continue;
+        ASSERT_EQ(FloatToStr(v), expected(v));
+        ASSERT_EQ(FloatToStrF(v, TFloatFormat::ffGeneral, 15, 0), expected(v));
+    }
+}
+
 TEST(FloatToStr, CurrencyLayoutsFollowTheSettings) {
     TFormatSettingsOverride keep;
     FormatSettings().CurrencyString = "EUR";
