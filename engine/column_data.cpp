@@ -32,16 +32,15 @@ int64_t CharsInThous(int64_t Thous) {
     return Thous / charThous;
 }
 
-// The text without the blanks and control characters at its ends, trimmed
-// where it stands.
-std::string Trimmed(std::string Text) {
+// Takes the blanks and control characters off the ends of Text, where it
+// stands.
+void TrimInPlace(std::string& Text) {
     std::size_t last = Text.size();
     while (last > 0 && static_cast<unsigned char>(Text[last - 1]) <= ' ') --last;
     Text.resize(last);
     std::size_t first = 0;
     while (first < last && static_cast<unsigned char>(Text[first]) <= ' ') ++first;
     if (first > 0) Text.erase(0, first);
-    return Text;
 }
 
 std::string Xs(int64_t Count) { return StringOfChar('x', static_cast<int>(std::clamp<int64_t>(Count, 0, 1 << 20))); }
@@ -49,8 +48,15 @@ std::string Xs(int64_t Count) { return StringOfChar('x', static_cast<int>(std::c
 } // namespace
 
 std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData) {
+    std::string text;
+    GetColData(YPlane, ColNdx, RealData, text);
+    return text;
+}
+
+void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text) {
     if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
-    if (ColNdx < 0 || ColNdx >= ColCount()) return "?";
+    auto unknown = [&Text] { Text.assign("?"); };
+    if (ColNdx < 0 || ColNdx >= ColCount()) return unknown();
     const TColsListData& col = *ColsList[static_cast<std::size_t>(ColNdx)];
     const bool titles = YPlane == TRegPlaneNdx::plFirst;
     const bool data = YPlane == TRegPlaneNdx::plMiddle;
@@ -58,49 +64,69 @@ std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData)
     if (col.FldCalc == TFldCalc::fcLineNum) {
         if (titles) {
             const TPlaneRows* rows = RptStyles ? &RptStyles->PlaneRows[TRegPlaneNdx::plFirst] : nullptr;
-            return rows && rows->Counter == rows->Rows - 1 ? "#" : "";
+            Text.assign(rows && rows->Counter == rows->Rows - 1 ? "#" : "");
+        } else {
+            Text = FormatLineNum(PrintSettings ? PrintSettings->LineNum : 0);
         }
-        return FormatLineNum(PrintSettings ? PrintSettings->LineNum : 0);
+        return;
     }
-    if (col.FldCalc == TFldCalc::fcUndefined) return "?";
+    if (col.FldCalc == TFldCalc::fcUndefined) return unknown();
 
     switch (ObjType) {
     case TObjType::IsDBGrid: {
-        if (!DBGrid || col.ColNdx < 0 || col.ColNdx >= DBGrid->Columns().Count()) return "?";
+        if (!DBGrid || col.ColNdx < 0 || col.ColNdx >= DBGrid->Columns().Count()) return unknown();
         TColumn* column = DBGrid->Columns().Items(col.ColNdx);
-        if (titles) return column->Title().Caption();
-        if (!data) return "?";
-        if (!RealData) return GetSampleDataTypeStr(col.FieldType, col.DataSize);
-        if (col.FieldType == TFieldType::ftMemo && DataSet && col.FieldIndex >= 0 &&
-            col.FieldIndex < DataSet->FieldCount()) {
+        TField* field = nullptr;
+        if (titles) {
+            Text = column->Title().Caption();
+        } else if (!data) {
+            unknown();
+        } else if (!RealData) {
+            Text = GetSampleDataTypeStr(col.FieldType, col.DataSize);
+        } else if (col.FieldType == TFieldType::ftMemo && DataSet && col.FieldIndex >= 0 &&
+                   col.FieldIndex < DataSet->FieldCount()) {
             GetMemoBuffer(DataSet->Fields(col.FieldIndex));
-            return MemoText();
+            Text.assign(MemoText());
+        } else if ((field = column->Field())) {
+            field->GetText(Text, true);
+        } else {
+            unknown();
         }
-        TField* field = column->Field();
-        return field ? field->DisplayText() : "?";
+        return;
     }
     case TObjType::IsTable:
     case TObjType::IsQuery:
     case TObjType::IsDataSet: {
-        if (!DataSet || col.FieldIndex < 0 || col.FieldIndex >= DataSet->FieldCount()) return "?";
+        if (!DataSet || col.FieldIndex < 0 || col.FieldIndex >= DataSet->FieldCount()) return unknown();
         TField* field = DataSet->Fields(col.FieldIndex);
-        if (titles) return field->DisplayName();
-        if (!data) return "?";
-        if (!RealData) return GetSampleDataTypeStr(col.FieldType, col.DataSize);
-        if (col.FieldType == TFieldType::ftMemo) {
+        if (titles) {
+            Text = field->DisplayName();
+        } else if (!data) {
+            unknown();
+        } else if (!RealData) {
+            Text = GetSampleDataTypeStr(col.FieldType, col.DataSize);
+        } else if (col.FieldType == TFieldType::ftMemo) {
             GetMemoBuffer(field);
-            return MemoText();
+            Text.assign(MemoText());
+        } else {
+            // Record after record, in the room of the last text.
+            field->GetText(Text, Formatted);
+            TrimInPlace(Text);
         }
-        return Trimmed(Formatted ? field->DisplayText() : field->Text());
+        return;
     }
     case TObjType::IsStringGrid:
-        return StringGrid ? StringGrid->Cells(col.ColNdx, CurCell.Y) : "?";
+        if (!StringGrid) return unknown();
+        Text = StringGrid->Cells(col.ColNdx, CurCell.Y);
+        return;
 #ifdef UseDecGrid
     case TObjType::IsDecGrid:
-        return DecisionGrid ? DecisionGrid->Cells(col.ColNdx, CurCell.Y) : "?";
+        if (!DecisionGrid) return unknown();
+        Text = DecisionGrid->Cells(col.ColNdx, CurCell.Y);
+        return;
 #endif
     default:
-        return "?";
+        return unknown();
     }
 }
 

@@ -76,7 +76,8 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             case TObjType::IsDBGrid: {
                 if (col.FldCalc == TFldCalc::fcLineNum) break;
                 fontChange(col.XPlane);
-                const std::string text = GetColData(Plane, i, true);
+                GetColData(Plane, i, true, ScanText);
+                const std::string& text = ScanText;
                 if (ScanData) {
                     chkFldStr(i, text, col.FieldType);
                 } else if (DBGrid && col.ColNdx >= 0 && col.ColNdx < DBGrid->Columns().Count()) {
@@ -87,7 +88,8 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             case TObjType::IsStringGrid: {
                 if (!ScanData && col.FldCalc == TFldCalc::fcLineNum) break;  // measured with its line numbers
                 fontChange(col.XPlane);
-                const std::string text = GetColData(Plane, i, ScanData);
+                GetColData(Plane, i, ScanData, ScanText);
+                const std::string& text = ScanText;
                 if (ScanData) {
                     chkFldStr(i, text, col.FieldType);
                 } else if (StringGrid && col.ColNdx >= 0 && col.ColNdx < StringGrid->ColCount()) {
@@ -100,7 +102,8 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             case TObjType::IsDataSet:
             case TObjType::IsDecGrid:
                 fontChange(col.XPlane);
-                chkFldStr(i, GetColData(Plane, i, ScanData), col.FieldType);
+                GetColData(Plane, i, ScanData, ScanText);
+                chkFldStr(i, ScanText, col.FieldType);
                 break;
             default: return;
         }

@@ -118,7 +118,8 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
             if (!first) continue;
         }
         const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
-        std::string text = oi.GetColData(Plane, i, true);
+        std::string& text = CellText;
+        oi.GetColData(Plane, i, true, text);
         if (data && memo) {
             text = CutMemo(text, rs.ExportMaxMemoLng);
         } else {

@@ -149,6 +149,8 @@ public:
     bool GetFirstRcd();
     bool GetNextRcd(TRegPlaneNdx YPlane, bool GoToLast);
     std::string GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData);
+    // The same into Text, in the room it already has.
+    void GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text);
     std::string GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const;
     void GetMemoBuffer(TField* Field);
     void FreeMemoBuffer();
@@ -221,6 +223,8 @@ public:
     int32_t Cols = 0;
     int32_t Digits = 0;
     std::unique_ptr<char[]> MemoBuf;
+    // The room of the cell texts that the column scan measures.
+    std::string ScanText;
 };
 
 // The run's object adapter; set while a report runs, else nullptr.

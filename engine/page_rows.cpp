@@ -134,7 +134,8 @@ int TPrintSettings::CalcCurTextLineHt(TRegPlaneNdx Plane) {
         const int wid = std::min(CellTextWid(col, Plane), widLimit);
         if (wid < 1) continue;
 
-        const std::string cell = oi.GetColData(Plane, i, true);
+        const std::string& cell = CellText;
+        oi.GetColData(Plane, i, true, CellText);
         const char* buf = cell.c_str();
         int count = Length(cell);
         if (oi.MemoSize > 0) {
@@ -174,7 +175,11 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     if (!ObjInfo) return;
     TObjInfo& oi = *ObjInfo;
     const bool failed = oi.BookmarkFailed;
-    std::string text = failed ? std::string(BookmarkFailedText) : oi.GetColData(Plane, CurColNdx, true);
+    std::string& text = CellText;
+    if (failed)
+        text.assign(BookmarkFailedText);
+    else
+        oi.GetColData(Plane, CurColNdx, true, text);
 
     // A number must show whole: it may take the spare room beside the data,
     // left first; one that still does not fit shows as asterisks. Titles are
@@ -205,8 +210,10 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
 
 int TPrintSettings::GetFirstNonBlkColNdx(TRegPlaneNdx Plane) {
     if (!GrpBrkLinesOn || !ObjInfo) return -1;
-    for (int i = 0; i < ObjInfo->ColCount(); ++i)
-        if (!Trim(ObjInfo->GetColData(Plane, i, true)).empty()) return i;
+    for (int i = 0; i < ObjInfo->ColCount(); ++i) {
+        ObjInfo->GetColData(Plane, i, true, CellText);
+        if (!Trim(CellText).empty()) return i;
+    }
     return -1;
 }
 

@@ -146,6 +146,8 @@ public:
     TMemo* PreviewMemo = nullptr;
     std::unique_ptr<TBMLineList> BMLineList;
     std::unique_ptr<TStringList> TextPage;
+    // The room of the text of the cell being printed or measured.
+    std::string CellText;
     TUnitsOfMeasure CurUnits = TUnitsOfMeasure::umPix;
     TDateTime StartTime = 0;
     TRect PrintRect;

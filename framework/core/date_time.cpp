@@ -74,10 +74,12 @@ void DecodeDay(long long Day, int& Year, int& Month, int& Day0) {
 
 } // namespace
 
-bool IsLeapYear(int Year) { return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0); }
+bool IsValidDate(int Year, int Month, int Day) {
+    return Year >= 1 && Year <= 9999 && Month >= 1 && Month <= 12 && Day >= 1 && Day <= DaysInMonth(Year, Month);
+}
 
 bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date) {
-    if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInMonth(Year, Month)) return false;
+    if (!IsValidDate(Year, Month, Day)) return false;
     long long y = Year - 1;
     long long days = y * 365 + y / 4 - y / 100 + y / 400 + Day;
     days += DaysBefore[IsLeapYear(Year) ? 1 : 0][Month - 1];
@@ -413,51 +415,56 @@ public:
     void Write(TDateTime Value, std::string& Out) const {
         int year = 0, month = 0, day = 0;
         DecodeDay(ToTimeStamp(Value).Day, year, month, day);
+        Write(year, month, day, Out);
+    }
+
+    void Write(int year, int month, int day, std::string& Out) const {
         const TFormatSettings& fs = FormatSettings();
         char buf[64];
-        std::size_t n = 0;
-        // Days and months have two digits at most, years mostly four.
-        auto number = [&](int Number, int Digits) {
-            const unsigned v = static_cast<unsigned>(Number);
-            if (v >= 10000) {
-                const std::string all = std::to_string(v);
-                for (int k = static_cast<int>(all.size()); k < Digits; ++k) buf[n++] = '0';
-                all.copy(buf + n, all.size());
-                n += all.size();
-                return;
-            }
-            const int count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
-            for (int k = count; k < Digits; ++k) buf[n++] = '0';
-            switch (count) {
-            case 4: buf[n++] = static_cast<char>('0' + v / 1000); [[fallthrough]];
-            case 3: buf[n++] = static_cast<char>('0' + v / 100 % 10); [[fallthrough]];
-            case 2: buf[n++] = static_cast<char>('0' + v / 10 % 10); [[fallthrough]];
-            default: buf[n++] = static_cast<char>('0' + v % 10);
-            }
-        };
+        char* p = buf;
         for (const TOp& op : ops_) {
-            if (n + 12 > sizeof buf) {
-                Out.append(buf, n);
-                n = 0;
+            if (p + 12 > buf + sizeof buf) {
+                Out.append(buf, static_cast<std::size_t>(p - buf));
+                p = buf;
             }
             switch (op.Kind) {
-            case TKind::Literal: buf[n++] = op.Arg; break;
-            case TKind::Year2: number(year % 100, 2); break;
-            case TKind::Year4: number(year, 4); break;
-            case TKind::Month: number(month, op.Arg); break;
-            case TKind::Day: number(day, op.Arg); break;
+            case TKind::Literal: *p++ = op.Arg; break;
+            case TKind::Year2: p = Number(p, year % 100, 2); break;
+            case TKind::Year4: p = Number(p, year, 4); break;
+            case TKind::Month: p = Number(p, month, op.Arg); break;
+            case TKind::Day: p = Number(p, day, op.Arg); break;
             case TKind::DateSep:
-                if (fs.DateSeparator != '\0') buf[n++] = fs.DateSeparator;
+                if (fs.DateSeparator != '\0') *p++ = fs.DateSeparator;
                 break;
             case TKind::TimeSep:
-                if (fs.TimeSeparator != '\0') buf[n++] = fs.TimeSeparator;
+                if (fs.TimeSeparator != '\0') *p++ = fs.TimeSeparator;
                 break;
             }
         }
-        Out.append(buf, n);
+        Out.append(buf, static_cast<std::size_t>(p - buf));
     }
 
 private:
+    // Number with at least Digits digits at P; the end of it. Days and months
+    // have two digits at most, years mostly four.
+    static char* Number(char* P, int Number, int Digits) {
+        const unsigned v = static_cast<unsigned>(Number);
+        if (v >= 10000) {
+            const std::string all = std::to_string(v);
+            for (int k = static_cast<int>(all.size()); k < Digits; ++k) *P++ = '0';
+            return P + all.copy(P, all.size());
+        }
+        const int count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
+        for (int k = count; k < Digits; ++k) *P++ = '0';
+        switch (count) {
+        case 4: *P++ = static_cast<char>('0' + v / 1000); [[fallthrough]];
+        case 3: *P++ = static_cast<char>('0' + v / 100 % 10); [[fallthrough]];
+        case 2: *P++ = static_cast<char>('0' + v / 10 % 10); [[fallthrough]];
+        default: *P++ = static_cast<char>('0' + v % 10);
+        }
+        return P;
+    }
+
     enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };
     struct TOp {
         TKind Kind;
@@ -468,14 +475,33 @@ private:
     std::vector<TOp> ops_;
 };
 
+// The numeric format read last.
+TNumericDateFormat& NumericDateFormat() {
+    thread_local TNumericDateFormat numeric;
+    return numeric;
+}
+
 } // namespace
 
 void DateTimeToString(std::string& Result, std::string_view Format, TDateTime DateTime) {
     Result.clear();
     if (Format.empty()) Format = "c";
-    thread_local TNumericDateFormat numeric;
+    TNumericDateFormat& numeric = NumericDateFormat();
     if (numeric.Read(Format)) numeric.Write(DateTime, Result);
     else TDateTimeWriter(DateTime, Result).Append(Format);
+}
+
+void DateToString(std::string& Result, std::string_view Format, int Year, int Month, int Day) {
+    TNumericDateFormat& numeric = NumericDateFormat();
+    TDateTime date = 0;
+    if (!Format.empty() && numeric.Read(Format)) {
+        Result.clear();
+        numeric.Write(Year, Month, Day, Result);
+    } else if (TryEncodeDate(Year, Month, Day, date)) {
+        DateTimeToString(Result, Format, date);
+    } else {
+        DateTimeToString(Result, Format, 0);
+    }
 }
 
 std::string FormatDateTime(std::string_view Format, TDateTime DateTime) {

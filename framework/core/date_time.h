@@ -18,7 +18,9 @@ inline constexpr int MinsPerDay = HoursPerDay * 60;
 inline constexpr int SecsPerDay = MinsPerDay * 60;
 inline constexpr int MSecsPerDay = SecsPerDay * 1000;
 
-bool IsLeapYear(int Year);
+inline bool IsLeapYear(int Year) { return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0); }
+// Year 1 to 9999, month 1 to 12, day within the month.
+bool IsValidDate(int Year, int Month, int Day);
 
 // Year 1 to 9999, month 1 to 12, day within the month. EncodeDate raises
 // EConvertError "Invalid argument to date encode" for anything else.
@@ -85,5 +87,9 @@ bool TryStrToDateTime(std::string_view S, TDateTime& Value);
 // fails: a value out of range shows zeros.
 std::string FormatDateTime(std::string_view Format, TDateTime DateTime);
 void DateTimeToString(std::string& Result, std::string_view Format, TDateTime DateTime);
+// DateTimeToString of the date Year-Month-Day at midnight (one that
+// TryEncodeDate takes); a format of day, month and year numbers only is
+// filled in from the parts without a TDateTime between.
+void DateToString(std::string& Result, std::string_view Format, int Year, int Month, int Day);
 
 } // namespace trx

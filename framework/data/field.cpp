@@ -44,6 +44,13 @@ bool TextToBool(std::string_view Text, bool& Value) {
     return false;
 }
 
+// Text becomes the decimal digits of Value.
+void AssignInt(std::string& Text, int64_t Value) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, Value);
+    Text.assign(buf, static_cast<std::size_t>(res.ptr - buf));
+}
+
 // The framework's Round: halves go to the even neighbour.
 int64_t RoundToInt(double Value) {
     const double r = std::nearbyint(Value);
@@ -80,16 +87,22 @@ void TField::AccessError(const char* TypeName) const {
 }
 
 std::string TField::StoredText() const {
+    std::string text;
+    StoredText(text);
+    return text;
+}
+
+void TField::StoredText(std::string& Text) const {
     const TDataValue& v = Value();
     switch (v.Kind()) {
-    case TValueKind::vkNull: return {};
-    case TValueKind::vkInteger: return IntToStr(v.Integer());
-    case TValueKind::vkFloat: return FloatToStr(v.Float());
-    default: return v.Bytes();
+    case TValueKind::vkNull: Text.clear(); break;
+    case TValueKind::vkInteger: AssignInt(Text, v.Integer()); break;
+    case TValueKind::vkFloat: Text = FloatToStr(v.Float()); break;
+    default: Text.assign(v.Bytes()); break;
     }
 }
 
-std::string TField::GetText(bool) const { return StoredText(); }
+void TField::GetText(std::string& Text, bool) const { StoredText(Text); }
 std::string TField::AsString() const { return StoredText(); }
 int64_t TField::AsInteger() const { AccessError("Integer"); }
 double TField::AsFloat() const { AccessError("Float"); }
@@ -153,12 +166,14 @@ bool TIntegerField::GetValue(int64_t& Result) const {
     }
 }
 
-std::string TIntegerField::GetText(bool ForDisplay) const {
-    if (IsNull()) return {};
+void TIntegerField::GetText(std::string& Text, bool ForDisplay) const {
+    const TDataValue& v = Value();
     int64_t n = 0;
-    if (!GetValue(n)) return StoredText();
-    const std::string& fmt = FormatFor(ForDisplay);
-    return fmt.empty() ? IntToStr(n) : FormatFloat(fmt, static_cast<double>(n));
+    if (v.Kind() == TValueKind::vkInteger && FormatFor(ForDisplay).empty()) AssignInt(Text, v.Integer());
+    else if (v.IsNull()) Text.clear();
+    else if (!GetValue(n)) StoredText(Text);
+    else if (const std::string& fmt = FormatFor(ForDisplay); fmt.empty()) AssignInt(Text, n);
+    else Text = FormatFloat(fmt, static_cast<double>(n));
 }
 
 std::string TIntegerField::AsString() const {
@@ -196,16 +211,15 @@ bool TFloatField::GetValue(double& Result) const {
     }
 }
 
-std::string TFloatField::GetText(bool ForDisplay) const {
-    if (IsNull()) return {};
+void TFloatField::GetText(std::string& Text, bool ForDisplay) const {
     double f = 0;
-    if (!GetValue(f)) return StoredText();
-    const std::string& fmt = FormatFor(ForDisplay);
-    if (!fmt.empty()) return FormatFloat(fmt, f);
-    if (Currency)
-        return FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
+    if (IsNull()) Text.clear();
+    else if (!GetValue(f)) StoredText(Text);
+    else if (const std::string& fmt = FormatFor(ForDisplay); !fmt.empty()) Text = FormatFloat(fmt, f);
+    else if (Currency)
+        Text = FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
                            FormatSettings().CurrencyDecimals);
-    return FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
+    else Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
 }
 
 std::string TFloatField::AsString() const {
@@ -234,14 +248,14 @@ bool TBooleanField::GetValue(bool& Result) const {
     }
 }
 
-std::string TBooleanField::GetText(bool) const {
-    if (IsNull()) return {};
+void TBooleanField::GetText(std::string& Text, bool) const {
     bool b = false;
-    if (!GetValue(b)) return StoredText();
-    return b ? "True" : "False";
+    if (IsNull()) Text.clear();
+    else if (!GetValue(b)) StoredText(Text);
+    else Text.assign(b ? "True" : "False");
 }
 
-std::string TBooleanField::AsString() const { return GetText(true); }
+std::string TBooleanField::AsString() const { return DisplayText(); }
 
 bool TBooleanField::AsBoolean() const {
     if (IsNull()) return false;
@@ -262,16 +276,20 @@ bool TDateTimeField::GetValue(TDateTime& Result) const {
     }
 }
 
-std::string TDateTimeField::GetText(bool ForDisplay) const {
-    if (IsNull()) return {};
+void TDateTimeField::GetText(std::string& Text, bool ForDisplay) const {
+    std::string_view format = "c";
+    if (ForDisplay && !DisplayFormat.empty()) format = DisplayFormat;
+    else if (DataType() == TFieldType::ftDate) format = FormatSettings().ShortDateFormat;
+    else if (DataType() == TFieldType::ftTime) format = FormatSettings().LongTimeFormat;
+    const TDataValue& v = Value();
     TDateTime d = 0;
-    if (!GetValue(d)) return StoredText();
-    if (ForDisplay && !DisplayFormat.empty()) return FormatDateTime(DisplayFormat, d);
-    switch (DataType()) {
-    case TFieldType::ftDate: return FormatDateTime(FormatSettings().ShortDateFormat, d);
-    case TFieldType::ftTime: return FormatDateTime(FormatSettings().LongTimeFormat, d);
-    default: return FormatDateTime("c", d);
-    }
+    int year = 0, month = 0, day = 0;
+    // A date stored as ISO text goes to its text without a TDateTime between.
+    if (v.Kind() == TValueKind::vkText && ParseStoredDate(v.Bytes(), year, month, day))
+        DateToString(Text, format, year, month, day);
+    else if (v.IsNull()) Text.clear();
+    else if (!GetValue(d)) StoredText(Text);
+    else DateTimeToString(Text, format, d);
 }
 
 TDateTime TDateTimeField::AsDateTime() const {
@@ -283,12 +301,12 @@ TDateTime TDateTimeField::AsDateTime() const {
 
 // ---- blobs ---------------------------------------------------------------------------------
 
-std::string TBlobField::GetText(bool) const {
+void TBlobField::GetText(std::string& Text, bool) const {
     switch (DataType()) {
     case TFieldType::ftMemo:
-    case TFieldType::ftFmtMemo: return "(Memo)";
-    case TFieldType::ftGraphic: return "(Graphic)";
-    default: return "(Blob)";
+    case TFieldType::ftFmtMemo: Text.assign("(Memo)"); break;
+    case TFieldType::ftGraphic: Text.assign("(Graphic)"); break;
+    default: Text.assign("(Blob)"); break;
     }
 }
 

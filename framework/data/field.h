@@ -54,8 +54,19 @@ public:
     bool IsNull() const { return Value().IsNull(); }
     virtual bool IsBlob() const { return false; }
 
-    std::string DisplayText() const { return GetText(true); }
-    std::string Text() const { return GetText(false); }
+    std::string DisplayText() const {
+        std::string text;
+        GetText(text, true);
+        return text;
+    }
+    std::string Text() const {
+        std::string text;
+        GetText(text, false);
+        return text;
+    }
+    // DisplayText (ForDisplay) or Text into Text, in the room it already
+    // has: the texts of record after record without a new string each.
+    virtual void GetText(std::string& Text, bool ForDisplay) const;
     virtual std::string AsString() const;
     // Raise EConvertError for a value that does not convert, and
     // EDatabaseError "Cannot access field '<name>' as type <type>" where
@@ -67,11 +78,11 @@ public:
 
 protected:
     TField(TFieldType Type, int ASize);
-    virtual std::string GetText(bool ForDisplay) const;
     virtual int DefaultWidth() const = 0;
     [[noreturn]] void AccessError(const char* TypeName) const;
     // The stored value as text, whatever its kind.
     std::string StoredText() const;
+    void StoredText(std::string& Text) const;
 
 private:
     friend class TDataSet;
@@ -112,6 +123,7 @@ protected:
 
 class TIntegerField : public TNumericField {
 public:
+    void GetText(std::string& Text, bool ForDisplay) const override;
     TIntegerField() : TIntegerField(TFieldType::ftInteger) {}
     int DataSize() const override { return 4; }
     std::string AsString() const override;
@@ -120,7 +132,6 @@ public:
 
 protected:
     explicit TIntegerField(TFieldType Type) : TNumericField(Type, 0) {}
-    std::string GetText(bool ForDisplay) const override;
     int DefaultWidth() const override { return 11; }
     bool GetValue(int64_t& Result) const;
 };
@@ -159,6 +170,7 @@ protected:
 
 class TFloatField : public TNumericField {
 public:
+    void GetText(std::string& Text, bool ForDisplay) const override;
     TFloatField() : TFloatField(TFieldType::ftFloat) {}
     // Shown with the currency format of the format settings.
     bool Currency = false;
@@ -172,7 +184,6 @@ public:
 
 protected:
     explicit TFloatField(TFieldType Type, int ASize = 0) : TNumericField(Type, ASize) {}
-    std::string GetText(bool ForDisplay) const override;
     int DefaultWidth() const override { return Precision < 15 ? Precision + 2 : 10; }
     bool GetValue(double& Result) const;
 };
@@ -191,6 +202,7 @@ public:
 
 class TBooleanField : public TField {
 public:
+    void GetText(std::string& Text, bool ForDisplay) const override;
     TBooleanField() : TField(TFieldType::ftBoolean, 0) {}
     int DataSize() const override { return 2; }
     // "True" or "False".
@@ -199,7 +211,6 @@ public:
     bool AsBoolean() const override;
 
 protected:
-    std::string GetText(bool ForDisplay) const override;
     int DefaultWidth() const override { return 5; }
     bool GetValue(bool& Result) const;
 };
@@ -209,17 +220,17 @@ protected:
 // settings.
 class TDateTimeField : public TField {
 public:
+    void GetText(std::string& Text, bool ForDisplay) const override;
     TDateTimeField() : TDateTimeField(TFieldType::ftDateTime) {}
     std::string DisplayFormat;
 
     int DataSize() const override { return 8; }
-    std::string AsString() const override { return GetText(false); }
+    std::string AsString() const override { return Text(); }
     double AsFloat() const override { return AsDateTime(); }
     TDateTime AsDateTime() const override;
 
 protected:
     explicit TDateTimeField(TFieldType Type) : TField(Type, 0) {}
-    std::string GetText(bool ForDisplay) const override;
     int DefaultWidth() const override { return 18; }
     bool GetValue(TDateTime& Result) const;
 };
@@ -247,6 +258,7 @@ protected:
 // CreateBlobStream reads them as a stream.
 class TBlobField : public TField {
 public:
+    void GetText(std::string& Text, bool ForDisplay) const override;
     TBlobField() : TBlobField(TFieldType::ftBlob) {}
     // A field of another binary or memo type.
     explicit TBlobField(TFieldType Type) : TField(Type, 0) {}
@@ -256,7 +268,6 @@ public:
     int BlobSize() const { return static_cast<int>(Value().Bytes().size()); }
 
 protected:
-    std::string GetText(bool ForDisplay) const override;
     int DefaultWidth() const override { return 10; }
 };
 

@@ -55,6 +55,25 @@ bool ParseTime(std::string_view S, std::size_t Pos, TDateTime& Value) {
 
 } // namespace
 
+bool ParseStoredDate(std::string_view Text, int& Year, int& Month, int& Day) {
+    if (Text.size() != 10 || Text[4] != '-' || Text[7] != '-') return false;
+    const auto* c = reinterpret_cast<const unsigned char*>(Text.data());
+    unsigned digits[8];
+    const int at[8] = {0, 1, 2, 3, 5, 6, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        digits[i] = c[at[i]] - unsigned{'0'};
+        if (digits[i] > 9) return false;
+    }
+    const int y = static_cast<int>(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
+    const int m = static_cast<int>(digits[4] * 10 + digits[5]);
+    const int d = static_cast<int>(digits[6] * 10 + digits[7]);
+    if (!IsValidDate(y, m, d)) return false;
+    Year = y;
+    Month = m;
+    Day = d;
+    return true;
+}
+
 bool ParseStoredDateTime(std::string_view Text, TDateTime& Value) {
     std::string_view s = Text;
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);

@@ -17,4 +17,9 @@ namespace trx {
 // False for anything else, including dates and times out of range.
 bool ParseStoredDateTime(std::string_view Text, TDateTime& Value);
 
+// A stored date alone, exactly "YYYY-MM-DD" with nothing around it, as its
+// parts (the date ParseStoredDateTime reads from it); false for any other
+// text and for a date that does not exist.
+bool ParseStoredDate(std::string_view Text, int& Year, int& Month, int& Day);
+
 } // namespace trx

@@ -43,6 +43,20 @@ TEST_F(AdapterTest, TableTitlesDataAndTotals) {
     OI.Formatted = true;
     EXPECT_EQ(OI.GetColData(Data, 0, true), money->Fields(0)->DisplayText());
     EXPECT_NE(money->Fields(0)->DisplayText(), money->Fields(0)->Text());
+
+    // One buffer for every cell, row after row, holds each cell's text alone.
+    EXPECT_EQ(Define(table.get()), "");
+    std::string text(100, '#');
+    for (bool more = OI.GetFirstRcd(); more; more = !OI.GetNextRcd(Data, false)) {
+        for (TRegPlaneNdx plane : {Titles, Data, Totals}) {
+            for (int col = -1; col <= OI.ColCount(); ++col) {
+                for (bool real : {true, false}) {
+                    OI.GetColData(plane, col, real, text);
+                    ASSERT_EQ(text, OI.GetColData(plane, col, real)) << col;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(AdapterTest, QuestionMarksWhereThereIsNoText) {

@@ -75,6 +75,37 @@ TEST(DateTime, LeapYears) {
     EXPECT_FALSE(IsLeapYear(2023));
 }
 
+TEST(DateTime, ValidDatesAndTheirTextsFromTheirParts) {
+    EXPECT_TRUE(IsValidDate(2024, 2, 29));
+    EXPECT_FALSE(IsValidDate(2023, 2, 29));
+    EXPECT_FALSE(IsValidDate(1900, 2, 29));
+    EXPECT_TRUE(IsValidDate(1, 1, 1));
+    EXPECT_TRUE(IsValidDate(9999, 12, 31));
+    EXPECT_FALSE(IsValidDate(0, 1, 1));
+    EXPECT_FALSE(IsValidDate(10000, 1, 1));
+    EXPECT_FALSE(IsValidDate(2024, 13, 1));
+    EXPECT_FALSE(IsValidDate(2024, 4, 31));
+    EXPECT_FALSE(IsValidDate(2024, 4, 0));
+
+    // A date's text from its parts is the text of the encoded date, for
+    // numeric formats and for any other (names, times, the default).
+    TFormatSettingsOverride keep;
+    std::string text = "left over";
+    for (const char* format : {"m/d/yyyy", "dd.mm.yy", "yyyy-mm-dd", "d/m", "'on' d-m-yyyy", "ddddd", "c", "",
+                               "dddd d mmmm yyyy", "hh:nn ampm", "yymmdd"}) {
+        for (int year : {1, 9, 99, 999, 1899, 1900, 2000, 2024, 9999}) {
+            for (auto [month, day] : {std::pair{1, 1}, {2, 28}, {10, 9}, {12, 31}}) {
+                DateToString(text, format, year, month, day);
+                ASSERT_EQ(text, FormatDateTime(format, EncodeDate(year, month, day)))
+                    << format << " " << year << "-" << month << "-" << day;
+            }
+        }
+    }
+    FormatSettings().DateSeparator = '\0';
+    DateToString(text, "m/d/yyyy", 2024, 3, 5);
+    EXPECT_EQ(text, "352024");
+}
+
 TEST(DateTime, DecodeRoundTripsEveryDayAcrossCenturyBoundaries) {
     for (int year : {1, 4, 100, 1600, 1899, 1900, 2000, 2023, 2024, 2100, 9999}) {
         TDateTime prev = 0;

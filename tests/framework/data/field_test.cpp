@@ -10,6 +10,7 @@
 #include "framework/data/mem_dataset.h"
 #include "framework/data/query.h"
 #include "framework/data/sqlite_database.h"
+#include "framework/data/stored_date_time.h"
 #include "framework/data/table.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
@@ -176,6 +177,43 @@ TEST_F(Fields, DatesAndTimesFromIsoTextAndFromDayNumbers) {
     EXPECT_EQ(F("tm").DisplayText(), "25:00");
     EXPECT_EQ(F("dtm").DisplayText(), "2024-02-30");
     EXPECT_THROW(F("dt").AsDateTime(), EConvertError);
+}
+
+TEST(StoredDates, AnIsoDateAloneReadsAsItsPartsAndAsTheDateOfTheWholeReading) {
+    for (const char* text : {"2024-02-29", "0001-01-01", "9999-12-31", "1899-12-30", "2024-03-01"}) {
+        int y = 0, m = 0, d = 0;
+        TDateTime whole = 0;
+        ASSERT_TRUE(ParseStoredDate(text, y, m, d)) << text;
+        ASSERT_TRUE(ParseStoredDateTime(text, whole)) << text;
+        EXPECT_EQ(EncodeDate(y, m, d), whole) << text;
+    }
+    // Anything else is left to the whole reading, which takes some of it.
+    for (const char* text : {"2023-02-29", "0000-01-01", "2024-13-01", "2024-1-01", " 2024-01-01", "2024-01-01 ",
+                             "2024-01-01 10:00", "2024/01/01", "20240101", "2024-0a-01", "-024-01-01", "45352", ""}) {
+        int y = -1, m = -1, d = -1;
+        EXPECT_FALSE(ParseStoredDate(text, y, m, d)) << text;
+        EXPECT_EQ(y, -1) << text;
+    }
+}
+
+TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
+    Open("INSERT INTO t(i, f, dt, tm, dtm, b, vc, mm) VALUES (7, 2.5, '2024-03-01', '13:45:00', '2024-03-01 13:45', 1,"
+         " 'a rather long text that needs room of its own', 'memo');"
+         "INSERT INTO t(i, f, dt, tm, dtm, b, vc) VALUES (-123456789012, 1e300, 45352, 0.75, 'soon', 'maybe', 'x');"
+         "INSERT INTO t(i) VALUES (NULL);"
+         "INSERT INTO t(i, f, dt) VALUES ('12', '1.25', '2024-02-30');");
+    std::string text = "what the buffer held before";
+    int records = 0;
+    for (table_.First(); !table_.Eof(); table_.Next(), ++records) {
+        for (int i = 0; i < table_.FieldCount(); ++i) {
+            const TField& field = *table_.Fields(i);
+            for (bool display : {true, false}) {
+                field.GetText(text, display);
+                ASSERT_EQ(text, display ? field.DisplayText() : field.Text()) << field.FieldName << " " << records;
+            }
+        }
+    }
+    EXPECT_EQ(records, 4);
 }
 
 TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
