@@ -64,9 +64,31 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         ChkForFontChange(CurXPlane, XPlane, Plane);
         charWid = -1;
     };
-    auto chkFldStr = [&](int i, const std::string& Text, TFieldType FieldType) {
+    auto askCharWid = [&] {
         if (charWid < 0) charWid = OutCanvas() ? OutCanvas()->FixedCharWidth() : 0;
+    };
+    auto chkFldStr = [&](int i, const std::string& Text, TFieldType FieldType) {
+        askCharWid();
         ChkFldStr(i, Text, FieldType, Plane, charWid);
+    };
+    // A data field's text whose length its field knows, and that no cap
+    // shortens, counts only when it is longer or wider than the column's
+    // longest and widest yet: the others need not be written at all.
+    const bool fieldTexts = ScanData && Plane == P::plMiddle && DataSet &&
+                            (ObjType == TObjType::IsTable || ObjType == TObjType::IsQuery ||
+                             ObjType == TObjType::IsDataSet);
+    auto noNewMaximum = [&](const TColsListData& col) {
+        if (!fieldTexts || col.FldCalc == TFldCalc::fcLineNum || col.FldCalc == TFldCalc::fcUndefined ||
+            col.FieldType == TFieldType::ftString || col.FieldType == TFieldType::ftMemo || col.FieldIndex < 0 ||
+            col.FieldIndex >= DataSet->FieldCount())
+            return false;
+        askCharWid();
+        if (charWid <= 0) return false;
+        const int len = DataSet->Fields(col.FieldIndex)->TextLength(Formatted);
+        const TUnitsArray<TColStrWid>& maxima = col.StrWids[Plane];
+        if (len < 0 || len > maxima[U::umTxt].Wid || len * charWid > maxima[U::umPix].Wid) return false;
+        if (MemoBuf || MemoSize != 0) FreeMemoBuffer();  // as reading the text would
+        return true;
     };
 
     CurXPlane = P::plAll;
@@ -102,6 +124,7 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             case TObjType::IsDataSet:
             case TObjType::IsDecGrid:
                 fontChange(col.XPlane);
+                if (noNewMaximum(col)) break;
                 GetColData(Plane, i, ScanData, ScanText);
                 chkFldStr(i, ScanText, col.FieldType);
                 break;

@@ -418,6 +418,28 @@ public:
         Write(year, month, day, Out);
     }
 
+    // The length of Write's text when the format begins and ends with a
+    // number; -1 otherwise.
+    int Length(int year, int month, int day) const {
+        if (ops_.empty() || ops_.front().Kind < TKind::Year2 || ops_.front().Kind > TKind::Day ||
+            ops_.back().Kind < TKind::Year2 || ops_.back().Kind > TKind::Day)
+            return -1;
+        const TFormatSettings& fs = FormatSettings();
+        int n = 0;
+        for (const TOp& op : ops_) {
+            switch (op.Kind) {
+            case TKind::Literal: ++n; break;
+            case TKind::Year2: n += NumberLength(year % 100, 2); break;
+            case TKind::Year4: n += NumberLength(year, 4); break;
+            case TKind::Month: n += NumberLength(month, op.Arg); break;
+            case TKind::Day: n += NumberLength(day, op.Arg); break;
+            case TKind::DateSep: n += fs.DateSeparator != '\0' ? 1 : 0; break;
+            case TKind::TimeSep: n += fs.TimeSeparator != '\0' ? 1 : 0; break;
+            }
+        }
+        return n;
+    }
+
     void Write(int year, int month, int day, std::string& Out) const {
         const TFormatSettings& fs = FormatSettings();
         char buf[64];
@@ -445,6 +467,14 @@ public:
     }
 
 private:
+    // The length of Number's text.
+    static int NumberLength(int Number, int Digits) {
+        const unsigned v = static_cast<unsigned>(Number);
+        int count = 1;
+        for (unsigned rest = v; rest >= 10; rest /= 10) ++count;
+        return count > Digits ? count : Digits;
+    }
+
     // Number with at least Digits digits at P; the end of it. Days and months
     // have two digits at most, years mostly four.
     static char* Number(char* P, int Number, int Digits) {
@@ -489,6 +519,11 @@ void DateTimeToString(std::string& Result, std::string_view Format, TDateTime Da
     TNumericDateFormat& numeric = NumericDateFormat();
     if (numeric.Read(Format)) numeric.Write(DateTime, Result);
     else TDateTimeWriter(DateTime, Result).Append(Format);
+}
+
+int DateTextLength(std::string_view Format, int Year, int Month, int Day) {
+    TNumericDateFormat& numeric = NumericDateFormat();
+    return !Format.empty() && numeric.Read(Format) ? numeric.Length(Year, Month, Day) : -1;
 }
 
 void DateToString(std::string& Result, std::string_view Format, int Year, int Month, int Day) {

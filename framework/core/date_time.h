@@ -91,5 +91,8 @@ void DateTimeToString(std::string& Result, std::string_view Format, TDateTime Da
 // TryEncodeDate takes); a format of day, month and year numbers only is
 // filled in from the parts without a TDateTime between.
 void DateToString(std::string& Result, std::string_view Format, int Year, int Month, int Day);
+// The length of DateToString's text when it is known without the text: for
+// a format of numbers that begins and ends with a number; -1 otherwise.
+int DateTextLength(std::string_view Format, int Year, int Month, int Day);
 
 } // namespace trx

@@ -273,19 +273,31 @@ std::string PlainDecimal(bool Negative, const char* Digits, std::size_t Count, i
     return std::string(out, n);
 }
 
+// The length of PlainDecimal's text.
+int PlainDecimalLength(bool Negative, std::size_t Count, int Exponent) {
+    const int count = static_cast<int>(Count);
+    const int sign = Negative ? 1 : 0;
+    if (Exponent <= 0) return sign + 2 - Exponent + count;
+    return sign + Exponent + (count > Exponent ? 1 + count - Exponent : 0);
+}
+
+// The fifteen digits of FormatGeneral's quick way, when it takes it.
+bool GeneralFifteenDigits(double Value, int Precision, char* Digits, std::size_t& Count, int& Exponent) {
+    return Precision == 15 && FifteenDigits(std::fabs(Value), Digits, Count, Exponent) && Exponent >= -3 &&
+           Exponent <= Precision;
+}
+
 std::string FormatGeneral(double Value, int Precision, int Digits) {
     Precision = std::clamp(Precision, 1, 18);
     Digits = std::clamp(Digits, 0, 4);
     const char sep = FormatSettings().DecimalSeparator;
     // Fifteen digits, the precision of FloatToStr and of float fields: the
     // scaled digits need no rounding and no decimal between.
-    if (Precision == 15) {
-        char digits[16];
-        std::size_t count = 0;
-        int exponent = 0;
-        if (FifteenDigits(std::fabs(Value), digits, count, exponent) && exponent >= -3 && exponent <= Precision)
-            return PlainDecimal(std::signbit(Value), digits, count, exponent, sep);
-    }
+    char digits[16];
+    std::size_t count = 0;
+    int exponent = 0;
+    if (GeneralFifteenDigits(Value, Precision, digits, count, exponent))
+        return PlainDecimal(std::signbit(Value), digits, count, exponent, sep);
     TDecimal d = FloatToDecimal(Value, Precision, NoDecimals);
     if (!d.Special.empty()) return d.Special;
     if (d.IsZero()) return "0";
@@ -373,6 +385,14 @@ std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Di
 }
 
 std::string FloatToStr(double Value) { return FormatGeneral(Value, 15, 0); }
+
+int GeneralFloatLength(double Value, int Precision) {
+    char digits[16];
+    std::size_t count = 0;
+    int exponent = 0;
+    if (!GeneralFifteenDigits(Value, std::clamp(Precision, 1, 18), digits, count, exponent)) return -1;
+    return PlainDecimalLength(std::signbit(Value), count, exponent);
+}
 
 std::string CurrToStr(double Value) {
     // A currency amount is a whole number of ten-thousandths.

@@ -166,6 +166,10 @@ std::string FloatToStr(double Value);
 // the number of decimals (0 to 18). A fixed form whose integer part has more
 // than Precision digits comes out in scientific form.
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
+// The length of FloatToStrF(Value, ffGeneral, Precision, Digits) when it is
+// known without the text (fifteen digits of a value written without an
+// exponent); -1 otherwise.
+int GeneralFloatLength(double Value, int Precision);
 // Formats with a picture of up to three sections separated by ";" (positive;
 // negative; zero): "0" a digit, "#" a digit when there is one, "." the
 // decimal separator, "," thousand separators wanted, "E+"/"E-" (or "e+",

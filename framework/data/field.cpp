@@ -176,6 +176,17 @@ void TIntegerField::GetText(std::string& Text, bool ForDisplay) const {
     else Text = FormatFloat(fmt, static_cast<double>(n));
 }
 
+int TIntegerField::TextLength(bool ForDisplay) const {
+    const TDataValue& v = Value();
+    if (v.IsNull()) return 0;
+    if (v.Kind() != TValueKind::vkInteger || !FormatFor(ForDisplay).empty()) return -1;
+    const int64_t n = v.Integer();
+    uint64_t rest = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+    int len = n < 0 ? 2 : 1;
+    for (; rest >= 10; rest /= 10) ++len;
+    return len;
+}
+
 std::string TIntegerField::AsString() const {
     int64_t n = 0;
     return GetValue(n) ? IntToStr(n) : StoredText();
@@ -220,6 +231,15 @@ void TFloatField::GetText(std::string& Text, bool ForDisplay) const {
         Text = FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
                            FormatSettings().CurrencyDecimals);
     else Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
+}
+
+int TFloatField::TextLength(bool ForDisplay) const {
+    const TDataValue& v = Value();
+    if (v.IsNull()) return 0;
+    if (Currency || !FormatFor(ForDisplay).empty()) return -1;
+    if (v.Kind() == TValueKind::vkFloat) return GeneralFloatLength(v.Float(), Precision);
+    if (v.Kind() == TValueKind::vkInteger) return GeneralFloatLength(static_cast<double>(v.Integer()), Precision);
+    return -1;
 }
 
 std::string TFloatField::AsString() const {
@@ -276,11 +296,15 @@ bool TDateTimeField::GetValue(TDateTime& Result) const {
     }
 }
 
+std::string_view TDateTimeField::TextFormat(bool ForDisplay) const {
+    if (ForDisplay && !DisplayFormat.empty()) return DisplayFormat;
+    if (DataType() == TFieldType::ftDate) return FormatSettings().ShortDateFormat;
+    if (DataType() == TFieldType::ftTime) return FormatSettings().LongTimeFormat;
+    return "c";
+}
+
 void TDateTimeField::GetText(std::string& Text, bool ForDisplay) const {
-    std::string_view format = "c";
-    if (ForDisplay && !DisplayFormat.empty()) format = DisplayFormat;
-    else if (DataType() == TFieldType::ftDate) format = FormatSettings().ShortDateFormat;
-    else if (DataType() == TFieldType::ftTime) format = FormatSettings().LongTimeFormat;
+    const std::string_view format = TextFormat(ForDisplay);
     const TDataValue& v = Value();
     TDateTime d = 0;
     int year = 0, month = 0, day = 0;
@@ -290,6 +314,14 @@ void TDateTimeField::GetText(std::string& Text, bool ForDisplay) const {
     else if (v.IsNull()) Text.clear();
     else if (!GetValue(d)) StoredText(Text);
     else DateTimeToString(Text, format, d);
+}
+
+int TDateTimeField::TextLength(bool ForDisplay) const {
+    const TDataValue& v = Value();
+    if (v.IsNull()) return 0;
+    int year = 0, month = 0, day = 0;
+    if (v.Kind() != TValueKind::vkText || !ParseStoredDate(v.Bytes(), year, month, day)) return -1;
+    return DateTextLength(TextFormat(ForDisplay), year, month, day);
 }
 
 TDateTime TDateTimeField::AsDateTime() const {

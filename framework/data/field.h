@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "framework/core/date_time.h"
 #include "framework/core/exceptions.h"
@@ -67,6 +68,10 @@ public:
     // DisplayText (ForDisplay) or Text into Text, in the room it already
     // has: the texts of record after record without a new string each.
     virtual void GetText(std::string& Text, bool ForDisplay) const;
+    // The length of GetText's text when it is known without writing the
+    // text (numbers and dates in their own forms; such a text neither begins
+    // nor ends with a blank or a control character); -1 otherwise.
+    virtual int TextLength(bool /*ForDisplay*/) const { return -1; }
     virtual std::string AsString() const;
     // Raise EConvertError for a value that does not convert, and
     // EDatabaseError "Cannot access field '<name>' as type <type>" where
@@ -124,6 +129,7 @@ protected:
 class TIntegerField : public TNumericField {
 public:
     void GetText(std::string& Text, bool ForDisplay) const override;
+    int TextLength(bool ForDisplay) const override;
     TIntegerField() : TIntegerField(TFieldType::ftInteger) {}
     int DataSize() const override { return 4; }
     std::string AsString() const override;
@@ -171,6 +177,7 @@ protected:
 class TFloatField : public TNumericField {
 public:
     void GetText(std::string& Text, bool ForDisplay) const override;
+    int TextLength(bool ForDisplay) const override;
     TFloatField() : TFloatField(TFieldType::ftFloat) {}
     // Shown with the currency format of the format settings.
     bool Currency = false;
@@ -221,6 +228,7 @@ protected:
 class TDateTimeField : public TField {
 public:
     void GetText(std::string& Text, bool ForDisplay) const override;
+    int TextLength(bool ForDisplay) const override;
     TDateTimeField() : TDateTimeField(TFieldType::ftDateTime) {}
     std::string DisplayFormat;
 
@@ -233,6 +241,8 @@ protected:
     explicit TDateTimeField(TFieldType Type) : TField(Type, 0) {}
     int DefaultWidth() const override { return 18; }
     bool GetValue(TDateTime& Result) const;
+    // The format of DisplayText (ForDisplay) or Text.
+    std::string_view TextFormat(bool ForDisplay) const;
 };
 
 class TDateField : public TDateTimeField {

@@ -207,6 +207,40 @@ TEST_F(AdapterTest, MemoBufferSizes) {
     EXPECT_STREQ(OI.MemoText(), "");
 }
 
+TEST_F(AdapterTest, TheScanKeepsTheFirstLongestAndWidestTextOfEachColumn) {
+    auto table = Table(Database("CREATE TABLE n(i INTEGER, r REAL, d DATE, s VARCHAR(10));"
+                                "INSERT INTO n VALUES(5, 1.5, '2024-03-05', 'a');"
+                                "INSERT INTO n VALUES(123, 22.25, '2024-12-25', 'abc');"
+                                "INSERT INTO n VALUES(-12, 1e20, NULL, ' x ');"
+                                "INSERT INTO n VALUES(4567, 0.5, '1999-1-1', 'abc');"
+                                "INSERT INTO n VALUES(NULL, -33.75, '2024-10-10', 'abcd');"
+                                "INSERT INTO n VALUES(1000, 33.125, '2024-02-30', 'wxyz');"),
+                       "n", "tblN");
+    table->Open();
+    EXPECT_EQ(Define(table.get()), "");
+    ASSERT_EQ(ColNames(), "i r d s");
+    RS.OutputQuality = 0;
+    RS.MaxStringColWid[TUnitsOfMeasure::umTxt] = 30;
+    PS.SetUnits();
+    PS.Canvas = &printer.Printer().Canvas();
+    const int cw = PS.Canvas->FixedCharWidth();
+    ASSERT_GT(cw, 0);
+    OI.ResetColsList(true);
+    for (bool more = OI.GetFirstRcd(); more; more = !OI.GetNextRcd(Data, false)) OI.CalcColWid(true, Data);
+    auto maxima = [&](int Col) {
+        const TUnitsArray<TColStrWid>& w = OI.Col(Col).StrWids[Data];
+        const TColStrWid& txt = w[TUnitsOfMeasure::umTxt];
+        const TColStrWid& pix = w[TUnitsOfMeasure::umPix];
+        EXPECT_EQ(pix.Wid, txt.Wid * cw);
+        EXPECT_EQ(pix.Str, txt.Str);
+        return txt.Str + " " + std::to_string(txt.Wid);
+    };
+    EXPECT_EQ(maxima(0), "4567 4");
+    EXPECT_EQ(maxima(1), "-33.75 6");
+    EXPECT_EQ(maxima(2), "12/25/2024 10");
+    EXPECT_EQ(maxima(3), "abcd 4");
+}
+
 TEST_F(AdapterTest, FirstColumnOfAPageAcross) {
     int pageX = 2;
     EXPECT_EQ(OI.GetPageXColNum(pageX), -1);  // no columns

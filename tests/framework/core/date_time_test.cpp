@@ -98,10 +98,24 @@ TEST(DateTime, ValidDatesAndTheirTextsFromTheirParts) {
                 DateToString(text, format, year, month, day);
                 ASSERT_EQ(text, FormatDateTime(format, EncodeDate(year, month, day)))
                     << format << " " << year << "-" << month << "-" << day;
+                const int len = DateTextLength(format, year, month, day);
+                if (len >= 0) {
+                    ASSERT_EQ(static_cast<std::size_t>(len), text.size()) << format;
+                }
             }
         }
     }
+    // Lengths are known for formats of numbers that begin and end with one.
+    EXPECT_EQ(DateTextLength("m/d/yyyy", 2024, 3, 5), 8);
+    EXPECT_EQ(DateTextLength("dd.mm.yy", 2024, 3, 5), 8);
+    EXPECT_EQ(DateTextLength("yyyy", 99, 3, 5), 4);
+    EXPECT_EQ(DateTextLength("yyyymmdd", 12345, 3, 5), 9);
+    EXPECT_EQ(DateTextLength("'on' d-m-yyyy", 2024, 3, 5), -1);
+    EXPECT_EQ(DateTextLength("m/d/", 2024, 3, 5), -1);
+    EXPECT_EQ(DateTextLength("c", 2024, 3, 5), -1);
+    EXPECT_EQ(DateTextLength("", 2024, 3, 5), -1);
     FormatSettings().DateSeparator = '\0';
+    EXPECT_EQ(DateTextLength("m/d/yyyy", 2024, 3, 5), 6);
     DateToString(text, "m/d/yyyy", 2024, 3, 5);
     EXPECT_EQ(text, "352024");
 }

@@ -245,6 +245,12 @@ TEST(FloatToStr, GeneralTextsPlaceTheFifteenDigitsAroundThePointOrBeforeAnExpone
             return r + digits + std::string(static_cast<std::size_t>(exp) - digits.size(), '0');
         return r + digits.substr(0, static_cast<std::size_t>(exp)) + "." + digits.substr(static_cast<std::size_t>(exp));
     };
+    EXPECT_EQ(GeneralFloatLength(-790.7, 15), 6);
+    EXPECT_EQ(GeneralFloatLength(0.000123, 15), 8);
+    EXPECT_EQ(GeneralFloatLength(1e15, 15), -1);
+    EXPECT_EQ(GeneralFloatLength(0.00001, 15), -1);
+    EXPECT_EQ(GeneralFloatLength(0, 15), -1);
+    EXPECT_EQ(GeneralFloatLength(1.5, 7), -1);
     for (double v : {999999999999999.4, 999999999999999.6, 99999999999999.99, 0.00009999999999999999, 0.0001,
                      0.000123, 0.00001, 1e-5 * 0.999999999999999, 79.07, -790.7, 2.2250738585072014e-308,
                      1.7976931348623157e308}) {
@@ -260,6 +266,10 @@ TEST(FloatToStr, GeneralTextsPlaceTheFifteenDigitsAroundThePointOrBeforeAnExpone
         if (v == 0) continue;
         ASSERT_EQ(FloatToStr(v), expected(v));
         ASSERT_EQ(FloatToStrF(v, TFloatFormat::ffGeneral, 15, 0), expected(v));
+        const int len = GeneralFloatLength(v, 15);
+        if (len >= 0) {
+            ASSERT_EQ(static_cast<std::size_t>(len), expected(v).size()) << v;
+        }
     }
 }
 

@@ -210,10 +210,32 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
             for (bool display : {true, false}) {
                 field.GetText(text, display);
                 ASSERT_EQ(text, display ? field.DisplayText() : field.Text()) << field.FieldName << " " << records;
+                // A length known without the text is the text's, which has no blank at its ends.
+                if (const int len = field.TextLength(display); len >= 0) {
+                    ASSERT_EQ(static_cast<std::size_t>(len), text.size()) << field.FieldName << " " << records;
+                    ASSERT_TRUE(text.empty() || (static_cast<unsigned char>(text.front()) > ' ' &&
+                                                 static_cast<unsigned char>(text.back()) > ' '));
+                }
             }
         }
     }
     EXPECT_EQ(records, 4);
+
+    // Numbers and ISO dates in their own forms are known by length.
+    table_.First();
+    EXPECT_EQ(F("i").TextLength(true), 1);
+    EXPECT_EQ(F("f").TextLength(true), 3);
+    EXPECT_EQ(F("dt").TextLength(true), 8);
+    EXPECT_EQ(F("vc").TextLength(true), -1);
+    static_cast<TDateTimeField&>(F("dt")).DisplayFormat = "dddd";
+    EXPECT_EQ(F("dt").TextLength(true), -1);
+    EXPECT_EQ(F("dt").TextLength(false), 8);
+    static_cast<TIntegerField&>(F("i")).DisplayFormat = "0.0";
+    EXPECT_EQ(F("i").TextLength(true), -1);
+    static_cast<TIntegerField&>(F("i")).DisplayFormat.clear();
+    table_.Next();
+    EXPECT_EQ(F("i").TextLength(false), 13);
+    EXPECT_EQ(F("f").TextLength(true), -1) << "1E300 has an exponent";
 }
 
 TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
