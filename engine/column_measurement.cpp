@@ -71,22 +71,24 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         askCharWid();
         ChkFldStr(i, Text, FieldType, Plane, charWid);
     };
-    // A data field's text whose length its field knows, and that no cap
-    // shortens, counts only when it is longer or wider than the column's
+    // A data field's text whose length its field knows counts only when it
+    // is, capped as ChkFldStr caps it, longer or wider than the column's
     // longest and widest yet: the others need not be written at all.
     const bool fieldTexts = ScanData && Plane == P::plMiddle && DataSet &&
                             (ObjType == TObjType::IsTable || ObjType == TObjType::IsQuery ||
                              ObjType == TObjType::IsDataSet);
     auto noNewMaximum = [&](const TColsListData& col) {
         if (!fieldTexts || col.FldCalc == TFldCalc::fcLineNum || col.FldCalc == TFldCalc::fcUndefined ||
-            col.FieldType == TFieldType::ftString || col.FieldType == TFieldType::ftMemo || col.FieldIndex < 0 ||
-            col.FieldIndex >= DataSet->FieldCount())
+            col.FieldType == TFieldType::ftMemo || col.FieldIndex < 0 || col.FieldIndex >= DataSet->FieldCount())
             return false;
         askCharWid();
         if (charWid <= 0) return false;
-        const int len = DataSet->Fields(col.FieldIndex)->TextLength(Formatted);
+        int len = DataSet->Fields(col.FieldIndex)->TextLength(Formatted);
+        if (len < 0) return false;
+        int wid = len * charWid;
+        CapFldSize(col.FieldType, Plane, len, wid);
         const TUnitsArray<TColStrWid>& maxima = col.StrWids[Plane];
-        if (len < 0 || len > maxima[U::umTxt].Wid || len * charWid > maxima[U::umPix].Wid) return false;
+        if (len > maxima[U::umTxt].Wid || wid > maxima[U::umPix].Wid) return false;
         if (MemoBuf || MemoSize != 0) FreeMemoBuffer();  // as reading the text would
         return true;
     };
@@ -142,32 +144,34 @@ void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldTy
 void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane,
                          int CharWid) {
     if (!PrintSettings || !ReportSettings) return;
+    int len = Length(Text);
+    int wid = CharWid > 0 ? len * CharWid : (OutCanvas() ? OutCanvas()->TextWidth(Text) : 0);
+    CapFldSize(FieldType, Plane, len, wid);
+    ChkFldLng(Text, ColNdx, wid, len, Plane);
+}
+
+void TObjInfo::CapFldSize(TFieldType FieldType, TRegPlaneNdx Plane, int& Len, int& Wid) const {
     const TPrintSettings& ps = *PrintSettings;
     const TtrxReportSettings& rs = *ReportSettings;
     const TFieldType kind = Plane == P::plFirst ? TFieldType::ftString : FieldType;
     const U units = ps.CurUnits;
     const int cell = ps.CharCell[TXyDir::dX][U::umPix];
-    int len = Length(Text);
-    int wid = CharWid > 0 ? len * CharWid : (OutCanvas() ? OutCanvas()->TextWidth(Text) : 0);
     if (kind == TFieldType::ftMemo) {
-        if ((units == U::umPix && wid > rs.MaxMemoColWid[U::umPix]) ||
-            (units == U::umTxt && len > rs.MaxMemoColWid[U::umTxt])) {
-            len = rs.MaxMemoColWid[U::umTxt];
-            wid = rs.MaxMemoColWid[U::umPix];
+        if ((units == U::umPix && Wid > rs.MaxMemoColWid[U::umPix]) ||
+            (units == U::umTxt && Len > rs.MaxMemoColWid[U::umTxt])) {
+            Len = rs.MaxMemoColWid[U::umTxt];
+            Wid = rs.MaxMemoColWid[U::umPix];
         }
     } else if (kind == TFieldType::ftString) {
-        if (units == U::umPix && wid > rs.MaxStringColWid[U::umPix]) {
+        if (units == U::umPix && Wid > rs.MaxStringColWid[U::umPix]) {
             // Without a character cell the length cannot be derived; keep the text's.
-            const int capped = cell > 0 ? rs.MaxStringColWid[U::umPix] / cell : len;
-            ChkFldLng(Text, ColNdx, rs.MaxStringColWid[U::umPix], capped, Plane);
-            return;
-        }
-        if (units == U::umTxt && len > rs.MaxStringColWid[U::umTxt]) {
-            len = rs.MaxStringColWid[U::umTxt];
-            wid = cell * len;
+            if (cell > 0) Len = rs.MaxStringColWid[U::umPix] / cell;
+            Wid = rs.MaxStringColWid[U::umPix];
+        } else if (units == U::umTxt && Len > rs.MaxStringColWid[U::umTxt]) {
+            Len = rs.MaxStringColWid[U::umTxt];
+            Wid = cell * Len;
         }
     }
-    ChkFldLng(Text, ColNdx, wid, len, Plane);
 }
 
 void TObjInfo::ChkFldLng(const std::string& Text, int ColNdx, int Wid, int Len, TRegPlaneNdx Plane) {

@@ -169,6 +169,9 @@ public:
     // times it; else the text is measured).
     void ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane, int CharWid);
     void ChkFldLng(const std::string& Text, int ColNdx, int Wid, int Len, TRegPlaneNdx Plane);
+    // The length and width ChkFldStr counts a text of Len characters and Wid
+    // pixels with: memo and string texts capped to the report's limits.
+    void CapFldSize(TFieldType FieldType, TRegPlaneNdx Plane, int& Len, int& Wid) const;
     void CalcColPosns(TPanel* PagesAcrossPanel);
     void ResizeColWids(TPanel* PagesAcrossPanel);
     void CalcTextHts();

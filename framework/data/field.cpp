@@ -113,6 +113,16 @@ bool TField::AsBoolean() const { AccessError("Boolean"); }
 
 TStringField::TStringField(int ASize) : TField(TFieldType::ftString, ASize > 0 ? ASize : 20) {}
 
+int TStringField::TextLength(bool) const {
+    const TDataValue& v = Value();
+    if (v.IsNull()) return 0;
+    if (v.Kind() != TValueKind::vkText && v.Kind() != TValueKind::vkBlob) return -1;
+    const std::string& bytes = v.Bytes();
+    if (bytes.empty()) return 0;
+    if (static_cast<unsigned char>(bytes.front()) <= ' ' || static_cast<unsigned char>(bytes.back()) <= ' ') return -1;
+    return static_cast<int>(bytes.size());
+}
+
 int64_t TStringField::AsInteger() const {
     const TDataValue& v = Value();
     if (v.IsNull()) return 0;

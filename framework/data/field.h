@@ -102,6 +102,8 @@ private:
 class TStringField : public TField {
 public:
     explicit TStringField(int ASize);
+    // The stored text's length, when it neither begins nor ends with a blank.
+    int TextLength(bool ForDisplay) const override;
     int DataSize() const override { return Size + 1; }
     int64_t AsInteger() const override;
     double AsFloat() const override;

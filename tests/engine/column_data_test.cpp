@@ -239,6 +239,12 @@ TEST_F(AdapterTest, TheScanKeepsTheFirstLongestAndWidestTextOfEachColumn) {
     EXPECT_EQ(maxima(1), "-33.75 6");
     EXPECT_EQ(maxima(2), "12/25/2024 10");
     EXPECT_EQ(maxima(3), "abcd 4");
+
+    // Longer strings count with the cap's length: the first of them stays.
+    RS.MaxStringColWid[TUnitsOfMeasure::umTxt] = 3;
+    OI.ResetColsList(true);
+    for (bool more = OI.GetFirstRcd(); more; more = !OI.GetNextRcd(Data, false)) OI.CalcColWid(true, Data);
+    EXPECT_EQ(maxima(3), "abc 3");
 }
 
 TEST_F(AdapterTest, FirstColumnOfAPageAcross) {

@@ -201,7 +201,7 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
          " 'a rather long text that needs room of its own', 'memo');"
          "INSERT INTO t(i, f, dt, tm, dtm, b, vc) VALUES (-123456789012, 1e300, 45352, 0.75, 'soon', 'maybe', 'x');"
          "INSERT INTO t(i) VALUES (NULL);"
-         "INSERT INTO t(i, f, dt) VALUES ('12', '1.25', '2024-02-30');");
+         "INSERT INTO t(i, f, dt, vc) VALUES ('12', '1.25', '2024-02-30', ' x');");
     std::string text = "what the buffer held before";
     int records = 0;
     for (table_.First(); !table_.Eof(); table_.Next(), ++records) {
@@ -226,7 +226,8 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
     EXPECT_EQ(F("i").TextLength(true), 1);
     EXPECT_EQ(F("f").TextLength(true), 3);
     EXPECT_EQ(F("dt").TextLength(true), 8);
-    EXPECT_EQ(F("vc").TextLength(true), -1);
+    EXPECT_EQ(F("vc").TextLength(true), 45);
+    EXPECT_EQ(F("b").TextLength(true), -1);
     static_cast<TDateTimeField&>(F("dt")).DisplayFormat = "dddd";
     EXPECT_EQ(F("dt").TextLength(true), -1);
     EXPECT_EQ(F("dt").TextLength(false), 8);
@@ -236,6 +237,9 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
     table_.Next();
     EXPECT_EQ(F("i").TextLength(false), 13);
     EXPECT_EQ(F("f").TextLength(true), -1) << "1E300 has an exponent";
+    table_.Next();
+    table_.Next();
+    EXPECT_EQ(F("vc").TextLength(true), -1) << "blanks at the ends are left to the caller";
 }
 
 TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
