@@ -248,7 +248,10 @@ private:
     void StartSheet();
     // Line Ndx of the text page buffer, which grows by lines of one blank
     // to hold it; changed where it stands.
-    std::string& PageLine(int Ndx);
+    std::string& PageLine(int Ndx) {
+        while (TextPage->Count() <= Ndx) TextPage->Add(" ");
+        return TextPage->Ref(Ndx);
+    }
     // Hands the text page buffer to the raw spooler, the file or the printer.
     void OutputTextPage();
     void ShowPageNumError(TEdit* Edit) const;

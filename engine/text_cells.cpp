@@ -3,6 +3,7 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -53,21 +54,34 @@ std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
     return Text;
 }
 
-// Writes Text into Line at column Col (1-based) within a field W wide.
+// Writes Text into Line at column Col (1-based) within a field W wide:
+// blanks around a shorter text, the first W characters of a longer one.
 void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Align, int W) {
     if (Col < 1) Col = 1;
     if (Length(Line) < Col + W - 1) Line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
+    char* field = Line.data() + (Col - 1);
     const int len = static_cast<int>(Text.size());
-    if (len < W) {
-        std::fill_n(Line.begin() + (Col - 1), W, ' ');
-        if (Align == TAlignment::taRightJustify)
-            Col += W - len;
-        else if (Align == TAlignment::taCenter)
-            Col += (W - len) / 2;
+    if (len >= W) {
+        std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
+        return;
     }
-    const int n = std::min({len, W, Length(Line) - Col + 1});
-    if (n > 0) Text.copy(Line.data() + (Col - 1), static_cast<std::size_t>(n));
+    int before = 0;
+    if (Align == TAlignment::taRightJustify)
+        before = W - len;
+    else if (Align == TAlignment::taCenter)
+        before = (W - len) / 2;
+    std::fill_n(field, before, ' ');
+    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
+    std::fill_n(field + before + len, W - before - len, ' ');
 }
+
+// The characters that end a plain one-line text: its end, a line break and
+// the mark of a code.
+constexpr std::array<bool, 256> EndsPlainText = [] {
+    std::array<bool, 256> a{};
+    a['\0'] = a['\r'] = a['\n'] = a['^'] = true;
+    return a;
+}();
 
 } // namespace
 
@@ -85,9 +99,9 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
     {
-        const std::size_t n = strnlen(Text, static_cast<std::size_t>(W) + 1);
-        if (n <= static_cast<std::size_t>(W) && !std::memchr(Text, '^', n) && !std::memchr(Text, '\r', n) &&
-            !std::memchr(Text, '\n', n)) {
+        std::size_t n = 0;
+        while (n <= static_cast<std::size_t>(W) && !EndsPlainText[static_cast<unsigned char>(Text[n])]) ++n;
+        if (n <= static_cast<std::size_t>(W) && Text[n] == '\0') {
             if (n == 0) return 0;
             if (!CalcOnly && TextPage && Rect.Top >= 0)
                 PutFldStr(std::string_view(Text, n), PageLine(Rect.Top), Rect.Left, Alignment, W);
@@ -208,11 +222,6 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
         WrapFldLine();
     }
     return Used;
-}
-
-std::string& TPrintSettings::PageLine(int Ndx) {
-    while (TextPage->Count() <= Ndx) TextPage->Add(" ");
-    return TextPage->Ref(Ndx);
 }
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
