@@ -48,6 +48,14 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
 
 void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
     if (!TextPage || X < 1 || Y1 < 0 || Y2 < Y1) return;
+    // Mostly one character on a line that is there and long enough.
+    if (Y1 == Y2 && Y1 < TextPage->Count()) {
+        std::string& s = TextPage->Ref(Y1);
+        if (Length(s) >= X) {
+            s[static_cast<std::size_t>(X - 1)] = Chr;
+            return;
+        }
+    }
     if (TextPage->Count() < Y2 + 1) {
         const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
         do TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
@@ -162,13 +170,11 @@ void TPrintSettings::PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNd
     if (RptStyles && TextQuality()) {
         // As below, with the quality asked once.
         TRegLineNdx kind = TRegLineNdx::liLineHoriz;
-        if (RptStyles->IsLineNeeded(Plane, kind))
-            PrintTextCellLine(FirstOnPage, Plane, kind, HasLeft, HasRight, CellRect, LineWids);
+        if (RowNeedsLine(kind)) PrintTextCellLine(FirstOnPage, Plane, kind, HasLeft, HasRight, CellRect, LineWids);
         kind = LeftKind;
-        if (RptStyles->IsLineNeeded(Plane, kind))
-            PrintTextCellLine(FirstOnPage, Plane, kind, false, false, CellRect, LineWids);
+        if (RowNeedsLine(kind)) PrintTextCellLine(FirstOnPage, Plane, kind, false, false, CellRect, LineWids);
         kind = TRegLineNdx::liBorderRight;
-        if (RightKind == kind && RptStyles->IsLineNeeded(Plane, kind))
+        if (RightKind == kind && RowNeedsLine(kind))
             PrintTextCellLine(FirstOnPage, Plane, kind, false, false, CellRect, LineWids);
         return;
     }

@@ -23,20 +23,7 @@ constexpr L AllLineKinds[] = {L::liBorderLeft,   L::liLineVert,     L::liBorderR
 } // namespace
 
 bool TRptStyles::IsLineNeeded(TRegPlaneNdx /*Plane*/, TRegLineNdx& LineNdx) const {
-    if (!PrintSettings) return false;
-    const TPrintSettings& ps = *PrintSettings;
-    // Above the first row of a block a separating line is a top border,
-    // unless adjacent borders are shared and rows stand above on this page.
-    if (LineNdx == L::liLineHoriz && ps.FirstRow && (!ps.ShareAdjBordersOn || ps.NoRowYet)) LineNdx = L::liBorderTop;
-    if (BorderLines.Contains(LineNdx)) return ps.BordersOn;
-    switch (LineNdx) {
-        case L::liLineVert: return ps.VertLinesOn;
-        case L::liLineHoriz:
-            return ((ps.GrpBrkThisRow || ps.HorizLinesOn) && !ps.NoRowYet) ||
-                   (ps.BordersOn && ps.ShareAdjBordersOn && ps.FirstRow);
-        case L::liGrpBrkLine: return ps.GrpBrkThisRow && !ps.NoRowYet;
-        default: return false;
-    }
+    return PrintSettings && PrintSettings->RowNeedsLine(LineNdx);
 }
 
 int TRptStyles::GetLineWid(TRegNdx Reg, TRegLineNdx LineNdx, bool /*Flag*/, bool& Found) const {

@@ -267,8 +267,10 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
         const TColsListData& col = oi.Col(CurColNdx);
         if (col.PageAcross != CurPage.X) break;
         if (!col.Print) continue;
+        // The region of the cell; text quality needs it for the fill and the
+        // font of each X plane only.
         TRegNdx reg = TRegNdx::rgDflt;
-        st.CnvtColNdxToRegNdx(CurColNdx, Plane, reg);
+        if (!text || col.XPlane != fontPlane) st.CnvtColNdxToRegNdx(CurColNdx, Plane, reg);
         if (col.XPlane != fontPlane) {
             st.SetFill(BordersOn, reg, 0, true);
             st.SetFont(reg, 0, false, true);
@@ -286,7 +288,7 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
             rightWid = BordersOn ? st.MaxLineWid(col.XPlane, L::liBorderRight) : 0;
             hasRight = rightWid > 0;
         }
-        PrintCellFill(cell);
+        if (!text) PrintCellFill(cell);
         PrintCellLines(col.FirstOnPage, Plane, reg, col.LeftLine, rightKind, HasLeftLine(col), hasRight, cell,
                        TRect{col.LeftLineWid, topWid, rightWid, 0});
 

@@ -98,6 +98,25 @@ public:
     void PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft, bool HasRight,
                            const TRect& CellRect, const TRect& LineWids);
     void PrintTextVertLine(char Chr, int X, int Y1, int Y2);
+    // Whether the row being printed needs a line of kind LineNdx (the line
+    // options and the row's place in its block); above the first row of a
+    // block a separating line becomes a top border, unless adjacent borders
+    // are shared and rows stand above on this page.
+    bool RowNeedsLine(TRegLineNdx& LineNdx) const {
+        using L = TRegLineNdx;
+        if (LineNdx == L::liLineHoriz && FirstRow && (!ShareAdjBordersOn || NoRowYet)) LineNdx = L::liBorderTop;
+        switch (LineNdx) {
+            case L::liBorderLeft:
+            case L::liBorderRight:
+            case L::liBorderTop:
+            case L::liBorderBottom: return BordersOn;
+            case L::liLineVert: return VertLinesOn;
+            case L::liLineHoriz:
+                return ((GrpBrkThisRow || HorizLinesOn) && !NoRowYet) || (BordersOn && ShareAdjBordersOn && FirstRow);
+            case L::liGrpBrkLine: return GrpBrkThisRow && !NoRowYet;
+            default: return false;
+        }
+    }
 
     // ---- Page loop, memos and page regions ----
     void PrintRptMemo(TRptMemoNdx Memo, bool Measure);
