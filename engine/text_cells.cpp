@@ -3,7 +3,6 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -75,13 +74,6 @@ void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Ali
     std::fill_n(field + before + len, W - before - len, ' ');
 }
 
-// The characters that end a plain one-line text: its end, a line break and
-// the mark of a code.
-constexpr std::array<bool, 256> EndsPlainText = [] {
-    std::array<bool, 256> a{};
-    a['\0'] = a['\r'] = a['\n'] = a['^'] = true;
-    return a;
-}();
 
 } // namespace
 
@@ -99,8 +91,7 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
     {
-        std::size_t n = 0;
-        while (n <= static_cast<std::size_t>(W) && !EndsPlainText[static_cast<unsigned char>(Text[n])]) ++n;
+        const std::size_t n = std::strcspn(Text, "^\r\n");
         if (n <= static_cast<std::size_t>(W) && Text[n] == '\0') {
             if (n == 0) return 0;
             if (!CalcOnly && TextPage && Rect.Top >= 0)
