@@ -82,6 +82,8 @@ public:
 
     // ---- Text cells, word wrap and line drawing ----
     int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
+    // BuildFldLines of a text with codes, line breaks or more than a line.
+    int BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
     static TAlignment CnvtFormatToAlignment(unsigned Format);
     int ScaleFontSize(int Size) const;

@@ -99,7 +99,12 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
             return 1;
         }
     }
+    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment);
+}
 
+int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+    const int W = Rect.Right - Rect.Left + 1;
+    const int MaxLines = Rect.Bottom - Rect.Top + 1;
     std::string Line;
     int WordStart = -1;  // column of Line where the current word began, -1 outside a word
     int Used = 0;

@@ -475,24 +475,37 @@ private:
         return count > Digits ? count : Digits;
     }
 
+    // The two digits of V (below 100) at P; the end of them.
+    static char* Pair(char* P, unsigned V) {
+        P[0] = static_cast<char>('0' + V / 10);
+        P[1] = static_cast<char>('0' + V % 10);
+        return P + 2;
+    }
+
     // Number with at least Digits digits at P; the end of it. Days and months
     // have two digits at most, years mostly four.
     static char* Number(char* P, int Number, int Digits) {
         const unsigned v = static_cast<unsigned>(Number);
-        if (v >= 10000) {
-            const std::string all = std::to_string(v);
-            for (int k = static_cast<int>(all.size()); k < Digits; ++k) *P++ = '0';
-            return P + all.copy(P, all.size());
+        if (v < 10 && Digits <= 1) {
+            *P++ = static_cast<char>('0' + v);
+            return P;
         }
-        const int count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
-        for (int k = count; k < Digits; ++k) *P++ = '0';
-        switch (count) {
-        case 4: *P++ = static_cast<char>('0' + v / 1000); [[fallthrough]];
-        case 3: *P++ = static_cast<char>('0' + v / 100 % 10); [[fallthrough]];
-        case 2: *P++ = static_cast<char>('0' + v / 10 % 10); [[fallthrough]];
-        default: *P++ = static_cast<char>('0' + v % 10);
+        if (v < 100) {
+            for (int k = 2; k < Digits; ++k) *P++ = '0';
+            return Pair(P, v);
         }
-        return P;
+        if (v < 10000) {
+            const unsigned high = v / 100;
+            for (int k = high >= 10 ? 4 : 3; k < Digits; ++k) *P++ = '0';
+            if (high >= 10)
+                P = Pair(P, high);
+            else
+                *P++ = static_cast<char>('0' + high);
+            return Pair(P, v % 100);
+        }
+        const std::string all = std::to_string(v);
+        for (int k = static_cast<int>(all.size()); k < Digits; ++k) *P++ = '0';
+        return P + all.copy(P, all.size());
     }
 
     enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };

@@ -58,15 +58,13 @@ bool ParseTime(std::string_view S, std::size_t Pos, TDateTime& Value) {
 bool ParseStoredDate(std::string_view Text, int& Year, int& Month, int& Day) {
     if (Text.size() != 10 || Text[4] != '-' || Text[7] != '-') return false;
     const auto* c = reinterpret_cast<const unsigned char*>(Text.data());
-    unsigned digits[8];
-    const int at[8] = {0, 1, 2, 3, 5, 6, 8, 9};
-    for (int i = 0; i < 8; ++i) {
-        digits[i] = c[at[i]] - unsigned{'0'};
-        if (digits[i] > 9) return false;
-    }
-    const int y = static_cast<int>(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
-    const int m = static_cast<int>(digits[4] * 10 + digits[5]);
-    const int d = static_cast<int>(digits[6] * 10 + digits[7]);
+    const unsigned y0 = c[0] - 48u, y1 = c[1] - 48u, y2 = c[2] - 48u, y3 = c[3] - 48u;
+    const unsigned m0 = c[5] - 48u, m1 = c[6] - 48u, d0 = c[8] - 48u, d1 = c[9] - 48u;
+    // A character that is no digit is above 9 here (below '0' it wraps round).
+    if (y0 > 9 || y1 > 9 || y2 > 9 || y3 > 9 || m0 > 9 || m1 > 9 || d0 > 9 || d1 > 9) return false;
+    const int y = static_cast<int>(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
+    const int m = static_cast<int>(m0 * 10 + m1);
+    const int d = static_cast<int>(d0 * 10 + d1);
     if (!IsValidDate(y, m, d)) return false;
     Year = y;
     Month = m;
