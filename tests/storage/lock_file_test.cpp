@@ -3,6 +3,7 @@
 // takes the file from a live holder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -156,6 +157,58 @@ TEST_F(LockFileTest, AHolderThatMakesProgressIsWaitedFor) {
     });
     ASSERT_TRUE(Save("", "A (001.001)"));
     EXPECT_TRUE(ui.Calls().empty());
+}
+
+TEST_F(LockFileTest, ALockNotObtainedInSixSecondsEndsTheOperationUndone) {
+    // A holder that goes away while another program removes the lock file
+    // again and again: each re-created file is lost before it can be used,
+    // so the wait ends after six seconds without the lock.
+    SetSettings("[ANN:A (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    const std::string file = Settings();
+    auto removeEveryTime = [&](int64_t) {
+        if (holder.Locked) holder.UnLockFile();
+        (void)std::remove(LockFileName().c_str());
+    };
+
+    ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+    WhileWaiting(removeEveryTime);
+    run.RS().PanelsAcrossPage = 7;
+    int64_t start = GetTickCount();
+    EXPECT_FALSE(Load("ANN", "A (001.001)"));
+    EXPECT_GT(GetTickCount() - start, 6000);
+    EXPECT_LT(GetTickCount() - start, 6300);
+    EXPECT_EQ(run.RS().PanelsAcrossPage, 1);  // the defaults, not the section
+    EXPECT_FALSE(mgr.Locked);
+    EXPECT_FALSE(mgr.LckFile.IsOpen());
+    EXPECT_EQ(mgr.RSFList, nullptr);
+
+    for (int op = 0; op < 3; ++op) {
+        SetProcessMessagesHook(nullptr);
+        ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+        WhileWaiting(removeEveryTime);
+        TtrxUserName user = "ANN";
+        TtrxReportId id = "A (001.001)";
+        start = GetTickCount();
+        if (op == 0) {
+            run.RS().PanelsAcrossPage = 5;
+            EXPECT_FALSE(mgr.SaveReportSettings(user, id, true));
+        } else if (op == 1) {
+            EXPECT_FALSE(mgr.RenameReportSettings("ANN", "A (001.001)", "BOB", "B (002.002)", false, user, id));
+        } else {
+            EXPECT_FALSE(mgr.DeleteReportSettings("ANN", "A (001.001)"));
+        }
+        EXPECT_GT(GetTickCount() - start, 6000) << op;
+        // Nothing changed, and the results keep the caller's values.
+        EXPECT_EQ(user.str(), "ANN") << op;
+        EXPECT_EQ(id.str(), "A (001.001)") << op;
+        EXPECT_EQ(Settings(), file) << op;
+        EXPECT_FALSE(FileExists(dir.File("RptSet.$$$"))) << op;
+        EXPECT_FALSE(mgr.LckFile.IsOpen()) << op;
+        EXPECT_EQ(mgr.RSFList, nullptr) << op;
+    }
+    SetProcessMessagesHook(nullptr);
+    ASSERT_TRUE(Load("ANN", "A (001.001)"));
+    EXPECT_EQ(run.RS().PanelsAcrossPage, 2);
 }
 
 TEST_F(LockFileTest, ReCreationNeverTakesTheFileFromAHolder) {
