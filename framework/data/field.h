@@ -9,6 +9,7 @@
 // As* conversions raise EConvertError for it. A null shows as empty text.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -104,7 +105,8 @@ public:
     explicit TStringField(int ASize);
     // The stored text's length, when it neither begins nor ends with a blank.
     int TextLength(bool ForDisplay) const override;
-    int DataSize() const override { return Size + 1; }
+    // A declared size of the largest int keeps that size rather than wrapping.
+    int DataSize() const override { return Size < INT_MAX ? Size + 1 : INT_MAX; }
     int64_t AsInteger() const override;
     double AsFloat() const override;
     TDateTime AsDateTime() const override;

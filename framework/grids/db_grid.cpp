@@ -1,6 +1,8 @@
 #include "framework/grids/db_grid.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "framework/data/dataset.h"
 
@@ -53,7 +55,12 @@ void TColumn::SetField(TField* Value) { SetFieldName(Value ? Value->FieldName : 
 
 int TColumn::Width() const {
     if (width_ >= 0) return width_;
-    if (const TField* f = Field()) return f->DisplayWidth() * grid_.Canvas().TextWidth("0") + 4;
+    // A field as wide as its declared size (which may be very large) gives
+    // at most the largest width there is.
+    if (const TField* f = Field()) {
+        const int64_t wid = static_cast<int64_t>(std::max(f->DisplayWidth(), 0)) * grid_.Canvas().TextWidth("0") + 4;
+        return static_cast<int>(std::min<int64_t>(wid, INT_MAX));
+    }
     return grid_.DefaultColWidth();
 }
 

@@ -122,6 +122,20 @@ TEST_F(Fields, TableFieldsTakeTypesSizesAndAlignmentFromTheDeclarations) {
     EXPECT_EQ(F("st").DataSet(), &table_);
 }
 
+TEST(FieldSizes, TheLargestDeclaredStringSizeKeepsAPositiveDataSize) {
+    TempDir dir;
+    SqliteFile file(dir.File("wide.db"), "CREATE TABLE w(huge VARCHAR(2147483647), zero CHAR(0));"
+                                         "INSERT INTO w VALUES('x', 'y');");
+    TTable table;
+    table.SetDatabaseName(file.FileName());
+    table.SetTableName("w");
+    table.Open();
+    EXPECT_EQ(table.FieldByName("huge")->Size, 2147483647);
+    EXPECT_EQ(table.FieldByName("huge")->DataSize(), 2147483647);
+    EXPECT_EQ(table.FieldByName("huge")->DisplayText(), "x");
+    EXPECT_EQ(table.FieldByName("zero")->DataSize(), DefaultStringSize + 1);
+}
+
 TEST_F(Fields, NumbersShowInTheirFormatsAndPictures) {
     Open("INSERT INTO t(i, big, f, r, cur, dec) VALUES (1234567, 5000000000, 1234.5, 1.0/3, 1234.5, 12.25);");
     EXPECT_EQ(F("i").DisplayText(), "1234567");

@@ -78,6 +78,10 @@ TEST_F(DBGridTest, TitlesWidthsAndVisibility) {
 
     const int digit = grid.Canvas().TextWidth("0");
     EXPECT_EQ(grid.Columns()[0]->Width(), 20 * digit + 4);
+    // A huge declared size widens the column as far as there is room, no further.
+    data.FieldByName("Name")->SetDisplayWidth(2147483647);
+    EXPECT_EQ(grid.Columns()[0]->Width(), 2147483647);
+    data.FieldByName("Name")->SetDisplayWidth(0);
     col->SetWidth(77);
     EXPECT_EQ(col->Width(), 77);
     EXPECT_TRUE(col->Visible());
