@@ -201,6 +201,14 @@ TEST_F(TableRender, BordersWithoutSharingCloseEachBlock) {
                                                 "│ab  │1    │",
                                                 "│cd  │22   │",
                                                 "└────┴─────┘"}));
+    EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{
+                                                "+----------+",
+                                                "|Name|Qty  |",
+                                                "+----------+",
+                                                "+----------+",
+                                                "|ab  |1    |",
+                                                "|cd  |22   |",
+                                                "+----------+"}));
 }
 
 TEST_F(TableRender, BordersOnlyDrawAFrame) {
@@ -260,6 +268,30 @@ TEST_F(TableRender, GroupBreakLinesStartAtTheColumnThatChanged) {
                                                    "├──┼──┼──┤",
                                                    "│y │c │4 │",
                                                    "└──┴──┴──┘"}));
+    EXPECT_EQ(Render(o, false, {2, 2, 2}, rows), (std::vector<std::string>{
+                                                    "+--------+",
+                                                    "|A |B |C |",
+                                                    "|--+--+--|",
+                                                    "|x |a |1 |",
+                                                    "|  |  |2 |",
+                                                    "|  |--+--|",
+                                                    "|  |b |3 |",
+                                                    "|--+--+--|",
+                                                    "|y |c |4 |",
+                                                    "+--------+"}));
+
+    // Without vertical lines and borders the break line begins one place
+    // into the column that changed (no line stands at its left edge) and
+    // runs to the right end of the row.
+    const LineOptions plain{.GrpBrk = true};
+    EXPECT_EQ(Render(plain, true, {2, 2, 2}, rows, false), Cp437(std::vector<std::string>{
+                                                              "A B C",
+                                                              "x a 1",
+                                                              "    2",
+                                                              "   ───",
+                                                              "  b 3",
+                                                              " ─────",
+                                                              "y c 4"}));
 }
 
 TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {

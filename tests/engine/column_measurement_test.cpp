@@ -203,6 +203,27 @@ TEST_F(Placement, PlacementForgetsTheLastPage) {
     oi.CalcColPosns(nullptr);
     EXPECT_EQ(ps.LastPage, LastPageUnknown);
     EXPECT_LT(ps.LastPage.Y, -1);  // what the page loop reads as "not known yet"
+
+    // The page loop finds the last page of a new layout, and keeps it.
+    ps.PagesAcross = 2;
+    ps.PanelsAcross = 1;
+    oi.Eof = true;
+    ps.CurPage = TPoint{1, 4};
+    EXPECT_FALSE(ps.IsLastPage(true, 1));  // data ended, but a page across is still to come
+    ps.CurPage = TPoint{2, 4};
+    EXPECT_TRUE(ps.IsLastPage(true, 1));
+    EXPECT_EQ(ps.LastPage, (TPoint{2, 4}));
+
+    // Placed anew (a narrower page: more pages down), the old last page is
+    // forgotten and the new one is found again.
+    oi.CalcColPosns(nullptr);
+    ps.PagesAcross = 2;
+    ps.CurPage = TPoint{2, 6};
+    EXPECT_TRUE(ps.IsLastPage(true, 1));
+    EXPECT_EQ(ps.LastPage, (TPoint{2, 6}));
+    oi.Eof = false;
+    ps.CurPage = TPoint{2, 4};
+    EXPECT_FALSE(ps.IsLastPage(true, 1));
 }
 
 TEST_F(Placement, PagesAcrossPanel) {
