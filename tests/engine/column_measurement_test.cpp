@@ -88,6 +88,11 @@ struct Placement : ::testing::Test {
             page = c.PageAcross;
             const bool last = i == oi.ColCount() - 1 || oi.Col(i + 1).PageAcross != page;
             EXPECT_EQ(c.LastOnPage, last) << at;
+            if (last) {
+                // The page's last column closes it with a border only when borders are on.
+                EXPECT_EQ(c.RightLine, ps.BordersOn ? TRegLineNdx::liBorderRight : TRegLineNdx::liLineNone) << at;
+                EXPECT_EQ(c.RightLineWid, ps.BordersOn ? 1 : 0) << at;
+            }
             if (!last) {
                 EXPECT_GE(oi.Col(i + 1).XPos, c.XPos + c.TotalWid) << at;  // nothing covered
             }
@@ -105,16 +110,17 @@ struct Placement : ::testing::Test {
 
 TEST_F(Placement, NoColumnLeavesThePageOrCoversAnother) {
     const std::vector<std::vector<int>> widthSets{{5, 8, 6, 12, 3}, {50, 4, 7}, {10, 10, 10, 10}, {3, 60, 2, 36}};
-    for (int margins = 0; margins < 2; ++margins)
+    for (int pw : {40, 15}) for (int margins = 0; margins < 2; ++margins)
         for (int lineNums = 0; lineNums < 2; ++lineNums)
             for (int lines = 0; lines < 8; ++lines)
                 for (int f = 0; f < 2; ++f)
                     for (std::size_t w = 0; w < widthSets.size(); ++w) {
                         rs.PageMargin[U::umTxt] = margins ? TRect{3, 0, 2, 0} : TRect{};
+                        ps.PageWid = pw;
                         SetLines(lines & 1, lines & 2, lines & 4);
                         MakeCols(f, widthSets[w], lineNums);
                         oi.CalcColPosns(nullptr);
-                        CheckPlacement("margins " + std::to_string(margins) + " line numbers " +
+                        CheckPlacement("page " + std::to_string(pw) + " margins " + std::to_string(margins) + " line numbers " +
                                        std::to_string(lineNums) + " lines " + std::to_string(lines) +
                                        " row titles " + std::to_string(f) + " widths " + std::to_string(w));
                     }
@@ -429,4 +435,25 @@ TEST_F(GridRow, WithoutTheDataColumnsAreAsWideAsOnScreen) {
     oi.CalcColWid(false, P::plMiddle);
     EXPECT_EQ(oi.Col(3).StrWids[P::plMiddle][U::umTxt].Wid, 0);
     EXPECT_EQ(oi.Col(3).StrWids[P::plMiddle][U::umPix].Wid, ps.CnvtScrPixToOutPix(grid.ColWidths(2), TXyDir::dX));
+}
+
+TEST_F(GridRow, EveryTitleRowIsMeasuredAndTheDataRowsOnce) {
+    grid.SetRowCount(6);
+    grid.SetFixedRows(3);
+    const char* cells[6][3] = {{"a", "x", "t"},       {"bbbbbbb", "y", "u"}, {"cc", "zzzzzzzzz", "v"},
+                               {"data", "1", "w"},    {"d", "22", "w"},      {"dd", "333", "wwww"}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c) grid.SetCells(c, r, cells[r][c]);
+    Define(false);
+    oi.Eof = true;  // left from an earlier walk
+    oi.CalcColWids(nullptr, nullptr, nullptr);
+    EXPECT_EQ(oi.RcdsDone, 3);
+    EXPECT_EQ(oi.SizingStatus, TColSizingStatus::csCompleted);
+    EXPECT_EQ(oi.Col(0).StrWids[P::plFirst][U::umTxt].Str, "bbbbbbb");
+    EXPECT_EQ(oi.Col(1).StrWids[P::plFirst][U::umTxt].Str, "zzzzzzzzz");
+    // No title row is read as a data row.
+    EXPECT_EQ(oi.Col(0).StrWids[P::plMiddle][U::umTxt].Str, "data");
+    EXPECT_EQ(oi.Col(1).StrWids[P::plMiddle][U::umTxt].Str, "333");
+    EXPECT_EQ(oi.Col(2).StrWids[P::plMiddle][U::umTxt].Str, "wwww");
+    EXPECT_EQ(oi.Col(0).ContentWid, 7);
 }
