@@ -136,6 +136,115 @@ TEST_F(PageLoopTest, APageOfOneLineGetsNoFormFeed) {
     EXPECT_EQ(lines[6], "\f");
 }
 
+TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 24;
+    RS().ReportAlignment = TAlignment::taLeftJustify;
+    RS().Memo(M::rmRptTi).SetText("Report Title");
+    RS().Memo(M::rmRptHdr).SetText("Report Header");
+    RS().Memo(M::rmPgHdr).SetText("PgHdr");
+    RS().Memo(M::rmPgFtr).SetText("PgFtr");
+    RS().Memo(M::rmPgNum).SetText("-^P-");
+    RS().Memo(M::rmCopyright).SetText("(c)");
+    RS().Memo(M::rmRptFtr).SetText("The End");
+    grid = Grid(2, 12);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 3u);
+    // The page memos at the foot stand on the last lines of every page.
+    const std::string foot =
+        "                 PgFtr\n"
+        "                  -%d-\n"
+        "                  (c)\n";
+    auto footOf = [&](int Page) {
+        std::string f = foot;
+        f.replace(f.find("%d"), 2, std::to_string(Page));
+        return f;
+    };
+    EXPECT_EQ(pages[0],
+              "\n"
+              "              Report Title\n"
+              "             Report Header\n"
+              "                 Page 1\n"
+              "                 PgHdr\n"
+              "+-----------------+\n"
+              "| # |  C0  |  C1  |\n"
+              "|---+------+------|\n"
+              "|  1| r1c0 | r1c1 |\n"
+              "|  2| r2c0 | r2c1 |\n"
+              "|  3| r3c0 | r3c1 |\n"
+              "|  4| r4c0 | r4c1 |\n"
+              "|  5| r5c0 | r5c1 |\n"
+              "|  6| r6c0 | r6c1 |\n"
+              "|  7| r7c0 | r7c1 |\n"
+              "|  8| r8c0 | r8c1 |\n"
+              "|  9| r9c0 | r9c1 |\n"
+              "| 10| r10c0| r10c1|\n"
+              "| 11| r11c0| r11c1|\n"
+              "+-----------------+\n"
+              "\n" +
+                  footOf(1));
+    // The last page: no report title or header, the report footer under
+    // the data.
+    EXPECT_EQ(pages[1],
+              "\n"
+              "                 Page 2\n"
+              "                 PgHdr\n"
+              "+-----------------+\n"
+              "| # |  C0  |  C1  |\n"
+              "|---+------+------|\n"
+              "| 12| r12c0| r12c1|\n"
+              "+-----------------+\n"
+              "                The End\n" +
+                  std::string(12, '\n') + footOf(2));
+}
+
+TEST_F(PageLoopTest, AGroupBreakLineStandsWhereTheFirstTextMovesLeft) {
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 14;
+    RS().ReportAlignment = TAlignment::taLeftJustify;
+    RS().Memo(M::rmPgTi).SetText("");
+    SetOpt(S::soGrpBrkLines, true);
+    SetOpt(S::soLineNumbers, false);
+    grid = Grid(3, 8);
+    for (int r = 1; r <= 8; ++r) grid->SetCells(0, r, r % 3 == 1 ? "grp" : "");
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0],
+              "\n"
+              "+----------------+\n"
+              "| C0 |  C1 |  C2 |\n"
+              "|----+-----+-----|\n"
+              "| grp| r1c1| r1c2|\n"
+              "|    | r2c1| r2c2|\n"
+              "|    | r3c1| r3c2|\n"
+              "|----+-----+-----|\n"
+              "| grp| r4c1| r4c2|\n"
+              "|    | r5c1| r5c2|\n"
+              "|    | r6c1| r6c2|\n"
+              "|----+-----+-----|\n"
+              "| grp| r7c1| r7c2|\n"
+              "+----------------+\n");
+    // The first row of a page has its top border, not a break.
+    EXPECT_EQ(pages[1],
+              "\n"
+              "+----------------+\n"
+              "| C0 |  C1 |  C2 |\n"
+              "|----+-----+-----|\n"
+              "|    | r8c1| r8c2|\n"
+              "+----------------+\n");
+
+    // Without group-break lines the groups run on.
+    SetOpt(S::soGrpBrkLines, false);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(OutputPages()[0].find("|----+-----+-----|\n| grp| r4c1"), std::string::npos);
+    EXPECT_NE(OutputPages()[0].find("|    | r3c1| r3c2|\n| grp| r4c1| r4c2|\n"), std::string::npos);
+}
+
 // ---- Sheets ----------------------------------------------------------------
 
 class PrinterSheetsTest : public PageLoopTest {
