@@ -124,6 +124,27 @@ TEST_F(ControlsTest, EditReplaceTextAndClipboard) {
     EXPECT_EQ(ed->Text(), "copy mecopy me");
 }
 
+TEST_F(ControlsTest, MaskEditTextInCodeAndTypingFollowTheEditRules) {
+    auto* me = Make<TMaskEdit>(form, "meCopies");
+    me->EditMask = "999;0; ";
+    int changes = 0;
+    me->OnChange = [&](TObject*) { ++changes; };
+    me->OnKeyPress = [](TObject*, char& k) {
+        if (k < '0' || k > '9') k = 0;
+    };
+    me->SetModified(true);
+    me->SetText("1");
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(me->Modified());
+
+    form->Show();
+    UserReplaceText(me, "2x5");
+    EXPECT_EQ(me->Text(), "25");
+    EXPECT_TRUE(me->Modified());
+    me->SetPasswordChar('*');
+    EXPECT_EQ(me->DisplayText(), "**");
+}
+
 // ---------------------------------------------------------------------------
 // Memos
 
@@ -274,6 +295,18 @@ TEST_F(ControlsTest, ComboBoxCodeFiresNothingUserPickFiresClickThenChange) {
     EXPECT_EQ(log, (std::vector<std::string>{"change", "change"}));
     EXPECT_EQ(cbx->Text(), "ab");
     EXPECT_EQ(cbx->ItemIndex(), -1);
+}
+
+TEST_F(ControlsTest, ComboBoxDoubleClickFiresOnDblClickButNoClick) {
+    auto* cbx = Make<TComboBox>(form, "cbxFileName");
+    cbx->Items().Add("REPORT.TXT");
+    cbx->OnClick = Logger("click");
+    cbx->OnChange = Logger("change");
+    cbx->OnDblClick = Logger("dblclick");
+    form->Show();
+    UserDblClick(cbx);
+    EXPECT_EQ(log, (std::vector<std::string>{"dblclick"}));
+    EXPECT_TRUE(cbx->Focused());
 }
 
 TEST_F(ControlsTest, ComboBoxItemsClearKeepsTheTextOfAnEditableCombo) {
