@@ -2,6 +2,7 @@
 
 #include "engine/shared_routines.h"
 #include "framework/core/exceptions.h"
+#include "support/engine/run_globals.h"
 
 using namespace trx;
 
@@ -74,4 +75,16 @@ TEST(SharedRoutines, HintTextParts) {
     EXPECT_EQ(ParseHintText(false, "Short|Long text"), "Short Long text");
     EXPECT_EQ(ParseHintText(true, "Short|Long text"), "Long text");
     EXPECT_EQ(ParseHintText(true, "Plain"), "Plain");
+}
+
+TEST(SharedRoutines, HintTextTakesTheRunsDateOrElseItsTime) {
+    // Outside a run the codes stay.
+    EXPECT_EQ(ParseHintText(true, "Date|Printed ^D"), "Printed ^D");
+    test::TRunGlobals run;
+    run.PS().DateText = "12/31/99";
+    run.PS().TimeText = "11:59 PM";
+    EXPECT_EQ(ParseHintText(true, "Date|Printed ^D"), "Printed 12/31/99");
+    // Only the first code is replaced, and the time only without a date code.
+    EXPECT_EQ(ParseHintText(false, "At|^D ^T ^D"), "At 12/31/99 ^T ^D");
+    EXPECT_EQ(ParseHintText(false, "At ^T, ^T"), "At 11:59 PM, ^T");
 }

@@ -60,6 +60,10 @@ TEST_F(PasswordTest, AnEntryInAnotherCaseIsAcceptedAndRemembered) {
         EXPECT_EQ(fm.edPassword->PasswordChar(), 'X');
         EXPECT_EQ(fm.paStatus->Caption(), "");
         EXPECT_EQ(f.ActiveControl(), fm.edPassword);
+        EXPECT_EQ(f.ClientWidth(), 241);
+        EXPECT_EQ(f.ClientHeight(), 150);
+        EXPECT_EQ(f.BorderStyle(), TFormBorderStyle::bsDialog);
+        EXPECT_EQ(fm.edCancel->ModalResult, mrCancel);
         UserType(fm.edPassword, "Secret");
         UserKeyDown(fm.edPassword, VK_RETURN);  // the default button
     });
@@ -112,6 +116,17 @@ TEST_F(PasswordTest, CancelRefusesAtOnce) {
     EXPECT_FALSE(AskPassword("Sales Report", "Enter Setup Password:", "setup", false, entered));
     EXPECT_EQ(NumAttempts, 0);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(PasswordTest, APromptThatFailsIsFreedAndAsksAgainNextTime) {
+    Prompt([](TCustomForm&) { throw Exception("window lost"); });
+    std::string entered;
+    EXPECT_THROW(AskPassword("Sales Report", "Enter Report Password:", "secret", false, entered), Exception);
+    EXPECT_EQ(fmPassword, nullptr);
+    EXPECT_EQ(entered, "");
+    Prompt(Types("secret"));
+    EXPECT_TRUE(AskPassword("Sales Report", "Enter Report Password:", "secret", false, entered));
+    EXPECT_EQ(entered, "secret");
 }
 
 TEST_F(PasswordTest, ChangeModeTakesAnyEntryAsTyped) {

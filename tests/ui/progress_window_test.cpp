@@ -277,6 +277,21 @@ TEST_F(ProgressTest, ClosingWithoutResultFreesTheWindowAtOnceAndASecondCloseDoes
     EXPECT_TRUE(ui->Calls().empty());
 }
 
+TEST_F(ProgressTest, AFailureWhileTheResultShowsStillFreesTheWindow) {
+    StartPrint();
+    PS().OperStatus = TOperStatus::osCompleted;
+    ui->OnModal("fmProgress", [](TCustomForm&) { throw Exception("window lost"); });
+    EXPECT_THROW(CloseProgressWindow(true, "Done"), Exception);
+    EXPECT_EQ(fmProgress, nullptr);
+    EXPECT_TRUE(dialog->Enabled());
+    EXPECT_EQ(Screen()->Cursor(), crDefault);
+    // The next operation starts with a new window.
+    StartPrint();
+    EXPECT_FALSE(dialog->Enabled());
+    CloseProgressWindow(false, "");
+    EXPECT_TRUE(dialog->Enabled());
+}
+
 TEST_F(ProgressTest, AReusedWindowGivesItsFormerOwnerBackBeforeTakingANewOne) {
     TForm* preview = NewForm<TForm>(Application());
     preview->SetName("fmPreview");
