@@ -206,7 +206,9 @@ void TStrings::SetCommaText(std::string_view Value) {
 }
 
 void TStrings::BeginUpdate() {
-    if (updateCount_++ == 0) SetUpdateState(true);
+    // The outermost block announces the change before it counts itself.
+    if (updateCount_ == 0) SetUpdateState(true);
+    ++updateCount_;
 }
 
 void TStrings::EndUpdate() {
