@@ -277,6 +277,23 @@ TEST_F(SectionOps, RenameOntoAnExistingSectionLeavesOneHeader) {
     }
 }
 
+TEST_F(SectionOps, RenameWithSettingsOntoAnEarlierSectionKeepsOneHeaderWithTheNewBody) {
+    SetSettings(
+        "[ANN:New (004.004)]\r\nPanelsAcrossPage=9\r\n"
+        "[B (001.001)]\r\nPanelsAcrossPage=2\r\n"
+        "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n"
+        "[C (003.003)]\r\nPanelsAcrossPage=3\r\n");
+    run.RS().PanelsAcrossPage = 6;
+    TtrxUserName user = "ANN";
+    TtrxReportId id = "Old (002.002)";
+    ASSERT_TRUE(mgr.RenameReportSettings(user, id, user, "New (004.004)", true, user, id));
+    EXPECT_EQ(id.str(), "New (004.004)");
+    EXPECT_EQ(Plain(),
+              "[B (001.001)]\r\nPanelsAcrossPage=2\r\n"
+              "[ANN:New (004.004)]\r\nPanelsAcrossPage=6\r\n\r\n"
+              "[C (003.003)]\r\nPanelsAcrossPage=3\r\n");
+}
+
 TEST_F(SectionOps, RenameOfAMissingSectionCreatesTheNewHeader) {
     SetSettings("[B (001.001)]\r\n");
     TtrxUserName user;
