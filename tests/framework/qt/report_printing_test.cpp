@@ -1,6 +1,7 @@
 // Whole reports on the real backends: a report printed to the PDF printer
-// reads as the same lines as its text file, and its raw printer text goes
-// through a CUPS raw queue byte for byte as the capture spooler keeps it.
+// or to a CUPS printer reads as the same lines as its text file, and its
+// raw printer text goes through a CUPS raw queue byte for byte as the
+// capture spooler keeps it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/trx_errors.h"
 #include "framework/core/strings.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
@@ -59,6 +61,7 @@ protected:
         }
     }
     ~ReportPrintingTest() override {
+        if (saved_printer) SetPrinter(std::move(saved_printer));
         ui.reset();
         ResetApplication();
         globals.reset();
@@ -93,44 +96,66 @@ protected:
         return pages;
     }
 
+    // Installs the printer driver of real printers for the test and makes
+    // the run print on Name.
+    void UseRealPrinter(const std::string& Name) {
+        saved_printer = SetPrinter(std::make_unique<TPrinter>(std::make_unique<TQtPrinterDriver>()));
+        PS().Canvas = &Printer()->Canvas();
+        RS().DefaultPrinter = false;
+        RS().PrinterName = Name;
+    }
+
+    // Checks that the PDF that the run just printed holds as many pages as
+    // the run output and reads as the text file of the same report at the
+    // printer's page size.
+    void ExpectPdfReadsAsTheTextFile(const std::string& PdfFile) {
+        const int pages = PS().PagesOutput;
+        ASSERT_GE(pages, 2);
+        EXPECT_EQ(PdfPageCount(PdfFile), pages);
+        const double charWidth =
+            Printer()->Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / Printer()->PixelsPerInchX();
+        TTextPages pdf = PdfPages(PdfFile, charWidth);
+        for (auto& page : pdf)
+            while (!page.empty() && page.front().empty()) page.erase(page.begin());
+
+        RS().OutputDest = TOutputDest::odTextFile;
+        RS().OutputFileName = dir.File("report.txt");
+        RS().TxtCharsPageWid = PS().PageWid;
+        RS().LinesPerpage = PS().PageHt;
+        ASSERT_EQ(PrintRun(), 1);
+        EXPECT_EQ(PS().PagesOutput, pages);
+        const TTextPages text = ReadableLines(ReadAll(dir.File("report.txt")));
+        ASSERT_EQ(pdf.size(), text.size());
+        for (std::size_t p = 0; p < text.size(); ++p) EXPECT_EQ(pdf[p], text[p]) << "page " << p + 1;
+        EXPECT_EQ(Trim(text[0][0]), "Sales by region 1");
+    }
+
     TempDir dir;
     std::unique_ptr<TRunGlobals> globals;
     std::unique_ptr<TStringGrid> grid;
+    // The process printer while a test prints on real printers.
+    std::unique_ptr<TPrinter> saved_printer;
 };
 
 TEST_F(ReportPrintingTest, APdfReadsAsTheLinesOfTheTextFile) {
-    std::unique_ptr<TPrinter> saved = SetPrinter(std::make_unique<TPrinter>(std::make_unique<TQtPrinterDriver>()));
-    struct TRestorePrinter {
-        std::unique_ptr<TPrinter>& Saved;
-        ~TRestorePrinter() { SetPrinter(std::move(Saved)); }
-    } restore{saved};
-    auto* driver = static_cast<TQtPrinterDriver*>(&Printer()->Driver());
-    driver->PdfFileName = dir.File("sales.pdf");
-    PS().Canvas = &Printer()->Canvas();
-    RS().DefaultPrinter = false;
-    RS().PrinterName = PdfPrinterName;
-
+    UseRealPrinter(PdfPrinterName);
+    static_cast<TQtPrinterDriver*>(&Printer()->Driver())->PdfFileName = dir.File("sales.pdf");
     StartRun(grid.get());
     ASSERT_EQ(PrintRun(), 1);
-    const int pages = PS().PagesOutput;
-    ASSERT_GE(pages, 2);
-    const double charWidth =
-        Printer()->Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / Printer()->PixelsPerInchX();
-    TTextPages pdf = PdfPages(dir.File("sales.pdf"), charWidth);
-    for (auto& page : pdf)
-        while (!page.empty() && page.front().empty()) page.erase(page.begin());
+    ExpectPdfReadsAsTheTextFile(dir.File("sales.pdf"));
+}
 
-    // The same report as a text file of the printer's page size.
-    RS().OutputDest = TOutputDest::odTextFile;
-    RS().OutputFileName = dir.File("sales.txt");
-    RS().TxtCharsPageWid = PS().PageWid;
-    RS().LinesPerpage = PS().PageHt;
+TEST_F(ReportPrintingTest, AReportOnACupsPrinterArrivesAsAPdfThatReadsAsTheTextFile) {
+    PrivateCups& cups = PrivateCups::Get();
+    LoopbackListener listener;
+    cups.AddRawQueue("ledger", listener.Port());
+    UseRealPrinter("ledger");
+    StartRun(grid.get());
     ASSERT_EQ(PrintRun(), 1);
-    EXPECT_EQ(PS().PagesOutput, pages);
-    const TTextPages text = ReadableLines(ReadAll(dir.File("sales.txt")));
-    ASSERT_EQ(pdf.size(), text.size());
-    for (std::size_t p = 0; p < text.size(); ++p) EXPECT_EQ(pdf[p], text[p]) << "page " << p + 1;
-    EXPECT_EQ(Trim(text[0][0]), "Sales by region 1");
+    const std::string file = dir.File("received.pdf");
+    WriteAll(file, listener.Receive());
+    ExpectPdfReadsAsTheTextFile(file);
+    cups.RemoveQueue("ledger");
 }
 
 TEST_F(ReportPrintingTest, RawPrinterTextReachesTheCupsQueueAsTheCaptureSpoolerKeepsIt) {
@@ -167,6 +192,52 @@ TEST_F(ReportPrintingTest, RawPrinterTextReachesTheCupsQueueAsTheCaptureSpoolerK
     EXPECT_TRUE(received == captured);
     EXPECT_EQ(captured.substr(0, 10), std::string("\x1B" "E\x1B(10U") + " \r\n");  // the top margin's line
     cups.RemoveQueue("salesq");
+}
+
+TEST_F(ReportPrintingTest, RawPrinterTextThatCupsDoesNotTakeFailsWithTheSpoolerMessages) {
+    PrivateCups& cups = PrivateCups::Get();
+    LoopbackListener listener;
+    cups.AddRawQueue("closedq", listener.Port());
+    cups.Reject("closedq");
+    TVirtualPrinterSpec closed;
+    closed.Name = "closedq";
+    TVirtualPrinterSpec unknown;
+    unknown.Name = "nowhere";  // a printer CUPS does not have
+    TVirtualPrinterOverride printer({closed, unknown});
+    std::unique_ptr<TSpooler> saved = SetSpooler(std::make_unique<TCupsSpooler>());
+    struct TRestoreSpooler {
+        std::unique_ptr<TSpooler>& Saved;
+        ~TRestoreSpooler() { SetSpooler(std::move(Saved)); }
+    } restore{saved};
+    PS().Canvas = &Printer()->Canvas();
+    RS().DefaultPrinter = false;
+    RS().FastPrinterText = true;
+    StartRun(grid.get());
+
+    auto openingFails = [&](const std::string& Name) {
+        RS().PrinterName = Name;
+        PrepareToPrint();
+        std::string message;
+        try {
+            PS().OpenOutput();
+        } catch (const ETrxPrtError& e) {
+            message = e.Message;
+        }
+        PS().CloseOutput();
+        EXPECT_EQ(PrintRun(), 3) << Name;
+        return message;
+    };
+    EXPECT_EQ(openingFails("nowhere"),
+              "Tabrix! Printing Error: Print Spooler Error **\rUnable to get printer for spooling (WinSpool.OpenPrinter)");
+    EXPECT_EQ(openingFails("closedq"),
+              "Tabrix! Printing Error: Print Spooler Error **\rUsing Fast Printer Text. Unable to start document "
+              "printing (StartDocPrinter)");
+
+    // The queue takes the next report once it takes jobs again.
+    cups.Accept("closedq");
+    ASSERT_EQ(PrintRun(), 1);
+    EXPECT_NE(listener.Receive().find("Sales by region 1"), std::string::npos);
+    cups.RemoveQueue("closedq");
 }
 
 } // namespace
