@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/trx_errors.h"
 #include "framework/core/ini_file.h"
+#include "framework/core/stringlist.h"
+#include "framework/printing/virtual_printer.h"
+#include "support/engine/run_globals.h"
 #include "support/temp_dir.h"
 #include "support/windows_dir.h"
 
@@ -120,12 +126,95 @@ TEST(ReportSettings, MemoRegionMappingBothWays) {
     } catch (const eTrxIntError& e) {
         EXPECT_EQ(e.Message, "Tabrix! Internal Error: [CnvTRegNdxToRptMemoNdx] RegNdx:9 is invalid");
     }
+    // Every other region has no memo.
+    int memoRegions = 0;
+    for (int r = 0; r < RegNdxCount; ++r) {
+        try {
+            const TRptMemoNdx memo = TtrxReportSettings::CnvtRegNdxToRptMemoNdx(static_cast<TRegNdx>(r));
+            EXPECT_EQ(Ord(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(memo)), r);
+            ++memoRegions;
+        } catch (const eTrxIntError& e) {
+            EXPECT_EQ(e.Message, "Tabrix! Internal Error: [CnvTRegNdxToRptMemoNdx] RegNdx:" + std::to_string(r) +
+                                     " is invalid");
+        }
+    }
+    EXPECT_EQ(memoRegions, RptMemoCount);
     try {
         TtrxReportSettings::CnvtRptMemoNdxToRegNdx(static_cast<TRptMemoNdx>(8));
         FAIL();
     } catch (const eTrxIntError& e) {
         EXPECT_EQ(e.Message, "Tabrix! Internal Error: [CnvTRptMemoNdxToRegNdx] RptMemoNdx:8 is invalid");
     }
+}
+
+TEST(ReportSettings, EnumerationsKeepTheirStoredOrdinalsInOneByte) {
+    // The settings file stores these ordinals.
+    static_assert(sizeof(TPrintWhat) == 1 && sizeof(TOutputDest) == 1 && sizeof(TPrinterOrient) == 1 &&
+                  sizeof(TSnugfit) == 1 && sizeof(TIfOutputFileExists) == 1 && sizeof(TRegNdx) == 1 &&
+                  sizeof(TRptMemoNdx) == 1 && sizeof(TUnitsOfMeasure) == 1 && sizeof(TLineDraw) == 1);
+    EXPECT_EQ(Ord(TPrintWhat::pwWindowSnapShot), 5);
+    EXPECT_EQ(Ord(TPrintWhat::pwPageRange), 6);
+    EXPECT_EQ(Ord(TOutputDest::odExportFile), 2);
+    EXPECT_EQ(Ord(TOutputDest::odRTFFile), 3);
+    EXPECT_EQ(Ord(TOutputQuality::oqIBMLineDraw), 1);
+    EXPECT_EQ(Ord(TIfOutputFileExists::oeAskUser), 2);
+    EXPECT_EQ(Ord(TPrinterOrient::poDefaultOrient), 2);
+    EXPECT_EQ(Ord(TSnugfit::osNoRows), 2);
+    EXPECT_EQ(Ord(TUnitsOfMeasure::umThous), 2);
+    EXPECT_EQ(Ord(TRptMemoNdx::rmPgNum), 5);
+    EXPECT_EQ(Ord(TRptMemoNdx::rmCopyright), 7);
+    EXPECT_STREQ(RptMemoNames[Ord(TRptMemoNdx::rmCopyright)], "Copyright");
+    EXPECT_EQ(Ord(TRegNdx::rgCopyrightMem), 16);
+    EXPECT_EQ(Ord(TRegNdx::rgRptFtrMem), 17);
+    EXPECT_EQ(Ord(TLDGridV::vldBlank), 7);
+    EXPECT_EQ(Ord(TTDChrs::tchUnexpanded), 4);
+}
+
+TEST(ReportSettings, PixelMeasurementsNeedTheRunState) {
+    TtrxReportSettings rs;
+    const auto pix = TUnitsOfMeasure::umPix, thous = TUnitsOfMeasure::umThous;
+    rs.PageMargin[thous] = TRect{500, 250, 1000, 100};
+    rs.PageMargin[pix] = TRect{-1, -1, -1, -1};
+    rs.InterPanelGap[pix] = -1;
+    TRptMemo& memo = rs.Memo(TRptMemoNdx::rmPgTi);
+    memo.MarginThous = TRect{1000, 1000, 1, 0};
+    memo.MarginPix = TRect{-1, -1, -1, -1};
+    // Without a run nothing is computed.
+    ASSERT_EQ(PrintSettings, nullptr);
+    rs.CalcPixMeasurements();
+    memo.CalcPixMemoMargins();
+    EXPECT_EQ(rs.PageMargin[pix], (TRect{-1, -1, -1, -1}));
+    EXPECT_EQ(rs.InterPanelGap[pix], -1);
+    EXPECT_EQ(memo.MarginPix, (TRect{-1, -1, -1, -1}));
+}
+
+TEST(ReportSettings, PixelMeasurementsFollowEachAxis) {
+    TVirtualPrinterOverride printer;
+    test::TRunGlobals run;
+    TPrintSettings& ps = run.PS();
+    ps.OutPixPerInch[TXyDir::dX] = 300;
+    ps.OutPixPerInch[TXyDir::dY] = 600;
+    ps.ScalePct = 100;
+    TtrxReportSettings& rs = run.RS();
+    const auto pix = TUnitsOfMeasure::umPix, txt = TUnitsOfMeasure::umTxt, thous = TUnitsOfMeasure::umThous;
+    rs.PageMargin[thous] = TRect{500, 250, 1000, 100};
+    rs.PageMargin[txt] = TRect{3, 3, 3, 3};
+    rs.CellMargin[thous] = TRect{100, 100, 0, 50};
+    rs.MaxMemoColWid[thous] = 2000;
+    rs.MaxStringColWid[thous] = 3000;
+    rs.InterPanelGap[thous] = 1;  // 0.3 pixels: no minimum of one
+    rs.CalcPixMeasurements();
+    EXPECT_EQ(rs.PageMargin[pix], (TRect{150, 150, 300, 60}));
+    EXPECT_EQ(rs.PageMargin[txt], (TRect{3, 3, 3, 3}));
+    EXPECT_EQ(rs.CellMargin[pix], (TRect{30, 60, 0, 30}));
+    EXPECT_EQ(rs.MaxMemoColWid[pix], 600);
+    EXPECT_EQ(rs.MaxStringColWid[pix], 900);
+    EXPECT_EQ(rs.InterPanelGap[pix], 0);
+
+    TRptMemo& memo = rs.Memo(TRptMemoNdx::rmRptFtr);
+    memo.MarginThous = TRect{1000, 1000, 1, 0};
+    memo.CalcPixMemoMargins();
+    EXPECT_EQ(memo.MarginPix, (TRect{300, 600, 0, 0}));
 }
 
 TEST(ReportSettings, FormatNonZeroPageNum) {
@@ -184,6 +273,34 @@ TEST(GlobalSettings, SaveAndLoadRoundTripWithCp437Bytes) {
     EXPECT_EQ(rs.GridChr(TLineDraw::ldIBM, TLDGridH::hldHLine, TLDGridV::vldVHLine), '\xCE');
     EXPECT_EQ(rs.GridChr(TLineDraw::ldIBM, TLDGridH::hldHLine, TLDGridV::vldBlank), ' ');
     EXPECT_EQ(rs.GridChr(TLineDraw::ldIBM, TLDGridH::hldTop, TLDGridV::vldLeft), '\xDA');
+}
+
+TEST(GlobalSettings, SaveWritesTheKeysInItsOrder) {
+    test::TWindowsDirOverride dir;
+    TtrxReportSettings rs;
+    rs.LoadGlobalSettings();
+    rs.SaveGlobalSettings();
+    TIniFile ini("Tabrix.Ini");
+    TStringList keys;
+    ini.ReadSection("Default", keys);
+    EXPECT_EQ(keys.CommaText(),
+              "\"Show Hint\",\"Report-Tree IBM LineDraw\",\"Report-Tree ASCII LineDraw\","
+              "\"Report-Grid IBM LineDraw0\",\"Report-Grid IBM LineDraw1\",\"Report-Grid IBM LineDraw2\","
+              "\"Report-Grid IBM LineDraw3\",\"Report-Grid ASCII LineDraw0\",\"Report-Grid ASCII LineDraw1\","
+              "\"Report-Grid ASCII LineDraw2\",\"Report-Grid ASCII LineDraw3\"");
+    EXPECT_EQ(ini.ReadString("Default", "Show Hint", ""), "1");
+    EXPECT_EQ(ini.ReadString("Default", "Report-Tree IBM LineDraw", ""), "\xC4\xB3\xC0\xC3\xFE");
+}
+
+TEST(GlobalSettings, AFailedWriteReachesTheCaller) {
+    test::TWindowsDirOverride dir;
+    // A file where the directory should be: nothing can be written there.
+    { TIniFile(dir.File("x.ini")).WriteString("S", "K", "v"); }
+    setenv("TRX_WINDOWS_DIR", dir.File("x.ini").c_str(), 1);
+    TtrxReportSettings rs;
+    rs.LoadGlobalSettings();
+    EXPECT_TRUE(rs.ShowHint);
+    EXPECT_THROW(rs.SaveGlobalSettings(), EIniFileException);
 }
 
 TEST(GlobalSettings, ShortValuesArePaddedAndLongOnesCut) {
