@@ -4,6 +4,7 @@
 
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
+#include "framework/forms/application.h"
 
 namespace trx {
 
@@ -24,9 +25,7 @@ TIDEServicesOverride::~TIDEServicesOverride() { IDEServices() = std::move(previo
 bool RunningFromIDE() { return static_cast<bool>(IDEServices()); }
 
 std::string GetProgramPath(bool PathOnly, const std::string& Ext) {
-    // The executable's name is the application's (ExeFileName, which tests
-    // may set).
-    const std::string name = RunningFromIDE() ? IDEServices()() : ExeFileName();
+    const std::string name = RunningFromIDE() ? IDEServices()() : Application()->ExeName();
     if (PathOnly) return ExtractFilePath(name) + Ext;
     if (!Ext.empty()) return Trim(ChangeFileExt(name, Ext));
     return name;

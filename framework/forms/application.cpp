@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "framework/core/clock.h"
+#include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
@@ -254,7 +255,7 @@ void TApplication::ShowException(const std::string& Message) {
     if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
     std::string title = Title;
     if (title.empty()) {
-        const std::string& exe = ExeName();
+        const std::string exe = ExeName();
         std::size_t slash = exe.find_last_of('/');
         title = slash == std::string::npos ? exe : exe.substr(slash + 1);
         const std::size_t dot = title.find_last_of('.');
@@ -286,14 +287,7 @@ void TApplication::SetHint(const std::string& Value) {
     if (OnHint) OnHint(this);
 }
 
-const std::string& TApplication::ExeName() const {
-    if (exeName_.empty()) {
-        char buf[PATH_MAX];
-        const ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
-        if (n > 0) exeName_.assign(buf, static_cast<std::size_t>(n));
-    }
-    return exeName_;
-}
+std::string TApplication::ExeName() const { return exeName_.empty() ? ExeFileName() : exeName_; }
 
 // ---------------------------------------------------------------------------
 // TScreen

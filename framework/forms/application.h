@@ -105,8 +105,9 @@ public:
     // The long part of the hint of the control under the mouse; a change fires OnHint.
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& Value);
-    // The program's file name (the running executable unless set).
-    const std::string& ExeName() const;
+    // The program's file name: the one set here, else the running
+    // executable's (ExeFileName, which SetExeFileName overrides).
+    std::string ExeName() const;
     void SetExeName(const std::string& Value) { exeName_ = Value; }
 
     TNotifyEvent OnHint;
@@ -164,7 +165,7 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     std::string hint_;
-    mutable std::string exeName_;
+    std::string exeName_;
     std::vector<TCustomForm*> modal_;
     int idleTimerRuns_ = 0;
 };

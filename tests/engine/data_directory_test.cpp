@@ -39,6 +39,12 @@ TEST_F(DataDirTest, ProgramPathVariants) {
     EXPECT_EQ(GetProgramPath(false, ".TRX"), DefaultDir());
     EXPECT_FALSE(RunningFromIDE());
 
+    // The application's name for the program is the one used.
+    EXPECT_EQ(Application()->ExeName(), dir.File("bin/Payroll.bin"));
+    Application()->SetExeName(dir.File("apps/Stock.bin"));
+    EXPECT_EQ(GetProgramPath(false, ".TRX"), dir.File("apps/Stock.TRX"));
+    Application()->SetExeName("");
+
     // Inside the development environment the project file stands for the program.
     TIDEServicesOverride ide([this] { return dir.File("src/Project1.DPR"); });
     EXPECT_TRUE(RunningFromIDE());
