@@ -138,11 +138,6 @@ bool TPrintSettings::IsLastPage(bool CheckAcross, int Panel) {
     return false;
 }
 
-bool TPrintSettings::IsRangeEnd() const {
-    if (PageRangeTo.X != 0) return PageNum(CurPage) >= PageNum(PageRangeTo);
-    return CurPage.Y >= PageRangeTo.Y && CurPage.X >= PagesAcross;
-}
-
 void TPrintSettings::StartSheet() {
     if (!SheetStarted) return;
     SheetStarted = false;

@@ -263,8 +263,6 @@ private:
     int PageAcrossWid() const;
     // Step from one panel to the next: never less than a panel's table and the gap.
     int PanelAdvance() const;
-    // Whether the current page is the last one that the page range prints.
-    bool IsRangeEnd() const;
     // Ends the sheet of the page printed before, when there is one.
     void StartSheet();
     // Line Ndx of the text page buffer, which grows by lines of one blank
