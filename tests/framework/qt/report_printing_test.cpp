@@ -162,9 +162,9 @@ TEST_F(ReportPrintingTest, RawPrinterTextReachesTheCupsQueueAsTheCaptureSpoolerK
     PrivateCups& cups = PrivateCups::Get();
     LoopbackListener listener;
     cups.AddRawQueue("salesq", listener.Port());
-    TVirtualPrinterSpec spec;
-    spec.Name = "salesq";
-    TVirtualPrinterOverride printer({spec});
+    TVirtualPrinterSpec Queue;
+    Queue.Name = "salesq";
+    TVirtualPrinterOverride printer({Queue});
     PS().Canvas = &Printer()->Canvas();
     RS().DefaultPrinter = false;
     RS().PrinterName = "salesq";
