@@ -126,8 +126,8 @@ int Compare(const std::string& Self, const std::string& Database, const std::str
     const long rows = CountRows(Sqlite3, Database, TableName);
     const std::string select = "SELECT * FROM \"" + TableName + "\";";
     auto shell = [&](const char* Mode, const std::string& Out) {
-        return std::vector<std::string>{Sqlite3, "-readonly", Database, ".headers on", std::string(".mode ") + Mode,
-                                        ".output " + Out, select};
+        return std::vector<std::string>{
+            Sqlite3, "-readonly", Database, ".headers on", std::string(".mode ") + Mode, ".output " + Out, select};
     };
     std::vector<TJob> jobs = {
         {"export (PrintReport)", {Self, "export", Database, TableName, OutDir + "/report.csv"}},
@@ -140,8 +140,7 @@ int Compare(const std::string& Self, const std::string& Database, const std::str
     for (int run = 0; run < Runs; ++run)
         for (TJob& job : jobs) RunJob(job);
 
-    std::printf("%ld rows of table %s in %s; best of %d runs\n\n", rows, TableName.c_str(), Database.c_str(),
-                Runs);
+    std::printf("%ld rows of table %s in %s; best of %d runs\n\n", rows, TableName.c_str(), Database.c_str(), Runs);
     std::printf("%-32s %10s %12s %10s %8s %8s\n", "job", "wall s", "rows/s", "peak MB", "ratio", "status");
     bool ok = true;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -153,8 +152,9 @@ int Compare(const std::string& Self, const std::string& Database, const std::str
                     job.Seconds > 0 ? rows / job.Seconds : 0.0, job.PeakKb / 1024.0, ratio, job.Status);
         ok = ok && job.Status == 0;
     }
-    std::printf("\nratio: wall time ours / shell's. Targets: export ratio <= 1.0 under 32 MB, "
-                "text report ratio <= 1.0 under 64 MB.\n");
+    std::printf(
+        "\nratio: wall time ours / shell's. Targets: export ratio <= 1.0 under 32 MB, "
+        "text report ratio <= 1.0 under 64 MB.\n");
     return ok ? 0 : 1;
 }
 

@@ -27,8 +27,8 @@ void TPrintSettings::PrintCellFill(const TRect& Rect) {
     pen.SetStyle(style);
 }
 
-void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidChr, char EndChr, int X1, int Y1,
-                                       int X2, int Y2) {
+void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidChr, char EndChr, int X1, int Y1, int X2,
+                                       int Y2) {
     if (!TextPage || X1 < 1 || X2 < X1 || Y1 < 0 || Y2 < Y1) return;
     if (X1 == X2) {
         PrintTextVertLine(StartChr, X1, Y1, Y2);
@@ -89,24 +89,21 @@ void TPrintSettings::GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGri
             StartCol = V::vldVLine;
     } else {
         const bool hLine = HorizLinesOn || (GrpBrkThisRow && cur > gb) ||
-                           (BordersOn && (Row == H::hldTop || Row == H::hldHLine) && FirstRow) ||
-                           Row == H::hldBottom;
+                           (BordersOn && (Row == H::hldTop || Row == H::hldHLine) && FirstRow) || Row == H::hldBottom;
         StartCol = hLine ? V::vldHLine : V::vldBlank;
     }
 
     switch (Row) {
-        case H::hldTop:
-        case H::hldBottom: MidCol = BordersOn ? V::vldData : V::vldBlank; break;
-        case H::hldHLine:
-            MidCol = HorizLinesOn || (GrpBrkThisRow && cur >= gb) || joined ? V::vldData : V::vldBlank;
-            break;
-        case H::hldData: MidCol = V::vldBlank; break;
+    case H::hldTop:
+    case H::hldBottom: MidCol = BordersOn ? V::vldData : V::vldBlank; break;
+    case H::hldHLine: MidCol = HorizLinesOn || (GrpBrkThisRow && cur >= gb) || joined ? V::vldData : V::vldBlank; break;
+    case H::hldData: MidCol = V::vldBlank; break;
     }
     EndCol = HasRight && BordersOn ? V::vldRight : V::vldBlank;
 }
 
-void TPrintSettings::PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx,
-                                   bool HasLeft, bool HasRight, const TRect& CellRect, const TRect& LineWids) {
+void TPrintSettings::PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx, bool HasLeft,
+                                   bool HasRight, const TRect& CellRect, const TRect& LineWids) {
     using L = TRegLineNdx;
     if (!RptStyles || !RptStyles->IsLineNeeded(Plane, LineNdx)) return;
 
@@ -121,13 +118,13 @@ void TPrintSettings::PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx
         Canvas->LineTo(x2, y2);
     };
     switch (LineNdx) {
-        case L::liBorderLeft:
-        case L::liLineVert: line(CellRect.Left, CellRect.Top, CellRect.Left, CellRect.Bottom); break;
-        case L::liBorderRight: line(CellRect.Right, CellRect.Top, CellRect.Right, CellRect.Bottom); break;
-        case L::liBorderTop:
-        case L::liLineHoriz: line(CellRect.Left, CellRect.Top, CellRect.Right, CellRect.Top); break;
-        case L::liBorderBottom: line(CellRect.Left, CellRect.Bottom, CellRect.Right, CellRect.Bottom); break;
-        default: break;
+    case L::liBorderLeft:
+    case L::liLineVert: line(CellRect.Left, CellRect.Top, CellRect.Left, CellRect.Bottom); break;
+    case L::liBorderRight: line(CellRect.Right, CellRect.Top, CellRect.Right, CellRect.Bottom); break;
+    case L::liBorderTop:
+    case L::liLineHoriz: line(CellRect.Left, CellRect.Top, CellRect.Right, CellRect.Top); break;
+    case L::liBorderBottom: line(CellRect.Left, CellRect.Bottom, CellRect.Right, CellRect.Bottom); break;
+    default: break;
     }
 }
 
@@ -146,19 +143,19 @@ void TPrintSettings::PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRe
                           CellRect.Right, y);
     };
     switch (LineNdx) {
-        case L::liBorderLeft: vertical(G(H::hldData, V::vldLeft), CellRect.Left); break;
-        case L::liBorderRight: vertical(G(H::hldData, V::vldRight), CellRect.Right); break;
-        case L::liLineVert: {
-            H row = H::hldData;
-            V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
-            GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
-            vertical(G(row, startCol), CellRect.Left);
-            break;
-        }
-        case L::liBorderTop: horizontal(H::hldTop, CellRect.Top); break;
-        case L::liLineHoriz: horizontal(H::hldHLine, CellRect.Top); break;
-        case L::liBorderBottom: horizontal(H::hldBottom, CellRect.Bottom); break;
-        default: break;
+    case L::liBorderLeft: vertical(G(H::hldData, V::vldLeft), CellRect.Left); break;
+    case L::liBorderRight: vertical(G(H::hldData, V::vldRight), CellRect.Right); break;
+    case L::liLineVert: {
+        H row = H::hldData;
+        V startCol = V::vldBlank, midCol = V::vldBlank, endCol = V::vldBlank;
+        GetLineChrNdxs(FirstOnPage, Plane, row, startCol, midCol, endCol, HasRight, HasLeft);
+        vertical(G(row, startCol), CellRect.Left);
+        break;
+    }
+    case L::liBorderTop: horizontal(H::hldTop, CellRect.Top); break;
+    case L::liLineHoriz: horizontal(H::hldHLine, CellRect.Top); break;
+    case L::liBorderBottom: horizontal(H::hldBottom, CellRect.Bottom); break;
+    default: break;
     }
 }
 

@@ -26,8 +26,8 @@ bool TextOutput() { return ReportSettings && ReportSettings->OutputQualityIsText
 // without a measured character there is no limit.
 int64_t CharsInThous(int64_t Thous) {
     if (!PrintSettings) return std::numeric_limits<int64_t>::max();
-    const int charThous = PrintSettings->CnvtPixToThous(PrintSettings->CharCell[TXyDir::dX][TUnitsOfMeasure::umPix],
-                                                        TXyDir::dX);
+    const int charThous =
+        PrintSettings->CnvtPixToThous(PrintSettings->CharCell[TXyDir::dX][TUnitsOfMeasure::umPix], TXyDir::dX);
     if (charThous <= 0) return std::numeric_limits<int64_t>::max();
     return Thous / charThous;
 }
@@ -125,8 +125,7 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
         Text = DecisionGrid->Cells(col.ColNdx, CurCell.Y);
         return;
 #endif
-    default:
-        return unknown();
+    default: return unknown();
     }
 }
 
@@ -156,8 +155,7 @@ std::string TObjInfo::GetSampleDataTypeStr(TFieldType FieldType, int DataSize) c
         if (!ReportSettings) return {};
         if (TextOutput()) return Xs(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umTxt]);
         return Xs(CharsInThous(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umThous]));
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -169,10 +167,12 @@ void TObjInfo::GetMemoBuffer(TField* Field) {
     // The buffer holds the text the report can show and a terminating NUL.
     int64_t size = 0;
     if (TextOutput()) {
-        if (PrintSettings && PrintSettings->ToExportFile) size = static_cast<int64_t>(ReportSettings->ExportMaxMemoLng) + 5;
+        if (PrintSettings && PrintSettings->ToExportFile)
+            size = static_cast<int64_t>(ReportSettings->ExportMaxMemoLng) + 5;
         else
             size = static_cast<int64_t>(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umTxt]) *
-                       ReportSettings->MaxMemoLines + 5;
+                       ReportSettings->MaxMemoLines +
+                   5;
     } else {
         size = std::max<int64_t>(stream->Size(), 5000) + 1;
     }
@@ -198,9 +198,7 @@ void TObjInfo::FreeMemoBuffer() {
     MemoSize = 0;
 }
 
-std::string TObjInfo::FormatLineNum(int Num) const {
-    return Formatted ? FormatFloat(",#0", Num) : IntToStr(Num);
-}
+std::string TObjInfo::FormatLineNum(int Num) const { return Formatted ? FormatFloat(",#0", Num) : IntToStr(Num); }
 
 std::string TObjInfo::FormatTxtLineNum(int Num, int Width) {
     const std::string s = IntToStr(Num);

@@ -74,9 +74,9 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
     // A data field's text whose length its field knows counts only when it
     // is, capped as ChkFldStr caps it, longer or wider than the column's
     // longest and widest yet: the others need not be written at all.
-    const bool fieldTexts = ScanData && Plane == P::plMiddle && DataSet &&
-                            (ObjType == TObjType::IsTable || ObjType == TObjType::IsQuery ||
-                             ObjType == TObjType::IsDataSet);
+    const bool fieldTexts =
+        ScanData && Plane == P::plMiddle && DataSet &&
+        (ObjType == TObjType::IsTable || ObjType == TObjType::IsQuery || ObjType == TObjType::IsDataSet);
     auto noNewMaximum = [&](const TColsListData& col) {
         if (!fieldTexts || col.FldCalc == TFldCalc::fcLineNum || col.FldCalc == TFldCalc::fcUndefined ||
             col.FieldType == TFieldType::ftMemo || col.FieldIndex < 0 || col.FieldIndex >= DataSet->FieldCount())
@@ -89,7 +89,7 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         CapFldSize(col.FieldType, Plane, len, wid);
         const TUnitsArray<TColStrWid>& maxima = col.StrWids[Plane];
         if (len > maxima[U::umTxt].Wid || wid > maxima[U::umPix].Wid) return false;
-        if (MemoBuf || MemoSize != 0) FreeMemoBuffer();  // as reading the text would
+        if (MemoBuf || MemoSize != 0) FreeMemoBuffer(); // as reading the text would
         return true;
     };
 
@@ -97,40 +97,40 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
     for (int i = 0; i < ColCount(); ++i) {
         const TColsListData& col = Col(i);
         switch (ObjType) {
-            case TObjType::IsDBGrid: {
-                if (col.FldCalc == TFldCalc::fcLineNum) break;
-                fontChange(col.XPlane);
-                GetColData(Plane, i, true, ScanText);
-                const std::string& text = ScanText;
-                if (ScanData) {
-                    chkFldStr(i, text, col.FieldType);
-                } else if (DBGrid && col.ColNdx >= 0 && col.ColNdx < DBGrid->Columns().Count()) {
-                    onScreen(i, text, DBGrid->Columns()[col.ColNdx]->Width(), DBGrid->Canvas());
-                }
-                break;
+        case TObjType::IsDBGrid: {
+            if (col.FldCalc == TFldCalc::fcLineNum) break;
+            fontChange(col.XPlane);
+            GetColData(Plane, i, true, ScanText);
+            const std::string& text = ScanText;
+            if (ScanData) {
+                chkFldStr(i, text, col.FieldType);
+            } else if (DBGrid && col.ColNdx >= 0 && col.ColNdx < DBGrid->Columns().Count()) {
+                onScreen(i, text, DBGrid->Columns()[col.ColNdx]->Width(), DBGrid->Canvas());
             }
-            case TObjType::IsStringGrid: {
-                if (!ScanData && col.FldCalc == TFldCalc::fcLineNum) break;  // measured with its line numbers
-                fontChange(col.XPlane);
-                GetColData(Plane, i, ScanData, ScanText);
-                const std::string& text = ScanText;
-                if (ScanData) {
-                    chkFldStr(i, text, col.FieldType);
-                } else if (StringGrid && col.ColNdx >= 0 && col.ColNdx < StringGrid->ColCount()) {
-                    onScreen(i, text, StringGrid->ColWidths(col.ColNdx), StringGrid->Canvas());
-                }
-                break;
+            break;
+        }
+        case TObjType::IsStringGrid: {
+            if (!ScanData && col.FldCalc == TFldCalc::fcLineNum) break; // measured with its line numbers
+            fontChange(col.XPlane);
+            GetColData(Plane, i, ScanData, ScanText);
+            const std::string& text = ScanText;
+            if (ScanData) {
+                chkFldStr(i, text, col.FieldType);
+            } else if (StringGrid && col.ColNdx >= 0 && col.ColNdx < StringGrid->ColCount()) {
+                onScreen(i, text, StringGrid->ColWidths(col.ColNdx), StringGrid->Canvas());
             }
-            case TObjType::IsTable:
-            case TObjType::IsQuery:
-            case TObjType::IsDataSet:
-            case TObjType::IsDecGrid:
-                fontChange(col.XPlane);
-                if (noNewMaximum(col)) break;
-                GetColData(Plane, i, ScanData, ScanText);
-                chkFldStr(i, ScanText, col.FieldType);
-                break;
-            default: return;
+            break;
+        }
+        case TObjType::IsTable:
+        case TObjType::IsQuery:
+        case TObjType::IsDataSet:
+        case TObjType::IsDecGrid:
+            fontChange(col.XPlane);
+            if (noNewMaximum(col)) break;
+            GetColData(Plane, i, ScanData, ScanText);
+            chkFldStr(i, ScanText, col.FieldType);
+            break;
+        default: return;
         }
     }
 }
@@ -141,8 +141,7 @@ void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldTy
     ChkFldStr(ColNdx, Text, FieldType, Plane, 0);
 }
 
-void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane,
-                         int CharWid) {
+void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane, int CharWid) {
     if (!PrintSettings || !ReportSettings) return;
     int len = Length(Text);
     int wid = CharWid > 0 ? len * CharWid : (OutCanvas() ? OutCanvas()->TextWidth(Text) : 0);
@@ -191,7 +190,7 @@ void TObjInfo::ResizeColWids(TPanel* PagesAcrossPanel) {
         for (int i = 0; i < ColCount(); ++i) {
             const TColsListData& col = Col(i);
             ChkForFontChange(CurXPlane, col.XPlane, plane);
-            const std::string text = col.StrWids[plane][units].Str;  // ChkFldStr may replace it
+            const std::string text = col.StrWids[plane][units].Str; // ChkFldStr may replace it
             ChkFldStr(i, text, col.FieldType, plane);
         }
     }
@@ -225,9 +224,9 @@ void TObjInfo::CalcColPosns(TPanel* PagesAcrossPanel) {
     st.CalcMaxLineWids();
 
     const TRect& margin = rs.CellMargin[units];
-    int x = 1;       // position of the next column on its page
-    int page = 1;    // page across
-    int onPage = 0;  // columns on this page
+    int x = 1; // position of the next column on its page
+    int page = 1; // page across
+    int onPage = 0; // columns on this page
     int titleWid = 0;
     int lineNumPage = -1;
     P prevPlane = P::plAll;
@@ -264,11 +263,10 @@ void TObjInfo::CalcColPosns(TPanel* PagesAcrossPanel) {
             tooWide = total > available + 1;
             if (!keep) {
                 if (col.XPlane == P::plFirst && rs.RepeatRowTitles) {
-                    const TModalResult answer =
-                        MessageDlg("Row Titles are too large to fit on a single page\r"
-                                   "Is it ok to print the row titles on more than 1 page?",
-                                   TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel},
-                                   800);
+                    const TModalResult answer = MessageDlg(
+                        "Row Titles are too large to fit on a single page\r"
+                        "Is it ok to print the row titles on more than 1 page?",
+                        TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}, 800);
                     if (answer != mrYes)
                         throw ETrxSUError(std::string(SetupErrorPrefix) +
                                           "Report PageSize Problem\rPage is too narrow for repeating row titles\r"
@@ -319,7 +317,7 @@ void TObjInfo::CalcColPosns(TPanel* PagesAcrossPanel) {
         col.EndX = x + total;
         col.RightLineWid = rightWid;
 
-        x += total + rightWid;  // an unshared right border leaves a gap of its width
+        x += total + rightWid; // an unshared right border leaves a gap of its width
         prevPlane = col.XPlane;
         if (col.XPlane == P::plFirst || col.FldCalc == TFldCalc::fcLineNum) titleWid += total;
         ++onPage;
@@ -364,7 +362,7 @@ void TObjInfo::CalcTextHts() {
     TCanvas* canvas = OutCanvas();
 
     for (P plane : YPlanes) {
-        CurXPlane = P::plAll;  // another Y plane is another region: select its font anew
+        CurXPlane = P::plAll; // another Y plane is another region: select its font anew
         for (int i = 0; i < ColCount(); ++i) {
             const TColsListData& col = Col(i);
             TRegNdx reg = TRegNdx::rgDflt;

@@ -17,17 +17,25 @@ TAskToCreateTBXDataDirectory& AskHook() {
 }
 
 void AskToCreate(std::string& Dir, bool HasRedirection) {
-    if (AskHook()) AskHook()(Dir, HasRedirection);
-    else CreateDefaultTBXDataDirectory(Dir, HasRedirection);
+    if (AskHook())
+        AskHook()(Dir, HasRedirection);
+    else
+        CreateDefaultTBXDataDirectory(Dir, HasRedirection);
 }
 
 void ShowIncorrectEntry(const TIniFile& Ini, const std::string& Key, const std::string& Dir) {
     const std::string msg = " Tabrix!  Redirection file (" + UpperCase(Ini.FileName()) +
                             ") directory entry is incorrect.\r"
                             "\r"
-                            "  Section:  " + std::string(TBXDirsSection) + "\r"
-                            "      Ident:  " + Key + "\r"
-                            "Directory: \"" + Dir + "\"\r"
+                            "  Section:  " +
+                            std::string(TBXDirsSection) +
+                            "\r"
+                            "      Ident:  " +
+                            Key +
+                            "\r"
+                            "Directory: \"" +
+                            Dir +
+                            "\"\r"
                             "\r"
                             "DIRECTORY DOES NOT EXIST.\r"
                             "\r"

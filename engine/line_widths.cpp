@@ -17,8 +17,8 @@ using R = TRegNdx;
 // The table regions in index order.
 constexpr R TableRegs[] = {R::rgRowTiHdr, R::rgColTiHdr, R::rgRowToHdr, R::rgRowTi,   R::rgCells,
                            R::rgRowTo,    R::rgRowTiFtr, R::rgColToFtr, R::rgRowToFtr};
-constexpr L AllLineKinds[] = {L::liBorderLeft,   L::liLineVert,     L::liBorderRight, L::liBorderTop,
-                              L::liLineHoriz,    L::liBorderBottom, L::liGrpBrkLine,  L::liLineNone};
+constexpr L AllLineKinds[] = {L::liBorderLeft, L::liLineVert,     L::liBorderRight, L::liBorderTop,
+                              L::liLineHoriz,  L::liBorderBottom, L::liGrpBrkLine,  L::liLineNone};
 
 } // namespace
 
@@ -43,7 +43,7 @@ TRegNdxs TRptStyles::GetParallelRegions(TRegNdx Reg, TRegLineNdx LineNdx, TRegPl
         Plane = TRegPlaneNdx::plAll;
         return TRegNdxs{Reg};
     }
-    const int n = Ord(Reg) - Ord(R::rgRowTiHdr);  // 0..8: 3 * (Y - 1) + (X - 1)
+    const int n = Ord(Reg) - Ord(R::rgRowTiHdr); // 0..8: 3 * (Y - 1) + (X - 1)
     TRegNdxs regs;
     if (VerticalLines.Contains(LineNdx)) {
         const int x = n % 3;

@@ -47,7 +47,7 @@ struct TColStrWid {
     int32_t Wid = 0;
     std::string Str;
 };
-using TColStrWids = TPlaneArray<TUnitsArray<TColStrWid>>;  // [Y plane][unit]
+using TColStrWids = TPlaneArray<TUnitsArray<TColStrWid>>; // [Y plane][unit]
 
 // One report column.
 class TColsListData : public TObject {
@@ -141,8 +141,8 @@ public:
     void MakeColsList(int& Cols);
     void ResetColsList(bool ClearSamples);
     void AddDelLineNumberCol(bool Add, int Pos, bool KeepFirst);
-    bool ColsListInsert(int Pos, const std::string& Name, const std::string& Title, TFieldType FieldType,
-                        int DataSize, TFldCalc FldCalc);
+    bool ColsListInsert(int Pos, const std::string& Name, const std::string& Title, TFieldType FieldType, int DataSize,
+                        TFldCalc FldCalc);
     int SearchColsList(const std::string& Name) const;
     bool IsDatasetSQLBased() const;
     void ChkOpenDataSet(const std::string& Name, TDataSet* ADataSet);
@@ -197,7 +197,7 @@ public:
     std::unique_ptr<TObjPosn> ObjPosn;
     TColSizingStatus SizingStatus = TColSizingStatus::csNotPerformed;
     bool BookmarkFailed = false;
-    bool Eof = false;  // the last step found no further row or record
+    bool Eof = false; // the last step found no further row or record
     bool Formatted = false;
     bool SQLBased = false;
     bool GridLike = false;

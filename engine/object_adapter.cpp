@@ -53,16 +53,24 @@ void TObjInfo::DefineObj() {
 
     TComponent* obj = ObjectToPrint;
     ObjName = obj->Name();
-    if (dynamic_cast<TTable*>(obj)) ObjType = TObjType::IsTable;
-    else if (dynamic_cast<TQuery*>(obj)) ObjType = TObjType::IsQuery;
-    else if (dynamic_cast<TDBGrid*>(obj)) ObjType = TObjType::IsDBGrid;
-    else if (dynamic_cast<TStringGrid*>(obj)) ObjType = TObjType::IsStringGrid;
-    else if (dynamic_cast<TOutline*>(obj)) ObjType = TObjType::IsOutline;
-    else if (dynamic_cast<TTreeView*>(obj)) ObjType = TObjType::IsTreeView;
+    if (dynamic_cast<TTable*>(obj))
+        ObjType = TObjType::IsTable;
+    else if (dynamic_cast<TQuery*>(obj))
+        ObjType = TObjType::IsQuery;
+    else if (dynamic_cast<TDBGrid*>(obj))
+        ObjType = TObjType::IsDBGrid;
+    else if (dynamic_cast<TStringGrid*>(obj))
+        ObjType = TObjType::IsStringGrid;
+    else if (dynamic_cast<TOutline*>(obj))
+        ObjType = TObjType::IsOutline;
+    else if (dynamic_cast<TTreeView*>(obj))
+        ObjType = TObjType::IsTreeView;
 #ifdef UseDecGrid
-    else if (dynamic_cast<TDecisionGrid*>(obj)) ObjType = TObjType::IsDecGrid;
+    else if (dynamic_cast<TDecisionGrid*>(obj))
+        ObjType = TObjType::IsDecGrid;
 #endif
-    else if (dynamic_cast<TDataSet*>(obj)) ObjType = TObjType::IsDataSet;
+    else if (dynamic_cast<TDataSet*>(obj))
+        ObjType = TObjType::IsDataSet;
 
     switch (ObjType) {
     case TObjType::IsTable:
@@ -120,9 +128,10 @@ void TObjInfo::DefineObj() {
         break;
 #endif
     default:
-        SetupError("\r\rObjectToPrint is invalid. It must be one of:\r"
-                   "TStringGrid, TDBGrid, TDataSet, TTable, TQuery, TOutline, TTreeView, TDecisionGrid\r\r"
-                   "(NOTE: TDescisionGrid needs UseDecGrid conditional symbol turned on - See TBX.INC)");
+        SetupError(
+            "\r\rObjectToPrint is invalid. It must be one of:\r"
+            "TStringGrid, TDBGrid, TDataSet, TTable, TQuery, TOutline, TTreeView, TDecisionGrid\r\r"
+            "(NOTE: TDescisionGrid needs UseDecGrid conditional symbol turned on - See TBX.INC)");
     }
 
     LineNumColPos = FixedCols;
@@ -134,9 +143,12 @@ void TObjInfo::DefineObj() {
 
     MakeColsList(Cols);
 
-    if (RowToCols >= 1) CurXPlane = TRegPlaneNdx::plLast;
-    else if (Cols <= FixedCols) CurXPlane = TRegPlaneNdx::plFirst;
-    else CurXPlane = TRegPlaneNdx::plMiddle;
+    if (RowToCols >= 1)
+        CurXPlane = TRegPlaneNdx::plLast;
+    else if (Cols <= FixedCols)
+        CurXPlane = TRegPlaneNdx::plFirst;
+    else
+        CurXPlane = TRegPlaneNdx::plMiddle;
 
     if (DataSet && !DataSet->Active())
         SetupError(ComponentName + " uses dataset " + DataSet->Name() +
@@ -177,7 +189,7 @@ void TObjInfo::GetGridDim(TStringGrid* Grid, int& Rows, int& Cols) {
             if (Trim(Grid->Cells(c, r)).empty()) continue;
             if (r + 1 > Rows) Rows = r + 1;
             if (c + 1 > Cols) Cols = c + 1;
-            break;  // nothing further left in this row can raise Cols
+            break; // nothing further left in this row can raise Cols
         }
     }
 }
@@ -222,8 +234,7 @@ bool TObjInfo::GetFldNameNum(int ColNum, std::string& Name, int& FieldIndex, TFi
         FieldIndex = ColNum;
         FldCalc = TFldCalc::fcGrid;
         return true;
-    default:
-        return true;
+    default: return true;
     }
 }
 
@@ -234,8 +245,10 @@ bool TObjInfo::IsFieldTypePrintable(TFieldType FieldType) {
 
 void TObjInfo::CalcRows() {
     if (IsDataSetKind(ObjType) && DataSet) {
-        if (ReportSettings && ReportSettings->CountNumRcds) Rows = DataSet->RecordCount();
-        else Rows = std::max(ReportSettings ? ReportSettings->RcdEstimate : 0, 9);
+        if (ReportSettings && ReportSettings->CountNumRcds)
+            Rows = DataSet->RecordCount();
+        else
+            Rows = std::max(ReportSettings ? ReportSettings->RcdEstimate : 0, 9);
     }
     Digits = static_cast<int32_t>(IntToStr(Rows).size());
     if (Rows == 0) SetupError(ObjName + " is empty and " + ComponentName + " has nothing to print.");

@@ -43,8 +43,9 @@ std::string TPrintSettings::CnvtStrToBinaryASCII(const std::string& Text) {
             if (!digits.empty()) {
                 const int code = std::stoi(digits);
                 if (code > 255)
-                    throw Exception("Fast Printer Text Printer String:\r" + Text + "\r" + "has invalid ASCII character:" +
-                                    digits + ". ASCII numbers must be between 0 and 255.");
+                    throw Exception("Fast Printer Text Printer String:\r" + Text + "\r" +
+                                    "has invalid ASCII character:" + digits +
+                                    ". ASCII numbers must be between 0 and 255.");
                 out += static_cast<char>(code);
             }
             inNumber = false;
@@ -110,24 +111,24 @@ bool TPrintSettings::OpenOutput() {
     bool append = false;
     if (FileExists(name)) {
         switch (rs->IfOutputFileExists) {
-            case TIfOutputFileExists::oeAppendToFile: append = true; break;
-            case TIfOutputFileExists::oeAskUser: {
-                const TModalResult answer =
-                    MessageDlg("File \"" + name + "\" already exists\rOverwrite this file?\r  Yes   : Overwrites\r"
-                               "  No    : Appends to file\r  Cancel: Terminates Report",
-                               TMsgDlgType::mtWarning,
-                               TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}, 700);
-                if (answer == mrYes) {
-                    append = false;
-                } else if (answer == mrNo) {
-                    append = true;
-                } else {
-                    OperStatus = TOperStatus::osCancel;
-                    return false;
-                }
-                break;
+        case TIfOutputFileExists::oeAppendToFile: append = true; break;
+        case TIfOutputFileExists::oeAskUser: {
+            const TModalResult answer = MessageDlg(
+                "File \"" + name +
+                    "\" already exists\rOverwrite this file?\r  Yes   : Overwrites\r"
+                    "  No    : Appends to file\r  Cancel: Terminates Report",
+                TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}, 700);
+            if (answer == mrYes) {
+                append = false;
+            } else if (answer == mrNo) {
+                append = true;
+            } else {
+                OperStatus = TOperStatus::osCancel;
+                return false;
             }
-            default: break;
+            break;
+        }
+        default: break;
         }
     }
     OutFile.AssignFile(name);
@@ -166,7 +167,8 @@ void TPrintSettings::CloseOutput() {
                 raised = std::current_exception();
             }
         }
-        if (SpoolPageStarted && !EndPagePrinter(SpoolHandle)) fail(SpoolerError("Unable to end the page (EndPagePrinter)"));
+        if (SpoolPageStarted && !EndPagePrinter(SpoolHandle))
+            fail(SpoolerError("Unable to end the page (EndPagePrinter)"));
         if (SpoolDocStarted && !EndDocPrinter(SpoolHandle))
             fail(SpoolerError("Unable to end document printing (EndDocPrinter)"));
         if (!ClosePrinter(SpoolHandle)) fail(SpoolerError("Unable to close the printer (ClosePrinter)"));

@@ -145,9 +145,9 @@ void TPrintSettings::StartSheet() {
         if (!SpoolPageStarted) return;
         SpoolPageStarted = false;
         if (!EndPagePrinter(SpoolHandle))
-            throw ETrxPrtError(std::string(PrintingErrorPrefix) +
-                               "Print Spooler Error **\rUnable to end the page (EndPagePrinter). Page:" +
-                               IntToStr(PrevPage.Y));
+            throw ETrxPrtError(
+                std::string(PrintingErrorPrefix) +
+                "Print Spooler Error **\rUnable to end the page (EndPagePrinter). Page:" + IntToStr(PrevPage.Y));
     } else if (ToPrinter && Printer()->Printing()) {
         Printer()->NewPage();
     }
@@ -219,9 +219,9 @@ void TPrintSettings::DefineYPlaneNums() {
     rows[P::plFirst].Rows = oi.FixedRows;
     rows[P::plLast].Rows = oi.TotalRows;
     switch (oi.ObjType) {
-        case TObjType::IsStringGrid: rows[P::plMiddle].Rows = oi.Rows - oi.FixedRows - oi.TotalRows; break;
-        case TObjType::IsDecGrid: rows[P::plMiddle].Rows = oi.Rows - oi.FixedRows; break;
-        default: rows[P::plMiddle].Rows = oi.Rows; break;
+    case TObjType::IsStringGrid: rows[P::plMiddle].Rows = oi.Rows - oi.FixedRows - oi.TotalRows; break;
+    case TObjType::IsDecGrid: rows[P::plMiddle].Rows = oi.Rows - oi.FixedRows; break;
+    default: rows[P::plMiddle].Rows = oi.Rows; break;
     }
 }
 
@@ -272,34 +272,34 @@ void TPrintSettings::SetPageRange(TPrintWhat What, bool FromPreview, const TPoin
     CurPage.Y = 0;
     FirstLineNum = ReportSettings ? ReportSettings->StartingReportLineId : 1;
     switch (What) {
-        case TPrintWhat::pwAll:
-            PageRangeFrom = TPoint{0, 1};
-            PageRangeTo = TPoint{0, 99999};
-            StartAtFirstRcd = true;
-            break;
-        case TPrintWhat::pwCurrentPage:
-            PageRangeFrom = TPoint{0, 1};
-            PageRangeTo = TPoint{0, 1};
+    case TPrintWhat::pwAll:
+        PageRangeFrom = TPoint{0, 1};
+        PageRangeTo = TPoint{0, 99999};
+        StartAtFirstRcd = true;
+        break;
+    case TPrintWhat::pwCurrentPage:
+        PageRangeFrom = TPoint{0, 1};
+        PageRangeTo = TPoint{0, 1};
+        StartAtFirstRcd = false;
+        break;
+    case TPrintWhat::pwTestPage:
+        PageRangeFrom = TPoint{1, 1};
+        PageRangeTo = TPoint{1, 1};
+        StartAtFirstRcd = true;
+        break;
+    case TPrintWhat::pwPageRange:
+        PageRangeFrom = From;
+        PageRangeTo = To;
+        StartAtFirstRcd = true;
+        // The preview knows where its pages began: the run starts there
+        // instead of walking from the first record.
+        if (FromPreview && PreviewPages &&
+            (PreviewPages->RestorePagePosition(From, false) || PreviewPages->RestorePagePosition(From, true))) {
             StartAtFirstRcd = false;
-            break;
-        case TPrintWhat::pwTestPage:
-            PageRangeFrom = TPoint{1, 1};
-            PageRangeTo = TPoint{1, 1};
-            StartAtFirstRcd = true;
-            break;
-        case TPrintWhat::pwPageRange:
-            PageRangeFrom = From;
-            PageRangeTo = To;
-            StartAtFirstRcd = true;
-            // The preview knows where its pages began: the run starts there
-            // instead of walking from the first record.
-            if (FromPreview && PreviewPages &&
-                (PreviewPages->RestorePagePosition(From, false) || PreviewPages->RestorePagePosition(From, true))) {
-                StartAtFirstRcd = false;
-                CurPage.Y -= 1;
-            }
-            break;
-        default: break;
+            CurPage.Y -= 1;
+        }
+        break;
+    default: break;
     }
 }
 

@@ -73,9 +73,9 @@ int TPrintSettings::CalcPageWid() const {
 void TPrintSettings::CalcOffSet() {
     const TAlignment align = ReportSettings ? ReportSettings->ReportAlignment : TAlignment::taLeftJustify;
     switch (align) {
-        case TAlignment::taRightJustify: XOffset = RightLimitX - CalcPageWid(); break;
-        case TAlignment::taCenter: XOffset = LeftMarginX + (RightLimitX - LeftMarginX - CalcPageWid()) / 2; break;
-        default: XOffset = LeftMarginX; break;
+    case TAlignment::taRightJustify: XOffset = RightLimitX - CalcPageWid(); break;
+    case TAlignment::taCenter: XOffset = LeftMarginX + (RightLimitX - LeftMarginX - CalcPageWid()) / 2; break;
+    default: XOffset = LeftMarginX; break;
     }
     if (XOffset < 0) XOffset = LeftMarginX;
 }
@@ -156,14 +156,14 @@ int TPrintSettings::CalcCurTextLineHt(TRegPlaneNdx Plane) {
 unsigned TPrintSettings::GetFieldTypeFormat(TRegPlaneNdx Plane, TFieldType FieldType) const {
     if (Plane == P::plFirst) {
         switch (ReportSettings ? ReportSettings->ColTitleAlignment : TAlignment::taLeftJustify) {
-            case TAlignment::taRightJustify: return DT_RIGHT;
-            case TAlignment::taCenter: return DT_CENTER;
-            default: return DT_LEFT;
+        case TAlignment::taRightJustify: return DT_RIGHT;
+        case TAlignment::taCenter: return DT_CENTER;
+        default: return DT_LEFT;
         }
     }
     if (FieldType == FT::ftBoolean) return DT_CENTER;
     if (FieldType == FT::ftString || FieldType == FT::ftMemo) {
-        const int lines = !ReportSettings ? 1
+        const int lines = !ReportSettings             ? 1
                           : FieldType == FT::ftString ? ReportSettings->MaxStringLines
                                                       : ReportSettings->MaxMemoLines;
         return lines >= 2 ? DT_WORDBREAK : DT_LEFT;
@@ -343,10 +343,10 @@ TRegNdxs TPrintSettings::GetPrtRegs(TRegPlaneNdx Plane) const {
     if (ObjInfo->TreeLike) return Plane == P::plMiddle ? TRegNdxs{R::rgCells} : TRegNdxs{};
     if (!ObjInfo->GridLike) return {};
     switch (Plane) {
-        case P::plFirst: return TRegNdxs{R::rgRowTiHdr, R::rgColTiHdr, R::rgRowToHdr};
-        case P::plMiddle: return TRegNdxs{R::rgRowTi, R::rgCells, R::rgRowTo};
-        case P::plLast: return TRegNdxs{R::rgRowTiFtr, R::rgColToFtr, R::rgRowToFtr};
-        default: return {};
+    case P::plFirst: return TRegNdxs{R::rgRowTiHdr, R::rgColTiHdr, R::rgRowToHdr};
+    case P::plMiddle: return TRegNdxs{R::rgRowTi, R::rgCells, R::rgRowTo};
+    case P::plLast: return TRegNdxs{R::rgRowTiFtr, R::rgColToFtr, R::rgRowToFtr};
+    default: return {};
     }
 }
 

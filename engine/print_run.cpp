@@ -58,9 +58,9 @@ void TPrintSettings::PrintSnapShot() {
     if (size[0] == 'M' && form->WindowState() != TWindowState::wsMaximized)
         form->SetWindowState(TWindowState::wsMaximized);
     switch (size[1]) {
-        case 'P': form->PrintScale = TPrintScale::poProportional; break;
-        case 'S': form->PrintScale = TPrintScale::poNone; break;
-        default: form->PrintScale = TPrintScale::poPrintToFit; break;
+    case 'P': form->PrintScale = TPrintScale::poProportional; break;
+    case 'S': form->PrintScale = TPrintScale::poNone; break;
+    default: form->PrintScale = TPrintScale::poPrintToFit; break;
     }
     if (!form->Visible()) form->SetVisible(true);
     form->Print();
@@ -104,9 +104,9 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     }
 
     switch (OperStatus) {
-        case TOperStatus::osCompleted: result = 1; break;
-        case TOperStatus::osCancel: result = 2; break;
-        default: result = 3; break;
+    case TOperStatus::osCompleted: result = 1; break;
+    case TOperStatus::osCancel: result = 2; break;
+    default: result = 3; break;
     }
 
     // Closing may fail too: the progress window still closes, the run counts

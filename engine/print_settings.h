@@ -26,7 +26,7 @@ class TEdit;
 class TForm;
 
 // DrawTextA flags used by the layout.
-inline constexpr unsigned DT_FLAGS_MEASURE_WRAPPED = 3088;  // DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX
+inline constexpr unsigned DT_FLAGS_MEASURE_WRAPPED = 3088; // DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX
 
 // The preview's page list, as the page range sees it: it can put the walk
 // back where a page began.
@@ -92,9 +92,8 @@ public:
     void PrintCellTextLine(TRegNdx Reg, char StartChr, char MidChr, char EndChr, int X1, int Y1, int X2, int Y2);
     void PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx, bool HasLeft,
                        bool HasRight, const TRect& CellRect, const TRect& LineWids);
-    void PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind,
-                        TRegLineNdx RightKind, bool HasLeft, bool HasRight, const TRect& CellRect,
-                        const TRect& LineWids);
+    void PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind, TRegLineNdx RightKind,
+                        bool HasLeft, bool HasRight, const TRect& CellRect, const TRect& LineWids);
     // PrintCellLine of a needed line in text quality, and its vertical runs:
     // Chr at column X from line Y1 to Y2 (PrintCellTextLine of one column).
     void PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft, bool HasRight,
@@ -108,15 +107,15 @@ public:
         using L = TRegLineNdx;
         if (LineNdx == L::liLineHoriz && FirstRow && (!ShareAdjBordersOn || NoRowYet)) LineNdx = L::liBorderTop;
         switch (LineNdx) {
-            case L::liBorderLeft:
-            case L::liBorderRight:
-            case L::liBorderTop:
-            case L::liBorderBottom: return BordersOn;
-            case L::liLineVert: return VertLinesOn;
-            case L::liLineHoriz:
-                return ((GrpBrkThisRow || HorizLinesOn) && !NoRowYet) || (BordersOn && ShareAdjBordersOn && FirstRow);
-            case L::liGrpBrkLine: return GrpBrkThisRow && !NoRowYet;
-            default: return false;
+        case L::liBorderLeft:
+        case L::liBorderRight:
+        case L::liBorderTop:
+        case L::liBorderBottom: return BordersOn;
+        case L::liLineVert: return VertLinesOn;
+        case L::liLineHoriz:
+            return ((GrpBrkThisRow || HorizLinesOn) && !NoRowYet) || (BordersOn && ShareAdjBordersOn && FirstRow);
+        case L::liGrpBrkLine: return GrpBrkThisRow && !NoRowYet;
+        default: return false;
         }
     }
 
@@ -194,7 +193,7 @@ public:
     int32_t LowestDataY = 0;
     int32_t PanelGap = 0;
     TOperStatus OperStatus = TOperStatus::osInActive;
-    TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell;  // CharCell[Dir][Units]
+    TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell; // CharCell[Dir][Units]
     int32_t ScalePct = 0;
     std::string DateText;
     std::string TimeText;

@@ -25,9 +25,8 @@ void TObjInfo::MakeColsList(int& Cols) {
         if (!visible || !IsFieldTypePrintable(d->FieldType)) continue;
         d->ColNdx = n;
         d->Print = true;
-        auto at = std::find_if(ColsList.begin(), ColsList.end(), [n](const auto& e) {
-            return e->FldCalc != TFldCalc::fcLineNum && e->ColNdx > n;
-        });
+        auto at = std::find_if(ColsList.begin(), ColsList.end(),
+                               [n](const auto& e) { return e->FldCalc != TFldCalc::fcLineNum && e->ColNdx > n; });
         ColsList.insert(at, std::move(d));
     }
     ResetColsList(true);
@@ -38,8 +37,8 @@ void TObjInfo::ResetColsList(bool ClearSamples) {
     if (PrintSettings && PrintSettings->LineNumbersOn) AddDelLineNumberCol(true, LineNumColPos, false);
     for (int i = 0; i < ColCount(); ++i) {
         TColsListData& d = Col(i);
-        for (TRegPlaneNdx plane : {TRegPlaneNdx::plAll, TRegPlaneNdx::plFirst, TRegPlaneNdx::plMiddle,
-                                   TRegPlaneNdx::plLast}) {
+        for (TRegPlaneNdx plane :
+             {TRegPlaneNdx::plAll, TRegPlaneNdx::plFirst, TRegPlaneNdx::plMiddle, TRegPlaneNdx::plLast}) {
             for (TUnitsOfMeasure u : {TUnitsOfMeasure::umPix, TUnitsOfMeasure::umTxt}) {
                 d.StrWids[plane][u].Wid = 0;
                 if (ClearSamples) d.StrWids[plane][u].Str.clear();
@@ -84,9 +83,7 @@ void TObjInfo::AddDelLineNumberCol(bool Add, int Pos, bool KeepFirst) {
 
 bool TObjInfo::ColsListInsert(int Pos, const std::string& Name, const std::string& Title, TFieldType FieldType,
                               int DataSize, TFldCalc FldCalc) {
-    const auto place = [this](int P) {
-        return ColsList.begin() + std::clamp(P, 0, ColCount());
-    };
+    const auto place = [this](int P) { return ColsList.begin() + std::clamp(P, 0, ColCount()); };
     const int found = SearchColsList(Name);
     if (found < 0) {
         auto d = std::make_unique<TColsListData>();

@@ -60,10 +60,19 @@ void TRptStyles::CnvtXPlaneNdxToColNdxRange(TRegPlaneNdx XPlane, int& First, int
     int n, f, t;
     ColCounts(n, f, t);
     switch (XPlane) {
-        case TRegPlaneNdx::plFirst: First = 0; Last = f - 1; break;
-        case TRegPlaneNdx::plMiddle: First = f; Last = n - t - 1; break;
-        case TRegPlaneNdx::plLast: First = n - t; Last = n - 1; break;
-        case TRegPlaneNdx::plAll: break;
+    case TRegPlaneNdx::plFirst:
+        First = 0;
+        Last = f - 1;
+        break;
+    case TRegPlaneNdx::plMiddle:
+        First = f;
+        Last = n - t - 1;
+        break;
+    case TRegPlaneNdx::plLast:
+        First = n - t;
+        Last = n - 1;
+        break;
+    case TRegPlaneNdx::plAll: break;
     }
 }
 
@@ -74,19 +83,18 @@ bool TRptStyles::RegPrintable(TRegNdx Reg) const {
     const bool totalRows = ObjInfo && ObjInfo->TotalRows > 0;
     using R = TRegNdx;
     switch (Reg) {
-        case R::rgDflt: return false;
-        case R::rgRowTiHdr: return rowTiCols && titleRows;
-        case R::rgColTiHdr: return titleRows && Opt(TStyleOptNdx::soColumnTitles);
-        case R::rgRowToHdr: return titleRows && rowToCols;
-        case R::rgRowTi: return rowTiCols;
-        case R::rgCells: return true;
-        case R::rgRowTo: return rowToCols;
-        case R::rgRowTiFtr: return rowTiCols && totalRows;
-        case R::rgColToFtr: return totalRows && Opt(TStyleOptNdx::soColumnTotals);
-        case R::rgRowToFtr: return totalRows && rowToCols;
-        default:
-            return ReportSettings &&
-                   ReportSettings->RptMemoExists(TtrxReportSettings::CnvtRegNdxToRptMemoNdx(Reg), true);
+    case R::rgDflt: return false;
+    case R::rgRowTiHdr: return rowTiCols && titleRows;
+    case R::rgColTiHdr: return titleRows && Opt(TStyleOptNdx::soColumnTitles);
+    case R::rgRowToHdr: return titleRows && rowToCols;
+    case R::rgRowTi: return rowTiCols;
+    case R::rgCells: return true;
+    case R::rgRowTo: return rowToCols;
+    case R::rgRowTiFtr: return rowTiCols && totalRows;
+    case R::rgColToFtr: return totalRows && Opt(TStyleOptNdx::soColumnTotals);
+    case R::rgRowToFtr: return totalRows && rowToCols;
+    default:
+        return ReportSettings && ReportSettings->RptMemoExists(TtrxReportSettings::CnvtRegNdxToRptMemoNdx(Reg), true);
     }
 }
 

@@ -17,7 +17,7 @@ TtrxReportSettings* ReportSettings = nullptr;
 void TRptMemo::AllocMemoBuf(int Size) {
     FreeMemoBuf();
     if (Size <= 0) return;
-    Buf = std::make_unique<char[]>(static_cast<std::size_t>(Size));  // zero-filled
+    Buf = std::make_unique<char[]>(static_cast<std::size_t>(Size)); // zero-filled
     BufLen = Size;
 }
 
@@ -34,7 +34,9 @@ void TRptMemo::Validate() {
 
 void TRptMemo::CalcPixMemoMargins() {
     if (!PrintSettings) return;
-    auto cnvt = [](int v, TXyDir dir) { return PrintSettings->CnvtThousToUnits(v, TUnitsOfMeasure::umPix, dir, false); };
+    auto cnvt = [](int v, TXyDir dir) {
+        return PrintSettings->CnvtThousToUnits(v, TUnitsOfMeasure::umPix, dir, false);
+    };
     MarginPix.Left = cnvt(MarginThous.Left, TXyDir::dX);
     MarginPix.Right = cnvt(MarginThous.Right, TXyDir::dX);
     MarginPix.Top = cnvt(MarginThous.Top, TXyDir::dY);
@@ -115,14 +117,21 @@ std::string TtrxReportSettings::CnvtSnapShotSizeAbrev(const std::string& Code) {
     const char c1 = Code.size() >= 1 ? Code[0] : ' ';
     const char c2 = Code.size() >= 2 ? Code[1] : ' ';
     std::string s;
-    if (c1 == 'C') s = "Current Window Size";
-    else if (c1 == 'M') s = "Maximize Window";
-    else s = "Current WIndow Size";
+    if (c1 == 'C')
+        s = "Current Window Size";
+    else if (c1 == 'M')
+        s = "Maximize Window";
+    else
+        s = "Current WIndow Size";
     s += " with ";
-    if (c2 == 'P') s += "Proportional Scale";
-    else if (c2 == 'S') s += "Same Scale";
-    else if (c2 == 'T') s += "Print To Fit";
-    else s += "Print to Fit";
+    if (c2 == 'P')
+        s += "Proportional Scale";
+    else if (c2 == 'S')
+        s += "Same Scale";
+    else if (c2 == 'T')
+        s += "Print To Fit";
+    else
+        s += "Print to Fit";
     return s;
 }
 
@@ -151,33 +160,33 @@ bool TtrxReportSettings::RptMemoExists(TRptMemoNdx Ndx, bool MustBeVisible) cons
 
 TRegNdx TtrxReportSettings::CnvtRptMemoNdxToRegNdx(TRptMemoNdx Ndx) {
     switch (Ndx) {
-        case TRptMemoNdx::rmRptTi: return TRegNdx::rgRptTiMem;
-        case TRptMemoNdx::rmRptHdr: return TRegNdx::rgRptHdrMem;
-        case TRptMemoNdx::rmPgTi: return TRegNdx::rgPgTiMem;
-        case TRptMemoNdx::rmPgHdr: return TRegNdx::rgPgHdrMem;
-        case TRptMemoNdx::rmPgFtr: return TRegNdx::rgPgFtrMem;
-        case TRptMemoNdx::rmPgNum: return TRegNdx::rgPgNumMem;
-        case TRptMemoNdx::rmRptFtr: return TRegNdx::rgRptFtrMem;
-        case TRptMemoNdx::rmCopyright: return TRegNdx::rgCopyrightMem;
+    case TRptMemoNdx::rmRptTi: return TRegNdx::rgRptTiMem;
+    case TRptMemoNdx::rmRptHdr: return TRegNdx::rgRptHdrMem;
+    case TRptMemoNdx::rmPgTi: return TRegNdx::rgPgTiMem;
+    case TRptMemoNdx::rmPgHdr: return TRegNdx::rgPgHdrMem;
+    case TRptMemoNdx::rmPgFtr: return TRegNdx::rgPgFtrMem;
+    case TRptMemoNdx::rmPgNum: return TRegNdx::rgPgNumMem;
+    case TRptMemoNdx::rmRptFtr: return TRegNdx::rgRptFtrMem;
+    case TRptMemoNdx::rmCopyright: return TRegNdx::rgCopyrightMem;
     }
-    throw eTrxIntError(std::string(InternalErrorPrefix) + "[CnvTRptMemoNdxToRegNdx] RptMemoNdx:" +
-                       IntToStr(Ord(Ndx)) + " is invalid");
+    throw eTrxIntError(std::string(InternalErrorPrefix) + "[CnvTRptMemoNdxToRegNdx] RptMemoNdx:" + IntToStr(Ord(Ndx)) +
+                       " is invalid");
 }
 
 TRptMemoNdx TtrxReportSettings::CnvtRegNdxToRptMemoNdx(TRegNdx Region) {
     switch (Region) {
-        case TRegNdx::rgRptTiMem: return TRptMemoNdx::rmRptTi;
-        case TRegNdx::rgRptHdrMem: return TRptMemoNdx::rmRptHdr;
-        case TRegNdx::rgPgTiMem: return TRptMemoNdx::rmPgTi;
-        case TRegNdx::rgPgHdrMem: return TRptMemoNdx::rmPgHdr;
-        case TRegNdx::rgPgFtrMem: return TRptMemoNdx::rmPgFtr;
-        case TRegNdx::rgPgNumMem: return TRptMemoNdx::rmPgNum;
-        case TRegNdx::rgRptFtrMem: return TRptMemoNdx::rmRptFtr;
-        case TRegNdx::rgCopyrightMem: return TRptMemoNdx::rmCopyright;
-        default: break;
+    case TRegNdx::rgRptTiMem: return TRptMemoNdx::rmRptTi;
+    case TRegNdx::rgRptHdrMem: return TRptMemoNdx::rmRptHdr;
+    case TRegNdx::rgPgTiMem: return TRptMemoNdx::rmPgTi;
+    case TRegNdx::rgPgHdrMem: return TRptMemoNdx::rmPgHdr;
+    case TRegNdx::rgPgFtrMem: return TRptMemoNdx::rmPgFtr;
+    case TRegNdx::rgPgNumMem: return TRptMemoNdx::rmPgNum;
+    case TRegNdx::rgRptFtrMem: return TRptMemoNdx::rmRptFtr;
+    case TRegNdx::rgCopyrightMem: return TRptMemoNdx::rmCopyright;
+    default: break;
     }
-    throw eTrxIntError(std::string(InternalErrorPrefix) + "[CnvTRegNdxToRptMemoNdx] RegNdx:" +
-                       IntToStr(Ord(Region)) + " is invalid");
+    throw eTrxIntError(std::string(InternalErrorPrefix) + "[CnvTRegNdxToRptMemoNdx] RegNdx:" + IntToStr(Ord(Region)) +
+                       " is invalid");
 }
 
 std::string TtrxReportSettings::FormatNonZeroPageNum(const TPoint& Page) {
@@ -220,8 +229,9 @@ void TtrxReportSettings::LoadGlobalSettings() {
     StrToChars(ini.ReadString(GlobalSection, "Report-Tree ASCII LineDraw", CharsToStr(TreeLineDrawChrs[ascii])),
                TreeLineDrawChrs[ascii]);
     for (int row = 0; row < 4; ++row) {
-        StrToChars(ini.ReadString(GlobalSection, GridKey(TLineDraw::ldIBM, row), CharsToStr(GridLineDrawChrs[ibm][row])),
-                   GridLineDrawChrs[ibm][row]);
+        StrToChars(
+            ini.ReadString(GlobalSection, GridKey(TLineDraw::ldIBM, row), CharsToStr(GridLineDrawChrs[ibm][row])),
+            GridLineDrawChrs[ibm][row]);
         StrToChars(
             ini.ReadString(GlobalSection, GridKey(TLineDraw::ldASCII, row), CharsToStr(GridLineDrawChrs[ascii][row])),
             GridLineDrawChrs[ascii][row]);

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "engine/report_types.h"
-#include "framework/core/exceptions.h"
 #include "framework/core/date_time.h"
+#include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
 #include "framework/core/types.h"
 
@@ -44,19 +44,19 @@ public:
     TRect MarginPix;
     TRect MarginTxt;
     TRect MarginThous;
-    int32_t BufLen = 0;  // bytes of Buf, terminating NUL included; 0 without buffer
-    int32_t MemoHt = 0;  // measured height in the run's current unit
+    int32_t BufLen = 0; // bytes of Buf, terminating NUL included; 0 without buffer
+    int32_t MemoHt = 0; // measured height in the run's current unit
     TAlignment Alignment = TAlignment::taLeftJustify;
     bool Visible = false;
     std::string FontName;
     int32_t FontSize = 0;
     int32_t FontStyle = 0;
     int32_t FontColor = 0;
-    std::unique_ptr<char[]> Buf;  // NUL-terminated text, CR LF line breaks
+    std::unique_ptr<char[]> Buf; // NUL-terminated text, CR LF line breaks
 };
 
-using TGridLineDrawChrs = std::array<std::array<std::array<char, 8>, 4>, 2>;  // [TLineDraw][TLDGridH][TLDGridV]
-using TTreeLineDrawChrs = std::array<std::array<char, 5>, 2>;                 // [TLineDraw][TTDChrs]
+using TGridLineDrawChrs = std::array<std::array<std::array<char, 8>, 4>, 2>; // [TLineDraw][TLDGridH][TLDGridV]
+using TTreeLineDrawChrs = std::array<std::array<char, 5>, 2>; // [TLineDraw][TTDChrs]
 
 class TtrxReportSettings : public TObject {
 public:
@@ -156,7 +156,7 @@ public:
     int32_t DMCollate = 0;
     TUnitsArray<TRect> CellMargin;
     TUnitsArray<TRect> PageMargin;
-    uint8_t OutputQuality = 0;  // TOutputQuality; 2 or more stands for a graphic quality
+    uint8_t OutputQuality = 0; // TOutputQuality; 2 or more stands for a graphic quality
     TPrinterOrient Orientation = TPrinterOrient::poPortraitOrient;
     TAlignment ColTitleAlignment = TAlignment::taLeftJustify;
     TAlignment ReportAlignment = TAlignment::taLeftJustify;

@@ -9,18 +9,41 @@
 namespace trx {
 
 // Kind of the object to print.
-enum class TObjType : uint8_t { IsInvalid, IsOutline, IsTreeView, IsDBGrid, IsStringGrid, IsDataSet, IsTable, IsQuery, IsDecGrid };
+enum class TObjType : uint8_t {
+    IsInvalid,
+    IsOutline,
+    IsTreeView,
+    IsDBGrid,
+    IsStringGrid,
+    IsDataSet,
+    IsTable,
+    IsQuery,
+    IsDecGrid
+};
 
 // Where a report column comes from.
 enum class TFldCalc : uint8_t { fcUndefined, fcLineNum, fcGrid, fcDataSet };
 
 // The 18 report regions.
 enum class TRegNdx : uint8_t {
-    rgDflt, rgRptTiMem, rgRptHdrMem, rgPgTiMem, rgPgHdrMem,
-    rgRowTiHdr, rgColTiHdr, rgRowToHdr,
-    rgRowTi, rgCells, rgRowTo,
-    rgRowTiFtr, rgColToFtr, rgRowToFtr,
-    rgPgFtrMem, rgPgNumMem, rgCopyrightMem, rgRptFtrMem
+    rgDflt,
+    rgRptTiMem,
+    rgRptHdrMem,
+    rgPgTiMem,
+    rgPgHdrMem,
+    rgRowTiHdr,
+    rgColTiHdr,
+    rgRowToHdr,
+    rgRowTi,
+    rgCells,
+    rgRowTo,
+    rgRowTiFtr,
+    rgColToFtr,
+    rgRowToFtr,
+    rgPgFtrMem,
+    rgPgNumMem,
+    rgCopyrightMem,
+    rgRptFtrMem
 };
 inline constexpr int RegNdxCount = 18;
 using TRegNdxs = TEnumSet<TRegNdx>;
@@ -28,23 +51,49 @@ using TRegNdxs = TEnumSet<TRegNdx>;
 // The eight report memos; their names in the settings file follow RptMemoNames.
 enum class TRptMemoNdx : uint8_t { rmRptTi, rmRptHdr, rmPgTi, rmPgHdr, rmPgFtr, rmPgNum, rmRptFtr, rmCopyright };
 inline constexpr int RptMemoCount = 8;
-inline constexpr const char* RptMemoNames[RptMemoCount] = {"RptTi", "RptHdr", "PgTi", "PgHdr", "PgFtr", "PgNum", "RptFtr", "Copyright"};
+inline constexpr const char* RptMemoNames[RptMemoCount] = {"RptTi", "RptHdr", "PgTi",   "PgHdr",
+                                                           "PgFtr", "PgNum",  "RptFtr", "Copyright"};
 
 // Plane of a column across the report or of a line down the report.
 enum class TRegPlaneNdx : uint8_t { plAll, plFirst, plMiddle, plLast };
 inline constexpr int RegPlaneCount = 4;
 
 // Kinds of table lines.
-enum class TRegLineNdx : uint8_t { liBorderLeft, liLineVert, liBorderRight, liBorderTop, liLineHoriz, liBorderBottom, liGrpBrkLine, liLineNone };
+enum class TRegLineNdx : uint8_t {
+    liBorderLeft,
+    liLineVert,
+    liBorderRight,
+    liBorderTop,
+    liLineHoriz,
+    liBorderBottom,
+    liGrpBrkLine,
+    liLineNone
+};
 inline constexpr int RegLineCount = 8;
 using TRegLineNdxs = TEnumSet<TRegLineNdx>;
 
 // The 20 style options.
 enum class TStyleOptNdx : uint8_t {
-    soFieldFormat, soFont, soFontSize, soFontColor, soFontStyle, soShading,
-    soHorizontalLines, soGrpBrkLines, soVerticalLines, soBorders, soShareAdjBorders,
-    soColumnTitles, soColumnTotals, soRowTitles, soLineNumbers, soRowTotals,
-    soEmptyRows, soFormFeeds, soExpandAllNodes, so3D
+    soFieldFormat,
+    soFont,
+    soFontSize,
+    soFontColor,
+    soFontStyle,
+    soShading,
+    soHorizontalLines,
+    soGrpBrkLines,
+    soVerticalLines,
+    soBorders,
+    soShareAdjBorders,
+    soColumnTitles,
+    soColumnTotals,
+    soRowTitles,
+    soLineNumbers,
+    soRowTotals,
+    soEmptyRows,
+    soFormFeeds,
+    soExpandAllNodes,
+    so3D
 };
 inline constexpr int StyleOptCount = 20;
 
@@ -54,7 +103,15 @@ inline constexpr int UnitsCount = 3;
 
 enum class TXyDir : uint8_t { dX, dY };
 
-enum class TPrintWhat : uint8_t { pwAll, pwCurrentPage, pwCurrentBranchAll, pwCurrentBranchDown, pwTestPage, pwWindowSnapShot, pwPageRange };
+enum class TPrintWhat : uint8_t {
+    pwAll,
+    pwCurrentPage,
+    pwCurrentBranchAll,
+    pwCurrentBranchDown,
+    pwTestPage,
+    pwWindowSnapShot,
+    pwPageRange
+};
 enum class TOutputDest : uint8_t { odPrinter, odTextFile, odExportFile, odRTFFile };
 // The stored quality is a byte: these two values, 2 or more for a graphic quality.
 enum class TOutputQuality : uint8_t { oqASCIILineDraw, oqIBMLineDraw };

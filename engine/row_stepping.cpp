@@ -14,8 +14,10 @@ bool TObjInfo::GetFirstRcd() {
     bool found = false;
     if (IsDataSetKind(ObjType)) {
         if (DataSet) {
-            if (currentPage && ObjPosn) ObjPosn->RestorePosn();
-            else DataSet->First();
+            if (currentPage && ObjPosn)
+                ObjPosn->RestorePosn();
+            else
+                DataSet->First();
             // An empty dataset has no first record, whatever its estimated size.
             found = DataSet->Active() && !DataSet->IsEmpty();
         }
@@ -65,18 +67,16 @@ bool TObjInfo::GetNextRcd(TRegPlaneNdx YPlane, bool GoToLast) {
         }
         CurCell = TPoint{-1, -1};
         if (DataSet && DataSet->Active()) {
-            if (GoToLast) DataSet->Last();
-            else DataSet->Next();
+            if (GoToLast)
+                DataSet->Last();
+            else
+                DataSet->Next();
             atEnd = DataSet->Eof();
             moved = !atEnd;
         }
         break;
-    case TObjType::IsStringGrid:
-        stepRows(Rows);
-        break;
-    case TObjType::IsDecGrid:
-        stepRows(Rows - FixedRows);
-        break;
+    case TObjType::IsStringGrid: stepRows(Rows); break;
+    case TObjType::IsDecGrid: stepRows(Rows - FixedRows); break;
     case TObjType::IsOutline:
         if (!dataPlane) {
             atEnd = false;
@@ -88,8 +88,7 @@ bool TObjInfo::GetNextRcd(TRegPlaneNdx YPlane, bool GoToLast) {
             moved = true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     if (moved && dataPlane && PrintSettings) ++PrintSettings->LineNum;
     Eof = atEnd;

@@ -102,8 +102,7 @@ bool TRptStyles::GetFont(TRegNdx Reg, int ColNdx, bool Fallback, std::string& Na
     return found;
 }
 
-void TRptStyles::ChkReplFont(const TFont& Font, std::string& Name, int& Size, TFontStyles& Style,
-                             TColor& Color) const {
+void TRptStyles::ChkReplFont(const TFont& Font, std::string& Name, int& Size, TFontStyles& Style, TColor& Color) const {
     const TtrxReportSettings* rs = ReportSettings;
     Name = Opt(TStyleOptNdx::soFont) || !rs ? Font.Name() : rs->ReplFontName;
     Size = Opt(TStyleOptNdx::soFontSize) || !rs ? Font.Size() : rs->ReplFontSize;

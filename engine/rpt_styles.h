@@ -92,8 +92,7 @@ public:
     bool IsLineNeeded(TRegPlaneNdx Plane, TRegLineNdx& LineNdx) const;
     int GetLineWid(TRegNdx Reg, TRegLineNdx LineNdx, bool Flag, bool& Found) const;
     static TRegNdxs GetParallelRegions(TRegNdx Reg, TRegLineNdx LineNdx, TRegPlaneNdx& Plane);
-    int GetMaxLineWid(bool Needed, TRegNdx Reg, TRegLineNdx LineNdx, int ColNdx, bool Flag,
-                      TRegPlaneNdx& Plane) const;
+    int GetMaxLineWid(bool Needed, TRegNdx Reg, TRegLineNdx LineNdx, int ColNdx, bool Flag, TRegPlaneNdx& Plane) const;
     void ResetMaxLineWids(int Value);
     void CalcMaxLineWids();
     void GetVertLines(int ColNdx, bool FirstOnPage, TRegPlaneNdx XPlane, TRegLineNdx& LeftKind,

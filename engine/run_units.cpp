@@ -13,8 +13,8 @@ int TPrintSettings::GetPageWidPix() const { return Printer()->PageWidth(); }
 int TPrintSettings::GetPageHeightPix() const { return Printer()->PageHeight(); }
 
 void TPrintSettings::SetUnits() {
-    CurUnits = (ReportSettings && ReportSettings->OutputQualityIsText()) ? TUnitsOfMeasure::umTxt
-                                                                         : TUnitsOfMeasure::umPix;
+    CurUnits =
+        (ReportSettings && ReportSettings->OutputQualityIsText()) ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umPix;
 }
 
 void TPrintSettings::CalcPixPerInch() {

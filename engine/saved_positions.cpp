@@ -52,8 +52,7 @@ void TObjPosn::RestorePosn() {
         // caller goes on to enable the application's controls again.
         try {
             if (DataSet->Active()) DataSet->GotoBookmark(Bookmark);
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
     }
 }
 

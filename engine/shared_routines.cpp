@@ -13,13 +13,13 @@ namespace trx {
 
 std::string AlignStr(const std::string& Text, int Width, TAlignment Alignment) {
     switch (Alignment) {
-        case TAlignment::taLeftJustify: return Format("%-*.*s", {Width, Width, Text});
-        case TAlignment::taRightJustify: return Format("%*.*s", {Width, Width, Text});
-        case TAlignment::taCenter: {
-            const int half = (Length(Text) + Width) / 2;
-            const std::string left = Format("%-*.*s", {half, half, Text});
-            return Format("%*.*s", {Width, Width, left});
-        }
+    case TAlignment::taLeftJustify: return Format("%-*.*s", {Width, Width, Text});
+    case TAlignment::taRightJustify: return Format("%*.*s", {Width, Width, Text});
+    case TAlignment::taCenter: {
+        const int half = (Length(Text) + Width) / 2;
+        const std::string left = Format("%-*.*s", {half, half, Text});
+        return Format("%*.*s", {Width, Width, left});
+    }
     }
     return Text;
 }
@@ -151,8 +151,10 @@ static void ChkBitNdx(int N) {
 void TBitInt::SetBit(int N, bool On) {
     ChkBitNdx(N);
     const uint32_t mask = uint32_t(1) << (N - 1);
-    if (On) bits_ |= mask;
-    else bits_ &= ~mask;
+    if (On)
+        bits_ |= mask;
+    else
+        bits_ &= ~mask;
 }
 
 bool TBitInt::GetBit(int N) const {

@@ -13,19 +13,19 @@ void StatusMsg(TPanel* Panel, const std::string& Msg, TMsgDlgType MsgType, TTime
     TColor color = clBtnFace;
     bool bold = false;
     switch (MsgType) {
-        case TMsgDlgType::mtWarning:
-            MessageBeep(MB_ICONASTERISK);
-            color = clYellow;
-            bold = true;
-            break;
-        case TMsgDlgType::mtError:
-            MessageBeep(MB_ICONHAND);
-            color = clRed;
-            bold = true;
-            break;
-        case TMsgDlgType::mtInformation: color = clBtnFace; break;
-        case TMsgDlgType::mtConfirmation: color = clAqua; break;
-        case TMsgDlgType::mtCustom: color = clWhite; break;
+    case TMsgDlgType::mtWarning:
+        MessageBeep(MB_ICONASTERISK);
+        color = clYellow;
+        bold = true;
+        break;
+    case TMsgDlgType::mtError:
+        MessageBeep(MB_ICONHAND);
+        color = clRed;
+        bold = true;
+        break;
+    case TMsgDlgType::mtInformation: color = clBtnFace; break;
+    case TMsgDlgType::mtConfirmation: color = clAqua; break;
+    case TMsgDlgType::mtCustom: color = clWhite; break;
     }
     Panel->SetColor(color);
     Panel->Font().SetColor(clBlack);

@@ -106,7 +106,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
     std::string Line;
-    int WordStart = -1;  // column of Line where the current word began, -1 outside a word
+    int WordStart = -1; // column of Line where the current word began, -1 outside a word
     int Used = 0;
     bool Fitted = false;
 
@@ -182,10 +182,10 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
             std::string Ins;
             bool isCode = true;
             switch (code) {
-                case 'D': Ins = DateText; break;
-                case 'P': Ins = FormattedPageNum(); break;
-                case 'T': Ins = TimeText; break;
-                default: isCode = false; break;
+            case 'D': Ins = DateText; break;
+            case 'P': Ins = FormattedPageNum(); break;
+            case 'T': Ins = TimeText; break;
+            default: isCode = false; break;
             }
             if (isCode) {
                 ++c;
@@ -222,8 +222,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
     if (Count == 0 || !Text) return 0;
-    if (TextQuality())
-        return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format));
+    if (TextQuality()) return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format));
     if (!Canvas) return 0;
     return DrawTextA(*Canvas, Text, Count, Rect, Format);
 }

@@ -7,13 +7,21 @@
 namespace trx {
 
 // Root of the component's exceptions; never raised itself.
-class ETrxError : public Exception { using Exception::Exception; };
+class ETrxError : public Exception {
+    using Exception::Exception;
+};
 // Setup errors: "Tabrix! Setup Error: ..."
-class ETrxSUError : public ETrxError { using ETrxError::ETrxError; };
+class ETrxSUError : public ETrxError {
+    using ETrxError::ETrxError;
+};
 // Printing errors: "Tabrix! Printing Error: ..."
-class ETrxPrtError : public ETrxError { using ETrxError::ETrxError; };
+class ETrxPrtError : public ETrxError {
+    using ETrxError::ETrxError;
+};
 // Internal errors: "Tabrix! Internal Error: ..."
-class eTrxIntError : public ETrxError { using ETrxError::ETrxError; };
+class eTrxIntError : public ETrxError {
+    using ETrxError::ETrxError;
+};
 
 inline constexpr const char* SetupErrorPrefix = "Tabrix! Setup Error: ";
 inline constexpr const char* PrintingErrorPrefix = "Tabrix! Printing Error: ";

@@ -57,7 +57,7 @@ public:
         files.ReportSettings = rs_.get();
         if (!files.LoadReportSettings(TtrxUserName(""), TtrxReportId("Stock list")))
             std::fprintf(stderr, "The settings file is locked: the report prints with its defaults.\n");
-        rs_->LoadGlobalSettings();  // the line-drawing characters
+        rs_->LoadGlobalSettings(); // the line-drawing characters
         oi_->CalcRows();
         std::string style = rs_->StyleName;
         if (styles_->LoadStyle(style)) rs_->StyleName = style;
@@ -111,7 +111,7 @@ private:
         ps.ToFile = ps.ToTextFile || ps.ToRTFFile || ps.ToExportFile;
         ps.IsSnapShot = rs.PrintWhat == TPrintWhat::pwWindowSnapShot;
         rs_->LineDraw = rs.OutputQuality == static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw) ? TLineDraw::ldIBM
-                                                                                               : TLineDraw::ldASCII;
+                                                                                                : TLineDraw::ldASCII;
         ps.SetUnits();
         ps.LineNumbersOn = styles_->Opt(S::soLineNumbers);
         oi_->Formatted = styles_->Opt(S::soFieldFormat);
@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
 
         print("Text file", TOutputDest::odTextFile, (outDir / "stock-list.txt").string());
 
-        rs.ExportFieldDelim = "44";  // character codes: a comma and a double quote
+        rs.ExportFieldDelim = "44"; // character codes: a comma and a double quote
         rs.ExportQuote = "34";
         print("Export file", TOutputDest::odExportFile, (outDir / "stock-list.csv").string());
 

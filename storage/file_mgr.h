@@ -35,16 +35,16 @@ struct TLockRcd {
     uint8_t IdLen = 0;
     char Id[20] = {};
     uint8_t Reserved[3] = {};
-    double Time = 0;  // TDateTime of the lock attempt
+    double Time = 0; // TDateTime of the lock attempt
 
     std::string IdStr() const;
-    void SetId(const std::string& Value);  // cut to 20 characters
+    void SetId(const std::string& Value); // cut to 20 characters
 };
 static_assert(sizeof(TLockRcd) == 32, "the lock file holds 32-byte records");
 
 // Share modes of the lock: loads share it, changes hold it alone.
-inline constexpr uint16_t LockModeShared = 66;     // read and write, deny none
-inline constexpr uint16_t LockModeExclusive = 18;  // read and write, exclusive
+inline constexpr uint16_t LockModeShared = 66; // read and write, deny none
+inline constexpr uint16_t LockModeExclusive = 18; // read and write, exclusive
 
 class TtrxFileMgr : public TObject {
 public:
@@ -133,7 +133,7 @@ public:
 
     std::unique_ptr<TrsfList> RSFList;
     TTextFile RSFile;
-    TSettingsText RSText;  // RSFile's content, read when it is opened
+    TSettingsText RSText; // RSFile's content, read when it is opened
     TTextFile TmpFile;
     TFileOper RSFileOper = TFileOper::foNone;
     TFileOper TmpFileOper = TFileOper::foNone;

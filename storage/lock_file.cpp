@@ -25,9 +25,9 @@ namespace trx {
 
 namespace {
 
-constexpr int64_t PollMs = 100;          // between two attempts
-constexpr int64_t NoProgressMs = 5000;   // a holder that long without a change may be stale
-constexpr int64_t GiveUpMs = 6000;       // other failures end after that long
+constexpr int64_t PollMs = 100; // between two attempts
+constexpr int64_t NoProgressMs = 5000; // a holder that long without a change may be stale
+constexpr int64_t GiveUpMs = 6000; // other failures end after that long
 
 bool IsShareConflict(int Code) { return Code == ioSharingViolation || Code == ioLockViolation; }
 
@@ -58,9 +58,7 @@ void TtrxFileMgr::InitLockRcd() {
     Locked = false;
 }
 
-std::string TLockRcd::IdStr() const {
-    return std::string(Id, IdLen <= sizeof(Id) ? IdLen : sizeof(Id));
-}
+std::string TLockRcd::IdStr() const { return std::string(Id, IdLen <= sizeof(Id) ? IdLen : sizeof(Id)); }
 
 void TLockRcd::SetId(const std::string& Value) {
     std::memset(Id, 0, sizeof(Id));
@@ -97,7 +95,7 @@ void TtrxFileMgr::RecreateLockFile(bool Prompt) {
     LckFile.FileMode = fmOpenReadWrite | fmShareExclusive;
     LckFile.Rewrite();
     const int code = LckFile.IOResult();
-    if (code == 0) return;  // re-created; it stays open until the next attempt
+    if (code == 0) return; // re-created; it stays open until the next attempt
     if (IsShareConflict(code)) {
         // Another manager holds the lock file: without Prompt (a shared
         // load racing with another) simply try again.
@@ -123,10 +121,9 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
     if (!FileExists(LockFileName)) {
         // Created empty, without emptying one that another program created meanwhile.
         int handle = -1;
-        const int code = FileOpenShared(LockFileName, fmOpenReadWrite, fmShareDenyNone,
-                                        TCreateDisposition::cdOpenAlways, handle);
-        if (code != 0 && !IsShareConflict(code))
-            throw Exception("Unable to create file. I/O Error:" + IntToStr(code));
+        const int code =
+            FileOpenShared(LockFileName, fmOpenReadWrite, fmShareDenyNone, TCreateDisposition::cdOpenAlways, handle);
+        if (code != 0 && !IsShareConflict(code)) throw Exception("Unable to create file. I/O Error:" + IntToStr(code));
         FileClose(handle);
     }
 
@@ -170,7 +167,7 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
                     TLockRcd r;
                     const int32_t s = GetFileDateStamp(r);
                     if (s == stamp) {
-                        RecreateLockFile(true);  // asks; Retry waits on, Abort ends silently
+                        RecreateLockFile(true); // asks; Retry waits on, Abort ends silently
                     } else {
                         stamp = s;
                         r0 = r;

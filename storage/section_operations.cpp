@@ -108,10 +108,9 @@ void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
     }
     if (code != 0) {
         (void)DeleteFile(TmpFileName);
-        throw ETrxSUError(!FailMessage.empty()
-                              ? FailMessage
-                              : std::string(SetupErrorPrefix) + "ReportSettings file \"" + RSFileName +
-                                    "\" could not be replaced" + CR + "I/O Error: " + IntToStr(code));
+        throw ETrxSUError(!FailMessage.empty() ? FailMessage
+                                               : std::string(SetupErrorPrefix) + "ReportSettings file \"" + RSFileName +
+                                                     "\" could not be replaced" + CR + "I/O Error: " + IntToStr(code));
     }
     SyncDirectoryOf(RSFileName);
 }
@@ -132,8 +131,7 @@ bool TtrxFileMgr::RunOperation(const std::function<bool()>& Body) {
         // Nothing of the clean-up may raise over the failure itself.
         try {
             EndOperation();
-        } catch (...) {
-        }
+        } catch (...) {}
         throw;
     }
     EndOperation();
@@ -216,7 +214,7 @@ bool TtrxFileMgr::RenameReportSettings(const TtrxUserName& OldUser, const TtrxRe
 
     std::string newSection, oldSection;
     if (!newId.empty() || oldId.empty()) {
-        ValidateReportIdSyntax(newId, true);  // an empty identifier becomes a suffix alone
+        ValidateReportIdSyntax(newId, true); // an empty identifier becomes a suffix alone
         newSection = GetSectionName(newUser, newId);
     }
     if (!oldId.empty()) {

@@ -25,7 +25,7 @@ struct TFixedRow {
     const char* Key;
     F Fld;
     T Typ;
-    const char* Default;  // nullptr: computed when the table is built
+    const char* Default; // nullptr: computed when the table is built
 };
 
 // The fixed keys, in the order in which they are written.
@@ -227,9 +227,9 @@ void TtrxFileMgr::InitRSFList() {
 void TtrxFileMgr::UpdateRSFList(const std::string& Key, const std::string& Text) {
     const int i = RSFList ? RSFList->IndexOf(Key) : -1;
     if (i < 0)
-        throw ETrxSUError(std::string(SetupErrorPrefix) +
-                          "[TtrxReportSettings.UpdateRSFList] Attempt to update nonexistant ReportSettings Property \"" +
-                          Key + "\"");
+        throw ETrxSUError(
+            std::string(SetupErrorPrefix) +
+            "[TtrxReportSettings.UpdateRSFList] Attempt to update nonexistant ReportSettings Property \"" + Key + "\"");
     RSFList->Data(i)->Value = Text;
 }
 
@@ -356,8 +356,7 @@ void TtrxFileMgr::UpdateEntireRSFList() {
         }
         default: {
             TStyleOptNdx opt;
-            if (StyleOptOfFld(d->Fld, opt))
-                v = RptStyles ? BoolStr(RptStyles->StyleOpts[opt].Value) : d->DefaultValue;
+            if (StyleOptOfFld(d->Fld, opt)) v = RptStyles ? BoolStr(RptStyles->StyleOpts[opt].Value) : d->DefaultValue;
             break;
         }
         }

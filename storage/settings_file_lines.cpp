@@ -135,7 +135,8 @@ std::string GuardMemoText(const std::string& Text, const std::string& Marker) {
         const std::size_t lf = Text.find(LF, start);
         const std::size_t end = lf == std::string::npos ? Text.size() : lf;
         std::string line = Text.substr(start, end - start);
-        if (IsMemoEndLine(line, Marker)) line.insert(!line.empty() && line.back() == CR ? line.size() - 1 : line.size(), 1, ' ');
+        if (IsMemoEndLine(line, Marker))
+            line.insert(!line.empty() && line.back() == CR ? line.size() - 1 : line.size(), 1, ' ');
         r += line;
         if (lf == std::string::npos) break;
         r += LF;
@@ -271,7 +272,7 @@ void TtrxFileMgr::WriteReportSettings(TTextFile& F) {
     for (int i = Ord(TRptMemoNdx::rmRptTi); i <= Ord(TRptMemoNdx::rmRptFtr); ++i) {
         const TRptMemo* m = ReportSettings->RptMemos[static_cast<std::size_t>(i)].get();
         if (!m || m->BufLen <= 1) continue;
-        const std::string text = m->Text();  // up to its NUL
+        const std::string text = m->Text(); // up to its NUL
         if (text.empty()) continue;
         const std::string name = std::string("Memo,") + RptMemoNames[i];
         F.WriteLn(name + "=START");

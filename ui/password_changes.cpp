@@ -14,9 +14,7 @@ namespace {
 
 constexpr int MaxPasswordLength = 10;
 
-void Tell(const std::string& Msg, TMsgDlgType Type) {
-    MessageDlg(Msg, Type, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0);
-}
+void Tell(const std::string& Msg, TMsgDlgType Type) { MessageDlg(Msg, Type, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0); }
 
 TtrxReportSettings& Settings() {
     if (!ReportSettings)
@@ -28,9 +26,9 @@ TtrxReportSettings& Settings() {
 
 std::string PasswordKindName(TPasswordKind Kind) {
     switch (Kind) {
-        case TPasswordKind::pkReport: return "Report Password";
-        case TPasswordKind::pkReportOptions: return "Report Options Password";
-        case TPasswordKind::pkSetupPage: return "Setup Page Password";
+    case TPasswordKind::pkReport: return "Report Password";
+    case TPasswordKind::pkReportOptions: return "Report Options Password";
+    case TPasswordKind::pkSetupPage: return "Setup Page Password";
     }
     return {};
 }
@@ -38,18 +36,18 @@ std::string PasswordKindName(TPasswordKind Kind) {
 std::string& StoredPassword(TPasswordKind Kind) {
     TtrxReportSettings& rs = Settings();
     switch (Kind) {
-        case TPasswordKind::pkReportOptions: return rs.RptOptPW;
-        case TPasswordKind::pkSetupPage: return rs.RptSetUpPW;
-        case TPasswordKind::pkReport: break;
+    case TPasswordKind::pkReportOptions: return rs.RptOptPW;
+    case TPasswordKind::pkSetupPage: return rs.RptSetUpPW;
+    case TPasswordKind::pkReport: break;
     }
     return rs.RptPW;
 }
 
 std::string& EnteredPassword(TPasswordKind Kind) {
     switch (Kind) {
-        case TPasswordKind::pkReportOptions: return PWInfo.EnteredRptOptPW;
-        case TPasswordKind::pkSetupPage: return PWInfo.EnteredSetupPW;
-        case TPasswordKind::pkReport: break;
+    case TPasswordKind::pkReportOptions: return PWInfo.EnteredRptOptPW;
+    case TPasswordKind::pkSetupPage: return PWInfo.EnteredSetupPW;
+    case TPasswordKind::pkReport: break;
     }
     return PWInfo.EnteredRptPW;
 }
@@ -89,8 +87,7 @@ bool ChangePW(const std::string& Kind, std::string& Password) {
                 changed = true;
                 break;
             }
-            if (MessageDlg("Passwords do not agree -- try again", TMsgDlgType::mtError, mbOKCancel, 0) != mrOk)
-                break;
+            if (MessageDlg("Passwords do not agree -- try again", TMsgDlgType::mtError, mbOKCancel, 0) != mrOk) break;
             firstEntry.clear();
             continue;
         }
@@ -132,8 +129,8 @@ void SettingsReadOnlyClick(TCheckBox* Box, bool Assigning, TPanel* MsgPanel, TTi
     TtrxReportSettings& rs = Settings();
     rs.Modified = true;
     if (Box->Checked()) {
-        StatusMsg(MsgPanel, "Report Options will be set to ReadOnly the next time report is run",
-                  TMsgDlgType::mtCustom, Timer, 5);
+        StatusMsg(MsgPanel, "Report Options will be set to ReadOnly the next time report is run", TMsgDlgType::mtCustom,
+                  Timer, 5);
     } else {
         if (SetOptions) SetOptions(Box);
         rs.SettingsReadOnly = false;

@@ -5,7 +5,7 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h"  // RequireComponent
+#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -27,16 +27,42 @@ const TFormDesc& PasswordLayout() {
         .Props = {{"BorderStyle", "bsDialog"}, {"Position", "poScreenCenter"}, {"ActiveControl", "edPassword"}},
         .Events = {{"OnShow", "FormShow"}},
         .Controls = {
-            {.Kind = "TLabel", .Name = "lbPWPrompt", .Height = 40, .Caption = "Enter Report Password:",
-             .Props = {{"Align", "alTop"}, {"Alignment", "taCenter"}, {"AutoSize", "False"}, {"WordWrap", "True"},
+            {.Kind = "TLabel",
+             .Name = "lbPWPrompt",
+             .Height = 40,
+             .Caption = "Enter Report Password:",
+             .Props = {{"Align", "alTop"},
+                       {"Alignment", "taCenter"},
+                       {"AutoSize", "False"},
+                       {"WordWrap", "True"},
                        {"Font.Style", "[fsBold]"}}},
-            {.Kind = "TEdit", .Name = "edPassword", .Left = 8, .Top = 48, .Width = 225,
+            {.Kind = "TEdit",
+             .Name = "edPassword",
+             .Left = 8,
+             .Top = 48,
+             .Width = 225,
              .Props = {{"PasswordChar", "X"}}},
-            {.Kind = "TButton", .Name = "edOk", .Left = 32, .Top = 84, .Width = 80, .Height = 25, .Caption = "&Ok",
-             .Props = {{"Default", "True"}}, .Events = {{"OnClick", "edOkClick"}}},
-            {.Kind = "TButton", .Name = "edCancel", .Left = 128, .Top = 84, .Width = 80, .Height = 25,
-             .Caption = "&Cancel", .Props = {{"ModalResult", "mrCancel"}}, .Events = {{"OnClick", "edCancelClick"}}},
-            {.Kind = "TPanel", .Name = "paStatus", .Height = 25,
+            {.Kind = "TButton",
+             .Name = "edOk",
+             .Left = 32,
+             .Top = 84,
+             .Width = 80,
+             .Height = 25,
+             .Caption = "&Ok",
+             .Props = {{"Default", "True"}},
+             .Events = {{"OnClick", "edOkClick"}}},
+            {.Kind = "TButton",
+             .Name = "edCancel",
+             .Left = 128,
+             .Top = 84,
+             .Width = 80,
+             .Height = 25,
+             .Caption = "&Cancel",
+             .Props = {{"ModalResult", "mrCancel"}},
+             .Events = {{"OnClick", "edCancelClick"}}},
+            {.Kind = "TPanel",
+             .Name = "paStatus",
+             .Height = 25,
              .Props = {{"Align", "alBottom"}, {"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
         }};
     return d;

@@ -13,7 +13,7 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h"  // RequireComponent
+#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -38,25 +38,69 @@ const TFormDesc& ProgressLayout() {
                    {"OnCloseQuery", "FormCloseQuery"},
                    {"OnKeyDown", "FormKeyDown"}},
         .Controls = {
-            {.Kind = "TLabel", .Name = "lbOutputDestination", .Height = 36,
+            {.Kind = "TLabel",
+             .Name = "lbOutputDestination",
+             .Height = 36,
              .Props = {{"Align", "alTop"}, {"Alignment", "taCenter"}, {"AutoSize", "False"}, {"WordWrap", "True"}}},
-            {.Kind = "TLabel", .Name = "lbPageNum", .Left = 8, .Top = 48, .Width = 369, .Height = 16,
+            {.Kind = "TLabel",
+             .Name = "lbPageNum",
+             .Left = 8,
+             .Top = 48,
+             .Width = 369,
+             .Height = 16,
              .Props = {{"Alignment", "taCenter"}, {"AutoSize", "False"}}},
-            {.Kind = "TPanel", .Name = "paProgressBackground", .Left = 47, .Top = 72, .Width = 291, .Height = 25,
+            {.Kind = "TPanel",
+             .Name = "paProgressBackground",
+             .Left = 47,
+             .Top = 72,
+             .Width = 291,
+             .Height = 25,
              .Props = {{"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
-            {.Kind = "TPanel", .Name = "paProgressBar", .Parent = "paProgressBackground", .Width = 0,
+            {.Kind = "TPanel",
+             .Name = "paProgressBar",
+             .Parent = "paProgressBackground",
+             .Width = 0,
              .Props = {{"Align", "alLeft"}, {"BevelOuter", "bvNone"}, {"Color", "8454016"}}},
-            {.Kind = "TBitBtn", .Name = "bbOk", .Left = 155, .Top = 120, .Width = 75, .Height = 25, .Caption = "&Ok",
-             .Props = {{"Visible", "False"}}, .Events = {{"OnClick", "bbOkClick"}}},
-            {.Kind = "TBitBtn", .Name = "bbCancel", .Left = 155, .Top = 120, .Width = 75, .Height = 25,
-             .Caption = "&Cancel", .Props = {{"Visible", "False"}}, .Events = {{"OnClick", "bbCancelClick"}}},
-            {.Kind = "TBitBtn", .Name = "bbResumeOper", .Left = 32, .Top = 120, .Width = 153, .Height = 25,
-             .Caption = "&Resume Print Job", .Props = {{"Visible", "False"}, {"Enabled", "False"}},
+            {.Kind = "TBitBtn",
+             .Name = "bbOk",
+             .Left = 155,
+             .Top = 120,
+             .Width = 75,
+             .Height = 25,
+             .Caption = "&Ok",
+             .Props = {{"Visible", "False"}},
+             .Events = {{"OnClick", "bbOkClick"}}},
+            {.Kind = "TBitBtn",
+             .Name = "bbCancel",
+             .Left = 155,
+             .Top = 120,
+             .Width = 75,
+             .Height = 25,
+             .Caption = "&Cancel",
+             .Props = {{"Visible", "False"}},
+             .Events = {{"OnClick", "bbCancelClick"}}},
+            {.Kind = "TBitBtn",
+             .Name = "bbResumeOper",
+             .Left = 32,
+             .Top = 120,
+             .Width = 153,
+             .Height = 25,
+             .Caption = "&Resume Print Job",
+             .Props = {{"Visible", "False"}, {"Enabled", "False"}},
              .Events = {{"OnClick", "bbResumeOperClick"}}},
-            {.Kind = "TBitBtn", .Name = "bbAbortOper", .Left = 200, .Top = 120, .Width = 153, .Height = 25,
-             .Caption = "&Abort Print Job", .Props = {{"Visible", "False"}, {"Enabled", "False"}},
+            {.Kind = "TBitBtn",
+             .Name = "bbAbortOper",
+             .Left = 200,
+             .Top = 120,
+             .Width = 153,
+             .Height = 25,
+             .Caption = "&Abort Print Job",
+             .Props = {{"Visible", "False"}, {"Enabled", "False"}},
              .Events = {{"OnClick", "bbAbortOperClick"}}},
-            {.Kind = "TPanel", .Name = "paStatusBar", .Height = 25, .Caption = "Processing...Please Wait!",
+            {.Kind = "TPanel",
+             .Name = "paStatusBar",
+             .Height = 25,
+             .Caption = "Processing...Please Wait!",
              .Props = {{"Align", "alBottom"}, {"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
         }};
     return d;
@@ -116,20 +160,20 @@ void TfmProgress::Notification(TComponent* AComponent, TOperation Operation) {
 std::string TfmProgress::GetOperMsg(bool Done, bool WithStatus) const {
     std::string s;
     switch (CurrentOper()) {
-        case TOper::opPrinting: s = Done ? "Report" : "Printing"; break;
-        case TOper::opPreview: s = Done ? "Previewed" : "Previewing"; break;
-        case TOper::opScanning: s = Done ? "Scanned" : "Scanning"; break;
-        case TOper::opExporting: s = Done ? "Export" : "Exporting"; break;
-        case TOper::opCalcColWidths: s = Done ? "Calculated Column Widths" : "Calculating Column Widths"; break;
-        default: s = "?"; break;
+    case TOper::opPrinting: s = Done ? "Report" : "Printing"; break;
+    case TOper::opPreview: s = Done ? "Previewed" : "Previewing"; break;
+    case TOper::opScanning: s = Done ? "Scanned" : "Scanning"; break;
+    case TOper::opExporting: s = Done ? "Export" : "Exporting"; break;
+    case TOper::opCalcColWidths: s = Done ? "Calculated Column Widths" : "Calculating Column Widths"; break;
+    default: s = "?"; break;
     }
     if (WithStatus) {
         switch (CurrentStatus()) {
-            case TOperStatus::osInActive: s += " Inactive"; break;
-            case TOperStatus::osActive: s += " Active"; break;
-            case TOperStatus::osCompleted: s += " Completed Normally"; break;
-            case TOperStatus::osAbort: s += " --Terminated With Error--"; break;
-            case TOperStatus::osCancel: s += " User Cancelled"; break;
+        case TOperStatus::osInActive: s += " Inactive"; break;
+        case TOperStatus::osActive: s += " Active"; break;
+        case TOperStatus::osCompleted: s += " Completed Normally"; break;
+        case TOperStatus::osAbort: s += " --Terminated With Error--"; break;
+        case TOperStatus::osCancel: s += " User Cancelled"; break;
         }
     }
     return s;
@@ -138,15 +182,15 @@ std::string TfmProgress::GetOperMsg(bool Done, bool WithStatus) const {
 std::string TfmProgress::GetRcdUnits() const {
     if (ObjInfo) {
         switch (ObjInfo->ObjType) {
-            case TObjType::IsDBGrid:
-            case TObjType::IsStringGrid:
-            case TObjType::IsDataSet:
-            case TObjType::IsTable:
-            case TObjType::IsQuery:
-            case TObjType::IsDecGrid: return "Rows";
-            case TObjType::IsOutline:
-            case TObjType::IsTreeView: return "Nodes";
-            case TObjType::IsInvalid: break;
+        case TObjType::IsDBGrid:
+        case TObjType::IsStringGrid:
+        case TObjType::IsDataSet:
+        case TObjType::IsTable:
+        case TObjType::IsQuery:
+        case TObjType::IsDecGrid: return "Rows";
+        case TObjType::IsOutline:
+        case TObjType::IsTreeView: return "Nodes";
+        case TObjType::IsInvalid: break;
         }
     }
     return "Records";
@@ -198,8 +242,7 @@ void TfmProgress::FormCloseQuery(TObject*, bool& CanCloseNow) {
 
 void TfmProgress::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
     // Ctrl+Pause arrives as the break key on some keyboards.
-    const bool ctrlPause =
-        (Key == VK_PAUSE && Shift.Contains(TShiftFlag::ssCtrl)) || Key == VK_CANCEL;
+    const bool ctrlPause = (Key == VK_PAUSE && Shift.Contains(TShiftFlag::ssCtrl)) || Key == VK_CANCEL;
     if (Key != VK_ESCAPE && !ctrlPause) return;
     Key = 0;
     // Suspended or showing the result, the window is modal already and
@@ -274,8 +317,8 @@ void UpdateProgressBar(int& Current, int& Total, const TPoint& Page) {
     if (fmProgress) fmProgress->UpdateProgressBar(Current, Total, Page);
 }
 
-void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title,
-                            const std::string& ResumeCaption, const std::string& AbortCaption) {
+void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
+                            const std::string& AbortCaption) {
     if (!fmProgress) {
         Application()->CreateForm(fmProgress);
     } else if (TForm* previous = fmProgress->OwnerForm()) {

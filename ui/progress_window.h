@@ -90,8 +90,8 @@ extern TfmProgress* fmProgress;
 // while it runs. An invisible window still takes Escape and Ctrl+Pause.
 // A window left from an earlier operation is reused; its former owner form
 // is enabled again first.
-void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title,
-                            const std::string& ResumeCaption, const std::string& AbortCaption);
+void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
+                            const std::string& AbortCaption);
 // fmProgress->UpdateProgressBar when the window exists; nothing otherwise.
 void UpdateProgressBar(int& Current, int& Total, const TPoint& Page);
 // Ends the window; with ShowResult the outcome stays up modally with Msg

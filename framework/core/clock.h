@@ -36,8 +36,13 @@ public:
     int64_t TickCount() override { return ticks_; }
     double LocalDateTime() override { return start_ + double(ticks_ - startTicks_) / 86400000.0; }
     void Wait(int64_t Ms) override { Advance(Ms); }
-    void Advance(int64_t Ms) { if (Ms > 0) ticks_ += Ms; }
-    void SetDateTime(double Value) { start_ = Value; startTicks_ = ticks_; }
+    void Advance(int64_t Ms) {
+        if (Ms > 0) ticks_ += Ms;
+    }
+    void SetDateTime(double Value) {
+        start_ = Value;
+        startTicks_ = ticks_;
+    }
 
 private:
     int64_t ticks_;

@@ -34,19 +34,16 @@ static bool IsValidIdent(const std::string& s) {
 
 void TComponent::SetName(const std::string& Value) {
     if (name_ == Value) return;
-    if (!Value.empty() && !IsValidIdent(Value))
-        throw EComponentError("'" + Value + "' is not a valid component name");
+    if (!Value.empty() && !IsValidIdent(Value)) throw EComponentError("'" + Value + "' is not a valid component name");
     if (owner_ && !Value.empty()) {
         TComponent* other = owner_->FindComponent(Value);
-        if (other && other != this)
-            throw EComponentError("A component named " + Value + " already exists");
+        if (other && other != this) throw EComponentError("A component named " + Value + " already exists");
     }
     name_ = Value;
 }
 
 TComponent* TComponent::Components(int Index) const {
-    if (Index < 0 || Index >= ComponentCount())
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= ComponentCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     return components_[static_cast<std::size_t>(Index)];
 }
 
@@ -108,8 +105,10 @@ void TComponent::BeginLoading() { state_ |= csLoading | csReading; }
 void TComponent::Loaded() { state_ &= ~static_cast<uint32_t>(csLoading | csReading); }
 
 void TComponent::SetState(uint32_t Flags, bool On) {
-    if (On) state_ |= Flags;
-    else state_ &= ~Flags;
+    if (On)
+        state_ |= Flags;
+    else
+        state_ &= ~Flags;
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -137,8 +136,7 @@ void TComponent::DropFreeNotify(TComponent* AComponent) {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     // The owner passes removals on to everything it owns.
-    if (Operation == TOperation::opRemove && AComponent)
-        RemoveFreeNotification(AComponent);
+    if (Operation == TOperation::opRemove && AComponent) RemoveFreeNotification(AComponent);
     for (std::size_t i = 0; i < components_.size(); ++i) components_[i]->Notification(AComponent, Operation);
 }
 

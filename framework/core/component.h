@@ -80,6 +80,8 @@ private:
     uint32_t state_ = 0;
 };
 
-class EComponentError : public Exception { using Exception::Exception; };
+class EComponentError : public Exception {
+    using Exception::Exception;
+};
 
 } // namespace trx

@@ -106,9 +106,7 @@ TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
     return t;
 }
 
-void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day) {
-    DecodeDay(ToTimeStamp(Date).Day, Year, Month, Day);
-}
+void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day) { DecodeDay(ToTimeStamp(Date).Day, Year, Month, Day); }
 
 void DecodeDate(TDateTime Date, uint16_t& Year, uint16_t& Month, uint16_t& Day) {
     int y, m, d;
@@ -390,8 +388,10 @@ public:
             case 'M':
             case 'D':
                 run();
-                if (n > 2) usable_ = false;
-                else ops_.push_back({UpCase(starter) == 'M' ? TKind::Month : TKind::Day, static_cast<char>(n)});
+                if (n > 2)
+                    usable_ = false;
+                else
+                    ops_.push_back({UpCase(starter) == 'M' ? TKind::Month : TKind::Day, static_cast<char>(n)});
                 break;
             case '/': ops_.push_back({TKind::DateSep, 0}); break;
             case ':': ops_.push_back({TKind::TimeSep, 0}); break;
@@ -405,8 +405,10 @@ public:
             }
             default:
                 // Other letters are names, times and markers.
-                if ((starter >= 'A' && starter <= 'Z') || (starter >= 'a' && starter <= 'z')) usable_ = false;
-                else ops_.push_back({TKind::Literal, starter});
+                if ((starter >= 'A' && starter <= 'Z') || (starter >= 'a' && starter <= 'z'))
+                    usable_ = false;
+                else
+                    ops_.push_back({TKind::Literal, starter});
             }
         }
         return usable_;
@@ -511,7 +513,7 @@ private:
     enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };
     struct TOp {
         TKind Kind;
-        char Arg;  // the literal character, or the digits of a month or day
+        char Arg; // the literal character, or the digits of a month or day
     };
     std::string format_;
     bool usable_ = false;
@@ -530,8 +532,10 @@ void DateTimeToString(std::string& Result, std::string_view Format, TDateTime Da
     Result.clear();
     if (Format.empty()) Format = "c";
     TNumericDateFormat& numeric = NumericDateFormat();
-    if (numeric.Read(Format)) numeric.Write(DateTime, Result);
-    else TDateTimeWriter(DateTime, Result).Append(Format);
+    if (numeric.Read(Format))
+        numeric.Write(DateTime, Result);
+    else
+        TDateTimeWriter(DateTime, Result).Append(Format);
 }
 
 int DateTextLength(std::string_view Format, int Year, int Month, int Day) {
@@ -583,9 +587,23 @@ public:
         if (Char(fs.DateSeparator)) {
             if (!Number(n3, l3)) return false;
             switch (order) {
-            case 'Y': y = n1; yearLen = l1; m = n2; d = n3; break;
-            case 'D': y = n3; yearLen = l3; m = n2; d = n1; break;
-            default: y = n3; yearLen = l3; m = n1; d = n2;
+            case 'Y':
+                y = n1;
+                yearLen = l1;
+                m = n2;
+                d = n3;
+                break;
+            case 'D':
+                y = n3;
+                yearLen = l3;
+                m = n2;
+                d = n1;
+                break;
+            default:
+                y = n3;
+                yearLen = l3;
+                m = n1;
+                d = n2;
             }
         } else {
             int unused;

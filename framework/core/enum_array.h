@@ -54,6 +54,8 @@ private:
 
 // The ordinal of an enumeration value.
 template <class E>
-constexpr int Ord(E e) { return static_cast<int>(e); }
+constexpr int Ord(E e) {
+    return static_cast<int>(e);
+}
 
 } // namespace trx

@@ -18,19 +18,45 @@ public:
 };
 
 // Silent exception: handlers that show messages stay quiet for it.
-class EAbort : public Exception { using Exception::Exception; };
-class EConvertError : public Exception { using Exception::Exception; };
-class EListError : public Exception { using Exception::Exception; };
-class EInvalidOperation : public Exception { using Exception::Exception; };
-class EInvalidPointer : public Exception { using Exception::Exception; };
-class EIntError : public Exception { using Exception::Exception; };
-class EIntOverflow : public EIntError { using EIntError::EIntError; };
-class EDivByZero : public EIntError { using EIntError::EIntError; };
-class EMathError : public Exception { using Exception::Exception; };
-class EZeroDivide : public EMathError { using EMathError::EMathError; };
-class EOutOfMemory : public Exception { using Exception::Exception; };
-class EPrinter : public Exception { using Exception::Exception; };
-class EDatabaseError : public Exception { using Exception::Exception; };
+class EAbort : public Exception {
+    using Exception::Exception;
+};
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+class EListError : public Exception {
+    using Exception::Exception;
+};
+class EInvalidOperation : public Exception {
+    using Exception::Exception;
+};
+class EInvalidPointer : public Exception {
+    using Exception::Exception;
+};
+class EIntError : public Exception {
+    using Exception::Exception;
+};
+class EIntOverflow : public EIntError {
+    using EIntError::EIntError;
+};
+class EDivByZero : public EIntError {
+    using EIntError::EIntError;
+};
+class EMathError : public Exception {
+    using Exception::Exception;
+};
+class EZeroDivide : public EMathError {
+    using EMathError::EMathError;
+};
+class EOutOfMemory : public Exception {
+    using Exception::Exception;
+};
+class EPrinter : public Exception {
+    using Exception::Exception;
+};
+class EDatabaseError : public Exception {
+    using Exception::Exception;
+};
 
 // File I/O error carrying the numeric I/O result code.
 class EInOutError : public Exception {
@@ -39,11 +65,21 @@ public:
     int ErrorCode;
 };
 
-class EStreamError : public Exception { using Exception::Exception; };
-class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
-class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
-class EReadError : public EStreamError { using EStreamError::EStreamError; };
-class EWriteError : public EStreamError { using EStreamError::EStreamError; };
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+class EFOpenError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EReadError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+    using EStreamError::EStreamError;
+};
 
 // Raises EAbort with the framework's message "Operation aborted".
 [[noreturn]] void Abort();

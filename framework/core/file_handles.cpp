@@ -53,7 +53,7 @@ void TakeRecord(int Fd, off_t Start) {
 bool LockGuard(int Fd) {
     for (int attempt = 0; attempt < 10000; ++attempt) {
         if (flock(Fd, LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno != EWOULDBLOCK && errno != EINTR) return true;  // no flock here: go on unguarded
+        if (errno != EWOULDBLOCK && errno != EINTR) return true; // no flock here: go on unguarded
         sched_yield();
     }
     return false;
@@ -62,7 +62,8 @@ bool LockGuard(int Fd) {
 void UnlockGuard(int Fd) { (void)flock(Fd, LOCK_UN); }
 
 bool SameFile(int Fd, const std::string& FileName) {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     if (fstat(Fd, &a) != 0 || stat(FileName.c_str(), &b) != 0) return false;
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -130,8 +131,7 @@ void InOutCheck(int Code) {
     if (Code != 0) throw EInOutError(InOutErrorMessage(Code), Code);
 }
 
-int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share, TCreateDisposition How,
-                   int& Handle) {
+int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share, TCreateDisposition How, int& Handle) {
     Handle = -1;
     if (FileName.empty()) return ioPathNotFound;
     if (Access > fmOpenReadWrite) return ioInvalidParameter;
@@ -181,10 +181,9 @@ int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share,
             continue;
         }
         if (readable) {
-            const bool conflict = (wantRead && RecordHeld(fd, kDeniesRead)) ||
-                                  (wantWrite && RecordHeld(fd, kDeniesWrite)) ||
-                                  (!shareRead && RecordHeld(fd, kHasRead)) ||
-                                  (!shareWrite && RecordHeld(fd, kHasWrite));
+            const bool conflict =
+                (wantRead && RecordHeld(fd, kDeniesRead)) || (wantWrite && RecordHeld(fd, kDeniesWrite)) ||
+                (!shareRead && RecordHeld(fd, kHasRead)) || (!shareWrite && RecordHeld(fd, kHasWrite));
             if (conflict) {
                 UnlockGuard(fd);
                 close(fd);
@@ -216,8 +215,7 @@ int FileOpen(const std::string& FileName, uint16_t Mode) {
 
 int FileCreate(const std::string& FileName, uint16_t Share) {
     int handle = -1;
-    lastFileError =
-        FileOpenShared(FileName, fmOpenReadWrite, Share & 0xF0, TCreateDisposition::cdCreateAlways, handle);
+    lastFileError = FileOpenShared(FileName, fmOpenReadWrite, Share & 0xF0, TCreateDisposition::cdCreateAlways, handle);
     return handle;
 }
 
@@ -265,7 +263,7 @@ int32_t UnixTimeToFileDate(int64_t T) {
     struct tm tm {};
     if (!localtime_r(&t, &tm)) return -1;
     int year = tm.tm_year + 1900;
-    if (year < 1980) return static_cast<int32_t>(((1u << 5) | 1u) << 16);  // 1 January 1980, 00:00
+    if (year < 1980) return static_cast<int32_t>(((1u << 5) | 1u) << 16); // 1 January 1980, 00:00
     if (year > 2107) year = 2107;
     const uint32_t date = (static_cast<uint32_t>(year - 1980) << 9) | (static_cast<uint32_t>(tm.tm_mon + 1) << 5) |
                           static_cast<uint32_t>(tm.tm_mday);
@@ -319,7 +317,7 @@ int32_t FileGetDate(int Handle) {
 int FileSetDate(int Handle, int32_t Age) {
     int64_t t = 0;
     if (!detail::FileDateToUnixTime(Age, t)) return ioInvalidParameter;
-    struct timespec times[2] {};
+    struct timespec times[2]{};
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = static_cast<time_t>(t);
     if (futimens(Handle, times) != 0) return ErrnoToIOResult(errno, std::string());

@@ -50,7 +50,7 @@ inline constexpr int ioDiskFull = 112;
 inline constexpr int ioNegativeSeek = 131;
 inline constexpr int ioDirNotEmpty = 145;
 inline constexpr int ioAlreadyExists = 183;
-inline constexpr int ioDiskRead = 100;   // read beyond the end, or a read failure
+inline constexpr int ioDiskRead = 100; // read beyond the end, or a read failure
 inline constexpr int ioDiskWrite = 101;
 inline constexpr int ioFileNotAssigned = 102;
 inline constexpr int ioFileNotOpen = 103;
@@ -68,9 +68,9 @@ std::string InOutErrorMessage(int Code);
 void InOutCheck(int Code);
 
 enum class TCreateDisposition : uint8_t {
-    cdOpenExisting,  // the file must exist
-    cdCreateAlways,  // created, or emptied when it exists
-    cdOpenAlways,    // opened, or created empty when missing
+    cdOpenExisting, // the file must exist
+    cdCreateAlways, // created, or emptied when it exists
+    cdOpenAlways, // opened, or created empty when missing
 };
 
 // Opens FileName with Access (fmOpenRead, fmOpenWrite, fmOpenReadWrite) and
@@ -78,8 +78,7 @@ enum class TCreateDisposition : uint8_t {
 // fmShareDenyNone; fmShareCompat counts as exclusive here). Returns the I/O
 // result code; on success Handle is the open handle, else -1. An existing
 // file is emptied (cdCreateAlways) only after the share check passed.
-int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share, TCreateDisposition How,
-                   int& Handle);
+int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share, TCreateDisposition How, int& Handle);
 
 // The framework's handle routines. FileOpen and FileCreate return -1 on
 // failure; LastFileError() then gives the I/O result code of the failure.

@@ -68,10 +68,11 @@ bool Match(const std::string& mask, std::size_t m, const std::string& name, std:
 
 bool ReadEntry(const std::string& Dir, const std::string& Name, TFoundEntry& E) {
     const std::string full = Dir + Name;
-    struct stat lst {}, st {};
+    struct stat lst {
+    }, st{};
     if (lstat(full.c_str(), &lst) != 0) return false;
     const bool link = S_ISLNK(lst.st_mode);
-    if (!link || stat(full.c_str(), &st) != 0) st = lst;  // a dangling link describes itself
+    if (!link || stat(full.c_str(), &st) != 0) st = lst; // a dangling link describes itself
     E.Name = Name;
     E.Attr = 0;
     if (link) E.Attr |= faSymLink;

@@ -37,8 +37,8 @@ inline constexpr int faSymLink = 0x40;
 inline constexpr int faAnyFile = 0x3F;
 
 struct TSearchRec {
-    int32_t Time = 0;  // packed date and time of the last write (file_handles.h)
-    int64_t Size = 0;  // 0 for a directory
+    int32_t Time = 0; // packed date and time of the last write (file_handles.h)
+    int64_t Size = 0; // 0 for a directory
     int Attr = 0;
     std::string Name;
     int ExcludeAttr = 0;

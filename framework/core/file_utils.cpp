@@ -36,9 +36,7 @@ int RenameNoReplace(const std::string& OldName, const std::string& NewName) {
     return rename(OldName.c_str(), NewName.c_str()) == 0 ? 0 : errno;
 }
 
-int UnlinkFile(const std::string& FileName, const std::string&) {
-    return unlink(FileName.c_str()) == 0 ? 0 : errno;
-}
+int UnlinkFile(const std::string& FileName, const std::string&) { return unlink(FileName.c_str()) == 0 ? 0 : errno; }
 
 std::mutex exeNameMutex;
 std::string exeNameOverride;
@@ -194,7 +192,7 @@ bool FileAge(const std::string& FileName, TDateTime& FileDateTime) {
 int FileSetDate(const std::string& FileName, int32_t Age) {
     int64_t t = 0;
     if (!detail::FileDateToUnixTime(Age, t)) return ioInvalidParameter;
-    struct timespec times[2] {};
+    struct timespec times[2]{};
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = static_cast<time_t>(t);
     if (utimensat(AT_FDCWD, FileName.c_str(), times, 0) != 0) return ErrnoToIOResult(errno, FileName);
@@ -217,10 +215,10 @@ int32_t DateTimeToFileDate(TDateTime DateTime) {
     DecodeDate(DateTime, year, month, day);
     DecodeTime(DateTime, hour, min, sec, msec);
     if (year < 1980 || year > 2107) return 0;
-    const uint32_t date = (static_cast<uint32_t>(year - 1980) << 9) | (static_cast<uint32_t>(month) << 5) |
-                          static_cast<uint32_t>(day);
-    const uint32_t time = (static_cast<uint32_t>(hour) << 11) | (static_cast<uint32_t>(min) << 5) |
-                          static_cast<uint32_t>(sec / 2);
+    const uint32_t date =
+        (static_cast<uint32_t>(year - 1980) << 9) | (static_cast<uint32_t>(month) << 5) | static_cast<uint32_t>(day);
+    const uint32_t time =
+        (static_cast<uint32_t>(hour) << 11) | (static_cast<uint32_t>(min) << 5) | static_cast<uint32_t>(sec / 2);
     return static_cast<int32_t>((date << 16) | time);
 }
 

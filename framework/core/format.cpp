@@ -88,7 +88,7 @@ bool FifteenDigits(double A, char* Digits, std::size_t& Count, int& Exponent) {
     uint64_t bits = 0;
     std::memcpy(&bits, &A, sizeof bits);
     const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    int e = (binary * 1233) >> 12;  // binary * log10(2), rounded down
+    int e = (binary * 1233) >> 12; // binary * log10(2), rounded down
     int k = 14 - e;
     if (k < 0 || k > 22) return false;
     double s = A * ExactPowersOfTen[k];
@@ -132,7 +132,7 @@ bool FifteenDigits(double A, char* Digits, std::size_t& Count, int& Exponent) {
         put(low, 7, 8);
         count = 15;
     }
-    while (digits[count - 1] == '0') --count;  // the first digit is never 0
+    while (digits[count - 1] == '0') --count; // the first digit is never 0
     Count = count;
     Exponent = e + 1;
     return true;
@@ -182,7 +182,7 @@ TDecimal FloatToDecimal(double Value, int Precision, int Decimals) {
     auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     std::size_t e = text.find('e');
-    const std::size_t shortest = e > 1 ? e - 1 : e;  // without the point
+    const std::size_t shortest = e > 1 ? e - 1 : e; // without the point
     if (base > 15 || shortest > 15) {
         res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, base - 1);
         text = std::string_view(buf, static_cast<std::size_t>(res.ptr - buf));
@@ -398,7 +398,8 @@ std::string CurrToStr(double Value) {
     // A currency amount is a whole number of ten-thousandths.
     if (!std::isfinite(Value) || std::fabs(Value) >= 9e14) return FloatToStr(Value);
     long long units = std::llround(Value * 10000.0);
-    unsigned long long mag = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : static_cast<unsigned long long>(units);
+    unsigned long long mag =
+        units < 0 ? 0ULL - static_cast<unsigned long long>(units) : static_cast<unsigned long long>(units);
     std::string r = (units < 0 ? "-" : "") + std::to_string(mag / 10000);
     std::string fp = std::to_string(mag % 10000);
     fp.insert(0, 4 - fp.size(), '0');
@@ -417,10 +418,10 @@ struct TPictureToken {
     enum class TKind : uint8_t { Literal, Place, Point, Thousands, Exponent };
     explicit TPictureToken(TKind k, char c = 0) : Kind(k), Char(c) {}
     TKind Kind;
-    char Char;           // the place ("0" or "#") or the exponent letter
-    std::string Text;    // literal text
-    bool Plus = false;   // exponent: "+" shows the sign of positive exponents too
-    int MinDigits = 0;   // exponent: digits at least
+    char Char; // the place ("0" or "#") or the exponent letter
+    std::string Text; // literal text
+    bool Plus = false; // exponent: "+" shows the sign of positive exponents too
+    int MinDigits = 0; // exponent: digits at least
 };
 
 // Reads a section: quoted text is literal without its quotes; after an
@@ -470,10 +471,10 @@ std::vector<TPictureToken> ReadPicture(std::string_view s) {
 
 struct TPicture {
     std::vector<TPictureToken> Tokens;
-    int IntPlaces = 0;       // places before the decimal point
-    int FirstIntZero = -1;   // index of the first "0" among them
-    int FracPlaces = 0;      // places after the decimal point
-    int LastFracZero = 0;    // count of places up to the last "0" after the point
+    int IntPlaces = 0; // places before the decimal point
+    int FirstIntZero = -1; // index of the first "0" among them
+    int FracPlaces = 0; // places after the decimal point
+    int LastFracZero = 0; // count of places up to the last "0" after the point
     bool Thousands = false;
     bool Scientific = false;
 };
@@ -538,8 +539,7 @@ std::string ApplyPicture(const TPicture& p, const std::string& Int, const std::s
         for (int i = std::max(from, 0); i < to && i < len; ++i) {
             out += Int[static_cast<std::size_t>(i)];
             int power = len - 1 - i;
-            if (p.Thousands && power > 0 && power % 3 == 0 && fs.ThousandSeparator != '\0')
-                out += fs.ThousandSeparator;
+            if (p.Thousands && power > 0 && power % 3 == 0 && fs.ThousandSeparator != '\0') out += fs.ThousandSeparator;
         }
     };
     // Without integer places the integer digits stand where the point or
@@ -727,8 +727,8 @@ namespace {
 
 class TFormatter {
 public:
-    TFormatter(std::string_view Fmt, std::initializer_list<TVarRec> Args) : fmt_(Fmt), args_(Args.begin()),
-                                                                           count_(Args.size()) {}
+    TFormatter(std::string_view Fmt, std::initializer_list<TVarRec> Args)
+        : fmt_(Fmt), args_(Args.begin()), count_(Args.size()) {}
 
     std::string Run() {
         std::size_t i = 0;
@@ -813,7 +813,8 @@ private:
     }
 
     static std::string ZeroFill(std::string digits, int Prec) {
-        if (Prec > static_cast<int>(digits.size())) digits.insert(0, static_cast<std::size_t>(Prec) - digits.size(), '0');
+        if (Prec > static_cast<int>(digits.size()))
+            digits.insert(0, static_cast<std::size_t>(Prec) - digits.size(), '0');
         return digits;
     }
 
@@ -897,8 +898,6 @@ private:
 
 } // namespace
 
-std::string Format(std::string_view Fmt, std::initializer_list<TVarRec> Args) {
-    return TFormatter(Fmt, Args).Run();
-}
+std::string Format(std::string_view Fmt, std::initializer_list<TVarRec> Args) { return TFormatter(Fmt, Args).Run(); }
 
 } // namespace trx

@@ -62,8 +62,7 @@ struct TFormatSettings {
     std::string TimePMString = "PM";
     std::string ShortTimeFormat = "h:nn AMPM";
     std::string LongTimeFormat = "h:nn:ss AMPM";
-    TMonthNameArray ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    TMonthNameArray ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     TMonthNameArray LongMonthNames{"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
     TWeekNameArray ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -98,13 +97,13 @@ private:
 // call are always safe).
 struct TVarRec {
     enum class TVarType : uint8_t {
-        vtInteger,  // 32-bit signed
-        vtInt64,    // 64-bit signed
-        vtUInt64,   // 64-bit unsigned
+        vtInteger, // 32-bit signed
+        vtInt64, // 64-bit signed
+        vtUInt64, // 64-bit unsigned
         vtExtended, // floating point
-        vtChar,     // one character
-        vtString,   // text
-        vtPointer,  // address (for %p)
+        vtChar, // one character
+        vtString, // text
+        vtPointer, // address (for %p)
     };
 
     TVarRec(int v) : VType(TVarType::vtInteger), VInteger(v) {}

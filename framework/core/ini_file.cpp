@@ -28,15 +28,15 @@ std::string TrimBlanks(std::string_view s) {
 
 struct TIniLine {
     std::string Text;
-    std::string Eol;  // "\r\n", "\n", or "" for a last line without a break
+    std::string Eol; // "\r\n", "\n", or "" for a last line without a break
 };
 
 enum class TLineKind : uint8_t { lkOther, lkSection, lkKey };
 
 struct TParsedLine {
     TLineKind Kind = TLineKind::lkOther;
-    std::string Name;   // section or key name, trimmed
-    std::string Value;  // key value, trimmed and unquoted
+    std::string Name; // section or key name, trimmed
+    std::string Value; // key value, trimmed and unquoted
 };
 
 TParsedLine Parse(const std::string& Text) {
@@ -66,7 +66,7 @@ TParsedLine Parse(const std::string& Text) {
 class TIniDoc {
 public:
     std::vector<TIniLine> Lines;
-    std::string Eol = "\r\n";  // the line break of the file's first line
+    std::string Eol = "\r\n"; // the line break of the file's first line
 
     void Load(const std::string& Path) {
         const std::string bytes = ReadWhole(Path);

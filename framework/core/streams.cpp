@@ -67,8 +67,7 @@ int64_t THandleStream::Seek(int64_t Offset, TSeekOrigin Origin) {
 
 void THandleStream::SetSize(int64_t NewSize) {
     const int64_t pos = Position();
-    if (NewSize < 0 || ftruncate(handle_, static_cast<off_t>(NewSize)) != 0)
-        throw EStreamError("Stream size error");
+    if (NewSize < 0 || ftruncate(handle_, static_cast<off_t>(NewSize)) != 0) throw EStreamError("Stream size error");
     if (pos > NewSize) Seek(NewSize, TSeekOrigin::soBeginning);
 }
 
@@ -165,8 +164,6 @@ std::string TStringStream::ReadString(int Count) {
     return s;
 }
 
-void TStringStream::WriteString(const std::string& AString) {
-    Write(AString.data(), static_cast<int>(AString.size()));
-}
+void TStringStream::WriteString(const std::string& AString) { Write(AString.data(), static_cast<int>(AString.size())); }
 
 } // namespace trx

@@ -8,9 +8,7 @@ namespace trx {
 
 // ---- TStrings --------------------------------------------------------------
 
-void TStrings::IndexError(int Index) {
-    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
-}
+void TStrings::IndexError(int Index) { throw EListError("List index out of bounds (" + IntToStr(Index) + ")"); }
 
 void TStrings::Put(int Index, const std::string& S) {
     TObject* obj = GetObject(Index);
@@ -345,8 +343,10 @@ void TStringList::SetSorted(bool Value) {
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-    if (Updating) Changing();
-    else Changed();
+    if (Updating)
+        Changing();
+    else
+        Changed();
 }
 
 void TStringList::Changing() {

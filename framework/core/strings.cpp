@@ -127,10 +127,14 @@ static int ParseInt(std::string_view s, int64_t lo, int64_t hi, int64_t& out) {
     for (; i < s.size(); ++i) {
         const char c = s[i];
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return static_cast<int>(i) + 1;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return static_cast<int>(i) + 1;
         v = v * base + d;
         if (v > limit) return static_cast<int>(i) + 1;
     }
@@ -138,9 +142,7 @@ static int ParseInt(std::string_view s, int64_t lo, int64_t hi, int64_t& out) {
     return 0;
 }
 
-static std::string NotAnInteger(std::string_view s) {
-    return "'" + std::string(s) + "' is not a valid integer value";
-}
+static std::string NotAnInteger(std::string_view s) { return "'" + std::string(s) + "' is not a valid integer value"; }
 
 int StrToInt(std::string_view s) {
     int64_t v = 0;
@@ -158,8 +160,7 @@ int64_t StrToInt64(std::string_view s) {
 
 int StrToIntDef(std::string_view s, int Default) {
     int64_t v = 0;
-    if (ParseInt(s, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), v) != 0)
-        return Default;
+    if (ParseInt(s, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), v) != 0) return Default;
     return static_cast<int>(v);
 }
 

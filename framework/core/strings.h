@@ -62,9 +62,18 @@ public:
     ShortString(std::string_view s) { assign(s); }
     ShortString(const char* s) { assign(s ? std::string_view(s) : std::string_view()); }
     ShortString(const std::string& s) { assign(s); }
-    ShortString& operator=(std::string_view s) { assign(s); return *this; }
-    ShortString& operator=(const std::string& s) { assign(s); return *this; }
-    ShortString& operator=(const char* s) { assign(s ? std::string_view(s) : std::string_view()); return *this; }
+    ShortString& operator=(std::string_view s) {
+        assign(s);
+        return *this;
+    }
+    ShortString& operator=(const std::string& s) {
+        assign(s);
+        return *this;
+    }
+    ShortString& operator=(const char* s) {
+        assign(s ? std::string_view(s) : std::string_view());
+        return *this;
+    }
 
     operator const std::string&() const { return value_; }
     const std::string& str() const { return value_; }

@@ -33,17 +33,12 @@ void TDataLink::UpdateActive() {
 void TDataLink::Event(TDataEvent Event, intptr_t Info) {
     if (!active_) return;
     switch (Event) {
-    case TDataEvent::deDataSetScroll:
-        DataSetScrolled(static_cast<int>(Info));
-        break;
+    case TDataEvent::deDataSetScroll: DataSetScrolled(static_cast<int>(Info)); break;
     case TDataEvent::deFieldChange:
     case TDataEvent::deRecordChange:
     case TDataEvent::deDataSetChange:
-    case TDataEvent::deLayoutChange:
-        DataSetChanged();
-        break;
-    default:
-        break;
+    case TDataEvent::deLayoutChange: DataSetChanged(); break;
+    default: break;
     }
 }
 
@@ -127,8 +122,7 @@ void TDataSource::DataEvent(TDataEvent Event, intptr_t Info) {
     case TDataEvent::deLayoutChange:
         if (OnDataChange) OnDataChange(this, nullptr);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -36,8 +36,10 @@ TDataSet::~TDataSet() {
 
 void TDataSet::SetActive(bool Value) {
     if (Value == Active()) return;
-    if (Value) DoOpen();
-    else DoClose();
+    if (Value)
+        DoOpen();
+    else
+        DoClose();
 }
 
 void TDataSet::DoOpen() {
@@ -54,8 +56,7 @@ void TDataSet::DoOpen() {
         fields_.clear();
         try {
             InternalClose();
-        } catch (...) {
-        }
+        } catch (...) {}
         throw;
     }
     retired_.clear();
@@ -154,8 +155,10 @@ const TDataValue& TDataSet::NullValue() {
 
 void TDataSet::SetCurrent(bool Found, TRecord&& Rec) {
     hasRecord_ = Found;
-    if (Found) current_ = std::move(Rec);
-    else current_ = TRecord();
+    if (Found)
+        current_ = std::move(Rec);
+    else
+        current_ = TRecord();
 }
 
 void TDataSet::SetCurrentRecord(bool Found, const TRecord& Rec) {
@@ -210,8 +213,10 @@ void TDataSet::Prior() {
     TRecord& rec = spare_;
     if (hasRecord_ && InternalPrior(current_, rec)) {
         std::swap(current_, rec);
-        if (recNo_ > 1) --recNo_;
-        else recNo_ = -1;
+        if (recNo_ > 1)
+            --recNo_;
+        else
+            recNo_ = -1;
         DataEvent(TDataEvent::deDataSetScroll, -1);
     } else {
         bof_ = true;

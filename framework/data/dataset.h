@@ -38,7 +38,7 @@ private:
     friend class TDataSet;
     TBookmark(uint64_t Opening, int64_t Key) : opening_(Opening), key_(Key) {}
     uint64_t opening_ = 0; // which opening of which dataset made it; 0 for nil
-    int64_t key_ = 0;      // the record's key in that opening
+    int64_t key_ = 0; // the record's key in that opening
 };
 
 class TDataSet : public TComponent {
@@ -153,15 +153,15 @@ private:
 
     TDataSetState state_ = TDataSetState::dsInactive;
     std::vector<std::unique_ptr<TField>> fields_;
-    std::vector<std::unique_ptr<TField>> retired_;   // fields of the last opening
+    std::vector<std::unique_ptr<TField>> retired_; // fields of the last opening
     std::vector<TDataSource*> dataSources_;
     TRecord current_;
-    TRecord spare_;             // room for the next record read by Next and Prior
+    TRecord spare_; // room for the next record read by Next and Prior
     bool hasRecord_ = false;
     bool bof_ = true;
     bool eof_ = true;
-    int64_t recNo_ = -1;        // -1 while not known
-    uint64_t opening_ = 0;      // serial of the current opening
+    int64_t recNo_ = -1; // -1 while not known
+    uint64_t opening_ = 0; // serial of the current opening
     int disableCount_ = 0;
     bool eventPending_ = false;
     TDataSetState disabledState_ = TDataSetState::dsInactive;

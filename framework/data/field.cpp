@@ -62,11 +62,11 @@ int64_t RoundToInt(double Value) {
 } // namespace
 
 std::string FieldTypeName(TFieldType Type) {
-    static const char* const Names[] = {
-        "Unknown",  "String",    "SmallInt",    "Integer",  "Word",     "Boolean",  "Float",      "Currency",
-        "BCD",      "Date",      "Time",        "DateTime", "Bytes",    "VarBytes", "AutoInc",    "Blob",
-        "Memo",     "Graphic",   "FmtMemo",     "ParadoxOle", "DBaseOle", "TypedBinary", "Cursor", "FixedChar",
-        "WideString", "Largeint", "ADT",        "Array",    "Reference", "DataSet"};
+    static const char* const Names[] = {"Unknown",    "String",     "SmallInt", "Integer",     "Word",      "Boolean",
+                                        "Float",      "Currency",   "BCD",      "Date",        "Time",      "DateTime",
+                                        "Bytes",      "VarBytes",   "AutoInc",  "Blob",        "Memo",      "Graphic",
+                                        "FmtMemo",    "ParadoxOle", "DBaseOle", "TypedBinary", "Cursor",    "FixedChar",
+                                        "WideString", "Largeint",   "ADT",      "Array",       "Reference", "DataSet"};
     const auto i = static_cast<std::size_t>(Type);
     return i < std::size(Names) ? Names[i] : "Unknown";
 }
@@ -179,11 +179,16 @@ bool TIntegerField::GetValue(int64_t& Result) const {
 void TIntegerField::GetText(std::string& Text, bool ForDisplay) const {
     const TDataValue& v = Value();
     int64_t n = 0;
-    if (v.Kind() == TValueKind::vkInteger && FormatFor(ForDisplay).empty()) AssignInt(Text, v.Integer());
-    else if (v.IsNull()) Text.clear();
-    else if (!GetValue(n)) StoredText(Text);
-    else if (const std::string& fmt = FormatFor(ForDisplay); fmt.empty()) AssignInt(Text, n);
-    else Text = FormatFloat(fmt, static_cast<double>(n));
+    if (v.Kind() == TValueKind::vkInteger && FormatFor(ForDisplay).empty())
+        AssignInt(Text, v.Integer());
+    else if (v.IsNull())
+        Text.clear();
+    else if (!GetValue(n))
+        StoredText(Text);
+    else if (const std::string& fmt = FormatFor(ForDisplay); fmt.empty())
+        AssignInt(Text, n);
+    else
+        Text = FormatFloat(fmt, static_cast<double>(n));
 }
 
 int TIntegerField::TextLength(bool ForDisplay) const {
@@ -234,13 +239,17 @@ bool TFloatField::GetValue(double& Result) const {
 
 void TFloatField::GetText(std::string& Text, bool ForDisplay) const {
     double f = 0;
-    if (IsNull()) Text.clear();
-    else if (!GetValue(f)) StoredText(Text);
-    else if (const std::string& fmt = FormatFor(ForDisplay); !fmt.empty()) Text = FormatFloat(fmt, f);
+    if (IsNull())
+        Text.clear();
+    else if (!GetValue(f))
+        StoredText(Text);
+    else if (const std::string& fmt = FormatFor(ForDisplay); !fmt.empty())
+        Text = FormatFloat(fmt, f);
     else if (Currency)
         Text = FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
                            FormatSettings().CurrencyDecimals);
-    else Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
+    else
+        Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
 }
 
 int TFloatField::TextLength(bool ForDisplay) const {
@@ -280,9 +289,12 @@ bool TBooleanField::GetValue(bool& Result) const {
 
 void TBooleanField::GetText(std::string& Text, bool) const {
     bool b = false;
-    if (IsNull()) Text.clear();
-    else if (!GetValue(b)) StoredText(Text);
-    else Text.assign(b ? "True" : "False");
+    if (IsNull())
+        Text.clear();
+    else if (!GetValue(b))
+        StoredText(Text);
+    else
+        Text.assign(b ? "True" : "False");
 }
 
 std::string TBooleanField::AsString() const { return DisplayText(); }
@@ -321,9 +333,12 @@ void TDateTimeField::GetText(std::string& Text, bool ForDisplay) const {
     // A date stored as ISO text goes to its text without a TDateTime between.
     if (v.Kind() == TValueKind::vkText && ParseStoredDate(v.Bytes(), year, month, day))
         DateToString(Text, format, year, month, day);
-    else if (v.IsNull()) Text.clear();
-    else if (!GetValue(d)) StoredText(Text);
-    else DateTimeToString(Text, format, d);
+    else if (v.IsNull())
+        Text.clear();
+    else if (!GetValue(d))
+        StoredText(Text);
+    else
+        DateTimeToString(Text, format, d);
 }
 
 int TDateTimeField::TextLength(bool ForDisplay) const {

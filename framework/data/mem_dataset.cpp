@@ -38,9 +38,12 @@ void TMemDataSet::Delete() {
     const int64_t key = CurrentRecord().Key;
     const std::size_t i = LowerBound(key);
     if (i < rows_.size() && rows_[i].Key == key) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
-    if (i < rows_.size()) SetCurrentRecord(true, rows_[i]);
-    else if (!rows_.empty()) SetCurrentRecord(true, rows_.back());
-    else SetCurrentRecord(false, TRecord());
+    if (i < rows_.size())
+        SetCurrentRecord(true, rows_[i]);
+    else if (!rows_.empty())
+        SetCurrentRecord(true, rows_.back());
+    else
+        SetCurrentRecord(false, TRecord());
 }
 
 void TMemDataSet::EmptyDataSet() {
@@ -49,8 +52,8 @@ void TMemDataSet::EmptyDataSet() {
 }
 
 std::size_t TMemDataSet::LowerBound(int64_t Key) const {
-    const auto it = std::lower_bound(rows_.begin(), rows_.end(), Key,
-                                     [](const TRecord& r, int64_t k) { return r.Key < k; });
+    const auto it =
+        std::lower_bound(rows_.begin(), rows_.end(), Key, [](const TRecord& r, int64_t k) { return r.Key < k; });
     return static_cast<std::size_t>(it - rows_.begin());
 }
 

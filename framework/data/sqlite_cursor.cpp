@@ -34,8 +34,8 @@ bool TRowidCursor::HasRowid(TSqliteDatabase& Db, const std::string& TableName, s
     // Raises for a missing table.
     TSqliteStatement all(Db, "SELECT * FROM " + QuoteIdentifier(TableName) + " LIMIT 0");
     {
-        TSqliteStatement kind(Db, "SELECT type FROM sqlite_master WHERE name = " + QuotedStr(TableName) +
-                                      " COLLATE NOCASE");
+        TSqliteStatement kind(
+            Db, "SELECT type FROM sqlite_master WHERE name = " + QuotedStr(TableName) + " COLLATE NOCASE");
         if (kind.Step() && SameText(kind.Column(0).Bytes(), "view")) return false;
     }
     RowidName.clear();
@@ -63,8 +63,8 @@ TRowidCursor::TRowidCursor(TSqliteDatabase& Db, const std::string& TableName) {
     const std::string from = " FROM " + QuoteIdentifier(TableName);
     const std::string limit = " LIMIT " + IntToStr(static_cast<int64_t>(CursorWindowRows));
     up_ = TSqliteStatement(Db, "SELECT " + rid + ", *" + from + " WHERE " + rid + " >= ?1 ORDER BY " + rid + limit);
-    down_ = TSqliteStatement(Db, "SELECT " + rid + ", *" + from + " WHERE " + rid + " <= ?1 ORDER BY " + rid +
-                                     " DESC" + limit);
+    down_ = TSqliteStatement(
+        Db, "SELECT " + rid + ", *" + from + " WHERE " + rid + " <= ?1 ORDER BY " + rid + " DESC" + limit);
     one_ = TSqliteStatement(Db, "SELECT 1" + from + " WHERE " + rid + " = ?1");
     count_ = TSqliteStatement(Db, "SELECT count(*)" + from);
     before_ = TSqliteStatement(Db, "SELECT count(*)" + from + " WHERE " + rid + " <= ?1");
@@ -111,8 +111,8 @@ int TRowidCursor::Find(int64_t Key) const {
     // Stepping asks for the row found last or its neighbour.
     if (hint_ < window_.size() && window_[hint_].Key == Key) return static_cast<int>(hint_);
     if (hint_ + 1 < window_.size() && window_[hint_ + 1].Key == Key) return static_cast<int>(hint_ + 1);
-    const auto it = std::lower_bound(window_.begin(), window_.end(), Key,
-                                     [](const TRecord& r, int64_t k) { return r.Key < k; });
+    const auto it =
+        std::lower_bound(window_.begin(), window_.end(), Key, [](const TRecord& r, int64_t k) { return r.Key < k; });
     if (it == window_.end() || it->Key != Key) return -1;
     hint_ = static_cast<std::size_t>(it - window_.begin());
     return static_cast<int>(hint_);
@@ -249,8 +249,7 @@ bool TResultCursor::Last(TRecord& Rec) {
         Restart(); // the result became shorter
     }
     try {
-        while (StepOne(true)) {
-        }
+        while (StepOne(true)) {}
     } catch (...) {
         Restart();
         throw;

@@ -63,17 +63,17 @@ private:
     bool Fill(int64_t Key, bool Forward);
     int Find(int64_t Key) const;
 
-    TSqliteStatement up_;      // rows with id >= ?1 ascending
-    TSqliteStatement down_;    // rows with id <= ?1 descending
-    TSqliteStatement one_;     // the row with id ?1
-    TSqliteStatement count_;   // all rows
-    TSqliteStatement before_;  // rows with id <= ?1
+    TSqliteStatement up_; // rows with id >= ?1 ascending
+    TSqliteStatement down_; // rows with id <= ?1 descending
+    TSqliteStatement one_; // the row with id ?1
+    TSqliteStatement count_; // all rows
+    TSqliteStatement before_; // rows with id <= ?1
     std::vector<TColumnInfo> columns_;
     // Hands the row at Ndx of the window over to Rec.
     void Give(std::size_t Ndx, TRecord& Rec);
 
     std::vector<TRecord> window_; // ascending row ids
-    std::vector<bool> taken_;     // the row's values went to a caller: read it again when asked for
+    std::vector<bool> taken_; // the row's values went to a caller: read it again when asked for
     mutable std::size_t hint_ = 0; // where Find looks first
 };
 
@@ -98,9 +98,9 @@ private:
     TSqliteDatabase& db_;
     std::string sql_;
     TSqliteStatement stmt_;
-    int64_t stepped_ = 0;    // rows the running statement has given
-    bool done_ = false;      // the statement reached the end and was reset
-    int64_t total_ = -1;     // rows of the result, once known
+    int64_t stepped_ = 0; // rows the running statement has given
+    bool done_ = false; // the statement reached the end and was reset
+    int64_t total_ = -1; // rows of the result, once known
     std::vector<TColumnInfo> columns_;
     std::deque<TRecord> window_; // consecutive positions, the last is stepped_
 };

@@ -116,12 +116,8 @@ void TSqliteStatement::ReadColumn(int Col, TDataValue& Value) const {
     // value can be read directly, with one call into the statement.
     sqlite3_value* v = sqlite3_column_value(stmt_, Col);
     switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER:
-        Value.SetInteger(static_cast<int64_t>(sqlite3_value_int64(v)));
-        break;
-    case SQLITE_FLOAT:
-        Value.SetFloat(sqlite3_value_double(v));
-        break;
+    case SQLITE_INTEGER: Value.SetInteger(static_cast<int64_t>(sqlite3_value_int64(v))); break;
+    case SQLITE_FLOAT: Value.SetFloat(sqlite3_value_double(v)); break;
     case SQLITE_TEXT: {
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
         const int n = sqlite3_value_bytes(v);
@@ -134,9 +130,7 @@ void TSqliteStatement::ReadColumn(int Col, TDataValue& Value) const {
         Value.SetText(p ? std::string_view(p, static_cast<std::size_t>(n)) : std::string_view(), true);
         break;
     }
-    default:
-        Value.SetNull();
-        break;
+    default: Value.SetNull(); break;
     }
 }
 
@@ -168,8 +162,8 @@ bool ParenNumbers(std::string_view Decl, int& First, int& Second) {
     const auto open = Decl.find('(');
     if (open == std::string_view::npos) return false;
     const auto close = Decl.find(')', open);
-    std::string_view inner = Decl.substr(open + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                                    : close - open - 1);
+    std::string_view inner =
+        Decl.substr(open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1);
     const auto comma = inner.find(',');
     int code = 0;
     Val(Trim(inner.substr(0, comma)), First, code);

@@ -107,9 +107,9 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TApplication::FormDestroying(TCustomForm* Form) {
-    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
-                                [Form](const TQueued& q) { return !q.Input && q.Form == Form; }),
-                 queue_.end());
+    queue_.erase(
+        std::remove_if(queue_.begin(), queue_.end(), [Form](const TQueued& q) { return !q.Input && q.Form == Form; }),
+        queue_.end());
     modal_.erase(std::remove(modal_.begin(), modal_.end(), Form), modal_.end());
     if (mainForm_ == Form) mainForm_ = nullptr;
 }
@@ -154,8 +154,7 @@ bool TApplication::ProcessOne() {
 }
 
 void TApplication::ProcessMessages() {
-    while (ProcessOne()) {
-    }
+    while (ProcessOne()) {}
 }
 
 void TApplication::HandleMessage(TCustomForm* Waiting) {
@@ -239,12 +238,16 @@ void TApplication::HandleException(TObject* Sender) {
         throw;
     } catch (EAbort&) {
     } catch (Exception& e) {
-        if (OnException) OnException(Sender, e);
-        else ShowException(e.Message);
+        if (OnException)
+            OnException(Sender, e);
+        else
+            ShowException(e.Message);
     } catch (std::exception& e) {
         Exception wrapped(e.what());
-        if (OnException) OnException(Sender, wrapped);
-        else ShowException(wrapped.Message);
+        if (OnException)
+            OnException(Sender, wrapped);
+        else
+            ShowException(wrapped.Message);
     } catch (...) {
         ShowException("An exception of an unknown kind was raised");
     }

@@ -207,7 +207,7 @@ private:
     void ActivateNext(TCustomForm* Except);
 
     std::vector<TCustomForm*> forms_;
-    std::vector<TCustomForm*> zorder_;  // by last activation, topmost last
+    std::vector<TCustomForm*> zorder_; // by last activation, topmost last
     TCustomForm* activeForm_ = nullptr;
     TCursor cursor_ = crDefault;
     int width_ = 1024;

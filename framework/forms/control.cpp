@@ -247,33 +247,56 @@ void TPropertyAccess::BindError(const std::string& EventName) {
 }
 
 bool TControl::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Left")) SetLeft(PropInt(V));
-    else if (SameText(N, "Top")) SetTop(PropInt(V));
-    else if (SameText(N, "Width")) SetWidth(PropInt(V));
-    else if (SameText(N, "Height")) SetHeight(PropInt(V));
-    else if (SameText(N, "ClientWidth")) SetClientWidth(PropInt(V));
-    else if (SameText(N, "ClientHeight")) SetClientHeight(PropInt(V));
-    else if (SameText(N, "Caption") || SameText(N, "Text")) SetText(V);
-    else if (SameText(N, "Hint")) SetHint(V);
-    else if (SameText(N, "ShowHint")) SetShowHint(PropBool(V));
-    else if (SameText(N, "ParentShowHint")) SetParentShowHint(PropBool(V));
-    else if (SameText(N, "Visible")) SetVisible(PropBool(V));
-    else if (SameText(N, "Enabled")) SetEnabled(PropBool(V));
+    if (SameText(N, "Left"))
+        SetLeft(PropInt(V));
+    else if (SameText(N, "Top"))
+        SetTop(PropInt(V));
+    else if (SameText(N, "Width"))
+        SetWidth(PropInt(V));
+    else if (SameText(N, "Height"))
+        SetHeight(PropInt(V));
+    else if (SameText(N, "ClientWidth"))
+        SetClientWidth(PropInt(V));
+    else if (SameText(N, "ClientHeight"))
+        SetClientHeight(PropInt(V));
+    else if (SameText(N, "Caption") || SameText(N, "Text"))
+        SetText(V);
+    else if (SameText(N, "Hint"))
+        SetHint(V);
+    else if (SameText(N, "ShowHint"))
+        SetShowHint(PropBool(V));
+    else if (SameText(N, "ParentShowHint"))
+        SetParentShowHint(PropBool(V));
+    else if (SameText(N, "Visible"))
+        SetVisible(PropBool(V));
+    else if (SameText(N, "Enabled"))
+        SetEnabled(PropBool(V));
     else if (SameText(N, "Align"))
         SetAlign(PropEnum<TAlign>(V, {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}));
-    else if (SameText(N, "Color")) SetColor(PropColor(V));
-    else if (SameText(N, "ParentColor")) SetParentColor(PropBool(V));
-    else if (SameText(N, "ParentFont")) SetParentFont(PropBool(V));
-    else if (SameText(N, "Font.Name")) font_.SetName(V);
-    else if (SameText(N, "Font.Size")) font_.SetSize(PropInt(V));
-    else if (SameText(N, "Font.Height")) font_.SetHeight(PropInt(V));
-    else if (SameText(N, "Font.Style")) font_.SetStyle(PropFontStyles(V));
-    else if (SameText(N, "Font.Color")) font_.SetColor(PropColor(V));
+    else if (SameText(N, "Color"))
+        SetColor(PropColor(V));
+    else if (SameText(N, "ParentColor"))
+        SetParentColor(PropBool(V));
+    else if (SameText(N, "ParentFont"))
+        SetParentFont(PropBool(V));
+    else if (SameText(N, "Font.Name"))
+        font_.SetName(V);
+    else if (SameText(N, "Font.Size"))
+        font_.SetSize(PropInt(V));
+    else if (SameText(N, "Font.Height"))
+        font_.SetHeight(PropInt(V));
+    else if (SameText(N, "Font.Style"))
+        font_.SetStyle(PropFontStyles(V));
+    else if (SameText(N, "Font.Color"))
+        font_.SetColor(PropColor(V));
     else if (SameText(N, "Font.Pitch"))
         font_.SetPitch(PropEnum<TFontPitch>(V, {"fpDefault", "fpVariable", "fpFixed"}));
-    else if (SameText(N, "Cursor")) SetCursor(static_cast<TCursor>(PropInt(V)));
-    else if (SameText(N, "Tag")) Tag = PropInt(V);
-    else return false;
+    else if (SameText(N, "Cursor"))
+        SetCursor(static_cast<TCursor>(PropInt(V)));
+    else if (SameText(N, "Tag"))
+        Tag = PropInt(V);
+    else
+        return false;
     return true;
 }
 
@@ -301,8 +324,7 @@ TWinControl::~TWinControl() {
 }
 
 TControl* TWinControl::Controls(int Index) const {
-    if (Index < 0 || Index >= ControlCount())
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= ControlCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     return controls_[static_cast<std::size_t>(Index)];
 }
 
@@ -329,9 +351,10 @@ void TWinControl::InsertControl(TControl* Control) {
 
 void TWinControl::RemoveControl(TControl* Control) {
     if (auto* w = dynamic_cast<TWinControl*>(Control)) w->RemoveFocus(true);
-    tabList_.erase(std::remove_if(tabList_.begin(), tabList_.end(),
-                                  [Control](const TWinControl* w) { return static_cast<const TControl*>(w) == Control; }),
-                   tabList_.end());
+    tabList_.erase(
+        std::remove_if(tabList_.begin(), tabList_.end(),
+                       [Control](const TWinControl* w) { return static_cast<const TControl*>(w) == Control; }),
+        tabList_.end());
     controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
     Control->parent_ = nullptr;
     Realign();
@@ -425,11 +448,11 @@ void TWinControl::AlignControls() {
                 if (c->Align() == a && c->Visible()) list.push_back(c);
             auto key = [a](const TControl* c) {
                 switch (a) {
-                    case TAlign::alTop: return c->Top();
-                    case TAlign::alBottom: return -(c->Top() + c->Height());
-                    case TAlign::alLeft: return c->Left();
-                    case TAlign::alRight: return -(c->Left() + c->Width());
-                    default: return 0;
+                case TAlign::alTop: return c->Top();
+                case TAlign::alBottom: return -(c->Top() + c->Height());
+                case TAlign::alLeft: return c->Left();
+                case TAlign::alRight: return -(c->Left() + c->Width());
+                default: return 0;
                 }
             };
             std::stable_sort(list.begin(), list.end(),
@@ -514,10 +537,14 @@ void TWinControl::RemoveFocus(bool Removing) {
 }
 
 bool TWinControl::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "TabStop")) SetTabStop(PropBool(V));
-    else if (SameText(N, "TabOrder")) SetTabOrder(PropInt(V));
-    else if (SameText(N, "HelpContext")) HelpContext = PropInt(V);
-    else return TControl::SetProperty(N, V);
+    if (SameText(N, "TabStop"))
+        SetTabStop(PropBool(V));
+    else if (SameText(N, "TabOrder"))
+        SetTabOrder(PropInt(V));
+    else if (SameText(N, "HelpContext"))
+        HelpContext = PropInt(V);
+    else
+        return TControl::SetProperty(N, V);
     return true;
 }
 

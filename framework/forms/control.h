@@ -279,8 +279,7 @@ public:
     virtual void SetFocus();
     // Focuses the next (or previous) control in tab order after CurControl.
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
-    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
-                                 bool CheckParent) const;
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
     // Every control inside, in tab order, depth first.
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
     // Makes AControl, which stands inside this control, visible (a notebook

@@ -8,28 +8,28 @@ namespace trx {
 
 TModalResult ModalResultOf(TMsgDlgBtn Button) {
     switch (Button) {
-        case TMsgDlgBtn::mbYes: return mrYes;
-        case TMsgDlgBtn::mbNo: return mrNo;
-        case TMsgDlgBtn::mbOK: return mrOk;
-        case TMsgDlgBtn::mbCancel: return mrCancel;
-        case TMsgDlgBtn::mbAbort: return mrAbort;
-        case TMsgDlgBtn::mbRetry: return mrRetry;
-        case TMsgDlgBtn::mbIgnore: return mrIgnore;
-        case TMsgDlgBtn::mbAll: return mrAll;
-        case TMsgDlgBtn::mbNoToAll: return mrNoToAll;
-        case TMsgDlgBtn::mbYesToAll: return mrYesToAll;
-        case TMsgDlgBtn::mbHelp: return mrNone;
+    case TMsgDlgBtn::mbYes: return mrYes;
+    case TMsgDlgBtn::mbNo: return mrNo;
+    case TMsgDlgBtn::mbOK: return mrOk;
+    case TMsgDlgBtn::mbCancel: return mrCancel;
+    case TMsgDlgBtn::mbAbort: return mrAbort;
+    case TMsgDlgBtn::mbRetry: return mrRetry;
+    case TMsgDlgBtn::mbIgnore: return mrIgnore;
+    case TMsgDlgBtn::mbAll: return mrAll;
+    case TMsgDlgBtn::mbNoToAll: return mrNoToAll;
+    case TMsgDlgBtn::mbYesToAll: return mrYesToAll;
+    case TMsgDlgBtn::mbHelp: return mrNone;
     }
     return mrNone;
 }
 
 std::string MessageDlgCaption(TMsgDlgType Type) {
     switch (Type) {
-        case TMsgDlgType::mtWarning: return "Warning";
-        case TMsgDlgType::mtError: return "Error";
-        case TMsgDlgType::mtInformation: return "Information";
-        case TMsgDlgType::mtConfirmation: return "Confirm";
-        case TMsgDlgType::mtCustom: return {};
+    case TMsgDlgType::mtWarning: return "Warning";
+    case TMsgDlgType::mtError: return "Error";
+    case TMsgDlgType::mtInformation: return "Information";
+    case TMsgDlgType::mtConfirmation: return "Confirm";
+    case TMsgDlgType::mtCustom: return {};
     }
     return {};
 }
@@ -78,9 +78,7 @@ TDialogService*& Current() {
 TDialogService& DialogService() { return Current() ? *Current() : Headless(); }
 void SetDialogService(TDialogService* Service) { Current() = Service; }
 
-TDialogServiceOverride::TDialogServiceOverride(TDialogService& Service) : previous_(Current()) {
-    Current() = &Service;
-}
+TDialogServiceOverride::TDialogServiceOverride(TDialogService& Service) : previous_(Current()) { Current() = &Service; }
 TDialogServiceOverride::~TDialogServiceOverride() { Current() = previous_; }
 
 TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
@@ -99,9 +97,12 @@ bool SelectDirectory(std::string& Directory, TSelectDirOpts Options, int HelpCtx
 // The dialog components
 
 bool TCommonDialog::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "HelpContext")) HelpContext = PropInt(V);
-    else if (SameText(N, "Tag")) Tag = PropInt(V);
-    else return false;
+    if (SameText(N, "HelpContext"))
+        HelpContext = PropInt(V);
+    else if (SameText(N, "Tag"))
+        Tag = PropInt(V);
+    else
+        return false;
     return true;
 }
 
@@ -112,28 +113,42 @@ bool TOpenDialog::Execute() { return DialogService().ExecuteFileDialog(*this, fa
 bool TSaveDialog::Execute() { return DialogService().ExecuteFileDialog(*this, true); }
 
 bool TOpenDialog::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "FileName")) FileName = V;
-    else if (SameText(N, "Filter")) Filter = V;
-    else if (SameText(N, "FilterIndex")) FilterIndex = PropInt(V);
-    else if (SameText(N, "DefaultExt")) DefaultExt = V;
-    else if (SameText(N, "InitialDir")) InitialDir = V;
-    else if (SameText(N, "Title")) Title = V;
-    else return TCommonDialog::SetProperty(N, V);
+    if (SameText(N, "FileName"))
+        FileName = V;
+    else if (SameText(N, "Filter"))
+        Filter = V;
+    else if (SameText(N, "FilterIndex"))
+        FilterIndex = PropInt(V);
+    else if (SameText(N, "DefaultExt"))
+        DefaultExt = V;
+    else if (SameText(N, "InitialDir"))
+        InitialDir = V;
+    else if (SameText(N, "Title"))
+        Title = V;
+    else
+        return TCommonDialog::SetProperty(N, V);
     return true;
 }
 
 bool TFontDialog::Execute() { return DialogService().ExecuteFontDialog(*this); }
 
 bool TFontDialog::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Font.Name")) Font.SetName(V);
-    else if (SameText(N, "Font.Size")) Font.SetSize(PropInt(V));
-    else if (SameText(N, "Font.Style")) Font.SetStyle(PropFontStyles(V));
-    else if (SameText(N, "Font.Color")) Font.SetColor(PropColor(V));
-    else if (SameText(N, "MinFontSize")) MinFontSize = PropInt(V);
-    else if (SameText(N, "MaxFontSize")) MaxFontSize = PropInt(V);
+    if (SameText(N, "Font.Name"))
+        Font.SetName(V);
+    else if (SameText(N, "Font.Size"))
+        Font.SetSize(PropInt(V));
+    else if (SameText(N, "Font.Style"))
+        Font.SetStyle(PropFontStyles(V));
+    else if (SameText(N, "Font.Color"))
+        Font.SetColor(PropColor(V));
+    else if (SameText(N, "MinFontSize"))
+        MinFontSize = PropInt(V);
+    else if (SameText(N, "MaxFontSize"))
+        MaxFontSize = PropInt(V);
     else if (SameText(N, "Device"))
         Device = PropEnum<TFontDialogDevice>(V, {"fdScreen", "fdPrinter", "fdBoth"});
-    else return TCommonDialog::SetProperty(N, V);
+    else
+        return TCommonDialog::SetProperty(N, V);
     return true;
 }
 

@@ -15,7 +15,19 @@
 namespace trx {
 
 enum class TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum class TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum class TMsgDlgBtn : uint8_t {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 using TMsgDlgButtons = TEnumSet<TMsgDlgBtn>;
 
 inline const TMsgDlgButtons mbYesNoCancel{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel};
@@ -39,15 +51,43 @@ constexpr uint32_t MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr uint32_t MB_SIMPLEBEEP = 0xFFFFFFFF;
 
 enum class TOpenOption : uint8_t {
-    ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate, ofAllowMultiSelect,
-    ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware, ofNoReadOnlyReturn,
-    ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog, ofNoDereferenceLinks
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate,
+    ofNoNetworkButton,
+    ofNoLongNames,
+    ofOldStyleDialog,
+    ofNoDereferenceLinks
 };
 using TOpenOptions = TEnumSet<TOpenOption>;
 
 enum class TFontDialogOption : uint8_t {
-    fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoFaceSel, fdNoOEMFonts,
-    fdNoSimulations, fdNoSizeSel, fdNoStyleSel, fdNoVectorFonts, fdShowHelp, fdWysiwyg, fdLimitSize, fdScalableOnly
+    fdAnsiOnly,
+    fdTrueTypeOnly,
+    fdEffects,
+    fdFixedPitchOnly,
+    fdForceFontExist,
+    fdNoFaceSel,
+    fdNoOEMFonts,
+    fdNoSimulations,
+    fdNoSizeSel,
+    fdNoStyleSel,
+    fdNoVectorFonts,
+    fdShowHelp,
+    fdWysiwyg,
+    fdLimitSize,
+    fdScalableOnly
 };
 using TFontDialogOptions = TEnumSet<TFontDialogOption>;
 enum class TFontDialogDevice : uint8_t { fdScreen, fdPrinter, fdBoth };

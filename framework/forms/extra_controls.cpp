@@ -75,12 +75,18 @@ TRect TPanel::AlignRect() const {
 bool TPanel::SetProperty(const std::string& N, const std::string& V) {
     if (SameText(N, "Alignment"))
         SetAlignment(PropEnum<TAlignment>(V, {"taLeftJustify", "taRightJustify", "taCenter"}));
-    else if (SameText(N, "BevelInner")) SetBevelInner(PropBevel(V));
-    else if (SameText(N, "BevelOuter")) SetBevelOuter(PropBevel(V));
-    else if (SameText(N, "BevelWidth")) SetBevelWidth(PropInt(V));
-    else if (SameText(N, "BorderWidth")) SetBorderWidth(PropInt(V));
-    else if (SameText(N, "BorderStyle")) SetBorderStyle(PropEnum<TBorderStyle>(V, {"bsNone", "bsSingle"}));
-    else return TCustomControl::SetProperty(N, V);
+    else if (SameText(N, "BevelInner"))
+        SetBevelInner(PropBevel(V));
+    else if (SameText(N, "BevelOuter"))
+        SetBevelOuter(PropBevel(V));
+    else if (SameText(N, "BevelWidth"))
+        SetBevelWidth(PropInt(V));
+    else if (SameText(N, "BorderWidth"))
+        SetBorderWidth(PropInt(V));
+    else if (SameText(N, "BorderStyle"))
+        SetBorderStyle(PropEnum<TBorderStyle>(V, {"bsNone", "bsSingle"}));
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 
@@ -124,42 +130,42 @@ void TNotebook::SetActivePage(const std::string& Value) {
 
 void TNotebook::PagesChanged(TItemsChange Change, int Index) {
     switch (Change) {
-        case TItemsChange::icInsert: {
-            auto* page = new TPage(this);
-            page->SetCaption(pages_->Get(Index));
-            page->SetVisible(false);
-            page->SetAlign(TAlign::alClient);
-            page->SetParent(this);
-            pageObjs_.insert(pageObjs_.begin() + Index, page);
-            if (pageIndex_ < 0) {
-                pageIndex_ = Index;
-                page->SetVisible(true);
-            } else if (Index <= pageIndex_) {
-                ++pageIndex_;
-            }
-            break;
+    case TItemsChange::icInsert: {
+        auto* page = new TPage(this);
+        page->SetCaption(pages_->Get(Index));
+        page->SetVisible(false);
+        page->SetAlign(TAlign::alClient);
+        page->SetParent(this);
+        pageObjs_.insert(pageObjs_.begin() + Index, page);
+        if (pageIndex_ < 0) {
+            pageIndex_ = Index;
+            page->SetVisible(true);
+        } else if (Index <= pageIndex_) {
+            ++pageIndex_;
         }
-        case TItemsChange::icDelete: {
-            TPage* page = pageObjs_[static_cast<std::size_t>(Index)];
-            pageObjs_.erase(pageObjs_.begin() + Index);
-            delete page;
-            if (Index < pageIndex_) {
-                --pageIndex_;
-            } else if (Index == pageIndex_) {
-                pageIndex_ = std::min(pageIndex_, static_cast<int>(pageObjs_.size()) - 1);
-                if (pageIndex_ >= 0) Page(pageIndex_)->SetVisible(true);
-            }
-            break;
+        break;
+    }
+    case TItemsChange::icDelete: {
+        TPage* page = pageObjs_[static_cast<std::size_t>(Index)];
+        pageObjs_.erase(pageObjs_.begin() + Index);
+        delete page;
+        if (Index < pageIndex_) {
+            --pageIndex_;
+        } else if (Index == pageIndex_) {
+            pageIndex_ = std::min(pageIndex_, static_cast<int>(pageObjs_.size()) - 1);
+            if (pageIndex_ >= 0) Page(pageIndex_)->SetVisible(true);
         }
-        case TItemsChange::icClear: {
-            std::vector<TPage*> gone;
-            gone.swap(pageObjs_);
-            for (TPage* page : gone) delete page;
-            pageIndex_ = -1;
-            break;
-        }
-        case TItemsChange::icPut: Page(Index)->SetCaption(pages_->Get(Index)); break;
-        case TItemsChange::icUpdated: break;
+        break;
+    }
+    case TItemsChange::icClear: {
+        std::vector<TPage*> gone;
+        gone.swap(pageObjs_);
+        for (TPage* page : gone) delete page;
+        pageIndex_ = -1;
+        break;
+    }
+    case TItemsChange::icPut: Page(Index)->SetCaption(pages_->Get(Index)); break;
+    case TItemsChange::icUpdated: break;
     }
     Changed(TControlChange::ccItems);
 }
@@ -196,9 +202,12 @@ void TNotebook::ShowControl(TControl* AControl) {
 }
 
 bool TNotebook::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "PageIndex")) SetPageIndex(PropInt(V));
-    else if (SameText(N, "ActivePage")) SetActivePage(V);
-    else return TCustomControl::SetProperty(N, V);
+    if (SameText(N, "PageIndex"))
+        SetPageIndex(PropInt(V));
+    else if (SameText(N, "ActivePage"))
+        SetActivePage(V);
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 
@@ -222,17 +231,21 @@ TTabControl::~TTabControl() = default;
 void TTabControl::TabsChanged(TItemsChange Change, int Index) {
     const int before = tabIndex_;
     switch (Change) {
-        case TItemsChange::icInsert:
-            if (tabIndex_ < 0 && tabs_->Count() == 1) tabIndex_ = 0;
-            else if (tabIndex_ >= 0 && Index <= tabIndex_) ++tabIndex_;
-            break;
-        case TItemsChange::icDelete:
-            if (Index == tabIndex_) tabIndex_ = -1;
-            else if (Index < tabIndex_) --tabIndex_;
-            break;
-        case TItemsChange::icClear: tabIndex_ = -1; break;
-        case TItemsChange::icPut:
-        case TItemsChange::icUpdated: break;
+    case TItemsChange::icInsert:
+        if (tabIndex_ < 0 && tabs_->Count() == 1)
+            tabIndex_ = 0;
+        else if (tabIndex_ >= 0 && Index <= tabIndex_)
+            ++tabIndex_;
+        break;
+    case TItemsChange::icDelete:
+        if (Index == tabIndex_)
+            tabIndex_ = -1;
+        else if (Index < tabIndex_)
+            --tabIndex_;
+        break;
+    case TItemsChange::icClear: tabIndex_ = -1; break;
+    case TItemsChange::icPut:
+    case TItemsChange::icUpdated: break;
     }
     Changed(TControlChange::ccItems);
     if (before != tabIndex_) Changed(TControlChange::ccItemIndex);
@@ -279,15 +292,21 @@ bool TTabControl::WantsKey(uint16_t Key, TShiftState /*Shift*/) const {
 }
 
 void TTabControl::DefaultKeyDown(uint16_t Key, TShiftState /*Shift*/) {
-    if (Key == VK_LEFT || Key == VK_UP) UserPick(tabIndex_ - 1);
-    else if (Key == VK_RIGHT || Key == VK_DOWN) UserPick(tabIndex_ + 1);
+    if (Key == VK_LEFT || Key == VK_UP)
+        UserPick(tabIndex_ - 1);
+    else if (Key == VK_RIGHT || Key == VK_DOWN)
+        UserPick(tabIndex_ + 1);
 }
 
 bool TTabControl::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "TabIndex")) SetTabIndex(PropInt(V));
-    else if (SameText(N, "MultiLine")) MultiLine = PropBool(V);
-    else if (SameText(N, "TabHeight")) TabHeight = PropInt(V);
-    else return TCustomControl::SetProperty(N, V);
+    if (SameText(N, "TabIndex"))
+        SetTabIndex(PropInt(V));
+    else if (SameText(N, "MultiLine"))
+        MultiLine = PropBool(V);
+    else if (SameText(N, "TabHeight"))
+        TabHeight = PropInt(V);
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 
@@ -326,18 +345,25 @@ void TSpeedButton::SetDown(bool Value) {
 
 void TSpeedButton::MouseClick() {
     if (GroupIndex != 0) {
-        if (!down_) SetDown(true);
-        else if (AllowAllUp) SetDown(false);
+        if (!down_)
+            SetDown(true);
+        else if (AllowAllUp)
+            SetDown(false);
     }
     Click();
 }
 
 bool TSpeedButton::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Flat")) SetFlat(PropBool(V));
-    else if (SameText(N, "GroupIndex")) GroupIndex = PropInt(V);
-    else if (SameText(N, "AllowAllUp")) AllowAllUp = PropBool(V);
-    else if (SameText(N, "Down")) SetDown(PropBool(V));
-    else return TGraphicControl::SetProperty(N, V);
+    if (SameText(N, "Flat"))
+        SetFlat(PropBool(V));
+    else if (SameText(N, "GroupIndex"))
+        GroupIndex = PropInt(V);
+    else if (SameText(N, "AllowAllUp"))
+        AllowAllUp = PropBool(V);
+    else if (SameText(N, "Down"))
+        SetDown(PropBool(V));
+    else
+        return TGraphicControl::SetProperty(N, V);
     return true;
 }
 
@@ -355,9 +381,9 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
         bool Cancel;
     };
     static const TKindInfo kinds[] = {
-        {"", mrNone, false, false},       {"OK", mrOk, true, false},       {"Cancel", mrCancel, false, true},
-        {"&Help", mrNone, false, false},  {"&Yes", mrYes, true, false},    {"&No", mrNo, false, true},
-        {"&Close", mrNone, false, false}, {"Abort", mrAbort, false, true}, {"&Retry", mrRetry, false, false},
+        {"", mrNone, false, false},          {"OK", mrOk, true, false},       {"Cancel", mrCancel, false, true},
+        {"&Help", mrNone, false, false},     {"&Yes", mrYes, true, false},    {"&No", mrNo, false, true},
+        {"&Close", mrNone, false, false},    {"Abort", mrAbort, false, true}, {"&Retry", mrRetry, false, false},
         {"&Ignore", mrIgnore, false, false}, {"&All", mrAll, false, false},
     };
     if (Value == TBitBtnKind::bkCustom) return;
@@ -382,7 +408,8 @@ bool TBitBtn::SetProperty(const std::string& N, const std::string& V) {
     if (SameText(N, "Kind"))
         SetKind(PropEnum<TBitBtnKind>(V, {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
                                           "bkAbort", "bkRetry", "bkIgnore", "bkAll"}));
-    else return TButton::SetProperty(N, V);
+    else
+        return TButton::SetProperty(N, V);
     return true;
 }
 
@@ -390,7 +417,7 @@ bool TBitBtn::SetProperty(const std::string& N, const std::string& V) {
 // TTimer
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
-    Application();  // so that Delay runs the message loop that fires timers
+    Application(); // so that Delay runs the message loop that fires timers
     TApplication::AddTimer(this);
     Restart();
 }
@@ -416,10 +443,14 @@ void TTimer::Timer() {
 }
 
 bool TTimer::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Enabled")) SetEnabled(PropBool(V));
-    else if (SameText(N, "Interval")) SetInterval(static_cast<uint32_t>(PropInt(V)));
-    else if (SameText(N, "Tag")) Tag = PropInt(V);
-    else return false;
+    if (SameText(N, "Enabled"))
+        SetEnabled(PropBool(V));
+    else if (SameText(N, "Interval"))
+        SetInterval(static_cast<uint32_t>(PropInt(V)));
+    else if (SameText(N, "Tag"))
+        Tag = PropInt(V);
+    else
+        return false;
     return true;
 }
 

@@ -100,7 +100,7 @@ private:
     void PagesChanged(TItemsChange Change, int Index);
 
     std::unique_ptr<TItemStrings> pages_;
-    std::vector<TPage*> pageObjs_;  // parallel to the names
+    std::vector<TPage*> pageObjs_; // parallel to the names
     int pageIndex_ = -1;
 };
 
@@ -170,7 +170,19 @@ private:
     bool down_ = false;
 };
 
-enum class TBitBtnKind : uint8_t { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum class TBitBtnKind : uint8_t {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 
 class TBitBtn : public TButton {
 public:

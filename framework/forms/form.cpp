@@ -80,19 +80,19 @@ void TCustomForm::Free() {
 
 int TCustomForm::FrameWidth() const {
     switch (borderStyle_) {
-        case TFormBorderStyle::bsNone: return 0;
-        case TFormBorderStyle::bsSizeable:
-        case TFormBorderStyle::bsSizeToolWin: return FormSizeableFrame;
-        default: return FormFixedFrame;
+    case TFormBorderStyle::bsNone: return 0;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin: return FormSizeableFrame;
+    default: return FormFixedFrame;
     }
 }
 
 int TCustomForm::CaptionHeight() const {
     switch (borderStyle_) {
-        case TFormBorderStyle::bsNone: return 0;
-        case TFormBorderStyle::bsToolWindow:
-        case TFormBorderStyle::bsSizeToolWin: return FormToolCaptionHeight;
-        default: return FormCaptionHeight;
+    case TFormBorderStyle::bsNone: return 0;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin: return FormToolCaptionHeight;
+    default: return FormCaptionHeight;
     }
 }
 
@@ -133,8 +133,10 @@ void TCustomForm::SetWindowState(TWindowState Value) {
     if (windowState_ == Value) return;
     if (windowState_ == TWindowState::wsNormal) normalBounds_ = BoundsRect();
     windowState_ = Value;
-    if (Value == TWindowState::wsMaximized) SetBounds(0, 0, Screen()->Width(), Screen()->Height());
-    else if (Value == TWindowState::wsNormal) SetBoundsRect(normalBounds_);
+    if (Value == TWindowState::wsMaximized)
+        SetBounds(0, 0, Screen()->Width(), Screen()->Height());
+    else if (Value == TWindowState::wsNormal)
+        SetBoundsRect(normalBounds_);
     Changed(TControlChange::ccStyle);
 }
 
@@ -142,11 +144,11 @@ void TCustomForm::ApplyPosition() {
     if (windowState_ != TWindowState::wsNormal) return;
     const TCustomForm* around = nullptr;
     switch (position_) {
-        case TPosition::poMainFormCenter: around = Application()->MainForm(); break;
-        case TPosition::poOwnerFormCenter: around = dynamic_cast<TCustomForm*>(Owner()); break;
-        case TPosition::poScreenCenter:
-        case TPosition::poDesktopCenter: break;
-        default: return;
+    case TPosition::poMainFormCenter: around = Application()->MainForm(); break;
+    case TPosition::poOwnerFormCenter: around = dynamic_cast<TCustomForm*>(Owner()); break;
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter: break;
+    default: return;
     }
     if (around && around != this)
         SetBounds(around->Left() + (around->Width() - Width()) / 2, around->Top() + (around->Height() - Height()) / 2,
@@ -181,7 +183,8 @@ void TCustomForm::SetVisible(bool Value) {
     if (Value) {
         visible_ = true;
         ApplyPosition();
-        if (!activeControl_ || !activeControl_->CanFocus()) activeControl_ = FindNextControl(nullptr, true, true, false);
+        if (!activeControl_ || !activeControl_->CanFocus())
+            activeControl_ = FindNextControl(nullptr, true, true, false);
         if (OnShow) {
             try {
                 OnShow(this);
@@ -261,8 +264,10 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 
 void TCustomForm::FocusControl(TWinControl* Control) {
     const bool wasActive = active_;
-    if (activeControl_ != Control) SetActiveControl(Control);
-    else if (wasActive && Control && focused_ != Control) SetFocusedControl(Control);
+    if (activeControl_ != Control)
+        SetActiveControl(Control);
+    else if (wasActive && Control && focused_ != Control)
+        SetFocusedControl(Control);
     if (!wasActive) SetFocus();
 }
 
@@ -331,8 +336,10 @@ TModalResult TCustomForm::ShowModal() {
         modalRunning_ = true;
         do {
             app->HandleMessage(this);
-            if (app->Terminated()) modalResult_ = mrCancel;
-            else if (modalResult_ != mrNone) CloseModal();
+            if (app->Terminated())
+                modalResult_ = mrCancel;
+            else if (modalResult_ != mrNone)
+                CloseModal();
         } while (modalResult_ == mrNone);
         modalRunning_ = false;
         result = modalResult_;
@@ -343,8 +350,7 @@ TModalResult TCustomForm::ShowModal() {
         if (visible_) {
             try {
                 SetVisible(false);
-            } catch (...) {
-            }
+            } catch (...) {}
         }
         modal_ = false;
         restore();
@@ -366,8 +372,10 @@ void TCustomForm::CloseModal() {
         action = TCloseAction::caHide;
         DoClose(action);
     }
-    if (action == TCloseAction::caNone) modalResult_ = mrNone;
-    else if (action == TCloseAction::caFree) releasePending_ = true;
+    if (action == TCloseAction::caNone)
+        modalResult_ = mrNone;
+    else if (action == TCloseAction::caFree)
+        releasePending_ = true;
 }
 
 void TCustomForm::Close() {
@@ -384,10 +392,10 @@ void TCustomForm::Close() {
         return;
     }
     switch (action) {
-        case TCloseAction::caHide: Hide(); break;
-        case TCloseAction::caMinimize: SetWindowState(TWindowState::wsMinimized); break;
-        case TCloseAction::caFree: Release(); break;
-        default: break;
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: SetWindowState(TWindowState::wsMinimized); break;
+    case TCloseAction::caFree: Release(); break;
+    default: break;
     }
 }
 
@@ -402,8 +410,10 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 }
 
 void TCustomForm::Release() {
-    if (modal_) releasePending_ = true;
-    else Application()->PostMessage(this, CM_RELEASE);
+    if (modal_)
+        releasePending_ = true;
+    else
+        Application()->PostMessage(this, CM_RELEASE);
 }
 
 // ---------------------------------------------------------------------------
@@ -426,64 +436,66 @@ void TCustomForm::Print() { Printer()->PrintWindowImage(WindowImage()); }
 // ---------------------------------------------------------------------------
 // Keys and messages
 
-bool TCustomForm::IsShortCut(uint16_t Key, TShiftState Shift) {
-    return menu_ && menu_->IsShortCut(Key, Shift);
-}
+bool TCustomForm::IsShortCut(uint16_t Key, TShiftState Shift) { return menu_ && menu_->IsShortCut(Key, Shift); }
 
 bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
     if (Shift.Contains(TShiftFlag::ssAlt)) return false;
     switch (Key) {
-        case VK_TAB:
-            if (Shift.Contains(TShiftFlag::ssCtrl)) return false;
-            SelectNext(activeControl_, !Shift.Contains(TShiftFlag::ssShift), true);
-            return true;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN:
-            if (!activeControl_ || !activeControl_->Parent()) return false;
-            activeControl_->Parent()->SelectNext(activeControl_, Key == VK_RIGHT || Key == VK_DOWN, false);
-            return true;
-        case VK_RETURN:
-        case VK_ESCAPE: {
-            if (!Shift.Empty()) return false;
-            TButton* target = nullptr;
-            if (Key == VK_RETURN) target = dynamic_cast<TButton*>(activeControl_);
-            if (!target) {
-                std::vector<TWinControl*> list;
-                GetTabOrderList(list);
-                for (TWinControl* c : list) {
-                    auto* b = dynamic_cast<TButton*>(c);
-                    if (b && (Key == VK_RETURN ? b->Default : b->Cancel) && b->CanFocus()) {
-                        target = b;
-                        break;
-                    }
+    case VK_TAB:
+        if (Shift.Contains(TShiftFlag::ssCtrl)) return false;
+        SelectNext(activeControl_, !Shift.Contains(TShiftFlag::ssShift), true);
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        if (!activeControl_ || !activeControl_->Parent()) return false;
+        activeControl_->Parent()->SelectNext(activeControl_, Key == VK_RIGHT || Key == VK_DOWN, false);
+        return true;
+    case VK_RETURN:
+    case VK_ESCAPE: {
+        if (!Shift.Empty()) return false;
+        TButton* target = nullptr;
+        if (Key == VK_RETURN) target = dynamic_cast<TButton*>(activeControl_);
+        if (!target) {
+            std::vector<TWinControl*> list;
+            GetTabOrderList(list);
+            for (TWinControl* c : list) {
+                auto* b = dynamic_cast<TButton*>(c);
+                if (b && (Key == VK_RETURN ? b->Default : b->Cancel) && b->CanFocus()) {
+                    target = b;
+                    break;
                 }
             }
-            if (!target || !target->CanFocus()) return false;
-            target->Click();
-            return true;
         }
-        default: return false;
+        if (!target || !target->CanFocus()) return false;
+        target->Click();
+        return true;
+    }
+    default: return false;
     }
 }
 
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-        case CM_RELEASE:
-            if (modal_) releasePending_ = true;
-            else Free();
-            return;
-        case WM_CLOSE: Close(); return;
-        default: break;
+    case CM_RELEASE:
+        if (modal_)
+            releasePending_ = true;
+        else
+            Free();
+        return;
+    case WM_CLOSE: Close(); return;
+    default: break;
     }
     const auto it = handlers_.find(Message.Msg);
     if (it != handlers_.end() && it->second) it->second(Message);
 }
 
 void TCustomForm::SetMessageHandler(uint32_t Msg, TMessageHandler Handler) {
-    if (Handler) handlers_[Msg] = std::move(Handler);
-    else handlers_.erase(Msg);
+    if (Handler)
+        handlers_[Msg] = std::move(Handler);
+    else
+        handlers_.erase(Msg);
 }
 
 int64_t SendMessage(TCustomForm* Form, uint32_t Msg, uint64_t WParam, int64_t LParam) {
@@ -503,15 +515,17 @@ bool TCustomForm::SetProperty(const std::string& N, const std::string& V) {
     else if (SameText(N, "WindowState"))
         SetWindowState(PropEnum<TWindowState>(V, {"wsNormal", "wsMinimized", "wsMaximized"}));
     else if (SameText(N, "Position"))
-        SetPosition(PropEnum<TPosition>(V, {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                            "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-                                            "poOwnerFormCenter"}));
+        SetPosition(
+            PropEnum<TPosition>(V, {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                                    "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}));
     else if (SameText(N, "FormStyle"))
         FormStyle = PropEnum<TFormStyle>(V, {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
-    else if (SameText(N, "KeyPreview")) KeyPreview = PropBool(V);
+    else if (SameText(N, "KeyPreview"))
+        KeyPreview = PropBool(V);
     else if (SameText(N, "PrintScale"))
         PrintScale = PropEnum<TPrintScale>(V, {"poNone", "poProportional", "poPrintToFit"});
-    else return TCustomControl::SetProperty(N, V);
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 

@@ -22,8 +22,14 @@ class TMainMenu;
 enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
 enum class TPosition : uint8_t {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
 };
 enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 enum class TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -72,8 +78,8 @@ public:
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     // Keeps the outer bounds; the client area follows the new frame.
     void SetBorderStyle(TFormBorderStyle Value);
-    TBorderIcons BorderIcons = TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize,
-                                            TBorderIcon::biMaximize};
+    TBorderIcons BorderIcons =
+        TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
     TWindowState WindowState() const { return windowState_; }
     // Maximized takes the whole screen; Normal returns to the bounds before.
     void SetWindowState(TWindowState Value);

@@ -70,9 +70,12 @@ void BindEvents(TPropertyAccess* Target, const std::string& Where, const TPropLi
 
 void PlaceMenuItem(TCustomForm& Form, TMenuItem* Item, const TControlDesc& D) {
     TComponent* parent = Form.FindComponent(D.Parent);
-    if (auto* menu = dynamic_cast<TMenu*>(parent)) menu->Items()->Add(Item);
-    else if (auto* up = dynamic_cast<TMenuItem*>(parent)) up->Add(Item);
-    else LayoutError(D.Name, "the parent of a menu item must be a menu or menu item, not \"" + D.Parent + "\"");
+    if (auto* menu = dynamic_cast<TMenu*>(parent))
+        menu->Items()->Add(Item);
+    else if (auto* up = dynamic_cast<TMenuItem*>(parent))
+        up->Add(Item);
+    else
+        LayoutError(D.Name, "the parent of a menu item must be a menu or menu item, not \"" + D.Parent + "\"");
 }
 
 TWinControl* FindParent(TCustomForm& Form, const TControlDesc& D) {

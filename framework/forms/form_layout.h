@@ -52,7 +52,7 @@ struct TControlDesc {
     // -1 keeps the class's default size.
     int Width = -1;
     int Height = -1;
-    std::string Caption{};  // caption or text; empty leaves it
+    std::string Caption{}; // caption or text; empty leaves it
     std::string Hint{};
     // Items, lines, tabs or page names.
     std::vector<std::string> Items{};

@@ -32,17 +32,33 @@ void RemoveFormObserver(TFormObserver* Observer) {
 
 namespace observers {
 bool Any() { return !List().empty(); }
-void FormCreated(TCustomForm& Form) { Each([&](TFormObserver& o) { o.FormCreated(Form); }); }
-void FormShown(TCustomForm& Form, bool Modal) { Each([&](TFormObserver& o) { o.FormShown(Form, Modal); }); }
-void FormHidden(TCustomForm& Form) { Each([&](TFormObserver& o) { o.FormHidden(Form); }); }
-void FormActivated(TCustomForm& Form) { Each([&](TFormObserver& o) { o.FormActivated(Form); }); }
-void FormDestroying(TCustomForm& Form) { Each([&](TFormObserver& o) { o.FormDestroying(Form); }); }
+void FormCreated(TCustomForm& Form) {
+    Each([&](TFormObserver& o) { o.FormCreated(Form); });
+}
+void FormShown(TCustomForm& Form, bool Modal) {
+    Each([&](TFormObserver& o) { o.FormShown(Form, Modal); });
+}
+void FormHidden(TCustomForm& Form) {
+    Each([&](TFormObserver& o) { o.FormHidden(Form); });
+}
+void FormActivated(TCustomForm& Form) {
+    Each([&](TFormObserver& o) { o.FormActivated(Form); });
+}
+void FormDestroying(TCustomForm& Form) {
+    Each([&](TFormObserver& o) { o.FormDestroying(Form); });
+}
 void ControlChanged(TControl& Control, TControlChange Change) {
     Each([&](TFormObserver& o) { o.ControlChanged(Control, Change); });
 }
-void ControlDestroying(TControl& Control) { Each([&](TFormObserver& o) { o.ControlDestroying(Control); }); }
-void MenuItemChanged(TMenuItem& Item) { Each([&](TFormObserver& o) { o.MenuItemChanged(Item); }); }
-void ScreenCursorChanged(int Cursor) { Each([&](TFormObserver& o) { o.ScreenCursorChanged(Cursor); }); }
+void ControlDestroying(TControl& Control) {
+    Each([&](TFormObserver& o) { o.ControlDestroying(Control); });
+}
+void MenuItemChanged(TMenuItem& Item) {
+    Each([&](TFormObserver& o) { o.MenuItemChanged(Item); });
+}
+void ScreenCursorChanged(int Cursor) {
+    Each([&](TFormObserver& o) { o.ScreenCursorChanged(Cursor); });
+}
 } // namespace observers
 
 } // namespace trx

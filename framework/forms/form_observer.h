@@ -16,23 +16,23 @@ class TMenuItem;
 
 // What changed in a control.
 enum class TControlChange : uint8_t {
-    ccParent,     // placed in a parent (also the first placement after creation)
+    ccParent, // placed in a parent (also the first placement after creation)
     ccBounds,
     ccVisible,
     ccEnabled,
-    ccText,       // caption or text
+    ccText, // caption or text
     ccFont,
     ccColor,
     ccHint,
-    ccChecked,    // check box, radio button, speed button Down
-    ccItems,      // items, lines, tabs or pages
-    ccItemIndex,  // selected item, tab or page
-    ccSelection,  // selection or caret of an edit
-    ccScroll,     // first visible line or item
-    ccFocus,      // the control took the focus
+    ccChecked, // check box, radio button, speed button Down
+    ccItems, // items, lines, tabs or pages
+    ccItemIndex, // selected item, tab or page
+    ccSelection, // selection or caret of an edit
+    ccScroll, // first visible line or item
+    ccFocus, // the control took the focus
     ccReadOnly,
-    ccStyle,      // border style, window state, flat, password character...
-    ccRepaint,    // asked to repaint
+    ccStyle, // border style, window state, flat, password character...
+    ccRepaint, // asked to repaint
     ccCursor,
 };
 

@@ -29,10 +29,10 @@ namespace {
 // Names of the keys that are not a letter or a digit.
 const std::array<std::pair<uint16_t, const char*>, 20>& KeyNames() {
     static const std::array<std::pair<uint16_t, const char*>, 20> names{{
-        {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
-        {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"}, {VK_HOME, "Home"}, {VK_LEFT, "Left"},
-        {VK_UP, "Up"}, {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
-        {VK_PAUSE, "Pause"}, {VK_CANCEL, "Break"}, {VK_ADD, "Num +"}, {VK_SUBTRACT, "Num -"}, {VK_MULTIPLY, "Num *"},
+        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},      {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"},   {VK_SPACE, "Space"},
+        {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},    {VK_END, "End"},    {VK_HOME, "Home"},      {VK_LEFT, "Left"},
+        {VK_UP, "Up"},       {VK_RIGHT, "Right"},  {VK_DOWN, "Down"},  {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},
+        {VK_PAUSE, "Pause"}, {VK_CANCEL, "Break"}, {VK_ADD, "Num +"},  {VK_SUBTRACT, "Num -"}, {VK_MULTIPLY, "Num *"},
     }};
     return names;
 }
@@ -83,10 +83,14 @@ TShortCut TextToShortCut(const std::string& Text) {
             }
             return false;
         };
-        if (take("Shift+")) mods |= scShift;
-        else if (take("Ctrl+")) mods |= scCtrl;
-        else if (take("Alt+")) mods |= scAlt;
-        else break;
+        if (take("Shift+"))
+            mods |= scShift;
+        else if (take("Ctrl+"))
+            mods |= scCtrl;
+        else if (take("Alt+"))
+            mods |= scAlt;
+        else
+            break;
     }
     const uint16_t key = KeyOfName(rest);
     return key == 0 ? TShortCut{0} : static_cast<TShortCut>(key | mods);
@@ -96,22 +100,22 @@ uint16_t KeyOfChar(char Ch) {
     if (Ch >= 'a' && Ch <= 'z') return static_cast<uint16_t>(Ch - 'a' + 'A');
     if ((Ch >= 'A' && Ch <= 'Z') || (Ch >= '0' && Ch <= '9')) return static_cast<uint16_t>(Ch);
     switch (Ch) {
-        case ' ': return VK_SPACE;
-        case '\r': return VK_RETURN;
-        case '\t': return VK_TAB;
-        case 27: return VK_ESCAPE;
-        case '\b': return VK_BACK;
-        default: return 0;
+    case ' ': return VK_SPACE;
+    case '\r': return VK_RETURN;
+    case '\t': return VK_TAB;
+    case 27: return VK_ESCAPE;
+    case '\b': return VK_BACK;
+    default: return 0;
     }
 }
 
 char CharOfKey(uint16_t Key, TShiftState Shift) {
     switch (Key) {
-        case VK_RETURN: return '\r';
-        case VK_TAB: return '\t';
-        case VK_ESCAPE: return 27;
-        case VK_BACK: return '\b';
-        default: break;
+    case VK_RETURN: return '\r';
+    case VK_TAB: return '\t';
+    case VK_ESCAPE: return 27;
+    case VK_BACK: return '\b';
+    default: break;
     }
     if (Shift.Contains(TShiftFlag::ssAlt)) return 0;
     if (Shift.Contains(TShiftFlag::ssCtrl))
@@ -127,7 +131,7 @@ namespace {
 
 struct TKeyboard {
     std::array<bool, 256> down{};
-    TShiftState held;  // shift keys of the keystroke being delivered
+    TShiftState held; // shift keys of the keystroke being delivered
     TKeyStateSource source;
 };
 
@@ -141,17 +145,24 @@ int16_t HeadlessKeyState(int VirtKey) {
     if (VirtKey < 0 || VirtKey > 255) return 0;
     bool down = k.down[static_cast<std::size_t>(VirtKey)];
     switch (VirtKey) {
-        case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
-            down = down || k.held.Contains(TShiftFlag::ssShift) || k.down[VK_LSHIFT] || k.down[VK_RSHIFT] || k.down[VK_SHIFT];
-            break;
-        case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
-            down = down || k.held.Contains(TShiftFlag::ssCtrl) || k.down[VK_LCONTROL] || k.down[VK_RCONTROL] ||
-                   k.down[VK_CONTROL];
-            break;
-        case VK_MENU: case VK_LMENU: case VK_RMENU:
-            down = down || k.held.Contains(TShiftFlag::ssAlt) || k.down[VK_LMENU] || k.down[VK_RMENU] || k.down[VK_MENU];
-            break;
-        default: break;
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        down =
+            down || k.held.Contains(TShiftFlag::ssShift) || k.down[VK_LSHIFT] || k.down[VK_RSHIFT] || k.down[VK_SHIFT];
+        break;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        down = down || k.held.Contains(TShiftFlag::ssCtrl) || k.down[VK_LCONTROL] || k.down[VK_RCONTROL] ||
+               k.down[VK_CONTROL];
+        break;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+        down = down || k.held.Contains(TShiftFlag::ssAlt) || k.down[VK_LMENU] || k.down[VK_RMENU] || k.down[VK_MENU];
+        break;
+    default: break;
     }
     return down ? int16_t{-32768} : int16_t{0};
 }

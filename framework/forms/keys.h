@@ -17,7 +17,7 @@ namespace trx {
 // their upper-case ASCII codes ('A' = 65, '0' = 48).
 constexpr uint16_t VK_LBUTTON = 0x01;
 constexpr uint16_t VK_RBUTTON = 0x02;
-constexpr uint16_t VK_CANCEL = 0x03;   // Ctrl+Break
+constexpr uint16_t VK_CANCEL = 0x03; // Ctrl+Break
 constexpr uint16_t VK_MBUTTON = 0x04;
 constexpr uint16_t VK_BACK = 0x08;
 constexpr uint16_t VK_TAB = 0x09;
@@ -25,13 +25,13 @@ constexpr uint16_t VK_CLEAR = 0x0C;
 constexpr uint16_t VK_RETURN = 0x0D;
 constexpr uint16_t VK_SHIFT = 0x10;
 constexpr uint16_t VK_CONTROL = 0x11;
-constexpr uint16_t VK_MENU = 0x12;     // Alt
+constexpr uint16_t VK_MENU = 0x12; // Alt
 constexpr uint16_t VK_PAUSE = 0x13;
 constexpr uint16_t VK_CAPITAL = 0x14;
 constexpr uint16_t VK_ESCAPE = 0x1B;
 constexpr uint16_t VK_SPACE = 0x20;
-constexpr uint16_t VK_PRIOR = 0x21;    // Page Up
-constexpr uint16_t VK_NEXT = 0x22;     // Page Down
+constexpr uint16_t VK_PRIOR = 0x21; // Page Up
+constexpr uint16_t VK_NEXT = 0x22; // Page Down
 constexpr uint16_t VK_END = 0x23;
 constexpr uint16_t VK_HOME = 0x24;
 constexpr uint16_t VK_LEFT = 0x25;

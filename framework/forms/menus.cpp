@@ -131,18 +131,30 @@ void TMenuItem::Click() {
 }
 
 bool TMenuItem::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Caption")) SetCaption(V);
-    else if (SameText(N, "ShortCut")) SetShortCut(PropShortCut(V));
-    else if (SameText(N, "Checked")) SetChecked(PropBool(V));
-    else if (SameText(N, "Enabled")) SetEnabled(PropBool(V));
-    else if (SameText(N, "Visible")) SetVisible(PropBool(V));
-    else if (SameText(N, "Hint")) SetHint(V);
-    else if (SameText(N, "GroupIndex")) GroupIndex = PropInt(V);
-    else if (SameText(N, "RadioItem")) RadioItem = PropBool(V);
-    else if (SameText(N, "Default")) Default = PropBool(V);
-    else if (SameText(N, "HelpContext")) HelpContext = PropInt(V);
-    else if (SameText(N, "Tag")) Tag = PropInt(V);
-    else return false;
+    if (SameText(N, "Caption"))
+        SetCaption(V);
+    else if (SameText(N, "ShortCut"))
+        SetShortCut(PropShortCut(V));
+    else if (SameText(N, "Checked"))
+        SetChecked(PropBool(V));
+    else if (SameText(N, "Enabled"))
+        SetEnabled(PropBool(V));
+    else if (SameText(N, "Visible"))
+        SetVisible(PropBool(V));
+    else if (SameText(N, "Hint"))
+        SetHint(V);
+    else if (SameText(N, "GroupIndex"))
+        GroupIndex = PropInt(V);
+    else if (SameText(N, "RadioItem"))
+        RadioItem = PropBool(V);
+    else if (SameText(N, "Default"))
+        Default = PropBool(V);
+    else if (SameText(N, "HelpContext"))
+        HelpContext = PropInt(V);
+    else if (SameText(N, "Tag"))
+        Tag = PropInt(V);
+    else
+        return false;
     return true;
 }
 
@@ -191,8 +203,10 @@ bool TMenu::IsShortCut(uint16_t Key, TShiftState Shift) {
 }
 
 bool TMenu::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Tag")) Tag = PropInt(V);
-    else return false;
+    if (SameText(N, "Tag"))
+        Tag = PropInt(V);
+    else
+        return false;
     return true;
 }
 

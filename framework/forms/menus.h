@@ -78,7 +78,7 @@ private:
     bool visible_ = true;
     std::string hint_;
     TMenuItem* parent_ = nullptr;
-    TMenu* menu_ = nullptr;  // set on the root item only
+    TMenu* menu_ = nullptr; // set on the root item only
     std::vector<TMenuItem*> items_;
 };
 

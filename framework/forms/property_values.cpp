@@ -10,20 +10,51 @@ namespace trx {
 namespace {
 const std::array<std::pair<const char*, TColor>, 45>& ColorNames() {
     static const std::array<std::pair<const char*, TColor>, 45> names{{
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-        {"clLtGray", clLtGray}, {"clDkGray", clDkGray}, {"clNone", clNone}, {"clDefault", clDefault},
-        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
-        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
-        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
-        {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder}, {"clInactiveBorder", clInactiveBorder},
-        {"clAppWorkSpace", clAppWorkSpace}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-        {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText},
-        {"clBtnText", clBtnText}, {"clInactiveCaptionText", clInactiveCaptionText},
-        {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight},
-        {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk},
+        {"clBlack", clBlack},
+        {"clMaroon", clMaroon},
+        {"clGreen", clGreen},
+        {"clOlive", clOlive},
+        {"clNavy", clNavy},
+        {"clPurple", clPurple},
+        {"clTeal", clTeal},
+        {"clGray", clGray},
+        {"clSilver", clSilver},
+        {"clRed", clRed},
+        {"clLime", clLime},
+        {"clYellow", clYellow},
+        {"clBlue", clBlue},
+        {"clFuchsia", clFuchsia},
+        {"clAqua", clAqua},
+        {"clWhite", clWhite},
+        {"clLtGray", clLtGray},
+        {"clDkGray", clDkGray},
+        {"clNone", clNone},
+        {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar},
+        {"clBackground", clBackground},
+        {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption},
+        {"clMenu", clMenu},
+        {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame},
+        {"clMenuText", clMenuText},
+        {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText},
+        {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder},
+        {"clAppWorkSpace", clAppWorkSpace},
+        {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText},
+        {"clBtnText", clBtnText},
+        {"clInactiveCaptionText", clInactiveCaptionText},
+        {"clBtnHighlight", clBtnHighlight},
+        {"cl3DDkShadow", cl3DDkShadow},
+        {"cl3DLight", cl3DLight},
+        {"clInfoText", clInfoText},
+        {"clInfoBk", clInfoBk},
     }};
     return names;
 }
@@ -36,9 +67,7 @@ bool PropBool(const std::string& Value) {
     throw EConvertError("'" + Value + "' is not a valid boolean value");
 }
 
-int PropInt(const std::string& Value) {
-    return StrToInt(Trim(Value));
-}
+int PropInt(const std::string& Value) { return StrToInt(Trim(Value)); }
 
 TColor PropColor(const std::string& Value) {
     const std::string v = Trim(Value);

@@ -9,16 +9,16 @@ namespace trx {
 
 std::string DialogKindName(TDialogKind Kind) {
     switch (Kind) {
-        case TDialogKind::dkMessageDlg: return "MessageDlg";
-        case TDialogKind::dkShowMessage: return "ShowMessage";
-        case TDialogKind::dkException: return "exception message";
-        case TDialogKind::dkBeep: return "MessageBeep";
-        case TDialogKind::dkOpenFile: return "open file dialog";
-        case TDialogKind::dkSaveFile: return "save file dialog";
-        case TDialogKind::dkFont: return "font dialog";
-        case TDialogKind::dkPrinterSetup: return "printer set-up dialog";
-        case TDialogKind::dkSelectDirectory: return "directory picker";
-        case TDialogKind::dkModalForm: return "modal form";
+    case TDialogKind::dkMessageDlg: return "MessageDlg";
+    case TDialogKind::dkShowMessage: return "ShowMessage";
+    case TDialogKind::dkException: return "exception message";
+    case TDialogKind::dkBeep: return "MessageBeep";
+    case TDialogKind::dkOpenFile: return "open file dialog";
+    case TDialogKind::dkSaveFile: return "save file dialog";
+    case TDialogKind::dkFont: return "font dialog";
+    case TDialogKind::dkPrinterSetup: return "printer set-up dialog";
+    case TDialogKind::dkSelectDirectory: return "directory picker";
+    case TDialogKind::dkModalForm: return "modal form";
     }
     return "?";
 }
@@ -65,7 +65,8 @@ TScriptedUi& TScriptedUi::Queue(TStep Step) {
 
 TScriptedUi::TStep TScriptedUi::Take(TDialogKind Kind, const std::string& What) {
     if (steps_.empty()) Fail(What + " needs an answer, and no scripted step is left");
-    if (steps_.front().Kind != Kind) Fail(What + " needs an answer, but the next scripted step is " + DescribeStep(steps_.front()));
+    if (steps_.front().Kind != Kind)
+        Fail(What + " needs an answer, but the next scripted step is " + DescribeStep(steps_.front()));
     TStep step = std::move(steps_.front());
     steps_.pop_front();
     return step;
@@ -182,8 +183,7 @@ std::vector<uint32_t> TScriptedUi::Beeps() const {
 // ---------------------------------------------------------------------------
 // The dialog service
 
-TModalResult TScriptedUi::MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                                     int HelpCtx) {
+TModalResult TScriptedUi::MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
     TDialogCall call;
     call.Kind = TDialogKind::dkMessageDlg;
     call.Text = Msg;
@@ -212,7 +212,8 @@ TModalResult TScriptedUi::MessageDlg(const std::string& Msg, TMsgDlgType DlgType
             Fail(what + " was answered by a step that expects \"" + step.Expect + "\"");
         bool fits = false;
         for (int b = 0; b <= static_cast<int>(TMsgDlgBtn::mbYesToAll); ++b)
-            if (Buttons.Contains(static_cast<TMsgDlgBtn>(b)) && ModalResultOf(static_cast<TMsgDlgBtn>(b)) == step.Result)
+            if (Buttons.Contains(static_cast<TMsgDlgBtn>(b)) &&
+                ModalResultOf(static_cast<TMsgDlgBtn>(b)) == step.Result)
                 fits = true;
         if (!fits) Fail(what + " has no button for the scripted answer " + IntToStr(step.Result));
         result = step.Result;
@@ -320,7 +321,8 @@ bool TScriptedUi::SelectDirectory(std::string& Directory, TSelectDirOpts Options
 // The input source
 
 bool TScriptedUi::WaitForInput(TCustomForm* Waiting, int64_t TimeoutMs) {
-    const std::string who = Waiting ? "The modal form " + (Waiting->Name().empty() ? std::string("(unnamed)") : Waiting->Name()) +
+    const std::string who = Waiting ? "The modal form " +
+                                          (Waiting->Name().empty() ? std::string("(unnamed)") : Waiting->Name()) +
                                           " (\"" + Waiting->Caption() + "\")"
                                     : std::string("The application's main loop");
     if (steps_.empty() || steps_.front().Kind != TDialogKind::dkModalForm) {

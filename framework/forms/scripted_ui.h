@@ -26,8 +26,16 @@
 namespace trx {
 
 enum class TDialogKind : uint8_t {
-    dkMessageDlg, dkShowMessage, dkException, dkBeep, dkOpenFile, dkSaveFile, dkFont, dkPrinterSetup,
-    dkSelectDirectory, dkModalForm
+    dkMessageDlg,
+    dkShowMessage,
+    dkException,
+    dkBeep,
+    dkOpenFile,
+    dkSaveFile,
+    dkFont,
+    dkPrinterSetup,
+    dkSelectDirectory,
+    dkModalForm
 };
 
 std::string DialogKindName(TDialogKind Kind);
@@ -48,7 +56,7 @@ struct TDialogCall {
     std::string DefaultExt;
     TOpenOptions OpenOptions;
     TFontDialogOptions FontOptions;
-    std::string FontName;  // the font a font dialog starts with
+    std::string FontName; // the font a font dialog starts with
     int FontSize = 0;
     TSelectDirOpts DirOptions;
     // The answer: the button's modal result; mrOk or mrCancel for a dialog.
@@ -100,8 +108,7 @@ public:
     std::function<void(const std::string& Message)> OnFailure;
 
     // TDialogService
-    TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                            int HelpCtx) override;
+    TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) override;
     void ShowMessage(const std::string& Msg) override;
     void ShowException(const std::string& Title, const std::string& Msg) override;
     void MessageBeep(uint32_t Type) override;
@@ -118,8 +125,8 @@ private:
         TDialogKind Kind = TDialogKind::dkMessageDlg;
         TModalResult Result = mrNone;
         bool Accept = true;
-        std::string Text;    // the file or directory chosen, the form's name
-        std::string Expect;  // text a message answer expects
+        std::string Text; // the file or directory chosen, the form's name
+        std::string Expect; // text a message answer expects
         std::function<void(TFont&)> Font;
         std::function<void()> Printer;
         std::function<void(TCustomForm&)> Script;

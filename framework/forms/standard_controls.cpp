@@ -22,8 +22,8 @@ TAlignment PropAlignment(const std::string& V) {
 }
 
 TModalResult PropModalResult(const std::string& V) {
-    static const char* const names[] = {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore",
-                                        "mrYes", "mrNo", "mrAll", "mrNoToAll", "mrYesToAll"};
+    static const char* const names[] = {"mrNone", "mrOk", "mrCancel", "mrAbort",   "mrRetry",   "mrIgnore",
+                                        "mrYes",  "mrNo", "mrAll",    "mrNoToAll", "mrYesToAll"};
     for (int i = 0; i < 11; ++i)
         if (SameText(names[i], Trim(V))) return i;
     return PropInt(V);
@@ -34,11 +34,11 @@ TModalResult PropModalResult(const std::string& V) {
 int SelectionAfter(int Selected, TItemsChange Change, int Index) {
     if (Selected < 0) return Selected;
     switch (Change) {
-        case TItemsChange::icInsert: return Index <= Selected ? Selected + 1 : Selected;
-        case TItemsChange::icDelete: return Index == Selected ? -1 : (Index < Selected ? Selected - 1 : Selected);
-        case TItemsChange::icPut: return Index == Selected ? -1 : Selected;
-        case TItemsChange::icClear: return -1;
-        case TItemsChange::icUpdated: return Selected;
+    case TItemsChange::icInsert: return Index <= Selected ? Selected + 1 : Selected;
+    case TItemsChange::icDelete: return Index == Selected ? -1 : (Index < Selected ? Selected - 1 : Selected);
+    case TItemsChange::icPut: return Index == Selected ? -1 : Selected;
+    case TItemsChange::icClear: return -1;
+    case TItemsChange::icUpdated: return Selected;
     }
     return Selected;
 }
@@ -174,8 +174,10 @@ void TLabel::AdjustSize() {
     const int h = r.Height();
     int left = Left();
     if (!wordWrap_) {
-        if (alignment_ == TAlignment::taRightJustify) left = Left() + Width() - w;
-        else if (alignment_ == TAlignment::taCenter) left = Left() + (Width() - w) / 2;
+        if (alignment_ == TAlignment::taRightJustify)
+            left = Left() + Width() - w;
+        else if (alignment_ == TAlignment::taCenter)
+            left = Left() + (Width() - w) / 2;
     }
     SetBounds(left, Top(), w, h);
 }
@@ -193,18 +195,25 @@ void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 bool TLabel::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Alignment")) SetAlignment(PropAlignment(V));
-    else if (SameText(N, "AutoSize")) SetAutoSize(PropBool(V));
-    else if (SameText(N, "WordWrap")) SetWordWrap(PropBool(V));
-    else if (SameText(N, "Layout")) Layout = PropEnum<TTextLayout>(V, {"tlTop", "tlCenter", "tlBottom"});
-    else if (SameText(N, "ShowAccelChar")) ShowAccelChar = PropBool(V);
-    else if (SameText(N, "Transparent")) Transparent = PropBool(V);
+    if (SameText(N, "Alignment"))
+        SetAlignment(PropAlignment(V));
+    else if (SameText(N, "AutoSize"))
+        SetAutoSize(PropBool(V));
+    else if (SameText(N, "WordWrap"))
+        SetWordWrap(PropBool(V));
+    else if (SameText(N, "Layout"))
+        Layout = PropEnum<TTextLayout>(V, {"tlTop", "tlCenter", "tlBottom"});
+    else if (SameText(N, "ShowAccelChar"))
+        ShowAccelChar = PropBool(V);
+    else if (SameText(N, "Transparent"))
+        Transparent = PropBool(V);
     else if (SameText(N, "FocusControl")) {
         TComponent* c = Owner() ? Owner()->FindComponent(V) : nullptr;
         auto* w = dynamic_cast<TWinControl*>(c);
         if (!w) throw EComponentError("FocusControl of " + Name() + ": no control named " + V);
         SetFocusControl(w);
-    } else return TGraphicControl::SetProperty(N, V);
+    } else
+        return TGraphicControl::SetProperty(N, V);
     return true;
 }
 
@@ -243,10 +252,14 @@ void TButton::DefaultChar(char Key) {
 }
 
 bool TButton::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Default")) Default = PropBool(V);
-    else if (SameText(N, "Cancel")) Cancel = PropBool(V);
-    else if (SameText(N, "ModalResult")) ModalResult = PropModalResult(V);
-    else return TWinControl::SetProperty(N, V);
+    if (SameText(N, "Default"))
+        Default = PropBool(V);
+    else if (SameText(N, "Cancel"))
+        Cancel = PropBool(V);
+    else if (SameText(N, "ModalResult"))
+        ModalResult = PropModalResult(V);
+    else
+        return TWinControl::SetProperty(N, V);
     return true;
 }
 
@@ -264,11 +277,11 @@ void TCheckBox::SetState(TCheckBoxState Value) {
 
 void TCheckBox::MouseClick() {
     switch (state_) {
-        case TCheckBoxState::cbUnchecked:
-            SetState(AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
-            break;
-        case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
-        case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
+    case TCheckBoxState::cbUnchecked:
+        SetState(AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
+        break;
+    case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
+    case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
     }
 }
 
@@ -277,12 +290,16 @@ void TCheckBox::DefaultChar(char Key) {
 }
 
 bool TCheckBox::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Checked")) SetChecked(PropBool(V));
+    if (SameText(N, "Checked"))
+        SetChecked(PropBool(V));
     else if (SameText(N, "State"))
         SetState(PropEnum<TCheckBoxState>(V, {"cbUnchecked", "cbChecked", "cbGrayed"}));
-    else if (SameText(N, "AllowGrayed")) AllowGrayed = PropBool(V);
-    else if (SameText(N, "Alignment")) Alignment = PropAlignment(V);
-    else return TWinControl::SetProperty(N, V);
+    else if (SameText(N, "AllowGrayed"))
+        AllowGrayed = PropBool(V);
+    else if (SameText(N, "Alignment"))
+        Alignment = PropAlignment(V);
+    else
+        return TWinControl::SetProperty(N, V);
     return true;
 }
 
@@ -307,9 +324,12 @@ void TRadioButton::DefaultChar(char Key) {
 }
 
 bool TRadioButton::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Checked")) SetChecked(PropBool(V));
-    else if (SameText(N, "Alignment")) Alignment = PropAlignment(V);
-    else return TWinControl::SetProperty(N, V);
+    if (SameText(N, "Checked"))
+        SetChecked(PropBool(V));
+    else if (SameText(N, "Alignment"))
+        Alignment = PropAlignment(V);
+    else
+        return TWinControl::SetProperty(N, V);
     return true;
 }
 
@@ -424,63 +444,68 @@ void TCustomEdit::DefaultKeyDown(uint16_t Key, TShiftState Shift) {
     const int len = Len(buf_.Text);
     const int end = buf_.SelStart + buf_.SelLength;
     switch (Key) {
-        case VK_LEFT:
-            if (shift) {
-                if (buf_.SelStart > 0) {
-                    --buf_.SelStart;
-                    ++buf_.SelLength;
-                }
-            } else {
-                buf_.SelStart = buf_.SelLength > 0 ? buf_.SelStart : std::max(0, buf_.SelStart - 1);
-                buf_.SelLength = 0;
+    case VK_LEFT:
+        if (shift) {
+            if (buf_.SelStart > 0) {
+                --buf_.SelStart;
+                ++buf_.SelLength;
             }
-            SelectionChanged();
-            break;
-        case VK_RIGHT:
-            if (shift) buf_.SelLength = std::min(len - buf_.SelStart, buf_.SelLength + 1);
-            else {
-                buf_.SelStart = buf_.SelLength > 0 ? end : std::min(len, buf_.SelStart + 1);
-                buf_.SelLength = 0;
+        } else {
+            buf_.SelStart = buf_.SelLength > 0 ? buf_.SelStart : std::max(0, buf_.SelStart - 1);
+            buf_.SelLength = 0;
+        }
+        SelectionChanged();
+        break;
+    case VK_RIGHT:
+        if (shift)
+            buf_.SelLength = std::min(len - buf_.SelStart, buf_.SelLength + 1);
+        else {
+            buf_.SelStart = buf_.SelLength > 0 ? end : std::min(len, buf_.SelStart + 1);
+            buf_.SelLength = 0;
+        }
+        SelectionChanged();
+        break;
+    case VK_HOME:
+        buf_.SelLength = shift ? end : 0;
+        buf_.SelStart = 0;
+        SelectionChanged();
+        break;
+    case VK_END:
+        if (shift)
+            buf_.SelLength = len - buf_.SelStart;
+        else {
+            buf_.SelStart = len;
+            buf_.SelLength = 0;
+        }
+        SelectionChanged();
+        break;
+    case VK_DELETE:
+        if (shift)
+            CutToClipboard();
+        else if (!readOnly_) {
+            if (buf_.SelLength == 0 && buf_.SelStart < len) buf_.SelLength = 1;
+            if (buf_.SelLength > 0) {
+                buf_.ReplaceSelection("");
+                UserChanged();
             }
-            SelectionChanged();
-            break;
-        case VK_HOME:
-            buf_.SelLength = shift ? end : 0;
-            buf_.SelStart = 0;
-            SelectionChanged();
-            break;
-        case VK_END:
-            if (shift) buf_.SelLength = len - buf_.SelStart;
-            else {
-                buf_.SelStart = len;
-                buf_.SelLength = 0;
-            }
-            SelectionChanged();
-            break;
-        case VK_DELETE:
-            if (shift) CutToClipboard();
-            else if (!readOnly_) {
-                if (buf_.SelLength == 0 && buf_.SelStart < len) buf_.SelLength = 1;
-                if (buf_.SelLength > 0) {
-                    buf_.ReplaceSelection("");
-                    UserChanged();
-                }
-            }
-            break;
-        case VK_INSERT:
-            if (ctrl) CopyToClipboard();
-            else if (shift) PasteFromClipboard();
-            break;
-        case 'C':
-            if (ctrl) CopyToClipboard();
-            break;
-        case 'X':
-            if (ctrl) CutToClipboard();
-            break;
-        case 'V':
-            if (ctrl) PasteFromClipboard();
-            break;
-        default: break;
+        }
+        break;
+    case VK_INSERT:
+        if (ctrl)
+            CopyToClipboard();
+        else if (shift)
+            PasteFromClipboard();
+        break;
+    case 'C':
+        if (ctrl) CopyToClipboard();
+        break;
+    case 'X':
+        if (ctrl) CutToClipboard();
+        break;
+    case 'V':
+        if (ctrl) PasteFromClipboard();
+        break;
+    default: break;
     }
 }
 
@@ -508,38 +533,44 @@ void TCustomEdit::DoEnter() {
 int64_t TCustomEdit::Perform(uint32_t Msg, uint64_t WParam, int64_t LParam) {
     const int w = static_cast<int>(static_cast<int64_t>(WParam));
     switch (Msg) {
-        case EM_GETSEL: return buf_.SelStart | (static_cast<int64_t>(buf_.SelStart + buf_.SelLength) << 16);
-        case EM_SETSEL:
-            if (w < 0) {
-                buf_.SelLength = 0;
-            } else {
-                const int to = LParam < 0 ? Len(buf_.Text) : static_cast<int>(LParam);
-                buf_.SelStart = std::min(w, to);
-                buf_.SelLength = std::abs(to - w);
-            }
-            buf_.ClampSelection();
-            SelectionChanged();
-            return 0;
-        case EM_GETMODIFY: return modified_ ? 1 : 0;
-        case EM_SETMODIFY: modified_ = WParam != 0; return 0;
-        case EM_SETREADONLY: SetReadOnly(WParam != 0); return 1;
-        case EM_GETLINECOUNT: return 1;
-        case EM_LINEINDEX: return w <= 0 ? 0 : -1;
-        case EM_LINEFROMCHAR: return 0;
-        case EM_LINELENGTH: return Len(buf_.Text);
-        case EM_GETFIRSTVISIBLELINE: return 0;
-        default: return 0;
+    case EM_GETSEL: return buf_.SelStart | (static_cast<int64_t>(buf_.SelStart + buf_.SelLength) << 16);
+    case EM_SETSEL:
+        if (w < 0) {
+            buf_.SelLength = 0;
+        } else {
+            const int to = LParam < 0 ? Len(buf_.Text) : static_cast<int>(LParam);
+            buf_.SelStart = std::min(w, to);
+            buf_.SelLength = std::abs(to - w);
+        }
+        buf_.ClampSelection();
+        SelectionChanged();
+        return 0;
+    case EM_GETMODIFY: return modified_ ? 1 : 0;
+    case EM_SETMODIFY: modified_ = WParam != 0; return 0;
+    case EM_SETREADONLY: SetReadOnly(WParam != 0); return 1;
+    case EM_GETLINECOUNT: return 1;
+    case EM_LINEINDEX: return w <= 0 ? 0 : -1;
+    case EM_LINEFROMCHAR: return 0;
+    case EM_LINELENGTH: return Len(buf_.Text);
+    case EM_GETFIRSTVISIBLELINE: return 0;
+    default: return 0;
     }
 }
 
 bool TCustomEdit::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "ReadOnly")) SetReadOnly(PropBool(V));
-    else if (SameText(N, "MaxLength")) MaxLength = PropInt(V);
+    if (SameText(N, "ReadOnly"))
+        SetReadOnly(PropBool(V));
+    else if (SameText(N, "MaxLength"))
+        MaxLength = PropInt(V);
     else if (SameText(N, "PasswordChar")) {
-        if (V.size() > 1 && V[0] == '#') SetPasswordChar(static_cast<char>(PropInt(V.substr(1))));
-        else SetPasswordChar(V.empty() ? '\0' : V[0]);
-    } else if (SameText(N, "AutoSelect")) AutoSelect = PropBool(V);
-    else return TWinControl::SetProperty(N, V);
+        if (V.size() > 1 && V[0] == '#')
+            SetPasswordChar(static_cast<char>(PropInt(V.substr(1))));
+        else
+            SetPasswordChar(V.empty() ? '\0' : V[0]);
+    } else if (SameText(N, "AutoSelect"))
+        AutoSelect = PropBool(V);
+    else
+        return TWinControl::SetProperty(N, V);
     return true;
 }
 
@@ -549,8 +580,10 @@ bool TCustomEdit::BindEvent(const std::string& E, const std::any& H) {
 }
 
 bool TMaskEdit::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "EditMask")) EditMask = V;
-    else return TCustomEdit::SetProperty(N, V);
+    if (SameText(N, "EditMask"))
+        EditMask = V;
+    else
+        return TCustomEdit::SetProperty(N, V);
     return true;
 }
 
@@ -723,8 +756,10 @@ void TMemo::LineScroll(int Lines) {
 void TMemo::ScrollCaret() {
     const int line = LineFromChar(-1);
     const int visible = std::max(1, VisibleLineCount());
-    if (line < topLine_) LineScroll(line - topLine_);
-    else if (line >= topLine_ + visible) LineScroll(line - visible + 1 - topLine_);
+    if (line < topLine_)
+        LineScroll(line - topLine_);
+    else if (line >= topLine_ + visible)
+        LineScroll(line - visible + 1 - topLine_);
 }
 
 TPoint TMemo::CaretPos() const {
@@ -777,44 +812,51 @@ void TMemo::DefaultKeyDown(uint16_t Key, TShiftState Shift) {
     const bool ctrl = Shift.Contains(TShiftFlag::ssCtrl);
     const TPoint caret = CaretPos();
     switch (Key) {
-        case VK_UP: MoveCaretToLine(caret.Y - 1, caret.X, shift); return;
-        case VK_DOWN: MoveCaretToLine(caret.Y + 1, caret.X, shift); return;
-        case VK_PRIOR:
-        case VK_NEXT: {
-            const int page = std::max(1, VisibleLineCount());
-            const int step = Key == VK_NEXT ? page : -page;
-            LineScroll(step);
-            MoveCaretToLine(caret.Y + step, caret.X, shift);
-            return;
-        }
-        case VK_HOME:
-            if (ctrl) MoveCaretToLine(0, 0, shift);
-            else MoveCaretToLine(caret.Y, 0, shift);
-            return;
-        case VK_END:
-            if (ctrl) MoveCaretToLine(LineCount() - 1, Len(buf_.Text), shift);
-            else MoveCaretToLine(caret.Y, Len(buf_.Text), shift);
-            return;
-        case VK_LEFT:
-        case VK_RIGHT: {
-            TCustomEdit::DefaultKeyDown(Key, Shift);
-            // A caret never stands between CR and LF.
-            const std::string& t = buf_.Text;
-            const int p = buf_.SelStart + (Key == VK_RIGHT && shift ? buf_.SelLength : 0);
-            if (p > 0 && p < Len(t) && t[static_cast<std::size_t>(p) - 1] == '\r' && t[static_cast<std::size_t>(p)] == '\n') {
-                if (Key == VK_LEFT && !shift) --buf_.SelStart;
-                else if (Key == VK_RIGHT && !shift) ++buf_.SelStart;
-                else if (Key == VK_LEFT) {
-                    --buf_.SelStart;
-                    ++buf_.SelLength;
-                } else {
-                    ++buf_.SelLength;
-                }
+    case VK_UP: MoveCaretToLine(caret.Y - 1, caret.X, shift); return;
+    case VK_DOWN: MoveCaretToLine(caret.Y + 1, caret.X, shift); return;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const int page = std::max(1, VisibleLineCount());
+        const int step = Key == VK_NEXT ? page : -page;
+        LineScroll(step);
+        MoveCaretToLine(caret.Y + step, caret.X, shift);
+        return;
+    }
+    case VK_HOME:
+        if (ctrl)
+            MoveCaretToLine(0, 0, shift);
+        else
+            MoveCaretToLine(caret.Y, 0, shift);
+        return;
+    case VK_END:
+        if (ctrl)
+            MoveCaretToLine(LineCount() - 1, Len(buf_.Text), shift);
+        else
+            MoveCaretToLine(caret.Y, Len(buf_.Text), shift);
+        return;
+    case VK_LEFT:
+    case VK_RIGHT: {
+        TCustomEdit::DefaultKeyDown(Key, Shift);
+        // A caret never stands between CR and LF.
+        const std::string& t = buf_.Text;
+        const int p = buf_.SelStart + (Key == VK_RIGHT && shift ? buf_.SelLength : 0);
+        if (p > 0 && p < Len(t) && t[static_cast<std::size_t>(p) - 1] == '\r' &&
+            t[static_cast<std::size_t>(p)] == '\n') {
+            if (Key == VK_LEFT && !shift)
+                --buf_.SelStart;
+            else if (Key == VK_RIGHT && !shift)
+                ++buf_.SelStart;
+            else if (Key == VK_LEFT) {
+                --buf_.SelStart;
+                ++buf_.SelLength;
+            } else {
+                ++buf_.SelLength;
             }
-            ScrollCaret();
-            return;
         }
-        default: TCustomEdit::DefaultKeyDown(Key, Shift); return;
+        ScrollCaret();
+        return;
+    }
+    default: TCustomEdit::DefaultKeyDown(Key, Shift); return;
     }
 }
 
@@ -841,37 +883,42 @@ void TMemo::DefaultChar(char Key) {
 int64_t TMemo::Perform(uint32_t Msg, uint64_t WParam, int64_t LParam) {
     const int w = static_cast<int>(static_cast<int64_t>(WParam));
     switch (Msg) {
-        case EM_GETLINECOUNT: return LineCount();
-        case EM_LINEINDEX: return LineIndex(w);
-        case EM_LINEFROMCHAR: return LineFromChar(w);
-        case EM_LINELENGTH: return LineLength(w);
-        case EM_GETFIRSTVISIBLELINE: return topLine_;
-        case EM_LINESCROLL: LineScroll(static_cast<int>(LParam)); return 1;
-        case EM_SCROLLCARET: ScrollCaret(); return 1;
-        case EM_SCROLL: {
-            const int before = topLine_;
-            const int page = std::max(1, VisibleLineCount());
-            switch (WParam) {
-                case SB_LINEUP: LineScroll(-1); break;
-                case SB_LINEDOWN: LineScroll(1); break;
-                case SB_PAGEUP: LineScroll(-page); break;
-                case SB_PAGEDOWN: LineScroll(page); break;
-                default: return 0;
-            }
-            return (int64_t{1} << 16) | std::abs(topLine_ - before);
+    case EM_GETLINECOUNT: return LineCount();
+    case EM_LINEINDEX: return LineIndex(w);
+    case EM_LINEFROMCHAR: return LineFromChar(w);
+    case EM_LINELENGTH: return LineLength(w);
+    case EM_GETFIRSTVISIBLELINE: return topLine_;
+    case EM_LINESCROLL: LineScroll(static_cast<int>(LParam)); return 1;
+    case EM_SCROLLCARET: ScrollCaret(); return 1;
+    case EM_SCROLL: {
+        const int before = topLine_;
+        const int page = std::max(1, VisibleLineCount());
+        switch (WParam) {
+        case SB_LINEUP: LineScroll(-1); break;
+        case SB_LINEDOWN: LineScroll(1); break;
+        case SB_PAGEUP: LineScroll(-page); break;
+        case SB_PAGEDOWN: LineScroll(page); break;
+        default: return 0;
         }
-        default: return TCustomEdit::Perform(Msg, WParam, LParam);
+        return (int64_t{1} << 16) | std::abs(topLine_ - before);
+    }
+    default: return TCustomEdit::Perform(Msg, WParam, LParam);
     }
 }
 
 bool TMemo::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "Alignment")) SetAlignment(PropAlignment(V));
+    if (SameText(N, "Alignment"))
+        SetAlignment(PropAlignment(V));
     else if (SameText(N, "ScrollBars"))
         SetScrollBars(PropEnum<TScrollStyle>(V, {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}));
-    else if (SameText(N, "WordWrap")) WordWrap = PropBool(V);
-    else if (SameText(N, "WantReturns")) WantReturns = PropBool(V);
-    else if (SameText(N, "WantTabs")) WantTabs = PropBool(V);
-    else return TCustomEdit::SetProperty(N, V);
+    else if (SameText(N, "WordWrap"))
+        WordWrap = PropBool(V);
+    else if (SameText(N, "WantReturns"))
+        WantReturns = PropBool(V);
+    else if (SameText(N, "WantTabs"))
+        WantTabs = PropBool(V);
+    else
+        return TCustomEdit::SetProperty(N, V);
     return true;
 }
 
@@ -998,38 +1045,41 @@ void TComboBox::DefaultKeyDown(uint16_t Key, TShiftState Shift) {
         return;
     }
     switch (Key) {
-        case VK_RETURN:
-        case VK_ESCAPE: SetDroppedDown(false); return;
-        case VK_DOWN:
-            if (items_->Count() > 0) UserPick(std::min(items_->Count() - 1, itemIndex_ + 1));
-            return;
-        case VK_UP:
-            if (items_->Count() > 0) UserPick(std::max(0, itemIndex_ - 1));
-            return;
-        case VK_HOME:
-            if (!Editable() && items_->Count() > 0) UserPick(0);
-            else edit_.SelStart = edit_.SelLength = 0;
-            return;
-        case VK_END:
-            if (!Editable() && items_->Count() > 0) UserPick(items_->Count() - 1);
-            else {
-                edit_.SelStart = Len(edit_.Text);
-                edit_.SelLength = 0;
+    case VK_RETURN:
+    case VK_ESCAPE: SetDroppedDown(false); return;
+    case VK_DOWN:
+        if (items_->Count() > 0) UserPick(std::min(items_->Count() - 1, itemIndex_ + 1));
+        return;
+    case VK_UP:
+        if (items_->Count() > 0) UserPick(std::max(0, itemIndex_ - 1));
+        return;
+    case VK_HOME:
+        if (!Editable() && items_->Count() > 0)
+            UserPick(0);
+        else
+            edit_.SelStart = edit_.SelLength = 0;
+        return;
+    case VK_END:
+        if (!Editable() && items_->Count() > 0)
+            UserPick(items_->Count() - 1);
+        else {
+            edit_.SelStart = Len(edit_.Text);
+            edit_.SelLength = 0;
+        }
+        return;
+    case VK_DELETE:
+        if (Editable()) {
+            edit_.ClampSelection();
+            if (edit_.SelLength == 0 && edit_.SelStart < Len(edit_.Text)) edit_.SelLength = 1;
+            if (edit_.SelLength > 0) {
+                edit_.ReplaceSelection("");
+                itemIndex_ = -1;
+                Changed(TControlChange::ccText);
+                Change();
             }
-            return;
-        case VK_DELETE:
-            if (Editable()) {
-                edit_.ClampSelection();
-                if (edit_.SelLength == 0 && edit_.SelStart < Len(edit_.Text)) edit_.SelLength = 1;
-                if (edit_.SelLength > 0) {
-                    edit_.ReplaceSelection("");
-                    itemIndex_ = -1;
-                    Changed(TControlChange::ccText);
-                    Change();
-                }
-            }
-            return;
-        default: return;
+        }
+        return;
+    default: return;
     }
 }
 
@@ -1075,11 +1125,16 @@ bool TComboBox::SetProperty(const std::string& N, const std::string& V) {
     if (SameText(N, "Style"))
         SetStyle(PropEnum<TComboBoxStyle>(
             V, {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"}));
-    else if (SameText(N, "ItemIndex")) SetItemIndex(PropInt(V));
-    else if (SameText(N, "Sorted")) SetSorted(PropBool(V));
-    else if (SameText(N, "DropDownCount")) DropDownCount = PropInt(V);
-    else if (SameText(N, "MaxLength")) MaxLength = PropInt(V);
-    else return TWinControl::SetProperty(N, V);
+    else if (SameText(N, "ItemIndex"))
+        SetItemIndex(PropInt(V));
+    else if (SameText(N, "Sorted"))
+        SetSorted(PropBool(V));
+    else if (SameText(N, "DropDownCount"))
+        DropDownCount = PropInt(V);
+    else if (SameText(N, "MaxLength"))
+        MaxLength = PropInt(V);
+    else
+        return TWinControl::SetProperty(N, V);
     return true;
 }
 
@@ -1222,30 +1277,37 @@ void TListBox::DefaultKeyDown(uint16_t Key, TShiftState /*Shift*/) {
     const int page = std::max(1, ClientHeight() / std::max(1, ItemHeight()));
     int to = itemIndex_;
     switch (Key) {
-        case VK_UP:
-        case VK_LEFT: to = std::max(0, itemIndex_ - 1); break;
-        case VK_DOWN:
-        case VK_RIGHT: to = std::min(n - 1, itemIndex_ + 1); break;
-        case VK_HOME: to = 0; break;
-        case VK_END: to = n - 1; break;
-        case VK_PRIOR: to = std::max(0, itemIndex_ - page); break;
-        case VK_NEXT: to = std::min(n - 1, std::max(0, itemIndex_) + page); break;
-        default: return;
+    case VK_UP:
+    case VK_LEFT: to = std::max(0, itemIndex_ - 1); break;
+    case VK_DOWN:
+    case VK_RIGHT: to = std::min(n - 1, itemIndex_ + 1); break;
+    case VK_HOME: to = 0; break;
+    case VK_END: to = n - 1; break;
+    case VK_PRIOR: to = std::max(0, itemIndex_ - page); break;
+    case VK_NEXT: to = std::min(n - 1, std::max(0, itemIndex_) + page); break;
+    default: return;
     }
     if (to == itemIndex_) return;
-    if (to < topIndex_) SetTopIndex(to);
-    else if (to >= topIndex_ + page) SetTopIndex(to - page + 1);
+    if (to < topIndex_)
+        SetTopIndex(to);
+    else if (to >= topIndex_ + page)
+        SetTopIndex(to - page + 1);
     UserSelectItem(to);
 }
 
 bool TListBox::SetProperty(const std::string& N, const std::string& V) {
     if (SameText(N, "Style"))
         SetStyle(PropEnum<TListBoxStyle>(V, {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"}));
-    else if (SameText(N, "ItemHeight")) SetItemHeight(PropInt(V));
-    else if (SameText(N, "ItemIndex")) SetItemIndex(PropInt(V));
-    else if (SameText(N, "TopIndex")) SetTopIndex(PropInt(V));
-    else if (SameText(N, "Sorted")) SetSorted(PropBool(V));
-    else return TCustomControl::SetProperty(N, V);
+    else if (SameText(N, "ItemHeight"))
+        SetItemHeight(PropInt(V));
+    else if (SameText(N, "ItemIndex"))
+        SetItemIndex(PropInt(V));
+    else if (SameText(N, "TopIndex"))
+        SetTopIndex(PropInt(V));
+    else if (SameText(N, "Sorted"))
+        SetSorted(PropBool(V));
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 

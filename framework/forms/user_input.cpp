@@ -138,8 +138,10 @@ struct TUserInput {
     }
 
     static void SelectAllText(TWinControl* Control) {
-        if (auto* edit = dynamic_cast<TCustomEdit*>(Control)) edit->SelectAll();
-        else if (auto* combo = dynamic_cast<TComboBox*>(Control)) combo->SelectAll();
+        if (auto* edit = dynamic_cast<TCustomEdit*>(Control))
+            edit->SelectAll();
+        else if (auto* combo = dynamic_cast<TComboBox*>(Control))
+            combo->SelectAll();
     }
 
     static void ComboPick(TComboBox* Combo, const std::function<int()>& Index, const std::string& What) {
@@ -166,8 +168,8 @@ struct TUserInput {
     static void TabPick(TTabControl* Tabs, int Index) {
         ActivateForm(Tabs);
         if (Index < 0 || Index >= Tabs->Tabs().Count())
-            throw EScriptFailure("The user cannot pick tab " + IntToStr(Index) + " of " + Describe(Tabs) +
-                                 ": it has " + IntToStr(Tabs->Tabs().Count()) + " tabs");
+            throw EScriptFailure("The user cannot pick tab " + IntToStr(Index) + " of " + Describe(Tabs) + ": it has " +
+                                 IntToStr(Tabs->Tabs().Count()) + " tabs");
         Tabs->UserPick(Index);
     }
 
@@ -220,8 +222,10 @@ void UserReplaceText(TWinControl* Control, const std::string& Text) {
     TUserInput::Deliver(Control, [&] {
         if (!Control->Focused() && !TUserInput::FocusByMouse(Control)) return;
         TUserInput::SelectAllText(Control);
-        if (Text.empty()) TUserInput::Keystroke(Control, VK_DELETE, {}, -1);
-        else TUserInput::Type(Control, Text);
+        if (Text.empty())
+            TUserInput::Keystroke(Control, VK_DELETE, {}, -1);
+        else
+            TUserInput::Type(Control, Text);
     });
 }
 
@@ -240,13 +244,17 @@ void UserKeyDown(TWinControl* Target, uint16_t Key, TShiftState Shift) {
 
 void UserSelect(TComboBox* Combo, int Index) {
     TUserInput::Require(Combo, "pick an item in");
-    TUserInput::Deliver(Combo, [&] { TUserInput::ComboPick(Combo, [Index] { return Index; }, "item " + IntToStr(Index)); });
+    TUserInput::Deliver(Combo, [&] {
+        TUserInput::ComboPick(
+            Combo, [Index] { return Index; }, "item " + IntToStr(Index));
+    });
 }
 
 void UserSelect(TComboBox* Combo, const std::string& Item) {
     TUserInput::Require(Combo, "pick an item in");
     TUserInput::Deliver(Combo, [&] {
-        TUserInput::ComboPick(Combo, [&] { return Combo->Items().IndexOf(Item); }, "\"" + Item + "\"");
+        TUserInput::ComboPick(
+            Combo, [&] { return Combo->Items().IndexOf(Item); }, "\"" + Item + "\"");
     });
 }
 

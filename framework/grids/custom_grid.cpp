@@ -157,13 +157,20 @@ void TCustomGrid::BoundsChanged(bool Moved, bool Sized) {
 }
 
 bool TCustomGrid::SetProperty(const std::string& N, const std::string& V) {
-    if (SameText(N, "ColCount")) SetColCount(PropInt(V));
-    else if (SameText(N, "RowCount")) SetRowCount(PropInt(V));
-    else if (SameText(N, "FixedCols")) SetFixedCols(PropInt(V));
-    else if (SameText(N, "FixedRows")) SetFixedRows(PropInt(V));
-    else if (SameText(N, "DefaultColWidth")) SetDefaultColWidth(PropInt(V));
-    else if (SameText(N, "DefaultRowHeight")) SetDefaultRowHeight(PropInt(V));
-    else return TCustomControl::SetProperty(N, V);
+    if (SameText(N, "ColCount"))
+        SetColCount(PropInt(V));
+    else if (SameText(N, "RowCount"))
+        SetRowCount(PropInt(V));
+    else if (SameText(N, "FixedCols"))
+        SetFixedCols(PropInt(V));
+    else if (SameText(N, "FixedRows"))
+        SetFixedRows(PropInt(V));
+    else if (SameText(N, "DefaultColWidth"))
+        SetDefaultColWidth(PropInt(V));
+    else if (SameText(N, "DefaultRowHeight"))
+        SetDefaultRowHeight(PropInt(V));
+    else
+        return TCustomControl::SetProperty(N, V);
     return true;
 }
 

@@ -20,7 +20,9 @@
 
 namespace trx {
 
-class EInvalidGridOperation : public Exception { using Exception::Exception; };
+class EInvalidGridOperation : public Exception {
+    using Exception::Exception;
+};
 
 inline constexpr const char* SGridIndexOutOfRange = "Grid index out of range";
 inline constexpr const char* SFixedColTooBig = "Fixed column count must be less than column count";
@@ -90,8 +92,8 @@ private:
     int leftCol_ = 1;
     int defaultColWidth_ = 64;
     int defaultRowHeight_ = 24;
-    std::vector<int> colWidths_;   // empty, or one per column
-    std::vector<int> rowHeights_;  // empty, or one per row
+    std::vector<int> colWidths_; // empty, or one per column
+    std::vector<int> rowHeights_; // empty, or one per row
 };
 
 } // namespace trx

@@ -157,8 +157,10 @@ void TDBGrid::SetSelectedIndex(int Value) { SetCol(FixedCols() + Value); }
 TField* TDBGrid::SelectedField() const { return Fields(SelectedIndex()); }
 
 void TDBGrid::LinkActive(bool /*Active*/) {
-    if (columns_.State() == TDBGridColumnsState::csDefault) columns_.MakeDefault();
-    else LayoutChanged();
+    if (columns_.State() == TDBGridColumnsState::csDefault)
+        columns_.MakeDefault();
+    else
+        LayoutChanged();
 }
 
 void TDBGrid::LayoutChanged() {

@@ -29,7 +29,10 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& Value);
     // Back to the default caption.
-    void RestoreDefaults() { captionSet_ = false; caption_.clear(); }
+    void RestoreDefaults() {
+        captionSet_ = false;
+        caption_.clear();
+    }
 
 private:
     TColumn& column_;
@@ -68,7 +71,7 @@ private:
     TDBGrid& grid_;
     std::string fieldName_;
     TColumnTitle title_;
-    int width_ = -1;  // -1 until set
+    int width_ = -1; // -1 until set
     bool visible_ = true;
 };
 

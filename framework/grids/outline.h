@@ -11,7 +11,9 @@
 
 namespace trx {
 
-class EOutlineError : public Exception { using Exception::Exception; };
+class EOutlineError : public Exception {
+    using Exception::Exception;
+};
 
 class TOutline : public TCustomControl {
 public:

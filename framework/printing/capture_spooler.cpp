@@ -114,7 +114,7 @@ bool TCaptureSpooler::EndDocPrinter(TPrinterHandle Handle) {
 bool TCaptureSpooler::ClosePrinter(TPrinterHandle Handle) {
     THandleState* h = Find(Handle);
     if (Fails(TSpoolCall::scClosePrinter) || !h) return Record(TSpoolCall::scClosePrinter, false);
-    for (size_t job : h->Started) jobs_[job].Closed = true;  // also a document never ended
+    for (size_t job : h->Started) jobs_[job].Closed = true; // also a document never ended
     handles_.erase(Handle);
     return Record(TSpoolCall::scClosePrinter, true);
 }

@@ -19,12 +19,12 @@ struct TSpoolJob {
     std::string PrinterName;
     TDocInfo1 DocInfo;
     uint32_t JobId = 0;
-    std::string Data;                // every byte written, in order
-    std::vector<std::string> Pages;  // the bytes written inside each page
-    std::vector<size_t> PageStarts;  // offset in Data where each page started
-    std::vector<size_t> PageEnds;    // offset in Data where each ended page ended
-    bool Ended = false;              // EndDocPrinter succeeded
-    bool Closed = false;             // its printer was closed
+    std::string Data; // every byte written, in order
+    std::vector<std::string> Pages; // the bytes written inside each page
+    std::vector<size_t> PageStarts; // offset in Data where each page started
+    std::vector<size_t> PageEnds; // offset in Data where each ended page ended
+    bool Ended = false; // EndDocPrinter succeeded
+    bool Closed = false; // its printer was closed
 };
 
 // One call as the spooler saw it.
@@ -68,9 +68,9 @@ public:
 private:
     struct THandleState {
         std::string PrinterName;
-        int Job = -1;  // index in jobs_ of the document in progress
+        int Job = -1; // index in jobs_ of the document in progress
         bool PageOpen = false;
-        std::vector<size_t> Started;  // indexes in jobs_ of its documents
+        std::vector<size_t> Started; // indexes in jobs_ of its documents
     };
 
     bool Fails(TSpoolCall Call);

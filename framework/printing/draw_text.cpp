@@ -10,7 +10,7 @@ namespace {
 
 struct TTextLine {
     std::string Text;
-    int Mnemonic = -1;  // index in Text of the underlined character
+    int Mnemonic = -1; // index in Text of the underlined character
 };
 
 class TTextLayout {
@@ -97,7 +97,7 @@ void WrapParagraph(const TTextLine& P, int Width, bool BreakWords, const TTextLa
         while (i < n) {
             size_t sp = i;
             while (sp < n && d[sp] == ' ') ++sp;
-            if (sp == n) {  // blanks ending the paragraph stay on its last line
+            if (sp == n) { // blanks ending the paragraph stay on its last line
                 end = n;
                 break;
             }
@@ -117,7 +117,7 @@ void WrapParagraph(const TTextLine& P, int Width, bool BreakWords, const TTextLa
                 i = we;
                 have_word = true;
             } else {
-                next = sp;  // the blanks at the break are dropped
+                next = sp; // the blanks at the break are dropped
                 break;
             }
         }

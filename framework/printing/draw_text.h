@@ -13,18 +13,18 @@ constexpr unsigned DT_TOP = 0x0;
 constexpr unsigned DT_LEFT = 0x0;
 constexpr unsigned DT_CENTER = 0x1;
 constexpr unsigned DT_RIGHT = 0x2;
-constexpr unsigned DT_VCENTER = 0x4;          // single line only
-constexpr unsigned DT_BOTTOM = 0x8;           // single line only
+constexpr unsigned DT_VCENTER = 0x4; // single line only
+constexpr unsigned DT_BOTTOM = 0x8; // single line only
 constexpr unsigned DT_WORDBREAK = 0x10;
 constexpr unsigned DT_SINGLELINE = 0x20;
 constexpr unsigned DT_EXPANDTABS = 0x40;
-constexpr unsigned DT_TABSTOP = 0x80;         // bits 8 to 15 give the characters per tab stop
+constexpr unsigned DT_TABSTOP = 0x80; // bits 8 to 15 give the characters per tab stop
 constexpr unsigned DT_NOCLIP = 0x100;
 constexpr unsigned DT_EXTERNALLEADING = 0x200;
 constexpr unsigned DT_CALCRECT = 0x400;
 constexpr unsigned DT_NOPREFIX = 0x800;
 constexpr unsigned DT_INTERNAL = 0x1000;
-constexpr unsigned DT_EDITCONTROL = 0x2000;   // with DT_WORDBREAK, words wider than the rectangle are broken
+constexpr unsigned DT_EDITCONTROL = 0x2000; // with DT_WORDBREAK, words wider than the rectangle are broken
 
 // Draws Text formatted in Rect and returns its height (for DT_VCENTER and
 // DT_BOTTOM, the offset from Rect.Top to the bottom of the text); 0 for

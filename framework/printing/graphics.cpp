@@ -22,11 +22,11 @@ void SetScreenPixelsPerInch(int Value) { screen_ppi = Value > 0 ? Value : 96; }
 TColor ColorToRGB(TColor Color) {
     if (!IsSystemColor(Color)) return Color;
     static constexpr TColor scheme[] = {
-        0xC0C0C0, 0x808000, 0x800000, 0x808080, 0xC0C0C0,  // scroll bar, desktop, captions, menu
-        0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF,  // window, frame, menu text, window text, caption text
-        0xC0C0C0, 0xC0C0C0, 0x808080, 0x800000, 0xFFFFFF,  // borders, work space, highlight, highlight text
-        0xC0C0C0, 0x808080, 0x808080, 0x000000, 0xC0C0C0,  // button face, shadow, grey text, button text, caption text
-        0xFFFFFF, 0x000000, 0xDFDFDF, 0x000000, 0xE1FFFF,  // button highlight, 3D shadow/light, info text/back
+        0xC0C0C0, 0x808000, 0x800000, 0x808080, 0xC0C0C0, // scroll bar, desktop, captions, menu
+        0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, // window, frame, menu text, window text, caption text
+        0xC0C0C0, 0xC0C0C0, 0x808080, 0x800000, 0xFFFFFF, // borders, work space, highlight, highlight text
+        0xC0C0C0, 0x808080, 0x808080, 0x000000, 0xC0C0C0, // button face, shadow, grey text, button text, caption text
+        0xFFFFFF, 0x000000, 0xDFDFDF, 0x000000, 0xE1FFFF, // button highlight, 3D shadow/light, info text/back
     };
     unsigned index = static_cast<unsigned>(Color) & 0xFFu;
     return index < std::size(scheme) ? scheme[index] : clBlack;
@@ -35,13 +35,9 @@ TColor ColorToRGB(TColor Color) {
 // ---------------------------------------------------------------------------
 // TFont
 
-TFont::TFont() : pixels_per_inch_(ScreenPixelsPerInch()) {
-    height_ = -MulDiv(kDefaultFontSize, pixels_per_inch_, 72);
-}
+TFont::TFont() : pixels_per_inch_(ScreenPixelsPerInch()) { height_ = -MulDiv(kDefaultFontSize, pixels_per_inch_, 72); }
 
-TFont::TFont(const TFont& Other) : TObject(), pixels_per_inch_(Other.pixels_per_inch_) {
-    Assign(Other);
-}
+TFont::TFont(const TFont& Other) : TObject(), pixels_per_inch_(Other.pixels_per_inch_) { Assign(Other); }
 
 TFont& TFont::operator=(const TFont& Other) {
     if (this != &Other) Assign(Other);
@@ -220,19 +216,18 @@ TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) 
 int TFixedPitchDevice::FixedCharWidth(const TFont& Font) {
     // Horizontal metrics scale with the horizontal resolution.
     int cw = TextMetrics(Font).AveCharWidth;
-    if (PixelsPerInchX() != PixelsPerInchY())
-        cw = std::max(MulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
+    if (PixelsPerInchX() != PixelsPerInchY()) cw = std::max(MulDiv(cw, PixelsPerInchX(), PixelsPerInchY()), 1);
     return cw;
 }
 
 int TCanvasDevice::DeviceCaps(int Index) {
     switch (Index) {
-        case LOGPIXELSX: return PixelsPerInchX();
-        case LOGPIXELSY: return PixelsPerInchY();
-        case BITSPIXEL: return 24;
-        case PLANES: return 1;
-        case NUMCOLORS: return -1;
-        default: return 0;
+    case LOGPIXELSX: return PixelsPerInchX();
+    case LOGPIXELSY: return PixelsPerInchY();
+    case BITSPIXEL: return 24;
+    case PLANES: return 1;
+    case NUMCOLORS: return -1;
+    default: return 0;
     }
 }
 

@@ -110,8 +110,14 @@ public:
 
     constexpr bool Contains(TFontStyle s) const { return (bits_ & Bit(s)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TFontStyles& Include(TFontStyle s) { bits_ |= Bit(s); return *this; }
-    constexpr TFontStyles& Exclude(TFontStyle s) { bits_ &= static_cast<uint8_t>(~Bit(s)); return *this; }
+    constexpr TFontStyles& Include(TFontStyle s) {
+        bits_ |= Bit(s);
+        return *this;
+    }
+    constexpr TFontStyles& Exclude(TFontStyle s) {
+        bits_ &= static_cast<uint8_t>(~Bit(s));
+        return *this;
+    }
 
     friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ | b.bits_); }
     friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & ~b.bits_); }
@@ -134,7 +140,7 @@ class TFont : public TObject {
 public:
     TFont();
     TFont(const TFont& Other);
-    TFont& operator=(const TFont& Other);  // same as Assign; OnChange is not copied
+    TFont& operator=(const TFont& Other); // same as Assign; OnChange is not copied
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& Value);
@@ -173,24 +179,43 @@ private:
     TFontStyles style_;
     TColor color_ = clWindowText;
     TFontPitch pitch_ = TFontPitch::fpDefault;
-    uint8_t charset_ = 1;  // the default character set
+    uint8_t charset_ = 1; // the default character set
     int pixels_per_inch_;
 };
 
 enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum class TPenMode : uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-                                pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor };
+enum class TPenMode : uint8_t {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
 
 class TPen : public TObject {
 public:
     TPen() = default;
     TPen(const TPen& Other) : TObject() { Assign(Other); }
-    TPen& operator=(const TPen& Other) { Assign(Other); return *this; }
+    TPen& operator=(const TPen& Other) {
+        Assign(Other);
+        return *this;
+    }
 
     TColor Color() const { return color_; }
     void SetColor(TColor Value);
     int Width() const { return width_; }
-    void SetWidth(int Value);  // 0 is the thinnest line; negative values are ignored
+    void SetWidth(int Value); // 0 is the thinnest line; negative values are ignored
     TPenStyle Style() const { return style_; }
     void SetStyle(TPenStyle Value);
     TPenMode Mode() const { return mode_; }
@@ -200,20 +225,34 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    void Changed() { if (OnChange) OnChange(this); }
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
     TColor color_ = clBlack;
     int width_ = 1;
     TPenStyle style_ = TPenStyle::psSolid;
     TPenMode mode_ = TPenMode::pmCopy;
 };
 
-enum class TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum class TBrushStyle : uint8_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 class TBrush : public TObject {
 public:
     TBrush() = default;
     TBrush(const TBrush& Other) : TObject() { Assign(Other); }
-    TBrush& operator=(const TBrush& Other) { Assign(Other); return *this; }
+    TBrush& operator=(const TBrush& Other) {
+        Assign(Other);
+        return *this;
+    }
 
     TColor Color() const { return color_; }
     // Setting a colour while the style is clear makes the brush solid.
@@ -225,7 +264,9 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    void Changed() { if (OnChange) OnChange(this); }
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
 };
@@ -233,10 +274,10 @@ private:
 // ---------------------------------------------------------------------------
 // Text metrics of a font on a device, in device pixels.
 struct TTextMetric {
-    int Height = 0;           // cell height: ascent + descent
+    int Height = 0; // cell height: ascent + descent
     int Ascent = 0;
     int Descent = 0;
-    int InternalLeading = 0;  // Height minus the character height
+    int InternalLeading = 0; // Height minus the character height
     int ExternalLeading = 0;
     int AveCharWidth = 0;
     int MaxCharWidth = 0;
@@ -265,19 +306,19 @@ enum class TPrintScale : uint8_t { poNone, poProportional, poPrintToFit };
 struct TWindowImage {
     std::string FormName;
     std::string Caption;
-    int Width = 0;                    // client width in screen pixels
-    int Height = 0;                   // client height in screen pixels
+    int Width = 0; // client width in screen pixels
+    int Height = 0; // client height in screen pixels
     TPrintScale PrintScale = TPrintScale::poProportional;
-    int PixelsPerInch = 0;            // the window's resolution; 0 means the screen's
-    const TImage* Image = nullptr;    // optional rendered contents
-    void* Native = nullptr;           // optional backend window object
+    int PixelsPerInch = 0; // the window's resolution; 0 means the screen's
+    const TImage* Image = nullptr; // optional rendered contents
+    void* Native = nullptr; // optional backend window object
 };
 
 // Device capability indexes understood by DeviceCaps and GetDeviceCaps.
-constexpr int HORZSIZE = 4;          // page width in millimetres
-constexpr int VERTSIZE = 6;          // page height in millimetres
-constexpr int HORZRES = 8;           // page width in pixels
-constexpr int VERTRES = 10;          // page height in pixels
+constexpr int HORZSIZE = 4; // page width in millimetres
+constexpr int VERTSIZE = 6; // page height in millimetres
+constexpr int HORZRES = 8; // page width in pixels
+constexpr int VERTRES = 10; // page height in pixels
 constexpr int BITSPIXEL = 12;
 constexpr int PLANES = 14;
 constexpr int NUMCOLORS = 24;
@@ -336,17 +377,17 @@ enum class TDrawOpKind : uint8_t { doText, doLine, doFillRect, doRectangle, doEl
 
 struct TDrawOp {
     TDrawOpKind Kind = TDrawOpKind::doText;
-    TPoint Pos;                // text position, or line start
-    TPoint EndPos;             // line end
-    TRect Rect;                // rectangle, fill, ellipse, image destination
-    std::string Text;          // text drawn
+    TPoint Pos; // text position, or line start
+    TPoint EndPos; // line end
+    TRect Rect; // rectangle, fill, ellipse, image destination
+    std::string Text; // text drawn
     std::string FontName;
-    int FontSize = 0;          // points
-    int FontHeight = 0;        // pixels, as the font's Height
+    int FontSize = 0; // points
+    int FontHeight = 0; // pixels, as the font's Height
     TFontStyles FontStyle;
     TColor FontColor = clBlack;
     TFontPitch FontPitch = TFontPitch::fpDefault;
-    bool Opaque = false;       // text drawn on its background
+    bool Opaque = false; // text drawn on its background
     TColor Background = clWhite;
     bool Clipped = false;
     TRect Clip;
@@ -355,10 +396,10 @@ struct TDrawOp {
     TPenStyle PenStyle = TPenStyle::psSolid;
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = TBrushStyle::bsSolid;
-    TSize ImageSize;           // image or window size in its own pixels
-    std::string WindowName;    // window image: the form's name
-    TPrintScale PrintScale = TPrintScale::poNone;  // window image: its scale mode
-    bool HasImage = false;     // window image: rendered contents were given
+    TSize ImageSize; // image or window size in its own pixels
+    std::string WindowName; // window image: the form's name
+    TPrintScale PrintScale = TPrintScale::poNone; // window image: its scale mode
+    bool HasImage = false; // window image: rendered contents were given
 };
 
 // A device with the fixed-pitch metrics that discards what is drawn. A
@@ -484,7 +525,9 @@ private:
     // The device, validated, with the font at its resolution.
     TCanvasDevice& Ready();
     void SyncFont(TCanvasDevice& Device);
-    void Changed() { if (OnChange) OnChange(this); }
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
 
     TCanvasDevice* device_ = nullptr;
     TFont font_;

@@ -38,7 +38,9 @@ public:
                   const TRect* Clip) override {
         printer_.CurrentDevice().DrawText(X, Y, Text, Font, Opaque, Background, Clip);
     }
-    void DrawLine(TPoint From, TPoint To, const TPen& Pen) override { printer_.CurrentDevice().DrawLine(From, To, Pen); }
+    void DrawLine(TPoint From, TPoint To, const TPen& Pen) override {
+        printer_.CurrentDevice().DrawLine(From, To, Pen);
+    }
     void FillRect(const TRect& Rect, const TBrush& Brush) override { printer_.CurrentDevice().FillRect(Rect, Brush); }
     void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override {
         printer_.CurrentDevice().DrawRectangle(Rect, Pen, Brush);
@@ -129,7 +131,7 @@ void TPrinter::SetPrinterIndex(int Value) {
     CheckPrinting(false);
     LoadPrinters();
     if (Value != -1 && (Value < 0 || Value >= static_cast<int>(infos_.size()))) throw EPrinter(SPrinterIndexError);
-    index_ = Value;  // -1 resolves to the default printer when next used
+    index_ = Value; // -1 resolves to the default printer when next used
     SelectionChanged();
 }
 
@@ -230,8 +232,7 @@ void TPrinter::EndDoc() {
     } catch (...) {
         try {
             job->Abort();
-        } catch (...) {
-        }
+        } catch (...) {}
         throw;
     }
 }
@@ -261,21 +262,20 @@ TRect TPrinter::WindowImageRect(const TWindowImage& Window) {
     int w = iw;
     int h = ih;
     switch (Window.PrintScale) {
-        case TPrintScale::poProportional:
-            w = MulDiv(iw, g.PixelsPerInchX, ppi);
-            h = MulDiv(ih, g.PixelsPerInchY, ppi);
-            break;
-        case TPrintScale::poPrintToFit:
-            w = MulDiv(iw, g.PageHeight, ih);
-            if (w < g.PageWidth) {
-                h = g.PageHeight;
-            } else {
-                w = g.PageWidth;
-                h = MulDiv(ih, g.PageWidth, iw);
-            }
-            break;
-        case TPrintScale::poNone:
-            break;
+    case TPrintScale::poProportional:
+        w = MulDiv(iw, g.PixelsPerInchX, ppi);
+        h = MulDiv(ih, g.PixelsPerInchY, ppi);
+        break;
+    case TPrintScale::poPrintToFit:
+        w = MulDiv(iw, g.PageHeight, ih);
+        if (w < g.PageWidth) {
+            h = g.PageHeight;
+        } else {
+            w = g.PageWidth;
+            h = MulDiv(ih, g.PageWidth, iw);
+        }
+        break;
+    case TPrintScale::poNone: break;
     }
     return TRect{0, 0, w, h};
 }

@@ -25,7 +25,7 @@ inline constexpr const char* SNoDefaultPrinter = "There is no default printer cu
 class TPrinter : public TObject {
 public:
     explicit TPrinter(std::unique_ptr<TPrinterDriver> Driver);
-    ~TPrinter() override;  // ends a document still printing
+    ~TPrinter() override; // ends a document still printing
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
@@ -107,7 +107,7 @@ private:
     std::vector<TPrinterInfo> infos_;
     TStringList names_;
     int index_ = -1;
-    std::string mode_printer_;  // printer whose set-up mode_ holds
+    std::string mode_printer_; // printer whose set-up mode_ holds
     TDeviceMode mode_;
     std::unique_ptr<TCanvasDevice> info_device_;
     std::unique_ptr<TPrintJob> job_;

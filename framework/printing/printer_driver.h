@@ -41,7 +41,7 @@ constexpr int DMPAPER_ENV_DL = 27;
 constexpr int DMPAPER_ENV_C5 = 28;
 constexpr int DMPAPER_ENV_B5 = 34;
 constexpr int DMPAPER_ENV_MONARCH = 37;
-constexpr int DMPAPER_USER = 256;  // PaperWidth and PaperLength give the size
+constexpr int DMPAPER_USER = 256; // PaperWidth and PaperLength give the size
 
 constexpr int DMORIENT_PORTRAIT = 1;
 constexpr int DMORIENT_LANDSCAPE = 2;
@@ -55,8 +55,8 @@ constexpr int DMCOLLATE_TRUE = 1;
 struct TDeviceMode {
     TPrinterOrientation Orientation = TPrinterOrientation::poPortrait;
     int PaperSize = DMPAPER_LETTER;
-    int PaperWidth = 0;   // tenths of a millimetre, for DMPAPER_USER
-    int PaperLength = 0;  // tenths of a millimetre, for DMPAPER_USER
+    int PaperWidth = 0; // tenths of a millimetre, for DMPAPER_USER
+    int PaperLength = 0; // tenths of a millimetre, for DMPAPER_USER
     int Copies = 1;
     int Duplex = DMDUP_SIMPLEX;
     int Collate = DMCOLLATE_FALSE;
@@ -72,11 +72,11 @@ bool PaperDimensions(const TDeviceMode& Mode, int& Width, int& Length);
 struct TPageGeometry {
     int PixelsPerInchX = 0;
     int PixelsPerInchY = 0;
-    int PhysicalWidth = 0;    // the whole sheet
+    int PhysicalWidth = 0; // the whole sheet
     int PhysicalHeight = 0;
-    int PhysicalOffsetX = 0;  // where the printable area starts on the sheet
+    int PhysicalOffsetX = 0; // where the printable area starts on the sheet
     int PhysicalOffsetY = 0;
-    int PageWidth = 0;        // the printable area
+    int PageWidth = 0; // the printable area
     int PageHeight = 0;
     friend bool operator==(const TPageGeometry&, const TPageGeometry&) = default;
 };

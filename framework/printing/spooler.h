@@ -18,8 +18,8 @@ using TPrinterHandle = uintptr_t;
 // Document information, level 1.
 struct TDocInfo1 {
     std::string DocName;
-    std::string OutputFile;  // empty: the printer itself
-    std::string Datatype;    // "RAW" for bytes that go to the printer as they are
+    std::string OutputFile; // empty: the printer itself
+    std::string Datatype; // "RAW" for bytes that go to the printer as they are
 };
 
 enum class TSpoolCall : uint8_t {

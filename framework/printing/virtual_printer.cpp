@@ -135,7 +135,8 @@ std::unique_ptr<TPrintJob> TVirtualPrinterDriver::StartDoc(const std::string& Pr
     return std::make_unique<TVirtualJob>(documents_.back(), active_jobs_);
 }
 
-TVirtualPrinterOverride::TVirtualPrinterOverride() : TVirtualPrinterOverride(TVirtualPrinterDriver::StandardPrinters()) {}
+TVirtualPrinterOverride::TVirtualPrinterOverride()
+    : TVirtualPrinterOverride(TVirtualPrinterDriver::StandardPrinters()) {}
 
 TVirtualPrinterOverride::TVirtualPrinterOverride(std::vector<TVirtualPrinterSpec> Printers, int DefaultIndex) {
     auto driver = std::make_unique<TVirtualPrinterDriver>(std::move(Printers), DefaultIndex);

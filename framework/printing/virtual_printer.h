@@ -21,10 +21,10 @@ struct TVirtualPrinterSpec {
     int PixelsPerInchX = 600;
     int PixelsPerInchY = 600;
     TDeviceMode DefaultMode;
-    int MarginXThous = 250;  // unprintable left and right edge, portrait
-    int MarginYThous = 200;  // unprintable top and bottom edge, portrait
-    bool Valid = true;       // False: listed, but every use fails
-    bool FailStartDoc = false;  // True: documents cannot be started
+    int MarginXThous = 250; // unprintable left and right edge, portrait
+    int MarginYThous = 200; // unprintable top and bottom edge, portrait
+    bool Valid = true; // False: listed, but every use fails
+    bool FailStartDoc = false; // True: documents cannot be started
 };
 
 // One printed page: a recording device that also answers the page's
@@ -36,7 +36,7 @@ public:
     int DeviceCaps(int Index) override { return GeometryDeviceCaps(Geometry, Index); }
 
     TPageGeometry Geometry;
-    int Number;  // from 1
+    int Number; // from 1
 };
 
 // One document as the virtual printer received it.
@@ -46,8 +46,8 @@ struct TVirtualDocument {
     TDeviceMode DeviceMode;
     TPageGeometry Geometry;
     std::deque<TVirtualPage> Pages;
-    bool Ended = false;    // EndDoc reached the driver
-    bool Aborted = false;  // the document was thrown away
+    bool Ended = false; // EndDoc reached the driver
+    bool Aborted = false; // the document was thrown away
 
     // Every text drawn, page after page.
     std::vector<std::string> Texts() const;

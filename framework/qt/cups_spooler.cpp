@@ -7,9 +7,9 @@
 namespace trx {
 
 struct TCupsSpooler::THandleState {
-    std::string Destination;  // the name as CUPS spells it
-    http_t* Http = nullptr;   // the connection of the document in progress
-    int Job = 0;              // its job; 0 when no document is in progress
+    std::string Destination; // the name as CUPS spells it
+    http_t* Http = nullptr; // the connection of the document in progress
+    int Job = 0; // its job; 0 when no document is in progress
     bool PageOpen = false;
 };
 

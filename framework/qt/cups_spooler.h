@@ -16,7 +16,7 @@ namespace trx {
 class TCupsSpooler : public TSpooler {
 public:
     TCupsSpooler();
-    ~TCupsSpooler() override;  // closes the printers still open
+    ~TCupsSpooler() override; // closes the printers still open
     TCupsSpooler(const TCupsSpooler&) = delete;
     TCupsSpooler& operator=(const TCupsSpooler&) = delete;
 

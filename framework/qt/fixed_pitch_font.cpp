@@ -16,8 +16,8 @@ namespace {
 constexpr char16_t kLineDrawing[] = {0x2500, 0x2502, 0x250C, 0x2510, 0x2514, 0x2518,
                                      0x251C, 0x2524, 0x252C, 0x2534, 0x253C};
 
-constexpr const char* kWellKnown[] = {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Nimbus Mono PS",
-                                      "FreeMono", "Courier New"};
+constexpr const char* kWellKnown[] = {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono",
+                                      "Nimbus Mono PS",   "FreeMono",        "Courier New"};
 
 QString MonospaceFamily() {
     QFont font(QStringLiteral("monospace"));

@@ -32,13 +32,13 @@ QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.
 QPen ToQPen(const TPen& Pen) {
     Qt::PenStyle style = Qt::SolidLine;
     switch (Pen.Style()) {
-        case TPenStyle::psSolid:
-        case TPenStyle::psInsideFrame: style = Qt::SolidLine; break;
-        case TPenStyle::psDash: style = Qt::DashLine; break;
-        case TPenStyle::psDot: style = Qt::DotLine; break;
-        case TPenStyle::psDashDot: style = Qt::DashDotLine; break;
-        case TPenStyle::psDashDotDot: style = Qt::DashDotDotLine; break;
-        case TPenStyle::psClear: style = Qt::NoPen; break;
+    case TPenStyle::psSolid:
+    case TPenStyle::psInsideFrame: style = Qt::SolidLine; break;
+    case TPenStyle::psDash: style = Qt::DashLine; break;
+    case TPenStyle::psDot: style = Qt::DotLine; break;
+    case TPenStyle::psDashDot: style = Qt::DashDotLine; break;
+    case TPenStyle::psDashDotDot: style = Qt::DashDotDotLine; break;
+    case TPenStyle::psClear: style = Qt::NoPen; break;
     }
     // Width 0 is the thinnest line the device can draw.
     QPen pen(ToQColor(Pen.Color()), Pen.Width(), style, Qt::FlatCap, Qt::MiterJoin);
@@ -49,14 +49,14 @@ QPen ToQPen(const TPen& Pen) {
 QBrush ToQBrush(const TBrush& Brush) {
     Qt::BrushStyle style = Qt::SolidPattern;
     switch (Brush.Style()) {
-        case TBrushStyle::bsSolid: style = Qt::SolidPattern; break;
-        case TBrushStyle::bsClear: style = Qt::NoBrush; break;
-        case TBrushStyle::bsHorizontal: style = Qt::HorPattern; break;
-        case TBrushStyle::bsVertical: style = Qt::VerPattern; break;
-        case TBrushStyle::bsFDiagonal: style = Qt::FDiagPattern; break;
-        case TBrushStyle::bsBDiagonal: style = Qt::BDiagPattern; break;
-        case TBrushStyle::bsCross: style = Qt::CrossPattern; break;
-        case TBrushStyle::bsDiagCross: style = Qt::DiagCrossPattern; break;
+    case TBrushStyle::bsSolid: style = Qt::SolidPattern; break;
+    case TBrushStyle::bsClear: style = Qt::NoBrush; break;
+    case TBrushStyle::bsHorizontal: style = Qt::HorPattern; break;
+    case TBrushStyle::bsVertical: style = Qt::VerPattern; break;
+    case TBrushStyle::bsFDiagonal: style = Qt::FDiagPattern; break;
+    case TBrushStyle::bsBDiagonal: style = Qt::BDiagPattern; break;
+    case TBrushStyle::bsCross: style = Qt::CrossPattern; break;
+    case TBrushStyle::bsDiagCross: style = Qt::DiagCrossPattern; break;
     }
     return QBrush(ToQColor(Brush.Color()), style);
 }
@@ -133,9 +133,10 @@ const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::FindEntry(const TFont& Font)
         // Whole advances add up exactly: a text's width is then its length
         // times the advance.
         const qreal first = entry.Advances[0];
-        const bool same = std::all_of(entry.Advances.begin(), entry.Advances.end(),
-                                      [first](qreal a) { return a == first; });
-        if (same && first >= 1 && first < 4096 && first == std::floor(first)) entry.FixedWidth = static_cast<int>(first);
+        const bool same =
+            std::all_of(entry.Advances.begin(), entry.Advances.end(), [first](qreal a) { return a == first; });
+        if (same && first >= 1 && first < 4096 && first == std::floor(first))
+            entry.FixedWidth = static_cast<int>(first);
     }
     return fonts_.emplace(std::move(key), std::move(entry)).first->second;
 }
@@ -158,8 +159,8 @@ TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
     return TSize{width, e.Metric.Height};
 }
 
-void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque,
-                               TColor Background, const TRect* Clip) {
+void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
+                               const TRect* Clip) {
     if (!painter_) return;
     const TFontEntry& e = Entry(Font);
     painter_->save();

@@ -31,11 +31,10 @@ constexpr int kPdfResolution = 1200;
 constexpr double kPdfMarginPoints = 18.0;
 
 // Paper sizes a device mode can name, in the order they are preferred.
-constexpr int kPaperSizes[] = {DMPAPER_LETTER, DMPAPER_A4,        DMPAPER_LEGAL,     DMPAPER_A3,
-                               DMPAPER_A5,     DMPAPER_TABLOID,   DMPAPER_LEDGER,    DMPAPER_STATEMENT,
-                               DMPAPER_EXECUTIVE, DMPAPER_B4,     DMPAPER_B5,        DMPAPER_FOLIO,
-                               DMPAPER_QUARTO, DMPAPER_10X14,     DMPAPER_NOTE,      DMPAPER_ENV_9,
-                               DMPAPER_ENV_10, DMPAPER_ENV_DL,    DMPAPER_ENV_C5,    DMPAPER_ENV_B5,
+constexpr int kPaperSizes[] = {DMPAPER_LETTER,     DMPAPER_A4,     DMPAPER_LEGAL,     DMPAPER_A3,        DMPAPER_A5,
+                               DMPAPER_TABLOID,    DMPAPER_LEDGER, DMPAPER_STATEMENT, DMPAPER_EXECUTIVE, DMPAPER_B4,
+                               DMPAPER_B5,         DMPAPER_FOLIO,  DMPAPER_QUARTO,    DMPAPER_10X14,     DMPAPER_NOTE,
+                               DMPAPER_ENV_9,      DMPAPER_ENV_10, DMPAPER_ENV_DL,    DMPAPER_ENV_C5,    DMPAPER_ENV_B5,
                                DMPAPER_ENV_MONARCH};
 
 QString FromBytes(const std::string& Text) {
@@ -142,8 +141,8 @@ public:
         : geometry_(Geometry), file_name_(FileName), last_file_(LastFile) {
         file_ = std::make_unique<QSaveFile>(QFile::decodeName(QByteArray::fromStdString(FileName)));
         if (!file_->open(QIODevice::WriteOnly))
-            throw EPrinter(Format("Cannot write the PDF file \"%s\": %s",
-                                  {FileName, file_->errorString().toStdString()}));
+            throw EPrinter(
+                Format("Cannot write the PDF file \"%s\": %s", {FileName, file_->errorString().toStdString()}));
         Begin(Layout, Resolution, Title);
     }
 
@@ -175,8 +174,8 @@ public:
         if (destination_.empty()) {
             auto* save = static_cast<QSaveFile*>(file_.get());
             if (!save->commit())
-                throw EPrinter(Format("Cannot write the PDF file \"%s\": %s",
-                                      {file_name_, save->errorString().toStdString()}));
+                throw EPrinter(
+                    Format("Cannot write the PDF file \"%s\": %s", {file_name_, save->errorString().toStdString()}));
             if (last_file_) *last_file_ = file_name_;
             return;
         }
@@ -217,8 +216,8 @@ private:
                                   count, &options);
         }
         const QByteArray path = QFile::encodeName(file_->fileName());
-        int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, destination_.c_str(), path.constData(), title_.c_str(), count,
-                                 options);
+        int job =
+            cupsPrintFile2(CUPS_HTTP_DEFAULT, destination_.c_str(), path.constData(), title_.c_str(), count, options);
         cupsFreeOptions(count, options);
         if (job == 0)
             throw EPrinter(Format("The printer \"%s\" did not take the document: %s",
@@ -226,9 +225,9 @@ private:
     }
 
     TPageGeometry geometry_;
-    std::string file_name_;          // the PDF printer's file
+    std::string file_name_; // the PDF printer's file
     std::string* last_file_ = nullptr;
-    std::string destination_;        // the CUPS printer
+    std::string destination_; // the CUPS printer
     TDeviceMode mode_;
     std::string media_;
     std::string title_;
@@ -258,7 +257,7 @@ void TQtPrinterDriver::LoadPrinters() {
     int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& d = dests[i];
-        if (d.instance) continue;  // instances are option sets of a printer listed already
+        if (d.instance) continue; // instances are option sets of a printer listed already
         TCupsPrinter p;
         p.Name = d.name;
         const char* model = cupsGetOption("printer-make-and-model", d.num_options, d.options);
@@ -305,9 +304,9 @@ TDeviceMode TQtPrinterDriver::DefaultDeviceMode(const std::string& Printer) {
     QPageSize size = info.isNull() ? QPageSize() : info.defaultPageSize();
     SetPaper(mode, size.isValid() ? size : QPageSize(LocalePaper()));
     switch (info.isNull() ? QPrinter::DuplexNone : info.defaultDuplexMode()) {
-        case QPrinter::DuplexLongSide: mode.Duplex = DMDUP_VERTICAL; break;
-        case QPrinter::DuplexShortSide: mode.Duplex = DMDUP_HORIZONTAL; break;
-        default: mode.Duplex = DMDUP_SIMPLEX; break;
+    case QPrinter::DuplexLongSide: mode.Duplex = DMDUP_VERTICAL; break;
+    case QPrinter::DuplexShortSide: mode.Duplex = DMDUP_HORIZONTAL; break;
+    default: mode.Duplex = DMDUP_SIMPLEX; break;
     }
     return mode;
 }
@@ -336,8 +335,7 @@ std::optional<TPageGeometry> TQtPrinterDriver::Geometry(const std::string& Print
     return g;
 }
 
-std::unique_ptr<TCanvasDevice> TQtPrinterDriver::CreateInfoDevice(const std::string& Printer,
-                                                                  const TDeviceMode& Mode) {
+std::unique_ptr<TCanvasDevice> TQtPrinterDriver::CreateInfoDevice(const std::string& Printer, const TDeviceMode& Mode) {
     std::optional<TPageGeometry> g = Geometry(Printer, Mode);
     if (!g) return nullptr;
     return std::make_unique<TQtCanvasDevice>(*g, nullptr);

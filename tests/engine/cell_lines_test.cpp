@@ -15,9 +15,9 @@ namespace {
 
 // The CP437 bytes of the box-drawing characters written as UTF-8 in the tests.
 std::string Cp437(const std::string& Utf8) {
-    static const std::map<std::string, char> box = {
-        {"┌", '\xDA'}, {"─", '\xC4'}, {"┬", '\xC2'}, {"┐", '\xBF'}, {"│", '\xB3'}, {"├", '\xC3'},
-        {"┼", '\xC5'}, {"┤", '\xB4'}, {"└", '\xC0'}, {"┴", '\xC1'}, {"┘", '\xD9'}};
+    static const std::map<std::string, char> box = {{"┌", '\xDA'}, {"─", '\xC4'}, {"┬", '\xC2'}, {"┐", '\xBF'},
+                                                    {"│", '\xB3'}, {"├", '\xC3'}, {"┼", '\xC5'}, {"┤", '\xB4'},
+                                                    {"└", '\xC0'}, {"┴", '\xC1'}, {"┘", '\xD9'}};
     std::string out;
     for (std::size_t i = 0; i < Utf8.size();) {
         if (static_cast<unsigned char>(Utf8[i]) < 0x80) {
@@ -96,7 +96,7 @@ struct TableRender : ::testing::Test {
         ps.PageWid = 80;
         ps.TextPage->Clear();
 
-        int y = -1;  // the last line used
+        int y = -1; // the last line used
         auto firstNonBlank = [&](const std::vector<std::string>& cells) {
             if (!o.GrpBrk) return -1;
             for (int i = 0; i < n; ++i)
@@ -116,7 +116,7 @@ struct TableRender : ::testing::Test {
                     ps.FirstNonBlkColNdx < ps.PrevFirstNonBlkColNdx)
                     topW = st.MaxLineWid(plane, L::liGrpBrkLine);
             }
-            const int bottom = top + topW;  // one text line
+            const int bottom = top + topW; // one text line
             for (int i = 0; i < n; ++i) {
                 const Geo& g = geo[i];
                 const TColsListData& col = run.OI().Col(i);
@@ -124,8 +124,8 @@ struct TableRender : ::testing::Test {
                 const TRect cell{g.X, top, g.X + g.Total - 1, bottom};
                 const bool hasLeft = (col.FirstOfPlane || col.FirstOnPage) && g.LeftW > 0;
                 const bool hasRight = g.RightW > 0 && (col.LastOfPlane || col.LastOnPage);
-                ps.PrintCellLines(col.FirstOnPage, plane, TRegNdx::rgCells, g.LeftKind, g.RightKind, hasLeft,
-                                  hasRight, cell, TRect{g.LeftW, topW, g.RightW, 0});
+                ps.PrintCellLines(col.FirstOnPage, plane, TRegNdx::rgCells, g.LeftKind, g.RightKind, hasLeft, hasRight,
+                                  cell, TRect{g.LeftW, topW, g.RightW, 0});
                 ps.BuildFldLines(false, cells[i].c_str(),
                                  TRect{cell.Left + g.LeftW, top + topW, cell.Right - g.RightW, bottom},
                                  TAlignment::taLeftJustify);
@@ -174,124 +174,64 @@ const std::vector<std::vector<std::string>> Rows{{"Name", "Qty"}, {"ab", "1"}, {
 
 TEST_F(TableRender, BordersSharedBordersAndVerticalLines) {
     const LineOptions o{.Borders = true, .Share = true, .Vert = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows), Cp437(std::vector<std::string>{
-                                                "┌────┬─────┐",
-                                                "│Name│Qty  │",
-                                                "├────┼─────┤",
-                                                "│ab  │1    │",
-                                                "│cd  │22   │",
-                                                "└────┴─────┘"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows),
+              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤", "│ab  │1    │",
+                                             "│cd  │22   │", "└────┴─────┘"}));
     // The ASCII set has no junctions on the outer borders.
-    EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{
-                                                "+----------+",
-                                                "|Name|Qty  |",
-                                                "|----+-----|",
-                                                "|ab  |1    |",
-                                                "|cd  |22   |",
-                                                "+----------+"}));
+    EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{"+----------+", "|Name|Qty  |", "|----+-----|",
+                                                                      "|ab  |1    |", "|cd  |22   |", "+----------+"}));
 }
 
 TEST_F(TableRender, BordersWithoutSharingCloseEachBlock) {
     const LineOptions o{.Borders = true, .Vert = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows), Cp437(std::vector<std::string>{
-                                                "┌────┬─────┐",
-                                                "│Name│Qty  │",
-                                                "└────┴─────┘",
-                                                "┌────┬─────┐",
-                                                "│ab  │1    │",
-                                                "│cd  │22   │",
-                                                "└────┴─────┘"}));
-    EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{
-                                                "+----------+",
-                                                "|Name|Qty  |",
-                                                "+----------+",
-                                                "+----------+",
-                                                "|ab  |1    |",
-                                                "|cd  |22   |",
-                                                "+----------+"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows),
+              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "└────┴─────┘", "┌────┬─────┐",
+                                             "│ab  │1    │", "│cd  │22   │", "└────┴─────┘"}));
+    EXPECT_EQ(Render(o, false, Wids, Rows),
+              (std::vector<std::string>{"+----------+", "|Name|Qty  |", "+----------+", "+----------+", "|ab  |1    |",
+                                        "|cd  |22   |", "+----------+"}));
 }
 
 TEST_F(TableRender, BordersOnlyDrawAFrame) {
     const LineOptions o{.Borders = true, .Share = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows), Cp437(std::vector<std::string>{
-                                                "┌─────────┐",
-                                                "│NameQty  │",
-                                                "├─────────┤",
-                                                "│ab  1    │",
-                                                "│cd  22   │",
-                                                "└─────────┘"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows),
+              Cp437(std::vector<std::string>{"┌─────────┐", "│NameQty  │", "├─────────┤", "│ab  1    │", "│cd  22   │",
+                                             "└─────────┘"}));
 }
 
 TEST_F(TableRender, AllLinesMakeAGrid) {
     const LineOptions o{.Borders = true, .Share = true, .Horiz = true, .Vert = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows), Cp437(std::vector<std::string>{
-                                                "┌────┬─────┐",
-                                                "│Name│Qty  │",
-                                                "├────┼─────┤",
-                                                "│ab  │1    │",
-                                                "├────┼─────┤",
-                                                "│cd  │22   │",
-                                                "└────┴─────┘"}));
-    EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{
-                                                "+----------+",
-                                                "|Name|Qty  |",
-                                                "|----+-----|",
-                                                "|ab  |1    |",
-                                                "|----+-----|",
-                                                "|cd  |22   |",
-                                                "+----------+"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows),
+              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤", "│ab  │1    │",
+                                             "├────┼─────┤", "│cd  │22   │", "└────┴─────┘"}));
+    EXPECT_EQ(Render(o, false, Wids, Rows),
+              (std::vector<std::string>{"+----------+", "|Name|Qty  |", "|----+-----|", "|ab  |1    |", "|----+-----|",
+                                        "|cd  |22   |", "+----------+"}));
 }
 
 TEST_F(TableRender, InsideLinesWithoutBorders) {
     const LineOptions o{.Horiz = true, .Vert = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows, false), Cp437(std::vector<std::string>{
-                                                       "",
-                                                       "Name│Qty",
-                                                       "────┼─────",
-                                                       "ab  │1",
-                                                       "────┼─────",
-                                                       "cd  │22"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows, false),
+              Cp437(std::vector<std::string>{"", "Name│Qty", "────┼─────", "ab  │1", "────┼─────", "cd  │22"}));
 }
 
 TEST_F(TableRender, GroupBreakLinesStartAtTheColumnThatChanged) {
     const LineOptions o{.Borders = true, .Share = true, .Vert = true, .GrpBrk = true};
     const std::vector<std::vector<std::string>> rows{
         {"A", "B", "C"}, {"x", "a", "1"}, {"", "", "2"}, {"", "b", "3"}, {"y", "c", "4"}};
-    EXPECT_EQ(Render(o, true, {2, 2, 2}, rows), Cp437(std::vector<std::string>{
-                                                   "┌──┬──┬──┐",
-                                                   "│A │B │C │",
-                                                   "├──┼──┼──┤",
-                                                   "│x │a │1 │",
-                                                   "│  │  │2 │",
-                                                   "│  ├──┼──┤",
-                                                   "│  │b │3 │",
-                                                   "├──┼──┼──┤",
-                                                   "│y │c │4 │",
-                                                   "└──┴──┴──┘"}));
-    EXPECT_EQ(Render(o, false, {2, 2, 2}, rows), (std::vector<std::string>{
-                                                    "+--------+",
-                                                    "|A |B |C |",
-                                                    "|--+--+--|",
-                                                    "|x |a |1 |",
-                                                    "|  |  |2 |",
-                                                    "|  |--+--|",
-                                                    "|  |b |3 |",
-                                                    "|--+--+--|",
-                                                    "|y |c |4 |",
-                                                    "+--------+"}));
+    EXPECT_EQ(Render(o, true, {2, 2, 2}, rows),
+              Cp437(std::vector<std::string>{"┌──┬──┬──┐", "│A │B │C │", "├──┼──┼──┤", "│x │a │1 │", "│  │  │2 │",
+                                             "│  ├──┼──┤", "│  │b │3 │", "├──┼──┼──┤", "│y │c │4 │", "└──┴──┴──┘"}));
+    EXPECT_EQ(Render(o, false, {2, 2, 2}, rows),
+              (std::vector<std::string>{"+--------+", "|A |B |C |", "|--+--+--|", "|x |a |1 |", "|  |  |2 |",
+                                        "|  |--+--|", "|  |b |3 |", "|--+--+--|", "|y |c |4 |", "+--------+"}));
 
     // Without vertical lines and borders the break line begins one place
     // into the column that changed (no line stands at its left edge) and
     // runs to the right end of the row.
     const LineOptions plain{.GrpBrk = true};
-    EXPECT_EQ(Render(plain, true, {2, 2, 2}, rows, false), Cp437(std::vector<std::string>{
-                                                              "A B C",
-                                                              "x a 1",
-                                                              "    2",
-                                                              "   ───",
-                                                              "  b 3",
-                                                              " ─────",
-                                                              "y c 4"}));
+    EXPECT_EQ(Render(plain, true, {2, 2, 2}, rows, false),
+              Cp437(std::vector<std::string>{"A B C", "x a 1", "    2", "   ───", "  b 3", " ─────", "y c 4"}));
 }
 
 TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {
@@ -301,11 +241,11 @@ TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {
     ps.PageWid = 80;
     ps.PrintCellTextLine(TRegNdx::rgCells, 'a', 'b', 'c', 3, 1, 6, 1);
     ASSERT_EQ(ps.TextPage->Count(), 2);
-    EXPECT_EQ(ps.TextPage->Get(0), "        ");  // new lines are as wide as the table on the page
+    EXPECT_EQ(ps.TextPage->Get(0), "        "); // new lines are as wide as the table on the page
     EXPECT_EQ(ps.TextPage->Get(1), "  abbc  ");
-    ps.PrintCellTextLine(TRegNdx::rgCells, 'x', 'y', ' ', 1, 0, 3, 0);  // a blank end repeats the middle
+    ps.PrintCellTextLine(TRegNdx::rgCells, 'x', 'y', ' ', 1, 0, 3, 0); // a blank end repeats the middle
     EXPECT_EQ(ps.TextPage->Get(0), "xyy     ");
-    ps.PrintCellTextLine(TRegNdx::rgCells, '|', '-', '+', 10, 0, 10, 1);  // one column: the start only
+    ps.PrintCellTextLine(TRegNdx::rgCells, '|', '-', '+', 10, 0, 10, 1); // one column: the start only
     EXPECT_EQ(ps.TextPage->Get(0), "xyy      |");
     EXPECT_EQ(ps.TextPage->Get(1), "  abbc   |");
 
@@ -321,7 +261,7 @@ TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {
     EXPECT_EQ(ps.TextPage->Get(1), before[1]);
 
     ps.TextPage->Clear();
-    ps.TableWid = -1;  // columns not measured yet
+    ps.TableWid = -1; // columns not measured yet
     ps.PrintCellTextLine(TRegNdx::rgCells, 'a', 'b', 'c', 1, 0, 2, 0);
     EXPECT_EQ(ps.TextPage->Get(0), "ac");
 }
@@ -355,14 +295,14 @@ TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {
     ps.BordersOn = true;
     ps.PrintCellLines(true, P::plMiddle, TRegNdx::rgCells, L::liBorderLeft, L::liBorderRight, true, true,
                       TRect{10, 10, 50, 30}, TRect{1, 1, 1, 0});
-    EXPECT_TRUE(device.Ops().empty());  // no line styles: nothing is drawn
+    EXPECT_TRUE(device.Ops().empty()); // no line styles: nothing is drawn
     EXPECT_EQ(ps.TextPage->Count(), 0);
 
     auto line = std::make_unique<TRegLineData>();
     line->Flag = true;
     line->Pen.SetWidth(2);
-    run.Styles().LineList[TRptStyles::MakeRegListKeyStr(TRegNdx::rgCells, TRegObjNdx::roLine,
-                                                         Ord(L::liBorderRight))] = std::move(line);
+    run.Styles().LineList[TRptStyles::MakeRegListKeyStr(TRegNdx::rgCells, TRegObjNdx::roLine, Ord(L::liBorderRight))] =
+        std::move(line);
     ps.PrintCellLines(true, P::plMiddle, TRegNdx::rgCells, L::liBorderLeft, L::liBorderRight, true, true,
                       TRect{10, 10, 50, 30}, TRect{1, 1, 1, 0});
     ASSERT_EQ(device.Ops().size(), 1u);
@@ -371,5 +311,5 @@ TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {
     canvas.Brush().SetColor(clYellow);
     ps.PrintCellFill(TRect{0, 0, 9, 9});
     EXPECT_EQ(device.Ops().size(), 2u);
-    EXPECT_EQ(canvas.Pen().Style(), TPenStyle::psSolid);  // the pen is given back
+    EXPECT_EQ(canvas.Pen().Style(), TPenStyle::psSolid); // the pen is given back
 }

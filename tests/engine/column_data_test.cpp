@@ -15,10 +15,9 @@ constexpr TRegPlaneNdx Data = TRegPlaneNdx::plMiddle;
 constexpr TRegPlaneNdx Totals = TRegPlaneNdx::plLast;
 
 TEST_F(AdapterTest, TableTitlesDataAndTotals) {
-    auto table = Table(Database(
-        PeopleSql + std::string("CREATE TABLE money(amount CURRENCY, n INTEGER);"
-                                "INSERT INTO money VALUES(1234.5, 1234567);")),
-        "people");
+    auto table = Table(Database(PeopleSql + std::string("CREATE TABLE money(amount CURRENCY, n INTEGER);"
+                                                        "INSERT INTO money VALUES(1234.5, 1234567);")),
+                       "people");
     table->Open();
     table->FieldByName("name")->DisplayLabel = "Full Name";
     EXPECT_EQ(Define(table.get()), "");
@@ -28,10 +27,10 @@ TEST_F(AdapterTest, TableTitlesDataAndTotals) {
     ASSERT_TRUE(OI.GetFirstRcd());
     EXPECT_EQ(OI.GetColData(Totals, 1, true), "?");
     OI.GetNextRcd(Data, false);
-    EXPECT_EQ(OI.GetColData(Data, 1, true), "Bob");  // trimmed
-    EXPECT_EQ(OI.GetColData(Data, 2, true), "");     // a null memo
-    EXPECT_EQ(OI.GetColData(Data, 3, true), "");     // a null date
-    EXPECT_EQ(OI.GetColData(Data, 9, true), "?");    // no such column
+    EXPECT_EQ(OI.GetColData(Data, 1, true), "Bob"); // trimmed
+    EXPECT_EQ(OI.GetColData(Data, 2, true), ""); // a null memo
+    EXPECT_EQ(OI.GetColData(Data, 3, true), ""); // a null date
+    EXPECT_EQ(OI.GetColData(Data, 9, true), "?"); // no such column
 
     // Formatted display texts, or plain edit texts.
     auto money = Table(LastFile().FileName(), "money", "tblMoney");
@@ -103,10 +102,10 @@ TEST_F(AdapterTest, DBGridTitlesAndDisplayTexts) {
     EXPECT_EQ(OI.GetColData(Titles, 0, true), "Who");
     EXPECT_EQ(OI.GetColData(Titles, 2, true), "born");
     ASSERT_TRUE(OI.GetFirstRcd());
-    EXPECT_EQ(OI.GetColData(Data, 1, true), "likes tea");  // the memo's text, not "(Memo)"
+    EXPECT_EQ(OI.GetColData(Data, 1, true), "likes tea"); // the memo's text, not "(Memo)"
     EXPECT_EQ(OI.GetColData(Data, 2, true), table->FieldByName("born")->DisplayText());
     OI.GetNextRcd(Data, false);
-    EXPECT_EQ(OI.GetColData(Data, 0, true), "  Bob  ");  // display text as the grid shows it
+    EXPECT_EQ(OI.GetColData(Data, 0, true), "  Bob  "); // display text as the grid shows it
     EXPECT_EQ(OI.GetColData(Data, 0, false), std::string(20, 'x'));
 }
 
@@ -160,7 +159,7 @@ TEST_F(AdapterTest, SamplesByFieldType) {
     RS.OutputQuality = 2;
     PS.CurUnits = TUnitsOfMeasure::umPix;
     PS.OutPixPerInch[TXyDir::dX] = 600;
-    PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 60;  // a tenth of an inch
+    PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 60; // a tenth of an inch
     RS.MaxStringColWid[TUnitsOfMeasure::umThous] = 1000;
     RS.MaxMemoColWid[TUnitsOfMeasure::umThous] = 450;
     EXPECT_EQ(OI.GetSampleDataTypeStr(TFieldType::ftString, 51), std::string(10, 'x'));
@@ -172,13 +171,15 @@ TEST_F(AdapterTest, SamplesByFieldType) {
 }
 
 TEST_F(AdapterTest, MemoBufferSizes) {
-    auto table = Table(Database(PeopleSql + std::string("UPDATE people SET notes = replace(hex(zeroblob(50)), '00', 'mm') WHERE id = 1;")),
-                       "people");
+    auto table =
+        Table(Database(PeopleSql +
+                       std::string("UPDATE people SET notes = replace(hex(zeroblob(50)), '00', 'mm') WHERE id = 1;")),
+              "people");
     EXPECT_EQ(Define(table.get()), "");
     const int notes = OI.SearchColsList("notes");
     ASSERT_TRUE(OI.GetFirstRcd());
     OI.GetNextRcd(Data, false);
-    OI.GetNextRcd(Data, false);  // Cy: "twelve chars"
+    OI.GetNextRcd(Data, false); // Cy: "twelve chars"
 
     // Graphic output: the whole memo and its NUL.
     RS.OutputQuality = 2;
@@ -249,7 +250,7 @@ TEST_F(AdapterTest, TheScanKeepsTheFirstLongestAndWidestTextOfEachColumn) {
 
 TEST_F(AdapterTest, FirstColumnOfAPageAcross) {
     int pageX = 2;
-    EXPECT_EQ(OI.GetPageXColNum(pageX), -1);  // no columns
+    EXPECT_EQ(OI.GetPageXColNum(pageX), -1); // no columns
     EXPECT_EQ(pageX, 1);
 
     auto sg = Grid(6, 2);

@@ -6,8 +6,8 @@
 #include "engine/trx_errors.h"
 #include "framework/core/math_util.h"
 #include "framework/forms/extra_controls.h"
-#include "framework/grids/string_grid.h"
 #include "framework/forms/scripted_ui.h"
+#include "framework/grids/string_grid.h"
 #include "support/engine/run_globals.h"
 
 using namespace trx;
@@ -74,7 +74,7 @@ struct Placement : ::testing::Test {
             const TColsListData& c = oi.Col(i);
             const std::string at = Ctx + " column " + std::to_string(i);
             EXPECT_GE(c.XPos, 1) << at;
-            EXPECT_LE(c.XPos + c.TotalWid - 1, available) << at;  // drawn within the available width
+            EXPECT_LE(c.XPos + c.TotalWid - 1, available) << at; // drawn within the available width
             EXPECT_GE(c.ContentWid, 0) << at;
             EXPECT_EQ(c.TotalWid, m.Left + c.LeftLineWid + c.ContentWid + m.Right + c.RightLineWid) << at;
             EXPECT_TRUE(c.PageAcross == page || c.PageAcross == page + 1) << at;
@@ -94,7 +94,7 @@ struct Placement : ::testing::Test {
                 EXPECT_EQ(c.RightLineWid, ps.BordersOn ? 1 : 0) << at;
             }
             if (!last) {
-                EXPECT_GE(oi.Col(i + 1).XPos, c.XPos + c.TotalWid) << at;  // nothing covered
+                EXPECT_GE(oi.Col(i + 1).XPos, c.XPos + c.TotalWid) << at; // nothing covered
             }
         }
         EXPECT_EQ(ps.PagesAcross, page) << Ctx;
@@ -110,20 +110,22 @@ struct Placement : ::testing::Test {
 
 TEST_F(Placement, NoColumnLeavesThePageOrCoversAnother) {
     const std::vector<std::vector<int>> widthSets{{5, 8, 6, 12, 3}, {50, 4, 7}, {10, 10, 10, 10}, {3, 60, 2, 36}};
-    for (int pw : {40, 15}) for (int margins = 0; margins < 2; ++margins)
-        for (int lineNums = 0; lineNums < 2; ++lineNums)
-            for (int lines = 0; lines < 8; ++lines)
-                for (int f = 0; f < 2; ++f)
-                    for (std::size_t w = 0; w < widthSets.size(); ++w) {
-                        rs.PageMargin[U::umTxt] = margins ? TRect{3, 0, 2, 0} : TRect{};
-                        ps.PageWid = pw;
-                        SetLines(lines & 1, lines & 2, lines & 4);
-                        MakeCols(f, widthSets[w], lineNums);
-                        oi.CalcColPosns(nullptr);
-                        CheckPlacement("page " + std::to_string(pw) + " margins " + std::to_string(margins) + " line numbers " +
-                                       std::to_string(lineNums) + " lines " + std::to_string(lines) +
-                                       " row titles " + std::to_string(f) + " widths " + std::to_string(w));
-                    }
+    for (int pw : {40, 15})
+        for (int margins = 0; margins < 2; ++margins)
+            for (int lineNums = 0; lineNums < 2; ++lineNums)
+                for (int lines = 0; lines < 8; ++lines)
+                    for (int f = 0; f < 2; ++f)
+                        for (std::size_t w = 0; w < widthSets.size(); ++w) {
+                            rs.PageMargin[U::umTxt] = margins ? TRect{3, 0, 2, 0} : TRect{};
+                            ps.PageWid = pw;
+                            SetLines(lines & 1, lines & 2, lines & 4);
+                            MakeCols(f, widthSets[w], lineNums);
+                            oi.CalcColPosns(nullptr);
+                            CheckPlacement("page " + std::to_string(pw) + " margins " + std::to_string(margins) +
+                                           " line numbers " + std::to_string(lineNums) + " lines " +
+                                           std::to_string(lines) + " row titles " + std::to_string(f) + " widths " +
+                                           std::to_string(w));
+                        }
 }
 
 TEST_F(Placement, ColumnsSideBySideWithTheirLines) {
@@ -140,7 +142,7 @@ TEST_F(Placement, ColumnsSideBySideWithTheirLines) {
     EXPECT_EQ(t.RightLine, TRegLineNdx::liBorderRight);
     EXPECT_EQ(t.TotalWid, 1 + 1 + 4 + 1 + 1);
     EXPECT_EQ(a.XPos, 1 + 8 + 1);
-    EXPECT_EQ(a.LeftLine, TRegLineNdx::liBorderLeft);  // first of its plane
+    EXPECT_EQ(a.LeftLine, TRegLineNdx::liBorderLeft); // first of its plane
     EXPECT_EQ(a.RightLine, TRegLineNdx::liLineNone);
     EXPECT_EQ(b.LeftLine, TRegLineNdx::liLineVert);
     EXPECT_EQ(b.XPos, a.XPos + a.TotalWid);
@@ -191,7 +193,7 @@ TEST_F(Placement, EveryPageAcrossStartsWithItsLineNumbers) {
         EXPECT_EQ(data.XPos, num.XPos + num.TotalWid);
     }
     const TColsListData& kept = oi.Col(5);
-    EXPECT_EQ(kept.EndX, 35);  // narrowed to the table's own width, 40 - 2 - 3
+    EXPECT_EQ(kept.EndX, 35); // narrowed to the table's own width, 40 - 2 - 3
     EXPECT_EQ(kept.XPos + kept.TotalWid - 1, 35);
     CheckPlacement("line numbers");
 
@@ -208,14 +210,14 @@ TEST_F(Placement, PlacementForgetsTheLastPage) {
     ps.LastPage = TPoint{1, 7};
     oi.CalcColPosns(nullptr);
     EXPECT_EQ(ps.LastPage, LastPageUnknown);
-    EXPECT_LT(ps.LastPage.Y, -1);  // what the page loop reads as "not known yet"
+    EXPECT_LT(ps.LastPage.Y, -1); // what the page loop reads as "not known yet"
 
     // The page loop finds the last page of a new layout, and keeps it.
     ps.PagesAcross = 2;
     ps.PanelsAcross = 1;
     oi.Eof = true;
     ps.CurPage = TPoint{1, 4};
-    EXPECT_FALSE(ps.IsLastPage(true, 1));  // data ended, but a page across is still to come
+    EXPECT_FALSE(ps.IsLastPage(true, 1)); // data ended, but a page across is still to come
     ps.CurPage = TPoint{2, 4};
     EXPECT_TRUE(ps.IsLastPage(true, 1));
     EXPECT_EQ(ps.LastPage, (TPoint{2, 4}));
@@ -242,7 +244,7 @@ TEST_F(Placement, PagesAcrossPanel) {
     MakeCols(0, {30, 30, 30}, false);
     oi.CalcColPosns(&panel);
     EXPECT_EQ(panel.Caption(), "3 Pages Across");
-    EXPECT_EQ(panel.Color(), clBtnFace);  // the preview shows them all
+    EXPECT_EQ(panel.Color(), clBtnFace); // the preview shows them all
     ps.ToFile = true;
     oi.CalcColPosns(&panel);
     EXPECT_EQ(panel.Color(), clYellow);
@@ -273,8 +275,9 @@ TEST_F(Placement, RowTitlesThatDoNotFitAskFirst) {
         oi.CalcColPosns(nullptr);
         FAIL();
     } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for repeating row "
-                             "titles\rTurn off Repeating Row Titles in report options or use wider paper");
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for repeating row "
+                  "titles\rTurn off Repeating Row Titles in report options or use wider paper");
     }
     EXPECT_TRUE(rs.RepeatRowTitles);
 }
@@ -287,7 +290,7 @@ TEST_F(Placement, TextQualityCapsStringsAndMemos) {
     oi.ChkFldStr(0, longText, TFieldType::ftString, P::plMiddle);
     oi.ChkFldStr(1, longText, TFieldType::ftMemo, P::plMiddle);
     oi.ChkFldStr(2, longText, TFieldType::ftInteger, P::plMiddle);
-    oi.ChkFldStr(2, longText, TFieldType::ftInteger, P::plFirst);  // titles are strings
+    oi.ChkFldStr(2, longText, TFieldType::ftInteger, P::plFirst); // titles are strings
     EXPECT_EQ(oi.Col(0).StrWids[P::plMiddle][U::umTxt].Wid, 30);
     EXPECT_EQ(oi.Col(0).StrWids[P::plMiddle][U::umPix].Wid, 300);
     EXPECT_EQ(oi.Col(1).StrWids[P::plMiddle][U::umTxt].Wid, 20);
@@ -299,7 +302,7 @@ TEST_F(Placement, TextQualityCapsStringsAndMemos) {
     oi.ChkFldLng("first", 2, 1, 50, P::plLast);
     oi.ChkFldLng("second", 2, 1, 50, P::plLast);
     EXPECT_EQ(oi.Col(2).StrWids[P::plLast][U::umTxt].Str, "first");
-    oi.ChkFldLng("ignored", 9, 1, 50, P::plLast);  // no such column
+    oi.ChkFldLng("ignored", 9, 1, 50, P::plLast); // no such column
 }
 
 TEST_F(Placement, PixelCapsNeedNoCharacterCell) {
@@ -326,12 +329,12 @@ TEST_F(Placement, ResizingRemeasuresTheStoredTexts) {
     oi.ChkFldStr(0, "Title", TFieldType::ftString, P::plFirst);
     oi.ChkFldStr(0, std::string(12, 'x'), TFieldType::ftString, P::plMiddle);
     oi.ChkFldStr(1, std::string(35, 'y'), TFieldType::ftString, P::plMiddle);
-    rs.MaxStringColWid[U::umTxt] = 8;  // a new limit
+    rs.MaxStringColWid[U::umTxt] = 8; // a new limit
     oi.ResizeColWids(nullptr);
     EXPECT_EQ(oi.Col(0).StrWids[P::plFirst][U::umTxt].Wid, 5);
     EXPECT_EQ(oi.Col(0).StrWids[P::plAll][U::umTxt].Wid, 8);
     EXPECT_EQ(oi.Col(1).StrWids[P::plAll][U::umTxt].Wid, 8);
-    EXPECT_EQ(oi.Col(1).StrWids[P::plMiddle][U::umTxt].Str, std::string(35, 'y'));  // the texts stay
+    EXPECT_EQ(oi.Col(1).StrWids[P::plMiddle][U::umTxt].Str, std::string(35, 'y')); // the texts stay
     EXPECT_EQ(oi.Col(0).ContentWid, 8);
     EXPECT_EQ(oi.Col(1).XPos, oi.Col(0).XPos + oi.Col(0).TotalWid);
 }
@@ -343,7 +346,7 @@ TEST_F(Placement, TextHeightsOfRegionsAndPlanes) {
     EXPECT_EQ(st.PlaneRows[P::plMiddle].TextHt, 1);
     EXPECT_EQ(st.RegTextHts[TRegNdx::rgRowTi], 1);
     EXPECT_EQ(st.RegTextHts[TRegNdx::rgCells], 1);
-    EXPECT_EQ(st.RegTextHts[TRegNdx::rgRowTo], 0);  // no row-total columns
+    EXPECT_EQ(st.RegTextHts[TRegNdx::rgRowTo], 0); // no row-total columns
     EXPECT_EQ(st.RegTextHts[TRegNdx::rgPgTiMem], 1);
 
     rs.OutputQuality = 2;
@@ -402,7 +405,7 @@ TEST_F(GridRow, MeasuresTheTextsOfOneRow) {
     EXPECT_EQ(Len(0, P::plMiddle), 12);
     EXPECT_EQ(oi.Col(0).StrWids[P::plMiddle][U::umTxt].Str, "banana split");
     EXPECT_EQ(Len(1, P::plMiddle), 3);
-    EXPECT_EQ(Len(2, P::plMiddle), 30);  // capped
+    EXPECT_EQ(Len(2, P::plMiddle), 30); // capped
 }
 
 TEST_F(GridRow, LineNumbersAreMeasuredWithTheTitles) {
@@ -412,18 +415,18 @@ TEST_F(GridRow, LineNumbersAreMeasuredWithTheTitles) {
     oi.CalcColWid(true, P::plFirst);
     EXPECT_EQ(oi.Col(0).StrWids[P::plFirst][U::umTxt].Str, "#");
     EXPECT_EQ(oi.Col(0).StrWids[P::plMiddle][U::umTxt].Str, oi.GetMaxLineNumStr(false));
-    EXPECT_EQ(Len(0, P::plMiddle), 1);  // 4 rows: one digit
+    EXPECT_EQ(Len(0, P::plMiddle), 1); // 4 rows: one digit
 }
 
 TEST_F(GridRow, WithoutTheDataColumnsAreAsWideAsOnScreen) {
-    Define(true);  // the line-number column has no on-screen width of its own
+    Define(true); // the line-number column has no on-screen width of its own
     grid.SetColWidths(0, 120);
     grid.SetColWidths(1, 40);
     oi.CurCell.Y = 1;
     ASSERT_NO_THROW(oi.CalcColWid(false, P::plMiddle));
     const TColsListData& name = oi.Col(1);
     ASSERT_EQ(name.ColNdx, 0);
-    EXPECT_EQ(name.StrWids[P::plMiddle][U::umPix].Wid, 360);  // 120 screen pixels at 300 / 100
+    EXPECT_EQ(name.StrWids[P::plMiddle][U::umPix].Wid, 360); // 120 screen pixels at 300 / 100
     const int count = MulDiv(120, 5, grid.Canvas().TextWidth("apple"));
     EXPECT_EQ(name.StrWids[P::plMiddle][U::umTxt].Str, std::string(count, 'x'));
     EXPECT_EQ(name.StrWids[P::plMiddle][U::umTxt].Wid, count);
@@ -440,12 +443,12 @@ TEST_F(GridRow, WithoutTheDataColumnsAreAsWideAsOnScreen) {
 TEST_F(GridRow, EveryTitleRowIsMeasuredAndTheDataRowsOnce) {
     grid.SetRowCount(6);
     grid.SetFixedRows(3);
-    const char* cells[6][3] = {{"a", "x", "t"},       {"bbbbbbb", "y", "u"}, {"cc", "zzzzzzzzz", "v"},
-                               {"data", "1", "w"},    {"d", "22", "w"},      {"dd", "333", "wwww"}};
+    const char* cells[6][3] = {{"a", "x", "t"},    {"bbbbbbb", "y", "u"}, {"cc", "zzzzzzzzz", "v"},
+                               {"data", "1", "w"}, {"d", "22", "w"},      {"dd", "333", "wwww"}};
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 3; ++c) grid.SetCells(c, r, cells[r][c]);
     Define(false);
-    oi.Eof = true;  // left from an earlier walk
+    oi.Eof = true; // left from an earlier walk
     oi.CalcColWids(nullptr, nullptr, nullptr);
     EXPECT_EQ(oi.RcdsDone, 3);
     EXPECT_EQ(oi.SizingStatus, TColSizingStatus::csCompleted);

@@ -91,11 +91,16 @@ TEST_F(DataDirTest, AnEntryForAMissingDirectoryIsReportedAndHandedToTheWizard) {
 
     const auto boxes = ui->CallsOf(TDialogKind::dkMessageDlg);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Text, " Tabrix!  Redirection file (TBXDIRS.INI) directory entry is incorrect.\r\r"
-                             "  Section:  Tabrix! Data Directories\r"
-                             "      Ident:  " + Program() + "\r"
-                             "Directory: \"" + missing + "/\"\r\r"
-                             "DIRECTORY DOES NOT EXIST.\r\rPress OK to correct");
+    EXPECT_EQ(boxes[0].Text,
+              " Tabrix!  Redirection file (TBXDIRS.INI) directory entry is incorrect.\r\r"
+              "  Section:  Tabrix! Data Directories\r"
+              "      Ident:  " +
+                  Program() +
+                  "\r"
+                  "Directory: \"" +
+                  missing +
+                  "/\"\r\r"
+                  "DIRECTORY DOES NOT EXIST.\r\rPress OK to correct");
     EXPECT_EQ(boxes[0].Type, TMsgDlgType::mtWarning);
     EXPECT_EQ(boxes[0].Buttons, TMsgDlgButtons{TMsgDlgBtn::mbOK});
 }
@@ -107,7 +112,8 @@ TEST_F(DataDirTest, WithoutAUsableDirectoryTheReportCannotWork) {
         GetTBXDataDir();
         ADD_FAILURE() << "no setup error";
     } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Setup Error: Report will not function because Tabrix! data directory is undefined");
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Setup Error: Report will not function because Tabrix! data directory is undefined");
     }
     EXPECT_FALSE(DirectoryExists(DefaultDir()));
     EXPECT_EQ(ui->CallsOf(TDialogKind::dkMessageDlg).size(), 1u);

@@ -36,7 +36,7 @@ protected:
 TEST_F(ExportTest, AGridExportsItsTitleRowsAndRowsWithLineNumbers) {
     grid = Grid(2, 3);
     grid->SetRowCount(5);
-    grid->SetFixedRows(2);  // two title rows: "#" stands on the last
+    grid->SetFixedRows(2); // two title rows: "#" stands on the last
     grid->SetCells(0, 1, "sub0");
     grid->SetCells(1, 1, "sub1");
     grid->SetCells(0, 4, "r4c0");
@@ -74,9 +74,10 @@ TEST_F(ExportTest, OnlyACodeFrom0To255StandsForACharacter) {
         const char* Quote;
         std::string Line;
     };
-    for (const Case& c : {Case{"9", "34", "\"r1c0\"\t\"r1c1\""}, Case{"abc", "'", "'r1c0'abc'r1c1'"},
-                          Case{"256", "", "r1c0256r1c1"}, Case{"-1", "1a", "1ar1c01a-11ar1c11a"},
-                          Case{"0", "", std::string("r1c0\0r1c1", 9)}, Case{"44", "255", "\xFFr1c0\xFF,\xFFr1c1\xFF"}}) {
+    for (const Case& c :
+         {Case{"9", "34", "\"r1c0\"\t\"r1c1\""}, Case{"abc", "'", "'r1c0'abc'r1c1'"}, Case{"256", "", "r1c0256r1c1"},
+          Case{"-1", "1a", "1ar1c01a-11ar1c11a"}, Case{"0", "", std::string("r1c0\0r1c1", 9)},
+          Case{"44", "255", "\xFFr1c0\xFF,\xFFr1c1\xFF"}}) {
         RS().ExportFieldDelim = c.Delim;
         RS().ExportQuote = c.Quote;
         RS().ExportOnlyPrintableChrs = false;
@@ -108,19 +109,25 @@ TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
     SetOpt(S::soLineNumbers, false);
     SetOpt(S::soColumnTitles, false);
     grid = Grid(2, 1);
-    grid->SetCells(0, 1, "a\tb\x01" "c\x82" "d~");
+    grid->SetCells(0, 1,
+                   "a\tb\x01"
+                   "c\x82"
+                   "d~");
     EXPECT_EQ(Export(grid.get()), 1);
     EXPECT_EQ(Exported(), "\"abcd~\",\"r1c1\"\r\n");
     RS().ExportOnlyPrintableChrs = false;
     EXPECT_EQ(Export(grid.get()), 1);
-    EXPECT_EQ(Exported(), "\"a\tb\x01" "c\x82" "d~\",\"r1c1\"\r\n");
+    EXPECT_EQ(Exported(),
+              "\"a\tb\x01"
+              "c\x82"
+              "d~\",\"r1c1\"\r\n");
 
     // Long texts: a character that is not printable anywhere among many.
     RS().ExportOnlyPrintableChrs = true;
     const std::string printable = " ~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij";
     for (char bad : {'\x00', '\x1F', '\x7F', '\x80', '\xFF'}) {
-        for (std::size_t at : {std::size_t{0}, std::size_t{7}, std::size_t{8}, std::size_t{15}, std::size_t{33},
-                               printable.size()}) {
+        for (std::size_t at :
+             {std::size_t{0}, std::size_t{7}, std::size_t{8}, std::size_t{15}, std::size_t{33}, printable.size()}) {
             std::string text = printable;
             text.insert(at, 1, bad);
             grid->SetCells(0, 1, text);
@@ -139,8 +146,10 @@ TEST_F(ExportTest, LongFieldsStayOnTheirLine) {
     RS().ExportMaxMemoLng = 1000;
     RS().ExportMaxStrLng = 1000;
     const std::string memo = std::string(600, 'm') + " end";
-    auto table = Table("CREATE TABLE items(name VARCHAR(400), notes MEMO, qty INTEGER);"
-                       "INSERT INTO items VALUES('" + std::string(300, 's') + "', '" + memo + "', 5);");
+    auto table = Table(
+        "CREATE TABLE items(name VARCHAR(400), notes MEMO, qty INTEGER);"
+        "INSERT INTO items VALUES('" +
+        std::string(300, 's') + "', '" + memo + "', 5);");
     EXPECT_EQ(Export(table.get()), 1);
     // A text field keeps at most 255 characters, a memo its whole length.
     EXPECT_EQ(Exported(), "1,\"" + std::string(255, 's') + "\",\"" + memo + "\",5\r\n");

@@ -52,8 +52,8 @@ TEST_F(FormSizesTest, VisibilityCentresOrShrinksTheWindowToNothing) {
     EXPECT_EQ(form->Height(), 0);
     SetWindowVisibility(form, true, TFormBorderStyle::bsDialog, TPoint{393, 244});
     EXPECT_EQ(form->BorderStyle(), TFormBorderStyle::bsDialog);
-    EXPECT_EQ(form->BoundsRect(), Rect((1024 - 393) / 2, (768 - 244) / 2, (1024 - 393) / 2 + 393,
-                                       (768 - 244) / 2 + 244));
+    EXPECT_EQ(form->BoundsRect(),
+              Rect((1024 - 393) / 2, (768 - 244) / 2, (1024 - 393) / 2 + 393, (768 - 244) / 2 + 244));
 }
 
 TEST_F(FormSizesTest, SizeAndPlaceRoundTripPerFormAndUser) {
@@ -84,9 +84,9 @@ TEST_F(FormSizesTest, SizeAndPlaceRoundTripPerFormAndUser) {
     IniLoadFormSize("Tabrix.Ini", other, "JOE");
     EXPECT_EQ(other->BoundsRect(), Rect(40, 30, 540, 430));
     EXPECT_EQ(other->WindowState(), TWindowState::wsNormal);
-    EXPECT_EQ(resized, 1);  // once, after everything was set
+    EXPECT_EQ(resized, 1); // once, after everything was set
     EXPECT_EQ(widthSeen, 500);
-    ASSERT_TRUE(other->OnResize);  // attached again
+    ASSERT_TRUE(other->OnResize); // attached again
 
     // Only the maximized flag was stored for ANN: the place takes the
     // defaults, and the window is maximized over it.

@@ -27,7 +27,7 @@ TEST_F(AdapterTest, KindsAreTestedInOrder) {
     EXPECT_FALSE(OI.SQLBased);
     EXPECT_EQ(OI.ObjName, "tblPeople");
     EXPECT_EQ(OI.FixedRows, 1);
-    EXPECT_TRUE(table->ControlsDisabled());  // stepping will not move the application's controls
+    EXPECT_TRUE(table->ControlsDisabled()); // stepping will not move the application's controls
 
     TQuery query;
     query.SetName("qryPeople");
@@ -68,7 +68,7 @@ TEST_F(AdapterTest, KindsAreTestedInOrder) {
     EXPECT_TRUE(OI.TreeLike);
     EXPECT_EQ(OI.Rows, 2);
     EXPECT_EQ(OI.CurCell, (TPoint{-1, 2}));
-    EXPECT_EQ(OI.ColCount(), 0);  // tree-like objects have no report columns
+    EXPECT_EQ(OI.ColCount(), 0); // tree-like objects have no report columns
 
     TTreeView tree(nullptr);
     tree.Items().AddChild(tree.Items().Add(nullptr, "root"), "leaf");
@@ -80,7 +80,7 @@ TEST_F(AdapterTest, KindsAreTestedInOrder) {
     mem.AddFieldDef("a", TFieldType::ftString, 5);
     EXPECT_EQ(Define(&mem), "");
     EXPECT_EQ(OI.ObjType, TObjType::IsDataSet);
-    EXPECT_TRUE(mem.Active());  // opened for the run
+    EXPECT_TRUE(mem.Active()); // opened for the run
 
     TComponent plain;
     EXPECT_EQ(Define(&plain), InvalidObjectText);
@@ -106,12 +106,12 @@ TEST_F(AdapterTest, DecisionGridStartsLeftOfAndAboveItsDataOrigin) {
     EXPECT_EQ(OI.Col(2).XPlane, TRegPlaneNdx::plMiddle);
 
     ASSERT_TRUE(OI.GetFirstRcd());
-    OI.CurCell = OI.Start;  // the title rows, as the page loop walks them
+    OI.CurCell = OI.Start; // the title rows, as the page loop walks them
     EXPECT_EQ(OI.GetColData(TRegPlaneNdx::plFirst, 0, true), "Region");
     OI.CurCell = TPoint{0, 2};
     EXPECT_EQ(OI.GetColData(TRegPlaneNdx::plMiddle, 3, true), "7");
     OI.GetNextRcd(TRegPlaneNdx::plMiddle, false);
-    EXPECT_TRUE(OI.GetNextRcd(TRegPlaneNdx::plMiddle, false));  // row 3 is the last of four data rows
+    EXPECT_TRUE(OI.GetNextRcd(TRegPlaneNdx::plMiddle, false)); // row 3 is the last of four data rows
     EXPECT_EQ(OI.CurCell.Y, 3);
 }
 #endif
@@ -130,7 +130,8 @@ TEST_F(AdapterTest, SetupErrorTexts) {
     auto missingFile = Table(dir.File("nowhere.db"), "people");
     std::string text = Define(missingFile.get());
     EXPECT_EQ(text.rfind("Tabrix! Setup Error: Object: tblPeople\r\rOpening Dataset: tblPeople\r", 0), 0u) << text;
-    EXPECT_GT(text.size(), std::string("Tabrix! Setup Error: Object: tblPeople\r\rOpening Dataset: tblPeople\r").size());
+    EXPECT_GT(text.size(),
+              std::string("Tabrix! Setup Error: Object: tblPeople\r\rOpening Dataset: tblPeople\r").size());
 
     auto missingTable = Table(db, "persons");
     text = Define(missingTable.get());
@@ -269,7 +270,7 @@ TEST_F(AdapterTest, ColumnPlanesAndTheirRange) {
 TEST_F(AdapterTest, StringGridExtentIsItsLastNonBlankCell) {
     TStringGrid g(nullptr);
     g.SetCells(3, 0, "x");
-    g.SetCells(1, 2, "   ");  // blanks do not count
+    g.SetCells(1, 2, "   "); // blanks do not count
     int rows = -1, cols = -1;
     TObjInfo::GetGridDim(&g, rows, cols);
     EXPECT_EQ(cols, 4);
@@ -310,7 +311,7 @@ TEST_F(AdapterTest, RowCountsAndTheWidestLineNumber) {
     RS.CountNumRcds = true;
     OI.CalcRows();
     EXPECT_EQ(OI.Rows, 3);
-    OI.Digits = 0;  // never fewer than one digit
+    OI.Digits = 0; // never fewer than one digit
     EXPECT_EQ(OI.GetMaxLineNumStr(false), "2");
     OI.Digits = 12;
     EXPECT_EQ(OI.GetMaxLineNumStr(false), "2,000,000,000");

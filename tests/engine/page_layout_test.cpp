@@ -36,7 +36,7 @@ TEST_F(PageLayoutTest, PanelsStandSideBySideWithoutOverlap) {
     StartRun(grid.get());
     PrepareToPrint();
     EXPECT_EQ(PS().PanelsAcross, 2);
-    EXPECT_EQ(PS().PanelStep, 22);  // 8 + 1 + 12 wide, and the gap between panels
+    EXPECT_EQ(PS().PanelStep, 22); // 8 + 1 + 12 wide, and the gap between panels
     EXPECT_EQ(PS().TableWid, 43);
     EXPECT_EQ(PrintRun(), 1);
     const std::vector<std::string> pages = OutputPages();
@@ -72,7 +72,7 @@ TEST_F(PageLayoutTest, MemosStayBetweenThePageMargins) {
     const std::vector<std::string> lines = SplitLines(Output());
     ASSERT_GE(lines.size(), 2u);
     const std::string& memo = lines[1];
-    EXPECT_EQ(memo.find("Left"), 5u);  // the first column right of the left margin
+    EXPECT_EQ(memo.find("Left"), 5u); // the first column right of the left margin
     EXPECT_EQ(memo.find_last_not_of(' '), 44u);
     EXPECT_EQ(memo[44], '1');
     EXPECT_LE(memo.size(), 45u);
@@ -132,7 +132,7 @@ TEST_F(PageLayoutTest, ARowTallerThanAnEmptyPageIsCutToTheRoomLeft) {
     RS().MaxStringLines = 20;
     RS().MaxStringColWid[U::umTxt] = 4;
     grid = Grid(2, 3);
-    grid->SetCells(1, 2, std::string(60, 'w'));  // 15 lines of 4 characters
+    grid->SetCells(1, 2, std::string(60, 'w')); // 15 lines of 4 characters
     StartRun(grid.get());
     EXPECT_EQ(PrintRun(), 1);
     const std::vector<std::string> pages = OutputPages();
@@ -176,8 +176,7 @@ TEST_F(PageLayoutTest, EveryPageAcrossReplaysTheRowsOfItsPageRowAtTheirHeights) 
     const std::vector<std::string> pages = OutputPages();
     ASSERT_GE(pages.size(), 4u);
     // Page 1-2 holds the records of page 1-1, line for line.
-    EXPECT_EQ(std::count(pages[0].begin(), pages[0].end(), '\n'),
-              std::count(pages[1].begin(), pages[1].end(), '\n'));
+    EXPECT_EQ(std::count(pages[0].begin(), pages[0].end(), '\n'), std::count(pages[1].begin(), pages[1].end(), '\n'));
     EXPECT_NE(pages[0].find("| 1| r1c0| two     | r1c2|\n|  |     | words   |     |\n| 2| r2c0| one     |"),
               std::string::npos);
     EXPECT_NE(pages[1].find("| 1| r1c3|\n|  |     |\n| 2| r2c3|\n| 3| r3c3|\n|  |     |\n| 4| r4c3|\n+--------+"),
@@ -222,7 +221,7 @@ TEST_F(PageLayoutTest, ARecordThatIsGoneShowsAnErrorRowAcrossItsPanel) {
         if (page.Get(i).find("*ERROR*") != std::string::npos) found = i;
     ASSERT_GE(found, 0);
     const std::string& row = page.Get(found);
-    const std::string& border = page.Get(page.Count() - 1);  // the bottom border
+    const std::string& border = page.Get(page.Count() - 1); // the bottom border
     // The message row starts where the table starts and closes at its right edge.
     EXPECT_EQ(row.find('|'), border.find('+'));
     EXPECT_EQ(row.find_last_not_of(' '), border.find_last_not_of(' '));

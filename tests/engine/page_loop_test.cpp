@@ -18,7 +18,7 @@ using S = TStyleOptNdx;
 class PageLoopTest : public ReportTest {
 protected:
     PageLoopTest() {
-        RS().OutputQuality = 0;  // ASCII lines read best in a test
+        RS().OutputQuality = 0; // ASCII lines read best in a test
         RS().TxtCharsPageWid = 30;
         RS().LinesPerpage = 10;
         RS().Memo(M::rmPgTi).SetText("Page ^P");
@@ -59,7 +59,7 @@ TEST_F(PageLoopTest, PageRangeWithTwoPagesAcrossPrintsEveryPageAcrossOfItsRows) 
               (std::vector<std::string>{"Page 3-1", "Page 3-2", "Page 4-1", "Page 4-2", "Page 5-1", "Page 5-2"}));
     EXPECT_EQ(PS().PagesOutput, 6);
     const std::vector<std::string> pages = OutputPages();
-    ASSERT_EQ(pages.size(), 7u);  // and the closing form feed
+    ASSERT_EQ(pages.size(), 7u); // and the closing form feed
     // Pages 1 and 2 were laid out to count the records and line numbers;
     // the second page across repeats the records of the first.
     EXPECT_EQ(pages[0],
@@ -106,8 +106,8 @@ TEST_F(PageLoopTest, EveryPageAfterTheFirstBeginsWithAFormFeed) {
     EXPECT_EQ(PS().PagesOutput, 3);
     const std::string out = Output();
     EXPECT_EQ(std::count(out.begin(), out.end(), '\f'), 3);
-    EXPECT_NE(out.find("\r\n\f "), std::string::npos);  // in front of a page's first line
-    EXPECT_EQ(out.substr(out.size() - 3), "\f\r\n");    // and one closing line
+    EXPECT_NE(out.find("\r\n\f "), std::string::npos); // in front of a page's first line
+    EXPECT_EQ(out.substr(out.size() - 3), "\f\r\n"); // and one closing line
     EXPECT_NE(out[0], '\f');
 
     // Without form feeds the pages simply follow each other.
@@ -251,7 +251,7 @@ class PrinterSheetsTest : public PageLoopTest {
 protected:
     PrinterSheetsTest() {
         RS().OutputDest = TOutputDest::odPrinter;
-        RS().ShrinkToPage = false;  // a wide report stays wide
+        RS().ShrinkToPage = false; // a wide report stays wide
         RS().Memo(M::rmPgTi).SetText("Page ^P");
     }
     const TVirtualDocument& Document() { return printer.Driver().LastDocument(); }
@@ -358,7 +358,7 @@ TEST_F(PageLoopTest, ARangeFromThePreviewStartsWhereThePreviewSawItsFirstPage) {
     PS().SetPageRange(TPrintWhat::pwPageRange, true, TPoint{0, 2}, TPoint{0, 2});
     EXPECT_EQ(pages.Asked, (std::vector<bool>{false}));
     EXPECT_FALSE(PS().StartAtFirstRcd);
-    EXPECT_EQ(PS().CurPage.Y, 1);  // the loop steps to page 2 first
+    EXPECT_EQ(PS().CurPage.Y, 1); // the loop steps to page 2 first
     EXPECT_EQ(PS().PrintReport(false, nullptr), 1);
     EXPECT_EQ(PageLabels(), (std::vector<std::string>{"Page 2"}));
     EXPECT_NE(Output().find("|  5| r5c0 | r5c1 | r5c2 |"), std::string::npos);
@@ -403,16 +403,18 @@ TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
     EXPECT_EQ(PrintRun(), 1);
     // Numbers stand right, texts left; a short number keeps its column's
     // spare room on its right.
-    EXPECT_EQ(Output(),
-              std::string(31, ' ') + "\r\n"
-              "        \xDA\xC4\xC4\xC2\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xBF\r\n"
-              "        \xB3 #\xB3 id\xB3  name \xB3 price\xB3\r\n"
-              "        \xC3\xC4\xC4\xC5\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xB4\r\n"
-              "        \xB3 1\xB3 1 \xB3 tea   \xB3   2.5\xB3\r\n"
-              "        \xB3 2\xB3 2 \xB3 coffee\xB3 12.25\xB3\r\n"
-              "        \xB3 3\xB3 3 \xB3 water \xB3   0.5\xB3\r\n"
-              "        \xC0\xC4\xC4\xC1\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xD9\r\n"
-              "\f\r\n");
+    EXPECT_EQ(
+        Output(),
+        std::string(31, ' ') +
+            "\r\n"
+            "        \xDA\xC4\xC4\xC2\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xBF\r\n"
+            "        \xB3 #\xB3 id\xB3  name \xB3 price\xB3\r\n"
+            "        \xC3\xC4\xC4\xC5\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xB4\r\n"
+            "        \xB3 1\xB3 1 \xB3 tea   \xB3   2.5\xB3\r\n"
+            "        \xB3 2\xB3 2 \xB3 coffee\xB3 12.25\xB3\r\n"
+            "        \xB3 3\xB3 3 \xB3 water \xB3   0.5\xB3\r\n"
+            "        \xC0\xC4\xC4\xC1\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xD9\r\n"
+            "\f\r\n");
 }
 
 TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
@@ -421,9 +423,10 @@ TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
     RS().LinesPerpage = 60;
     RS().ReportAlignment = TAlignment::taLeftJustify;
     RS().Memo(M::rmPgTi).SetText("");
-    auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));"
-                       "INSERT INTO items VALUES(1, 'tea'), (2, 'coffee'), (3, 'water'), (4, 'milk'), (5, 'juice'),"
-                       "(6, 'soda'), (7, 'wine');");
+    auto table = Table(
+        "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+        "INSERT INTO items VALUES(1, 'tea'), (2, 'coffee'), (3, 'water'), (4, 'milk'), (5, 'juice'),"
+        "(6, 'soda'), (7, 'wine');");
     StartRun(table.get());
     EXPECT_EQ(PrintRun(), 1);
     const std::string text = Output();
@@ -432,7 +435,7 @@ TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
     RS().OutputDest = TOutputDest::odPrinter;
     RS().FastPrinterText = true;
     EXPECT_EQ(PrintRun(), 1);
-    EXPECT_EQ(spooler.Spooler().LastJob().Data + "\r\n", text);  // the closing string is the last form feed
+    EXPECT_EQ(spooler.Spooler().LastJob().Data + "\r\n", text); // the closing string is the last form feed
 
     // On the printer's canvas: the same lines.
     RS().FastPrinterText = false;

@@ -8,8 +8,8 @@
 #include "engine/trx_errors.h"
 #include "framework/core/text_file.h"
 #include "framework/forms/application.h"
-#include "framework/forms/form.h"
 #include "framework/forms/extra_controls.h"
+#include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/forms/user_input.h"
 #include "ui/progress_window.h"
@@ -25,14 +25,16 @@ using C = TSpoolCall;
 std::string Decode(const std::string& Text) { return TPrintSettings::CnvtStrToBinaryASCII(Text); }
 
 TEST(ControlStringTest, NumbersAfterAHashAreByteCodes) {
-    EXPECT_EQ(Decode("#27E#12"), std::string("\x1B" "E" "\x0C"));
+    EXPECT_EQ(Decode("#27E#12"), std::string("\x1B"
+                                             "E"
+                                             "\x0C"));
     EXPECT_EQ(Decode("##1"), "#1");
     EXPECT_EQ(Decode("###12"), std::string("#\x0C"));
-    EXPECT_EQ(Decode("#0655"), "A5");  // three digits at most
+    EXPECT_EQ(Decode("#0655"), "A5"); // three digits at most
     EXPECT_EQ(Decode("#0"), std::string(1, '\0'));
     EXPECT_EQ(Decode("#255"), "\xFF");
-    EXPECT_EQ(Decode("ab#"), "ab");  // a last hash is dropped
-    EXPECT_EQ(Decode("#A"), "A");    // and so is one before another character
+    EXPECT_EQ(Decode("ab#"), "ab"); // a last hash is dropped
+    EXPECT_EQ(Decode("#A"), "A"); // and so is one before another character
     EXPECT_EQ(Decode("plain text"), "plain text");
     EXPECT_EQ(Decode(""), "");
 }
@@ -91,11 +93,14 @@ TEST_F(PrintRunTest, RawPrinterTextIsTheTextFileBetweenTheControlStrings) {
     EXPECT_EQ(job.DocInfo.DocName, "Items report");
     EXPECT_EQ(job.DocInfo.Datatype, "RAW");
     EXPECT_EQ(job.DocInfo.OutputFile, "");
-    EXPECT_EQ(job.Data, "\x1B" "E" + text + "\f");
+    EXPECT_EQ(job.Data,
+              "\x1B"
+              "E" +
+                  text + "\f");
     ASSERT_EQ(job.Pages.size(), 3u);
-    EXPECT_EQ(job.PageStarts[0], 2u);  // after the initialization string
+    EXPECT_EQ(job.PageStarts[0], 2u); // after the initialization string
     EXPECT_EQ(job.Pages[1][0], '\f');
-    EXPECT_EQ(job.Pages[2].substr(job.Pages[2].size() - 3), "\r\n\f");  // the closing string ends the last page
+    EXPECT_EQ(job.Pages[2].substr(job.Pages[2].size() - 3), "\r\n\f"); // the closing string ends the last page
     EXPECT_TRUE(job.Ended);
     EXPECT_TRUE(job.Closed);
     EXPECT_EQ(sp.OpenCount(), 0);
@@ -161,12 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
     EveryCall, SpoolFailureTest,
     ::testing::Values(SpoolFailure{C::scOpenPrinter, 1, false, false},
                       SpoolFailure{C::scStartDocPrinter, 1, false, false},
-                      SpoolFailure{C::scWritePrinter, 1, false, true},   // the initialization string
+                      SpoolFailure{C::scWritePrinter, 1, false, true}, // the initialization string
                       SpoolFailure{C::scStartPagePrinter, 2, false, true},
-                      SpoolFailure{C::scWritePrinter, 15, false, true},  // a line of page 2
+                      SpoolFailure{C::scWritePrinter, 15, false, true}, // a line of page 2
                       SpoolFailure{C::scEndPagePrinter, 1, false, true}, // the sheet break after page 1
-                      SpoolFailure{C::scEndDocPrinter, 1, true, true},
-                      SpoolFailure{C::scClosePrinter, 1, true, true}));
+                      SpoolFailure{C::scEndDocPrinter, 1, true, true}, SpoolFailure{C::scClosePrinter, 1, true, true}));
 
 TEST_F(PrintRunTest, AFailedClosingStringStillEndsThePageAndTheDocument) {
     UseFastPrinterText();
@@ -214,7 +218,7 @@ TEST_F(PrintRunTest, AnExistingFileIsOverwrittenOrAppendedTo) {
 TEST_F(PrintRunTest, TheUserDecidesAboutAnExistingFile) {
     RS().IfOutputFileExists = TIfOutputFileExists::oeAskUser;
     StartRun(grid.get());
-    EXPECT_EQ(PrintRun(), 1);  // no file yet: no question
+    EXPECT_EQ(PrintRun(), 1); // no file yet: no question
     EXPECT_TRUE(ui->CallsOf(TDialogKind::dkMessageDlg).empty());
     const std::string report = Output();
 
@@ -240,7 +244,7 @@ TEST_F(PrintRunTest, TheUserDecidesAboutAnExistingFile) {
 TEST_F(PrintRunTest, AFileThatCannotBeOpenedIsReportedAndAbortsTheRun) {
     StartRun(grid.get());
     TTextFile other(OutName());
-    other.Rewrite();  // another program writes it
+    other.Rewrite(); // another program writes it
     ASSERT_EQ(other.IOResult(), 0);
     EXPECT_EQ(PrintRun(), 3);
     const std::vector<std::string> messages = ui->Messages();
@@ -268,7 +272,8 @@ TEST_F(PrintRunTest, ARunWithoutADestinationIsAborted) {
         PS().OpenOutput();
         FAIL() << "no internal error";
     } catch (const eTrxIntError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Internal Error: Open Output Internal Error **\rOutput destination not specified.");
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Internal Error: Open Output Internal Error **\rOutput destination not specified.");
     }
 }
 
@@ -349,7 +354,7 @@ TEST_F(SnapShotTest, TheFormIsPrintedAsItsSizeSaysAndLeftAsItWas) {
     RS().SnapShotSize = "MP";
     EXPECT_EQ(PrintRun(), 1);
     EXPECT_EQ(Images()[0].PrintScale, TPrintScale::poProportional);
-    EXPECT_GT(Images()[0].ImageSize.cx, 300);  // maximized for the picture
+    EXPECT_GT(Images()[0].ImageSize.cx, 300); // maximized for the picture
     EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
     EXPECT_EQ(form->Width(), 300);
 

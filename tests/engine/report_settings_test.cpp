@@ -111,10 +111,10 @@ TEST(ReportSettings, ValidateFontSizeOnlyWhenShrinkingOrExpanding) {
 
 TEST(ReportSettings, MemoRegionMappingBothWays) {
     const std::pair<TRptMemoNdx, TRegNdx> table[] = {
-        {TRptMemoNdx::rmRptTi, TRegNdx::rgRptTiMem},     {TRptMemoNdx::rmRptHdr, TRegNdx::rgRptHdrMem},
-        {TRptMemoNdx::rmPgTi, TRegNdx::rgPgTiMem},       {TRptMemoNdx::rmPgHdr, TRegNdx::rgPgHdrMem},
-        {TRptMemoNdx::rmPgFtr, TRegNdx::rgPgFtrMem},     {TRptMemoNdx::rmPgNum, TRegNdx::rgPgNumMem},
-        {TRptMemoNdx::rmRptFtr, TRegNdx::rgRptFtrMem},   {TRptMemoNdx::rmCopyright, TRegNdx::rgCopyrightMem},
+        {TRptMemoNdx::rmRptTi, TRegNdx::rgRptTiMem},   {TRptMemoNdx::rmRptHdr, TRegNdx::rgRptHdrMem},
+        {TRptMemoNdx::rmPgTi, TRegNdx::rgPgTiMem},     {TRptMemoNdx::rmPgHdr, TRegNdx::rgPgHdrMem},
+        {TRptMemoNdx::rmPgFtr, TRegNdx::rgPgFtrMem},   {TRptMemoNdx::rmPgNum, TRegNdx::rgPgNumMem},
+        {TRptMemoNdx::rmRptFtr, TRegNdx::rgRptFtrMem}, {TRptMemoNdx::rmCopyright, TRegNdx::rgCopyrightMem},
     };
     for (const auto& [memo, reg] : table) {
         EXPECT_EQ(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(memo), reg);
@@ -134,8 +134,8 @@ TEST(ReportSettings, MemoRegionMappingBothWays) {
             EXPECT_EQ(Ord(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(memo)), r);
             ++memoRegions;
         } catch (const eTrxIntError& e) {
-            EXPECT_EQ(e.Message, "Tabrix! Internal Error: [CnvTRegNdxToRptMemoNdx] RegNdx:" + std::to_string(r) +
-                                     " is invalid");
+            EXPECT_EQ(e.Message,
+                      "Tabrix! Internal Error: [CnvTRegNdxToRptMemoNdx] RegNdx:" + std::to_string(r) + " is invalid");
         }
     }
     EXPECT_EQ(memoRegions, RptMemoCount);
@@ -202,7 +202,7 @@ TEST(ReportSettings, PixelMeasurementsFollowEachAxis) {
     rs.CellMargin[thous] = TRect{100, 100, 0, 50};
     rs.MaxMemoColWid[thous] = 2000;
     rs.MaxStringColWid[thous] = 3000;
-    rs.InterPanelGap[thous] = 1;  // 0.3 pixels: no minimum of one
+    rs.InterPanelGap[thous] = 1; // 0.3 pixels: no minimum of one
     rs.CalcPixMeasurements();
     EXPECT_EQ(rs.PageMargin[pix], (TRect{150, 150, 300, 60}));
     EXPECT_EQ(rs.PageMargin[txt], (TRect{3, 3, 3, 3}));

@@ -19,7 +19,7 @@ std::vector<std::string> Walk(TObjInfo& OI, int Col) {
 
 TEST_F(AdapterTest, StringGridStepsToItsLastDataRow) {
     auto sg = Grid(3, 4);
-    sg->SetCells(1, 3, "");  // the last row still counts by its other cells
+    sg->SetCells(1, 3, ""); // the last row still counts by its other cells
     EXPECT_EQ(Define(sg.get()), "");
     EXPECT_EQ(OI.Rows, 4);
     EXPECT_EQ(OI.FirstData, (TPoint{1, 1}));
@@ -32,7 +32,7 @@ TEST_F(AdapterTest, StringGridStepsToItsLastDataRow) {
     EXPECT_FALSE(OI.GetNextRcd(TRegPlaneNdx::plMiddle, false));
     EXPECT_EQ(OI.CurCell.Y, 3);
     EXPECT_EQ(PS.LineNum, 3);
-    EXPECT_TRUE(OI.GetNextRcd(TRegPlaneNdx::plMiddle, false));  // the end: nothing moves
+    EXPECT_TRUE(OI.GetNextRcd(TRegPlaneNdx::plMiddle, false)); // the end: nothing moves
     EXPECT_TRUE(OI.Eof);
     EXPECT_EQ(OI.CurCell.Y, 3);
     EXPECT_EQ(PS.LineNum, 3);
@@ -65,10 +65,10 @@ TEST_F(AdapterTest, TitleRowsAloneGiveNoDataRow) {
 TEST_F(AdapterTest, CurrentPageStartsAtTheTopVisibleRow) {
     auto sg = Grid(2, 40);
     sg->SetDefaultRowHeight(10);
-    sg->SetBounds(0, 0, 100, 56);  // four scrolling rows visible
+    sg->SetBounds(0, 0, 100, 56); // four scrolling rows visible
     sg->SetRow(20);
     EXPECT_EQ(Define(sg.get()), "");
-    EXPECT_EQ(OI.CurCell, (TPoint{1, 20}));  // the user's cell
+    EXPECT_EQ(OI.CurCell, (TPoint{1, 20})); // the user's cell
     RS.PrintWhat = TPrintWhat::pwCurrentPage;
     ASSERT_TRUE(OI.GetFirstRcd());
     EXPECT_EQ(OI.CurCell, (TPoint{1, 17}));
@@ -100,7 +100,7 @@ TEST_F(AdapterTest, TableStepsToTheEndAndAgain) {
 TEST_F(AdapterTest, EmptyDataSetHasNoFirstRecord) {
     auto table = Table(Database("CREATE TABLE t(a VARCHAR(5));"), "t");
     EXPECT_EQ(Define(table.get()), "");
-    OI.CalcRows();  // an estimate of 9 rows, not counted
+    OI.CalcRows(); // an estimate of 9 rows, not counted
     EXPECT_EQ(OI.Rows, 9);
     PS.LineNum = 0;
     EXPECT_FALSE(OI.GetFirstRcd());
@@ -141,7 +141,8 @@ TEST_F(AdapterTest, AMillionRecordsStepInFlatMemory) {
     const std::string db = Database(
         "CREATE TABLE big(id INTEGER PRIMARY KEY, name VARCHAR(40), notes MEMO);"
         "INSERT INTO big(id, name, notes) WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
-        " WHERE x < " + std::to_string(Million) + ") SELECT x, printf('%040d', x), 'memo ' || x FROM c;",
+        " WHERE x < " +
+            std::to_string(Million) + ") SELECT x, printf('%040d', x), 'memo ' || x FROM c;",
         "big.db");
     auto table = Table(db, "big", "tblBig");
     EXPECT_EQ(Define(table.get()), "");

@@ -36,11 +36,26 @@ struct StylesRun : ::testing::Test {
 
 TEST_F(StylesRun, OptionTableStartsOffWithTheDialogCaptions) {
     const TRptStyles& st = run.Styles();
-    const char* captions[StyleOptCount] = {
-        "Field Format", "Font",         "Font Size",     "Font Color",   "Font Style",
-        "Shading",      "Horizontal Lines", "Group Break Lines", "Vertical Lines", "Borders",
-        "Share Adjacent Borders", "Column Titles", "Column Totals", "", "Line Numbers",
-        "", "Empty Rows", "Form Feeds", "Expand all Nodes", "3D"};
+    const char* captions[StyleOptCount] = {"Field Format",
+                                           "Font",
+                                           "Font Size",
+                                           "Font Color",
+                                           "Font Style",
+                                           "Shading",
+                                           "Horizontal Lines",
+                                           "Group Break Lines",
+                                           "Vertical Lines",
+                                           "Borders",
+                                           "Share Adjacent Borders",
+                                           "Column Titles",
+                                           "Column Totals",
+                                           "",
+                                           "Line Numbers",
+                                           "",
+                                           "Empty Rows",
+                                           "Form Feeds",
+                                           "Expand all Nodes",
+                                           "3D"};
     for (int i = 0; i < StyleOptCount; ++i) {
         const TStyleOpt& o = st.StyleOpts[static_cast<S>(i)];
         EXPECT_EQ(o.Caption, captions[i]) << i;
@@ -78,13 +93,13 @@ TEST_F(StylesRun, KeysAndRegionArithmetic) {
         EXPECT_EQ(table, TRptStyles::CnvtRegNdxToRegPlaneNdx(reg, TXyDir::dY, y));
         EXPECT_EQ(table, PrimaryRegs.Contains(reg));
         if (table) {
-            EXPECT_EQ(TRptStyles::CnvtPlaneNdxsToRegNdx(x, y), reg);  // the two conversions agree
+            EXPECT_EQ(TRptStyles::CnvtPlaneNdxsToRegNdx(x, y), reg); // the two conversions agree
         }
     }
 }
 
 TEST_F(StylesRun, ColumnsMapToRegionsByTheirPlane) {
-    MakeCols(5, 2);  // columns 0, 1 row titles; 2..4 data
+    MakeCols(5, 2); // columns 0, 1 row titles; 2..4 data
     TRegNdx reg = R::rgDflt;
     run.Styles().CnvtColNdxToRegNdx(1, P::plFirst, reg);
     EXPECT_EQ(reg, R::rgRowTiHdr);
@@ -92,7 +107,7 @@ TEST_F(StylesRun, ColumnsMapToRegionsByTheirPlane) {
     EXPECT_EQ(reg, R::rgCells);
     run.Styles().CnvtColNdxToRegNdx(4, P::plLast, reg);
     EXPECT_EQ(reg, R::rgColToFtr);
-    run.Styles().CnvtColNdxToRegNdx(5, P::plMiddle, reg);  // beyond the data columns
+    run.Styles().CnvtColNdxToRegNdx(5, P::plMiddle, reg); // beyond the data columns
     EXPECT_EQ(reg, R::rgRowTo);
     run.Styles().CnvtColNdxToRegNdx(-1, P::plMiddle, reg);
     EXPECT_EQ(reg, R::rgRowTo);
@@ -100,8 +115,9 @@ TEST_F(StylesRun, ColumnsMapToRegionsByTheirPlane) {
         run.Styles().CnvtColNdxToRegNdx(0, P::plAll, reg);
         FAIL();
     } catch (const eTrxIntError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Internal Error:  in procedure [TRptStyles.CnvtColNdxToRegNdx]: \r"
-                             "ColNdx = plAll and is invalid");
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Internal Error:  in procedure [TRptStyles.CnvtColNdxToRegNdx]: \r"
+                  "ColNdx = plAll and is invalid");
     }
 
     int first = 7, last = 7;
@@ -111,7 +127,7 @@ TEST_F(StylesRun, ColumnsMapToRegionsByTheirPlane) {
     run.Styles().CnvtRegNdxToColRange(R::rgColTiHdr, first, last);
     EXPECT_EQ(first, 2);
     EXPECT_EQ(last, 4);
-    run.Styles().CnvtRegNdxToColRange(R::rgRowTo, first, last);  // no row-total columns: empty range
+    run.Styles().CnvtRegNdxToColRange(R::rgRowTo, first, last); // no row-total columns: empty range
     EXPECT_EQ(first, 5);
     EXPECT_EQ(last, 4);
     run.Styles().CnvtRegNdxToColRange(R::rgPgNumMem, first, last);
@@ -145,17 +161,17 @@ TEST_F(StylesRun, HorizontalLineAboveTheFirstRowOfABlock) {
     ps.NoRowYet = false;
     L kind = L::liLineHoriz;
     EXPECT_TRUE(run.Styles().IsLineNeeded(P::plMiddle, kind));
-    EXPECT_EQ(kind, L::liBorderTop);  // adjacent borders not shared
+    EXPECT_EQ(kind, L::liBorderTop); // adjacent borders not shared
 
     ps.ShareAdjBordersOn = true;
     kind = L::liLineHoriz;
     EXPECT_TRUE(run.Styles().IsLineNeeded(P::plMiddle, kind));
-    EXPECT_EQ(kind, L::liLineHoriz);  // shared, and rows above on this page
+    EXPECT_EQ(kind, L::liLineHoriz); // shared, and rows above on this page
 
     ps.NoRowYet = true;
     kind = L::liLineHoriz;
     EXPECT_TRUE(run.Styles().IsLineNeeded(P::plMiddle, kind));
-    EXPECT_EQ(kind, L::liBorderTop);  // the first row on the page
+    EXPECT_EQ(kind, L::liBorderTop); // the first row on the page
 
     // Within a block: horizontal and group-break lines only below a row of this page.
     SetLines(false, false, true, false);
@@ -184,7 +200,7 @@ TEST_F(StylesRun, MaxLineWidsFollowTheOptionsOnly) {
         EXPECT_EQ(st.MaxLineWid(x, L::liLineVert), 1);
         EXPECT_EQ(st.MaxLineWid(x, L::liBorderRight), 0);
         EXPECT_EQ(st.MaxLineWid(x, L::liLineHoriz), 0);
-        EXPECT_EQ(st.MaxLineWid(x, L::liGrpBrkLine), 1);  // group-break lines always count
+        EXPECT_EQ(st.MaxLineWid(x, L::liGrpBrkLine), 1); // group-break lines always count
     }
 
     // Row flags left over from a page laid out earlier change nothing.
@@ -216,7 +232,7 @@ TEST_F(StylesRun, LineWidthsInGraphicQualityNeedAStyle) {
 
     auto line = std::make_unique<TRegLineData>();
     line->Flag = true;
-    line->WidThous = 20;  // 6 pixels at 300 per inch
+    line->WidThous = 20; // 6 pixels at 300 per inch
     run.Styles().LineList[TRptStyles::MakeRegListKeyStr(R::rgCells, TRegObjNdx::roLine, Ord(L::liBorderTop))] =
         std::move(line);
     EXPECT_EQ(run.Styles().GetLineWid(R::rgCells, L::liBorderTop, true, found), 6);
@@ -225,14 +241,14 @@ TEST_F(StylesRun, LineWidthsInGraphicQualityNeedAStyle) {
     EXPECT_EQ(run.Styles().GetMaxLineWid(true, R::rgRowTi, L::liBorderTop, 0, true, plane), 6);
     EXPECT_EQ(plane, P::plMiddle);
     EXPECT_EQ(run.Styles().GetMaxLineWid(false, R::rgRowTi, L::liBorderTop, 0, true, plane), 0);
-    EXPECT_EQ(run.Styles().GetLineWid(R::rgPgTiMem, L::liBorderTop, true, found), 0);  // not a table region
+    EXPECT_EQ(run.Styles().GetLineWid(R::rgPgTiMem, L::liBorderTop, true, found), 0); // not a table region
 }
 
 TEST_F(StylesRun, TextQualityUsesTheTextFontAtTheScaledSize) {
     TtrxReportSettings& rs = run.RS();
     rs.TextFontName = "Courier New";
     rs.TextFontSize = 10;
-    rs.TextFontStyle = 8;  // bold
+    rs.TextFontStyle = 8; // bold
     rs.TextFontColor = clBlue;
     rs.SmallestFontSize = 4;
     rs.LargestFontSize = 40;
@@ -245,7 +261,7 @@ TEST_F(StylesRun, TextQualityUsesTheTextFontAtTheScaledSize) {
 
     canvas.Brush().SetColor(clBlue);
     EXPECT_TRUE(run.Styles().SetFont(R::rgPgNumMem, 0, true, false));
-    EXPECT_EQ(canvas.Font().Color(), clBlue ^ 0xFFFFFF);  // would vanish on its own background
+    EXPECT_EQ(canvas.Font().Color(), clBlue ^ 0xFFFFFF); // would vanish on its own background
 
     SetLines(true, false, false, false);
     bool found = false;
@@ -257,7 +273,7 @@ TEST_F(StylesRun, GraphicFontsFallBackToColumnZeroThenTheDefaultRegion) {
     TtrxReportSettings& rs = run.RS();
     rs.ReplFontName = "Arial";
     rs.ReplFontSize = 9;
-    rs.ReplFontStyle = 4;  // italic
+    rs.ReplFontStyle = 4; // italic
     rs.ReplFontColor = clRed;
     TRptStyles& st = run.Styles();
 
@@ -294,7 +310,7 @@ TEST_F(StylesRun, GraphicFontsFallBackToColumnZeroThenTheDefaultRegion) {
     EXPECT_EQ(size, 8);
 
     std::string styleName = "Fancy";
-    EXPECT_FALSE(st.LoadStyle(styleName));  // graphic styles cannot be loaded
+    EXPECT_FALSE(st.LoadStyle(styleName)); // graphic styles cannot be loaded
     EXPECT_TRUE(st.FontList.empty());
     rs.PrintWhat = TPrintWhat::pwWindowSnapShot;
     EXPECT_TRUE(st.LoadStyle(styleName));
@@ -335,7 +351,7 @@ TEST_F(StylesRun, MissingLineAndFillStylesDrawNothing) {
     st.LineList[TRptStyles::MakeRegListKeyStr(R::rgCells, TRegObjNdx::roLine, Ord(L::liLineVert))] = std::move(pen);
     EXPECT_TRUE(st.SetLine(true, R::rgCells, L::liLineVert, true));
     EXPECT_EQ(canvas.Pen().Color(), clMaroon);
-    EXPECT_EQ(canvas.Pen().Width(), 0);  // a style line that is switched off is the thinnest pen
+    EXPECT_EQ(canvas.Pen().Width(), 0); // a style line that is switched off is the thinnest pen
     EXPECT_FALSE(st.SetLine(false, R::rgCells, L::liLineVert, true));
 }
 
@@ -354,12 +370,12 @@ TEST_F(StylesRun, PrintableRegionsFollowTheObjectAndOptions) {
     oi.FixedCols = 1;
     EXPECT_TRUE(st.RegPrintable(R::rgRowTiHdr));
     EXPECT_TRUE(st.RegPrintable(R::rgRowTi));
-    EXPECT_FALSE(st.RegPrintable(R::rgRowTiFtr));  // no total rows
+    EXPECT_FALSE(st.RegPrintable(R::rgRowTiFtr)); // no total rows
     EXPECT_FALSE(st.RegPrintable(R::rgRowTo));
     EXPECT_FALSE(st.RegPrintable(R::rgPgTiMem));
     TRptMemo& memo = run.RS().Memo(TRptMemoNdx::rmPgTi);
     memo.SetText("Title");
-    EXPECT_FALSE(st.RegPrintable(R::rgPgTiMem));  // not visible
+    EXPECT_FALSE(st.RegPrintable(R::rgPgTiMem)); // not visible
     memo.Visible = true;
     EXPECT_TRUE(st.RegPrintable(R::rgPgTiMem));
 }

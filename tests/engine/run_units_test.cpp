@@ -108,16 +108,16 @@ TEST(PrinterLookup, ExactIgnoringCaseThenPrefix) {
     specs[2].Name = "Label Writer";
     TVirtualPrinterOverride over(specs);
     EXPECT_EQ(TPrintSettings::GetPrinterNdx("office laser"), 0);
-    EXPECT_EQ(TPrintSettings::GetPrinterNdx("Label Writer"), 2);  // exact beats prefix
-    EXPECT_EQ(TPrintSettings::GetPrinterNdx("Label W"), 1);       // first that begins so
-    EXPECT_EQ(TPrintSettings::GetPrinterNdx("label w"), -1);      // the prefix is case-sensitive
+    EXPECT_EQ(TPrintSettings::GetPrinterNdx("Label Writer"), 2); // exact beats prefix
+    EXPECT_EQ(TPrintSettings::GetPrinterNdx("Label W"), 1); // first that begins so
+    EXPECT_EQ(TPrintSettings::GetPrinterNdx("label w"), -1); // the prefix is case-sensitive
     EXPECT_EQ(TPrintSettings::GetPrinterNdx("Office Laser Jet"), -1);
     EXPECT_EQ(TPrintSettings::GetPrinterNdx("   "), -1);
     EXPECT_EQ(TPrintSettings::GetPrinterNdx(""), -1);
     TPrintSettings::SetPrinterName("Label W");
     EXPECT_EQ(over.Printer().PrinterIndex(), 1);
     TPrintSettings::SetPrinterName("nowhere");
-    EXPECT_EQ(over.Printer().PrinterIndex(), 0);  // the default printer
+    EXPECT_EQ(over.Printer().PrinterIndex(), 0); // the default printer
 }
 
 } // namespace

@@ -15,12 +15,11 @@ int64_t CurrentId(TDataSet& DS) { return DS.FieldByName("id")->AsInteger(); }
 TEST_F(AdapterTest, UserPositionComesBackAfterARun) {
     auto table = Table(Database(PeopleSql), "people");
     table->Open();
-    table->Next();  // the user stands on Bob
+    table->Next(); // the user stands on Bob
     EXPECT_EQ(Define(table.get()), "");
     ASSERT_TRUE(OI.ObjPosn);
     EXPECT_TRUE(OI.ObjPosn->Bookmark);
-    while (!OI.GetNextRcd(Data, false)) {
-    }
+    while (!OI.GetNextRcd(Data, false)) {}
     EXPECT_EQ(CurrentId(*table), 3);
     OI.ObjPosn->RestorePosn();
     EXPECT_EQ(CurrentId(*table), 2);
@@ -36,7 +35,7 @@ TEST_F(AdapterTest, UserPositionComesBackAfterARun) {
     table->Last();
     EXPECT_NO_THROW(OI.ObjPosn->RestorePosn());
     EXPECT_EQ(CurrentId(*table), 3);
-    ASSERT_TRUE(OI.GetFirstRcd());  // the current page then starts there too
+    ASSERT_TRUE(OI.GetFirstRcd()); // the current page then starts there too
     EXPECT_EQ(CurrentId(*table), 3);
 }
 
@@ -59,7 +58,7 @@ TEST_F(AdapterTest, PositionsOfTreeLikeObjects) {
     OI.ObjPosn->RestorePosn();
     EXPECT_EQ(tree.Selected(), b);
     tree.SetSelected(a);
-    tree.Items().Delete(b);  // a node deleted since is not selected again
+    tree.Items().Delete(b); // a node deleted since is not selected again
     OI.ObjPosn->RestorePosn();
     EXPECT_EQ(tree.Selected(), a);
 }
@@ -73,7 +72,7 @@ TEST_F(AdapterTest, LineBookmarksReplayRecords) {
     int top = 4;
     do {
         PS.PrintRect = TRect{0, top, 80, 60};
-        PS.TextRect = TRect{0, top, 80, top + 1};  // each line takes two text lines
+        PS.TextRect = TRect{0, top, 80, top + 1}; // each line takes two text lines
         list.SaveRcdBookmark();
         top += 2;
     } while (!OI.GetNextRcd(Data, false));
@@ -114,7 +113,7 @@ TEST_F(AdapterTest, LineBookmarksOfGridsKeepTheCell) {
     auto sg = Grid(3, 4);
     EXPECT_EQ(Define(sg.get()), "");
     TBMLineList& list = *PS.BMLineList;
-    RS.OutputQuality = 2;  // graphic output keeps no text place
+    RS.OutputQuality = 2; // graphic output keeps no text place
     ASSERT_TRUE(OI.GetFirstRcd());
     OI.GetNextRcd(Data, false);
     list.SaveRcdBookmark();
@@ -136,7 +135,7 @@ TEST_F(AdapterTest, BookmarksNeedNoDataSetToBeFreed) {
         EXPECT_EQ(Define(&mem), "");
         ASSERT_TRUE(OI.GetFirstRcd());
         list->SaveRcdBookmark();
-        OI.DataSet = nullptr;  // the run forgets the dataset it is about to lose
+        OI.DataSet = nullptr; // the run forgets the dataset it is about to lose
         OI.ObjPosn.reset();
     }
     int used = 0;

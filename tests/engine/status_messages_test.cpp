@@ -52,7 +52,7 @@ TEST_F(StatusMsgTest, AnInformationLeavesAColouredMessageUnlessForced) {
     StatusMsg(panel, "Total Report Width: 80 chars", TMsgDlgType::mtInformation);
     EXPECT_EQ(panel->Caption(), "  Invalid margin");
     EXPECT_EQ(panel->Color(), clYellow);
-    EXPECT_TRUE(timer->Enabled());  // untouched as well
+    EXPECT_TRUE(timer->Enabled()); // untouched as well
 
     StatusMsg(panel, "", TMsgDlgType::mtInformation, timer, -1);
     EXPECT_EQ(panel->Caption(), "  ");

@@ -38,23 +38,22 @@ TEST_F(TextCells, MemoCodesPlaceDatePageAndTimeAcrossTheLine) {
     const auto lines = Layout("\r^DL^PC^TR", 60);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], std::string(60, ' '));
-    const std::string expected =
-        "01/02/2024" + std::string(16, ' ') + " Page 3 " + std::string(20, ' ') + " 10:30";
+    const std::string expected = "01/02/2024" + std::string(16, ' ') + " Page 3 " + std::string(20, ' ') + " 10:30";
     EXPECT_EQ(lines[1], expected);
     EXPECT_EQ(lines[1].size(), 60u);
 
     run.PS().PagesAcross = 2;
     run.PS().CurPage = {2, 5};
-    EXPECT_EQ(Layout("^Pl", 12)[0], "Page 5-2    ");  // the placement letter may be lower case
+    EXPECT_EQ(Layout("^Pl", 12)[0], "Page 5-2    "); // the placement letter may be lower case
     EXPECT_EQ(Layout("^PR", 12, 1, TAlignment::taRightJustify)[0], "    Page 5-2");
 }
 
 TEST_F(TextCells, CodesInTheRunningText) {
-    EXPECT_EQ(Layout("on ^D ok", 30)[0], Pad("on 01/02/2024 ok", 30));  // the blank after the code stays
-    EXPECT_EQ(Layout("a^^b", 10)[0], Pad("a^b", 10));                    // two carets give one
-    EXPECT_EQ(Layout("a^Qb", 10)[0], Pad("a^b", 10));                    // an unknown code letter is dropped
-    EXPECT_EQ(Layout("a^d", 10)[0], Pad("a^", 10));                      // the letters are case-sensitive
-    EXPECT_EQ(Layout("ab^", 10)[0], Pad("ab^", 10));                     // a caret at the end ends the text
+    EXPECT_EQ(Layout("on ^D ok", 30)[0], Pad("on 01/02/2024 ok", 30)); // the blank after the code stays
+    EXPECT_EQ(Layout("a^^b", 10)[0], Pad("a^b", 10)); // two carets give one
+    EXPECT_EQ(Layout("a^Qb", 10)[0], Pad("a^b", 10)); // an unknown code letter is dropped
+    EXPECT_EQ(Layout("a^d", 10)[0], Pad("a^", 10)); // the letters are case-sensitive
+    EXPECT_EQ(Layout("ab^", 10)[0], Pad("ab^", 10)); // a caret at the end ends the text
     EXPECT_EQ(Layout("^T", 10)[0], Pad("10:30", 10));
 }
 
@@ -74,9 +73,9 @@ TEST_F(TextCells, WordWrap) {
 }
 
 TEST_F(TextCells, LineBreaks) {
-    EXPECT_EQ(Layout("ab\r\n", 4), (std::vector<std::string>{"ab  "}));  // no empty line after a final break
+    EXPECT_EQ(Layout("ab\r\n", 4), (std::vector<std::string>{"ab  "})); // no empty line after a final break
     EXPECT_EQ(Layout("ab\r\rcd", 4), (std::vector<std::string>{"ab  ", "    ", "cd  "}));
-    EXPECT_EQ(Layout("a\nb", 4), (std::vector<std::string>{"ab  "}));  // line feeds are skipped
+    EXPECT_EQ(Layout("a\nb", 4), (std::vector<std::string>{"ab  "})); // line feeds are skipped
 }
 
 TEST_F(TextCells, TheRectangleLimitsTheLines) {
@@ -86,9 +85,9 @@ TEST_F(TextCells, TheRectangleLimitsTheLines) {
     TPrintSettings& ps = run.PS();
     ps.TextPage->Clear();
     EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify), 3);
-    EXPECT_EQ(ps.TextPage->Count(), 0);  // measuring leaves the buffer alone
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify), 0);  // no width
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify), 0);  // no height
+    EXPECT_EQ(ps.TextPage->Count(), 0); // measuring leaves the buffer alone
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify), 0); // no width
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify), 0); // no height
     EXPECT_EQ(ps.TextPage->Count(), 0);
 }
 
@@ -137,8 +136,8 @@ TEST_F(TextCells, FontSizesAndFixedWidthStrings) {
     ps.ScalePct = 150;
     EXPECT_EQ(ps.ScaleFontSize(10), 15);
     ps.ScalePct = 75;
-    EXPECT_EQ(ps.ScaleFontSize(10), 7);   // 7.5 + 0.25, truncated
-    EXPECT_EQ(ps.ScaleFontSize(11), 8);   // 8.25 + 0.25
+    EXPECT_EQ(ps.ScaleFontSize(10), 7); // 7.5 + 0.25, truncated
+    EXPECT_EQ(ps.ScaleFontSize(11), 8); // 8.25 + 0.25
     run.RS().ShrinkToPage = true;
     run.RS().SmallestFontSize = 8;
     EXPECT_EQ(ps.ScaleFontSize(10), 8);

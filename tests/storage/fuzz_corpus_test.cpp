@@ -14,8 +14,9 @@ namespace {
 
 std::string CorpusDir() {
     const char* src = std::getenv("TRX_SOURCE_DIR");
-    const std::filesystem::path root =
-        src && *src ? std::filesystem::path(src) : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    const std::filesystem::path root = src && *src
+                                           ? std::filesystem::path(src)
+                                           : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
     return (root / "tests" / "fuzz" / "corpus" / "settings_file").string();
 }
 

@@ -10,9 +10,9 @@
 
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
+#include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/scripted_ui.h"
-#include "file_mgr_fixture.h"
 
 namespace trx::test {
 namespace {
@@ -44,12 +44,12 @@ protected:
         return stat(Name.c_str(), &st) == 0 ? st.st_ino : 0;
     }
 
-    TtrxFileMgr holder;  // another program's manager
+    TtrxFileMgr holder; // another program's manager
 };
 
 TEST_F(LockFileTest, RecordNamesTheOwnerAndTheTimeUntilReleased) {
     clock.Advance(4321);
-    holder.InitVars("", "Other (001.001)");  // the owner's identifier starts with the tick count
+    holder.InitVars("", "Other (001.001)"); // the owner's identifier starts with the tick count
     ASSERT_TRUE(holder.LockFile(LockModeShared));
     const std::string bytes = ReadAll(LockFileName());
     ASSERT_EQ(bytes.size(), 32u);
@@ -63,7 +63,7 @@ TEST_F(LockFileTest, RecordNamesTheOwnerAndTheTimeUntilReleased) {
     EXPECT_TRUE(holder.UnLockFile());
     EXPECT_FALSE(holder.Locked);
     EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
-    EXPECT_TRUE(holder.UnLockFile());  // nothing held: nothing to do
+    EXPECT_TRUE(holder.UnLockFile()); // nothing held: nothing to do
 }
 
 TEST_F(LockFileTest, ARecordLeftByAProgramThatEndedIsTakenOverAtOnce) {
@@ -81,7 +81,7 @@ TEST_F(LockFileTest, LoadsShareTheLockAndAChangeWaitsForThem) {
     ASSERT_TRUE(holder.LockFile(LockModeShared));
     const int64_t start = GetTickCount();
     ASSERT_TRUE(Load("", "A (001.001)"));
-    EXPECT_EQ(GetTickCount(), start);  // no wait beside another load
+    EXPECT_EQ(GetTickCount(), start); // no wait beside another load
 
     WhileWaiting([&](int64_t Waited) {
         if (Waited >= 1200) holder.UnLockFile();
@@ -111,7 +111,7 @@ TEST_F(LockFileTest, AHolderWithoutProgressBringsUpTheQuestion) {
     ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };
     ui.AnswerMessage(mrRetry, "Lock has timed out");
     WhileWaiting([&](int64_t) {
-        if (!ui.Calls().empty()) holder.UnLockFile();  // the holder goes away after the answer
+        if (!ui.Calls().empty()) holder.UnLockFile(); // the holder goes away after the answer
     });
     const int64_t start = GetTickCount();
     ASSERT_TRUE(Save("", "A (001.001)"));
@@ -144,12 +144,12 @@ TEST_F(LockFileTest, AbortEndsTheOperationSilentlyAndLeavesTheHolderAlone) {
 
 TEST_F(LockFileTest, AHolderThatMakesProgressIsWaitedFor) {
     ASSERT_TRUE(holder.LockFile(LockModeExclusive));
-    TScriptedUi ui;  // no answer queued: a question would fail the test
+    TScriptedUi ui; // no answer queued: a question would fail the test
     ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };
     int hours = 0;
     int64_t touched = 0;
     WhileWaiting([&](int64_t Waited) {
-        if (Waited - touched >= 3000) {  // the holder's lock file changes now and then
+        if (Waited - touched >= 3000) { // the holder's lock file changes now and then
             touched = Waited;
             ASSERT_EQ(FileSetDate(LockFileName(), DateTimeToFileDate(EncodeDate(2020, 1, 1) + ++hours / 24.0)), 0);
         }
@@ -177,7 +177,7 @@ TEST_F(LockFileTest, ALockNotObtainedInSixSecondsEndsTheOperationUndone) {
     EXPECT_FALSE(Load("ANN", "A (001.001)"));
     EXPECT_GT(GetTickCount() - start, 6000);
     EXPECT_LT(GetTickCount() - start, 6300);
-    EXPECT_EQ(run.RS().PanelsAcrossPage, 1);  // the defaults, not the section
+    EXPECT_EQ(run.RS().PanelsAcrossPage, 1); // the defaults, not the section
     EXPECT_FALSE(mgr.Locked);
     EXPECT_FALSE(mgr.LckFile.IsOpen());
     EXPECT_EQ(mgr.RSFList, nullptr);

@@ -19,11 +19,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/format.h"
 #include "framework/forms/dialogs.h"
 #include "storage/section_lines.h"
-#include "file_mgr_fixture.h"
 
 namespace trx::test {
 namespace {
@@ -94,8 +94,7 @@ pid_t Spawn(F Body) {
 
 int WaitFor(pid_t Pid) {
     int status = 0;
-    while (waitpid(Pid, &status, 0) < 0) {
-    }
+    while (waitpid(Pid, &status, 0) < 0) {}
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
@@ -145,7 +144,7 @@ TEST_F(MultiProcess, ConcurrentSavesAndLoadsLoseNothing) {
             m.ReportSettings = &rs;
             for (int k = 1; k <= saves; ++k) {
                 if (!m.LoadReportSettings("", ReportOf(p))) return 10;
-                if (k > 1 && rs.PanelsAcrossPage != k - 1) return 11;  // our last save is there
+                if (k > 1 && rs.PanelsAcrossPage != k - 1) return 11; // our last save is there
                 if (!m.LoadReportSettings("", ReportOf((p + 1) % processes))) return 12;
                 if (!m.LoadReportSettings("", ReportOf(p))) return 10;
                 rs.PanelsAcrossPage = k;
@@ -207,8 +206,7 @@ TEST_F(MultiProcess, AProcessKilledWhileSavingLeavesAWholeFile) {
         for (uint64_t i = 0; i < spins; ++i) spin = spin + i;
         kill(pid, SIGKILL);
         EXPECT_EQ(WaitFor(pid), 128 + SIGKILL);
-        while (read(fds[0], &k, sizeof k) == static_cast<ssize_t>(sizeof k)) {
-        }
+        while (read(fds[0], &k, sizeof k) == static_cast<ssize_t>(sizeof k)) {}
         close(fds[0]);
 
         ASSERT_TRUE(FileExists(SettingsFileName()));

@@ -4,8 +4,8 @@
 
 #include "framework/core/clock.h"
 #include "framework/core/format.h"
-#include "framework/core/strings.h"
 #include "framework/core/math_util.h"
+#include "framework/core/strings.h"
 #include "storage/file_mgr.h"
 
 namespace trx {
@@ -23,7 +23,7 @@ TEST(ReportIds, NewSuffixesHaveThreeDigitsEach) {
     const int first = Random(999) + 1;
     SetRandSeed(0);
     EXPECT_EQ(TtrxFileMgr::GetNewReportId().str(), Format("(%.3d.999)", {first}));
-    clock.Advance(1);  // 999 ticks: the second number wraps to 1
+    clock.Advance(1); // 999 ticks: the second number wraps to 1
     EXPECT_EQ(Copy(TtrxFileMgr::GetNewReportId().str(), 6, 4), "001)");
     for (int i = 0; i < 200; ++i) {
         clock.Advance(7);

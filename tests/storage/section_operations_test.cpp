@@ -6,9 +6,9 @@
 
 #include "engine/program_path.h"
 #include "engine/trx_errors.h"
+#include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/math_util.h"
-#include "file_mgr_fixture.h"
 #include "support/windows_dir.h"
 
 namespace trx::test {
@@ -135,7 +135,8 @@ TEST_F(SectionOps, AppendingAfterAMemoBlockThatRunsToTheEndClosesIt) {
 }
 
 TEST_F(SectionOps, OtherSectionsKeepEveryByte) {
-    const std::string a = "[A (001.001)]\nPanelsAcrossPage=2\nMemo,RptTi=START\nlf only\n\rcr first\r\r\nMemo,RptTi=END\n";
+    const std::string a =
+        "[A (001.001)]\nPanelsAcrossPage=2\nMemo,RptTi=START\nlf only\n\rcr first\r\r\nMemo,RptTi=END\n";
     SetSettings(a + "[B (002.002)]\r\n");
     ASSERT_TRUE(Load("", "A (001.001)"));
     const std::string text = run.RS().Memo(TRptMemoNdx::rmRptTi).Text();
@@ -159,7 +160,7 @@ TEST_F(SectionOps, SaveRepairsAndHandsBackTheIdentifier) {
 TEST_F(SectionOps, SavingUnderAnEmptyIdentifierKeepsTheUser) {
     TtrxUserName user = "ANN";
     TtrxReportId id;
-    ASSERT_TRUE(mgr.SaveReportSettings(user, id, false));  // the identifier reservation
+    ASSERT_TRUE(mgr.SaveReportSettings(user, id, false)); // the identifier reservation
     EXPECT_EQ(user.str(), "ANN");
     ASSERT_EQ(id.Length(), 9);
     EXPECT_EQ(Settings(), "[ANN:" + id.str() + "]\r\n");
@@ -186,12 +187,14 @@ TEST_F(SectionOps, CreatingASectionThatExistsKeepsItsHeader) {
     ASSERT_TRUE(mgr.RenameReportSettings("", "", "ANN", "B (002.002)", false, user, id));
     EXPECT_EQ(user.str(), "ANN");
     EXPECT_EQ(id.str(), "B (002.002)");
-    EXPECT_EQ(Settings(), "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=3\r\n[C (003.003)]\r\n");
+    EXPECT_EQ(Settings(),
+              "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=3\r\n[C (003.003)]\r\n");
     // Creating it with settings rewrites its body under its header.
     run.RS().PanelsAcrossPage = 8;
     ASSERT_TRUE(mgr.RenameReportSettings("", "", "ANN", "B (002.002)", true, user, id));
-    EXPECT_EQ(Plain(),
-              "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=8\r\n\r\n[C (003.003)]\r\n");
+    EXPECT_EQ(
+        Plain(),
+        "[A (001.001)]\r\nPanelsAcrossPage=2\r\n[ANN:B (002.002)]\r\nPanelsAcrossPage=8\r\n\r\n[C (003.003)]\r\n");
 }
 
 TEST_F(SectionOps, InsideTheDevelopmentEnvironmentAnExistingIdentifierIsRefused) {
@@ -260,9 +263,10 @@ TEST_F(SectionOps, RenameOntoAnExistingSectionLeavesOneHeader) {
         "[ann:new (004.004)]\r\nPanelsAcrossPage=9\r\n";
     for (int order = 0; order < 2; ++order) {
         // The target after the old section, then before it.
-        SetSettings(order == 0 ? file
-                               : "[ann:new (004.004)]\r\nPanelsAcrossPage=9\r\n"
-                                 "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n[B (001.001)]\r\nPanelsAcrossPage=2\r\n");
+        SetSettings(order == 0
+                        ? file
+                        : "[ann:new (004.004)]\r\nPanelsAcrossPage=9\r\n"
+                          "[ANN:Old (002.002)]\r\nPanelsAcrossPage=5\r\n[B (001.001)]\r\nPanelsAcrossPage=2\r\n");
         TtrxUserName user = "ANN";
         TtrxReportId id = "Old (002.002)";
         ASSERT_TRUE(Rename(user, id, user, "New (004.004)", user, id));
@@ -371,13 +375,13 @@ TEST_F(SectionOps, OpenRetriesOtherFailuresAndStopsAtASharingViolation) {
                                  "\rbecause it is locked by another application. Close the other application and "
                                  "try again.\r\rI/O Error:5");
     }
-    EXPECT_EQ(GetTickCount() - start, 9 * 500);  // ten attempts, 500 ms apart
+    EXPECT_EQ(GetTickCount() - start, 9 * 500); // ten attempts, 500 ms apart
 
     TTextFile holder(dir.File("Held.TXT"));
     holder.Rewrite();
     const int64_t again = GetTickCount();
     EXPECT_THROW(mgr.OpenTextFile(f, dir.File("Held.TXT"), oper), ETrxSUError);
-    EXPECT_EQ(GetTickCount(), again);  // no retries
+    EXPECT_EQ(GetTickCount(), again); // no retries
 }
 
 TEST_F(SectionOps, OpenForReadingCreatesAMissingFile) {

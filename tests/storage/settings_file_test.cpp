@@ -4,10 +4,10 @@
 
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
+#include "file_mgr_fixture.h"
 #include "framework/core/date_time.h"
 #include "framework/core/file_utils.h"
 #include "framework/data/mem_dataset.h"
-#include "file_mgr_fixture.h"
 
 namespace trx::test {
 namespace {
@@ -119,9 +119,9 @@ void SetEveryField(TtrxReportSettings& rs, TRptStyles& styles) {
         m->SetText("Memo " + IntToStr(n) + "\r\n  second line\r\n[NotAHeader]\r\n");
     }
     using S = TStyleOptNdx;
-    for (S o : {S::soFieldFormat, S::soVerticalLines, S::soBorders, S::soShareAdjBorders, S::soColumnTitles,
-                S::soColumnTotals, S::soRowTitles, S::soRowTotals, S::soFormFeeds, S::soLineNumbers,
-                S::soExpandAllNodes})
+    for (S o :
+         {S::soFieldFormat, S::soVerticalLines, S::soBorders, S::soShareAdjBorders, S::soColumnTitles,
+          S::soColumnTotals, S::soRowTitles, S::soRowTotals, S::soFormFeeds, S::soLineNumbers, S::soExpandAllNodes})
         styles.StyleOpts[o].Value = false;
     styles.StyleOpts[S::soHorizontalLines].Value = true;
     styles.StyleOpts[S::soGrpBrkLines].Value = true;
@@ -181,7 +181,7 @@ TEST_F(SettingsFile, DefaultsFillTheRecord) {
         EXPECT_EQ(m->Alignment, TAlignment::taCenter);
     }
     EXPECT_EQ(rs.Memo(TRptMemoNdx::rmPgNum).Text(), "\r^DL^PC^TR");
-    EXPECT_EQ(rs.Memo(TRptMemoNdx::rmRptTi).Text(), "kept");  // other memo texts stay
+    EXPECT_EQ(rs.Memo(TRptMemoNdx::rmRptTi).Text(), "kept"); // other memo texts stay
 }
 
 TEST_F(SettingsFile, RunDependentDefaultsFollowTheObjectToPrint) {
@@ -226,7 +226,7 @@ TEST_F(SettingsFile, EveryFieldKindRoundTrips) {
     EXPECT_TRUE(run.Styles().Opt(TStyleOptNdx::soHorizontalLines));
     // The copyright memo's text is never stored.
     EXPECT_EQ(fresh.Memo(TRptMemoNdx::rmCopyright).Text(), "");
-    EXPECT_EQ(mgr.RSFList, nullptr);  // the table lives for one operation
+    EXPECT_EQ(mgr.RSFList, nullptr); // the table lives for one operation
 }
 
 TEST_F(SettingsFile, DefaultSettingsWriteOnlyTheSaveDateAndThePageNumberMemo) {
@@ -255,7 +255,7 @@ TEST_F(SettingsFile, CreateDateIsWrittenUnlessItIsTheTablesOwnSecond) {
     mgr.FreeRSFList();
     ASSERT_TRUE(Save("", "A (001.001)"));
     EXPECT_EQ(Settings().find("CreateDate="), std::string::npos);
-    clock.Advance(2000);  // the next save builds its table two seconds later
+    clock.Advance(2000); // the next save builds its table two seconds later
     ASSERT_TRUE(Save("", "A (001.001)"));
     EXPECT_NE(Settings().find("CreateDate="), std::string::npos);
 }
@@ -299,7 +299,7 @@ TEST_F(SettingsFile, LoadedValuesFallBackToTheirDefaults) {
     EXPECT_EQ(rs.SnapShotSize.str(), "AB");
     EXPECT_EQ(rs.ExportQuote.str(), "wxy");
     EXPECT_EQ(rs.ExportFieldDelim.str(), "\t");
-    EXPECT_EQ(rs.ReportDesc, "a=b=c");  // the value is the rest of the line
+    EXPECT_EQ(rs.ReportDesc, "a=b=c"); // the value is the rest of the line
     EXPECT_NEAR(rs.CreateDate, clock.LocalDateTime(), 1.0 / SecsPerDay);
     EXPECT_EQ(rs.PanelsAcrossPage, 4);
     EXPECT_EQ(rs.TxtCharsPageWid, 80);
@@ -350,7 +350,8 @@ TEST_F(SettingsFile, HeadersMatchTheUserWithoutRegardToCase) {
     EXPECT_EQ(TtrxFileMgr::GetSectionName("ANN", "Sales (123.456)"), "[ANN:Sales (123.456)]");
     EXPECT_EQ(TtrxFileMgr::GetSectionName("", "Sales (123.456)"), "[Sales (123.456)]");
     EXPECT_EQ(TtrxFileMgr::GetSectionName("ANN", ""), "");
-    SetSettings("junk before\r\n[ANN:Sales (123.456)]\r\nPanelsAcrossPage=2\r\n[Sales (123.456)]\r\nPanelsAcrossPage=3\r\n");
+    SetSettings(
+        "junk before\r\n[ANN:Sales (123.456)]\r\nPanelsAcrossPage=2\r\n[Sales (123.456)]\r\nPanelsAcrossPage=3\r\n");
     ASSERT_TRUE(Load("ann", "Sales (123.456)"));
     EXPECT_EQ(run.RS().PanelsAcrossPage, 2);
     ASSERT_TRUE(Load("", "SALES (123.456)"));
@@ -445,8 +446,9 @@ TEST_F(SettingsFile, UnknownKeyCannotBeUpdated) {
         mgr.UpdateRSFList("NoSuchKey", "1");
         FAIL() << "no error";
     } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Setup Error: [TtrxReportSettings.UpdateRSFList] Attempt to update "
-                             "nonexistant ReportSettings Property \"NoSuchKey\"");
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Setup Error: [TtrxReportSettings.UpdateRSFList] Attempt to update "
+                  "nonexistant ReportSettings Property \"NoSuchKey\"");
     }
 }
 

@@ -180,7 +180,8 @@ std::string SettingsFileFuzzOne(const uint8_t* Data, std::size_t Size) {
         auto others = [&](const std::string& Except, const char* After) -> std::string {
             for (const TName& n : names) {
                 if (SameText(n.Header, Except)) continue;
-                if (run.Load(n) != before[UpperCase(n.Header)]) return std::string("section changed by ") + After + ": " + n.Header;
+                if (run.Load(n) != before[UpperCase(n.Header)])
+                    return std::string("section changed by ") + After + ": " + n.Header;
             }
             return {};
         };
@@ -215,7 +216,8 @@ std::string SettingsFileFuzzOne(const uint8_t* Data, std::size_t Size) {
         // A rename to names that no section has carries the body.
         TName renamed{"FZ", "", ""};
         for (int i = 1; renamed.Header.empty() || before.count(UpperCase(renamed.Header)); ++i) {
-            renamed.Id = "Fuzz (" + std::string(3 - std::to_string(i % 1000).size(), '0') + std::to_string(i % 1000) + ".999)";
+            renamed.Id =
+                "Fuzz (" + std::string(3 - std::to_string(i % 1000).size(), '0') + std::to_string(i % 1000) + ".999)";
             renamed.Header = TtrxFileMgr::GetSectionName(renamed.User, renamed.Id);
         }
         TtrxUserName resUser;

@@ -13,8 +13,10 @@ TWindowsDirOverride::TWindowsDirOverride() {
 }
 
 TWindowsDirOverride::~TWindowsDirOverride() {
-    if (hadPrevious_) setenv("TRX_WINDOWS_DIR", previous_.c_str(), 1);
-    else unsetenv("TRX_WINDOWS_DIR");
+    if (hadPrevious_)
+        setenv("TRX_WINDOWS_DIR", previous_.c_str(), 1);
+    else
+        unsetenv("TRX_WINDOWS_DIR");
 }
 
 } // namespace trx::test

@@ -93,7 +93,7 @@ private:
 
 TEST_F(ColumnScanTest, EveryDataRowOfAGridIsMeasuredOnce) {
     MakeGrid(40);
-    OI().Eof = true;  // left from an earlier walk
+    OI().Eof = true; // left from an earlier walk
     Scan();
     EXPECT_EQ(OI().RcdsDone, 40);
     EXPECT_EQ(OI().SizingStatus, TColSizingStatus::csCompleted);
@@ -140,11 +140,11 @@ TEST_F(ColumnScanTest, TheWindowShowsAboveOneHundredRows) {
         Scan();
         ASSERT_EQ(widths.size(), 1u) << rows;
         if (rows == 99) {
-            EXPECT_EQ(widths[0], 0);  // there, but invisible
+            EXPECT_EQ(widths[0], 0); // there, but invisible
         } else {
             EXPECT_GT(widths[0], 0);
         }
-        EXPECT_FALSE(ownerEnabled);  // the dialog waits while the scan runs
+        EXPECT_FALSE(ownerEnabled); // the dialog waits while the scan runs
         EXPECT_TRUE(dialog->Enabled());
         EXPECT_EQ(fmProgress, nullptr);
         EXPECT_EQ(OI().RcdsDone, rows);
@@ -178,7 +178,7 @@ TEST_F(ColumnScanTest, AFailureStillClosesTheWindow) {
     MakeGrid(120);
     grid->SetColCount(3);
     grid->SetCells(2, 1, "data");
-    grid->SetFixedCols(2);  // two row-title columns that do not fit side by side
+    grid->SetFixedCols(2); // two row-title columns that do not fit side by side
     Define(grid.get());
     RS().RepeatRowTitles = true;
     PS().PageWid = 20;
@@ -208,7 +208,7 @@ TEST_F(ColumnScanTest, LimitedRowsOfADataSet) {
     RS().MaxRowsToSnugfit = 5;
     Scan();
     EXPECT_EQ(OI().RcdsDone, 5);
-    EXPECT_EQ(Len(1, P::plMiddle), 5);  // the long name of record 7 was not read
+    EXPECT_EQ(Len(1, P::plMiddle), 5); // the long name of record 7 was not read
 
     RS().Snugfit = TSnugfit::osAllRows;
     Scan();

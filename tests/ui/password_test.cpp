@@ -65,7 +65,7 @@ TEST_F(PasswordTest, AnEntryInAnotherCaseIsAcceptedAndRemembered) {
         EXPECT_EQ(f.BorderStyle(), TFormBorderStyle::bsDialog);
         EXPECT_EQ(fm.edCancel->ModalResult, mrCancel);
         UserType(fm.edPassword, "Secret");
-        UserKeyDown(fm.edPassword, VK_RETURN);  // the default button
+        UserKeyDown(fm.edPassword, VK_RETURN); // the default button
     });
     EXPECT_TRUE(AskPassword("Sales Report", "Enter Report Password:", "SECRET", false, PWInfo.EnteredRptPW));
     EXPECT_EQ(PWInfo.EnteredRptPW, "Secret");
@@ -144,22 +144,33 @@ TEST_F(PasswordTest, ChangeModeTakesAnyEntryAsTyped) {
 // ---- Changing passwords from the Setup page -------------------------------------
 
 const TFormDesc& SetupPageLayout() {
-    static const TFormDesc d{
-        .Name = "fmTBXMain",
-        .ClientWidth = 400,
-        .ClientHeight = 200,
-        .Controls = {
-            {.Kind = "TCheckBox", .Name = "cbRptPW", .Top = 8, .Caption = "Report P&assword",
-             .Events = {{"OnClick", "cbRptPWClick"}}},
-            {.Kind = "TCheckBox", .Name = "cbRptOptPW", .Top = 32, .Caption = "Report Optio&ns Password",
-             .Events = {{"OnClick", "cbRptOptPWClick"}}},
-            {.Kind = "TCheckBox", .Name = "cbRptSetupPW", .Top = 56, .Caption = "Report Set&up Password",
-             .Events = {{"OnClick", "cbRptSetupPWClick"}}},
-            {.Kind = "TCheckBox", .Name = "cbSettingsReadOnly", .Top = 80, .Caption = "&ReadOnly",
-             .Events = {{"OnClick", "cbSettingsReadOnlyClick"}}},
-            {.Kind = "TPanel", .Name = "paMsg", .Height = 22, .Props = {{"Align", "alBottom"}}},
-            {.Kind = "TTimer", .Name = "Timer1", .Props = {{"Enabled", "False"}}},
-        }};
+    static const TFormDesc d{.Name = "fmTBXMain",
+                             .ClientWidth = 400,
+                             .ClientHeight = 200,
+                             .Controls = {
+                                 {.Kind = "TCheckBox",
+                                  .Name = "cbRptPW",
+                                  .Top = 8,
+                                  .Caption = "Report P&assword",
+                                  .Events = {{"OnClick", "cbRptPWClick"}}},
+                                 {.Kind = "TCheckBox",
+                                  .Name = "cbRptOptPW",
+                                  .Top = 32,
+                                  .Caption = "Report Optio&ns Password",
+                                  .Events = {{"OnClick", "cbRptOptPWClick"}}},
+                                 {.Kind = "TCheckBox",
+                                  .Name = "cbRptSetupPW",
+                                  .Top = 56,
+                                  .Caption = "Report Set&up Password",
+                                  .Events = {{"OnClick", "cbRptSetupPWClick"}}},
+                                 {.Kind = "TCheckBox",
+                                  .Name = "cbSettingsReadOnly",
+                                  .Top = 80,
+                                  .Caption = "&ReadOnly",
+                                  .Events = {{"OnClick", "cbSettingsReadOnlyClick"}}},
+                                 {.Kind = "TPanel", .Name = "paMsg", .Height = 22, .Props = {{"Align", "alBottom"}}},
+                                 {.Kind = "TTimer", .Name = "Timer1", .Props = {{"Enabled", "False"}}},
+                             }};
     return d;
 }
 
@@ -213,7 +224,7 @@ TEST_F(PasswordChangeTest, ANewPasswordVerifiedInAnotherCaseIsSetAndRemembered) 
     Prompt(Types("SECRET", &prompts));
     UserClick(page->cbRptPW);
     EXPECT_EQ(prompts, (std::vector<std::string>{"Enter  New Report Password:", "Verify  New Report Password:"}));
-    EXPECT_EQ(RS().RptPW, "SECRET");  // the verified entry
+    EXPECT_EQ(RS().RptPW, "SECRET"); // the verified entry
     EXPECT_EQ(PWInfo.EnteredRptPW, "SECRET");
     EXPECT_TRUE(RS().Modified);
     EXPECT_TRUE(page->cbRptPW->Checked());
@@ -230,9 +241,9 @@ TEST_F(PasswordChangeTest, ATooLongEntryIsRefusedAndAskedAgain) {
     Prompt(Types("abcdefghijk", &prompts));
     Prompt(Types(" ABC ", &prompts));
     UserClick(page->cbRptOptPW);
-    EXPECT_EQ(prompts, (std::vector<std::string>{"Enter  New Report Options Password:",
-                                                 "Verify  New Report Options Password:",
-                                                 "Verify  New Report Options Password:"}));
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{"Enter  New Report Options Password:", "Verify  New Report Options Password:",
+                                        "Verify  New Report Options Password:"}));
     EXPECT_EQ(RS().RptOptPW, "ABC");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Password cannot be more than 10 characters. Please try again.",
                                                  "New Report Options Password is now active"}));
@@ -260,11 +271,11 @@ TEST_F(PasswordChangeTest, EntriesThatDoNotAgreeCanBeTriedAgainOrGivenUp) {
     // Giving up after a mismatch changes nothing; the box shows the
     // password is still there.
     ui->ClearCalls();
-    Prompt(Types("Three"));  // the current password
+    Prompt(Types("Three")); // the current password
     Prompt(Types("four"));
     Prompt(Types("five"));
     ui->AnswerMessage(mrCancel, "Passwords do not agree");
-    UserClick(page->cbRptSetupPW);  // unchecks, asking to remove or change
+    UserClick(page->cbRptSetupPW); // unchecks, asking to remove or change
     EXPECT_EQ(RS().RptSetUpPW, "Three");
     EXPECT_TRUE(page->cbRptSetupPW->Checked());
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Passwords do not agree -- try again",
@@ -289,7 +300,7 @@ TEST_F(PasswordChangeTest, AnEmptyEntryAfterTheCurrentPasswordRemovesIt) {
 
 TEST_F(PasswordChangeTest, CancellingTheCurrentPasswordKeepsItAndTheBox) {
     RS().RptPW = "old";
-    PWInfo.EnteredRptPW = "old";  // entered before: the change asks all the same
+    PWInfo.EnteredRptPW = "old"; // entered before: the change asks all the same
     page->Assigning = true;
     page->cbRptPW->SetChecked(true);
     page->Assigning = false;
@@ -341,7 +352,7 @@ TEST_F(PasswordChangeTest, ReadOnlyTakesEffectNextRunWhileClearingItActsAtOnce) 
     EXPECT_EQ(page->Timer1->Interval(), 5000u);
     EXPECT_TRUE(page->setOptionsFor.empty());
 
-    RS().SettingsReadOnly = true;  // as loaded for a read-only report
+    RS().SettingsReadOnly = true; // as loaded for a read-only report
     RS().Modified = false;
     UserClick(page->cbSettingsReadOnly);
     EXPECT_FALSE(RS().SettingsReadOnly);

@@ -77,7 +77,7 @@ TEST_F(ProgressTest, UpdatesCloserThan500MsApartChangeNothingAndProcessNoMessage
     int handled = 0;
     Queue([&] { ++handled; });
     int current = 50, total = 100;
-    clock.Advance(500);  // exactly 500 ms still counts as too soon
+    clock.Advance(500); // exactly 500 ms still counts as too soon
     UpdateProgressBar(current, total, TPoint{1, 3});
     EXPECT_EQ(handled, 0);
     EXPECT_EQ(fm.paProgressBar->Width(), 0);
@@ -108,10 +108,10 @@ TEST_F(ProgressTest, TheBarFollowsTheRatioAndATotalPassedIsDoubled) {
     current = 150, total = 100;
     clock.Advance(501);
     fmProgress->UpdateProgressBar(current, total, TPoint{2, 5});
-    EXPECT_EQ(total, 200);  // written back to the caller
+    EXPECT_EQ(total, 200); // written back to the caller
     EXPECT_EQ(fm.paProgressBar->Width(), 218);
     EXPECT_EQ(fm.paProgressBar->Caption(), "150 Rows ( 75%)");
-    EXPECT_EQ(fm.lbPageNum->Caption(), "Printing: Page 5-2");  // down first, then across
+    EXPECT_EQ(fm.lbPageNum->Caption(), "Printing: Page 5-2"); // down first, then across
 
     // No page yet: the page text stays.
     Update(160, total, TPoint{0, 0});
@@ -149,7 +149,7 @@ TEST_F(ProgressTest, EscapeSuspendsAndResumeLetsTheOperationGoOn) {
     EXPECT_EQ(fm.paStatusBar->Color(), clBtnFace);
     EXPECT_TRUE(fm.bbCancel->Visible());
     EXPECT_FALSE(fm.bbResumeOper->Visible());
-    EXPECT_FALSE(dialog->Enabled());  // still held by the running operation
+    EXPECT_FALSE(dialog->Enabled()); // still held by the running operation
     EXPECT_FALSE(fm.CanClose);
 }
 
@@ -191,10 +191,10 @@ TEST_F(ProgressTest, AbortStopsTheLoopAndTheResultShowsTheTerminationInRed) {
         clock.Advance(100);
         UpdateProgressBar(rows, total, TPoint{1, 1});
     }
-    EXPECT_EQ(rows, 6);  // the first update after 500 ms let the click in
+    EXPECT_EQ(rows, 6); // the first update after 500 ms let the click in
     EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
     ASSERT_NE(fmProgress, nullptr);
-    EXPECT_FALSE(fmProgress->Visible());  // closed until the operation ends it
+    EXPECT_FALSE(fmProgress->Visible()); // closed until the operation ends it
     EXPECT_EQ(fmProgress->UserChoice, 3);
 
     ui->OnModal("fmProgress", [](TCustomForm& f) {
@@ -208,7 +208,7 @@ TEST_F(ProgressTest, AbortStopsTheLoopAndTheResultShowsTheTerminationInRed) {
         EXPECT_FALSE(fm.bbCancel->Visible());
         EXPECT_FALSE(fm.bbAbortOper->Visible());
         EXPECT_TRUE(f.Enabled());
-        UserKeyDown(&f, VK_ESCAPE);  // ignored
+        UserKeyDown(&f, VK_ESCAPE); // ignored
         EXPECT_TRUE(f.Modal());
         UserClick(fm.bbOk);
     });
@@ -252,7 +252,7 @@ TEST_F(ProgressTest, TheResultOfACompletedRunDependsOnWhatWasOutput) {
             EXPECT_EQ(fm.paStatusBar->Color(), c.Color);
             EXPECT_EQ(fm.paProgressBar->Width(), fm.paProgressBackground->Width());
             EXPECT_EQ(fm.paProgressBar->Caption(), "42 Rows  (100%)");
-            UserKeyDown(&f, VK_RETURN);  // the default button
+            UserKeyDown(&f, VK_RETURN); // the default button
         });
         CloseProgressWindow(true, "");
         EXPECT_EQ(fmProgress, nullptr);
@@ -329,12 +329,11 @@ TEST_F(ProgressTest, OperationWordsUnitsAndStatusTexts) {
         EXPECT_EQ(fm.GetOperMsg(true, false), texts.second);
     }
     PS().Oper = TOper::opExporting;
-    const std::pair<TOperStatus, std::string> statuses[] = {
-        {TOperStatus::osInActive, "Export Inactive"},
-        {TOperStatus::osActive, "Export Active"},
-        {TOperStatus::osCompleted, "Export Completed Normally"},
-        {TOperStatus::osAbort, "Export --Terminated With Error--"},
-        {TOperStatus::osCancel, "Export User Cancelled"}};
+    const std::pair<TOperStatus, std::string> statuses[] = {{TOperStatus::osInActive, "Export Inactive"},
+                                                            {TOperStatus::osActive, "Export Active"},
+                                                            {TOperStatus::osCompleted, "Export Completed Normally"},
+                                                            {TOperStatus::osAbort, "Export --Terminated With Error--"},
+                                                            {TOperStatus::osCancel, "Export User Cancelled"}};
     for (const auto& [status, text] : statuses) {
         PS().OperStatus = status;
         EXPECT_EQ(fm.GetOperMsg(true, true), text);

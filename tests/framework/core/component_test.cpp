@@ -41,7 +41,7 @@ TEST(Component, OwnerFreesOwnedAndFindsCaseInsensitively) {
     EXPECT_THROW(owner->Components(2), EListError);
     delete a;
     EXPECT_EQ(owner->ComponentCount(), 1);
-    delete owner;  // frees b
+    delete owner; // frees b
 }
 
 TEST(Component, FreeNotificationAcrossOwnersClearsReferences) {
@@ -64,7 +64,7 @@ TEST(Component, SiblingsHearOfRemovalThroughTheOwner) {
     auto* owner = new TComponent(nullptr);
     auto* watcher = new TWatcher(owner);
     auto* target = new TComponent(owner);
-    watcher->target = target;  // no free notification asked: the owner tells
+    watcher->target = target; // no free notification asked: the owner tells
     delete target;
     EXPECT_EQ(watcher->target, nullptr);
     delete owner;

@@ -166,10 +166,10 @@ TEST(DateTime, DecodeHandlesNegativeValuesRoundingAndNonsense) {
 }
 
 TEST(DateTime, DayOfWeekStartsOnSunday) {
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);  // Sunday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 1, 1)), 2);  // Monday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2000, 1, 1)), 7);  // Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(1800, 1, 1)), 4);  // Wednesday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1); // Sunday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 1, 1)), 2); // Monday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2000, 1, 1)), 7); // Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1800, 1, 1)), 4); // Wednesday
     EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1) - 0.5), 2);
 }
 

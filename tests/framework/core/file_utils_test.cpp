@@ -76,7 +76,7 @@ TEST(Files, DirectoriesAreMadeAndRemoved) {
     EXPECT_FALSE(DirectoryExists(deep + "/f"));
     EXPECT_FALSE(RemoveDir(deep));
     EXPECT_EQ(LastFileOpError(), 145);
-    EXPECT_FALSE(DeleteFile(deep));  // a directory is no file
+    EXPECT_FALSE(DeleteFile(deep)); // a directory is no file
     EXPECT_TRUE(DeleteFile(deep + "/f"));
     EXPECT_FALSE(DeleteFile(deep + "/f"));
     EXPECT_EQ(LastFileOpError(), 2);
@@ -129,13 +129,27 @@ TEST(FileSearch, MasksFollowThePlatformsWildcards) {
         bool Matches;
     };
     const Case cases[] = {
-        {"RptSet.TXT", "*.*", true},       {"noext", "*.*", true},           {"noext", "*", true},
-        {"RptSet.TXT", "*.txt", true},     {"a.b.txt", "*.TXT", true},       {"a.txt.bak", "*.txt", false},
-        {"noext", "*.", true},             {"x.txt", "*.", false},           {"DATA.TXT", "data?.txt", true},
-        {"DATA1.TXT", "data?.txt", true},  {"DATA12.TXT", "data?.txt", false}, {"ab", "a?", true},
-        {"a", "a?", true},                 {"abc", "a?", false},             {"Prog.TRX", "*.trx", true},
-        {"TBXLOCK.$$$", "tbxlock.$$$", true}, {"TBXLOCK.$$$x", "tbxlock.$$$", false}, {"x", "", false},
-        {".hidden", "*.*", true},          {"a.b", "a.b.*", true},           {"a.b", "?.?", true},
+        {"RptSet.TXT", "*.*", true},
+        {"noext", "*.*", true},
+        {"noext", "*", true},
+        {"RptSet.TXT", "*.txt", true},
+        {"a.b.txt", "*.TXT", true},
+        {"a.txt.bak", "*.txt", false},
+        {"noext", "*.", true},
+        {"x.txt", "*.", false},
+        {"DATA.TXT", "data?.txt", true},
+        {"DATA1.TXT", "data?.txt", true},
+        {"DATA12.TXT", "data?.txt", false},
+        {"ab", "a?", true},
+        {"a", "a?", true},
+        {"abc", "a?", false},
+        {"Prog.TRX", "*.trx", true},
+        {"TBXLOCK.$$$", "tbxlock.$$$", true},
+        {"TBXLOCK.$$$x", "tbxlock.$$$", false},
+        {"x", "", false},
+        {".hidden", "*.*", true},
+        {"a.b", "a.b.*", true},
+        {"a.b", "?.?", true},
     };
     for (const auto& c : cases) EXPECT_EQ(FileNameMatches(c.Name, c.Mask), c.Matches) << c.Name << " ~ " << c.Mask;
 }
@@ -163,7 +177,7 @@ TEST(FileSearch, FindsEntriesByMaskAndAttributes) {
     EXPECT_EQ(Find(dir.File("*.*"), faHidden), (V{".hidden", "a.txt", "b.TXT", "noext"}));
     EXPECT_EQ(Find(dir.File("*.trx"), faDirectory), (V{"Sub.TRX"}));
     EXPECT_EQ(Find(dir.File("*.*"), faDirectory), (V{".", "..", "a.txt", "b.TXT", "noext", "plain", "Sub.TRX"}));
-    EXPECT_EQ(Find(dir.File("B.txt"), 0), (V{"b.TXT"}));  // the name as stored
+    EXPECT_EQ(Find(dir.File("B.txt"), 0), (V{"b.TXT"})); // the name as stored
 
     TSearchRec rec;
     ASSERT_EQ(FindFirst(dir.File("b.txt"), faAnyFile, rec), 0);
@@ -177,7 +191,7 @@ TEST(FileSearch, FindsEntriesByMaskAndAttributes) {
     EXPECT_EQ(rec.Size, 0);
 
     EXPECT_EQ(FindFirst(dir.File("*.xyz"), faAnyFile, rec), 2);
-    EXPECT_EQ(FindFirst(dir.File("plain"), 0, rec), 2);  // a directory without faDirectory
+    EXPECT_EQ(FindFirst(dir.File("plain"), 0, rec), 2); // a directory without faDirectory
     EXPECT_EQ(FindFirst(dir.File("missing/*.*"), faAnyFile, rec), 3);
 
     // Without a directory part the current directory is searched.
@@ -188,12 +202,12 @@ TEST(FileSearch, FindsEntriesByMaskAndAttributes) {
 }
 
 TEST(FileDates, PackedDatesConvertBothWays) {
-    const int32_t packed = static_cast<int32_t>((10273u << 16) | 28079u);  // 1 Jan 2000, 13:45:30
+    const int32_t packed = static_cast<int32_t>((10273u << 16) | 28079u); // 1 Jan 2000, 13:45:30
     const TDateTime when = 36526.0 + (13 * 3600 + 45 * 60 + 30) / 86400.0;
     EXPECT_DOUBLE_EQ(FileDateToDateTime(packed), when);
     EXPECT_EQ(DateTimeToFileDate(when), packed);
-    EXPECT_EQ(DateTimeToFileDate(when + 1 / 86400.0), packed);  // two-second steps
-    EXPECT_EQ(DateTimeToFileDate(1000.0), 0);                   // before 1980
+    EXPECT_EQ(DateTimeToFileDate(when + 1 / 86400.0), packed); // two-second steps
+    EXPECT_EQ(DateTimeToFileDate(1000.0), 0); // before 1980
     EXPECT_EQ(FileDateToDateTime(0), 0.0);
 
     TempDir dir;

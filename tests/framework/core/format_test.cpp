@@ -206,7 +206,7 @@ TEST(FloatToStr, FifteenDigitsAreTheValueRoundedWhateverItsShortestForm) {
         double v = 0;
         const uint64_t bits = next();
         if (i % 2 == 0) {
-            v = static_cast<double>(static_cast<int64_t>(bits % 200000001) - 100000000) / 100.0;  // cents
+            v = static_cast<double>(static_cast<int64_t>(bits % 200000001) - 100000000) / 100.0; // cents
         } else {
             const int exp = static_cast<int>(bits % 60) - 30;
             v = std::ldexp(static_cast<double>(bits >> 11), -53) * std::pow(10.0, exp);
@@ -251,9 +251,9 @@ TEST(FloatToStr, GeneralTextsPlaceTheFifteenDigitsAroundThePointOrBeforeAnExpone
     EXPECT_EQ(GeneralFloatLength(0.00001, 15), -1);
     EXPECT_EQ(GeneralFloatLength(0, 15), -1);
     EXPECT_EQ(GeneralFloatLength(1.5, 7), -1);
-    for (double v : {999999999999999.4, 999999999999999.6, 99999999999999.99, 0.00009999999999999999, 0.0001,
-                     0.000123, 0.00001, 1e-5 * 0.999999999999999, 79.07, -790.7, 2.2250738585072014e-308,
-                     1.7976931348623157e308}) {
+    for (double v :
+         {999999999999999.4, 999999999999999.6, 99999999999999.99, 0.00009999999999999999, 0.0001, 0.000123, 0.00001,
+          1e-5 * 0.999999999999999, 79.07, -790.7, 2.2250738585072014e-308, 1.7976931348623157e308}) {
         EXPECT_EQ(FloatToStr(v), expected(v)) << v;
     }
     uint64_t seed = 2463534242ULL;

@@ -74,14 +74,16 @@ TEST(IniFile, WriteKeepsUnrelatedContentAndPassesBytesUnchanged) {
               "[Default]\n"
               "Show Hint=0\n"
               "; a comment inside\n"
-              "Report-Grid IBM LineDraw0=" + ibm + "\n"
-              "\n"
-              "[Last]\n"
-              "x=y\n"
-              "New=v\n"
-              "\n"
-              "[Brand New]\n"
-              "k=1\n");
+              "Report-Grid IBM LineDraw0=" +
+                  ibm +
+                  "\n"
+                  "\n"
+                  "[Last]\n"
+                  "x=y\n"
+                  "New=v\n"
+                  "\n"
+                  "[Brand New]\n"
+                  "k=1\n");
     // The trailing blank of the line-drawing row is lost on reading, as on
     // the platform; the bytes before it are intact.
     EXPECT_EQ(TIniFile(name).ReadString("DEFAULT", "report-grid ibm linedraw0", ""), ibm.substr(0, 7));
@@ -145,7 +147,7 @@ TEST(IniFile, ValuesLoseBlanksAndOnePairOfQuotes) {
     EXPECT_EQ(ini.ReadString("S", "Double", "-"), "b");
     EXPECT_EQ(ini.ReadString("S", "Mixed", "-"), "'c\"");
     EXPECT_EQ(ini.ReadString("S", "Inner", "-"), "x \"y\" z");
-    EXPECT_EQ(ini.ReadString("S", "Empty", "-"), "");  // present but empty: no default
+    EXPECT_EQ(ini.ReadString("S", "Empty", "-"), ""); // present but empty: no default
     EXPECT_EQ(ini.ReadString("S", "NoEquals", "-"), "");
     EXPECT_EQ(ini.ReadString("S", "Dup", "-"), "first");
 

@@ -32,7 +32,7 @@ TEST(FileStream, CreatesReadsSeeksAndReportsFailures) {
     EXPECT_EQ(std::string(buf, 2), "ta");
     EXPECT_EQ(in.Seek(-3, TSeekOrigin::soEnd), 3);
     EXPECT_THROW(in.ReadBuffer(buf, 4), EReadError);
-    EXPECT_THROW(in.WriteBuffer("x", 1), EWriteError);  // opened for reading
+    EXPECT_THROW(in.WriteBuffer("x", 1), EWriteError); // opened for reading
 
     try {
         TFileStream missing(dir.File("none.bin"), fmOpenRead);
@@ -59,7 +59,7 @@ TEST(FileStream, ShareModesApply) {
     EXPECT_THROW(TFileStream(name, fmOpenReadWrite | fmShareDenyNone), EFOpenError);
     EXPECT_EQ(LastFileError(), 32);
     EXPECT_THROW(TFileStream(name, fmCreate), EFCreateError);
-    EXPECT_EQ(ReadAll(name), "data");  // a refused create empties nothing
+    EXPECT_EQ(ReadAll(name), "data"); // a refused create empties nothing
     // Compat means exclusive for streams.
     EXPECT_THROW(TFileStream(name, fmOpenRead), EFOpenError);
 }
@@ -67,7 +67,7 @@ TEST(FileStream, ShareModesApply) {
 TEST(MemoryStreams, GrowOnWriteAndCopy) {
     TMemoryStream m;
     m.WriteBuffer("abc", 3);
-    m.Seek(2, TSeekOrigin::soEnd);  // beyond the end
+    m.Seek(2, TSeekOrigin::soEnd); // beyond the end
     m.WriteBuffer("z", 1);
     EXPECT_EQ(m.Size(), 6);
     EXPECT_EQ(std::string(m.Memory(), 6), std::string("abc\0\0z", 6));
@@ -80,7 +80,7 @@ TEST(MemoryStreams, GrowOnWriteAndCopy) {
     s.SetPosition(6);
     EXPECT_EQ(s.ReadString(100), "world");
     s.SetPosition(0);
-    s.WriteString("j");  // overwrites in place, the rest stays
+    s.WriteString("j"); // overwrites in place, the rest stays
     EXPECT_EQ(s.DataString(), "jello world");
     s.Seek(0, TSeekOrigin::soEnd);
     s.SetSize(5);

@@ -30,7 +30,7 @@ TEST(StringList, AddInsertDeleteAndIndexesOutOfRange) {
     EXPECT_EQ(l.Add("d"), 1);
     l.Insert(0, "a");
     l.Insert(2, "c");
-    l.Insert(l.Count(), "e");  // inserting at the end is allowed
+    l.Insert(l.Count(), "e"); // inserting at the end is allowed
     EXPECT_EQ(Lines(l), "[a][b][c][d][e]");
     l.Delete(1);
     EXPECT_EQ(Lines(l), "[a][c][d][e]");

@@ -112,7 +112,7 @@ TEST(TextFile, RewriteAndAppendWriteCrLfLines) {
     f.CloseFile();
     EXPECT_EQ(ReadAll(name), "\xDA\xC4\xBF\r\nno break !\r\n\f\r\n");
 
-    f.Rewrite();  // empties the file
+    f.Rewrite(); // empties the file
     f.WriteLn("new");
     f.Flush();
     EXPECT_EQ(ReadAll(name), "new\r\n");
@@ -131,7 +131,7 @@ TEST(TextFile, FailuresGiveIOResultCodesAndStopLaterWork) {
     WriteAll(dir.File("there"), "line\r\n");
     TTextFile f;
     f.Reset();
-    EXPECT_EQ(f.IOResult(), 102);  // no name assigned
+    EXPECT_EQ(f.IOResult(), 102); // no name assigned
     f.AssignFile(dir.File("missing.txt"));
     f.Reset();
     EXPECT_EQ(f.IOResult(), 2);
@@ -271,20 +271,20 @@ TEST(ShareModes, TwoFileObjectsOfOneProcessExcludeEachOther) {
     c.AssignFile(name);
 
     EXPECT_EQ(OpenWith(a, kLoadMode), 0);
-    EXPECT_EQ(OpenWith(b, kLoadMode), 0);  // loads share the lock
+    EXPECT_EQ(OpenWith(b, kLoadMode), 0); // loads share the lock
     EXPECT_EQ(OpenWith(c, kSaveMode), 32);
-    EXPECT_EQ(OpenWith(c, fmOpenRead), 0);  // compat allows the others here
+    EXPECT_EQ(OpenWith(c, fmOpenRead), 0); // compat allows the others here
     c.CloseFile();
     a.CloseFile();
     EXPECT_EQ(OpenWith(c, kSaveMode), 32);
     b.CloseFile();
-    EXPECT_EQ(OpenWith(c, kSaveMode), 0);  // a change holds it alone
+    EXPECT_EQ(OpenWith(c, kSaveMode), 0); // a change holds it alone
     EXPECT_EQ(OpenWith(a, kLoadMode), 32);
     EXPECT_EQ(OpenWith(a, fmOpenRead), 32);
     a.FileMode = kLoadMode;
     a.Rewrite();
     EXPECT_EQ(a.IOResult(), 32);
-    EXPECT_EQ(ReadAll(name).size(), 32u);  // not emptied by the refused Rewrite
+    EXPECT_EQ(ReadAll(name).size(), 32u); // not emptied by the refused Rewrite
     // The directory entry can still be looked at, but not deleted.
     TSearchRec rec;
     EXPECT_EQ(FindFirst(dir.File("tbxlock.$$$"), faAnyFile, rec), 0);

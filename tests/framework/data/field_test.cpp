@@ -54,20 +54,33 @@ TEST(FieldTypes, FromDeclarations) {
         int Size;
     };
     const Case cases[] = {
-        {"integer", TFieldType::ftInteger, 0},          {"INT", TFieldType::ftInteger, 0},
-        {"bigint", TFieldType::ftInteger, 0},           {"smallint", TFieldType::ftSmallint, 0},
-        {"word", TFieldType::ftWord, 0},                {"AutoInc", TFieldType::ftAutoInc, 0},
-        {"float", TFieldType::ftFloat, 0},              {"real", TFieldType::ftFloat, 0},
-        {"double precision", TFieldType::ftFloat, 0},   {"currency", TFieldType::ftCurrency, 0},
-        {"money", TFieldType::ftCurrency, 0},           {"decimal(10, 2)", TFieldType::ftBCD, 2},
-        {"numeric", TFieldType::ftBCD, 4},              {"boolean", TFieldType::ftBoolean, 0},
-        {"bool", TFieldType::ftBoolean, 0},             {"date", TFieldType::ftDate, 0},
-        {"time", TFieldType::ftTime, 0},                {"datetime", TFieldType::ftDateTime, 0},
-        {"timestamp", TFieldType::ftDateTime, 0},       {"char(1)", TFieldType::ftString, 1},
-        {"varchar ( 40 )", TFieldType::ftString, 40},   {"string(12)", TFieldType::ftString, 12},
+        {"integer", TFieldType::ftInteger, 0},
+        {"INT", TFieldType::ftInteger, 0},
+        {"bigint", TFieldType::ftInteger, 0},
+        {"smallint", TFieldType::ftSmallint, 0},
+        {"word", TFieldType::ftWord, 0},
+        {"AutoInc", TFieldType::ftAutoInc, 0},
+        {"float", TFieldType::ftFloat, 0},
+        {"real", TFieldType::ftFloat, 0},
+        {"double precision", TFieldType::ftFloat, 0},
+        {"currency", TFieldType::ftCurrency, 0},
+        {"money", TFieldType::ftCurrency, 0},
+        {"decimal(10, 2)", TFieldType::ftBCD, 2},
+        {"numeric", TFieldType::ftBCD, 4},
+        {"boolean", TFieldType::ftBoolean, 0},
+        {"bool", TFieldType::ftBoolean, 0},
+        {"date", TFieldType::ftDate, 0},
+        {"time", TFieldType::ftTime, 0},
+        {"datetime", TFieldType::ftDateTime, 0},
+        {"timestamp", TFieldType::ftDateTime, 0},
+        {"char(1)", TFieldType::ftString, 1},
+        {"varchar ( 40 )", TFieldType::ftString, 40},
+        {"string(12)", TFieldType::ftString, 12},
         {"varchar", TFieldType::ftString, DefaultStringSize},
-        {"memo", TFieldType::ftMemo, 0},                {"text", TFieldType::ftMemo, 0},
-        {"blob", TFieldType::ftBlob, 0},                {"unsigned big int", TFieldType::ftInteger, 0},
+        {"memo", TFieldType::ftMemo, 0},
+        {"text", TFieldType::ftMemo, 0},
+        {"blob", TFieldType::ftBlob, 0},
+        {"unsigned big int", TFieldType::ftInteger, 0},
         {"native character(70)", TFieldType::ftString, 70},
         {"foobar", TFieldType::ftString, DefaultStringSize},
     };
@@ -108,8 +121,7 @@ TEST_F(Fields, TableFieldsTakeTypesSizesAndAlignmentFromTheDeclarations) {
 
     for (const char* n : {"i", "s", "w", "a", "f", "cur", "dec"})
         EXPECT_EQ(F(n).Alignment, TAlignment::taRightJustify) << n;
-    for (const char* n : {"c", "b", "dt", "tm", "mm", "bl"})
-        EXPECT_EQ(F(n).Alignment, TAlignment::taLeftJustify) << n;
+    for (const char* n : {"c", "b", "dt", "tm", "mm", "bl"}) EXPECT_EQ(F(n).Alignment, TAlignment::taLeftJustify) << n;
 
     EXPECT_EQ(F("vc").DisplayWidth(), 30);
     EXPECT_EQ(F("i").DisplayWidth(), 11);
@@ -124,8 +136,9 @@ TEST_F(Fields, TableFieldsTakeTypesSizesAndAlignmentFromTheDeclarations) {
 
 TEST(FieldSizes, TheLargestDeclaredStringSizeKeepsAPositiveDataSize) {
     TempDir dir;
-    SqliteFile file(dir.File("wide.db"), "CREATE TABLE w(huge VARCHAR(2147483647), zero CHAR(0));"
-                                         "INSERT INTO w VALUES('x', 'y');");
+    SqliteFile file(dir.File("wide.db"),
+                    "CREATE TABLE w(huge VARCHAR(2147483647), zero CHAR(0));"
+                    "INSERT INTO w VALUES('x', 'y');");
     TTable table;
     table.SetDatabaseName(file.FileName());
     table.SetTableName("w");
@@ -165,9 +178,10 @@ TEST_F(Fields, NumbersShowInTheirFormatsAndPictures) {
 }
 
 TEST_F(Fields, DatesAndTimesFromIsoTextAndFromDayNumbers) {
-    Open("INSERT INTO t(dt, tm, dtm, ts) VALUES ('2024-03-01', '13:45:00', '2024-03-01 13:45:00', '2024-03-01');"
-         "INSERT INTO t(dt, tm, dtm, ts) VALUES (45352, 0.75, 45352.5, '2024-03-01T06:07:08.500');"
-         "INSERT INTO t(dt, tm, dtm) VALUES ('soon', '25:00', '2024-02-30');");
+    Open(
+        "INSERT INTO t(dt, tm, dtm, ts) VALUES ('2024-03-01', '13:45:00', '2024-03-01 13:45:00', '2024-03-01');"
+        "INSERT INTO t(dt, tm, dtm, ts) VALUES (45352, 0.75, 45352.5, '2024-03-01T06:07:08.500');"
+        "INSERT INTO t(dt, tm, dtm) VALUES ('soon', '25:00', '2024-02-30');");
     EXPECT_EQ(F("dt").DisplayText(), "3/1/2024");
     EXPECT_EQ(F("tm").DisplayText(), "1:45:00 PM");
     EXPECT_EQ(F("dtm").DisplayText(), "3/1/2024 1:45:00 PM");
@@ -211,11 +225,12 @@ TEST(StoredDates, AnIsoDateAloneReadsAsItsPartsAndAsTheDateOfTheWholeReading) {
 }
 
 TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
-    Open("INSERT INTO t(i, f, dt, tm, dtm, b, vc, mm) VALUES (7, 2.5, '2024-03-01', '13:45:00', '2024-03-01 13:45', 1,"
-         " 'a rather long text that needs room of its own', 'memo');"
-         "INSERT INTO t(i, f, dt, tm, dtm, b, vc) VALUES (-123456789012, 1e300, 45352, 0.75, 'soon', 'maybe', 'x');"
-         "INSERT INTO t(i) VALUES (NULL);"
-         "INSERT INTO t(i, f, dt, vc) VALUES ('12', '1.25', '2024-02-30', ' x');");
+    Open(
+        "INSERT INTO t(i, f, dt, tm, dtm, b, vc, mm) VALUES (7, 2.5, '2024-03-01', '13:45:00', '2024-03-01 13:45', 1,"
+        " 'a rather long text that needs room of its own', 'memo');"
+        "INSERT INTO t(i, f, dt, tm, dtm, b, vc) VALUES (-123456789012, 1e300, 45352, 0.75, 'soon', 'maybe', 'x');"
+        "INSERT INTO t(i) VALUES (NULL);"
+        "INSERT INTO t(i, f, dt, vc) VALUES ('12', '1.25', '2024-02-30', ' x');");
     std::string text = "what the buffer held before";
     int records = 0;
     for (table_.First(); !table_.Eof(); table_.Next(), ++records) {
@@ -257,8 +272,9 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
 }
 
 TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
-    Open("INSERT INTO t(b, b2, i, f) VALUES (1, 'yes', 2.5, 'n/a');"
-         "INSERT INTO t(b, b2, i) VALUES (0, 'maybe', 'abc');");
+    Open(
+        "INSERT INTO t(b, b2, i, f) VALUES (1, 'yes', 2.5, 'n/a');"
+        "INSERT INTO t(b, b2, i) VALUES (0, 'maybe', 'abc');");
     EXPECT_EQ(F("b").DisplayText(), "True");
     EXPECT_EQ(F("b2").DisplayText(), "True");
     EXPECT_TRUE(F("b2").AsBoolean());
@@ -352,12 +368,14 @@ TEST_F(Fields, LookupByNameAndTitles) {
 
 TEST(QueryFields, ExpressionColumnsTakeTheKindOfTheirFirstValue) {
     TempDir dir;
-    SqliteFile file(dir.File("q.db"), "CREATE TABLE a(id INTEGER, name VARCHAR(8)); CREATE TABLE b(id INTEGER);"
-                                      "INSERT INTO a VALUES (1, 'x'); INSERT INTO b VALUES (1);");
+    SqliteFile file(dir.File("q.db"),
+                    "CREATE TABLE a(id INTEGER, name VARCHAR(8)); CREATE TABLE b(id INTEGER);"
+                    "INSERT INTO a VALUES (1, 'x'); INSERT INTO b VALUES (1);");
     TQuery q;
     q.SetDatabaseName(file.FileName());
-    q.SQL.SetText("SELECT 1 + 1 AS two, 2.5 * 2 AS five, 'a' || 'b' AS ab, X'00' AS bin, NULL AS empty,"
-                  " a.name, a.id, b.id FROM a JOIN b ON a.id = b.id");
+    q.SQL.SetText(
+        "SELECT 1 + 1 AS two, 2.5 * 2 AS five, 'a' || 'b' AS ab, X'00' AS bin, NULL AS empty,"
+        " a.name, a.id, b.id FROM a JOIN b ON a.id = b.id");
     q.Open();
     ASSERT_EQ(q.FieldCount(), 8);
     EXPECT_EQ(q.FieldByName("two")->DataType(), TFieldType::ftInteger);

@@ -36,7 +36,8 @@ protected:
         SqliteFile file(dir_->File("big.db"),
                         "CREATE TABLE big(id INTEGER PRIMARY KEY, name VARCHAR(60));"
                         "INSERT INTO big(id, name) WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
-                        " WHERE x < " + std::to_string(Million) + ") SELECT x, printf('%060d', x) FROM c;");
+                        " WHERE x < " +
+                            std::to_string(Million) + ") SELECT x, printf('%060d', x) FROM c;");
     }
     static void TearDownTestSuite() {
         delete dir_;

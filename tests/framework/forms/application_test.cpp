@@ -27,9 +27,9 @@ TEST_F(ApplicationTest, HandleExceptionShowsTheMessageAndStaysSilentForAbort) {
     Raise([] { throw EConvertError("Is this a number?"); });
     Raise([] { throw Exception("Ends with a period."); });
     Raise([] { throw std::runtime_error("plain failure"); });
-    EXPECT_EQ(ui->Messages(), (std::vector<std::string>{"Tabrix! Setup Error: Cannot Load Tabrix! Styles.",
-                                                         "Is this a number?.", "Ends with a period.",
-                                                         "plain failure."}));
+    EXPECT_EQ(ui->Messages(),
+              (std::vector<std::string>{"Tabrix! Setup Error: Cannot Load Tabrix! Styles.", "Is this a number?.",
+                                        "Ends with a period.", "plain failure."}));
     EXPECT_EQ(ui->CallsOf(TDialogKind::dkException).front().Title, "Tabrix Demo");
     EXPECT_THROW(Raise([] { throw EScriptFailure("no answer"); }), EScriptFailure);
 
@@ -63,7 +63,7 @@ TEST_F(ApplicationTest, HoverShowsTheLongHintAndOnHintFiresOnChange) {
     ed->SetHint("Output Destination");
     int hints = 0;
     Application()->OnHint = [&](TObject*) { ++hints; };
-    UserHover(lb);  // no hint of its own: its parent's
+    UserHover(lb); // no hint of its own: its parent's
     EXPECT_EQ(Application()->Hint(), "Printable area on the page");
     UserHover(pa);
     EXPECT_EQ(hints, 1);
@@ -93,7 +93,7 @@ TEST_F(ApplicationTest, DelayProcessesMessagesAndTimersOnTheFakeClock) {
     timer->SetEnabled(false);
     Delay(500);
     EXPECT_EQ(ticks, 10);
-    timer->SetEnabled(true);  // the interval starts anew
+    timer->SetEnabled(true); // the interval starts anew
     clock.Advance(99);
     Application()->ProcessMessages();
     EXPECT_EQ(ticks, 10);
@@ -110,7 +110,7 @@ TEST_F(ApplicationTest, DelayProcessesMessagesAndTimersOnTheFakeClock) {
 }
 
 TEST_F(ApplicationTest, HelpGoesToOnHelpThenToTheHelpViewer) {
-    EXPECT_FALSE(Application()->HelpContext(220));  // no viewer
+    EXPECT_FALSE(Application()->HelpContext(220)); // no viewer
     std::vector<int> shown;
     TApplication::SetHelpViewer([&](const std::string& file, int context) {
         EXPECT_EQ(file, "KV_USER.HLP");
@@ -134,7 +134,7 @@ TEST_F(ApplicationTest, ProcessMessagesIsReentrant) {
     f->SetMessageHandler(WM_USER + 1, [&](TMessage&) {
         log.push_back("first");
         PostMessage(f, WM_USER + 2);
-        Application()->ProcessMessages();  // as a long loop does
+        Application()->ProcessMessages(); // as a long loop does
         log.push_back("first done");
     });
     f->SetMessageHandler(WM_USER + 2, [&](TMessage&) { log.push_back("second"); });
@@ -148,13 +148,13 @@ TEST_F(ApplicationTest, ProcessMessagesIsReentrant) {
 TEST_F(ApplicationTest, RunShowsTheMainFormUntilItCloses) {
     TForm* f = NewForm<TForm>(Application());
     f->SetName("fmMain");
-    ui->OnModal("", [](TCustomForm&) {});  // the main loop waits once
+    ui->OnModal("", [](TCustomForm&) {}); // the main loop waits once
     Application()->QueueInput([f] { f->Close(); });
     ui->ClearCalls();
     Application()->Run(f);
     EXPECT_TRUE(Application()->Terminated());
     EXPECT_EQ(Application()->MainForm(), f);
-    EXPECT_EQ(ui->PendingSteps(), 1u);  // closed by the queued input, no wait needed
+    EXPECT_EQ(ui->PendingSteps(), 1u); // closed by the queued input, no wait needed
     TScriptedUi* u = ui.get();
     u->OnFailure = nullptr;
     EXPECT_FALSE(u->VerifyAllStepsUsed());

@@ -45,7 +45,7 @@ TEST_F(ControlsTest, EditTextSetInCodeFiresOnChangeAndClearsModifiedTypingSetsIt
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(ed->Modified());
     EXPECT_FALSE(modifiedInHandler);
-    ed->SetText("abc");  // the same text changes nothing
+    ed->SetText("abc"); // the same text changes nothing
     EXPECT_EQ(changes, 1);
 
     form->Show();
@@ -55,9 +55,9 @@ TEST_F(ControlsTest, EditTextSetInCodeFiresOnChangeAndClearsModifiedTypingSetsIt
     ed->SetSelStart(3);
     UserType(ed, "de");
     EXPECT_EQ(ed->Text(), "abcde");
-    EXPECT_EQ(changes, 3);  // one OnChange a character
+    EXPECT_EQ(changes, 3); // one OnChange a character
     EXPECT_TRUE(ed->Modified());
-    EXPECT_TRUE(modifiedInHandler);  // Modified is set before OnChange
+    EXPECT_TRUE(modifiedInHandler); // Modified is set before OnChange
 
     ed->SetText("x");
     EXPECT_FALSE(ed->Modified());
@@ -66,12 +66,14 @@ TEST_F(ControlsTest, EditTextSetInCodeFiresOnChangeAndClearsModifiedTypingSetsIt
 TEST_F(ControlsTest, KeyPressCanReplaceOrDropTypedCharacters) {
     auto* ed = Make<TEdit>(form, "ed");
     ed->OnKeyPress = [](TObject*, char& k) {
-        if (k == 'x') k = 'y';
-        else if (k < '0' || k > '9') k = 0;
+        if (k == 'x')
+            k = 'y';
+        else if (k < '0' || k > '9')
+            k = 0;
     };
     form->Show();
     UserType(ed, "1a2x3\b");
-    EXPECT_EQ(ed->Text(), "12y3");  // a dropped Backspace deletes nothing
+    EXPECT_EQ(ed->Text(), "12y3"); // a dropped Backspace deletes nothing
 }
 
 TEST_F(ControlsTest, EditEditingKeysMaxLengthReadOnlyAndPassword) {
@@ -156,13 +158,13 @@ TEST_F(ControlsTest, MemoLinesAreTheTextJoinedByCrLf) {
     mem->Lines().Add("second");
     EXPECT_EQ(mem->Text(), "first\r\nsecond\r\n");
     EXPECT_EQ(mem->Lines().Count(), 2);
-    EXPECT_EQ(mem->LineCount(), 3);  // the edit control counts the empty last line
+    EXPECT_EQ(mem->LineCount(), 3); // the edit control counts the empty last line
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(mem->LineIndex(2), 15);
 
     mem->SetText("a\r\nb");
     EXPECT_EQ(mem->Lines().Count(), 2);
-    mem->Lines().Add("c");  // after a last line without a break
+    mem->Lines().Add("c"); // after a last line without a break
     EXPECT_EQ(mem->Text(), "a\r\nb\r\nc");
     mem->Lines().Insert(0, "z");
     mem->Lines().Put(2, "B");
@@ -184,8 +186,8 @@ TEST_F(ControlsTest, MemoTypingEnterScrollingAndModified) {
     ASSERT_EQ(mem->VisibleLineCount(), 5);
     form->Show();
     mem->Lines().Add("x");
-    EXPECT_FALSE(mem->Modified());  // lines added in code leave Modified alone
-    UserType(mem, "ab\rcd");        // Enter stays in the memo: it wants returns
+    EXPECT_FALSE(mem->Modified()); // lines added in code leave Modified alone
+    UserType(mem, "ab\rcd"); // Enter stays in the memo: it wants returns
     EXPECT_TRUE(mem->Modified());
     EXPECT_EQ(mem->Text(), "x\r\nab\r\ncd");
 
@@ -194,12 +196,12 @@ TEST_F(ControlsTest, MemoTypingEnterScrollingAndModified) {
     EXPECT_EQ(mem->FirstVisibleLine(), 0);
     mem->Perform(EM_LINESCROLL, 0, 3);
     EXPECT_EQ(mem->Perform(EM_GETFIRSTVISIBLELINE, 0, 0), 3);
-    mem->LineScroll(100);  // no further than the last page
+    mem->LineScroll(100); // no further than the last page
     EXPECT_EQ(mem->FirstVisibleLine(), 21 - 5);
     mem->SetSelStart(0);
     UserFocus(mem);
     UserKeyDown(mem, VK_HOME, TShiftState{TShiftFlag::ssCtrl});
-    EXPECT_EQ(mem->FirstVisibleLine(), 0);  // the caret is kept in view
+    EXPECT_EQ(mem->FirstVisibleLine(), 0); // the caret is kept in view
     UserKeyDown(mem, VK_NEXT);
     EXPECT_EQ(mem->CaretPos().Y, 5);
     mem->SelectAll();
@@ -247,15 +249,15 @@ TEST_F(ControlsTest, CheckingARadioButtonUnchecksItsSiblingsOnly) {
     r2->SetChecked(true);
     EXPECT_FALSE(r1->Checked());
     EXPECT_TRUE(r2->Checked());
-    EXPECT_TRUE(outside->Checked());  // another parent, another group
+    EXPECT_TRUE(outside->Checked()); // another parent, another group
     EXPECT_EQ(clicks, (std::vector<std::string>{"r3", "r1", "r2"}));
 
-    r2->SetChecked(false);  // unchecking fires nothing
+    r2->SetChecked(false); // unchecking fires nothing
     EXPECT_EQ(clicks.size(), 3u);
 
     form->Show();
     UserClick(r1);
-    UserClick(r1);  // already checked: nothing
+    UserClick(r1); // already checked: nothing
     EXPECT_EQ(clicks, (std::vector<std::string>{"r3", "r1", "r2", "r1"}));
 }
 
@@ -270,7 +272,7 @@ TEST_F(ControlsTest, ComboBoxCodeFiresNothingUserPickFiresClickThenChange) {
     cbx->OnClick = Logger("click");
     cbx->OnDropDown = [&](TObject*) {
         log.push_back("dropdown");
-        if (cbx->Items().Count() == 2) cbx->Items().Add("Export Data");  // filled as it opens
+        if (cbx->Items().Count() == 2) cbx->Items().Add("Export Data"); // filled as it opens
     };
 
     cbx->SetItemIndex(1);
@@ -287,7 +289,7 @@ TEST_F(ControlsTest, ComboBoxCodeFiresNothingUserPickFiresClickThenChange) {
     EXPECT_EQ(cbx->ItemIndex(), 2);
     EXPECT_EQ(cbx->Text(), "Export Data");
     log.clear();
-    UserSelect(cbx, 2);  // the same item again
+    UserSelect(cbx, 2); // the same item again
     EXPECT_EQ(log, (std::vector<std::string>{"dropdown"}));
     log.clear();
 
@@ -325,11 +327,11 @@ TEST_F(ControlsTest, ComboBoxItemsClearKeepsTheTextOfAnEditableCombo) {
     list->SetStyle(TComboBoxStyle::csDropDownList);
     list->Items().Add("Portrait");
     list->Items().Add("Landscape");
-    list->SetText("landscape");  // a drop-down list selects the matching item
+    list->SetText("landscape"); // a drop-down list selects the matching item
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(list->Text(), "Landscape");
     list->Items().Insert(0, "Printer Default");
-    EXPECT_EQ(list->ItemIndex(), 2);  // the selection follows its item
+    EXPECT_EQ(list->ItemIndex(), 2); // the selection follows its item
     list->Items().Clear();
     EXPECT_EQ(list->Text(), "");
 }
@@ -360,7 +362,7 @@ TEST_F(ControlsTest, ListBoxUserClickFiresOnClickAndOwnerDrawPaintsVisibleItems)
     EXPECT_EQ(clicks, 0);
     form->Show();
     lbx->Repaint();
-    ASSERT_EQ(drawn.size(), 3u);  // three items fit
+    ASSERT_EQ(drawn.size(), 3u); // three items fit
     EXPECT_EQ(drawn[1].Index, 1);
     EXPECT_TRUE(drawn[1].Selected);
     EXPECT_EQ(drawn[1].Brush, clHighlight);
@@ -368,7 +370,7 @@ TEST_F(ControlsTest, ListBoxUserClickFiresOnClickAndOwnerDrawPaintsVisibleItems)
 
     UserSelectItem(lbx, 3);
     EXPECT_EQ(clicks, 1);
-    UserSelectItem(lbx, 3);  // clicking the selected item clicks again
+    UserSelectItem(lbx, 3); // clicking the selected item clicks again
     EXPECT_EQ(clicks, 2);
     UserKeyDown(lbx, VK_UP);
     EXPECT_EQ(lbx->ItemIndex(), 2);
@@ -389,7 +391,7 @@ TEST_F(ControlsTest, TabIndexInCodeFiresNothingUserPickAsksOnChanging) {
         a = allow;
     };
     tabs->Tabs().Add("General");
-    EXPECT_EQ(tabs->TabIndex(), 0);  // the first tab is selected
+    EXPECT_EQ(tabs->TabIndex(), 0); // the first tab is selected
     tabs->Tabs().Add("Output");
     tabs->Tabs().Add("Setup");
     tabs->SetTabIndex(2);
@@ -406,7 +408,7 @@ TEST_F(ControlsTest, TabIndexInCodeFiresNothingUserPickAsksOnChanging) {
     EXPECT_EQ(tabs->TabIndex(), 1);
 
     tabs->Tabs().Insert(0, "Style");
-    EXPECT_EQ(tabs->TabIndex(), 2);  // still "Output"
+    EXPECT_EQ(tabs->TabIndex(), 2); // still "Output"
     tabs->Tabs().Delete(2);
     EXPECT_EQ(tabs->TabIndex(), -1);
 }
@@ -449,7 +451,7 @@ TEST_F(ControlsTest, NotebookPagesAreParentsAndTurningMovesTheFocus) {
 
     EXPECT_EQ(nb->ActivePage(), "General");
     EXPECT_EQ(nb->FindPage("Output")->Caption(), "Output");
-    EXPECT_FALSE(edOutput->CanFocus());  // its page is hidden
+    EXPECT_FALSE(edOutput->CanFocus()); // its page is hidden
     form->Show();
     UserFocus(edGeneral);
     nb->SetActivePage("Output");
@@ -462,7 +464,7 @@ TEST_F(ControlsTest, NotebookPagesAreParentsAndTurningMovesTheFocus) {
     EXPECT_EQ(nb->PageIndex(), 0);
     nb->Pages().Delete(1);
     EXPECT_EQ(nb->PageCount(), 1);
-    EXPECT_EQ(form->FindComponent("edOutput"), nullptr);  // freed with its page
+    EXPECT_EQ(form->FindComponent("edOutput"), nullptr); // freed with its page
 }
 
 // ---------------------------------------------------------------------------
@@ -472,19 +474,19 @@ TEST_F(ControlsTest, CanFocusNeedsEveryParentVisibleAndEnabled) {
     auto* pa = Make<TPanel>(form, "pa");
     auto* inner = Make<TPanel>(pa, "inner");
     auto* ed = Make<TEdit>(inner, "ed");
-    EXPECT_FALSE(ed->CanFocus());  // the form is hidden
+    EXPECT_FALSE(ed->CanFocus()); // the form is hidden
     form->Show();
     EXPECT_TRUE(ed->CanFocus());
     pa->SetEnabled(false);
     EXPECT_FALSE(ed->CanFocus());
-    EXPECT_TRUE(ed->Enabled());  // its own flag stays
+    EXPECT_TRUE(ed->Enabled()); // its own flag stays
     pa->SetEnabled(true);
     inner->SetVisible(false);
     EXPECT_FALSE(ed->CanFocus());
     EXPECT_THROW(ed->SetFocus(), EInvalidOperation);
     inner->SetVisible(true);
     ed->SetParent(nullptr);
-    EXPECT_FALSE(ed->CanFocus());  // on no form
+    EXPECT_FALSE(ed->CanFocus()); // on no form
     EXPECT_THROW(ed->SetFocus(), EInvalidOperation);
     delete ed;
 }
@@ -499,7 +501,7 @@ TEST_F(ControlsTest, SetFocusFiresOnExitThenOnEnterAcrossParents) {
         c->OnExit = Logger("exit " + c->Name());
     }
     form->Show();
-    EXPECT_EQ(form->ActiveControl(), ed1);  // the first in tab order
+    EXPECT_EQ(form->ActiveControl(), ed1); // the first in tab order
     EXPECT_EQ(log, (std::vector<std::string>{"enter pa", "enter ed1"}));
     log.clear();
     ed2->SetFocus();
@@ -565,12 +567,12 @@ TEST_F(ControlsTest, AlignedControlsFollowTheFormSize) {
     EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 640, 32));
     EXPECT_EQ(bottom->BoundsRect(), Rect(0, 436, 640, 480));
     EXPECT_EQ(middle->BoundsRect(), Rect(0, 32, 640, 436));
-    EXPECT_EQ(right->BoundsRect(), Rect(640 - 150 - 1, 1, 640 - 1, 43));  // inside the bevel
+    EXPECT_EQ(right->BoundsRect(), Rect(640 - 150 - 1, 1, 640 - 1, 43)); // inside the bevel
 
     form->SetBounds(10, 10, 800, 600);
     EXPECT_EQ(resizes, 1);
     EXPECT_EQ(middle->BoundsRect(), Rect(0, 32, 800, 556));
-    form->SetBounds(20, 20, 800, 600);  // a move is no resize
+    form->SetBounds(20, 20, 800, 600); // a move is no resize
     EXPECT_EQ(resizes, 1);
     top->Hide();
     EXPECT_EQ(middle->Top(), 0);
@@ -613,7 +615,7 @@ TEST_F(ControlsTest, LabelFitsItsCaption) {
     auto* ed = Make<TEdit>(form, "ed");
     lb->SetFocusControl(ed);
     delete ed;
-    EXPECT_EQ(lb->FocusControl(), nullptr);  // told when it went
+    EXPECT_EQ(lb->FocusControl(), nullptr); // told when it went
 }
 
 TEST_F(ControlsTest, ChildrenTakeTheParentFontUntilTheyHaveTheirOwn) {

@@ -20,41 +20,90 @@ const TFormDesc& OptionsLayout() {
         .Caption = "Report Options",
         .ClientWidth = 632,
         .ClientHeight = 433,
-        .Props = {{"KeyPreview", "True"}, {"Font.Name", "Arial"}, {"Menu", "mmRptOpts"}, {"HelpContext", "200"},
+        .Props = {{"KeyPreview", "True"},
+                  {"Font.Name", "Arial"},
+                  {"Menu", "mmRptOpts"},
+                  {"HelpContext", "200"},
                   {"ActiveControl", "cbxOutputDest"}},
         .Events = {{"OnKeyDown", "FormKeyDown"}, {"OnShow", "FormShow"}},
         .Controls = {
             {.Kind = "TPanel", .Name = "paTop", .Height = 32, .Props = {{"Align", "alTop"}}},
-            {.Kind = "TSpeedButton", .Name = "sbPrint", .Parent = "paTop", .Left = 82, .Width = 60,
-             .Caption = "Print", .Hint = "Print Report|Print the report to the Output Destination",
-             .Props = {{"Flat", "True"}}, .Events = {{"OnClick", "sbPrintClick"}}},
-            {.Kind = "TComboBox", .Name = "cbxOutputDest", .Parent = "paTop", .Left = 176, .Width = 89,
-             .Items = {"Printer", "Text File", "Export Data"}, .Props = {{"DropDownCount", "4"}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbPrint",
+             .Parent = "paTop",
+             .Left = 82,
+             .Width = 60,
+             .Caption = "Print",
+             .Hint = "Print Report|Print the report to the Output Destination",
+             .Props = {{"Flat", "True"}},
+             .Events = {{"OnClick", "sbPrintClick"}}},
+            {.Kind = "TComboBox",
+             .Name = "cbxOutputDest",
+             .Parent = "paTop",
+             .Left = 176,
+             .Width = 89,
+             .Items = {"Printer", "Text File", "Export Data"},
+             .Props = {{"DropDownCount", "4"}},
              .Events = {{"OnChange", "cbxOutputDestChange"}}},
             {.Kind = "TPanel", .Name = "paMiddle", .Props = {{"Align", "alClient"}}},
-            {.Kind = "TNotebook", .Name = "nbOptions", .Parent = "paMiddle", .Items = {"General", "Output"},
+            {.Kind = "TNotebook",
+             .Name = "nbOptions",
+             .Parent = "paMiddle",
+             .Items = {"General", "Output"},
              .Props = {{"Align", "alClient"}}},
-            {.Kind = "TGroupBox", .Name = "gbPrintWhat", .Parent = "nbOptions.General", .Left = 4, .Top = 4,
-             .Width = 200, .Height = 120, .Caption = "Print What?"},
-            {.Kind = "TRadioButton", .Name = "rbPrintWhatAll", .Parent = "gbPrintWhat", .Top = 20,
-             .Caption = "&Entire Grid", .Props = {{"Checked", "True"}, {"Tag", "0"}},
+            {.Kind = "TGroupBox",
+             .Name = "gbPrintWhat",
+             .Parent = "nbOptions.General",
+             .Left = 4,
+             .Top = 4,
+             .Width = 200,
+             .Height = 120,
+             .Caption = "Print What?"},
+            {.Kind = "TRadioButton",
+             .Name = "rbPrintWhatAll",
+             .Parent = "gbPrintWhat",
+             .Top = 20,
+             .Caption = "&Entire Grid",
+             .Props = {{"Checked", "True"}, {"Tag", "0"}},
              .Events = {{"OnClick", "rbPrintWhatAllClick"}}},
-            {.Kind = "TRadioButton", .Name = "rbPrintWhatPageRange", .Parent = "gbPrintWhat", .Top = 40,
-             .Caption = "Page Range", .Props = {{"Tag", "6"}}, .Events = {{"OnClick", "rbPrintWhatAllClick"}}},
-            {.Kind = "TLabel", .Name = "lbPageRangeFrom", .Parent = "gbPrintWhat", .Top = 64, .Caption = "From:",
+            {.Kind = "TRadioButton",
+             .Name = "rbPrintWhatPageRange",
+             .Parent = "gbPrintWhat",
+             .Top = 40,
+             .Caption = "Page Range",
+             .Props = {{"Tag", "6"}},
+             .Events = {{"OnClick", "rbPrintWhatAllClick"}}},
+            {.Kind = "TLabel",
+             .Name = "lbPageRangeFrom",
+             .Parent = "gbPrintWhat",
+             .Top = 64,
+             .Caption = "From:",
              .Props = {{"FocusControl", "edPageRangeFrom"}}},
-            {.Kind = "TEdit", .Name = "edPageRangeFrom", .Parent = "gbPrintWhat", .Left = 40, .Top = 60,
+            {.Kind = "TEdit",
+             .Name = "edPageRangeFrom",
+             .Parent = "gbPrintWhat",
+             .Left = 40,
+             .Top = 60,
              .Events = {{"OnKeyPress", "edNumericOnlyKeyPress"}}},
             {.Kind = "TCheckBox", .Name = "cbShrinkToPage", .Parent = "nbOptions.Output", .Caption = "&Shrink to Page"},
-            {.Kind = "TPanel", .Name = "paMsg", .Height = 22,
+            {.Kind = "TPanel",
+             .Name = "paMsg",
+             .Height = 22,
              .Props = {{"Align", "alBottom"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}},
             {.Kind = "TTimer", .Name = "Timer1", .Props = {{"Enabled", "False"}}},
             {.Kind = "TSaveDialog", .Name = "SaveDialog1"},
             {.Kind = "TMainMenu", .Name = "mmRptOpts"},
-            {.Kind = "TMenuItem", .Name = "mnFile", .Parent = "mmRptOpts", .Caption = "&File",
+            {.Kind = "TMenuItem",
+             .Name = "mnFile",
+             .Parent = "mmRptOpts",
+             .Caption = "&File",
              .Events = {{"OnClick", "mnFileClick"}}},
-            {.Kind = "TMenuItem", .Name = "itmPrint", .Parent = "mnFile", .Caption = "&Print",
-             .Props = {{"ShortCut", "Ctrl+P"}}, .Events = {{"OnClick", "itmPrintClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmPrint",
+             .Parent = "mnFile",
+             .Caption = "&Print",
+             .Props = {{"ShortCut", "Ctrl+P"}},
+             .Events = {{"OnClick", "itmPrintClick"}}},
         }};
     return d;
 }
@@ -108,7 +157,7 @@ TEST_F(LayoutTest, AFormIsBuiltFromItsLayoutWithItsHandlersBound) {
     EXPECT_EQ(fm->ClientWidth(), 632);
     EXPECT_EQ(fm->ClientHeight(), 433);
     EXPECT_EQ(fm->Width(), 640);
-    EXPECT_EQ(fm->Height(), 480);  // frame, caption and menu bar
+    EXPECT_EQ(fm->Height(), 480); // frame, caption and menu bar
     EXPECT_TRUE(fm->KeyPreview);
     EXPECT_EQ(fm->HelpContext, 200);
     EXPECT_EQ(fm->Menu(), fm->FindComponent("mmRptOpts"));
@@ -129,7 +178,7 @@ TEST_F(LayoutTest, AFormIsBuiltFromItsLayoutWithItsHandlersBound) {
     EXPECT_TRUE(RequireComponent<TRadioButton>(*fm, "rbPrintWhatAll")->Checked());
     EXPECT_FALSE(RequireComponent<TTimer>(*fm, "Timer1")->Enabled());
     EXPECT_EQ(RequireComponent<TMenuItem>(*fm, "itmPrint")->ShortCut(), 16464);
-    EXPECT_TRUE(fm->log.empty());  // setting up fired no handler
+    EXPECT_TRUE(fm->log.empty()); // setting up fired no handler
 
     fm->Show();
     UserSelect(fm->cbxOutputDest, "Text File");
@@ -139,7 +188,7 @@ TEST_F(LayoutTest, AFormIsBuiltFromItsLayoutWithItsHandlersBound) {
     UserKeyDown(fm, 'P', TShiftState{TShiftFlag::ssCtrl});
     EXPECT_EQ(fm->edPageRangeFrom->Text(), "12");
     EXPECT_EQ(fm->log, (std::vector<std::string>{"show", "destination Text File", "print what 6", "ctrl+tab",
-                                                  "file menu", "print"}));
+                                                 "file menu", "print"}));
     EXPECT_THROW(RequireComponent<TEdit>(*fm, "sbPrint"), EComponentError);
     EXPECT_THROW(RequireComponent<TEdit>(*fm, "edNone"), EComponentError);
 }
@@ -221,7 +270,7 @@ TEST_F(LayoutTest, ABackendCanObserveFormsAndControls) {
     AddFormObserver(&observer);
     TfmOptions* fm = nullptr;
     Application()->CreateForm(fm);
-    observer.events.clear();  // building told of every control
+    observer.events.clear(); // building told of every control
     fm->edPageRangeFrom->SetText("5");
     RequireComponent<TMenuItem>(*fm, "itmPrint")->SetEnabled(false);
     Screen()->SetCursor(crHourGlass);
@@ -235,5 +284,5 @@ TEST_F(LayoutTest, ABackendCanObserveFormsAndControls) {
                                         "hidden fmOptions", "destroying fmOptions"}));
 }
 
-}  // namespace
-}  // namespace trx::testing
+} // namespace
+} // namespace trx::testing

@@ -90,7 +90,7 @@ TEST_F(FormTest, OnShowFiresOnEveryShowAndCloseHidesAfterTheQuestions) {
         EXPECT_EQ(a, TCloseAction::caHide);
     };
     f->Show();
-    f->Show();  // already visible: no second OnShow
+    f->Show(); // already visible: no second OnShow
     f->Close();
     EXPECT_TRUE(f->Visible());
     canClose = true;
@@ -108,7 +108,7 @@ TEST_F(FormTest, CloseWithCaFreeReleasesTheFormFromTheMessageLoop) {
     f->OnDestroy = [&](TObject*) { destroyed = true; };
     f->Show();
     f->Close();
-    EXPECT_FALSE(destroyed);  // not inside the handler that closed it
+    EXPECT_FALSE(destroyed); // not inside the handler that closed it
     Application()->ProcessMessages();
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(Screen()->FormCount(), 0);
@@ -135,7 +135,7 @@ TEST_F(FormTest, FrameCaptionAndMenuTakeTheirRoomFromTheClientArea) {
     EXPECT_EQ(f->Height(), 433 + 2 * FormSizeableFrame + FormCaptionHeight);
     int resizes = 0;
     f->OnResize = [&](TObject*) { ++resizes; };
-    f->SetBorderStyle(TFormBorderStyle::bsNone);  // the outer size stays
+    f->SetBorderStyle(TFormBorderStyle::bsNone); // the outer size stays
     EXPECT_EQ(f->Width(), 640);
     EXPECT_EQ(f->ClientWidth(), 640);
     EXPECT_EQ(resizes, 1);
@@ -172,10 +172,12 @@ TEST_F(FormTest, ShowModalRunsUntilModalResultAndHidesTheForm) {
     EXPECT_FALSE(fmProbe->Visible());
     EXPECT_FALSE(fmProbe->Modal());
     EXPECT_EQ(ui->CallsOf(TDialogKind::dkModalForm).size(), 1u);
-    EXPECT_THROW({
-        fmProbe->Show();
-        fmProbe->ShowModal();
-    }, EInvalidOperation);
+    EXPECT_THROW(
+        {
+            fmProbe->Show();
+            fmProbe->ShowModal();
+        },
+        EInvalidOperation);
 }
 
 TEST_F(FormTest, ModalResultSetInOnShowIsResetAndCloseGivesCancel) {
@@ -185,7 +187,7 @@ TEST_F(FormTest, ModalResultSetInOnShowIsResetAndCloseGivesCancel) {
     f->OnCloseQuery = [&](TObject*, bool& c) { c = allowClose; };
     ui->OnModal("fmDialog", [](TCustomForm& form) {
         EXPECT_EQ(form.ModalResult(), mrNone);
-        form.Close();  // refused by OnCloseQuery: the run goes on
+        form.Close(); // refused by OnCloseQuery: the run goes on
     });
     ui->OnModal("fmDialog", [&](TCustomForm& form) {
         EXPECT_TRUE(form.Visible());
@@ -202,7 +204,7 @@ TEST_F(FormTest, ShowModalDisablesOnlyEnabledWindowsAndEnablesExactlyThoseAgain)
     TForm* m = NewNamedForm("fmModal");
     a->Show();
     b->Show();
-    b->SetEnabled(false);  // as a progress window disables its owner
+    b->SetEnabled(false); // as a progress window disables its owner
     a->Show();
     ui->OnModal("fmModal", [&](TCustomForm& f) {
         EXPECT_FALSE(a->Enabled());
@@ -215,7 +217,7 @@ TEST_F(FormTest, ShowModalDisablesOnlyEnabledWindowsAndEnablesExactlyThoseAgain)
     EXPECT_TRUE(a->Enabled());
     EXPECT_FALSE(b->Enabled());
     EXPECT_TRUE(hidden->Enabled());
-    EXPECT_EQ(Screen()->ActiveForm(), a);  // the window active before
+    EXPECT_EQ(Screen()->ActiveForm(), a); // the window active before
 }
 
 TEST_F(FormTest, ModalRunsNestInsideHandlersAndInsideEngineLoops) {
@@ -257,7 +259,7 @@ TEST_F(FormTest, AModalFormWithoutAScriptFailsInsteadOfWaiting) {
     EXPECT_THROW(m->ShowModal(), EScriptFailure);
     ASSERT_EQ(ui->Failures().size(), 1u);
     EXPECT_NE(ui->Failures()[0].find("fmLonely"), std::string::npos);
-    EXPECT_FALSE(m->Visible());  // the run is undone
+    EXPECT_FALSE(m->Visible()); // the run is undone
     EXPECT_TRUE(a->Enabled());
 }
 
@@ -275,7 +277,7 @@ TEST_F(FormTest, TimersRunWhileAModalFormWaits) {
     timer->SetInterval(500);
     timer->OnTimer = [&](TObject*) { m->SetModalResult(mrRetry); };
     const int64_t start = GetTickCount();
-    EXPECT_EQ(m->ShowModal(), mrRetry);  // no script step needed
+    EXPECT_EQ(m->ShowModal(), mrRetry); // no script step needed
     EXPECT_EQ(GetTickCount() - start, 500);
 }
 

@@ -72,8 +72,7 @@ TEST_F(KeysTest, KeyPreviewSeesTheKeyFirstAndAZeroKeyEndsIt) {
     form->OnKeyPress = [&](TObject*, char& c) { log.push_back(std::string("form press ") + c); };
     form->Show();
     UserKeyDown(ed, 'A', TShiftState{TShiftFlag::ssShift});
-    EXPECT_EQ(log, (std::vector<std::string>{"form down 65", "ed down 65", "form press A", "ed press A",
-                                              "ed up 65"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"form down 65", "ed down 65", "form press A", "ed press A", "ed up 65"}));
     EXPECT_EQ(ed->Text(), "A");
     log.clear();
     // Consumed in OnKeyDown: the control's OnKeyDown never sees it. The
@@ -110,7 +109,7 @@ TEST_F(KeysTest, MenuShortCutsComeFirstAndOpenTheirMenus) {
     EXPECT_EQ(log, (std::vector<std::string>{"mnFile", "preview"}));
     EXPECT_EQ(menu->FindItem(16471), itmPreview);
     log.clear();
-    snapshot = true;  // the menu disables the item: the key goes on to the form
+    snapshot = true; // the menu disables the item: the key goes on to the form
     UserKeyDown(form, 'W', TShiftState{TShiftFlag::ssCtrl});
     EXPECT_EQ(log, (std::vector<std::string>{"mnFile", "form down 87", "ed down 87", "ed press \x17", "ed up 87"}));
 
@@ -147,13 +146,13 @@ TEST_F(KeysTest, DialogKeysMoveTheFocusAndClickDefaultAndCancelButtons) {
         UserKeyDown(form, VK_TAB, TShiftState{TShiftFlag::ssShift});
         EXPECT_TRUE(ed->Focused());
         log.clear();
-        UserKeyDown(ed, VK_RETURN);  // the default button takes it; the edit sees nothing
+        UserKeyDown(ed, VK_RETURN); // the default button takes it; the edit sees nothing
         EXPECT_TRUE(log.empty());
     });
     EXPECT_EQ(form->ShowModal(), mrOk);
 
     ui->OnModal("fmKeys", [&](TCustomForm&) {
-        UserType(mem, "a\rb");  // a memo keeps Enter for itself
+        UserType(mem, "a\rb"); // a memo keeps Enter for itself
         EXPECT_EQ(mem->Lines().Count(), 2);
         UserKeyDown(mem, VK_ESCAPE);
     });

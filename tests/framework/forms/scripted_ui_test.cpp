@@ -20,9 +20,9 @@ TEST_F(ScriptedUiTest, MessageBoxesAreRecordedAndAnsweredInOrder) {
                          TMsgDlgType::mtConfirmation, mbYesNoCancel, 999),
               mrCancel);
     // One button: it answers itself and takes no step.
-    EXPECT_EQ(MessageDlg("Unable to save report settings", TMsgDlgType::mtWarning,
-                         TMsgDlgButtons{TMsgDlgBtn::mbCancel}, 999),
-              mrCancel);
+    EXPECT_EQ(
+        MessageDlg("Unable to save report settings", TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbCancel}, 999),
+        mrCancel);
     ShowMessage("Tabrix! Setup Error: Report Options Password Violation");
     MessageBeep(0);
     MessageBeep(MB_ICONASTERISK);
@@ -46,16 +46,15 @@ TEST_F(ScriptedUiTest, AOneButtonBoxTakesAStepOnlyWhenTheStepExpectsIt) {
     ui->AnswerMessage(mrOk, "Too many password violations");
     MessageDlg("Password is Incorrect", TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0);
     EXPECT_EQ(ui->PendingSteps(), 1u);
-    EXPECT_EQ(MessageDlg("Too many password violations", TMsgDlgType::mtWarning,
-                         TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0),
+    EXPECT_EQ(MessageDlg("Too many password violations", TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0),
               mrOk);
     EXPECT_EQ(ui->PendingSteps(), 0u);
     // An answer the box has no button for is a failure.
     ui->OnFailure = nullptr;
     ui->AnswerMessage(mrOk, "violations");
-    EXPECT_THROW(MessageDlg("Too many password violations", TMsgDlgType::mtWarning,
-                            TMsgDlgButtons{TMsgDlgBtn::mbCancel}, 0),
-                 EScriptFailure);
+    EXPECT_THROW(
+        MessageDlg("Too many password violations", TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbCancel}, 0),
+        EScriptFailure);
 }
 
 TEST_F(ScriptedUiTest, MissingOrMismatchedAnswersFailLoudly) {
@@ -69,7 +68,7 @@ TEST_F(ScriptedUiTest, MissingOrMismatchedAnswersFailLoudly) {
     EXPECT_THROW(MessageDlg("Overwrite?", TMsgDlgType::mtConfirmation, mbYesNoCancel, 700), EScriptFailure);
     EXPECT_NE(reported.back().find("save file dialog"), std::string::npos);
     TSaveDialog dlg(nullptr);
-    EXPECT_TRUE(dlg.Execute());  // the step is still there for its own dialog
+    EXPECT_TRUE(dlg.Execute()); // the step is still there for its own dialog
 
     ui->AnswerMessage(mrRetry);
     EXPECT_THROW(MessageDlg("Overwrite?", TMsgDlgType::mtConfirmation, mbYesNoCancel, 700), EScriptFailure);
@@ -86,7 +85,7 @@ TEST_F(ScriptedUiTest, StepsLeftUnusedAreReported) {
         inner.AnswerMessage(mrYes).OnModal("fmPreview", [](TCustomForm&) {});
         EXPECT_EQ(&DialogService(), &inner);
     }
-    EXPECT_EQ(&DialogService(), ui.get());  // the outer one is back
+    EXPECT_EQ(&DialogService(), ui.get()); // the outer one is back
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_NE(reported[0].find("2 scripted step(s) left unused"), std::string::npos);
     EXPECT_NE(reported[0].find("fmPreview"), std::string::npos);
@@ -163,5 +162,5 @@ TEST_F(ScriptedUiTest, PrinterSetupAndDirectoryPickerActAsTheUserChose) {
     EXPECT_TRUE(ui->CallsOf(TDialogKind::dkSelectDirectory)[0].DirOptions.Contains(TSelectDirOpt::sdPerformCreate));
 }
 
-}  // namespace
-}  // namespace trx::testing
+} // namespace
+} // namespace trx::testing

@@ -33,10 +33,10 @@ TEST_F(DBGridTest, DefaultColumnsFollowTheVisibleFieldsWhenTheDataSetOpens) {
     ASSERT_EQ(grid.FieldCount(), 3);
     EXPECT_EQ(grid.Fields(2)->FieldName, "Age");
     EXPECT_EQ(grid.Columns()[0]->Title().Caption(), "Name");
-    EXPECT_EQ(grid.ColCount(), 4);  // the record indicator and three columns
+    EXPECT_EQ(grid.ColCount(), 4); // the record indicator and three columns
 
     data.Close();
-    EXPECT_EQ(grid.Fields(0), nullptr);  // no field while closed
+    EXPECT_EQ(grid.Fields(0), nullptr); // no field while closed
     data.Open();
     data.FieldByName("Secret")->Visible = false;
     data.Close();
@@ -48,7 +48,7 @@ TEST_F(DBGridTest, DefaultColumnsFollowTheVisibleFieldsWhenTheDataSetOpens) {
 
 TEST_F(DBGridTest, CustomColumnsStayAndMayLackAField) {
     data.Open();
-    TColumn* age = grid.Columns().Add();  // replaces the default columns
+    TColumn* age = grid.Columns().Add(); // replaces the default columns
     age->SetFieldName("Age");
     TColumn* gone = grid.Columns().Add();
     gone->SetFieldName("NoSuchField");
@@ -59,7 +59,7 @@ TEST_F(DBGridTest, CustomColumnsStayAndMayLackAField) {
     EXPECT_EQ(gone->Title().Caption(), "NoSuchField");
     data.Close();
     data.Open();
-    EXPECT_EQ(grid.FieldCount(), 2);  // reopening keeps the application's columns
+    EXPECT_EQ(grid.FieldCount(), 2); // reopening keeps the application's columns
     EXPECT_EQ(gone->Index(), 1);
 
     grid.Columns().RebuildColumns();

@@ -65,13 +65,13 @@ TEST(StringGrid, CurrentCellAndTopRow) {
     EXPECT_EQ(g.TopRow(), 1);
     g.SetRowCount(100);
     g.SetDefaultRowHeight(20);
-    g.SetBounds(0, 0, 200, 105);  // the title row and four scrolling rows fit
+    g.SetBounds(0, 0, 200, 105); // the title row and four scrolling rows fit
     EXPECT_EQ(g.VisibleRowCount(), 4);
     g.SetRow(50);
-    EXPECT_EQ(g.TopRow(), 47);  // scrolled so that row 50 is the last visible
+    EXPECT_EQ(g.TopRow(), 47); // scrolled so that row 50 is the last visible
     g.SetRow(10);
     EXPECT_EQ(g.TopRow(), 10);
-    g.SetTopRow(0);  // never onto the fixed rows
+    g.SetTopRow(0); // never onto the fixed rows
     EXPECT_EQ(g.TopRow(), 1);
     g.SetTopRow(1000);
     EXPECT_EQ(g.TopRow(), 99);

@@ -64,7 +64,7 @@ TEST(Outline, ItemsLevelsAndSelection) {
 TEST(DecisionGrid, CellsFromTheDataOriginWithHeadersBelowZero) {
     TDecisionGrid dg(nullptr);
     dg.SetDimensions(2, 1, 3, 4);
-    EXPECT_EQ(dg.ColCount(), 6);   // label column, two row headers, three values
+    EXPECT_EQ(dg.ColCount(), 6); // label column, two row headers, three values
     EXPECT_EQ(dg.FixedCols(), 3);
     EXPECT_EQ(dg.RowCount(), 5);
     EXPECT_EQ(dg.FixedRows(), 1);
@@ -75,7 +75,7 @@ TEST(DecisionGrid, CellsFromTheDataOriginWithHeadersBelowZero) {
     EXPECT_EQ(dg.Cells(-1, 3), "North");
     EXPECT_EQ(dg.Cells(2, 3), "42");
     EXPECT_EQ(dg.Cells(0, 0), "");
-    EXPECT_EQ(dg.Cells(-3, 0), "");  // the label column holds no cell
+    EXPECT_EQ(dg.Cells(-3, 0), ""); // the label column holds no cell
     EXPECT_EQ(dg.Cells(3, 0), "");
     EXPECT_EQ(dg.Cells(0, -2), "");
     EXPECT_THROW(dg.SetCells(3, 0, "x"), EInvalidOperation);

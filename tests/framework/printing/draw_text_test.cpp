@@ -41,16 +41,16 @@ TEST_F(DrawTextTest, CalcRectMeasuresWithoutDrawing) {
 }
 
 TEST_F(DrawTextTest, WordBreakBetweenWordsDropsBlanksAndNarrowsTheRectangle) {
-    TRect r = Rect(0, 0, 45, 0);  // seven and a half cells
+    TRect r = Rect(0, 0, 45, 0); // seven and a half cells
     EXPECT_EQ(DrawTextA(canvas, "aaa bbb ccc", r, DT_WORDBREAK | DT_CALCRECT), 24);
-    EXPECT_EQ(r.Right, 42);  // the widest line, "aaa bbb"
+    EXPECT_EQ(r.Right, 42); // the widest line, "aaa bbb"
 
     r = Rect(0, 0, 24, 100);
     EXPECT_EQ(DrawTextA(canvas, "aa   bb", r, DT_WORDBREAK | DT_NOPREFIX), 24);
     auto ops = TextOps();
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].Text, "aa");
-    EXPECT_EQ(ops[1].Text, "bb");  // no leading blanks on the continued line
+    EXPECT_EQ(ops[1].Text, "bb"); // no leading blanks on the continued line
     EXPECT_EQ(ops[1].Pos, Point(0, 12));
 }
 
@@ -67,12 +67,12 @@ TEST_F(DrawTextTest, LineBreaksAndSingleLine) {
     TRect r = Rect(0, 0, 100, 0);
     EXPECT_EQ(DrawTextA(canvas, "a\r\nb\nc\rd", r, DT_CALCRECT), 48);
     r = Rect(0, 0, 100, 0);
-    EXPECT_EQ(DrawTextA(canvas, "abc\r\n", r, DT_CALCRECT), 12);  // a final break adds no line
+    EXPECT_EQ(DrawTextA(canvas, "abc\r\n", r, DT_CALCRECT), 12); // a final break adds no line
     r = Rect(0, 0, 100, 0);
     EXPECT_EQ(DrawTextA(canvas, "\n\n", r, DT_CALCRECT), 24);
     r = Rect(0, 0, 100, 0);
     EXPECT_EQ(DrawTextA(canvas, "a\nb", r, DT_CALCRECT | DT_SINGLELINE), 12);
-    EXPECT_EQ(r.Right, 18);  // the break is an ordinary character on one line
+    EXPECT_EQ(r.Right, 18); // the break is an ordinary character on one line
     r = Rect(0, 0, 12, 0);
     EXPECT_EQ(DrawTextA(canvas, "aa bb cc", r, DT_CALCRECT | DT_SINGLELINE | DT_WORDBREAK), 12);
 }
@@ -102,7 +102,7 @@ TEST_F(DrawTextTest, PrefixMarksAMnemonicUnlessNoPrefix) {
 
     TRect m = Rect(0, 0, 200, 0);
     DrawTextA(canvas, "&&&x", m, DT_CALCRECT);
-    EXPECT_EQ(m.Right, 12);  // "&x"
+    EXPECT_EQ(m.Right, 12); // "&x"
 }
 
 TEST_F(DrawTextTest, AlignmentClipAndBackground) {
@@ -126,7 +126,7 @@ TEST_F(DrawTextTest, LinesBelowTheRectangleAreNotDrawnButCounted) {
     TRect r = Rect(0, 0, 100, 20);
     EXPECT_EQ(DrawTextA(canvas, "one\ntwo\nthree", r, 0), 36);
     auto ops = TextOps();
-    ASSERT_EQ(ops.size(), 2u);  // "three" starts at 24, below the bottom
+    ASSERT_EQ(ops.size(), 2u); // "three" starts at 24, below the bottom
     EXPECT_EQ(ops[1].Text, "two");
 }
 

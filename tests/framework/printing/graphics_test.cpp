@@ -19,7 +19,7 @@ TEST(Colors, SystemColoursResolveAndPlainColoursPassThrough) {
     EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
     EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
     EXPECT_EQ(GetRValue(RGB(255, 128, 0)), 255);
-    EXPECT_EQ(RGB(255, 128, 0), 33023);  // orange as a stored colour value
+    EXPECT_EQ(RGB(255, 128, 0), 33023); // orange as a stored colour value
 }
 
 TEST(FontStyles, SetLayoutAndOnlyFourBits) {
@@ -38,25 +38,25 @@ TEST(Font, HeightIsNegativePixelSizeRoundedHalvesAway) {
     SetScreenPixelsPerInch(96);
     TFont f;
     EXPECT_EQ(f.Size(), 8);
-    EXPECT_EQ(f.Height(), -11);  // 8 * 96 / 72 = 10.67
+    EXPECT_EQ(f.Height(), -11); // 8 * 96 / 72 = 10.67
     f.SetSize(10);
-    EXPECT_EQ(f.Height(), -13);  // 13.33
+    EXPECT_EQ(f.Height(), -13); // 13.33
     f.SetSize(9);
     EXPECT_EQ(f.Height(), -12);
-    f.SetPixelsPerInch(600);     // keeps Height, Size follows
+    f.SetPixelsPerInch(600); // keeps Height, Size follows
     EXPECT_EQ(f.Height(), -12);
-    EXPECT_EQ(f.Size(), 1);      // 12 * 72 / 600 = 1.44
+    EXPECT_EQ(f.Size(), 1); // 12 * 72 / 600 = 1.44
     f.SetSize(10);
-    EXPECT_EQ(f.Height(), -83);  // 83.33
+    EXPECT_EQ(f.Height(), -83); // 83.33
     f.SetPixelsPerInch(60);
-    f.SetSize(3);                // 2.5 rounds away from zero
+    f.SetSize(3); // 2.5 rounds away from zero
     EXPECT_EQ(f.Height(), -3);
 
     TFont g;
     g.SetPixelsPerInch(96);
-    g.SetHeight(-14);            // 10.5 points rounds to 11
+    g.SetHeight(-14); // 10.5 points rounds to 11
     EXPECT_EQ(g.Size(), 11);
-    g.SetHeight(16);             // a cell height gives a negative size
+    g.SetHeight(16); // a cell height gives a negative size
     EXPECT_EQ(g.Size(), -12);
 }
 
@@ -86,12 +86,12 @@ TEST(Font, AssignKeepsPointSizeAcrossResolutionsAndSignalsOnce) {
     EXPECT_TRUE(printer.SameAs(screen));
     EXPECT_EQ(printer.PixelsPerInch(), 600);
 
-    printer.SetColor(clNavy);  // no change, no signal
-    printer.SetName("");       // an empty name is refused
+    printer.SetColor(clNavy); // no change, no signal
+    printer.SetName(""); // an empty name is refused
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(printer.Name(), "Courier New");
 
-    TFont copy(printer);       // the handler stays with its object
+    TFont copy(printer); // the handler stays with its object
     EXPECT_FALSE(copy.OnChange);
     EXPECT_EQ(copy.Height(), -100);
 }
@@ -116,8 +116,8 @@ TEST(FixedPitchMetrics, DerivedFromSizeAndResolutionOnly) {
     f.SetPixelsPerInch(600);
     f.SetSize(10);
     TTextMetric m = FixedPitchMetrics(f, 600);
-    EXPECT_EQ(m.Height, 100);       // 83 * 6/5 = 99.6
-    EXPECT_EQ(m.AveCharWidth, 50);  // 83 * 3/5 = 49.8
+    EXPECT_EQ(m.Height, 100); // 83 * 6/5 = 99.6
+    EXPECT_EQ(m.AveCharWidth, 50); // 83 * 3/5 = 49.8
     EXPECT_EQ(m.Ascent + m.Descent, m.Height);
     EXPECT_EQ(m.InternalLeading, 17);
     // The same font measured for another resolution scales with it.
@@ -139,11 +139,11 @@ TEST(Canvas, MeasuresThroughItsDeviceAndKeepsPointSizeWhenMoved) {
     TCanvas canvas;
     canvas.Font().SetSize(10);
     EXPECT_EQ(canvas.Font().Height(), -13);
-    EXPECT_EQ(canvas.TextWidth("XXXX"), 4 * 8);  // 13 * 3/5 = 7.8
+    EXPECT_EQ(canvas.TextWidth("XXXX"), 4 * 8); // 13 * 3/5 = 7.8
     EXPECT_EQ(canvas.FixedCharWidth(), 8);
     EXPECT_EQ(canvas.TextWidth(""), 0);
-    EXPECT_GT(canvas.TextHeight(""), 0);         // an empty line still has a height
-    EXPECT_EQ(canvas.TextHeight("X|ygW"), 16);   // 13 * 6/5 = 15.6
+    EXPECT_GT(canvas.TextHeight(""), 0); // an empty line still has a height
+    EXPECT_EQ(canvas.TextHeight("X|ygW"), 16); // 13 * 6/5 = 15.6
 
     TRecordingDevice printer(600);
     int changes = 0;
@@ -154,7 +154,7 @@ TEST(Canvas, MeasuresThroughItsDeviceAndKeepsPointSizeWhenMoved) {
     EXPECT_EQ(canvas.TextHeight("X"), 100);
     EXPECT_EQ(canvas.Font().Size(), 10);
     EXPECT_EQ(canvas.Font().Height(), -83);
-    EXPECT_EQ(changes, 0);  // following the device is not a font change
+    EXPECT_EQ(changes, 0); // following the device is not a font change
     EXPECT_EQ(GetDeviceCaps(canvas, LOGPIXELSY), 600);
 }
 
@@ -164,8 +164,8 @@ TEST(Canvas, ScreenResolutionIsSettable) {
     EXPECT_EQ(ScreenPixelsPerInch(), 120);
     TCanvas canvas;
     EXPECT_EQ(GetDeviceCaps(canvas, LOGPIXELSX), 120);
-    EXPECT_EQ(canvas.Font().Height(), -13);  // 8 points at 120
-    SetScreenPixelsPerInch(0);               // nonsense falls back to 96
+    EXPECT_EQ(canvas.Font().Height(), -13); // 8 points at 120
+    SetScreenPixelsPerInch(0); // nonsense falls back to 96
     EXPECT_EQ(ScreenPixelsPerInch(), 96);
 }
 
@@ -187,7 +187,7 @@ TEST(Canvas, DrawingIsRecordedWithPenBrushAndFont) {
     c.Rectangle(0, 0, 10, 10);
     c.FillRect(Rect(1, 1, 5, 5));
     c.Pen().SetStyle(TPenStyle::psClear);
-    c.LineTo(40, 40);  // a clear pen draws nothing but moves
+    c.LineTo(40, 40); // a clear pen draws nothing but moves
 
     const auto& ops = dev.Ops();
     ASSERT_EQ(ops.size(), 5u);
@@ -198,7 +198,7 @@ TEST(Canvas, DrawingIsRecordedWithPenBrushAndFont) {
     EXPECT_EQ(ops[0].FontSize, 12);
     EXPECT_EQ(ops[0].FontHeight, -100);
     EXPECT_TRUE(ops[0].FontStyle.Contains(TFontStyle::fsBold));
-    EXPECT_TRUE(ops[0].Opaque);  // a solid brush paints the text background
+    EXPECT_TRUE(ops[0].Opaque); // a solid brush paints the text background
     EXPECT_EQ(ops[1].Text, "Clip");
     EXPECT_FALSE(ops[1].Opaque);
     EXPECT_TRUE(ops[1].Clipped);

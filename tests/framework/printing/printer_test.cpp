@@ -28,7 +28,7 @@ TEST_F(PrinterTest, ProcessWidePrinterIsReplaceableAndRecreated) {
     EXPECT_EQ(Printer(), &P);
     std::unique_ptr<TPrinter> mine = SetPrinter(nullptr);
     EXPECT_EQ(mine.get(), &P);
-    TPrinter* fresh = Printer();  // created again on demand
+    TPrinter* fresh = Printer(); // created again on demand
     ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, &P);
     EXPECT_EQ(fresh->Printers().Count(), 3);
@@ -48,8 +48,8 @@ TEST_F(PrinterTest, PrinterListAndDefaultSelection) {
     over.Driver().SetDefaultPrinter(2);
     P.SetPrinterIndex(1);
     EXPECT_EQ(P.PrinterIndex(), 1);
-    P.SetPrinterIndex(-1);           // the default printer
-    EXPECT_EQ(P.PrinterIndex(), 2);  // read back as its real index
+    P.SetPrinterIndex(-1); // the default printer
+    EXPECT_EQ(P.PrinterIndex(), 2); // read back as its real index
     EXPECT_EQ(P.PrinterName(), "Virtual Dot Matrix");
     std::string device, driver, port;
     P.GetPrinter(device, driver, port);
@@ -71,7 +71,7 @@ TEST_F(PrinterTest, OrientationSwapsThePageAndItsOffsets) {
     EXPECT_EQ(P.GetDeviceCaps(PHYSICALOFFSETX), 150);
     EXPECT_EQ(P.GetDeviceCaps(PHYSICALOFFSETY), 120);
     EXPECT_EQ(P.GetDeviceCaps(LOGPIXELSX), 600);
-    EXPECT_EQ(P.GetDeviceCaps(HORZSIZE), 203);  // 8 inches of printable width
+    EXPECT_EQ(P.GetDeviceCaps(HORZSIZE), 203); // 8 inches of printable width
 
     P.SetOrientation(TPrinterOrientation::poLandscape);
     EXPECT_EQ(P.PageWidth(), 6360);
@@ -83,10 +83,10 @@ TEST_F(PrinterTest, OrientationSwapsThePageAndItsOffsets) {
 }
 
 TEST_F(PrinterTest, ResolutionAndPaperFollowThePrinter) {
-    P.SetPrinterIndex(1);  // A4
+    P.SetPrinterIndex(1); // A4
     EXPECT_EQ(P.PageWidth(), 4961 - 300);
     EXPECT_EQ(P.PageHeight(), 7016 - 240);
-    P.SetPrinterIndex(2);  // 240 x 144 dpi, Letter
+    P.SetPrinterIndex(2); // 240 x 144 dpi, Letter
     EXPECT_EQ(P.PixelsPerInchX(), 240);
     EXPECT_EQ(P.PixelsPerInchY(), 144);
     EXPECT_EQ(P.PageWidth(), 2040 - 120);
@@ -95,7 +95,7 @@ TEST_F(PrinterTest, ResolutionAndPaperFollowThePrinter) {
 
 TEST_F(PrinterTest, SelectingAnotherPrinterLoadsItsOwnSetUp) {
     P.SetOrientation(TPrinterOrientation::poLandscape);
-    P.SetPrinterIndex(0);  // the same printer again: set-up kept
+    P.SetPrinterIndex(0); // the same printer again: set-up kept
     EXPECT_EQ(P.Orientation(), TPrinterOrientation::poLandscape);
     P.SetPrinterIndex(1);
     EXPECT_EQ(P.Orientation(), TPrinterOrientation::poPortrait);
@@ -111,17 +111,17 @@ TEST_F(PrinterTest, DeviceModeValuesReachTheDocument) {
     m.Duplex = DMDUP_VERTICAL;
     m.Collate = DMCOLLATE_TRUE;
     P.SetDeviceMode(m);
-    EXPECT_EQ(P.PageHeight(), 8400 - 240);  // 14 inches
+    EXPECT_EQ(P.PageHeight(), 8400 - 240); // 14 inches
     P.BeginDoc();
     P.EndDoc();
     EXPECT_EQ(over.Driver().LastDocument().DeviceMode, m);
 
     m.PaperSize = DMPAPER_USER;
-    m.PaperWidth = 1000;  // 100 mm x 200 mm
+    m.PaperWidth = 1000; // 100 mm x 200 mm
     m.PaperLength = 2000;
     P.SetDeviceMode(m);
     EXPECT_EQ(P.GetDeviceCaps(PHYSICALWIDTH), 2362);
-    m.PaperSize = 999;  // unknown: the printer's own paper
+    m.PaperSize = 999; // unknown: the printer's own paper
     P.SetDeviceMode(m);
     EXPECT_EQ(P.GetDeviceCaps(PHYSICALWIDTH), 5100);
 }
@@ -136,11 +136,11 @@ TEST_F(PrinterTest, CanvasFontKeepsItsPointSizeAcrossPrinters) {
     EXPECT_EQ(GetDeviceCaps(c, LOGPIXELSY), 600);
     EXPECT_EQ(GetDeviceCaps(c, HORZRES), 4800);
 
-    P.SetPrinterIndex(2);  // 240 x 144
+    P.SetPrinterIndex(2); // 240 x 144
     EXPECT_EQ(c.Font().Size(), 10);
     EXPECT_EQ(c.Font().Height(), -20);
     EXPECT_EQ(c.TextHeight("X"), 24);
-    EXPECT_EQ(c.TextWidth("X"), 20);  // wider pixels across
+    EXPECT_EQ(c.TextWidth("X"), 20); // wider pixels across
     EXPECT_EQ(c.FixedCharWidth(), 20);
     EXPECT_EQ(c.TextWidth("\xC4\xC4 ab"), 5 * 20);
 }
@@ -188,7 +188,7 @@ TEST_F(PrinterTest, DocumentsAndPagesAreRecorded) {
 
 TEST_F(PrinterTest, FormattedTextOnThePrinterCanvasIsRecordedWhereItLands) {
     TCanvas& c = P.Canvas();
-    c.Font().SetSize(10);  // cells of 50 x 100 at 600 dpi
+    c.Font().SetSize(10); // cells of 50 x 100 at 600 dpi
     TRect measure = Rect(100, 200, 1100, 700);
     EXPECT_EQ(DrawTextA(c, "Sales & Costs\r\nMarch", measure, DT_CALCRECT | DT_NOPREFIX | DT_CENTER), 200);
     EXPECT_EQ(measure, Rect(100, 200, 100 + 13 * 50, 400));
@@ -225,7 +225,7 @@ TEST_F(PrinterTest, MisuseRaisesThePrinterErrors) {
 TEST_F(PrinterTest, AbortThrowsTheDocumentAway) {
     P.BeginDoc();
     P.Canvas().TextOut(0, 0, "partial");
-    EXPECT_THROW(over.Driver().ClearDocuments(), EPrinter);  // not while a document is open
+    EXPECT_THROW(over.Driver().ClearDocuments(), EPrinter); // not while a document is open
     P.Abort();
     EXPECT_FALSE(P.Printing());
     EXPECT_TRUE(P.Aborted());
@@ -249,7 +249,7 @@ TEST(PrinterInvalid, AnInvalidPrinterFailsEveryUseButSelection) {
     EXPECT_EQ(PrinterError([&] { p.Canvas().TextWidth("X"); }), SInvalidPrinter);
     EXPECT_EQ(PrinterError([&] { p.BeginDoc(); }), SInvalidPrinter);
     EXPECT_FALSE(p.Printing());
-    p.Canvas().Font().SetSize(11);  // the font can still be set up
+    p.Canvas().Font().SetSize(11); // the font can still be set up
     p.SetPrinterIndex(-1);
     EXPECT_EQ(p.Canvas().TextWidth("X"), 55);
 }
@@ -286,7 +286,7 @@ TEST_F(PrinterTest, RefreshKeepsTheSelectionWhileItExists) {
     EXPECT_EQ(P.PrinterIndex(), 1);
     over.Driver().Specs().pop_back();
     P.Refresh();
-    EXPECT_EQ(P.PrinterName(), "Virtual Printer A4");  // gone: back to the default
+    EXPECT_EQ(P.PrinterName(), "Virtual Printer A4"); // gone: back to the default
 }
 
 TEST_F(PrinterTest, WindowImagesAreScaledByTheirPrintScale) {
@@ -302,11 +302,11 @@ TEST_F(PrinterTest, WindowImagesAreScaledByTheirPrintScale) {
     w.PrintScale = TPrintScale::poProportional;
     EXPECT_EQ(P.WindowImageRect(w), Rect(0, 0, 2500, 1875));
     w.PrintScale = TPrintScale::poPrintToFit;
-    EXPECT_EQ(P.WindowImageRect(w), Rect(0, 0, 4800, 3600));  // limited by the width
+    EXPECT_EQ(P.WindowImageRect(w), Rect(0, 0, 4800, 3600)); // limited by the width
     TWindowImage tall = w;
     tall.Width = 100;
     tall.Height = 1000;
-    EXPECT_EQ(P.WindowImageRect(tall), Rect(0, 0, 636, 6360));  // limited by the height
+    EXPECT_EQ(P.WindowImageRect(tall), Rect(0, 0, 636, 6360)); // limited by the height
 
     P.Title = "Report: Orders";
     P.PrintWindowImage(w);

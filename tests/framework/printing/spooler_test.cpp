@@ -23,8 +23,11 @@ TEST_F(SpoolerTest, ARawJobKeepsEveryByteAndItsPages) {
     EXPECT_NE(h, 0u);
     uint32_t job = StartDocPrinterA(h, 1, RawDoc("Monthly sales"));
     EXPECT_NE(job, 0u);
-    const std::string init("\x1b" "E", 2);
-    const std::string line1("\xC4\xC4\xC2\xC4 A\0B\r\n", 10);  // line drawing and a NUL pass unchanged
+    const std::string init(
+        "\x1b"
+        "E",
+        2);
+    const std::string line1("\xC4\xC4\xC2\xC4 A\0B\r\n", 10); // line drawing and a NUL pass unchanged
     EXPECT_TRUE(WritePrinter(h, init));
     EXPECT_TRUE(StartPagePrinter(h));
     EXPECT_TRUE(WritePrinter(h, line1));
@@ -60,7 +63,7 @@ TEST_F(SpoolerTest, OnlyInstalledPrintersOpen) {
     EXPECT_FALSE(OpenPrinterA("No Such Printer", h));
     EXPECT_EQ(h, 0u);
     EXPECT_FALSE(OpenPrinterA("", h));
-    EXPECT_TRUE(OpenPrinterA("virtual printer a4", h));  // names ignore case
+    EXPECT_TRUE(OpenPrinterA("virtual printer a4", h)); // names ignore case
     EXPECT_TRUE(ClosePrinter(h));
 
     TCaptureSpooler own({"LPT Draft"});
@@ -71,18 +74,18 @@ TEST_F(SpoolerTest, OnlyInstalledPrintersOpen) {
 TEST_F(SpoolerTest, CallsOutOfOrderFailAsTheSpoolerReportsThem) {
     TPrinterHandle h = 0;
     ASSERT_TRUE(OpenPrinterA("Virtual Printer", h));
-    EXPECT_FALSE(WritePrinter(h, "x"));  // no document yet
+    EXPECT_FALSE(WritePrinter(h, "x")); // no document yet
     EXPECT_FALSE(StartPagePrinter(h));
-    EXPECT_EQ(StartDocPrinterA(h, 2, RawDoc("d")), 0u);  // only level 1
+    EXPECT_EQ(StartDocPrinterA(h, 2, RawDoc("d")), 0u); // only level 1
     ASSERT_NE(StartDocPrinterA(h, 1, RawDoc("d")), 0u);
-    EXPECT_EQ(StartDocPrinterA(h, 1, RawDoc("again")), 0u);  // one document at a time
-    EXPECT_FALSE(EndPagePrinter(h));                          // no page open
+    EXPECT_EQ(StartDocPrinterA(h, 1, RawDoc("again")), 0u); // one document at a time
+    EXPECT_FALSE(EndPagePrinter(h)); // no page open
     EXPECT_TRUE(StartPagePrinter(h));
     EXPECT_FALSE(StartPagePrinter(h));
-    EXPECT_TRUE(EndDocPrinter(h));  // ends the open page too
+    EXPECT_TRUE(EndDocPrinter(h)); // ends the open page too
     EXPECT_EQ(S.LastJob().PageEnds.size(), 1u);
     EXPECT_TRUE(ClosePrinter(h));
-    EXPECT_FALSE(ClosePrinter(h));  // the handle is gone
+    EXPECT_FALSE(ClosePrinter(h)); // the handle is gone
     EXPECT_FALSE(StartPagePrinter(h));
     EXPECT_EQ(S.Jobs().size(), 1u);
 }
@@ -109,7 +112,7 @@ TEST_F(SpoolerTest, TheNthCallOfAKindCanBeMadeToFail) {
     EXPECT_FALSE(WritePrinter(h, "two", 3, written));
     EXPECT_EQ(written, 0u);
     EXPECT_TRUE(WritePrinter(h, "three"));
-    EXPECT_FALSE(EndPagePrinter(h));  // the page stays open
+    EXPECT_FALSE(EndPagePrinter(h)); // the page stays open
     EXPECT_TRUE(EndPagePrinter(h));
     EXPECT_EQ(S.LastJob().Data, "onethree");
     EXPECT_EQ(S.CallCount(TSpoolCall::scWritePrinter), 3);

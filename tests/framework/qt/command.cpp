@@ -44,8 +44,7 @@ CommandResult RunCommand(const std::vector<std::string>& Args) {
     close(pipe_fds[0]);
     if (err == 0) {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return r;

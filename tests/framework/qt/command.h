@@ -7,8 +7,8 @@
 namespace trx::test {
 
 struct CommandResult {
-    int Status = -1;     // exit status; -1 when it could not run or was killed
-    std::string Output;  // standard output and standard error together
+    int Status = -1; // exit status; -1 when it could not run or was killed
+    std::string Output; // standard output and standard error together
 };
 
 CommandResult RunCommand(const std::vector<std::string>& Args);

@@ -60,7 +60,7 @@ TEST_F(CupsPrintingTest, CupsQueuesAreListedBeforeThePdfPrinterAndTheirDefaultIs
     const int annex = find("annex");
     const int office = find("office");
     ASSERT_GE(annex, 0);
-    ASSERT_GT(office, annex);  // by name
+    ASSERT_GT(office, annex); // by name
     EXPECT_EQ(list[office].Port, "socket://127.0.0.1:" + std::to_string(listener.Port()));
     EXPECT_EQ(driver->DefaultPrinter(), static_cast<int>(list.size()) - 1);
 
@@ -85,7 +85,7 @@ TEST_F(CupsPrintingTest, ACupsPrinterHasTheDevicesPageGeometry) {
     TPageGeometry a4 = printer.Geometry();
     EXPECT_GT(a4.PixelsPerInchX, 0);
     EXPECT_EQ(a4.PixelsPerInchX, a4.PixelsPerInchY);
-    EXPECT_NEAR(a4.PhysicalWidth * 254 / a4.PixelsPerInchX, 2100, 5);  // tenths of a millimetre
+    EXPECT_NEAR(a4.PhysicalWidth * 254 / a4.PixelsPerInchX, 2100, 5); // tenths of a millimetre
     EXPECT_NEAR(a4.PhysicalHeight * 254 / a4.PixelsPerInchY, 2970, 5);
     EXPECT_GE(a4.PhysicalOffsetX, 0);
     EXPECT_EQ(a4.PageWidth + 2 * a4.PhysicalOffsetX, a4.PhysicalWidth);

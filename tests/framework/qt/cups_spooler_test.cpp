@@ -24,12 +24,19 @@ void SendReport(const std::string& Printer) {
     TPrinterHandle h = 0;
     ASSERT_TRUE(OpenPrinterA(Printer, h));
     ASSERT_NE(StartDocPrinterA(h, 1, RawDoc("Report: Sales")), 0u);
-    ASSERT_TRUE(WritePrinter(h, std::string("\x1b" "E\x1b(10U", 7)));
+    ASSERT_TRUE(WritePrinter(h, std::string("\x1b"
+                                            "E\x1b(10U",
+                                            7)));
     std::string every_byte;
     for (int c = 0; c < 256; ++c) every_byte += static_cast<char>(c);
     const std::vector<std::vector<std::string>> pages{
-        {"\xDA\xC4\xC4\xC2\xC4\xC4\xBF", "\xB3 S\x81" "d\xB3 1\xB3", "\xC0\xC4\xC4\xC1\xC4\xC4\xD9"},
-        {"\x0c" "Page 2", every_byte},
+        {"\xDA\xC4\xC4\xC2\xC4\xC4\xBF",
+         "\xB3 S\x81"
+         "d\xB3 1\xB3",
+         "\xC0\xC4\xC4\xC1\xC4\xC4\xD9"},
+        {"\x0c"
+         "Page 2",
+         every_byte},
     };
     for (size_t p = 0; p < pages.size(); ++p) {
         if (p > 0) {
@@ -38,7 +45,9 @@ void SendReport(const std::string& Printer) {
         ASSERT_TRUE(StartPagePrinter(h));
         for (const std::string& line : pages[p]) ASSERT_TRUE(WritePrinter(h, line + "\r\n"));
     }
-    ASSERT_TRUE(WritePrinter(h, std::string("\x1b" "E\x0c", 3)));
+    ASSERT_TRUE(WritePrinter(h, std::string("\x1b"
+                                            "E\x0c",
+                                            3)));
     ASSERT_TRUE(EndPagePrinter(h));
     ASSERT_TRUE(EndDocPrinter(h));
     ASSERT_TRUE(ClosePrinter(h));
@@ -83,8 +92,8 @@ TEST_F(CupsSpoolerTest, PrinterNamesAreLookedUpInCups) {
     EXPECT_EQ(h, 0u);
     EXPECT_FALSE(S->LastError().empty());
     EXPECT_FALSE(OpenPrinterA("", h));
-    EXPECT_FALSE(OpenPrinterA("PDF File", h));  // the PDF printer takes no raw text
-    ASSERT_TRUE(OpenPrinterA("named_queue", h));  // CUPS names ignore case
+    EXPECT_FALSE(OpenPrinterA("PDF File", h)); // the PDF printer takes no raw text
+    ASSERT_TRUE(OpenPrinterA("named_queue", h)); // CUPS names ignore case
     EXPECT_NE(h, 0u);
     EXPECT_TRUE(ClosePrinter(h));
     EXPECT_FALSE(ClosePrinter(h));
@@ -97,13 +106,13 @@ TEST_F(CupsSpoolerTest, CallsOutOfOrderFailAndChangeNothing) {
     TPrinterHandle h = 0;
     ASSERT_TRUE(OpenPrinterA("orderq", h));
     uint32_t written = 5;
-    EXPECT_FALSE(WritePrinter(h, "x", 1, written));  // no document yet
+    EXPECT_FALSE(WritePrinter(h, "x", 1, written)); // no document yet
     EXPECT_EQ(written, 0u);
     EXPECT_FALSE(StartPagePrinter(h));
     EXPECT_FALSE(EndDocPrinter(h));
-    EXPECT_EQ(StartDocPrinterA(h, 1, TDocInfo1{"doc", "", "TEXT"}), 0u);    // raw data only
-    EXPECT_EQ(StartDocPrinterA(h, 1, TDocInfo1{"doc", "out.prn", "RAW"}), 0u);  // no output files
-    EXPECT_EQ(StartDocPrinterA(h, 2, RawDoc("doc")), 0u);                   // level 1 only
+    EXPECT_EQ(StartDocPrinterA(h, 1, TDocInfo1{"doc", "", "TEXT"}), 0u); // raw data only
+    EXPECT_EQ(StartDocPrinterA(h, 1, TDocInfo1{"doc", "out.prn", "RAW"}), 0u); // no output files
+    EXPECT_EQ(StartDocPrinterA(h, 2, RawDoc("doc")), 0u); // level 1 only
     EXPECT_EQ(StartDocPrinterA(h + 100, 1, RawDoc("doc")), 0u);
 
     ASSERT_NE(StartDocPrinterA(h, 1, RawDoc("doc")), 0u);

@@ -8,7 +8,7 @@ namespace trx::test {
 
 class LoopbackListener {
 public:
-    LoopbackListener();  // on a free port
+    LoopbackListener(); // on a free port
     ~LoopbackListener();
     LoopbackListener(const LoopbackListener&) = delete;
     LoopbackListener& operator=(const LoopbackListener&) = delete;

@@ -13,7 +13,9 @@ TEST(OemTextTest, IbmLineDrawingBytesBecomeBoxCharacters) {
 
 TEST(OemTextTest, TextKeepsOneCharacterPerByte) {
     EXPECT_EQ(OemToUnicode("Total: 1,234.50"), QStringLiteral("Total: 1,234.50"));
-    EXPECT_EQ(OemToUnicode("S\x81" "d Caf\x82 \xE1"), QString::fromUtf8("Süd Café ß"));
+    EXPECT_EQ(OemToUnicode("S\x81"
+                           "d Caf\x82 \xE1"),
+              QString::fromUtf8("Süd Café ß"));
     // Control bytes keep their cell as blanks, so the columns after them stay put.
     EXPECT_EQ(OemToUnicode(std::string("a\tb\fc\0d\x7F", 8)), QStringLiteral("a b c d "));
     EXPECT_EQ(OemToUnicode(""), QString());

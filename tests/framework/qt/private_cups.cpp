@@ -83,8 +83,7 @@ PrivateCups::~PrivateCups() {
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     }
 }
 
@@ -125,30 +124,51 @@ void PrivateCups::Start() {
     }
     WriteFile(dir_ + "/serverroot/cups-files.conf",
               "FileDevice Yes\n"
-              "ServerRoot " + dir_ + "/serverroot\n"
-              "RequestRoot " + dir_ + "/spool\n"
-              "CacheDir " + dir_ + "/cache\n"
-              "StateDir " + dir_ + "/state\n"
-              "TempDir " + dir_ + "/spool\n"
-              "ErrorLog " + dir_ + "/log/error_log\n"
-              "AccessLog " + dir_ + "/log/access_log\n"
-              "PageLog " + dir_ + "/log/page_log\n"
-              "User " + user + "\n"
-              "Group " + group_name + "\n"
-              "SystemGroup " + system_group + "\n");
-    WriteFile(dir_ + "/serverroot/cupsd.conf",
-              "Listen " + socket_ + "\n"
-              "LogLevel warn\n"
-              "IdleExitTimeout 0\n"
-              "Browsing No\n"
-              "WebInterface No\n"
-              "DefaultPolicy open\n"
-              "<Policy open>\n"
-              "<Limit All>\n"
-              "Order deny,allow\n"
-              "Allow all\n"
-              "</Limit>\n"
-              "</Policy>\n");
+              "ServerRoot " +
+                  dir_ +
+                  "/serverroot\n"
+                  "RequestRoot " +
+                  dir_ +
+                  "/spool\n"
+                  "CacheDir " +
+                  dir_ +
+                  "/cache\n"
+                  "StateDir " +
+                  dir_ +
+                  "/state\n"
+                  "TempDir " +
+                  dir_ +
+                  "/spool\n"
+                  "ErrorLog " +
+                  dir_ +
+                  "/log/error_log\n"
+                  "AccessLog " +
+                  dir_ +
+                  "/log/access_log\n"
+                  "PageLog " +
+                  dir_ +
+                  "/log/page_log\n"
+                  "User " +
+                  user +
+                  "\n"
+                  "Group " +
+                  group_name +
+                  "\n"
+                  "SystemGroup " +
+                  system_group + "\n");
+    WriteFile(dir_ + "/serverroot/cupsd.conf", "Listen " + socket_ +
+                                                   "\n"
+                                                   "LogLevel warn\n"
+                                                   "IdleExitTimeout 0\n"
+                                                   "Browsing No\n"
+                                                   "WebInterface No\n"
+                                                   "DefaultPolicy open\n"
+                                                   "<Policy open>\n"
+                                                   "<Limit All>\n"
+                                                   "Order deny,allow\n"
+                                                   "Allow all\n"
+                                                   "</Limit>\n"
+                                                   "</Policy>\n");
 
     // The listening socket is made here and handed over as the service
     // manager would (socket activation): clients may connect at once, and
@@ -156,7 +176,8 @@ void PrivateCups::Start() {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
-    if (fd < 0 || socket_.size() >= sizeof addr.sun_path) throw std::runtime_error("cannot make the scheduler's socket");
+    if (fd < 0 || socket_.size() >= sizeof addr.sun_path)
+        throw std::runtime_error("cannot make the scheduler's socket");
     std::strncpy(addr.sun_path, socket_.c_str(), sizeof addr.sun_path - 1);
     unlink(socket_.c_str());
     if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 128) != 0) {

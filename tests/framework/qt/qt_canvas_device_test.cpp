@@ -49,7 +49,9 @@ TEST_F(QtCanvasDeviceTest, EveryCharacterTakesOneCellSoTableColumnsLineUp) {
     // 10 points at 1200 dpi: 167 pixels high, three fifths of that wide.
     const int cell = canvas.TextWidth("X");
     EXPECT_NEAR(cell, 100, 2);
-    const std::string table = "\xDA\xC4\xC4\xC2\xC4\xBF\xB3 S\x81" "d \xB3\xC0\xC1\xD9\xDB\xB0\xFE";
+    const std::string table =
+        "\xDA\xC4\xC4\xC2\xC4\xBF\xB3 S\x81"
+        "d \xB3\xC0\xC1\xD9\xDB\xB0\xFE";
     const int row = canvas.TextWidth(std::string(table.size(), 'x'));
     EXPECT_EQ(canvas.TextWidth(table), row);
     EXPECT_EQ(canvas.TextWidth(std::string(80, 'W')), canvas.TextWidth(std::string(80, '.')));
@@ -108,7 +110,7 @@ TEST_F(QtCanvasDeviceTest, MeasuresScaleWithResolutionAndSize) {
     // (41.7) and 167 at 1200 (166.7), so sizes agree to about one per cent.
     const std::string line(66, 'x');
     EXPECT_NEAR(on_fine.TextWidth(line), 4 * on_coarse.TextWidth(line), on_fine.TextWidth(line) / 100);
-    EXPECT_NEAR(on_fine.TextHeight("X"), 4 * on_coarse.TextHeight("X"), 4 * 2);  // ascent and descent each rounded
+    EXPECT_NEAR(on_fine.TextHeight("X"), 4 * on_coarse.TextHeight("X"), 4 * 2); // ascent and descent each rounded
     // An inch holds 12 characters of 10 points (the font is three fifths as wide as high).
     EXPECT_NEAR(on_coarse.TextWidth(std::string(12, 'x')), 300, 10);
 

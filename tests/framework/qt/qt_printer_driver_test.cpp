@@ -71,11 +71,11 @@ TEST_F(PdfPrinterTest, PageGeometryFollowsPaperAndOrientationAt1200Dpi) {
 
     std::optional<TPageGeometry> a4 = driver->Geometry(PdfPrinterName, Paper(DMPAPER_A4));
     ASSERT_TRUE(a4);
-    EXPECT_NEAR(a4->PhysicalWidth, 9921, 10);  // 210 mm
-    EXPECT_NEAR(a4->PhysicalHeight, 14031, 10);  // 297 mm
+    EXPECT_NEAR(a4->PhysicalWidth, 9921, 10); // 210 mm
+    EXPECT_NEAR(a4->PhysicalHeight, 14031, 10); // 297 mm
 
     TDeviceMode user = Paper(DMPAPER_USER);
-    user.PaperWidth = 1000;  // 100 x 150 mm
+    user.PaperWidth = 1000; // 100 x 150 mm
     user.PaperLength = 1500;
     std::optional<TPageGeometry> card = driver->Geometry(PdfPrinterName, user);
     ASSERT_TRUE(card);
@@ -144,7 +144,10 @@ TEST_F(PdfPrinterTest, TheFileComesFromTheSettingTheVariableOrTheTitle) {
 
     driver->PdfFileName.clear();
     test::PrintTextPages(printer, {{"one page"}});
-    if (saved) setenv(PdfFileVariable, saved_value.c_str(), 1); else unsetenv(PdfFileVariable);
+    if (saved)
+        setenv(PdfFileVariable, saved_value.c_str(), 1);
+    else
+        unsetenv(PdfFileVariable);
     EXPECT_EQ(PdfPages(dir.File("from-variable.pdf")), (test::TTextPages{{"one page"}}));
 }
 
@@ -180,7 +183,7 @@ TEST_F(PdfPrinterTest, ShapesLandWhereTheyAreDrawnFromTheCornerOfThePrintableAre
     printer.BeginDoc();
     TCanvas& c = printer.Canvas();
     c.Brush().SetColor(clBlue);
-    c.FillRect(TRect{0, 0, 1200, 600});  // an inch by half an inch
+    c.FillRect(TRect{0, 0, 1200, 600}); // an inch by half an inch
     c.Pen().SetColor(clRed);
     c.Pen().SetWidth(60);
     c.MoveTo(0, 1800);
@@ -200,11 +203,11 @@ TEST_F(PdfPrinterTest, ShapesLandWhereTheyAreDrawnFromTheCornerOfThePrintableAre
     };
     EXPECT_TRUE(near(at(600, 300), Qt::blue));
     EXPECT_TRUE(near(at(1300, 300), Qt::white));
-    EXPECT_TRUE(near(page.pixelColor(10, 10), Qt::white));  // the margin stays blank
+    EXPECT_TRUE(near(page.pixelColor(10, 10), Qt::white)); // the margin stays blank
     EXPECT_TRUE(near(at(1200, 1800), Qt::red));
     EXPECT_TRUE(near(at(1200, 2000), Qt::white));
     EXPECT_TRUE(near(at(3000, 600), Qt::green));
-    EXPECT_TRUE(near(at(2450, 50), Qt::white));  // outside the ellipse, inside its box
+    EXPECT_TRUE(near(at(2450, 50), Qt::white)); // outside the ellipse, inside its box
 }
 
 TEST_F(PdfPrinterTest, WindowImagesPrintAsImages) {
@@ -235,7 +238,7 @@ TEST_F(PdfPrinterTest, WindowImagesPrintAsImages) {
     printer.PrintWindowImage(live);
     std::vector<std::pair<int, int>> sizes = test::PdfImageSizes(dir.File("window.pdf"));
     ASSERT_EQ(sizes.size(), 1u);
-    EXPECT_EQ(sizes[0].first * 48, sizes[0].second * 64);  // its shape, at the window's own pixel ratio
+    EXPECT_EQ(sizes[0].first * 48, sizes[0].second * 64); // its shape, at the window's own pixel ratio
 }
 
 } // namespace

@@ -23,10 +23,10 @@
 #include "loopback_listener.h"
 #include "pdf_tools.h"
 #include "private_cups.h"
-#include "text_pages.h"
 #include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
+#include "text_pages.h"
 
 namespace trx::test {
 namespace {
@@ -37,7 +37,7 @@ protected:
         globals = std::make_unique<TRunGlobals>();
         TtrxReportSettings& rs = globals->RS();
         SetReportDefaults(rs);
-        rs.OutputQuality = 1;  // IBM lines
+        rs.OutputQuality = 1; // IBM lines
         rs.ReportAlignment = TAlignment::taLeftJustify;
         rs.ShrinkToPage = false;
         rs.DisplayProgressWindow = false;
@@ -54,7 +54,10 @@ protected:
         const char* titles[] = {"Region", "Product", "Units", "Amount"};
         for (int c = 0; c < 4; ++c) grid->SetCells(c, 0, titles[c]);
         for (int r = 1; r <= 120; ++r) {
-            grid->SetCells(0, r, r % 3 ? "S\x81" "d" : "Nord");  // a letter of code page 437
+            grid->SetCells(0, r,
+                           r % 3 ? "S\x81"
+                                   "d"
+                                 : "Nord"); // a letter of code page 437
             grid->SetCells(1, r, "Item " + std::to_string(r));
             grid->SetCells(2, r, std::to_string(r * 7 % 50));
             grid->SetCells(3, r, std::to_string(r * 13) + ".50");
@@ -190,7 +193,9 @@ TEST_F(ReportPrintingTest, RawPrinterTextReachesTheCupsQueueAsTheCaptureSpoolerK
     }
     EXPECT_EQ(received.size(), captured.size());
     EXPECT_TRUE(received == captured);
-    EXPECT_EQ(captured.substr(0, 10), std::string("\x1B" "E\x1B(10U") + " \r\n");  // the top margin's line
+    EXPECT_EQ(captured.substr(0, 10), std::string("\x1B"
+                                                  "E\x1B(10U") +
+                                          " \r\n"); // the top margin's line
     cups.RemoveQueue("salesq");
 }
 
@@ -202,7 +207,7 @@ TEST_F(ReportPrintingTest, RawPrinterTextThatCupsDoesNotTakeFailsWithTheSpoolerM
     TVirtualPrinterSpec closed;
     closed.Name = "closedq";
     TVirtualPrinterSpec unknown;
-    unknown.Name = "nowhere";  // a printer CUPS does not have
+    unknown.Name = "nowhere"; // a printer CUPS does not have
     TVirtualPrinterOverride printer({closed, unknown});
     std::unique_ptr<TSpooler> saved = SetSpooler(std::make_unique<TCupsSpooler>());
     struct TRestoreSpooler {
@@ -227,8 +232,9 @@ TEST_F(ReportPrintingTest, RawPrinterTextThatCupsDoesNotTakeFailsWithTheSpoolerM
         EXPECT_EQ(PrintRun(), 3) << Name;
         return message;
     };
-    EXPECT_EQ(openingFails("nowhere"),
-              "Tabrix! Printing Error: Print Spooler Error **\rUnable to get printer for spooling (WinSpool.OpenPrinter)");
+    EXPECT_EQ(
+        openingFails("nowhere"),
+        "Tabrix! Printing Error: Print Spooler Error **\rUnable to get printer for spooling (WinSpool.OpenPrinter)");
     EXPECT_EQ(openingFails("closedq"),
               "Tabrix! Printing Error: Print Spooler Error **\rUsing Fast Printer Text. Unable to start document "
               "printing (StartDocPrinter)");

@@ -45,9 +45,7 @@ TTextPages SampleReport() {
                    "\x82", "\xDB"});
 }
 
-TTextPages SampleReportUtf8() {
-    return Report({"┌", "┬", "┐", "│", "├", "┼", "┤", "└", "┴", "┘", "─", "ü", "é", "█"});
-}
+TTextPages SampleReportUtf8() { return Report({"┌", "┬", "┐", "│", "├", "┼", "┤", "└", "┴", "┘", "─", "ü", "é", "█"}); }
 
 void PrintTextPages(TPrinter& Printer, const TTextPages& Pages, const std::string& Title) {
     TCanvas& canvas = Printer.Canvas();

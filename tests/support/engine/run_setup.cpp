@@ -189,9 +189,9 @@ void SetReportDefaults(TtrxReportSettings& RS) {
         memo.FontSize = 12;
     }
     if (RptStyles) {
-        for (S opt : {S::soFieldFormat, S::soVerticalLines, S::soBorders, S::soShareAdjBorders, S::soColumnTitles,
-                      S::soColumnTotals, S::soRowTitles, S::soRowTotals, S::soFormFeeds, S::soLineNumbers,
-                      S::soExpandAllNodes})
+        for (S opt :
+             {S::soFieldFormat, S::soVerticalLines, S::soBorders, S::soShareAdjBorders, S::soColumnTitles,
+              S::soColumnTotals, S::soRowTitles, S::soRowTotals, S::soFormFeeds, S::soLineNumbers, S::soExpandAllNodes})
             RptStyles->StyleOpts[opt].Value = true;
         RptStyles->StyleOpts[S::soHorizontalLines].Value = false;
         RptStyles->StyleOpts[S::soGrpBrkLines].Value = false;
@@ -207,14 +207,14 @@ void DeriveRunOptions() {
     ps.ToExportFile = rs.OutputDest == TOutputDest::odExportFile;
     ps.IsSnapShot = rs.PrintWhat == TPrintWhat::pwWindowSnapShot;
     ps.ToFile = ps.ToTextFile || ps.ToRTFFile || ps.ToExportFile;
-    rs.LineDraw = rs.OutputQuality == static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw) ? TLineDraw::ldIBM
-                                                                                          : TLineDraw::ldASCII;
+    rs.LineDraw =
+        rs.OutputQuality == static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw) ? TLineDraw::ldIBM : TLineDraw::ldASCII;
     ps.SetUnits();
     if (RptStyles) ps.LineNumbersOn = RptStyles->Opt(S::soLineNumbers);
     if (ObjInfo) {
         if (RptStyles) ObjInfo->Formatted = RptStyles->Opt(S::soFieldFormat);
-        ObjInfo->Digits = std::max(DigitsOf(rs.StartingReportLineId),
-                                   DigitsOf(ObjInfo->Rows + rs.StartingReportLineId - 1));
+        ObjInfo->Digits =
+            std::max(DigitsOf(rs.StartingReportLineId), DigitsOf(ObjInfo->Rows + rs.StartingReportLineId - 1));
     }
 }
 
@@ -230,8 +230,7 @@ void SetupRunPrinter() {
     int w = CalcTotalRptWid();
     if (w > 0) ps.ScalePct = CalcScalePer(w);
     const bool crowded = !rs.ShrinkToPage && ps.ScalePct < 100 && ps.PanelsAcross > 1;
-    if ((ps.ToPrinter && rs.ExpandToPage && ps.ScalePct > 100) || (rs.ShrinkToPage && ps.ScalePct < 100) ||
-        crowded) {
+    if ((ps.ToPrinter && rs.ExpandToPage && ps.ScalePct > 100) || (rs.ShrinkToPage && ps.ScalePct < 100) || crowded) {
         while (ps.ScalePct <= 100 && ps.PanelsAcross > 1) {
             if (rs.ShrinkToPage && toPrinter) {
                 const int size = static_cast<int>(rs.TextFontSize * ps.ScalePct / 100.0 + 0.35);
