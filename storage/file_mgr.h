@@ -157,6 +157,12 @@ private:
     // Copies the whole file to the temporary file and adds the section
     // Header (with its settings when Write) at its end.
     void AppendSection(const std::string& Header, bool Write);
+    // Opens the temporary file that is to replace the settings file and gives
+    // it the settings file's permissions, owner and group before anything is
+    // written into it. A settings file that is read-only for this user is
+    // not replaced: raises a setup error (FailMessage, or the open failure
+    // with code 5) before anything is written.
+    void OpenReplacement(const std::string& FailMessage);
     // Closes both files, flushes the temporary file to disk and renames it
     // over the settings file; raises a setup error (FailMessage, or the
     // replacement message) when that fails, leaving the old file as it was.

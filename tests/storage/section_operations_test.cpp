@@ -2,7 +2,10 @@
 // file, the file's replacement and the opening of text files.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/program_path.h"
 #include "engine/trx_errors.h"
@@ -357,6 +360,153 @@ TEST_F(SectionOps, DeleteFailureNamesTheSection) {
         FAIL() << "no error";
     } catch (const ETrxSUError& e) {
         EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportSettings can not be deleted for [ANN:A (001.001)]");
+    }
+}
+
+// ---- Replacing the settings file ---------------------------------------------
+
+// Sets the process's file-creation mask for one scope.
+class TUmask {
+public:
+    explicit TUmask(mode_t Mask) : old_(umask(Mask)) {}
+    ~TUmask() { umask(old_); }
+    TUmask(const TUmask&) = delete;
+    TUmask& operator=(const TUmask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+struct TFileAccess {
+    mode_t Mode = 0;
+    uid_t Uid = 0;
+    gid_t Gid = 0;
+};
+
+TFileAccess AccessOf(const std::string& FileName) {
+    struct stat st {};
+    EXPECT_EQ(stat(FileName.c_str(), &st), 0) << FileName;
+    return {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
+}
+
+// An owner and a group other than the process's own where it may set them
+// (as the superuser); otherwise its own user and, when it has one, a
+// supplementary group.
+TFileAccess OtherOwner() {
+    if (geteuid() == 0) return {0, 4242, 4343};
+    TFileAccess a{0, geteuid(), getegid()};
+    gid_t groups[64];
+    const int n = getgroups(64, groups);
+    for (int i = 0; i < n; ++i)
+        if (groups[i] != a.Gid) a.Gid = groups[i];
+    return a;
+}
+
+TEST_F(SectionOps, ReplacingTheFileKeepsItsPermissionsOwnerAndGroup) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n\r\n[B (002.002)]\r\n";
+    const struct {
+        const char* What;
+        std::function<void(TtrxFileMgr&)> Change;
+    } changes[] = {
+        {"rewrite",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = "A (001.001)";
+             ASSERT_TRUE(m.SaveReportSettings(u, i, true));
+         }},
+        {"append",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = "C (003.003)";
+             ASSERT_TRUE(m.SaveReportSettings(u, i, true));
+         }},
+        {"rename",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i;
+             ASSERT_TRUE(m.RenameReportSettings("", "A (001.001)", "ANN", "D (004.004)", false, u, i));
+         }},
+        {"delete", [](TtrxFileMgr& m) { ASSERT_TRUE(m.DeleteReportSettings("", "B (002.002)")); }},
+    };
+    const struct {
+        mode_t Mode;
+        mode_t Umask;
+        bool Foreign; // owned by another user and group
+    } files[] = {
+        {0666, 022, true}, // shared with every user
+        {0660, 077, false}, // shared with the group
+        {0600, 000, false}, // private: the settings hold passwords
+    };
+    for (const auto& f : files) {
+        for (const auto& c : changes) {
+            SCOPED_TRACE(::testing::Message() << c.What << " of a file with mode 0" << std::oct << f.Mode);
+            SetSettings(file);
+            const TFileAccess owner = f.Foreign ? OtherOwner() : TFileAccess{0, geteuid(), getegid()};
+            ASSERT_EQ(chown(SettingsFileName().c_str(), owner.Uid, owner.Gid), 0);
+            ASSERT_EQ(chmod(SettingsFileName().c_str(), f.Mode), 0);
+            const TUmask mask(f.Umask);
+            c.Change(mgr);
+            const TFileAccess after = AccessOf(SettingsFileName());
+            EXPECT_EQ(after.Mode, f.Mode);
+            EXPECT_EQ(after.Uid, owner.Uid);
+            EXPECT_EQ(after.Gid, owner.Gid);
+            EXPECT_NE(Settings(), file); // it was replaced
+        }
+    }
+}
+
+TEST_F(SectionOps, AFileReadOnlyForTheUserIsNotReplaced) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n";
+    const TFileAccess self = {0, geteuid(), getegid()};
+    const TFileAccess other = OtherOwner();
+    // The write bit of the class that applies to the user decides, for the
+    // superuser too.
+    const struct {
+        const char* What;
+        mode_t Mode;
+        TFileAccess Owner;
+        bool ReadOnly;
+    } files[] = {
+        {"nobody may write", 0444, self, true},
+        {"others may write, not its owner", 0446, self, true},
+        {"its owner may write", 0644, self, false},
+        {"another's, only its owner may write", 0644, {0, other.Uid, other.Gid}, other.Uid != self.Uid},
+        {"another's, its group may write", 0464, {0, other.Uid, self.Gid}, other.Uid == self.Uid},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.What);
+        SetSettings(file);
+        ASSERT_EQ(chown(SettingsFileName().c_str(), f.Owner.Uid, f.Owner.Gid), 0);
+        ASSERT_EQ(chmod(SettingsFileName().c_str(), f.Mode), 0);
+        run.RS().PanelsAcrossPage = 3;
+        run.RS().Modified = true;
+        if (!f.ReadOnly) {
+            ASSERT_TRUE(Save("", "A (001.001)"));
+            EXPECT_EQ(LoadPanels("", "A (001.001)"), 3);
+            continue;
+        }
+        const int64_t start = GetTickCount();
+        try {
+            Save("", "A (001.001)");
+            ADD_FAILURE() << "saved";
+        } catch (const ETrxSUError& e) {
+            EXPECT_EQ(e.Message, "Tabrix! Setup Error: Unable to open file: " + SettingsFileName() +
+                                     "\rbecause it is locked by another application. Close the other application "
+                                     "and try again.\r\rI/O Error:5");
+        }
+        try {
+            mgr.DeleteReportSettings("", "A (001.001)");
+            ADD_FAILURE() << "deleted";
+        } catch (const ETrxSUError& e) {
+            EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportSettings can not be deleted for [A (001.001)]");
+        }
+        EXPECT_EQ(GetTickCount(), start); // refused, not retried
+        EXPECT_TRUE(run.RS().Modified);
+        EXPECT_EQ(Settings(), file);
+        EXPECT_EQ(AccessOf(SettingsFileName()).Mode, f.Mode);
+        EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+        EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+        EXPECT_EQ(LoadPanels("", "A (001.001)"), 2); // loading still works
     }
 }
 
