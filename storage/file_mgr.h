@@ -146,9 +146,14 @@ public:
     bool Locked = false;
 
 private:
+    // The temporary file of this operation is on disk and has not replaced
+    // the settings file: the end of the operation deletes it.
+    bool TmpFilePending = false;
+
     // Runs one operation: Body (false when the lock was not obtained), then,
-    // on every path, closes both files, frees the field table and releases
-    // the lock.
+    // on every path, closes both files, deletes a temporary file that did
+    // not replace the settings file, frees the field table and releases the
+    // lock.
     bool RunOperation(const std::function<bool()>& Body);
     void EndOperation();
     // Takes the lock in Mode, opens the settings file (made empty when it is

@@ -104,6 +104,7 @@ void TtrxFileMgr::OpenReplacement(const std::string& FailMessage) {
         throw ETrxSUError(!FailMessage.empty() ? FailMessage : OpenFailMessage(RSFileName, ioAccessDenied));
     TmpFileOper = TFileOper::foWrite;
     OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+    TmpFilePending = true;
     // Before the first byte: the settings hold passwords, and a file shared
     // with other users must stay shared after the rename.
     InOutCheck(FileCopyPermissions(TmpFile.Handle(), RSFileName));
@@ -122,18 +123,23 @@ void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
         const int err = detail::WithFileNotInUse(RSFileName, RenameOver, TmpFileName);
         code = ErrnoToIOResult(err, RSFileName);
     }
-    if (code != 0) {
-        (void)DeleteFile(TmpFileName);
+    if (code != 0)
         throw ETrxSUError(!FailMessage.empty() ? FailMessage
                                                : std::string(SetupErrorPrefix) + "ReportSettings file \"" + RSFileName +
                                                      "\" could not be replaced" + CR + "I/O Error: " + IntToStr(code));
-    }
+    TmpFilePending = false;
     SyncDirectoryOf(RSFileName);
 }
 
 void TtrxFileMgr::EndOperation() {
     CloseTextFile(RSFile);
     CloseTextFile(TmpFile);
+    if (TmpFilePending) {
+        // A change that failed half-way (a full disk, a size limit) leaves
+        // nothing but the old settings file.
+        (void)DeleteFile(TmpFileName);
+        TmpFilePending = false;
+    }
     RSText.Clear();
     FreeRSFList();
     UnLockFile();

@@ -2,8 +2,10 @@
 // file, the file's replacement and the opening of text files.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include "engine/trx_errors.h"
 #include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
+#include "framework/core/format.h"
 #include "framework/core/math_util.h"
 #include "support/windows_dir.h"
 
@@ -507,6 +510,79 @@ TEST_F(SectionOps, AFileReadOnlyForTheUserIsNotReplaced) {
         EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
         EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
         EXPECT_EQ(LoadPanels("", "A (001.001)"), 2); // loading still works
+    }
+}
+
+// Limits the size of the files the process writes (as a full disk does) for
+// one scope; writing past it fails instead of raising a signal.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        struct rlimit limit = old_;
+        limit.rlim_cur = Bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    struct rlimit old_ {};
+    void (*oldHandler_)(int) = SIG_DFL;
+};
+
+TEST_F(SectionOps, AChangeThatCannotBeWrittenLeavesNoTemporaryFile) {
+    const struct {
+        const char* What;
+        std::function<void(TtrxFileMgr&)> Change;
+    } changes[] = {
+        {"rewrite",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = "S002 (001.002)";
+             m.SaveReportSettings(u, i, true);
+         }},
+        {"append",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = "New (999.999)";
+             m.SaveReportSettings(u, i, true);
+         }},
+        {"rename",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i;
+             m.RenameReportSettings("", "S002 (001.002)", "ANN", "D (004.004)", false, u, i);
+         }},
+        {"delete", [](TtrxFileMgr& m) { m.DeleteReportSettings("", "S000 (001.000)"); }},
+    };
+    // The write fails while the file is written (a large file) or when it
+    // is flushed before the rename (a small one).
+    const struct {
+        int Sections;
+        rlim_t Limit;
+    } sizes[] = {{4, 1024}, {400, 100 * 1024}};
+    for (const auto& size : sizes) {
+        std::string file;
+        for (int k = 0; k < size.Sections; ++k)
+            file += Format("[S%.3d (001.%.3d)]\r\nReportDesc=", {k, k}) + std::string(500, 'x') + "\r\n\r\n";
+        for (const auto& c : changes) {
+            SCOPED_TRACE(::testing::Message() << c.What << " of " << size.Sections << " sections");
+            SetSettings(file);
+            run.RS().PanelsAcrossPage = 3;
+            {
+                const TFileSizeLimit limit(size.Limit);
+                EXPECT_THROW(c.Change(mgr), Exception);
+            }
+            EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+            EXPECT_EQ(Settings(), file);
+            EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+        }
     }
 }
 
