@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <functional>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -405,32 +406,39 @@ TFileAccess OtherOwner() {
     return a;
 }
 
-TEST_F(SectionOps, ReplacingTheFileKeepsItsPermissionsOwnerAndGroup) {
-    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n\r\n[B (002.002)]\r\n";
-    const struct {
-        const char* What;
-        std::function<void(TtrxFileMgr&)> Change;
-    } changes[] = {
+// The ways a change replaces the settings file, on a file that holds the
+// sections Existing and Other: each returns whether the change completed.
+struct TFileChange {
+    const char* What;
+    std::function<bool(TtrxFileMgr&)> Run;
+};
+
+std::vector<TFileChange> FileChanges(const std::string& Existing, const std::string& Other) {
+    return {
         {"rewrite",
-         [](TtrxFileMgr& m) {
+         [=](TtrxFileMgr& m) {
              TtrxUserName u;
-             TtrxReportId i = "A (001.001)";
-             ASSERT_TRUE(m.SaveReportSettings(u, i, true));
+             TtrxReportId i = Existing;
+             return m.SaveReportSettings(u, i, true);
          }},
         {"append",
          [](TtrxFileMgr& m) {
              TtrxUserName u;
-             TtrxReportId i = "C (003.003)";
-             ASSERT_TRUE(m.SaveReportSettings(u, i, true));
+             TtrxReportId i = "New (999.999)";
+             return m.SaveReportSettings(u, i, true);
          }},
         {"rename",
-         [](TtrxFileMgr& m) {
+         [=](TtrxFileMgr& m) {
              TtrxUserName u;
              TtrxReportId i;
-             ASSERT_TRUE(m.RenameReportSettings("", "A (001.001)", "ANN", "D (004.004)", false, u, i));
+             return m.RenameReportSettings("", Existing, "ANN", "D (004.004)", false, u, i);
          }},
-        {"delete", [](TtrxFileMgr& m) { ASSERT_TRUE(m.DeleteReportSettings("", "B (002.002)")); }},
+        {"delete", [=](TtrxFileMgr& m) { return m.DeleteReportSettings("", Other); }},
     };
+}
+
+TEST_F(SectionOps, ReplacingTheFileKeepsItsPermissionsOwnerAndGroup) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n\r\n[B (002.002)]\r\n";
     const struct {
         mode_t Mode;
         mode_t Umask;
@@ -441,14 +449,14 @@ TEST_F(SectionOps, ReplacingTheFileKeepsItsPermissionsOwnerAndGroup) {
         {0600, 000, false}, // private: the settings hold passwords
     };
     for (const auto& f : files) {
-        for (const auto& c : changes) {
+        for (const auto& c : FileChanges("A (001.001)", "B (002.002)")) {
             SCOPED_TRACE(::testing::Message() << c.What << " of a file with mode 0" << std::oct << f.Mode);
             SetSettings(file);
             const TFileAccess owner = f.Foreign ? OtherOwner() : TFileAccess{0, geteuid(), getegid()};
             ASSERT_EQ(chown(SettingsFileName().c_str(), owner.Uid, owner.Gid), 0);
             ASSERT_EQ(chmod(SettingsFileName().c_str(), f.Mode), 0);
             const TUmask mask(f.Umask);
-            c.Change(mgr);
+            EXPECT_TRUE(c.Run(mgr));
             const TFileAccess after = AccessOf(SettingsFileName());
             EXPECT_EQ(after.Mode, f.Mode);
             EXPECT_EQ(after.Uid, owner.Uid);
@@ -537,30 +545,6 @@ private:
 };
 
 TEST_F(SectionOps, AChangeThatCannotBeWrittenLeavesNoTemporaryFile) {
-    const struct {
-        const char* What;
-        std::function<void(TtrxFileMgr&)> Change;
-    } changes[] = {
-        {"rewrite",
-         [](TtrxFileMgr& m) {
-             TtrxUserName u;
-             TtrxReportId i = "S002 (001.002)";
-             m.SaveReportSettings(u, i, true);
-         }},
-        {"append",
-         [](TtrxFileMgr& m) {
-             TtrxUserName u;
-             TtrxReportId i = "New (999.999)";
-             m.SaveReportSettings(u, i, true);
-         }},
-        {"rename",
-         [](TtrxFileMgr& m) {
-             TtrxUserName u;
-             TtrxReportId i;
-             m.RenameReportSettings("", "S002 (001.002)", "ANN", "D (004.004)", false, u, i);
-         }},
-        {"delete", [](TtrxFileMgr& m) { m.DeleteReportSettings("", "S000 (001.000)"); }},
-    };
     // The write fails while the file is written (a large file) or when it
     // is flushed before the rename (a small one).
     const struct {
@@ -571,13 +555,13 @@ TEST_F(SectionOps, AChangeThatCannotBeWrittenLeavesNoTemporaryFile) {
         std::string file;
         for (int k = 0; k < size.Sections; ++k)
             file += Format("[S%.3d (001.%.3d)]\r\nReportDesc=", {k, k}) + std::string(500, 'x') + "\r\n\r\n";
-        for (const auto& c : changes) {
+        for (const auto& c : FileChanges("S002 (001.002)", "S000 (001.000)")) {
             SCOPED_TRACE(::testing::Message() << c.What << " of " << size.Sections << " sections");
             SetSettings(file);
             run.RS().PanelsAcrossPage = 3;
             {
                 const TFileSizeLimit limit(size.Limit);
-                EXPECT_THROW(c.Change(mgr), Exception);
+                EXPECT_THROW(c.Run(mgr), Exception);
             }
             EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
             EXPECT_EQ(Settings(), file);
