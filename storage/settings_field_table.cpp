@@ -95,30 +95,18 @@ struct TextDflt {
     }
 };
 
-// The conversion of a field whose row names none; texts and enumerations
-// always name theirs.
+// The conversion of a field whose row names none, by the field's type;
+// texts and enumerations always name theirs.
 template <class V>
-struct NaturalCnv;
-template <>
-struct NaturalCnv<bool> {
-    using Type = BoolCnv;
-};
-template <>
-struct NaturalCnv<int32_t> {
-    using Type = IntCnv;
-};
-template <>
-struct NaturalCnv<TPoint> {
-    using Type = PointCnv;
-};
-template <>
-struct NaturalCnv<TRect> {
-    using Type = RectCnv;
-};
-template <>
-struct NaturalCnv<TDateTime> {
-    using Type = DateCnv;
-};
+auto NaturalCnvOf() {
+    if constexpr (std::is_same_v<V, bool>) return BoolCnv{};
+    if constexpr (std::is_same_v<V, int32_t>) return IntCnv{};
+    if constexpr (std::is_same_v<V, TPoint>) return PointCnv{};
+    if constexpr (std::is_same_v<V, TRect>) return RectCnv{};
+    if constexpr (std::is_same_v<V, TDateTime>) return DateCnv{};
+}
+template <class V>
+using NaturalCnv = decltype(NaturalCnvOf<V>());
 
 template <auto Member>
 struct MemberOf;
@@ -176,6 +164,7 @@ struct InStyles {
 
 template <class Place, class Cnv>
 constexpr TrsfAccess Access() {
+    static_assert(!std::is_void_v<Cnv>, "a text or an enumeration names its conversion");
     return {
         .Get = [](const Rec& Rs, TRptMemoNdx Memo, const std::string& Default) -> std::string {
             const auto* f = Place::Of(Rs, Memo);
@@ -190,15 +179,15 @@ constexpr TrsfAccess Access() {
 }
 
 // The field columns of the rows.
-template <auto Member, class Cnv = typename NaturalCnv<MemberType<Member>>::Type>
+template <auto Member, class Cnv = NaturalCnv<MemberType<Member>>>
 constexpr TrsfAccess Field() {
     return Access<InRecord<Member>, Cnv>();
 }
-template <auto Member, U Unit, class Cnv = typename NaturalCnv<UnitMemberType<Member>>::Type>
+template <auto Member, U Unit, class Cnv = NaturalCnv<UnitMemberType<Member>>>
 constexpr TrsfAccess UnitField() {
     return Access<InUnit<Member, Unit>, Cnv>();
 }
-template <auto Member, class Cnv = typename NaturalCnv<MemberType<Member>>::Type>
+template <auto Member, class Cnv = NaturalCnv<MemberType<Member>>>
 constexpr TrsfAccess MemoField() {
     return Access<InMemo<Member>, Cnv>();
 }
