@@ -88,11 +88,11 @@ public:
 
     // ---- The settings file and its field table ----------------------------
     void InitRSFList();
-    void AddToRSFList(const std::string& Key, TrsfFld Fld, TrsfFldTyp FldTyp, const std::string& DefaultValue);
     void UpdateRSFList(const std::string& Key, const std::string& Text);
     void UpdateEntireRSFList();
-    void AssignStrFldToReportSettings(TrsfFld Fld, const std::string& Key, const std::string& DefaultValue,
-                                      const std::string& Value);
+    // Stores Value into the field of Row (Row's default when it does not
+    // convert); nothing without ReportSettings.
+    void AssignStrFldToReportSettings(const TrsfData& Row, const std::string& Value);
     void AssignStrLineToReportSettings(std::string_view Line);
     // Reads one memo block from the current position of RSText.
     void ReadMemoBuf(const std::string& Key);
