@@ -1,7 +1,7 @@
 // Whole reports: a fresh application with a scripted user and a fake clock,
-// the virtual printer, the capture spooler, a temporary directory, and the
-// run's globals with the settings of a new report, put into the state the
-// options dialog leaves them in before it prints.
+// the virtual printer, the capture spooler, a temporary directory, the
+// progress window, and the run's globals with the settings of a new report,
+// put into the state the options dialog leaves them in before it prints.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@
 #include "support/engine/run_setup.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
+#include "ui/progress_window.h"
 
 namespace trx::test {
 
@@ -139,6 +140,8 @@ protected:
 
     TVirtualPrinterOverride printer;
     TSpoolerOverride spooler;
+    TWindowProgress progressWindow;
+    TRunProgressScope showProgress{progressWindow};
     TempDir dir;
     std::unique_ptr<TRunGlobals> globals;
     std::unique_ptr<SqliteFile> db;
