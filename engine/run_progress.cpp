@@ -2,29 +2,20 @@
 
 namespace trx {
 
-namespace {
+TRunProgressScope::TRunProgressScope(TRunProgress& Progress) : previous_(TRunProgress::installed_) {
+    TRunProgress::installed_ = &Progress;
+}
 
-TRunProgress* installed = nullptr;
-
-} // namespace
-
-TRunProgressScope::TRunProgressScope(TRunProgress& Progress) : previous_(installed) { installed = &Progress; }
-
-TRunProgressScope::~TRunProgressScope() { installed = previous_; }
-
-TRunProgress* InstalledRunProgress() { return installed; }
+TRunProgressScope::~TRunProgressScope() { TRunProgress::installed_ = previous_; }
 
 void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
                             const std::string& AbortCaption) {
-    if (installed) installed->Activate(Visible, OwnerForm, Title, ResumeCaption, AbortCaption);
-}
-
-void UpdateProgressBar(int& Current, int& Total, const TPoint& Page) {
-    if (installed) installed->Update(Current, Total, Page);
+    if (TRunProgress* progress = TRunProgress::Installed())
+        progress->Activate(Visible, OwnerForm, Title, ResumeCaption, AbortCaption);
 }
 
 void CloseProgressWindow(bool ShowResult, const std::string& Msg) {
-    if (installed) installed->Close(ShowResult, Msg);
+    if (TRunProgress* progress = TRunProgress::Installed()) progress->Close(ShowResult, Msg);
 }
 
 } // namespace trx

@@ -32,6 +32,13 @@ public:
     // Ends the operation; with ShowResult the outcome stays up with Msg until
     // the user has seen it. Does nothing when no operation is shown.
     virtual void Close(bool ShowResult, const std::string& Msg) = 0;
+
+    // The installed progress, or nullptr.
+    static TRunProgress* Installed() { return installed_; }
+
+private:
+    friend class TRunProgressScope;
+    static inline TRunProgress* installed_ = nullptr;
 };
 
 // Installs a progress for the process for the guard's lifetime; the one
@@ -47,13 +54,13 @@ private:
     TRunProgress* previous_;
 };
 
-// The installed progress, or nullptr.
-TRunProgress* InstalledRunProgress();
-
 // The operations' calls, each going to the installed progress when there is one.
 void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
                             const std::string& AbortCaption);
-void UpdateProgressBar(int& Current, int& Total, const TPoint& Page);
+// Inline: the loops call it for every row.
+inline void UpdateProgressBar(int& Current, int& Total, const TPoint& Page) {
+    if (TRunProgress* progress = TRunProgress::Installed()) progress->Update(Current, Total, Page);
+}
 void CloseProgressWindow(bool ShowResult, const std::string& Msg);
 
 } // namespace trx

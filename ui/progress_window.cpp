@@ -313,6 +313,10 @@ void TfmProgress::UpdateProgressBar(int& Current, int& Total, const TPoint& Page
     LastTick = GetTickCount();
 }
 
+void TWindowProgress::Update(int& Current, int& Total, const TPoint& Page) {
+    if (fmProgress) fmProgress->UpdateProgressBar(Current, Total, Page);
+}
+
 void TWindowProgress::Activate(bool Visible, TForm* OwnerForm, const std::string& Title,
                                const std::string& ResumeCaption, const std::string& AbortCaption) {
     if (!fmProgress) {

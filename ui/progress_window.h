@@ -101,9 +101,7 @@ public:
     void Activate(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
                   const std::string& AbortCaption) override;
     // fmProgress->UpdateProgressBar when the window exists; nothing otherwise.
-    void Update(int& Current, int& Total, const TPoint& Page) override {
-        if (fmProgress) fmProgress->UpdateProgressBar(Current, Total, Page);
-    }
+    void Update(int& Current, int& Total, const TPoint& Page) override;
     // Ends the window; with ShowResult the outcome stays up modally with Msg
     // until the user presses OK. The window is freed in any case.
     void Close(bool ShowResult, const std::string& Msg) override;
