@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,8 +141,10 @@ protected:
 
     TVirtualPrinterOverride printer;
     TSpoolerOverride spooler;
+    // The runs report to the progress window, as the dialog's runs do;
+    // reset, they run without any progress.
     TWindowProgress progressWindow;
-    TRunProgressScope showProgress{progressWindow};
+    std::optional<TRunProgressScope> showProgress{std::in_place, progressWindow};
     TempDir dir;
     std::unique_ptr<TRunGlobals> globals;
     std::unique_ptr<SqliteFile> db;
