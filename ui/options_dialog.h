@@ -52,6 +52,8 @@ constexpr uint32_t WM_RestoreWindowSize = 1126; // opens the options window
 
 class TfmTBXMain : public TForm {
 public:
+    // Builds the form from its layout (BuildLayout); create it through
+    // NewForm or Application()->CreateForm so that OnCreate runs.
     explicit TfmTBXMain(TComponent* AOwner);
     ~TfmTBXMain() override;
 

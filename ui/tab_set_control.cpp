@@ -1,0 +1,7 @@
+#include "ui/tab_set_control.h"
+
+namespace trx {
+
+TTabSetControl::TTabSetControl(TComponent* AOwner) : TTabControl(AOwner) {}
+
+} // namespace trx
