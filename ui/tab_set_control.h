@@ -9,6 +9,8 @@
 
 namespace trx {
 
+class TfmTBXMain;
+
 class TTabSetControl : public TTabControl {
 public:
     explicit TTabSetControl(TComponent* AOwner);
@@ -30,6 +32,10 @@ public:
     bool CancelChange = false;
     // The notebook whose page follows the selected tab.
     TNotebook* NoteBook = nullptr;
+
+private:
+    // The change itself: the exit check, the password and the page.
+    void ChangePage(TfmTBXMain* Dialog);
 };
 
 } // namespace trx
