@@ -152,7 +152,7 @@ void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
         if (ReportSettings && !ReportSettings->Modified) ReportSettings->Modified = memRptMemo->Modified();
         lbxMemoLocation->SetItemIndex(up ? index - 1 : index + 1);
     } else {
-        MessageBeep(0xFFFFFFFF);
+        MessageBeep(0xFFFF);
         lbxMemoLocation->SetItemIndex(up ? 0 : last);
     }
     Key = 0;
