@@ -6,6 +6,7 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_printer_setup.h"
 #include "engine/status_messages.h"
 #include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
@@ -164,9 +165,9 @@ void TfmTBXMain::edNumericOnlyExit(TObject* Sender) {
 
 // ---- Printer set-up --------------------------------------------------------
 
-// Measures nothing yet: only the request to measure the printer again is taken.
+// The engine's run set-up from the settings; the dialog's panels, captions and warnings are not written yet.
 void TfmTBXMain::SetupPrinter(bool) {
-    if (PrintSettings) PrintSettings->RecalcPixPerInch = false;
+    if (PrintSettings && ReportSettings) SetupRunPrinter();
 }
 
 // Runs the destination's change handler as after the printer or file dialog.
