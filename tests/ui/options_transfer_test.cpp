@@ -48,6 +48,7 @@ struct TSetting {
 #define TRX_ROW(Name, Field, Value, Stored) \
     TSetting{Name, [](R& s) { s.Field = Value; }, [](const R& s) { return Show(s.Field); }, Stored}
 #define TRX_SET(Field, Value) TRX_ROW(#Field, Field, Value, true)
+#define TRX_FLIP(Field) TRX_ROW(#Field, Field, !s.Field, true)
 #define TRX_KEEP(Field, Value) TRX_ROW(#Field, Field, Value, false)
 #define TRX_SET_UNIT(Field, Unit, Value) TRX_ROW(#Field "[" #Unit "]", Field[U::Unit], Value, true)
 #define TRX_KEEP_UNIT(Field, Unit, Value) TRX_ROW(#Field "[" #Unit "]", Field[U::Unit], Value, false)
@@ -62,16 +63,16 @@ const std::vector<TSetting>& Settings() {
         TRX_SET(MemoTimeFormatStr, "hh:nn"),
         TRX_SET(MemoPageFormatStr, "Seite"),
         TRX_SET(OutputQuality, uint8_t{0}),
-        TRX_SET(FastPrinterText, true),
-        TRX_SET(AllowFastPrinterText, true),
+        TRX_FLIP(FastPrinterText),
+        TRX_FLIP(AllowFastPrinterText),
         TRX_SET(InitPrinterStr, "#27E"),
         TRX_SET(FinishPrinterStr, "#12#12"),
-        TRX_SET(UseReportViewer, true),
+        TRX_FLIP(UseReportViewer),
         TRX_SET(IfOutputFileExists, TIfOutputFileExists::oeAskUser),
-        TRX_SET(ExportOnlyPrintableChrs, false),
-        TRX_SET(ShrinkToPage, false),
-        TRX_SET(ExpandToPage, true),
-        TRX_SET(DefaultPrinter, false),
+        TRX_FLIP(ExportOnlyPrintableChrs),
+        TRX_FLIP(ShrinkToPage),
+        TRX_FLIP(ExpandToPage),
+        TRX_FLIP(DefaultPrinter),
         TRX_SET(PrinterName, "Laser 2"),
         TRX_KEEP(CountNumRcds, false),
         TRX_KEEP(RcdEstimate, 5000),
@@ -112,13 +113,13 @@ const std::vector<TSetting>& Settings() {
         TRX_SET(ExportMaxStrLng, 80),
         TRX_SET(ExportMaxMemoLng, 500),
         TRX_SET(OutputFileName, "/tmp/Sales.TXT"),
-        TRX_SET(PauseAfterPrinting, false),
-        TRX_SET(DisplayProgressWindow, false),
-        TRX_SET(DisplayReportOptionsWin, true),
-        TRX_SET(CloseWinAfterPrinting, true),
-        TRX_SET(ShowHint, true),
-        TRX_SET(SettingsReadOnly, true),
-        TRX_SET(PreviewFirst, true),
+        TRX_FLIP(PauseAfterPrinting),
+        TRX_FLIP(DisplayProgressWindow),
+        TRX_FLIP(DisplayReportOptionsWin),
+        TRX_FLIP(CloseWinAfterPrinting),
+        TRX_FLIP(ShowHint),
+        TRX_FLIP(SettingsReadOnly),
+        TRX_FLIP(PreviewFirst),
         TRX_KEEP(RptPW, "a"),
         TRX_KEEP(RptSetUpPW, "b"),
         TRX_KEEP(RptOptPW, "c"),
@@ -156,6 +157,7 @@ const std::vector<TSetting>& Settings() {
 
 #undef TRX_ROW
 #undef TRX_SET
+#undef TRX_FLIP
 #undef TRX_KEEP
 #undef TRX_SET_UNIT
 #undef TRX_KEEP_UNIT
