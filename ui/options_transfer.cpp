@@ -14,6 +14,7 @@
 #include "framework/core/strings.h"
 #include "framework/forms/application.h"
 #include "framework/forms/extra_controls.h"
+#include "storage/settings_fields.h"
 #include "ui/options_dialog.h"
 #include "ui/password_changes.h"
 #include "ui/screen_fields.h"
@@ -38,47 +39,79 @@ TUnitsOfMeasure ScreenUnitsOf(const R& Settings) {
     return Settings.OutputQualityIsText() ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umThous;
 }
 
-// ---- Rows: one control beside one setting -----------------------------------
+// ---- Rows: one control beside one setting of the settings table -----------------
+// A row moves the setting's value through the table's own conversion, as the
+// text the settings file holds; a text that does not convert stores 0 (or
+// the combo's default item), as the dialog always has.
 #define TRX_CTL(Member) #Member, &M::Member
 
-TScreenField Check(const char* Name, TCheckBox* M::*Box, bool R::*Field) {
-    return {Name, [=](M& f, R& s) { (f.*Box)->SetChecked(s.*Field); },
-            [=](M& f, R& s) { s.*Field = (f.*Box)->Checked(); }};
+const TrsfField& Setting(TrsfFld Fld) { return TrsfFields()[Ord(Fld)]; }
+
+std::string Get(const R& S, TrsfFld Fld) {
+    return Setting(Fld).Field.Get(S, TRptMemoNdx::rmRptTi, Setting(Fld).Default);
+}
+
+void Put(R& S, TrsfFld Fld, const std::string& Text, const std::string& Fallback) {
+    Setting(Fld).Field.Set(S, TRptMemoNdx::rmRptTi, Text, Fallback);
+}
+
+TScreenField Check(const char* Name, TCheckBox* M::*Box, TrsfFld Fld) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Box)->SetChecked(Get(s, Fld) == "1"); },
+            [=](M& f, R& s) { Put(s, Fld, (f.*Box)->Checked() ? "1" : "0", "0"); },
+            {Fld}};
 }
 
 template <class C>
-TScreenField Text(const char* Name, C* M::*Control, std::string R::*Field) {
-    return {Name, [=](M& f, R& s) { (f.*Control)->SetText(s.*Field); },
-            [=](M& f, R& s) { s.*Field = (f.*Control)->Text(); }};
+TScreenField Text(const char* Name, C* M::*Control, TrsfFld Fld) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Control)->SetText(Get(s, Fld)); },
+            [=](M& f, R& s) { Put(s, Fld, (f.*Control)->Text(), ""); },
+            {Fld}};
 }
 
-TScreenField Int(const char* Name, TEdit* M::*Edit, int32_t R::*Field) {
-    return {Name, [=](M& f, R& s) { (f.*Edit)->SetText(std::to_string(s.*Field)); },
-            [=](M& f, R& s) { s.*Field = StrToIntOr0((f.*Edit)->Text()); }};
+TScreenField Int(const char* Name, TEdit* M::*Edit, TrsfFld Fld) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Edit)->SetText(Get(s, Fld)); },
+            [=](M& f, R& s) { Put(s, Fld, (f.*Edit)->Text(), "0"); },
+            {Fld}};
 }
 
-TScreenField UnitInt(const char* Name, TEdit* M::*Edit, TUnitsArray<int32_t> R::*Field) {
-    return {Name, [=](M& f, R& s) { (f.*Edit)->SetText(std::to_string((s.*Field)[f.ScreenUnits])); },
-            [=](M& f, R& s) { (s.*Field)[f.ScreenUnits] = StrToIntOr0((f.*Edit)->Text()); }};
+// A setting held per unit: the member of the unit the fields were filled in.
+TScreenField UnitInt(const char* Name, TEdit* M::*Edit, TrsfFld Txt, TrsfFld Thous) {
+    auto key = [=](const M& f) { return f.ScreenUnits == TUnitsOfMeasure::umTxt ? Txt : Thous; };
+    return {Name,
+            [=](M& f, R& s) { (f.*Edit)->SetText(Get(s, key(f))); },
+            [=](M& f, R& s) { Put(s, key(f), (f.*Edit)->Text(), "0"); },
+            {Txt, Thous}};
 }
 
-TScreenField Side(const char* Name, TEdit* M::*Edit, TUnitsArray<TRect> R::*Field, int TRect::*Member) {
-    return {Name, [=](M& f, R& s) { (f.*Edit)->SetText(std::to_string((s.*Field)[f.ScreenUnits].*Member)); },
-            [=](M& f, R& s) { (s.*Field)[f.ScreenUnits].*Member = StrToIntOr0((f.*Edit)->Text()); }};
+// One side of a rectangle held per unit.
+TScreenField Side(const char* Name, TEdit* M::*Edit, TUnitsArray<TRect> R::*Field, int TRect::*Member, TrsfFld Txt,
+                  TrsfFld Thous) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Edit)->SetText(IntToStr((s.*Field)[f.ScreenUnits].*Member)); },
+            [=](M& f, R& s) { (s.*Field)[f.ScreenUnits].*Member = StrToIntOr0((f.*Edit)->Text()); },
+            {Txt, Thous}};
 }
 
 // A combo box whose item index is the setting's ordinal.
-template <class E>
-TScreenField Item(const char* Name, TComboBox* M::*Combo, E R::*Field, int Default = 0, bool SelectDefault = false) {
-    return {Name, [=](M& f, R& s) { (f.*Combo)->SetItemIndex(static_cast<int>(s.*Field)); },
-            [=](M& f, R& s) { s.*Field = static_cast<E>(GetComboItemNdx(f.*Combo, Default, SelectDefault)); }};
+TScreenField Item(const char* Name, TComboBox* M::*Combo, TrsfFld Fld, int Default = 0, bool SelectDefault = false) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Combo)->SetItemIndex(StrToIntDef(Get(s, Fld), -1)); },
+            [=](M& f, R& s) {
+                Put(s, Fld, IntToStr(GetComboItemNdx(f.*Combo, Default, SelectDefault)), IntToStr(Default));
+            },
+            {Fld}};
 }
 
 // A combo box of named values that also takes a value typed as it is.
-TScreenField Value(const char* Name, TComboBox* M::*Combo, ShortString<3> R::*Field, std::vector<std::string> Names,
+TScreenField Value(const char* Name, TComboBox* M::*Combo, TrsfFld Fld, std::vector<std::string> Names,
                    std::vector<std::string> Values) {
-    return {Name, [=](M& f, R& s) { SetComboFromValue(s.*Field, f.*Combo, Values); },
-            [=](M& f, R& s) { s.*Field = GetComboValue(f.*Combo, Names, Values); }};
+    return {Name,
+            [=](M& f, R& s) { SetComboFromValue(Get(s, Fld), f.*Combo, Values); },
+            [=](M& f, R& s) { Put(s, Fld, GetComboValue(f.*Combo, Names, Values), ""); },
+            {Fld}};
 }
 
 TScreenField FillOnly(TScreenField Row) {
@@ -92,8 +125,8 @@ TScreenField StoreOnly(TScreenField Row) {
 }
 
 // A step between the controls, or a control with a conversion of its own.
-TScreenField Step(const char* What, TTransfer Fill, TTransfer Store) {
-    return {What, std::move(Fill), std::move(Store)};
+TScreenField Step(const char* What, TTransfer Fill, TTransfer Store, std::vector<TrsfFld> Settings = {}) {
+    return {What, std::move(Fill), std::move(Store), std::move(Settings)};
 }
 
 // ---- Conversions of their own -------------------------------------------------
@@ -171,18 +204,25 @@ TPoint PageNum(const std::string& Text) {
     return p;
 }
 
-TScreenField PageRange(const char* Name, TEdit* M::*Edit, TPoint R::*Field) {
-    return {Name, [=](M& f, R& s) { (f.*Edit)->SetText(R::FormatNonZeroPageNum(s.*Field)); },
-            [=](M& f, R& s) { s.*Field = PageNum((f.*Edit)->Text()); }};
+// A page shown as "Y", or "Y-X" for a page across.
+TScreenField PageRange(const char* Name, TEdit* M::*Edit, TPoint R::*Field, TrsfFld Fld) {
+    return {Name,
+            [=](M& f, R& s) { (f.*Edit)->SetText(R::FormatNonZeroPageNum(s.*Field)); },
+            [=](M& f, R& s) { s.*Field = PageNum((f.*Edit)->Text()); },
+            {Fld}};
 }
 
-TScreenField Password(const char* Name, TCheckBox* M::*Box, std::string R::*Field) {
-    return FillOnly({Name, [=](M& f, R& s) { (f.*Box)->SetChecked(!(s.*Field).empty()); }, nullptr});
+// Passwords change only through their own prompts.
+TScreenField Password(const char* Name, TCheckBox* M::*Box, TrsfFld Fld) {
+    return FillOnly({Name, [=](M& f, R& s) { (f.*Box)->SetChecked(!Get(s, Fld).empty()); }, nullptr, {Fld}});
 }
 
+// The page boxes rebuild HiddenTabs when clicked.
 TScreenField ShowPage(const char* Name, TCheckBox* M::*Box, const char* Page) {
-    return FillOnly(
-        {Name, [=](M& f, R& s) { (f.*Box)->SetChecked(s.HiddenTabs.find(Page) == std::string::npos); }, nullptr});
+    return FillOnly({Name,
+                     [=](M& f, R& s) { (f.*Box)->SetChecked(s.HiddenTabs.find(Page) == std::string::npos); },
+                     nullptr,
+                     {TrsfFld::rsfHiddenTabs}});
 }
 
 // The memo chosen in the editor takes the editor's text, place and look.
@@ -210,28 +250,34 @@ const std::vector<std::string> QuoteValues{"\"", "'"};
 } // namespace
 
 const std::vector<TScreenField>& ScreenFields() {
+    using F = TrsfFld;
     static const std::vector<TScreenField> rows{
-        Step("Print What? radios", FillPrintWhat, StorePrintWhat),
+        Step("Print What? radios", FillPrintWhat, StorePrintWhat, {F::rsfPrintWhat}),
         Step(
             "cmbSnapshotSize", [](M& f, R& s) { f.cmbSnapshotSize->SetText(R::CnvtSnapShotSizeAbrev(s.SnapShotSize)); },
-            [](M& f, R& s) { s.SnapShotSize = R::CnvtSnapShotSizeText(f.cmbSnapshotSize->Text()).substr(0, 2); }),
-        Item(TRX_CTL(cbxOutputDest), &R::OutputDest),
-        Text(TRX_CTL(edMemoDateFormatStr), &R::MemoDateFormatStr),
-        Text(TRX_CTL(edMemoTimeFormatStr), &R::MemoTimeFormatStr),
-        Text(TRX_CTL(edMemoPageFormatStr), &R::MemoPageFormatStr),
+            [](M& f, R& s) { s.SnapShotSize = R::CnvtSnapShotSizeText(f.cmbSnapshotSize->Text()).substr(0, 2); },
+            {F::rsfSnapShotSize}),
+        Item(TRX_CTL(cbxOutputDest), F::rsfOutputDest),
+        Text(TRX_CTL(edMemoDateFormatStr), F::rsfMemoDateFormatStr),
+        Text(TRX_CTL(edMemoTimeFormatStr), F::rsfMemoTimeFormatStr),
+        Text(TRX_CTL(edMemoPageFormatStr), F::rsfMemoPageFormatStr),
         Step("cbxOutputQuality", FillOutputQuality,
-             [](M& f, R& s) { s.OutputQuality = static_cast<uint8_t>(GetComboItemNdx(f.cbxOutputQuality, 0, false)); }),
-        Check(TRX_CTL(cbFastPrinterText), &R::FastPrinterText),
-        Check(TRX_CTL(cbAllowFastPrinterText), &R::AllowFastPrinterText),
-        Text(TRX_CTL(edFastTextPrinterInit), &R::InitPrinterStr),
-        Text(TRX_CTL(edFastTextPrinterFinish), &R::FinishPrinterStr),
-        Check(TRX_CTL(cbUseReportViewer), &R::UseReportViewer),
-        StoreOnly(Item(TRX_CTL(cbxIfOutputFileExists), &R::IfOutputFileExists)),
-        Check(TRX_CTL(cbExportOnlyPrintableChrs), &R::ExportOnlyPrintableChrs),
-        Check(TRX_CTL(cbShrinkToPage), &R::ShrinkToPage),
-        Check(TRX_CTL(cbExpandToPage), &R::ExpandToPage),
-        Check(TRX_CTL(cbDefaultPrinter), &R::DefaultPrinter),
-        Text(TRX_CTL(cmbPrinters), &R::PrinterName),
+             [](M& f, R& s) {
+                 Put(s, F::rsfOutputQuality, IntToStr(GetComboItemNdx(f.cbxOutputQuality, 0, false)), "0");
+             },
+             {F::rsfOutputQuality}),
+        Check(TRX_CTL(cbFastPrinterText), F::rsfFastPrinterText),
+        Check(TRX_CTL(cbAllowFastPrinterText), F::rsfAllowFastPrinterText),
+        Text(TRX_CTL(edFastTextPrinterInit), F::rsfInitPrinterStr),
+        Text(TRX_CTL(edFastTextPrinterFinish), F::rsfFinishPrinterStr),
+        Check(TRX_CTL(cbUseReportViewer), F::rsfUseReportViewer),
+        // Shown by the dependent rules of the destination.
+        StoreOnly(Item(TRX_CTL(cbxIfOutputFileExists), F::rsfIfOutputFileExists)),
+        Check(TRX_CTL(cbExportOnlyPrintableChrs), F::rsfExportOnlyPrintableChrs),
+        Check(TRX_CTL(cbShrinkToPage), F::rsfShrinkToPage),
+        Check(TRX_CTL(cbExpandToPage), F::rsfExpandToPage),
+        Check(TRX_CTL(cbDefaultPrinter), F::rsfDefaultPrinter),
+        Text(TRX_CTL(cmbPrinters), F::rsfPrinterName),
         Step(
             "rbCountNumRcds",
             [](M& f, R& s) {
@@ -240,71 +286,71 @@ const std::vector<TScreenField>& ScreenFields() {
             },
             [](M& f, R& s) {
                 if (HasDataSet()) s.CountNumRcds = f.rbCountNumRcds->Checked();
-            }),
-        Step(
-            "edRcdEstimate", [](M& f, R& s) { f.edRcdEstimate->SetText(std::to_string(s.RcdEstimate)); },
-            StoreRcdEstimate),
-        Int(TRX_CTL(edStartingReportLineId), &R::StartingReportLineId),
+            },
+            {F::rsfCountNumRcds}),
+        Step("edRcdEstimate", [](M& f, R& s) { f.edRcdEstimate->SetText(IntToStr(s.RcdEstimate)); }, StoreRcdEstimate,
+             {F::rsfRcdEstimate}),
+        Int(TRX_CTL(edStartingReportLineId), F::rsfStartingReportLineId),
         StoreOnly(Step("the object's line numbers", nullptr, UpdateObjInfo)),
-        Int(TRX_CTL(edPanelsAcrossPage), &R::PanelsAcrossPage),
+        Int(TRX_CTL(edPanelsAcrossPage), F::rsfPanelsAcrossPage),
         Step("the unit of the fields", FillUnits, nullptr),
-        UnitInt(TRX_CTL(edInterPanelGap), &R::InterPanelGap),
-        Int(TRX_CTL(edNodeIndentation), &R::NodeIndentation),
-        Int(TRX_CTL(edHorizLineFreq), &R::HorizLineFreq),
-        Int(TRX_CTL(edVertHtAdjPer), &R::VertHtAdjPer),
-        Int(TRX_CTL(edLinesPerPage), &R::LinesPerpage),
-        Int(TRX_CTL(edTxtCharsPageWid), &R::TxtCharsPageWid),
+        UnitInt(TRX_CTL(edInterPanelGap), F::rsfInterPanelGapTxt, F::rsfInterPanelGapThous),
+        Int(TRX_CTL(edNodeIndentation), F::rsfNodeIndentation),
+        Int(TRX_CTL(edHorizLineFreq), F::rsfHorizLineFreq),
+        Int(TRX_CTL(edVertHtAdjPer), F::rsfVertHtAdjPer),
+        Int(TRX_CTL(edLinesPerPage), F::rsfLinesPerpage),
+        Int(TRX_CTL(edTxtCharsPageWid), F::rsfTxtCharsPageWid),
         StoreOnly(Step("the run's units and line numbers", nullptr, UpdateRunUnits)),
-        PageRange(TRX_CTL(edPageRangeFrom), &R::PageRangeFrom),
-        PageRange(TRX_CTL(edPageRangeTo), &R::PageRangeTo),
-        Item(TRX_CTL(cbxReportAlignment), &R::ReportAlignment),
-        Item(TRX_CTL(cbxColTitleAlignment), &R::ColTitleAlignment),
-        Side(TRX_CTL(edPageMarginLeft), &R::PageMargin, &TRect::Left),
-        Side(TRX_CTL(edPageMarginTop), &R::PageMargin, &TRect::Top),
-        Side(TRX_CTL(edPageMarginRight), &R::PageMargin, &TRect::Right),
-        Side(TRX_CTL(edPageMarginBottom), &R::PageMargin, &TRect::Bottom),
-        Side(TRX_CTL(edCellMarginLeft), &R::CellMargin, &TRect::Left),
-        Side(TRX_CTL(edCellMarginTop), &R::CellMargin, &TRect::Top),
-        Side(TRX_CTL(edCellMarginRight), &R::CellMargin, &TRect::Right),
-        Side(TRX_CTL(edCellMarginBottom), &R::CellMargin, &TRect::Bottom),
-        UnitInt(TRX_CTL(edMaxStringColWid), &R::MaxStringColWid),
-        UnitInt(TRX_CTL(edMaxMemoColWid), &R::MaxMemoColWid),
+        PageRange(TRX_CTL(edPageRangeFrom), &R::PageRangeFrom, F::rsfPageRangeFrom),
+        PageRange(TRX_CTL(edPageRangeTo), &R::PageRangeTo, F::rsfPageRangeTo),
+        Item(TRX_CTL(cbxReportAlignment), F::rsfReportAlignment),
+        Item(TRX_CTL(cbxColTitleAlignment), F::rsfColTitleAlignment),
+        Side(TRX_CTL(edPageMarginLeft), &R::PageMargin, &TRect::Left, F::rsfPageMarginTxt, F::rsfPageMarginThous),
+        Side(TRX_CTL(edPageMarginTop), &R::PageMargin, &TRect::Top, F::rsfPageMarginTxt, F::rsfPageMarginThous),
+        Side(TRX_CTL(edPageMarginRight), &R::PageMargin, &TRect::Right, F::rsfPageMarginTxt, F::rsfPageMarginThous),
+        Side(TRX_CTL(edPageMarginBottom), &R::PageMargin, &TRect::Bottom, F::rsfPageMarginTxt, F::rsfPageMarginThous),
+        Side(TRX_CTL(edCellMarginLeft), &R::CellMargin, &TRect::Left, F::rsfCellMarginTxt, F::rsfCellMarginThous),
+        Side(TRX_CTL(edCellMarginTop), &R::CellMargin, &TRect::Top, F::rsfCellMarginTxt, F::rsfCellMarginThous),
+        Side(TRX_CTL(edCellMarginRight), &R::CellMargin, &TRect::Right, F::rsfCellMarginTxt, F::rsfCellMarginThous),
+        Side(TRX_CTL(edCellMarginBottom), &R::CellMargin, &TRect::Bottom, F::rsfCellMarginTxt, F::rsfCellMarginThous),
+        UnitInt(TRX_CTL(edMaxStringColWid), F::rsfMaxStringColWidTxt, F::rsfMaxStringColWidThous),
+        UnitInt(TRX_CTL(edMaxMemoColWid), F::rsfMaxMemoColWidTxt, F::rsfMaxMemoColWidThous),
         StoreOnly(Step("the pixel measurements", nullptr, [](M&, R& s) { s.CalcPixMeasurements(); })),
-        Int(TRX_CTL(edMaxStringLines), &R::MaxStringLines),
-        Int(TRX_CTL(edMaxMemoLines), &R::MaxMemoLines),
-        Int(TRX_CTL(edMaxRowsToSnugfit), &R::MaxRowsToSnugfit),
-        Int(TRX_CTL(edLargestFontSize), &R::LargestFontSize),
-        Int(TRX_CTL(edSmallestFontSize), &R::SmallestFontSize),
+        Int(TRX_CTL(edMaxStringLines), F::rsfMaxStringLines),
+        Int(TRX_CTL(edMaxMemoLines), F::rsfMaxMemoLines),
+        Int(TRX_CTL(edMaxRowsToSnugfit), F::rsfMaxRowsToSnugfit),
+        Int(TRX_CTL(edLargestFontSize), F::rsfLargestFontSize),
+        Int(TRX_CTL(edSmallestFontSize), F::rsfSmallestFontSize),
         // The orientation is stored by its own change handler.
-        FillOnly(Item(TRX_CTL(cbxOrientation), &R::Orientation)),
-        Item(TRX_CTL(cbxSnugfit), &R::Snugfit, 1, true),
-        Text(TRX_CTL(edTextFontName), &R::TextFontName),
-        Int(TRX_CTL(edTextFontSize), &R::TextFontSize),
-        Text(TRX_CTL(edReplFontName), &R::ReplFontName),
-        Int(TRX_CTL(edReplFontSize), &R::ReplFontSize),
-        Value(TRX_CTL(cmbExportFieldDelim), &R::ExportFieldDelim, DelimNames, DelimValues),
-        Value(TRX_CTL(cmbExportQuote), &R::ExportQuote, QuoteNames, QuoteValues),
-        Int(TRX_CTL(edExportMaxStrLng), &R::ExportMaxStrLng),
-        Int(TRX_CTL(edExportMaxMemoLng), &R::ExportMaxMemoLng),
-        Text(TRX_CTL(edOutputFileName), &R::OutputFileName),
-        Check(TRX_CTL(cbPauseAfterPrinting), &R::PauseAfterPrinting),
-        Check(TRX_CTL(cbDisplayProgressWindow), &R::DisplayProgressWindow),
-        Check(TRX_CTL(cbDisplayReportOptionsWin), &R::DisplayReportOptionsWin),
-        Check(TRX_CTL(cbCloseWinAfterPrinting), &R::CloseWinAfterPrinting),
-        Check(TRX_CTL(cbShowHint), &R::ShowHint),
-        Check(TRX_CTL(cbSettingsReadOnly), &R::SettingsReadOnly),
-        Check(TRX_CTL(cbPreviewFirst), &R::PreviewFirst),
-        // Passwords change only through their own prompts.
-        Password(TRX_CTL(cbRptPW), &R::RptPW),
-        Password(TRX_CTL(cbRptSetupPW), &R::RptSetUpPW),
-        Password(TRX_CTL(cbRptOptPW), &R::RptOptPW),
-        // The page boxes rebuild HiddenTabs when clicked.
+        FillOnly(Item(TRX_CTL(cbxOrientation), F::rsfOrientation)),
+        Item(TRX_CTL(cbxSnugfit), F::rsfSnugfit, 1, true),
+        Text(TRX_CTL(edTextFontName), F::rsfTextFontName),
+        Int(TRX_CTL(edTextFontSize), F::rsfTextFontSize),
+        Text(TRX_CTL(edReplFontName), F::rsfReplFontName),
+        Int(TRX_CTL(edReplFontSize), F::rsfReplFontSize),
+        Value(TRX_CTL(cmbExportFieldDelim), F::rsfExportFieldDelim, DelimNames, DelimValues),
+        Value(TRX_CTL(cmbExportQuote), F::rsfExportQuote, QuoteNames, QuoteValues),
+        Int(TRX_CTL(edExportMaxStrLng), F::rsfExportMaxStrLng),
+        Int(TRX_CTL(edExportMaxMemoLng), F::rsfExportMaxMemoLng),
+        Text(TRX_CTL(edOutputFileName), F::rsfOutputFileName),
+        Check(TRX_CTL(cbPauseAfterPrinting), F::rsfPauseAfterPrinting),
+        Check(TRX_CTL(cbDisplayProgressWindow), F::rsfDisplayProgressWindow),
+        Check(TRX_CTL(cbDisplayReportOptionsWin), F::rsfDisplayReportOptionsWin),
+        Check(TRX_CTL(cbCloseWinAfterPrinting), F::rsfCloseWinAfterPrinting),
+        Check(TRX_CTL(cbShowHint), F::rsfShowHint),
+        Check(TRX_CTL(cbSettingsReadOnly), F::rsfSettingsReadOnly),
+        Check(TRX_CTL(cbPreviewFirst), F::rsfPreviewFirst),
+        Password(TRX_CTL(cbRptPW), F::rsfRptPW),
+        Password(TRX_CTL(cbRptSetupPW), F::rsfRptSetUpPW),
+        Password(TRX_CTL(cbRptOptPW), F::rsfRptOptPW),
         ShowPage(TRX_CTL(cbShowGeneralPage), "General"),
         ShowPage(TRX_CTL(cbShowOutputPage), "Output"),
         ShowPage(TRX_CTL(cbShowStylePage), "Style"),
         ShowPage(TRX_CTL(cbShowTitlesPage), "Titles"),
         ShowPage(TRX_CTL(cbShowSetupPage), "Setup"),
-        StoreOnly(Step("memo editor", nullptr, StoreMemo)),
+        StoreOnly(Step("memo editor", nullptr, StoreMemo,
+                       {F::rsfMemoXPosPer, F::rsfMemoWidPer, F::rsfMemoMarginTxt, F::rsfMemoMarginThous,
+                        F::rsfMemoAlignment, F::rsfMemoVisible})),
     };
     return rows;
 }

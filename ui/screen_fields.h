@@ -1,11 +1,15 @@
 // The options dialog's controls beside the settings they edit: one row per
-// control (or per step between them), in the order the controls are stored.
-// AssignScreenFields runs every row's Fill, SaveScreenFields every Store.
+// control (or per step between them), in the order the controls are stored,
+// each naming its settings by their row of the settings table, whose
+// conversions most rows use. AssignScreenFields runs every row's Fill,
+// SaveScreenFields every Store.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "storage/settings_fields.h"
 
 namespace trx {
 
@@ -18,6 +22,8 @@ struct TScreenField {
     // Settings to the control, and back; empty where a direction has no transfer.
     std::function<void(TfmTBXMain& Form, TtrxReportSettings& Settings)> Fill;
     std::function<void(TfmTBXMain& Form, TtrxReportSettings& Settings)> Store;
+    // The settings the row shows or stores.
+    std::vector<TrsfFld> Settings{};
 };
 
 const std::vector<TScreenField>& ScreenFields();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "framework/data/mem_dataset.h"
 #include "framework/forms/user_input.h"
 #include "options_dialog_fixture.h"
+#include "storage/settings_fields.h"
 #include "ui/screen_fields.h"
 
 namespace trx::test {
@@ -244,6 +246,28 @@ TEST_F(OptionsTransferTest, EveryRowNamesAControlOfTheDialogOrAStep) {
 }
 
 // ---- Combo boxes -------------------------------------------------------------------
+
+TEST_F(OptionsTransferTest, EverySettingOfTheTableIsInTheDialogOrKnownNotToBe) {
+    using F = TrsfFld;
+    // Kept as loaded, stored by other parts of the dialog (the style list,
+    // the font buttons, the preview), or never shown.
+    const std::set<F> elsewhere{
+        F::rsfCreatedAtRuntime, F::rsfComponentDeleted, F::rsfStyleName,     F::rsfAppendToFile,  F::rsfRepeatRowTitles,
+        F::rsfPreviewZoomLevel, F::rsfDMPaperSize,      F::rsfDMCopies,      F::rsfDMDuplex,      F::rsfDMCollate,
+        F::rsfTextFontStyle,    F::rsfTextFontColor,    F::rsfReplFontStyle, F::rsfReplFontColor, F::rsfCreateDate,
+        F::rsfLastSaveDate,     F::rsfReportDesc,       F::rsfMemoFontName,  F::rsfMemoFontSize,  F::rsfMemoFontStyle,
+        F::rsfMemoFontColor,
+    };
+    std::set<F> shown;
+    for (const TScreenField& row : ScreenFields()) shown.insert(row.Settings.begin(), row.Settings.end());
+    for (std::size_t i = 0; i < TrsfFields().size(); ++i) {
+        const auto fld = static_cast<F>(i);
+        const std::string key = TrsfFields()[i].Key;
+        if (key.rfind("so", 0) == 0) continue; // the style options: the style list
+        EXPECT_NE(shown.count(fld) + elsewhere.count(fld), 0u) << key << " is neither shown nor listed";
+        EXPECT_FALSE(shown.count(fld) && elsewhere.count(fld)) << key;
+    }
+}
 
 TEST_F(OptionsTransferTest, ExportDelimitersAndQuotesByNameOrAsTyped) {
     struct TCase {
