@@ -41,8 +41,9 @@ class TRowidCursor {
 public:
     // Raises EDatabaseError for a missing table. Uses the first name of
     // rowid, _rowid_ and oid that is not a column of the table; a table
-    // without a row id (a view, or a table WITHOUT ROWID) raises
-    // EDatabaseError so that the caller can read it as a query.
+    // without a row id it can use (a view, a table WITHOUT ROWID, or one of
+    // as many columns as a result may have, which leave no room for the row
+    // id) raises EDatabaseError so that the caller can read it as a query.
     TRowidCursor(TSqliteDatabase& Db, const std::string& TableName);
 
     const std::vector<TColumnInfo>& Columns() const { return columns_; }

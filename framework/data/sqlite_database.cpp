@@ -36,6 +36,8 @@ TSqliteDatabase::TSqliteDatabase(const std::string& FileName) : fileName_(FileNa
 
 TSqliteDatabase::~TSqliteDatabase() { sqlite3_close_v2(db_); }
 
+int TSqliteDatabase::ColumnLimit() const { return sqlite3_limit(db_, SQLITE_LIMIT_COLUMN, -1); }
+
 std::string TSqliteDatabase::LastError() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }
 
 void TSqliteDatabase::Fail() const { throw EDatabaseError(LastError()); }

@@ -25,6 +25,8 @@ public:
 
     sqlite3* Handle() const { return db_; }
     const std::string& FileName() const { return fileName_; }
+    // The most columns a table or a result may have on this connection.
+    int ColumnLimit() const;
     // The connection's last error message.
     std::string LastError() const;
     [[noreturn]] void Fail() const;
