@@ -26,6 +26,7 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
     ps.Oper = TOper::opCalcColWidths;
     RcdsDone = 0;
     ps.OperStatus = TOperStatus::osActive;
+    ps.AbortReason.clear();
     try {
         int rowLimit = 1;
         Eof = false;

@@ -320,6 +320,39 @@ TEST_F(ProgressRunTest, TheWindowShowsTheRunAndClosesWithItsOutcome) {
     EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
+TEST_F(ProgressRunTest, AnAbortedRunKeepsItsReasonAndTheWindowShowsIt) {
+    UseFastPrinterText();
+    StartRun(grid.get());
+    spooler.Spooler().FailAt(C::scWritePrinter, 80); // a line of a later page
+    const std::string reason = "Tabrix! Printing Error: \rError writing to print spooler. Page:";
+    std::string status;
+    ui->OnModal("fmProgress", [&](TCustomForm& f) {
+        auto& fm = static_cast<TfmProgress&>(f);
+        status = fm.paStatusBar->Caption();
+        UserClick(fm.bbOk);
+    });
+    EXPECT_EQ(PrintRun(true), 3);
+    EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
+    EXPECT_EQ(PS().AbortReason.rfind(reason, 0), 0u) << PS().AbortReason;
+    // One line on the status bar: the outcome, then why.
+    EXPECT_EQ(status.rfind("Report --Terminated With Error--: Tabrix! Printing Error:  Error writing to print spooler. "
+                           "Page:",
+                           0),
+              0u)
+        << status;
+
+    // The next run starts without it, and a failure while closing is kept too.
+    spooler.Spooler().ResetCounts();
+    spooler.Spooler().FailAt(C::scEndDocPrinter, 1);
+    EXPECT_THROW(PrintRun(false), ETrxPrtError);
+    EXPECT_EQ(PS().AbortReason,
+              "Tabrix! Printing Error: Print Spooler Error **\rUnable to end document printing "
+              "(EndDocPrinter)");
+    EXPECT_EQ(PrintRun(false), 1);
+    EXPECT_EQ(PS().AbortReason, "");
+    EXPECT_EQ(ui->PendingSteps(), 0u);
+}
+
 // ---- Window snapshots --------------------------------------------------------
 
 class SnapShotTest : public PrintRunTest {
