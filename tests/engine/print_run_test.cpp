@@ -4,6 +4,10 @@
 // aborted runs, and window snapshots.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
 #include "framework/core/text_file.h"
@@ -263,6 +267,68 @@ TEST_F(PrintRunTest, AFileThatCannotBeOpenedIsReportedAndAbortsTheRun) {
     EXPECT_EQ(ui->Messages()[0], "Cannot open output file \"" + RS().OutputFileName + "\"\r\nI/O Error=3");
 }
 
+// ---- Devices and pipes ---------------------------------------------------------
+
+// The read end of a FIFO made in the test's directory, opened before the
+// run so that the run finds a reader; the report is small enough for the
+// pipe to hold all of it.
+class PipeReader {
+public:
+    explicit PipeReader(const std::string& Name) {
+        EXPECT_EQ(mkfifo(Name.c_str(), 0600), 0);
+        fd_ = open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        EXPECT_GE(fd_, 0);
+    }
+    ~PipeReader() { Close(); }
+    void Close() {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+    }
+    // Everything written to the pipe so far.
+    std::string ReadAvailable() {
+        std::string out;
+        char buf[4096];
+        ssize_t n;
+        while ((n = read(fd_, buf, sizeof buf)) > 0) out.append(buf, static_cast<std::size_t>(n));
+        return out;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+TEST_F(PrintRunTest, AReportGoesToADeviceOrAPipeAsToAFile) {
+    StartRun(grid.get());
+    ASSERT_EQ(PrintRun(), 1);
+    const std::string report = Output();
+    ASSERT_LT(report.size(), 60000u);
+
+    for (TIfOutputFileExists exists : {TIfOutputFileExists::oeOverWriteFile, TIfOutputFileExists::oeAppendToFile}) {
+        RS().IfOutputFileExists = exists;
+        RS().OutputFileName = "/dev/null";
+        EXPECT_EQ(PrintRun(), 1);
+
+        const std::string fifo = dir.File(exists == TIfOutputFileExists::oeOverWriteFile ? "over" : "append");
+        PipeReader reader(fifo);
+        RS().OutputFileName = fifo;
+        EXPECT_EQ(PrintRun(), 1);
+        EXPECT_EQ(reader.ReadAvailable(), report);
+    }
+    EXPECT_TRUE(ui->Messages().empty());
+
+    // A pipe that nobody reads is reported as the device that is not ready.
+    RS().OutputFileName = dir.File("over");
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_EQ(ui->Messages(),
+              (std::vector<std::string>{"Cannot open output file \"" + RS().OutputFileName + "\"\r\nI/O Error=21"}));
+
+    // A full device ends the run with its reason.
+    RS().OutputFileName = "/dev/full";
+    EXPECT_THROW(PrintRun(), EInOutError);
+    EXPECT_EQ(PS().LastModalResult, 3);
+    EXPECT_EQ(PS().AbortReason, "Disk full");
+}
+
 TEST_F(PrintRunTest, ARunWithoutADestinationIsAborted) {
     StartRun(grid.get());
     PrepareToPrint();
@@ -351,6 +417,15 @@ TEST_F(ProgressRunTest, AnAbortedRunKeepsItsReasonAndTheWindowShowsIt) {
     EXPECT_EQ(PrintRun(false), 1);
     EXPECT_EQ(PS().AbortReason, "");
     EXPECT_EQ(ui->PendingSteps(), 0u);
+}
+
+TEST_F(ProgressRunTest, APipeWhoseReaderGoesAwayEndsTheRunNotTheProgram) {
+    StartRun(grid.get());
+    PipeReader reader(dir.File("pipe"));
+    RS().OutputFileName = dir.File("pipe");
+    Application()->QueueInput([&] { reader.Close(); });
+    EXPECT_THROW(PrintRun(), EInOutError);
+    EXPECT_EQ(PS().LastModalResult, 3);
 }
 
 // ---- Window snapshots --------------------------------------------------------
