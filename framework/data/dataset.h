@@ -104,6 +104,10 @@ public:
     // Only bmRead is possible: datasets of this framework are read-only.
     std::unique_ptr<TStream> CreateBlobStream(TField* Field, TBlobStreamMode Mode);
 
+    // The files that hold the dataset's data (a database file with its
+    // journals); none for data held in memory.
+    virtual std::vector<std::string> DatabaseFiles() const { return {}; }
+
     // The stored value of a field in the current record (null when there is
     // no current record).
     const TDataValue& FieldValue(int Index) const {

@@ -12,6 +12,12 @@ void TDBDataSet::SetDatabaseName(const std::string& Value) {
     databaseName_ = Value;
 }
 
+std::vector<std::string> TDBDataSet::DatabaseFiles() const {
+    const std::string file = db_ ? db_->FullFileName() : databaseName_;
+    if (file.empty()) return {};
+    return {file, file + "-journal", file + "-wal", file + "-shm"};
+}
+
 TSqliteDatabase& TDBDataSet::OpenDatabase() {
     InternalClose();
     db_ = std::make_unique<TSqliteDatabase>(databaseName_);

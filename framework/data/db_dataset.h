@@ -27,6 +27,10 @@ public:
     const std::string& DatabaseName() const { return databaseName_; }
     // Raises EDatabaseError while the dataset is open.
     void SetDatabaseName(const std::string& Value);
+    // The database file (as the open connection found it, else as named)
+    // and the rollback journal, write-ahead log and shared-memory index that
+    // SQLite keeps beside it.
+    std::vector<std::string> DatabaseFiles() const override;
 
 protected:
     // Opens the database file (raises EDatabaseError when it cannot).

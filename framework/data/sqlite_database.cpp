@@ -36,6 +36,11 @@ TSqliteDatabase::TSqliteDatabase(const std::string& FileName) : fileName_(FileNa
 
 TSqliteDatabase::~TSqliteDatabase() { sqlite3_close_v2(db_); }
 
+std::string TSqliteDatabase::FullFileName() const {
+    const char* name = db_ ? sqlite3_db_filename(db_, "main") : nullptr;
+    return name && *name ? std::string(name) : fileName_;
+}
+
 int TSqliteDatabase::ColumnLimit() const { return sqlite3_limit(db_, SQLITE_LIMIT_COLUMN, -1); }
 
 std::string TSqliteDatabase::LastError() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }

@@ -25,6 +25,9 @@ public:
 
     sqlite3* Handle() const { return db_; }
     const std::string& FileName() const { return fileName_; }
+    // The database file's full name, as the connection resolved it when it
+    // opened.
+    std::string FullFileName() const;
     // The most columns a table or a result may have on this connection.
     int ColumnLimit() const;
     // The connection's last error message.

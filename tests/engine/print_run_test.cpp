@@ -267,6 +267,41 @@ TEST_F(PrintRunTest, AFileThatCannotBeOpenedIsReportedAndAbortsTheRun) {
     EXPECT_EQ(ui->Messages()[0], "Cannot open output file \"" + RS().OutputFileName + "\"\r\nI/O Error=3");
 }
 
+TEST_F(PrintRunTest, TheDatabaseBeingPrintedIsNeverTheOutput) {
+    auto table = Table(
+        "PRAGMA journal_mode = WAL;"
+        "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+        "INSERT INTO items VALUES (1, 'one');");
+    StartRun(table.get());
+    const std::string db = table->DatabaseName();
+    const std::string original = ReadAll(db);
+    ASSERT_FALSE(original.empty());
+    ASSERT_EQ(symlink(db.c_str(), dir.File("link.db").c_str()), 0);
+    ASSERT_EQ(link(db.c_str(), dir.File("hard.db").c_str()), 0);
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0700), 0);
+    // The database by any path or link, and its write-ahead log.
+    for (const std::string& name :
+         {db, dir.File("sub/../items.db"), dir.File("./link.db"), dir.File("hard.db"), db + "-wal"}) {
+        ui->ClearCalls();
+        RS().OutputFileName = name;
+        EXPECT_EQ(PrintRun(), 3) << name;
+        EXPECT_EQ(ui->Messages(),
+                  (std::vector<std::string>{"Cannot open output file \"" + name + "\"\r\nI/O Error=5"}));
+        EXPECT_EQ(ui->Beeps(), (std::vector<uint32_t>{MB_ICONASTERISK}));
+    }
+    EXPECT_EQ(ReadAll(db), original);
+    // Before asking about an existing file.
+    RS().IfOutputFileExists = TIfOutputFileExists::oeAskUser;
+    RS().OutputFileName = db;
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_TRUE(ui->CallsOf(TDialogKind::dkMessageDlg).empty());
+    EXPECT_EQ(ReadAll(db), original);
+
+    RS().OutputFileName = OutName();
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_NE(Output().find("one"), std::string::npos);
+}
+
 // ---- Devices and pipes ---------------------------------------------------------
 
 // The read end of a FIFO made in the test's directory, opened before the
