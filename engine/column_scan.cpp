@@ -28,6 +28,9 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
     ps.OperStatus = TOperStatus::osActive;
     ps.AbortReason.clear();
     try {
+        // The scan measures one state of the data, whatever other programs
+        // change meanwhile.
+        TConsistentRead read(DataSet);
         int rowLimit = 1;
         Eof = false;
         if (scanData) {

@@ -95,6 +95,9 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
             DestName = rs->OutputFileName;
         }
         if (OpenOutput()) {
+            // The run reads one state of the data from its first row to its
+            // last, whatever other programs change meanwhile.
+            TConsistentRead read(ObjInfo ? ObjInfo->DataSet : nullptr);
             if (!ToExportFile && !IsSnapShot) {
                 CalcMemoHts();
                 CorrectPageRange();

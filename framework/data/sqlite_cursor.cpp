@@ -195,7 +195,7 @@ TResultCursor::TResultCursor(TSqliteDatabase& Db, const std::string& Sql) : db_(
     columns_ = DescribeColumns(stmt_, 0, any ? &first.Values : nullptr);
 }
 
-void TResultCursor::Restart() {
+void TResultCursor::Restart() noexcept {
     // The data may have changed since the last run: forget what it gave.
     stmt_.Reset();
     stepped_ = 0;

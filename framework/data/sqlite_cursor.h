@@ -15,6 +15,9 @@
 // stay in a window; going back beyond the window runs the statement again
 // from the start and skips to the row without keeping the rows skipped.
 // A position that lies beyond the end of the result is gone.
+//
+// Inside a transaction of the connection (a consistent reading, see
+// TDBDataSet) every read of either cursor is of the transaction's state.
 #pragma once
 
 #include <cstdint>
@@ -90,9 +93,12 @@ public:
     bool Row(int64_t Position, TRecord& Rec);
     bool Last(TRecord& Rec);
     int64_t Count();
+    // Ends the running statement's read; the next row read runs the
+    // statement again.
+    void Release() noexcept { Restart(); }
 
 private:
-    void Restart();
+    void Restart() noexcept;
     // Steps the statement once; false at the end of the result.
     bool StepOne(bool Keep);
 

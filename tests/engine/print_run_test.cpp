@@ -463,6 +463,66 @@ TEST_F(ProgressRunTest, APipeWhoseReaderGoesAwayEndsTheRunNotTheProgram) {
     EXPECT_EQ(PS().LastModalResult, 3);
 }
 
+// Another program changes the table while the report runs: it deletes rows
+// and runs VACUUM, which gives the rows after a gap new row ids.
+struct ChangingRun {
+    const char* Name;
+    bool Wal; // write-ahead log, else a rollback journal
+    bool Export;
+};
+
+void PrintTo(const ChangingRun& Run, std::ostream* Out) { *Out << Run.Name; }
+
+class ChangeDuringRunTest : public ProgressRunTest, public ::testing::WithParamInterface<ChangingRun> {
+protected:
+    // The numbers of the names printed, in their order.
+    std::vector<int> NamesPrinted() {
+        std::vector<int> ids;
+        const std::string out = Output();
+        for (std::size_t at = out.find(" n"); at != std::string::npos; at = out.find(" n", at + 1)) {
+            std::size_t end = at + 2;
+            while (end < out.size() && std::isdigit(static_cast<unsigned char>(out[end]))) ++end;
+            if (end > at + 2) ids.push_back(std::stoi(out.substr(at + 2, end - at - 2)));
+        }
+        return ids;
+    }
+};
+
+TEST_P(ChangeDuringRunTest, TheRunPrintsTheRowsAsTheyStoodWhenItBegan) {
+    const ChangingRun& c = GetParam();
+    SetOpt(S::soLineNumbers, false);
+    if (c.Export) {
+        RS().OutputDest = TOutputDest::odExportFile;
+        RS().ExportFieldDelim = "32"; // a blank before each name
+        RS().ExportQuote = "";
+    }
+    // Rows 301 to 900: the first 300 were deleted, leaving a gap of row ids.
+    auto table = Table(std::string(c.Wal ? "PRAGMA journal_mode = WAL;" : "") +
+                       "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                       "INSERT INTO items WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 900)"
+                       " SELECT i, 'n' || i FROM n;"
+                       "DELETE FROM items WHERE id <= 300;");
+    StartRun(table.get());
+    int changed = -1;
+    Application()->QueueInput([&] { changed = db->TryExec("DELETE FROM items WHERE id > 800; VACUUM;"); });
+    EXPECT_EQ(PrintRun(), 1);
+    // With a write-ahead log the other program goes ahead; with a rollback
+    // journal it must wait until the run ends.
+    EXPECT_EQ(changed, c.Wal ? 0 : 5);
+    std::vector<int> expected;
+    for (int i = 301; i <= 900; ++i) expected.push_back(i);
+    EXPECT_EQ(NamesPrinted(), expected);
+    // Nothing is held once the run has ended.
+    EXPECT_EQ(db->TryExec("DELETE FROM items WHERE id > 700"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ChangeDuringRunTest,
+                         ::testing::Values(ChangingRun{"TextWal", true, false},
+                                           ChangingRun{"TextJournal", false, false},
+                                           ChangingRun{"ExportWal", true, true},
+                                           ChangingRun{"ExportJournal", false, true}),
+                         [](const ::testing::TestParamInfo<ChangingRun>& I) { return std::string(I.param.Name); });
+
 // ---- Window snapshots --------------------------------------------------------
 
 class SnapShotTest : public PrintRunTest {
