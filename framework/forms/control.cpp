@@ -44,7 +44,10 @@ void TControl::SetParent(TWinControl* AParent) {
     if (TWinControl* self = dynamic_cast<TWinControl*>(this); self && AParent && self->ContainsControl(AParent))
         throw EInvalidOperation("A control cannot be placed inside itself");
     if (parent_) parent_->RemoveControl(this);
-    if (AParent) AParent->InsertControl(this);
+    if (AParent)
+        AParent->InsertControl(this);
+    else
+        Changed(TControlChange::ccParent); // out of every parent: a backend takes its window away
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

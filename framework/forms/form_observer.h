@@ -16,7 +16,7 @@ class TMenuItem;
 
 // What changed in a control.
 enum class TControlChange : uint8_t {
-    ccParent, // placed in a parent (also the first placement after creation)
+    ccParent, // placed in a parent (also the first placement after creation), or taken out of it
     ccBounds,
     ccVisible,
     ccEnabled,

@@ -76,6 +76,32 @@ TEST_F(ControlsTest, KeyPressCanReplaceOrDropTypedCharacters) {
     EXPECT_EQ(ed->Text(), "12y3"); // a dropped Backspace deletes nothing
 }
 
+TEST_F(ControlsTest, AKeyboardKeystrokeGoesToTheFocusedControlWithTheCharactersItTyped) {
+    auto* ed = Make<TEdit>(form, "ed");
+    std::vector<std::string> events;
+    ed->OnKeyDown = [&](TObject*, uint16_t& k, TShiftState) { events.push_back("down " + std::to_string(k)); };
+    ed->OnKeyPress = [&](TObject*, char& c) {
+        events.push_back("press " + std::to_string(static_cast<unsigned char>(c)));
+    };
+    form->Show();
+    ASSERT_TRUE(ed->Focused());
+    // The character a key makes on this keyboard, not the one of its code.
+    UserKeystroke(form, '1', TShiftState{TShiftFlag::ssShift}, "!");
+    // A letter beyond ASCII: one key, then its bytes one by one.
+    UserKeystroke(form, 'E', {}, "\xC3\xA9");
+    // A character without a key code fires only OnKeyPress.
+    UserKeystroke(form, 0, {}, "%");
+    EXPECT_EQ(ed->Text(), "!\xC3\xA9%");
+    EXPECT_TRUE(ed->Modified());
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"down 49", "press 33", "down 69", "press 195", "press 169", "press 37"}));
+    // Without characters the key makes its own (Backspace here).
+    events.clear();
+    UserKeystroke(form, VK_BACK, {}, "");
+    EXPECT_EQ(events, (std::vector<std::string>{"down 8", "press 8"}));
+    EXPECT_EQ(ed->Text(), "!\xC3\xA9");
+}
+
 TEST_F(ControlsTest, EditEditingKeysMaxLengthReadOnlyAndPassword) {
     auto* ed = Make<TEdit>(form, "ed");
     auto* other = Make<TEdit>(form, "other");
