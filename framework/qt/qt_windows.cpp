@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -1084,6 +1085,19 @@ QAction* QtAction(const TMenuItem* Item) { return instance ? instance->Action(It
 
 void ProcessQtEvents() {
     if (instance) instance->PollInput();
+}
+
+bool SaveWindowPicture(const TCustomForm* Form, const std::string& FileName) {
+    QWidget* w = QtWidget(Form);
+    if (!w || !w->isVisible()) return false;
+    ProcessQtEvents(); // what waits to be painted
+    QPixmap picture;
+    if (QScreen* screen = w->screen(); screen && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        const QRect frame = w->frameGeometry();
+        picture = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    }
+    if (picture.isNull()) picture = w->grab();
+    return picture.save(QString::fromStdString(FileName), "PNG");
 }
 
 } // namespace trx

@@ -17,12 +17,15 @@
 // Qt dialog or message box runs a loop of its own for the model.
 #pragma once
 
+#include <string>
+
 class QAction;
 class QWidget;
 
 namespace trx {
 
 class TControl;
+class TCustomForm;
 class TMenuItem;
 
 // Installs the backend: the forms' observer, the applications' input
@@ -46,5 +49,11 @@ QAction* QtAction(const TMenuItem* Item);
 // Qt handle its pending events, without waiting; ProcessMessages does this
 // through the input source.
 void ProcessQtEvents();
+
+// Saves a picture of a form's window as a PNG file: the window as the
+// screen shows it, frame included, or, where the platform cannot read its
+// screen (offscreen), the window's own rendering. False when the form has
+// no window on the screen or the file cannot be written.
+bool SaveWindowPicture(const TCustomForm* Form, const std::string& FileName);
 
 } // namespace trx
