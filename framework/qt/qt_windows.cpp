@@ -154,6 +154,7 @@ public:
     void ControlChanged(TControl& Control, TControlChange Change) override;
     void ControlDestroying(TControl& Control) override { Drop(Control); }
     void MenuItemChanged(TMenuItem& Item) override { SyncMenuItem(Item); }
+    void MenuKey(TCustomForm& Form, TMenuItem& Item) override;
     void ScreenCursorChanged(int Cursor) override;
 
     // TInputSource
@@ -248,7 +249,14 @@ TQtWindows* instance = nullptr;
 
 TQtWindows::TQtWindows() {
     wake_.setSingleShot(true);
-    menuWatch_.OnFree = [this](TComponent* C) { menuItems_.erase(static_cast<const TMenuItem*>(C)); };
+    // A freed item is a component only by now: it is found by that.
+    menuWatch_.OnFree = [this](TComponent* C) {
+        for (auto it = menuItems_.begin(); it != menuItems_.end(); ++it)
+            if (static_cast<const TComponent*>(it->first) == C) {
+                menuItems_.erase(it);
+                return;
+            }
+    };
     previousInput_ = TApplication::InputSource();
     TApplication::SetInputSource(this);
     AddFormObserver(this);
@@ -664,6 +672,16 @@ void TQtWindows::SyncMenuItem(TMenuItem& Item) {
     if (!same) FillMenu(Item, target);
 }
 
+void TQtWindows::MenuKey(TCustomForm& Form, TMenuItem& Item) {
+    TQtFormWindow* w = Window(Form);
+    QAction* action = Action(&Item);
+    if (!w || !w->MenuBar() || !action) return;
+    if (action->menu())
+        w->MenuBar()->setActiveAction(action); // its OnClick runs as it opens
+    else
+        action->trigger();
+}
+
 void TQtWindows::MenuOpening(TMenuItem* Item) {
     // The one place where model code runs inside a Qt handler.
     ++inHandler_;
@@ -1063,6 +1081,9 @@ void UseQtWindows() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         Screen()->SetSize(screen->geometry().width(), screen->geometry().height());
     instance = new TQtWindows;
+    // Forms fit their text in the fonts the windows show it in.
+    static TQtScreenDevice screenDevice;
+    SetScreenDevice(&screenDevice);
     InstallQtServices();
     SetFormImageSource([](TCustomForm& Form, TWindowImage& Image) { Image.Native = QtWidget(&Form); });
     for (int i = 0; i < Screen()->FormCount(); ++i) instance->FormCreated(*Screen()->Forms(i));
@@ -1071,6 +1092,7 @@ void UseQtWindows() {
 void StopQtWindows() {
     if (!instance) return;
     SetFormImageSource(nullptr);
+    SetScreenDevice(nullptr);
     RemoveQtServices();
     TQtWindows* w = instance;
     instance = nullptr;

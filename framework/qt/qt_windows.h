@@ -30,8 +30,9 @@ class TMenuItem;
 
 // Installs the backend: the forms' observer, the applications' input
 // source, the dialog service (message boxes as forms of the model, Qt's
-// file, font and printer dialogs), the system clipboard and the windows'
-// pictures for printing. Forms that exist already get their windows. Makes
+// file, font and printer dialogs), the system clipboard, the windows'
+// pictures for printing, and the screen's fonts and size for what the forms
+// measure (ScreenDevice, Screen). Forms that exist already get their windows. Makes
 // the Qt application object when there is none (qt_application.h).
 // Calling it again does nothing.
 void UseQtWindows();

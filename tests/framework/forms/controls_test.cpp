@@ -658,5 +658,46 @@ TEST_F(ControlsTest, ChildrenTakeTheParentFontUntilTheyHaveTheirOwn) {
     EXPECT_EQ(lb->Font().Name(), "Courier New");
 }
 
+TEST_F(ControlsTest, AltWithACaptionsAcceleratorActsOnItsControl) {
+    auto* label = Make<TLabel>(form, "lbName");
+    label->SetCaption("&Name:");
+    auto* name = Make<TEdit>(form, "edName");
+    label->SetFocusControl(name);
+    auto* check = Make<TCheckBox>(form, "cbVisible");
+    check->SetCaption("&Visible");
+    auto* hidden = Make<TButton>(form, "buHidden");
+    hidden->SetCaption("&Print");
+    hidden->SetVisible(false);
+    auto* print = Make<TButton>(form, "buPrint");
+    print->SetCaption("&Print");
+    auto* amp = Make<TButton>(form, "buAmp");
+    amp->SetCaption("Q&&A");
+    auto* group = Make<TGroupBox>(form, "gbWhat");
+    group->SetCaption("Print &What?");
+    auto* first = Make<TRadioButton>(group, "rbAll");
+    first->SetTabStop(true);
+    form->Show();
+    UserFocus(check);
+
+    const TShiftState alt{TShiftFlag::ssAlt};
+    UserKeyDown(form, 'N', alt);
+    EXPECT_TRUE(name->Focused());
+    UserKeyDown(form, 'V', alt);
+    EXPECT_TRUE(check->Focused());
+    EXPECT_TRUE(check->Checked());
+    UserKeyDown(form, 'W', alt);
+    EXPECT_TRUE(first->Focused());
+    // The first showing control takes the key; "&&" is no accelerator.
+    std::vector<std::string> clicks;
+    print->OnClick = [&](TObject*) { clicks.push_back("print"); };
+    hidden->OnClick = [&](TObject*) { clicks.push_back("hidden"); };
+    amp->OnClick = [&](TObject*) { clicks.push_back("amp"); };
+    UserKeyDown(form, 'P', alt);
+    UserKeyDown(form, 'A', alt);
+    UserKeyDown(form, 'P', TShiftState{TShiftFlag::ssAlt, TShiftFlag::ssCtrl});
+    EXPECT_EQ(clicks, (std::vector<std::string>{"print"}));
+    EXPECT_TRUE(first->Focused()); // a button's accelerator only clicks it
+}
+
 } // namespace
 } // namespace trx::testing

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -357,12 +358,50 @@ TEST_F(QtWindowsTest, TheMainMenuShowsTheModelsItemsAndTheirClicksReachIt) {
     EXPECT_EQ(log.back(), "print");
     EXPECT_EQ(log.size(), 4u); // the menu's OnClick first
 
+    // Alt with the accelerator of the bar's item opens its menu.
+    QTest::keyClick(QtWidget(form), Qt::Key_F, Qt::AltModifier);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(fileMenu->isVisible());
+    EXPECT_EQ(log.back(), "file");
+    fileMenu->close();
+
     // Items added later show too.
     auto* save = new TMenuItem(form);
     save->SetCaption("&Save");
     file->Insert(1, save);
     ASSERT_NE(QtAction(save), nullptr);
     EXPECT_EQ(fileMenu->actions().indexOf(QtAction(save)), 1);
+}
+
+TEST_F(QtWindowsTest, AltWithALabelsAcceleratorFocusesItsControl) {
+    auto* label = Make<TLabel>(form, "lbName", 8, 8);
+    label->SetCaption("&Name:");
+    auto* other = Make<TEdit>(form, "edOther", 80, 40);
+    auto* name = Make<TEdit>(form, "edName", 80, 8);
+    label->SetFocusControl(name);
+    form->Show();
+    ASSERT_TRUE(other->Focused());
+    QTest::keyClick(QtWidget(other), Qt::Key_N, Qt::AltModifier);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(name->Focused());
+    EXPECT_EQ(other->Text(), ""); // the key typed nothing
+}
+
+TEST_F(QtWindowsTest, WhatFormsMeasureComesFromTheScreensFontsAndSize) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(Screen()->Width(), screen.width());
+    EXPECT_EQ(Screen()->Height(), screen.height());
+    auto* label = Make<TLabel>(form, "lbTitle", 8, 8);
+    label->Font().SetStyle(TFontStyles{TFontStyle::fsBold});
+    label->SetCaption("Report Titles and Memos");
+    form->Show();
+    // An auto-sized label is as wide as Qt draws its caption.
+    const QFontMetrics metrics(QtWidget(label)->font());
+    EXPECT_EQ(label->Width(), metrics.horizontalAdvance("Report Titles and Memos"));
+    EXPECT_EQ(label->Height(), metrics.height());
+    EXPECT_LE(QtWidget(label)->sizeHint().width(), label->Width() + 1);
+    auto* memo = Make<TMemo>(form, "memText", 8, 40);
+    EXPECT_EQ(memo->LineHeight(), QFontMetrics(QtWidget(memo)->font()).height());
 }
 
 TEST_F(QtWindowsTest, TooltipsShowTheShortHintOnlyWhileHintsAreOn) {
