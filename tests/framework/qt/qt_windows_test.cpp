@@ -5,16 +5,21 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 #include <string>
 #include <vector>
@@ -402,6 +408,69 @@ TEST_F(QtWindowsTest, WhatFormsMeasureComesFromTheScreensFontsAndSize) {
     EXPECT_LE(QtWidget(label)->sizeHint().width(), label->Width() + 1);
     auto* memo = Make<TMemo>(form, "memText", 8, 40);
     EXPECT_EQ(memo->LineHeight(), QFontMetrics(QtWidget(memo)->font()).height());
+}
+
+TEST_F(QtWindowsTest, AWindowMovedOnTheScreenMovesItsForm) {
+    form->Show();
+    const int width = form->Width();
+    QWidget* w = QtWidget(form);
+    w->windowHandle()->setPosition(220, 140); // the client area; the frame stands around it
+    ASSERT_TRUE(ProcessUntil([&] { return w->pos() != QPoint(40, 30) && form->Left() == w->pos().x(); }));
+    EXPECT_EQ(form->Top(), w->pos().y());
+    EXPECT_EQ(w->geometry().topLeft(), QPoint(220, 140));
+    EXPECT_EQ(form->Width(), width);
+    // And the model's own move is no move of the user's.
+    form->SetBounds(60, 50, form->Width(), form->Height());
+    Application()->ProcessMessages();
+    EXPECT_EQ(form->Left(), 60);
+    EXPECT_EQ(QtWidget(form)->pos(), QPoint(60, 50));
+}
+
+TEST_F(QtWindowsTest, NothingButTheModelChangesTheText) {
+    auto* edit = Make<TEdit>(form, "edName", 8, 8);
+    auto* memo = Make<TMemo>(form, "memText", 8, 40);
+    edit->SetText("kept");
+    memo->SetText("kept too");
+    form->Show();
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    for (QWidget* w : {QtWidget(edit), static_cast<QWidget*>(Qt<QPlainTextEdit>(memo)->viewport())}) {
+        // The middle button's paste, the context menu's, a drop, input methods.
+        QTest::mouseClick(w, Qt::MiddleButton);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(4, 4), w->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(w, &menu);
+        QMimeData data;
+        data.setText(QStringLiteral("dropped"));
+        QDropEvent drop(QPointF(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &drop);
+        QInputMethodEvent input;
+        input.setCommitString(QStringLiteral("composed"));
+        QCoreApplication::sendEvent(w, &input);
+    }
+    Application()->ProcessMessages();
+    EXPECT_EQ(edit->Text(), "kept");
+    EXPECT_EQ(memo->Text(), "kept too");
+    EXPECT_FALSE(edit->Modified());
+    EXPECT_EQ(Qt<QLineEdit>(edit)->text(), "kept");
+    EXPECT_EQ(Qt<QPlainTextEdit>(memo)->toPlainText(), "kept too");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(QtWindowsTest, AWindowLosingActivationIsNoExitOfItsControl) {
+    auto* edit = Make<TEdit>(form, "edName", 8, 8);
+    std::vector<std::string> log;
+    edit->OnEnter = [&](TObject*) { log.push_back("enter"); };
+    edit->OnExit = [&](TObject*) { log.push_back("exit"); };
+    form->Show();
+    ASSERT_TRUE(edit->Focused());
+    TForm* other = NewForm<TForm>(Application());
+    other->SetBounds(300, 300, 200, 100);
+    other->Show();
+    EXPECT_TRUE(other->Active());
+    // The user brings the first window back to the front.
+    QtWidget(form)->activateWindow();
+    ASSERT_TRUE(ProcessUntil([&] { return form->Active(); }));
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter"}));
 }
 
 TEST_F(QtWindowsTest, TooltipsShowTheShortHintOnlyWhileHintsAreOn) {
