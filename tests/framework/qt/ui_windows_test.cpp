@@ -166,5 +166,36 @@ TEST_F(ProgressWindowTest, EscapeSuspendsALongPrintAndAbortEndsIt) {
     EXPECT_LT(globals->OI().RcdsDone, Rows); // stopped on the way
 }
 
+TEST_F(ProgressWindowTest, AnInvisibleProgressWindowStillTakesEscapeAndShowsWhenSuspended) {
+    globals->RS().DisplayProgressWindow = false;
+    TForm* dialog = NewForm<TForm>(Application());
+    dialog->SetName("fmTBXMain");
+    dialog->SetBounds(100, 100, 640, 480);
+    dialog->Show();
+    StartRun(grid.get());
+    QtUser user;
+    user.When(
+            "the run under way, its window unseen", [&] { return fmProgress && globals->OI().RcdsDone > 1000; },
+            [&] {
+                EXPECT_FALSE(Shown(fmProgress));
+                // Typed into the dialog's window, the key goes where the
+                // model has its focus.
+                QTest::keyClick(QtWidget(dialog), Qt::Key_Escape);
+            })
+        .When(
+            "the suspended window", [] { return fmProgress && fmProgress->Modal() && Shown(fmProgress->bbResumeOper); },
+            [] {
+                EXPECT_EQ(QtWidget(fmProgress)->size(), QSize(385, 215));
+                QTest::mouseClick(QtWidget(fmProgress->bbResumeOper), Qt::LeftButton);
+            })
+        .When(
+            "the window running on, now seen",
+            [] { return fmProgress && !fmProgress->Modal() && Shown(fmProgress->bbCancel); }, [] {});
+    EXPECT_EQ(PrintRun(false, dialog), 1);
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(globals->OI().RcdsDone, Rows);
+    EXPECT_TRUE(dialog->Enabled());
+}
+
 } // namespace
 } // namespace trx::test
