@@ -98,6 +98,8 @@ int PrintSomething(int Rows) {
     ps->DestName = "Sales.txt";
     oi->ObjType = TObjType::IsStringGrid;
 
+    TWindowProgress progressWindow;
+    TRunProgressScope showProgress{progressWindow};
     ActivateProgressWindow(true, nullptr, "Report:Sales", "&Resume Report", "&Abort Report");
     for (int row = 1; row <= Rows && ps->OperStatus == TOperStatus::osActive; ++row) {
         int current = row;

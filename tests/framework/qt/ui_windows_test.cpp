@@ -95,6 +95,8 @@ TEST_F(PasswordWindowTest, AWrongPasswordThreeTimesIsRefused) {
 
 class ProgressWindowTest : public ::testing::Test, public QtWindowsFixture {
 protected:
+    TWindowProgress progressWindow;
+    TRunProgressScope showProgress{progressWindow};
     ProgressWindowTest() : clock_(clock) {
         globals = std::make_unique<TRunGlobals>();
         TtrxReportSettings& rs = globals->RS();
