@@ -39,17 +39,18 @@ void TPrintSettings::PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt) {
     else if (memo.Alignment == TAlignment::taCenter)
         flags |= DT_CENTER;
 
-    // The memo lies within the printable width: its left edge and width are
-    // per cent of it, and it never runs past the right page margin. Text
-    // columns count from 1, so the first one right of the margin is
-    // LeftMarginX + 1, and a rectangle of text includes both of its ends.
+    // The memo's left edge and width are per cent of the printable width,
+    // from the left margin; the rectangle includes both of its ends. It
+    // never runs past the right page margin, nor, in text, left of the
+    // page's first column.
     const TRect& pageMargin = rs.PageMargin[CurUnits];
     const int printable = PageWid - pageMargin.Left - pageMargin.Right;
     const int rightLimit = PageWid - pageMargin.Right;
     const TRect& margin = text ? memo.MarginTxt : memo.MarginPix;
     TRect rect;
-    rect.Left = LeftMarginX + MulDiv(printable, memo.XPosPer, 100) + (text ? 1 : 0);
-    rect.Right = std::min(rect.Left + MulDiv(printable, memo.WidPer, 100) - (text ? 1 : 0), rightLimit);
+    rect.Left = LeftMarginX + MulDiv(printable, memo.XPosPer, 100);
+    rect.Right = std::min(rect.Left + MulDiv(printable, memo.WidPer, 100), rightLimit);
+    if (text) rect.Left = std::max(rect.Left, 1);
     rect.Top = PrintRect.Bottom + margin.Top;
     int height = memo.MemoHt;
     if (MaxHt >= 0) height = std::min(height, MaxHt);

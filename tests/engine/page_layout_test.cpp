@@ -72,10 +72,58 @@ TEST_F(PageLayoutTest, MemosStayBetweenThePageMargins) {
     const std::vector<std::string> lines = SplitLines(Output());
     ASSERT_GE(lines.size(), 2u);
     const std::string& memo = lines[1];
-    EXPECT_EQ(memo.find("Left"), 5u); // the first column right of the left margin
+    EXPECT_EQ(memo.find("Left"), 4u); // the per cent count from the margin's own column
     EXPECT_EQ(memo.find_last_not_of(' '), 44u);
     EXPECT_EQ(memo[44], '1');
     EXPECT_LE(memo.size(), 45u);
+}
+
+TEST_F(PageLayoutTest, MemosStandAtTheirPerCentOfThePrintableWidth) {
+    // 40 printable columns between margins of 5: a memo spans from column
+    // 5 + XPosPer % of 40 to that column + WidPer % of 40, both included.
+    RS().PageMargin[U::umTxt] = TRect{5, 1, 5, 0};
+    grid = Grid(2, 3);
+    struct Case {
+        int XPosPer, WidPer;
+        TAlignment Align;
+        std::string Text;
+        std::size_t At; // index of the text in its line
+    };
+    const Case cases[] = {
+        {50, 50, TAlignment::taLeftJustify, "M", 24}, // columns 25 to 45
+        {25, 50, TAlignment::taCenter, "ab", 23}, // columns 15 to 35: 21 wide
+        {10, 80, TAlignment::taCenter, "Page 1", 21}, // columns 9 to 41: 33 wide
+        {50, 30, TAlignment::taRightJustify, "r", 36}, // columns 25 to 37
+        {80, 50, TAlignment::taRightJustify, "x", 44}, // cut at the right margin, column 45
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        TRptMemo& title = RS().Memo(M::rmPgTi);
+        title.SetText(c.Text);
+        title.XPosPer = c.XPosPer;
+        title.WidPer = c.WidPer;
+        title.Alignment = c.Align;
+        StartRun(grid.get());
+        EXPECT_EQ(PrintRun(), 1);
+        const std::vector<std::string> lines = SplitLines(Output());
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[1].find_first_not_of(' '), c.At);
+        EXPECT_EQ(lines[1].find(c.Text), c.At);
+    }
+
+    // Without a left margin a memo begins in the page's first column and is
+    // no wider than the page.
+    RS().PageMargin[U::umTxt] = TRect{0, 1, 0, 0};
+    TRptMemo& title = RS().Memo(M::rmPgTi);
+    title.SetText("a^PR");
+    title.XPosPer = 0;
+    title.WidPer = 100;
+    title.Alignment = TAlignment::taLeftJustify;
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> lines = SplitLines(Output());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "a" + std::string(48, ' ') + "1");
 }
 
 TEST_F(PageLayoutTest, TheBottomMemosNeverPrintOverTheReportFooter) {

@@ -64,7 +64,7 @@ TEST_F(PageLoopTest, PageRangeWithTwoPagesAcrossPrintsEveryPageAcrossOfItsRows) 
     // the second page across repeats the records of the first.
     EXPECT_EQ(pages[0],
               "\n"
-              "           Page 3-1\n"
+              "          Page 3-1\n"
               "  +------------------------+\n"
               "  | # |  C0  |      C1     |\n"
               "  |---+------+-------------|\n"
@@ -74,7 +74,7 @@ TEST_F(PageLoopTest, PageRangeWithTwoPagesAcrossPrintsEveryPageAcrossOfItsRows) 
               "  +------------------------+\n");
     EXPECT_EQ(pages[1],
               "\n"
-              "           Page 3-2\n"
+              "          Page 3-2\n"
               "     +-----------------+\n"
               "     | # |  C2  |  C3  |\n"
               "     |---+------+------|\n"
@@ -164,9 +164,9 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
     };
     EXPECT_EQ(pages[0],
               "\n"
-              "              Report Title\n"
+              "             Report Title\n"
               "             Report Header\n"
-              "                 Page 1\n"
+              "                Page 1\n"
               "                 PgHdr\n"
               "+-----------------+\n"
               "| # |  C0  |  C1  |\n"
@@ -189,7 +189,7 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
     // the data.
     EXPECT_EQ(pages[1],
               "\n"
-              "                 Page 2\n"
+              "                Page 2\n"
               "                 PgHdr\n"
               "+-----------------+\n"
               "| # |  C0  |  C1  |\n"
@@ -467,7 +467,7 @@ TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
     PS().PrintPage();
     EXPECT_EQ(TrimLineEnds(memo.Lines().Text()),
               "\n"
-              "            Page 1\n"
+              "           Page 1\n"
               "     +------------------+\n"
               "     |    #   | id| name|\n"
               "     +------------------+\n");
