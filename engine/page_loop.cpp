@@ -313,7 +313,9 @@ void TPrintSettings::PrintPages() {
     const double from = PageNum(PageRangeFrom), to = PageNum(PageRangeTo);
     const bool all = !ReportSettings || ReportSettings->PrintWhat == TPrintWhat::pwAll;
 
-    while (!oi.Eof && OperStatus == TOperStatus::osActive) {
+    // The first page row is laid out even without a data row: an empty
+    // object still prints its memos and column titles.
+    for (bool firstRow = true; (firstRow || !oi.Eof) && OperStatus == TOperStatus::osActive; firstRow = false) {
         ++CurPage.Y;
         CurPage.X = 0;
         CurColNdx = 0;

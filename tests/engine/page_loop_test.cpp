@@ -7,6 +7,7 @@
 
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
+#include "framework/data/query.h"
 #include "framework/forms/standard_controls.h"
 
 namespace trx::test {
@@ -447,15 +448,34 @@ TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
     EXPECT_EQ(drawn + "\f\r\n", text);
 }
 
-TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
+TEST_F(TablePageLoopTest, AnEmptyTableOrQueryPrintsItsPageWithTheTitlesAndNoRow) {
     RS().CountNumRcds = false;
+    RS().LinesPerpage = 12;
+    RS().Memo(M::rmPgFtr).SetText("footer");
+    const std::string page =
+        "\n"
+        "           Page 1\n"
+        "     +------------------+\n"
+        "     |    #   | id| name|\n"
+        "     +------------------+\n" +
+        std::string(6, '\n') + "           footer\n";
     auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));");
     StartRun(table.get());
     EXPECT_EQ(PrintRun(), 1);
-    EXPECT_EQ(PS().PagesOutput, 0);
-    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(PS().PagesOutput, 1);
+    EXPECT_EQ(OutputPages(), (std::vector<std::string>{page, "\n"})); // and the closing form feed
 
-    // The preview of it shows the titles and no row.
+    TQuery query;
+    query.SetName("qryItems");
+    query.SetDatabaseName(db->FileName());
+    query.SQL.SetText("SELECT id, name FROM items WHERE id > 0");
+    StartRun(&query);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PS().PagesOutput, 1);
+    EXPECT_EQ(OutputPages(), (std::vector<std::string>{page, "\n"}));
+
+    // The preview of it shows the same page.
+    StartRun(table.get());
     TMemo memo(nullptr);
     PS().PreviewMemo = &memo;
     PS().SetPageRange(TPrintWhat::pwAll, false, {}, {});
@@ -463,14 +483,8 @@ TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
     PS().InitPrintPages();
     PS().Oper = TOper::opPreview;
     PS().CurPage = TPoint{1, 1};
-    OI().Eof = false;
     PS().PrintPage();
-    EXPECT_EQ(TrimLineEnds(memo.Lines().Text()),
-              "\n"
-              "           Page 1\n"
-              "     +------------------+\n"
-              "     |    #   | id| name|\n"
-              "     +------------------+\n");
+    EXPECT_EQ(TrimLineEnds(memo.Lines().Text()), page);
     PS().PreviewMemo = nullptr;
 }
 
