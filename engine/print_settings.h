@@ -27,6 +27,10 @@ class TForm;
 
 // DrawTextA flags used by the layout.
 inline constexpr unsigned DT_FLAGS_MEASURE_WRAPPED = 3088; // DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX
+// Not a DrawTextA flag: the text is a report memo, whose codes "^D", "^P"
+// and "^T" put in the run's date, page number and time. Every other text
+// (titles, data) is laid out as it is stored.
+inline constexpr unsigned DT_MEMOCODES = 0x10000;
 
 // The preview's page list, as the page range sees it: it can put the walk
 // back where a page began.
@@ -81,9 +85,10 @@ public:
     static double CnvtPageNumStrToDouble(const std::string& Text);
 
     // ---- Text cells, word wrap and line drawing ----
-    int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
+    // With MemoCodes the memo codes are worked out, else a caret is text.
+    int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
     // BuildFldLines of a text with codes, line breaks or more than a line.
-    int BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
+    int BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
     static TAlignment CnvtFormatToAlignment(unsigned Format);
     int ScaleFontSize(int Size) const;

@@ -33,7 +33,7 @@ void TPrintSettings::PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt) {
     const bool text = TextQuality();
 
     if (RptStyles) RptStyles->SetFont(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(Memo), 0, false, true);
-    unsigned flags = Measure ? (DT_CALCRECT | DT_NOPREFIX) : DT_NOPREFIX;
+    unsigned flags = (Measure ? (DT_CALCRECT | DT_NOPREFIX) : DT_NOPREFIX) | DT_MEMOCODES;
     if (memo.Alignment == TAlignment::taRightJustify)
         flags |= DT_RIGHT;
     else if (memo.Alignment == TAlignment::taCenter)

@@ -83,7 +83,8 @@ std::string FixStrLng(const std::string& S, int N) {
     return S + std::string(static_cast<std::size_t>(N - Length(S)), ' ');
 }
 
-int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment,
+                                  bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
     if (!Text || W < 1 || MaxLines < 1) return 0;
@@ -91,7 +92,7 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
     {
-        const std::size_t n = std::strcspn(Text, "^\r\n");
+        const std::size_t n = std::strcspn(Text, MemoCodes ? "^\r\n" : "\r\n");
         if (n <= static_cast<std::size_t>(W) && Text[n] == '\0') {
             if (n == 0) return 0;
             if (!CalcOnly && TextPage && Rect.Top >= 0)
@@ -99,10 +100,11 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
             return 1;
         }
     }
-    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment);
+    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
 }
 
-int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment,
+                                         bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
     std::string Line;
@@ -177,7 +179,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
             if (!WrapFldLine()) return Used;
             continue;
         }
-        if (ch == '^') {
+        if (ch == '^' && MemoCodes) {
             const char code = *c;
             std::string Ins;
             bool isCode = true;
@@ -222,9 +224,11 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
     if (Count == 0 || !Text) return 0;
-    if (TextQuality()) return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format));
+    if (TextQuality())
+        return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format),
+                             (Format & DT_MEMOCODES) != 0);
     if (!Canvas) return 0;
-    return DrawTextA(*Canvas, Text, Count, Rect, Format);
+    return DrawTextA(*Canvas, Text, Count, Rect, Format & ~DT_MEMOCODES);
 }
 
 TAlignment TPrintSettings::CnvtFormatToAlignment(unsigned Format) {

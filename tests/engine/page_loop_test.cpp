@@ -246,6 +246,34 @@ TEST_F(PageLoopTest, AGroupBreakLineStandsWhereTheFirstTextMovesLeft) {
     EXPECT_NE(OutputPages()[0].find("|    | r3c1| r3c2|\n| grp| r4c1| r4c2|\n"), std::string::npos);
 }
 
+TEST_F(PageLoopTest, TitlesAndDataPrintAsStoredOnEveryDestination) {
+    // Carets in the object's texts are no memo codes.
+    grid = Grid(2, 3);
+    grid->SetCells(1, 0, "x^Dy");
+    grid->SetCells(0, 1, "E=mc^2");
+    grid->SetCells(1, 1, "AT^T");
+    grid->SetCells(0, 2, "2^10=1024");
+    StartRun(grid.get());
+    auto check = [](const std::string& Out) {
+        for (const char* text : {"x^Dy", "E=mc^2", "AT^T", "2^10=1024", "Page 1"})
+            EXPECT_NE(Out.find(text), std::string::npos) << text << " in\n" << Out;
+    };
+    EXPECT_EQ(PrintRun(), 1);
+    check(Output());
+
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    EXPECT_EQ(PrintRun(), 1);
+    check(spooler.Spooler().LastJob().Data);
+
+    RS().FastPrinterText = false;
+    EXPECT_EQ(PrintRun(), 1);
+    std::string drawn;
+    for (const TVirtualPage& page : printer.Driver().LastDocument().Pages)
+        for (const std::string& line : page.Texts()) drawn += line + "\n";
+    check(drawn);
+}
+
 // ---- Sheets ----------------------------------------------------------------
 
 class PrinterSheetsTest : public PageLoopTest {

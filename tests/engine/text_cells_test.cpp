@@ -12,6 +12,7 @@ namespace {
 
 struct TextCells : ::testing::Test {
     test::TRunGlobals run;
+    bool memoCodes = false; // the text is a report memo
 
     TextCells() {
         run.PS().DateText = "01/02/2024";
@@ -23,7 +24,7 @@ struct TextCells : ::testing::Test {
     std::vector<std::string> Layout(const std::string& Text, int W, int H = 20,
                                     TAlignment Align = TAlignment::taLeftJustify) {
         run.PS().TextPage->Clear();
-        const int used = run.PS().BuildFldLines(false, Text.c_str(), TRect{1, 0, W, H - 1}, Align);
+        const int used = run.PS().BuildFldLines(false, Text.c_str(), TRect{1, 0, W, H - 1}, Align, memoCodes);
         std::vector<std::string> lines;
         for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPage->Get(i));
         EXPECT_EQ(used, static_cast<int>(lines.size()));
@@ -35,6 +36,7 @@ struct TextCells : ::testing::Test {
 } // namespace
 
 TEST_F(TextCells, MemoCodesPlaceDatePageAndTimeAcrossTheLine) {
+    memoCodes = true;
     const auto lines = Layout("\r^DL^PC^TR", 60);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], std::string(60, ' '));
@@ -49,12 +51,26 @@ TEST_F(TextCells, MemoCodesPlaceDatePageAndTimeAcrossTheLine) {
 }
 
 TEST_F(TextCells, CodesInTheRunningText) {
+    memoCodes = true;
     EXPECT_EQ(Layout("on ^D ok", 30)[0], Pad("on 01/02/2024 ok", 30)); // the blank after the code stays
     EXPECT_EQ(Layout("a^^b", 10)[0], Pad("a^b", 10)); // two carets give one
     EXPECT_EQ(Layout("a^Qb", 10)[0], Pad("a^b", 10)); // an unknown code letter is dropped
     EXPECT_EQ(Layout("a^d", 10)[0], Pad("a^", 10)); // the letters are case-sensitive
     EXPECT_EQ(Layout("ab^", 10)[0], Pad("ab^", 10)); // a caret at the end ends the text
     EXPECT_EQ(Layout("^T", 10)[0], Pad("10:30", 10));
+}
+
+TEST_F(TextCells, DataIsLaidOutAsItIsStored) {
+    // Only a memo's carets are codes; in titles and data they are text.
+    for (const std::string text : {"E=mc^2", "2^10=1024", "AT^T", "a^^b", "^DL x", "end^"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Layout(text, 12)[0], Pad(text, 12));
+        EXPECT_EQ(Layout(text, 12, 20, TAlignment::taRightJustify)[0], std::string(12 - text.size(), ' ') + text);
+    }
+    // Also where the text wraps or breaks.
+    EXPECT_EQ(Layout("x^2 + y^2\r^P", 6), (std::vector<std::string>{"x^2 + ", "y^2   ", "^P    "}));
+    memoCodes = true;
+    EXPECT_EQ(Layout("AT^T", 12)[0], Pad("AT10:30", 12));
 }
 
 TEST_F(TextCells, WordWrap) {
@@ -84,10 +100,10 @@ TEST_F(TextCells, TheRectangleLimitsTheLines) {
 
     TPrintSettings& ps = run.PS();
     ps.TextPage->Clear();
-    EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify), 3);
+    EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify, false), 3);
     EXPECT_EQ(ps.TextPage->Count(), 0); // measuring leaves the buffer alone
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify), 0); // no width
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify), 0); // no height
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify, false), 0); // no width
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify, false), 0); // no height
     EXPECT_EQ(ps.TextPage->Count(), 0);
 }
 
@@ -95,12 +111,12 @@ TEST_F(TextCells, FieldsAreAlignedInPlace) {
     TPrintSettings& ps = run.PS();
     ps.TextPage->Clear();
     ps.TextPage->Add("0123456789");
-    ps.BuildFldLines(false, "ab", TRect{3, 0, 6, 0}, TAlignment::taRightJustify);
+    ps.BuildFldLines(false, "ab", TRect{3, 0, 6, 0}, TAlignment::taRightJustify, false);
     EXPECT_EQ(ps.TextPage->Get(0), "01  ab6789");
-    ps.BuildFldLines(false, "x", TRect{3, 0, 6, 0}, TAlignment::taCenter);
+    ps.BuildFldLines(false, "x", TRect{3, 0, 6, 0}, TAlignment::taCenter, false);
     EXPECT_EQ(ps.TextPage->Get(0), "01 x  6789");
     // Lines below the buffer are added; a line shorter than the field is padded.
-    ps.BuildFldLines(false, "yz", TRect{12, 2, 14, 2}, TAlignment::taLeftJustify);
+    ps.BuildFldLines(false, "yz", TRect{12, 2, 14, 2}, TAlignment::taLeftJustify, false);
     ASSERT_EQ(ps.TextPage->Count(), 3);
     EXPECT_EQ(ps.TextPage->Get(1), " ");
     EXPECT_EQ(ps.TextPage->Get(2), std::string(11, ' ') + "yz ");
