@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/report_types.h"
 #include "framework/core/date_time.h"
@@ -86,9 +87,11 @@ public:
 
     // ---- Text cells, word wrap and line drawing ----
     // With MemoCodes the memo codes are worked out, else a caret is text.
-    int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
-    // BuildFldLines of a text with codes, line breaks or more than a line.
-    int BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
+    int BuildFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
+    // BuildFldLines of a text with codes, line breaks, control characters or
+    // more than a line.
+    int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
+                             bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
     static TAlignment CnvtFormatToAlignment(unsigned Format);
     int ScaleFontSize(int Size) const;

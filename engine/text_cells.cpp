@@ -3,6 +3,8 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -19,6 +21,21 @@ namespace {
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
 
 bool IsWordChr(char C) { return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
+
+// A control character of a text never reaches the page: a form feed or an
+// escape from the data would act on the printer. Line breaks among them are
+// worked out by the layout.
+constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
+
+// The characters that the one-pass copy of a plain text stops at: control
+// characters, and in a memo the caret of a code.
+enum : uint8_t { StopCtrl = 1, StopCaret = 2 };
+constexpr std::array<uint8_t, 256> StopChrs = [] {
+    std::array<uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) t[static_cast<std::size_t>(c)] = IsCtrlChr(static_cast<char>(c)) ? StopCtrl : 0;
+    t['^'] = StopCaret;
+    return t;
+}();
 
 // Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
 // nearest the start (or the end) first, until Text is no longer than W.
@@ -83,27 +100,28 @@ std::string FixStrLng(const std::string& S, int N) {
     return S + std::string(static_cast<std::size_t>(N - Length(S)), ' ');
 }
 
-int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment,
+int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                                   bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
-    if (!Text || W < 1 || MaxLines < 1) return 0;
+    if (W < 1 || MaxLines < 1) return 0;
 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
-    {
-        const std::size_t n = std::strcspn(Text, MemoCodes ? "^\r\n" : "\r\n");
-        if (n <= static_cast<std::size_t>(W) && Text[n] == '\0') {
+    if (Text.size() <= static_cast<std::size_t>(W)) {
+        const uint8_t stop = MemoCodes ? (StopCtrl | StopCaret) : StopCtrl;
+        std::size_t n = 0;
+        while (n < Text.size() && !(StopChrs[static_cast<unsigned char>(Text[n])] & stop)) ++n;
+        if (n == Text.size()) {
             if (n == 0) return 0;
-            if (!CalcOnly && TextPage && Rect.Top >= 0)
-                PutFldStr(std::string_view(Text, n), PageLine(Rect.Top), Rect.Left, Alignment, W);
+            if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(Text, PageLine(Rect.Top), Rect.Left, Alignment, W);
             return 1;
         }
     }
     return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
 }
 
-int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment,
+int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                                          bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
@@ -170,17 +188,20 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
         }
     };
 
-    const char* c = Text;
-    while (*c) {
-        const char ch = *c++;
+    const char* c = Text.data();
+    const char* const end = c + Text.size();
+    auto next = [&] { return c < end ? *c : '\0'; };
+    while (c < end) {
+        char ch = *c++;
         if (ch == '\n') continue;
         if (ch == '\r') {
             WordStart = -1;
             if (!WrapFldLine()) return Used;
             continue;
         }
+        if (IsCtrlChr(ch)) ch = ' ';
         if (ch == '^' && MemoCodes) {
-            const char code = *c;
+            const char code = next();
             std::string Ins;
             bool isCode = true;
             switch (code) {
@@ -191,7 +212,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
             }
             if (isCode) {
                 ++c;
-                const char where = UpCase(*c);
+                const char where = UpCase(next());
                 if (where == 'C' || where == 'L' || where == 'R') {
                     ++c;
                     PlaceCode(Ins, where);
@@ -224,9 +245,11 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
     if (Count == 0 || !Text) return 0;
-    if (TextQuality())
-        return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format),
+    if (TextQuality()) {
+        const std::string_view text = Count < 0 ? std::string_view(Text) : std::string_view(Text, Count);
+        return BuildFldLines((Format & DT_CALCRECT) != 0, text, Rect, CnvtFormatToAlignment(Format),
                              (Format & DT_MEMOCODES) != 0);
+    }
     if (!Canvas) return 0;
     return DrawTextA(*Canvas, Text, Count, Rect, Format & ~DT_MEMOCODES);
 }

@@ -274,6 +274,36 @@ TEST_F(PageLoopTest, TitlesAndDataPrintAsStoredOnEveryDestination) {
     check(drawn);
 }
 
+TEST_F(PageLoopTest, ControlCharactersInTheDataPrintAsBlanks) {
+    using namespace std::string_literals;
+    grid = Grid(2, 3);
+    grid->SetCells(0, 1, "a\fb");
+    grid->SetCells(1, 1, "\x1B(s3B");
+    grid->SetCells(0, 2, "bell\a");
+    grid->SetCells(1, 2, "x\0y"s);
+    StartRun(grid.get());
+    // The only control characters are the line ends and the form feeds
+    // in front of the pages.
+    auto check = [](const std::string& Out) {
+        std::vector<std::string> lines = SplitLines(Out);
+        for (std::string& line : lines) {
+            if (!line.empty() && line[0] == '\f') line.erase(0, 1);
+            for (char c : line)
+                EXPECT_FALSE(static_cast<unsigned char>(c) < ' ') << static_cast<int>(c) << " in " << line;
+        }
+        for (const char* text : {"| a b ", "|  (s3B", "| bell ", "| x y "})
+            EXPECT_NE(Out.find(text), std::string::npos) << text << " in\n" << Out;
+    };
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PS().PagesOutput, 1);
+    check(Output());
+
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    EXPECT_EQ(PrintRun(), 1);
+    check(spooler.Spooler().LastJob().Data);
+}
+
 // ---- Sheets ----------------------------------------------------------------
 
 class PrinterSheetsTest : public PageLoopTest {

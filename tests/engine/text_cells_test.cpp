@@ -24,7 +24,7 @@ struct TextCells : ::testing::Test {
     std::vector<std::string> Layout(const std::string& Text, int W, int H = 20,
                                     TAlignment Align = TAlignment::taLeftJustify) {
         run.PS().TextPage->Clear();
-        const int used = run.PS().BuildFldLines(false, Text.c_str(), TRect{1, 0, W, H - 1}, Align, memoCodes);
+        const int used = run.PS().BuildFldLines(false, Text, TRect{1, 0, W, H - 1}, Align, memoCodes);
         std::vector<std::string> lines;
         for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPage->Get(i));
         EXPECT_EQ(used, static_cast<int>(lines.size()));
@@ -71,6 +71,22 @@ TEST_F(TextCells, DataIsLaidOutAsItIsStored) {
     EXPECT_EQ(Layout("x^2 + y^2\r^P", 6), (std::vector<std::string>{"x^2 + ", "y^2   ", "^P    "}));
     memoCodes = true;
     EXPECT_EQ(Layout("AT^T", 12)[0], Pad("AT10:30", 12));
+}
+
+TEST_F(TextCells, ControlCharactersAreBlanks) {
+    using namespace std::string_literals;
+    // A form feed, an escape, a bell, a NUL, a tab or a delete in a text
+    // would act on the printer: each takes one blank column.
+    for (const bool codes : {false, true}) {
+        memoCodes = codes;
+        EXPECT_EQ(Layout("a\fb\x1B(s3Bc\ad\0e\tf\x7Fg"s, 20)[0], Pad("a b (s3Bc d e f g", 20));
+        EXPECT_EQ(Layout("\f"s, 3)[0], "   ");
+        EXPECT_EQ(Layout("\0x"s, 3, 1, TAlignment::taRightJustify)[0], "  x");
+        // A blank that stands for one ends a word like any blank.
+        EXPECT_EQ(Layout("abcde\ffghij"s, 8), (std::vector<std::string>{"abcde   ", "fghij   "}));
+    }
+    // Line breaks stay what they are.
+    EXPECT_EQ(Layout("ab\r\ncd\x0C"s, 4), (std::vector<std::string>{"ab  ", "cd  "}));
 }
 
 TEST_F(TextCells, WordWrap) {
