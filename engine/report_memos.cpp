@@ -108,16 +108,19 @@ void TPrintSettings::CalcMemoHts() {
     for (int m = 0; m < RptMemoCount; ++m) PrintRptMemo(static_cast<M>(m), true);
     LowestDataY = PageHt - CalcBottomHt(true) - 1;
     const int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
-    if (room >= 0) return;
-    std::string amount;
-    if (TextQuality())
-        amount = Format("%d vertical lines", {-room});
-    else
-        amount = Format("%f vertical inches", {CnvtPixToThous(-room, TXyDir::dY) / 1000.0});
-    throw ETrxSUError(std::string(SetupErrorPrefix) +
-                      "*WARNING* Report Memos are too large for page size. \r\r"
-                      "Decrease size of Titles & Memos or select a larger paper size.\rAnother " +
-                      amount + " required.");
+    if (room < 0) {
+        std::string amount;
+        if (TextQuality())
+            amount = Format("%d vertical lines", {-room});
+        else
+            amount = Format("%f vertical inches", {CnvtPixToThous(-room, TXyDir::dY) / 1000.0});
+        throw ETrxSUError(std::string(SetupErrorPrefix) +
+                          "*WARNING* Report Memos are too large for page size. \r\r"
+                          "Decrease size of Titles & Memos or select a larger paper size.\rAnother " +
+                          amount + " required.");
+    }
+    // The page has room for rows down; it must have room across too.
+    ChkColsFitPage();
 }
 
 void TPrintSettings::PrintRptHdr() {

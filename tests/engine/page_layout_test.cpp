@@ -176,6 +176,41 @@ TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
     EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
 }
 
+TEST_F(PageLayoutTest, APageWithoutRoomForOneCharacterOfAColumnIsASetupError) {
+    // Line numbers up to 20,000 take 8 of the 10 columns: not one character
+    // of a data column fits beside them.
+    RS().TxtCharsPageWid = 10;
+    RS().StartingReportLineId = 10000;
+    grid = Grid(2, 3);
+    StartRun(grid.get());
+    PrepareToPrint();
+    try {
+        PS().CalcMemoHts();
+        FAIL() << "no setup error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message,
+                  "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for column C0\r"
+                  "Use wider paper or smaller margins, or turn off Line Numbers");
+    }
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_EQ(PS().PagesOutput, 0);
+    EXPECT_EQ(Output(), "");
+
+    // One character of room is enough: the column wraps in it.
+    RS().TxtCharsPageWid = 12;
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_NE(Output().find("| 10,000| r|\r\n|       | 1|"), std::string::npos) << Output();
+
+    // An empty column needs no room.
+    RS().TxtCharsPageWid = 10;
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    for (int r = 0; r <= 3; ++r) grid->SetCells(1, r, "");
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+}
+
 TEST_F(PageLayoutTest, ARowTallerThanAnEmptyPageIsCutToTheRoomLeft) {
     RS().MaxStringLines = 20;
     RS().MaxStringColWid[U::umTxt] = 4;
