@@ -49,7 +49,7 @@ void TPrintSettings::PrintPageHdr() {
     TRptStyles& st = *RptStyles;
     if (!oi.GridLike) return;
 
-    if (OperStatus == TOperStatus::osActive && st.Opt(TStyleOptNdx::soColumnTitles)) {
+    if (OperStatus == TOperStatus::osActive && st.Opt(TStyleOptNdx::soColumnTitles) && !RptFtrOnlyRow) {
         // The title rows leave the walk through the data as it was.
         const int keepLineNum = LineNum;
         const bool keepEof = oi.Eof;
@@ -132,7 +132,8 @@ bool TPrintSettings::IsLastPage(bool CheckAcross, int Panel) {
     if (CurPage.Y == LastPage.Y && (!CheckAcross || CurPage.X == LastPage.X) && (atEnd || Panel >= PanelsAcross))
         return true;
     if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && LastPage.Y < -1) {
-        if (CheckAcross) LastPage = CurPage;
+        // A report footer carried to the next page row makes that row the last.
+        if (CheckAcross && !RptFtrCarried) LastPage = CurPage;
         return true;
     }
     return false;
@@ -155,7 +156,11 @@ void TPrintSettings::StartSheet() {
 
 void TPrintSettings::PrintPage() {
     const bool text = TextQuality();
-    if (CurPage.Y != PrevPage.Y) BMLineList->FreeAllBookmarks();
+    if (CurPage.Y != PrevPage.Y) {
+        BMLineList->FreeAllBookmarks();
+        RptFtrOnlyRow = RptFtrCarried;
+        RptFtrCarried = false;
+    }
     MovingForward = PageNum(CurPage) > PageNum(PrevPage);
 
     // A printed page goes on a sheet of its own: the sheet of the page
@@ -244,6 +249,8 @@ void TPrintSettings::InitPrintPages() {
     FirstNonBlkColNdx = -1;
     PrevFirstNonBlkColNdx = -1;
     NoDataRows = false;
+    RptFtrCarried = false;
+    RptFtrOnlyRow = false;
     if (ObjInfo) {
         ObjInfo->RcdsDone = 0;
         ObjInfo->Eof = false;
@@ -315,7 +322,8 @@ void TPrintSettings::PrintPages() {
 
     // The first page row is laid out even without a data row: an empty
     // object still prints its memos and column titles.
-    for (bool firstRow = true; (firstRow || !oi.Eof) && OperStatus == TOperStatus::osActive; firstRow = false) {
+    for (bool firstRow = true; (firstRow || !oi.Eof || RptFtrCarried) && OperStatus == TOperStatus::osActive;
+         firstRow = false) {
         ++CurPage.Y;
         CurPage.X = 0;
         CurColNdx = 0;
@@ -329,6 +337,7 @@ void TPrintSettings::PrintPages() {
             if (page >= from) {
                 if (page > to && (PageRangeTo.X != 0 || CurPage.Y != PageRangeTo.Y)) {
                     oi.Eof = true;
+                    RptFtrCarried = false;
                     break;
                 }
                 Oper = TOper::opPrinting;

@@ -259,6 +259,11 @@ public:
     // No data row is on the page yet: a row taller than the room left is
     // cut to it instead of moving to the next page.
     bool RowMayBeCut = false;
+    // The report footer found no room above the memos at the foot of a page
+    // of this page row: it goes on the next page row, which holds nothing
+    // else (RptFtrOnlyRow: no column titles either).
+    bool RptFtrCarried = false;
+    bool RptFtrOnlyRow = false;
 
 private:
     // The export's line buffer, kept from line to line.

@@ -107,7 +107,14 @@ int TPrintSettings::CalcTopHt(bool WithLines, bool FirstPage) const {
 void TPrintSettings::CalcMemoHts() {
     for (int m = 0; m < RptMemoCount; ++m) PrintRptMemo(static_cast<M>(m), true);
     LowestDataY = PageHt - CalcBottomHt(true) - 1;
-    const int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
+    int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
+    // A report footer without room under the last rows goes on a page of
+    // its own, below the page memos: it must fit there whole.
+    if (ReportSettings && ReportSettings->RptMemoExists(M::rmRptFtr, true)) {
+        const int lineWid = RptStyles ? RptStyles->MaxLineWid(P::plLast, L::liBorderBottom) : 0;
+        room = std::min(
+            room, PageHt - CalcBottomHt(false) - CalcTopHt(false, false) - lineWid - GetRptMemoHt(M::rmRptFtr, true));
+    }
     if (room < 0) {
         std::string amount;
         if (TextQuality())
@@ -129,13 +136,17 @@ void TPrintSettings::PrintRptHdr() {
 }
 
 void TPrintSettings::PrintRptFtr() {
-    // The footer takes at most the room above the memos at the bottom of the
-    // page, so that they never print over it.
+    // The footer stands whole above the memos at the bottom of the page, or
+    // goes on the next page; the memos never print over it.
     if (!ReportSettings || !ReportSettings->RptMemoExists(M::rmRptFtr, true)) return;
     const TRptMemo& memo = ReportSettings->Memo(M::rmRptFtr);
     const TRect& margin = TextQuality() ? memo.MarginTxt : memo.MarginPix;
     const int bottomTop = PageHt - CalcBottomHt(false);
     const int room = bottomTop - (PrintRect.Bottom + margin.Top) - margin.Bottom;
+    if (memo.MemoHt > room && !RptFtrOnlyRow) {
+        RptFtrCarried = true;
+        return;
+    }
     PlaceRptMemo(M::rmRptFtr, false, std::max(0, room));
 }
 

@@ -126,33 +126,95 @@ TEST_F(PageLayoutTest, MemosStandAtTheirPerCentOfThePrintableWidth) {
     EXPECT_EQ(lines[1], "a" + std::string(48, ' ') + "1");
 }
 
-TEST_F(PageLayoutTest, TheBottomMemosNeverPrintOverTheReportFooter) {
+TEST_F(PageLayoutTest, AReportFooterWithoutRoomGoesWholeOnAPageOfItsOwn) {
     RS().Memo(M::rmRptFtr).SetText("End of report\r\nsecond line");
     RS().Memo(M::rmPgNum).SetText("-^P-");
     grid = Grid(2, 12, 1);
     StartRun(grid.get());
     EXPECT_EQ(PrintRun(), 1);
-    const std::vector<std::string> pages = OutputPages();
-    ASSERT_EQ(pages.size(), 3u);
-    // The last page's data ends two lines above the page number: the footer
-    // keeps the line it has room for.
-    EXPECT_EQ(pages[1],
-              "\n"
-              "+-----------------+\n"
-              "|  C0  | # |  C1  |\n"
-              "|------+---+------|\n"
-              "| r7c0 |  7| r7c1 |\n"
-              "| r8c0 |  8| r8c1 |\n"
-              "| r9c0 |  9| r9c1 |\n"
-              "| r10c0| 10| r10c1|\n"
-              "| r11c0| 11| r11c1|\n"
-              "| r12c0| 12| r12c1|\n"
-              "+-----------------+\n"
-              "                  End of report\n"
-              "                       -2-\n");
-    // Only the page that ends the report has its footer.
+    std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 4u);
+    // The last page's data ends two lines above the page number: the
+    // footer's two lines follow on a page with the page memos only.
+    const std::string lastRows =
+        "\n"
+        "+-----------------+\n"
+        "|  C0  | # |  C1  |\n"
+        "|------+---+------|\n"
+        "| r7c0 |  7| r7c1 |\n"
+        "| r8c0 |  8| r8c1 |\n"
+        "| r9c0 |  9| r9c1 |\n"
+        "| r10c0| 10| r10c1|\n"
+        "| r11c0| 11| r11c1|\n"
+        "| r12c0| 12| r12c1|\n"
+        "+-----------------+\n"
+        "\n"
+        "                       -2-\n";
+    const std::string footerPage =
+        "\n"
+        "\n"
+        "                  End of report\n"
+        "                   second line\n" +
+        std::string(8, '\n') + "                       -3-\n";
+    EXPECT_EQ(pages[1], lastRows);
+    EXPECT_EQ(pages[2], footerPage);
     EXPECT_EQ(pages[0].find("End of report"), std::string::npos);
-    EXPECT_NE(pages[0].find("-1-"), std::string::npos);
+    EXPECT_EQ(PS().PagesOutput, 3);
+
+    // A range that ends before it leaves the footer's page out; one that
+    // starts on it prints it alone.
+    RS().PrintWhat = TPrintWhat::pwPageRange;
+    RS().PageRangeFrom = TPoint{0, 2};
+    RS().PageRangeTo = TPoint{0, 2};
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], lastRows);
+    RS().PageRangeFrom = TPoint{0, 3};
+    RS().PageRangeTo = TPoint{0, 5};
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], footerPage);
+
+    // With room under the last rows it stays there.
+    RS().PrintWhat = TPrintWhat::pwAll;
+    grid = Grid(2, 10, 1);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_NE(pages[1].find("| r10c0| 10| r10c1|\n+-----------------+\n                  End of report\n"
+                            "                   second line\n"),
+              std::string::npos)
+        << pages[1];
+}
+
+TEST_F(PageLayoutTest, AReportFooterTallerThanAPageOfItsOwnIsASetupError) {
+    // A page of 13 lines holds the top margin, the line the table's bottom
+    // border would take, the page number and 10 lines of footer.
+    RS().Memo(M::rmPgNum).SetText("-^P-");
+    std::string footer = "footer 1";
+    for (int i = 2; i <= 10; ++i) footer += "\r\nfooter " + std::to_string(i);
+    RS().Memo(M::rmRptFtr).SetText(footer);
+    grid = Grid(2, 12, 1);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_NE(pages[2].find("footer 1\n"), std::string::npos);
+    EXPECT_NE(pages[2].find("footer 10\n                       -3-\n"), std::string::npos) << pages[2];
+
+    RS().Memo(M::rmRptFtr).SetText(footer + "\r\nfooter 11");
+    StartRun(grid.get());
+    PrepareToPrint();
+    try {
+        PS().CalcMemoHts();
+        FAIL() << "no memo-size error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_NE(e.Message.find("Another 1 vertical lines required."), std::string::npos) << e.Message;
+    }
+    EXPECT_EQ(PrintRun(), 3);
 }
 
 TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {

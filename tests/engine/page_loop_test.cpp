@@ -100,6 +100,30 @@ TEST_F(PageLoopTest, RangeFromAPageAcrossToAFirstPageAcross) {
     EXPECT_EQ(pages[0].find("C1"), std::string::npos);
 }
 
+TEST_F(PageLoopTest, AReportFooterCarriedToTheNextPageRowStandsUnderEveryPageAcross) {
+    grid = WideGrid(6);
+    RS().Memo(M::rmRptFtr).SetText("The End\r\nof it");
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    // Rows 4 to 6 fill the second page row; the footer follows on a row of
+    // pages of its own, without column titles.
+    EXPECT_EQ(PageLabels(),
+              (std::vector<std::string>{"Page 1-1", "Page 1-2", "Page 2-1", "Page 2-2", "Page 3-1", "Page 3-2"}));
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 7u);
+    EXPECT_EQ(pages[3].find("The End"), std::string::npos);
+    EXPECT_NE(pages[3].find("| 6| r6c3|\n          +--------+\n"), std::string::npos) << pages[3];
+    for (int p : {4, 5})
+        EXPECT_EQ(pages[static_cast<std::size_t>(p)],
+                  "\n"
+                  "          Page 3-" +
+                      std::to_string(p - 3) +
+                      "\n"
+                      "\n"
+                      "           The End\n"
+                      "            of it\n");
+}
+
 TEST_F(PageLoopTest, EveryPageAfterTheFirstBeginsWithAFormFeed) {
     grid = Grid(3, 9);
     StartRun(grid.get());
