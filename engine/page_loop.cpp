@@ -230,7 +230,7 @@ void TPrintSettings::DefineYPlaneNums() {
     }
 }
 
-void TPrintSettings::InitPrintPages() {
+void TPrintSettings::StampRunDateTime() {
     const TDateTime now = Now();
     std::string dateFmt = "ddddd", timeFmt = "t";
     if (ReportSettings) {
@@ -240,6 +240,13 @@ void TPrintSettings::InitPrintPages() {
     }
     DateText = FormatDateTime(dateFmt, now);
     TimeText = FormatDateTime(timeFmt, now);
+}
+
+void TPrintSettings::InitPrintPages() {
+    // The memos were measured with the run's date and time; a run that
+    // measured none takes them now.
+    if (DateText.empty() && TimeText.empty()) StampRunDateTime();
+    const TDateTime now = Now();
     LastPage = LastPageUnknown;
     PrevPage = TPoint{0, 0};
     PagesOutput = 0;

@@ -270,6 +270,9 @@ private:
     std::string ExportBuf;
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
+    // The run's moment (RunDateTime) and the date and time texts of the
+    // memo codes.
+    void StampRunDateTime();
     // Raises the setup error of a column that the page leaves no room for.
     void ChkColsFitPage() const;
     // Width of one panel's table on the current page across, with the gaps

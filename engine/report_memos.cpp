@@ -105,6 +105,9 @@ int TPrintSettings::CalcTopHt(bool WithLines, bool FirstPage) const {
 }
 
 void TPrintSettings::CalcMemoHts() {
+    // A memo measures with the texts its codes print: the run's date and
+    // time are taken now.
+    StampRunDateTime();
     for (int m = 0; m < RptMemoCount; ++m) PrintRptMemo(static_cast<M>(m), true);
     LowestDataY = PageHt - CalcBottomHt(true) - 1;
     int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;

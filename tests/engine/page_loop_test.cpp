@@ -225,6 +225,29 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
                   std::string(12, '\n') + footOf(2));
 }
 
+TEST_F(PageLoopTest, AMemoOfACodeAloneMeasuresAndPrintsItsText) {
+    // The run's date and time exist before the memos are measured: a memo
+    // that holds only a code is as tall as its text.
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 12;
+    RS().MemoDateFormatStr = "yyyy-mm-dd";
+    RS().MemoTimeFormatStr = "hh:nn";
+    RS().Memo(M::rmPgTi).SetText("^T");
+    RS().Memo(M::rmPgNum).SetText("^D");
+    grid = Grid(2, 3);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_GE(pages.size(), 1u);
+    const std::string head = "\n" + std::string(17, ' ') + "12:00\n";
+    const std::string foot = "\n" + std::string(14, ' ') + "2025-12-09\n";
+    EXPECT_EQ(pages[0].substr(0, head.size()), head) << pages[0];
+    ASSERT_GE(pages[0].size(), foot.size());
+    EXPECT_EQ(pages[0].substr(pages[0].size() - foot.size()), foot) << pages[0];
+    EXPECT_EQ(PS().DateText, "2025-12-09");
+    EXPECT_EQ(RS().RunDateTime, 46000.5);
+}
+
 TEST_F(PageLoopTest, AGroupBreakLineStandsWhereTheFirstTextMovesLeft) {
     RS().TxtCharsPageWid = 40;
     RS().LinesPerpage = 14;
