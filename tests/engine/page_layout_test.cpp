@@ -24,6 +24,31 @@ protected:
         RS().LinesPerpage = 13;
         RS().ReportAlignment = TAlignment::taLeftJustify;
     }
+    // The line of the page title memo on the first page of a report of the
+    // grid, the memo holding Text placed and aligned as given.
+    std::string PageTitleLine(const std::string& Text, int XPosPer, int WidPer, TAlignment Align) {
+        TRptMemo& title = RS().Memo(M::rmPgTi);
+        title.SetText(Text);
+        title.XPosPer = XPosPer;
+        title.WidPer = WidPer;
+        title.Alignment = Align;
+        StartRun(grid.get());
+        EXPECT_EQ(PrintRun(), 1);
+        const std::vector<std::string> lines = SplitLines(Output());
+        return lines.size() >= 2 ? lines[1] : std::string();
+    }
+    // The setup error that measuring the memos of a run of the grid raises,
+    // or "" when it raises none.
+    std::string MeasuringError() {
+        StartRun(grid.get());
+        PrepareToPrint();
+        try {
+            PS().CalcMemoHts();
+        } catch (const ETrxSUError& e) {
+            return e.Message;
+        }
+        return {};
+    }
     std::unique_ptr<TStringGrid> grid;
 };
 
@@ -61,17 +86,8 @@ TEST_F(PageLayoutTest, PanelsStandSideBySideWithoutOverlap) {
 TEST_F(PageLayoutTest, MemosStayBetweenThePageMargins) {
     // A memo over the whole printable width ends at the right margin.
     RS().PageMargin[U::umTxt] = TRect{5, 1, 5, 0};
-    TRptMemo& title = RS().Memo(M::rmPgTi);
-    title.SetText("Left^PR");
-    title.XPosPer = 0;
-    title.WidPer = 100;
-    title.Alignment = TAlignment::taLeftJustify;
     grid = Grid(2, 3);
-    StartRun(grid.get());
-    EXPECT_EQ(PrintRun(), 1);
-    const std::vector<std::string> lines = SplitLines(Output());
-    ASSERT_GE(lines.size(), 2u);
-    const std::string& memo = lines[1];
+    const std::string memo = PageTitleLine("Left^PR", 0, 100, TAlignment::taLeftJustify);
     EXPECT_EQ(memo.find("Left"), 4u); // the per cent count from the margin's own column
     EXPECT_EQ(memo.find_last_not_of(' '), 44u);
     EXPECT_EQ(memo[44], '1');
@@ -98,32 +114,15 @@ TEST_F(PageLayoutTest, MemosStandAtTheirPerCentOfThePrintableWidth) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
-        TRptMemo& title = RS().Memo(M::rmPgTi);
-        title.SetText(c.Text);
-        title.XPosPer = c.XPosPer;
-        title.WidPer = c.WidPer;
-        title.Alignment = c.Align;
-        StartRun(grid.get());
-        EXPECT_EQ(PrintRun(), 1);
-        const std::vector<std::string> lines = SplitLines(Output());
-        ASSERT_GE(lines.size(), 2u);
-        EXPECT_EQ(lines[1].find_first_not_of(' '), c.At);
-        EXPECT_EQ(lines[1].find(c.Text), c.At);
+        const std::string line = PageTitleLine(c.Text, c.XPosPer, c.WidPer, c.Align);
+        EXPECT_EQ(line.find_first_not_of(' '), c.At);
+        EXPECT_EQ(line.find(c.Text), c.At);
     }
 
     // Without a left margin a memo begins in the page's first column and is
     // no wider than the page.
     RS().PageMargin[U::umTxt] = TRect{0, 1, 0, 0};
-    TRptMemo& title = RS().Memo(M::rmPgTi);
-    title.SetText("a^PR");
-    title.XPosPer = 0;
-    title.WidPer = 100;
-    title.Alignment = TAlignment::taLeftJustify;
-    StartRun(grid.get());
-    EXPECT_EQ(PrintRun(), 1);
-    const std::vector<std::string> lines = SplitLines(Output());
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "a" + std::string(48, ' ') + "1");
+    EXPECT_EQ(PageTitleLine("a^PR", 0, 100, TAlignment::taLeftJustify), "a" + std::string(48, ' ') + "1");
 }
 
 TEST_F(PageLayoutTest, AReportFooterWithoutRoomGoesWholeOnAPageOfItsOwn) {
@@ -206,14 +205,9 @@ TEST_F(PageLayoutTest, AReportFooterTallerThanAPageOfItsOwnIsASetupError) {
     EXPECT_NE(pages[2].find("footer 10\n                       -3-\n"), std::string::npos) << pages[2];
 
     RS().Memo(M::rmRptFtr).SetText(footer + "\r\nfooter 11");
-    StartRun(grid.get());
-    PrepareToPrint();
-    try {
-        PS().CalcMemoHts();
-        FAIL() << "no memo-size error";
-    } catch (const ETrxSUError& e) {
-        EXPECT_NE(e.Message.find("Another 1 vertical lines required."), std::string::npos) << e.Message;
-    }
+    const std::string error = MeasuringError();
+    EXPECT_NE(error.find("Report Memos are too large"), std::string::npos) << error;
+    EXPECT_NE(error.find("Another 1 vertical lines required."), std::string::npos) << error;
     EXPECT_EQ(PrintRun(), 3);
 }
 
@@ -222,17 +216,10 @@ TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
     RS().Memo(M::rmPgTi).SetText("Title\r\nsecond\r\nthird");
     RS().Memo(M::rmPgNum).SetText("^P");
     grid = Grid(2, 3);
-    StartRun(grid.get());
-    PrepareToPrint();
-    try {
-        PS().CalcMemoHts();
-        FAIL() << "no memo-size error";
-    } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message,
-                  "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size. \r\r"
-                  "Decrease size of Titles & Memos or select a larger paper size.\r"
-                  "Another 3 vertical lines required.");
-    }
+    EXPECT_EQ(MeasuringError(),
+              "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size. \r\r"
+              "Decrease size of Titles & Memos or select a larger paper size.\r"
+              "Another 3 vertical lines required.");
     // Inside a run the error ends it as aborted.
     EXPECT_EQ(PrintRun(), 3);
     EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
@@ -244,16 +231,9 @@ TEST_F(PageLayoutTest, APageWithoutRoomForOneCharacterOfAColumnIsASetupError) {
     RS().TxtCharsPageWid = 10;
     RS().StartingReportLineId = 10000;
     grid = Grid(2, 3);
-    StartRun(grid.get());
-    PrepareToPrint();
-    try {
-        PS().CalcMemoHts();
-        FAIL() << "no setup error";
-    } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message,
-                  "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for column C0\r"
-                  "Use wider paper or smaller margins, or turn off Line Numbers");
-    }
+    EXPECT_EQ(MeasuringError(),
+              "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for column C0\r"
+              "Use wider paper or smaller margins, or turn off Line Numbers");
     EXPECT_EQ(PrintRun(), 3);
     EXPECT_EQ(PS().PagesOutput, 0);
     EXPECT_EQ(Output(), "");
