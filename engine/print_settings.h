@@ -15,6 +15,7 @@
 #include "framework/core/text_file.h"
 #include "framework/core/types.h"
 #include "framework/data/field_type.h"
+#include "framework/printing/draw_text.h"
 #include "framework/printing/graphics.h"
 #include "framework/printing/spooler.h"
 
@@ -93,7 +94,12 @@ public:
     int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                              bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
-    static TAlignment CnvtFormatToAlignment(unsigned Format);
+    // Called for every cell: defined here so that it is inlined.
+    static TAlignment CnvtFormatToAlignment(unsigned Format) {
+        if (Format & DT_RIGHT) return TAlignment::taRightJustify;
+        if (Format & DT_CENTER) return TAlignment::taCenter;
+        return TAlignment::taLeftJustify;
+    }
     int ScaleFontSize(int Size) const;
     void AssignFont(const TFont& Font);
     void PrintCellFill(const TRect& Rect);

@@ -3,7 +3,6 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -27,15 +26,40 @@ bool IsWordChr(char C) { return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z')
 // worked out by the layout.
 constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
 
-// The characters that the one-pass copy of a plain text stops at: control
-// characters, and in a memo the caret of a code.
-enum : uint8_t { StopCtrl = 1, StopCaret = 2 };
-constexpr std::array<uint8_t, 256> StopChrs = [] {
-    std::array<uint8_t, 256> t{};
-    for (int c = 0; c < 256; ++c) t[static_cast<std::size_t>(c)] = IsCtrlChr(static_cast<char>(c)) ? StopCtrl : 0;
-    t['^'] = StopCaret;
-    return t;
-}();
+// Whether Text holds a character that the one-pass copy of a plain text
+// cannot take: a control character, or in a memo the caret of a code. Eight
+// characters are tested at a time: a byte below N in X shows as a high bit
+// of (X - N in every byte) & ~X, exactly when there is one (N at most 128).
+// Reads overlap where the text is not a multiple of eight long; a text
+// shorter than four is read as its first, middle and last character.
+bool HasStopChr(std::string_view Text, bool Caret) {
+    constexpr uint64_t Ones = 0x0101010101010101ULL, Highs = Ones * 0x80;
+    auto below = [](uint64_t X, uint64_t N) { return ((X - Ones * N) & ~X & Highs) != 0; };
+    auto stopIn = [&](uint64_t X) {
+        return below(X, ' ') || below(X ^ (Ones * 0x7F), 1) || (Caret && below(X ^ (Ones * '^'), 1));
+    };
+    const char* p = Text.data();
+    const std::size_t n = Text.size();
+    if (n < 8) {
+        uint64_t x = Ones * ' ';
+        if (n >= 4) {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, p + n - 4, 4);
+            x = uint64_t{first} | uint64_t{last} << 32;
+        } else if (n > 0) {
+            const auto byte = [&](std::size_t I) { return uint64_t{static_cast<unsigned char>(p[I])}; };
+            x = (x & ~uint64_t{0xFFFFFF}) | byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
+        }
+        return stopIn(x);
+    }
+    for (std::size_t i = 0; i < n; i += 8) {
+        uint64_t x;
+        std::memcpy(&x, p + std::min(i, n - 8), 8);
+        if (stopIn(x)) return true;
+    }
+    return false;
+}
 
 // Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
 // nearest the start (or the end) first, until Text is no longer than W.
@@ -108,15 +132,10 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TR
 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
-    if (Text.size() <= static_cast<std::size_t>(W)) {
-        const uint8_t stop = MemoCodes ? (StopCtrl | StopCaret) : StopCtrl;
-        std::size_t n = 0;
-        while (n < Text.size() && !(StopChrs[static_cast<unsigned char>(Text[n])] & stop)) ++n;
-        if (n == Text.size()) {
-            if (n == 0) return 0;
-            if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(Text, PageLine(Rect.Top), Rect.Left, Alignment, W);
-            return 1;
-        }
+    if (Text.size() <= static_cast<std::size_t>(W) && !HasStopChr(Text, MemoCodes)) {
+        if (Text.empty()) return 0;
+        if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(Text, PageLine(Rect.Top), Rect.Left, Alignment, W);
+        return 1;
     }
     return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
 }
@@ -252,12 +271,6 @@ int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned
     }
     if (!Canvas) return 0;
     return DrawTextA(*Canvas, Text, Count, Rect, Format & ~DT_MEMOCODES);
-}
-
-TAlignment TPrintSettings::CnvtFormatToAlignment(unsigned Format) {
-    if (Format & DT_RIGHT) return TAlignment::taRightJustify;
-    if (Format & DT_CENTER) return TAlignment::taCenter;
-    return TAlignment::taLeftJustify;
 }
 
 int TPrintSettings::ScaleFontSize(int Size) const {

@@ -87,6 +87,19 @@ TEST_F(TextCells, ControlCharactersAreBlanks) {
     }
     // Line breaks stay what they are.
     EXPECT_EQ(Layout("ab\r\ncd\x0C"s, 4), (std::vector<std::string>{"ab  ", "cd  "}));
+
+    // Wherever the character stands; bytes from 128 up are text.
+    const std::string high = "\x80\xA0\xB3\xC4\xE9\xFF\xC3\xA9 \x7E\x21~ok";
+    for (std::size_t at = 0; at <= high.size(); ++at) {
+        for (const char c : {'\x01', '\x1F', '\x7F', '\0'}) {
+            std::string text = high;
+            text.insert(at, 1, c);
+            std::string expected = high;
+            expected.insert(at, 1, ' ');
+            EXPECT_EQ(Layout(text, 20)[0], Pad(expected, 20)) << at << " " << static_cast<int>(c);
+        }
+    }
+    EXPECT_EQ(Layout(high, 20)[0], Pad(high, 20));
 }
 
 TEST_F(TextCells, WordWrap) {
