@@ -100,6 +100,13 @@ TEST_F(TextCells, ControlCharactersAreBlanks) {
         }
     }
     EXPECT_EQ(Layout(high, 20)[0], Pad(high, 20));
+    for (std::size_t len = 1; len <= 9; ++len)
+        for (std::size_t at = 0; at < len; ++at) {
+            std::string text = std::string("abcdefghi").substr(0, len), expected = text;
+            text[at] = '\x1B';
+            expected[at] = ' ';
+            EXPECT_EQ(Layout(text, 9)[0], Pad(expected, 9)) << len << " " << at;
+        }
 }
 
 TEST_F(TextCells, WordWrap) {
