@@ -5,7 +5,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include <fcntl.h>
@@ -16,37 +15,13 @@
 #include "framework/core/file_handles.h"
 #include "framework/core/file_utils.h"
 #include "storage/file_operations.h"
+#include "support/dir_snapshot.h"
 #include "support/temp_dir.h"
 
 namespace trx::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// What a copy must keep of a file.
-struct TFileState {
-    std::string Bytes;
-    mode_t Mode = 0;
-    int64_t MTimeNs = 0;
-    bool operator==(const TFileState&) const = default;
-};
-using TTree = std::map<std::string, TFileState>; // relative path -> state; directories end in '/'
-
-TTree Snapshot(const std::string& Root) {
-    TTree tree;
-    for (const auto& e : fs::recursive_directory_iterator(Root)) {
-        const std::string rel = fs::relative(e.path(), Root).string();
-        if (e.is_directory()) {
-            tree[rel + "/"] = {};
-            continue;
-        }
-        struct stat st {};
-        stat(e.path().c_str(), &st);
-        tree[rel] = {ReadAll(e.path().string()), st.st_mode & 07777,
-                     int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec};
-    }
-    return tree;
-}
 
 std::string Pattern(std::size_t Size, int Seed) {
     std::string s(Size, '\0');
@@ -85,7 +60,7 @@ protected:
 };
 
 TEST_F(FileOperationsTest, ACopyHasEveryByteWithItsPermissionsAndTimes) {
-    const TTree before = Snapshot(Src());
+    const TDirSnapshot before = Snapshot(Src());
     ASSERT_TRUE(mgr.CopyFiles(Mask(), Dst() + "/", true));
     EXPECT_EQ(Snapshot(Dst()), before);
     EXPECT_EQ(Snapshot(Src()), before);
@@ -107,7 +82,7 @@ TEST_F(FileOperationsTest, ACopyHasEveryByteWithItsPermissionsAndTimes) {
 }
 
 TEST_F(FileOperationsTest, AMoveTakesEverythingAndLeavesTheSourceEmpty) {
-    const TTree before = Snapshot(Src());
+    const TDirSnapshot before = Snapshot(Src());
     ASSERT_TRUE(mgr.MoveFiles(Mask(), Dst(), true, true));
     EXPECT_EQ(Snapshot(Dst()), before);
     EXPECT_TRUE(Snapshot(Src()).empty());
@@ -126,7 +101,7 @@ TEST_F(FileOperationsTest, AMoveTakesEverythingAndLeavesTheSourceEmpty) {
 
 TEST_F(FileOperationsTest, ADirectoryIsNeverMovedOntoOrIntoItself) {
     fs::create_directory_symlink(Src(), dir.File("Link.TRX"));
-    const TTree before = Snapshot(Src());
+    const TDirSnapshot before = Snapshot(Src());
     const std::string targets[] = {Src(),
                                    Src() + "/",
                                    dir.File("Link.TRX"),
@@ -152,7 +127,7 @@ TEST_F(FileOperationsTest, ADirectoryIsNeverMovedOntoOrIntoItself) {
 }
 
 TEST_F(FileOperationsTest, AReadOnlyTargetStopsTheMoveWithEverySourceInPlace) {
-    const TTree before = Snapshot(Src());
+    const TDirSnapshot before = Snapshot(Src());
     fs::create_directories(Dst());
     WriteAll(Dst() + "/B.TXT", "theirs");
     chmod((Dst() + "/B.TXT").c_str(), 0444);
@@ -167,7 +142,7 @@ TEST_F(FileOperationsTest, AReadOnlyTargetStopsTheMoveWithEverySourceInPlace) {
 }
 
 TEST_F(FileOperationsTest, AFullDiskStopsTheMoveWithEverySourceInPlace) {
-    const TTree before = Snapshot(Src());
+    const TDirSnapshot before = Snapshot(Src());
     struct rlimit old {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     struct rlimit small = old;
@@ -228,7 +203,7 @@ TEST_F(FileOperationsTest, DeletingCountsEveryFileAndReportsWhatStays) {
     FileClose(held);
     EXPECT_EQ(mgr.Count, 5);
     EXPECT_EQ(mgr.ErrorCount, 2); // the file and its directory
-    EXPECT_EQ(Snapshot(Src()), (TTree{{"sub/", {}}, {"sub/D.TXT", Snapshot(Src()).at("sub/D.TXT")}}));
+    EXPECT_EQ(Snapshot(Src()), (TDirSnapshot{{"sub/", {}}, {"sub/D.TXT", Snapshot(Src()).at("sub/D.TXT")}}));
 
     // Without recursion subdirectories stay.
     TFileMgr flat;
