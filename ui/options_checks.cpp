@@ -262,9 +262,19 @@ void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::strin
             TabSet->SetTabIndex(CnvtTabStrToNdx(page->Caption()));
             HelpContext = 200 + nbOptions->PageIndex();
         }
-        if (Focus && Active() && Control && Control->CanFocus() && Control->Visible()) {
+        if (Focus && !FocusingField && Control && Control->CanFocus() && Control->Visible()) {
+            struct TRestore {
+                bool& Flag;
+                ~TRestore() { Flag = false; }
+            } restore{FocusingField};
+            FocusingField = true;
             try {
-                Control->SetFocus();
+                // A dialog not active yet (during its first show) gives the
+                // field the focus when it becomes active.
+                if (Active())
+                    Control->SetFocus();
+                else
+                    SetActiveControl(Control);
             } catch (const Exception&) {}
         }
         if (!Msg.empty()) StatusMsg(paMsg, Msg, TMsgDlgType::mtWarning, Timer1, FirstShow ? 30 : 15);

@@ -197,6 +197,9 @@ public:
     bool Assigning = false;
     bool SuppressSetOptions = false;
     bool SuppressChkOptions = false;
+    // Set while SetCtrlFocus moves the focus to a failed field: the exit
+    // checks that the move sets off do not move it again.
+    bool FocusingField = false;
     uint8_t StyleListObjType = 0;
     uint8_t StyleListQuality = 0;
     int32_t SavedWidth = 0;
