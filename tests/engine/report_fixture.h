@@ -15,6 +15,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
@@ -73,7 +74,9 @@ protected:
         g->SetFixedRows(1);
         for (int c = 0; c < Cols; ++c) {
             g->SetCells(c, 0, "C" + std::to_string(c));
+            TRX_GCC_BOGUS_RESTRICT_BEGIN
             for (int r = 1; r <= Rows; ++r) g->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+            TRX_GCC_BOGUS_RESTRICT_END
         }
         return g;
     }
