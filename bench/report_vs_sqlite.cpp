@@ -27,8 +27,8 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "framework/data/table.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 
 namespace {
@@ -38,7 +38,7 @@ using S = TStyleOptNdx;
 
 // One report run over the table; its result (1 completed).
 int RunReport(bool Export, const std::string& Database, const std::string& TableName, const std::string& Out) {
-    test::TRunGlobals globals;
+    TRunScope globals;
     TtrxReportSettings& rs = globals.RS();
     test::SetReportDefaults(rs);
     rs.DialogTitle = "Benchmark";

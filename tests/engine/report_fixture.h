@@ -15,12 +15,12 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "framework/core/compiler_warnings.h"
 #include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
@@ -40,7 +40,7 @@ public:
 class ReportTest : public FormRoutinesTest {
 protected:
     ReportTest() {
-        globals = std::make_unique<TRunGlobals>();
+        globals = std::make_unique<TRunScope>();
         SetReportDefaults(RS());
         RS().OutputDest = TOutputDest::odTextFile;
         RS().OutputFileName = OutName();
@@ -143,7 +143,7 @@ protected:
     TVirtualPrinterOverride printer;
     TSpoolerOverride spooler;
     TempDir dir;
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
     std::unique_ptr<SqliteFile> db;
 };
 

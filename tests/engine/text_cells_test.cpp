@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_scope.h"
 #include "framework/printing/draw_text.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
 namespace {
 
 struct TextCells : ::testing::Test {
-    test::TRunGlobals run;
+    TRunScope run;
 
     TextCells() {
         run.PS().DateText = "01/02/2024";
