@@ -72,12 +72,12 @@ protected:
         g->SetRowCount(Rows + 1);
         g->SetFixedCols(FixedCols);
         g->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < Cols; ++c) {
             g->SetCells(c, 0, "C" + std::to_string(c));
-            TRX_GCC_BOGUS_RESTRICT_BEGIN
             for (int r = 1; r <= Rows; ++r) g->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
-            TRX_GCC_BOGUS_RESTRICT_END
         }
+        TRX_GCC_BOGUS_RESTRICT_END
         return g;
     }
 
