@@ -1,0 +1,320 @@
+#include "framework/core/display_width.h"
+
+#include <utf8proc.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace trx {
+
+namespace {
+
+constexpr uint64_t HighBits = 0x8080808080808080ULL;
+
+bool IsContinuation(std::string_view S, std::size_t I) {
+    return I < S.size() && (static_cast<unsigned char>(S[I]) & 0xC0) == 0x80;
+}
+
+unsigned char Byte(std::string_view S, std::size_t I) { return static_cast<unsigned char>(S[I]); }
+
+// The cells of the character at S[I], with I moved past it.
+int NextWidth(std::string_view S, std::size_t& I) {
+    if (Byte(S, I) < 0x80) {
+        ++I;
+        return 1;
+    }
+    return CharWidth(NextChar(S, I));
+}
+
+// Moves I past the characters of no width that stand at it: they belong to
+// the character before them.
+void SkipZeroWidth(std::string_view S, std::size_t& I) {
+    while (I < S.size() && Byte(S, I) >= 0x80) {
+        std::size_t j = I;
+        if (CharWidth(NextChar(S, j)) != 0) break;
+        I = j;
+    }
+}
+
+// Where a run of cells lies in a text. The bytes [OuterFirst, First) are a
+// wide character that begins before the run and ends in its first cell
+// (SplitBefore); [First, Last) are the characters that lie wholly in the
+// run; [Last, OuterLast) a wide character that begins in the run's last
+// cell and ends after it (SplitAfter). Gap counts the cells missing between
+// the end of the text and the run's first cell.
+struct TCellSpan {
+    std::size_t OuterFirst = 0;
+    std::size_t First = 0;
+    std::size_t Last = 0;
+    std::size_t OuterLast = 0;
+    bool SplitBefore = false;
+    bool SplitAfter = false;
+    int Gap = 0;
+};
+
+TCellSpan FindCells(std::string_view S, int Col, int Count) {
+    TCellSpan r;
+    const std::size_t n = S.size();
+    const std::size_t ascii = AsciiPrefix(S);
+    std::size_t i;
+    int col; // the cell where the character at i begins
+    if (ascii >= static_cast<std::size_t>(Col - 1)) {
+        i = static_cast<std::size_t>(Col - 1);
+        col = Col;
+    } else {
+        i = ascii;
+        col = static_cast<int>(ascii) + 1;
+        while (col < Col && i < n) {
+            std::size_t j = i;
+            const int w = NextWidth(S, j);
+            if (col + w > Col) {
+                r.OuterFirst = i;
+                i = j;
+                SkipZeroWidth(S, i);
+                r.SplitBefore = true;
+                col += w;
+                break;
+            }
+            col += w;
+            i = j;
+        }
+    }
+    if (!r.SplitBefore) {
+        if (col < Col) r.Gap = Col - col;
+        if (Col > 1) SkipZeroWidth(S, i);
+        r.OuterFirst = i;
+    }
+    r.First = i;
+
+    const int end = Col + Count; // the first cell after the run
+    const std::size_t room = static_cast<std::size_t>(std::max(0, end - col));
+    if (i + room <= ascii) {
+        // The run ends in the text's first bytes, one cell each.
+        i += room;
+        col = end;
+    } else {
+        while (col < end && i < n) {
+            std::size_t j = i;
+            const int w = NextWidth(S, j);
+            if (col + w > end) {
+                r.Last = i;
+                SkipZeroWidth(S, j);
+                r.OuterLast = j;
+                r.SplitAfter = true;
+                break;
+            }
+            col += w;
+            i = j;
+        }
+    }
+    if (!r.SplitAfter) {
+        SkipZeroWidth(S, i);
+        r.Last = r.OuterLast = i;
+    }
+    return r;
+}
+
+} // namespace
+
+std::size_t AsciiPrefix(std::string_view S) {
+    const char* p = S.data();
+    const std::size_t n = S.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x = 0;
+        std::memcpy(&x, p + i, 8);
+        if (x & HighBits) break;
+    }
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80) ++i;
+    return i;
+}
+
+char32_t NextChar(std::string_view S, std::size_t& I) {
+    const unsigned char b0 = Byte(S, I);
+    if (b0 < 0x80) {
+        ++I;
+        return b0;
+    }
+    auto bits = [&](std::size_t K) { return static_cast<char32_t>(Byte(S, I + K) & 0x3F); };
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        if (IsContinuation(S, I + 1)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | bits(1);
+            I += 2;
+            return c;
+        }
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        if (IsContinuation(S, I + 1) && IsContinuation(S, I + 2)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) | (bits(1) << 6) | bits(2);
+            if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+                I += 3;
+                return c;
+            }
+        }
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        if (IsContinuation(S, I + 1) && IsContinuation(S, I + 2) && IsContinuation(S, I + 3)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x07) << 18) | (bits(1) << 12) | (bits(2) << 6) | bits(3);
+            if (c >= 0x10000 && c <= 0x10FFFF) {
+                I += 4;
+                return c;
+            }
+        }
+    }
+    ++I;
+    return ReplacementChar;
+}
+
+int CharWidth(char32_t C) {
+    // Latin, with its controls, and the line-drawing and block characters
+    // of printed tables take one cell each.
+    if (C < 0x300 || (C >= 0x2500 && C < 0x25A0)) return 1;
+    const int w = utf8proc_charwidth(static_cast<utf8proc_int32_t>(C));
+    return std::clamp(w, 0, 2);
+}
+
+bool IsLetterChar(char32_t C) {
+    if (C < 0x80) return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
+    const utf8proc_category_t cat = utf8proc_category(static_cast<utf8proc_int32_t>(C));
+    return cat >= UTF8PROC_CATEGORY_LU && cat <= UTF8PROC_CATEGORY_ME;
+}
+
+bool IsWordChar(char32_t C) {
+    if (C < 0x80) return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
+    const utf8proc_category_t cat = utf8proc_category(static_cast<utf8proc_int32_t>(C));
+    return cat >= UTF8PROC_CATEGORY_LU && cat <= UTF8PROC_CATEGORY_NO;
+}
+
+int DisplayWidth(std::string_view S) {
+    std::size_t i = AsciiPrefix(S);
+    int w = static_cast<int>(i);
+    while (i < S.size()) {
+        w += NextWidth(S, i);
+        if (i < S.size() && Byte(S, i) < 0x80) {
+            const std::size_t run = AsciiPrefix(S.substr(i));
+            w += static_cast<int>(run);
+            i += run;
+        }
+    }
+    return w;
+}
+
+std::size_t BytesInWidth(std::string_view S, int W, int* Width) {
+    if (W <= 0) {
+        if (Width) *Width = 0;
+        return 0;
+    }
+    const std::size_t ascii = AsciiPrefix(S);
+    std::size_t i = std::min(ascii, static_cast<std::size_t>(W));
+    int w = static_cast<int>(i);
+    if (i < ascii) {
+        // The byte after the cut is a character of its own.
+        if (Width) *Width = w;
+        return i;
+    }
+    while (i < S.size()) {
+        std::size_t j = i;
+        const int cw = NextWidth(S, j);
+        if (w + cw > W) break;
+        w += cw;
+        i = j;
+    }
+    if (Width) *Width = w;
+    return i;
+}
+
+std::string FitToWidth(std::string_view S, int W) {
+    int w = 0;
+    std::string r(S.substr(0, BytesInWidth(S, W, &w)));
+    if (w < W) r.append(static_cast<std::size_t>(W - w), ' ');
+    return r;
+}
+
+std::string CopyCells(std::string_view S, int Col, int Count) {
+    if (Count <= 0) return {};
+    if (Col < 1) {
+        Count += Col - 1;
+        Col = 1;
+        if (Count <= 0) return {};
+    }
+    const TCellSpan span = FindCells(S, Col, Count);
+    std::string r;
+    if (span.SplitBefore) r += ' ';
+    r.append(S.substr(span.First, span.Last - span.First));
+    if (span.SplitAfter) r += ' ';
+    const int w = (span.SplitBefore ? 1 : 0) + DisplayWidth(S.substr(span.First, span.Last - span.First)) +
+                  (span.SplitAfter ? 1 : 0);
+    if (w < Count) r.append(static_cast<std::size_t>(Count - w), ' ');
+    return r;
+}
+
+void PutCells(std::string& Line, int Col, int Count, std::string_view Text, int Before) {
+    if (Col < 1) Col = 1;
+    if (Count <= 0) return;
+    Before = std::clamp(Before, 0, Count);
+    const int textWid = DisplayWidth(Text);
+    const int after = std::max(0, Count - Before - textWid);
+    const TCellSpan span = FindCells(Line, Col, Count);
+    const std::size_t lead = (span.SplitBefore ? 1u : 0u) + static_cast<std::size_t>(span.Gap + Before);
+    const std::size_t trail = static_cast<std::size_t>(after) + (span.SplitAfter ? 1u : 0u);
+    const std::size_t size = lead + Text.size() + trail;
+    const std::size_t old = span.OuterLast - span.OuterFirst;
+    if (size == old) {
+        char* p = Line.data() + span.OuterFirst;
+        std::memset(p, ' ', lead);
+        std::memcpy(p + lead, Text.data(), Text.size());
+        std::memset(p + lead + Text.size(), ' ', trail);
+        return;
+    }
+    Line.replace(span.OuterFirst, old, size, ' ');
+    Line.replace(span.OuterFirst + lead, Text.size(), Text);
+}
+
+void DeleteCells(std::string& S, int Col, int Count) {
+    if (Col < 1 || Count <= 0) return;
+    const TCellSpan span = FindCells(S, Col, Count);
+    if (span.Gap > 0) return;
+    const std::size_t blanks = (span.SplitBefore ? 1u : 0u) + (span.SplitAfter ? 1u : 0u);
+    S.replace(span.OuterFirst, span.OuterLast - span.OuterFirst, blanks, ' ');
+}
+
+bool IsValidUtf8(std::string_view S) {
+    std::size_t i = AsciiPrefix(S);
+    while (i < S.size()) {
+        const std::size_t at = i;
+        if (NextChar(S, i) == ReplacementChar && i == at + 1) return false;
+    }
+    return true;
+}
+
+std::string ValidUtf8(std::string_view S) {
+    std::size_t i = AsciiPrefix(S);
+    std::string r(S.substr(0, i));
+    while (i < S.size()) {
+        const std::size_t at = i;
+        const char32_t c = NextChar(S, i);
+        if (c == ReplacementChar && i == at + 1)
+            AppendUtf8(r, ReplacementChar);
+        else
+            r.append(S.substr(at, i - at));
+    }
+    return r;
+}
+
+void AppendUtf8(std::string& Out, char32_t C) {
+    if (C < 0x80) {
+        Out += static_cast<char>(C);
+    } else if (C < 0x800) {
+        Out += static_cast<char>(0xC0 | (C >> 6));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else if (C < 0x10000) {
+        Out += static_cast<char>(0xE0 | (C >> 12));
+        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else {
+        Out += static_cast<char>(0xF0 | (C >> 18));
+        Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
+        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    }
+}
+
+} // namespace trx
