@@ -6,12 +6,16 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "framework/core/code_page_437.h"
+#include "framework/core/display_width.h"
 
 namespace trx {
 
 namespace {
 
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
+std::string_view LineChr(char Chr) { return Cp437CharToUtf8(static_cast<unsigned char>(Chr)); }
 
 } // namespace
 
@@ -36,36 +40,25 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
     }
     const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
     while (TextPage->Count() < Y2 + 1) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
-    const char endChr = X2 > X1 && EndChr != ' ' ? EndChr : (X2 > X1 ? MidChr : StartChr);
-    for (int y = Y1; y <= Y2; ++y) {
-        std::string& s = TextPage->Ref(y);
-        if (Length(s) < X2) s.resize(static_cast<std::size_t>(X2), ' ');
-        s[static_cast<std::size_t>(X1 - 1)] = StartChr;
-        if (X2 - X1 > 1) std::fill_n(s.begin() + X1, X2 - X1 - 1, MidChr);
-        s[static_cast<std::size_t>(X2 - 1)] = endChr;
-    }
+    const char endChr = EndChr != ' ' ? EndChr : MidChr;
+    // The line characters are stored in code page 437; the page is UTF-8.
+    std::string& run = LineRun;
+    run.assign(LineChr(StartChr));
+    const std::string_view mid = LineChr(MidChr);
+    for (int x = X1 + 1; x < X2; ++x) run += mid;
+    run += LineChr(endChr);
+    for (int y = Y1; y <= Y2; ++y) PutCells(TextPage->Ref(y), X1, X2 - X1 + 1, run);
 }
 
 void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
     if (!TextPage || X < 1 || Y1 < 0 || Y2 < Y1) return;
-    // Mostly one character on a line that is there and long enough.
-    if (Y1 == Y2 && Y1 < TextPage->Count()) {
-        std::string& s = TextPage->Ref(Y1);
-        if (Length(s) >= X) {
-            s[static_cast<std::size_t>(X - 1)] = Chr;
-            return;
-        }
-    }
     if (TextPage->Count() < Y2 + 1) {
         const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
         do TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
         while (TextPage->Count() < Y2 + 1);
     }
-    for (int y = Y1; y <= Y2; ++y) {
-        std::string& s = TextPage->Ref(y);
-        if (Length(s) < X) s.resize(static_cast<std::size_t>(X), ' ');
-        s[static_cast<std::size_t>(X - 1)] = Chr;
-    }
+    const std::string_view chr = LineChr(Chr);
+    for (int y = Y1; y <= Y2; ++y) PutCells(TextPage->Ref(y), X, 1, chr);
 }
 
 void TPrintSettings::GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol,

@@ -7,6 +7,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
+#include "framework/core/code_page_437.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/dialogs.h"
 #include "framework/printing/printer.h"
@@ -212,8 +213,9 @@ void TPrintSettings::OutputTextPage() {
             throw ETrxPrtError(SpoolerError("Unable to start a page (StartPagePrinter). Page:" + IntToStr(CurPage.Y)));
         SpoolPageStarted = true;
         SheetStarted = true;
+        // The printer's character set is code page 437.
         for (int i = 0; i < page.Count(); ++i) {
-            if (!WritePrinter(SpoolHandle, page.Ref(i) + "\r\n")) {
+            if (!WritePrinter(SpoolHandle, Utf8ToCp437(page.Ref(i)) + "\r\n")) {
                 SpoolPageStarted = false;
                 EndPagePrinter(SpoolHandle);
                 throw ETrxPrtError(std::string(PrintingErrorPrefix) +

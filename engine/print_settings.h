@@ -255,6 +255,8 @@ public:
 private:
     // The export's line buffer, kept from line to line.
     std::string ExportBuf;
+    // A run of line characters being written into the text page.
+    std::string LineRun;
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
     // Width of one panel's table on the current page across, with the gaps

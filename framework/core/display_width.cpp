@@ -55,7 +55,8 @@ struct TCellSpan {
 TCellSpan FindCells(std::string_view S, int Col, int Count) {
     TCellSpan r;
     const std::size_t n = S.size();
-    const std::size_t ascii = AsciiPrefix(S);
+    // Only the bytes up to the run's end and one more matter.
+    const std::size_t ascii = AsciiPrefix(S.substr(0, static_cast<std::size_t>(Col) + static_cast<std::size_t>(Count)));
     std::size_t i;
     int col; // the cell where the character at i begins
     if (ascii >= static_cast<std::size_t>(Col - 1)) {
@@ -65,6 +66,12 @@ TCellSpan FindCells(std::string_view S, int Col, int Count) {
         i = ascii;
         col = static_cast<int>(ascii) + 1;
         while (col < Col && i < n) {
+            if (Byte(S, i) < 0x80) {
+                const std::size_t run = AsciiPrefix(S.substr(i, static_cast<std::size_t>(Col - col)));
+                i += run;
+                col += static_cast<int>(run);
+                continue;
+            }
             std::size_t j = i;
             const int w = NextWidth(S, j);
             if (col + w > Col) {
@@ -94,6 +101,12 @@ TCellSpan FindCells(std::string_view S, int Col, int Count) {
         col = end;
     } else {
         while (col < end && i < n) {
+            if (Byte(S, i) < 0x80) {
+                const std::size_t run = AsciiPrefix(S.substr(i, static_cast<std::size_t>(end - col)));
+                i += run;
+                col += static_cast<int>(run);
+                continue;
+            }
             std::size_t j = i;
             const int w = NextWidth(S, j);
             if (col + w > end) {
@@ -229,20 +242,16 @@ std::string FitToWidth(std::string_view S, int W) {
 }
 
 std::string CopyCells(std::string_view S, int Col, int Count) {
-    if (Count <= 0) return {};
     if (Col < 1) {
         Count += Col - 1;
         Col = 1;
-        if (Count <= 0) return {};
     }
+    if (Count <= 0) return {};
     const TCellSpan span = FindCells(S, Col, Count);
     std::string r;
     if (span.SplitBefore) r += ' ';
     r.append(S.substr(span.First, span.Last - span.First));
     if (span.SplitAfter) r += ' ';
-    const int w = (span.SplitBefore ? 1 : 0) + DisplayWidth(S.substr(span.First, span.Last - span.First)) +
-                  (span.SplitAfter ? 1 : 0);
-    if (w < Count) r.append(static_cast<std::size_t>(Count - w), ' ');
     return r;
 }
 

@@ -46,7 +46,7 @@ std::string FitToWidth(std::string_view S, int W);
 
 // The cells Col .. Col + Count - 1 (Col from 1) of S: the characters that
 // lie in them, a wide character that only half lies in them given as a
-// blank, blanks for cells past the end of S.
+// blank; shorter when S ends before them.
 std::string CopyCells(std::string_view S, int Col, int Count);
 // Writes Count cells into Line from cell Col on: Before blanks, Text (at
 // most Count - Before cells wide) and blanks up to Count cells. Line is

@@ -111,7 +111,8 @@ TEST(DisplayWidth, CopyAndDeleteCells) {
     EXPECT_EQ(CopyCells(s, 1, 3), "a" + Zhong);
     EXPECT_EQ(CopyCells(s, 2, 1), " ");
     EXPECT_EQ(CopyCells(s, 3, 3), " b\xC3\xBC");
-    EXPECT_EQ(CopyCells(s, 6, 3), "c  ");
+    EXPECT_EQ(CopyCells(s, 6, 3), "c");
+    EXPECT_EQ(CopyCells(s, 9, 3), "");
     std::string d = s;
     DeleteCells(d, 3, 2);
     EXPECT_EQ(d,

@@ -18,7 +18,6 @@
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
 #include "framework/qt/cups_spooler.h"
-#include "framework/qt/oem_text.h"
 #include "framework/qt/qt_printer_driver.h"
 #include "loopback_listener.h"
 #include "pdf_tools.h"
@@ -54,10 +53,7 @@ protected:
         const char* titles[] = {"Region", "Product", "Units", "Amount"};
         for (int c = 0; c < 4; ++c) grid->SetCells(c, 0, titles[c]);
         for (int r = 1; r <= 120; ++r) {
-            grid->SetCells(0, r,
-                           r % 3 ? "S\x81"
-                                   "d"
-                                 : "Nord"); // a letter of code page 437
+            grid->SetCells(0, r, r % 3 ? "Süd" : "Nord");
             grid->SetCells(1, r, "Item " + std::to_string(r));
             grid->SetCells(2, r, std::to_string(r * 7 % 50));
             grid->SetCells(3, r, std::to_string(r * 13) + ".50");
@@ -75,21 +71,20 @@ protected:
 
     // Text pages as a PDF reader gives them: UTF-8, without the blanks at
     // the ends of lines and the empty lines at the ends of pages.
-    static TTextPages ReadableLines(const std::string& Cp437) {
+    static TTextPages ReadableLines(const std::string& Utf8) {
         TTextPages pages(1);
         std::size_t start = 0;
-        while (start < Cp437.size()) {
-            std::size_t end = Cp437.find("\r\n", start);
-            if (end == std::string::npos) end = Cp437.size();
-            std::string line = Cp437.substr(start, end - start);
+        while (start < Utf8.size()) {
+            std::size_t end = Utf8.find("\r\n", start);
+            if (end == std::string::npos) end = Utf8.size();
+            std::string line = Utf8.substr(start, end - start);
             start = end + 2;
             if (!line.empty() && line[0] == '\f') {
                 pages.emplace_back();
                 line.erase(0, 1);
             }
-            std::string utf8 = OemToUnicode(line).toStdString();
-            utf8.erase(utf8.find_last_not_of(' ') + 1);
-            pages.back().push_back(utf8);
+            line.erase(line.find_last_not_of(' ') + 1);
+            pages.back().push_back(line);
         }
         for (auto& page : pages) {
             while (!page.empty() && page.back().empty()) page.pop_back();
