@@ -75,8 +75,9 @@ bool IsQuotedType(FT Type) {
 
 // Text cut to at most MaxLng cells; its bytes are never fewer than its
 // cells, so a text of no more bytes is whole.
-void CutToCells(std::string& Text, int MaxLng) {
-    if (Text.size() > static_cast<std::size_t>(MaxLng)) Text.resize(BytesInWidth(Text, MaxLng));
+inline void CutToCells(std::string& Text, int MaxLng) {
+    if (Text.size() > static_cast<std::size_t>(MaxLng)) [[unlikely]]
+        Text.resize(BytesInWidth(Text, MaxLng));
 }
 
 // A memo cut to MaxLng cells ends after its last character that is not a
@@ -132,7 +133,7 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
         oi.GetColData(Plane, i, true, text);
         // The data's UTF-8 goes out as it is read; bytes that are no UTF-8
         // go as U+FFFD. The cuts count cells and keep characters whole.
-        if (!IsValidUtf8(text)) text = ValidUtf8(text);
+        if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
         if (data && memo) {
             CutMemo(text, rs.ExportMaxMemoLng);
         } else {

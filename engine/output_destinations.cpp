@@ -215,7 +215,8 @@ void TPrintSettings::OutputTextPage() {
         SheetStarted = true;
         // The printer's character set is code page 437.
         for (int i = 0; i < page.Count(); ++i) {
-            if (!WritePrinter(SpoolHandle, Utf8ToCp437(page.Ref(i)) + "\r\n")) {
+            const std::string& line = page.Ref(i);
+            if (!WritePrinter(SpoolHandle, (IsUtf8Line(i) ? Utf8ToCp437(line) : line) + "\r\n")) {
                 SpoolPageStarted = false;
                 EndPagePrinter(SpoolHandle);
                 throw ETrxPrtError(std::string(PrintingErrorPrefix) +
@@ -223,12 +224,13 @@ void TPrintSettings::OutputTextPage() {
             }
         }
     } else if (ToFile) {
-        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(page.Ref(i));
+        std::string scratch;
+        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(PageLineUtf8(i, scratch));
         InOutCheck(OutFile.IOResult());
     } else if (ToPrinter && Canvas) {
         SheetStarted = true;
         int y = 0;
-        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, page.Get(i));
+        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, TextPageLine(i));
     }
 }
 

@@ -61,18 +61,16 @@ int AlignedBefore(TAlignment Align, int Room) {
     return 0;
 }
 
-// Writes Text (valid UTF-8) into Line at cell Col (1-based) within a field
-// W cells wide: blanks around a narrower text, the first W cells of a wider
-// one.
-void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Align, int W) {
+} // namespace
+
+void TPrintSettings::PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Col, TAlignment Align, int W) {
     if (Col < 1) Col = 1;
-    if (W < 1) return;
-    // ASCII text into a stretch of ASCII: a cell is a byte.
-    const std::size_t end = static_cast<std::size_t>(Col - 1 + W);
-    const std::size_t probe = std::min(Line.size(), end + 1);
-    if (IsAscii(Text) && AsciiPrefix(std::string_view(Line).substr(0, probe)) == probe) {
-        if (Line.size() < end) Line.resize(end, ' ');
-        char* field = Line.data() + (Col - 1);
+    if (W < 1 || LineNdx < 0) return;
+    if (Ascii && !IsUtf8Line(LineNdx)) {
+        // ASCII into a line of one byte a cell.
+        std::string& line = PageLine(LineNdx);
+        if (Length(line) < Col + W - 1) line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
+        char* field = line.data() + (Col - 1);
         const int len = static_cast<int>(Text.size());
         if (len >= W) {
             std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
@@ -86,11 +84,8 @@ void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Ali
     }
     int wid = 0;
     const std::size_t bytes = BytesInWidth(Text, W, &wid);
-    PutCells(Line, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid));
+    PageCells.PutCells(Utf8PageLine(LineNdx), LineNdx, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid));
 }
-
-
-} // namespace
 
 std::string FixStrLng(const std::string& S, int N) { return N <= 0 ? std::string() : FitToWidth(S, N); }
 
@@ -106,11 +101,12 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& 
     if (n == 0) return 0;
     std::string_view text(Text, n);
     std::string valid;
-    if (n > static_cast<std::size_t>(W) || !IsAscii(text)) {
+    const bool ascii = IsAscii(text);
+    if (n > static_cast<std::size_t>(W) || !ascii) {
         if (!IsValidUtf8(text)) text = valid = ValidUtf8(text);
         if (DisplayWidth(text) > W) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment);
     }
-    if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(text, PageLine(Rect.Top), Rect.Left, Alignment, W);
+    if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(text, ascii, Rect.Top, Rect.Left, Alignment, W);
     return 1;
 }
 
@@ -162,7 +158,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
             Out = Line;
         }
         if (!CalcOnly && TextPage && Rect.Top + Used >= 0)
-            PutFldStr(Out, PageLine(Rect.Top + Used), Rect.Left, Alignment, W);
+            PutFldStr(Out, IsAscii(Out), Rect.Top + Used, Rect.Left, Alignment, W);
         Line = std::move(Rest);
         LineWid = DisplayWidth(Line);
         ++Used;

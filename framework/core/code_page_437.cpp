@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "framework/core/display_width.h"
@@ -33,28 +36,46 @@ constexpr char16_t UpperHalf[128] = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0, // F8
 };
 
-// The UTF-8 of every byte: a line of the page is made of these.
-struct TUtf8Table {
-    std::array<std::string, 256> Chars;
-    // The upper half by character, for the way back.
-    std::array<std::pair<char16_t, unsigned char>, 128> Back;
-    TUtf8Table() {
-        for (int b = 0; b < 256; ++b)
-            AppendUtf8(Chars[static_cast<std::size_t>(b)], Cp437ToUnicode(static_cast<unsigned char>(b)));
-        for (int b = 0; b < 128; ++b)
-            Back[static_cast<std::size_t>(b)] = {UpperHalf[b], static_cast<unsigned char>(0x80 + b)};
-        std::sort(Back.begin(), Back.end());
-    }
+// The UTF-8 of the upper half, worked out once by the compiler: every
+// line of a table page is made of these.
+struct TUpperUtf8 {
+    char Bytes[3];
+    unsigned char Size;
 };
 
-const TUtf8Table& Table() {
-    static const TUtf8Table table;
-    return table;
+constexpr std::array<TUpperUtf8, 128> MakeUpperUtf8() {
+    std::array<TUpperUtf8, 128> t{};
+    for (std::size_t b = 0; b < 128; ++b) {
+        const char32_t c = UpperHalf[b];
+        if (c < 0x800) {
+            t[b] = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0}, 2};
+        } else {
+            t[b] = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (c & 0x3F))},
+                    3};
+        }
+    }
+    return t;
+}
+
+constexpr std::array<TUpperUtf8, 128> UpperUtf8 = MakeUpperUtf8();
+
+// The upper half by character, for the way back.
+using TBack = std::array<std::pair<char16_t, unsigned char>, 128>;
+const TBack& Back() {
+    static const TBack back = [] {
+        TBack t{};
+        for (int b = 0; b < 128; ++b)
+            t[static_cast<std::size_t>(b)] = {UpperHalf[b], static_cast<unsigned char>(0x80 + b)};
+        std::sort(t.begin(), t.end());
+        return t;
+    }();
+    return back;
 }
 
 char FromUnicode(char32_t C) {
     if (C < 0x80) return static_cast<char>(C);
-    const auto& back = Table().Back;
+    const TBack& back = Back();
     const auto it =
         std::lower_bound(back.begin(), back.end(), std::pair<char16_t, unsigned char>{static_cast<char16_t>(C), 0},
                          [](const auto& A, const auto& B) { return A.first < B.first; });
@@ -78,12 +99,67 @@ char32_t Composed(std::string_view Cluster, char32_t Base) {
 
 char32_t Cp437ToUnicode(unsigned char Byte) { return Byte < 0x80 ? Byte : UpperHalf[Byte - 0x80]; }
 
-std::string_view Cp437CharToUtf8(unsigned char Byte) { return Table().Chars[Byte]; }
+std::string_view Cp437CharToUtf8(unsigned char Byte) {
+    static constexpr char Ascii[128] = {
+        0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,  20,  21,
+        22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,
+        44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,  63,  64,  65,
+        66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,  80,  81,  82,  83,  84,  85,  86,  87,
+        88,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109,
+        110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125, 126, 127};
+    if (Byte < 0x80) return std::string_view(Ascii + Byte, 1);
+    const TUpperUtf8& u = UpperUtf8[Byte - 0x80];
+    return std::string_view(u.Bytes, u.Size);
+}
+
+void AppendCp437AsUtf8(std::string& Out, std::string_view Text) {
+    const std::size_t ascii = AsciiPrefix(Text);
+    const std::size_t start = Out.size();
+    const std::size_t n = Text.size();
+    // At most three bytes a character; the string is cut to size after.
+    // So while eight bytes are left there is room for eight more.
+    Out.resize(start + ascii + (n - ascii) * 3);
+    char* p = Out.data() + start;
+    std::memcpy(p, Text.data(), ascii);
+    p += ascii;
+    auto upper = [&p](unsigned char B) {
+        const TUpperUtf8& u = UpperUtf8[B - 0x80];
+        std::memcpy(p, u.Bytes, 3);
+        p += u.Size;
+    };
+    std::size_t i = ascii;
+    while (i + 8 <= n) {
+        // Eight bytes go at once; those up to the first of the upper half
+        // stay, and that one is replaced.
+        uint64_t x = 0;
+        std::memcpy(&x, Text.data() + i, 8);
+        std::memcpy(p, &x, 8);
+        const uint64_t high = x & 0x8080808080808080ULL;
+        if (!high) {
+            p += 8;
+            i += 8;
+            continue;
+        }
+        const std::size_t k = std::endian::native == std::endian::little
+                                  ? static_cast<std::size_t>(std::countr_zero(high) / 8)
+                                  : static_cast<std::size_t>(std::countl_zero(high) / 8);
+        p += k;
+        i += k;
+        upper(static_cast<unsigned char>(Text[i++]));
+    }
+    for (; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(Text[i]);
+        if (b < 0x80)
+            *p++ = static_cast<char>(b);
+        else
+            upper(b);
+    }
+    Out.resize(static_cast<std::size_t>(p - Out.data()));
+}
 
 std::string Cp437ToUtf8(std::string_view Text) {
-    std::size_t i = AsciiPrefix(Text);
-    std::string r(Text.substr(0, i));
-    for (; i < Text.size(); ++i) r += Cp437CharToUtf8(static_cast<unsigned char>(Text[i]));
+    std::string r;
+    AppendCp437AsUtf8(r, Text);
     return r;
 }
 

@@ -14,6 +14,8 @@ char32_t Cp437ToUnicode(unsigned char Byte);
 // The UTF-8 bytes of the character a byte stands for.
 std::string_view Cp437CharToUtf8(unsigned char Byte);
 std::string Cp437ToUtf8(std::string_view Text);
+// Cp437ToUtf8 of Text appended to Out.
+void AppendCp437AsUtf8(std::string& Out, std::string_view Text);
 // UTF-8 text in code page 437: "?" stands for a character that the code
 // page lacks (and for a byte that is no part of valid UTF-8). Characters of
 // no width go with the character before them.

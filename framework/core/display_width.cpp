@@ -3,13 +3,13 @@
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace trx {
 
 namespace {
 
-constexpr uint64_t HighBits = 0x8080808080808080ULL;
 
 bool IsContinuation(std::string_view S, std::size_t I) {
     return I < S.size() && (static_cast<unsigned char>(S[I]) & 0xC0) == 0x80;
@@ -17,10 +17,17 @@ bool IsContinuation(std::string_view S, std::size_t I) {
 
 unsigned char Byte(std::string_view S, std::size_t I) { return static_cast<unsigned char>(S[I]); }
 
-// The cells of the character at S[I], with I moved past it.
+// The cells of the character at S[I], with I moved past it. The
+// line-drawing characters of a table page are told at once.
 int NextWidth(std::string_view S, std::size_t& I) {
-    if (Byte(S, I) < 0x80) {
+    const unsigned char b0 = Byte(S, I);
+    if (b0 < 0x80) {
         ++I;
+        return 1;
+    }
+    if (b0 == 0xE2 && I + 2 < S.size() && (Byte(S, I + 1) == 0x94 || Byte(S, I + 1) == 0x95) &&
+        IsContinuation(S, I + 2)) {
+        I += 3;
         return 1;
     }
     return CharWidth(NextChar(S, I));
@@ -31,7 +38,7 @@ int NextWidth(std::string_view S, std::size_t& I) {
 void SkipZeroWidth(std::string_view S, std::size_t& I) {
     while (I < S.size() && Byte(S, I) >= 0x80) {
         std::size_t j = I;
-        if (CharWidth(NextChar(S, j)) != 0) break;
+        if (NextWidth(S, j) != 0) break;
         I = j;
     }
 }
@@ -52,95 +59,82 @@ struct TCellSpan {
     int Gap = 0;
 };
 
-TCellSpan FindCells(std::string_view S, int Col, int Count) {
+// The cells from Col on, read from the byte FromByte, where cell FromCol
+// (at most Col) begins.
+TCellSpan FindCells(std::string_view S, int Col, int Count, std::size_t FromByte = 0, int FromCol = 1) {
     TCellSpan r;
     const std::size_t n = S.size();
-    // Only the bytes up to the run's end and one more matter.
-    const std::size_t ascii = AsciiPrefix(S.substr(0, static_cast<std::size_t>(Col) + static_cast<std::size_t>(Count)));
-    std::size_t i;
-    int col; // the cell where the character at i begins
-    if (ascii >= static_cast<std::size_t>(Col - 1)) {
-        i = static_cast<std::size_t>(Col - 1);
-        col = Col;
-    } else {
-        i = ascii;
-        col = static_cast<int>(ascii) + 1;
-        while (col < Col && i < n) {
+    std::size_t i = FromByte;
+    int col = FromCol; // the cell where the character at i begins
+    // Walks to cell Limit: runs of ASCII a cell a byte, other characters
+    // by their widths; stops before a character that would pass it.
+    auto walk = [&](int Limit) -> bool {
+        while (col < Limit && i < n) {
             if (Byte(S, i) < 0x80) {
-                const std::size_t run = AsciiPrefix(S.substr(i, static_cast<std::size_t>(Col - col)));
+                const std::size_t run = AsciiPrefix(S.substr(i, static_cast<std::size_t>(Limit - col)));
                 i += run;
                 col += static_cast<int>(run);
                 continue;
             }
             std::size_t j = i;
             const int w = NextWidth(S, j);
-            if (col + w > Col) {
-                r.OuterFirst = i;
-                i = j;
-                SkipZeroWidth(S, i);
-                r.SplitBefore = true;
-                col += w;
-                break;
-            }
+            if (col + w > Limit) return false;
             col += w;
             i = j;
         }
-    }
-    if (!r.SplitBefore) {
+        return true;
+    };
+    if (!walk(Col)) {
+        // A wide character begins before the run and ends in it.
+        r.OuterFirst = i;
+        col += NextWidth(S, i);
+        SkipZeroWidth(S, i);
+        r.SplitBefore = true;
+    } else {
         if (col < Col) r.Gap = Col - col;
         if (Col > 1) SkipZeroWidth(S, i);
         r.OuterFirst = i;
     }
     r.First = i;
-
-    const int end = Col + Count; // the first cell after the run
-    const std::size_t room = static_cast<std::size_t>(std::max(0, end - col));
-    if (i + room <= ascii) {
-        // The run ends in the text's first bytes, one cell each.
-        i += room;
-        col = end;
+    if (!walk(Col + Count)) {
+        r.Last = i;
+        NextWidth(S, i);
+        SkipZeroWidth(S, i);
+        r.OuterLast = i;
+        r.SplitAfter = true;
     } else {
-        while (col < end && i < n) {
-            if (Byte(S, i) < 0x80) {
-                const std::size_t run = AsciiPrefix(S.substr(i, static_cast<std::size_t>(end - col)));
-                i += run;
-                col += static_cast<int>(run);
-                continue;
-            }
-            std::size_t j = i;
-            const int w = NextWidth(S, j);
-            if (col + w > end) {
-                r.Last = i;
-                SkipZeroWidth(S, j);
-                r.OuterLast = j;
-                r.SplitAfter = true;
-                break;
-            }
-            col += w;
-            i = j;
-        }
-    }
-    if (!r.SplitAfter) {
         SkipZeroWidth(S, i);
         r.Last = r.OuterLast = i;
     }
     return r;
 }
 
-} // namespace
-
-std::size_t AsciiPrefix(std::string_view S) {
-    const char* p = S.data();
-    const std::size_t n = S.size();
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t x = 0;
-        std::memcpy(&x, p + i, 8);
-        if (x & HighBits) break;
+// PutCells with the walk starting from byte FromByte, where cell FromCol
+// begins; gives the byte where cell Col + Count begins afterwards.
+std::size_t PutCellsFrom(std::string& Line, int Col, int Count, std::string_view Text, int Before, std::size_t FromByte,
+                         int FromCol) {
+    Before = std::clamp(Before, 0, Count);
+    const int textWid = DisplayWidth(Text);
+    const int after = std::max(0, Count - Before - textWid);
+    const TCellSpan span = FindCells(Line, Col, Count, FromByte, FromCol);
+    const std::size_t lead = (span.SplitBefore ? 1u : 0u) + static_cast<std::size_t>(span.Gap + Before);
+    const std::size_t trail = static_cast<std::size_t>(after) + (span.SplitAfter ? 1u : 0u);
+    const std::size_t size = lead + Text.size() + trail;
+    const std::size_t old = span.OuterLast - span.OuterFirst;
+    if (size == old) {
+        char* p = Line.data() + span.OuterFirst;
+        std::memset(p, ' ', lead);
+        std::memcpy(p + lead, Text.data(), Text.size());
+        std::memset(p + lead + Text.size(), ' ', trail);
+    } else {
+        Line.replace(span.OuterFirst, old, size, ' ');
+        Line.replace(span.OuterFirst + lead, Text.size(), Text);
     }
-    while (i < n && static_cast<unsigned char>(p[i]) < 0x80) ++i;
-    return i;
+    // A wide character cut at the end leaves its blank in the next cell.
+    return span.OuterFirst + size - (span.SplitAfter ? 1u : 0u);
 }
+
+} // namespace
 
 char32_t NextChar(std::string_view S, std::size_t& I) {
     const unsigned char b0 = Byte(S, I);
@@ -256,25 +250,21 @@ std::string CopyCells(std::string_view S, int Col, int Count) {
 }
 
 void PutCells(std::string& Line, int Col, int Count, std::string_view Text, int Before) {
-    if (Col < 1) Col = 1;
-    if (Count <= 0) return;
-    Before = std::clamp(Before, 0, Count);
-    const int textWid = DisplayWidth(Text);
-    const int after = std::max(0, Count - Before - textWid);
-    const TCellSpan span = FindCells(Line, Col, Count);
-    const std::size_t lead = (span.SplitBefore ? 1u : 0u) + static_cast<std::size_t>(span.Gap + Before);
-    const std::size_t trail = static_cast<std::size_t>(after) + (span.SplitAfter ? 1u : 0u);
-    const std::size_t size = lead + Text.size() + trail;
-    const std::size_t old = span.OuterLast - span.OuterFirst;
-    if (size == old) {
-        char* p = Line.data() + span.OuterFirst;
-        std::memset(p, ' ', lead);
-        std::memcpy(p + lead, Text.data(), Text.size());
-        std::memset(p + lead + Text.size(), ' ', trail);
-        return;
-    }
-    Line.replace(span.OuterFirst, old, size, ' ');
-    Line.replace(span.OuterFirst + lead, Text.size(), Text);
+    if (Count > 0) PutCellsFrom(Line, std::max(Col, 1), Count, Text, Before, 0, 1);
+}
+
+void TCellWriter::PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before) {
+    if (Count <= 0 || LineNdx < 0) return;
+    Col = std::max(Col, 1);
+    if (static_cast<std::size_t>(LineNdx) >= marks_.size()) marks_.resize(static_cast<std::size_t>(LineNdx) + 1);
+    TMark& mark = marks_[static_cast<std::size_t>(LineNdx)];
+    // The mark holds while the line's bytes before it are as they were.
+    const bool holds = mark.Col > 1 && mark.Col <= Col && Line.size() >= mark.Prefix.size() &&
+                       std::memcmp(Line.data(), mark.Prefix.data(), mark.Prefix.size()) == 0;
+    const std::size_t end = holds ? PutCellsFrom(Line, Col, Count, Text, Before, mark.Prefix.size(), mark.Col)
+                                  : PutCellsFrom(Line, Col, Count, Text, Before, 0, 1);
+    mark.Col = Col + Count;
+    mark.Prefix.assign(Line, 0, end);
 }
 
 void DeleteCells(std::string& S, int Col, int Count) {

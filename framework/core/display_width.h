@@ -6,17 +6,47 @@
 // first.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trx {
 
 inline constexpr char32_t ReplacementChar = 0xFFFD;
 
-// The number of leading bytes of S below 0x80.
-std::size_t AsciiPrefix(std::string_view S);
+// The number of leading bytes of S below 0x80. Eight bytes at a time; the
+// first byte with its high bit set is the first set high bit in memory
+// order.
+inline std::size_t AsciiPrefix(std::string_view S) {
+    constexpr uint64_t HighBits = 0x8080808080808080ULL;
+    auto firstHigh = [](uint64_t Bits) {
+        if constexpr (std::endian::native == std::endian::little)
+            return static_cast<std::size_t>(std::countr_zero(Bits) / 8);
+        else
+            return static_cast<std::size_t>(std::countl_zero(Bits) / 8);
+    };
+    const char* p = S.data();
+    const std::size_t n = S.size();
+    uint64_t x = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::memcpy(&x, p + i, 8);
+        if (const uint64_t high = x & HighBits) return i + firstHigh(high);
+    }
+    if (i == n) return n;
+    if (n >= 8) {
+        // The last eight bytes: those already read are ASCII.
+        std::memcpy(&x, p + n - 8, 8);
+        if (const uint64_t high = x & HighBits) return n - 8 + firstHigh(high);
+        return n;
+    }
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80) ++i;
+    return i;
+}
 inline bool IsAscii(std::string_view S) { return AsciiPrefix(S) == S.size(); }
 
 // The character at S[I], with I moved past it. A byte that begins no valid
@@ -53,6 +83,22 @@ std::string CopyCells(std::string_view S, int Col, int Count);
 // filled up with blanks to reach the cells; a wide character of Line that
 // the cells cut in half leaves a blank in its other half.
 void PutCells(std::string& Line, int Col, int Count, std::string_view Text, int Before = 0);
+// Writes cells into numbered lines as PutCells does, remembering where in
+// each line its last write ended: a line written from left to right is
+// read once rather than from its start at every write. A line whose bytes
+// before that place changed otherwise is read from its start again.
+class TCellWriter {
+public:
+    void PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before = 0);
+
+private:
+    struct TMark {
+        int Col = 0; // the cell after the last write
+        std::string Prefix; // the line's bytes before it
+    };
+    std::vector<TMark> marks_;
+};
+
 // Removes the cells Col .. Col + Count - 1 of S, a wide character cut in
 // half leaving a blank.
 void DeleteCells(std::string& S, int Col, int Count);

@@ -68,7 +68,7 @@ struct TableRender : ::testing::Test {
         ps.XOffset = 0;
         ps.TableWid = x - 1;
         ps.PageWid = 80;
-        ps.TextPage->Clear();
+        ps.ClearTextPage();
 
         int y = -1; // the last line used
         auto firstNonBlank = [&](const std::vector<std::string>& cells) {
@@ -136,7 +136,7 @@ struct TableRender : ::testing::Test {
         borderBottom(P::plLast);
 
         std::vector<std::string> lines;
-        for (int i = 0; i < ps.TextPage->Count(); ++i) lines.push_back(TrimRight(ps.TextPage->Get(i)));
+        for (int i = 0; i < ps.TextPage->Count(); ++i) lines.push_back(TrimRight(ps.TextPageLine(i)));
         return lines;
     }
 };
@@ -250,12 +250,12 @@ TEST_F(TableRender, SharedBorderBelowTheTitlesIsASeparatingLine) {
     ps.PageWid = 80;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPage->Get(0), "├───┤");
+    EXPECT_EQ(ps.TextPageLine(0), "├───┤");
     // The same line on top of the page is the top border.
     ps.NoRowYet = true;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPage->Get(0), "┌───┐");
+    EXPECT_EQ(ps.TextPageLine(0), "┌───┐");
 }
 
 TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {

@@ -22,10 +22,10 @@ struct TextCells : ::testing::Test {
     // Lays Text out in a rectangle W wide and H high at the buffer's top left.
     std::vector<std::string> Layout(const std::string& Text, int W, int H = 20,
                                     TAlignment Align = TAlignment::taLeftJustify) {
-        run.PS().TextPage->Clear();
+        run.PS().ClearTextPage();
         const int used = run.PS().BuildFldLines(false, Text.c_str(), TRect{1, 0, W, H - 1}, Align);
         std::vector<std::string> lines;
-        for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPage->Get(i));
+        for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPageLine(i));
         EXPECT_EQ(used, static_cast<int>(lines.size()));
         return lines;
     }

@@ -144,3 +144,32 @@ TEST(DisplayWidth, WordAndLetterCharactersOfEveryScript) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DisplayWidth, ACellWriterWritesAsPutCellsWhateverChangedTheLineBefore) {
+    const std::string bar = "\xE2\x94\x82"; // │
+    TCellWriter writer;
+    std::string line(12, ' ');
+    // Left to right, as a row of a table is written.
+    writer.PutCells(line, 0, 1, 1, bar);
+    writer.PutCells(line, 0, 2, 4, "Z\xC3\xBC", 1);
+    writer.PutCells(line, 0, 6, 1, bar);
+    writer.PutCells(line, 0, 7, 4, Zhong, 0);
+    writer.PutCells(line, 0, 11, 1, bar);
+    EXPECT_EQ(line, bar + " Z\xC3\xBC " + bar + Zhong + "  " + bar + " ");
+    // Back to the left, and a line changed by something else.
+    writer.PutCells(line, 0, 3, 1, "x");
+    EXPECT_EQ(line, bar + " x\xC3\xBC " + bar + Zhong + "  " + bar + " ");
+    line = Smile + "abcdefghij";
+    writer.PutCells(line, 0, 12, 1, "!");
+    EXPECT_EQ(line, Smile + "abcdefghi!");
+    // Another line has a place of its own.
+    std::string other = "0123456789";
+    writer.PutCells(other, 1, 4, 2, Zhong);
+    writer.PutCells(line, 0, 3, 1, "A");
+    EXPECT_EQ(other, "012" + Zhong + "56789");
+    EXPECT_EQ(line, Smile + "Abcdefghi!");
+}
+
+} // namespace
