@@ -190,9 +190,9 @@ void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFon
 }
 
 void TQtCanvasDevice::DrawCells(qreal X, qreal Baseline, std::string_view Text, const TFontEntry& Entry) {
-    // Characters whose glyphs take their cells go in runs; any other (a
-    // wide character from a fallback font, a letter with its marks) goes
-    // alone at the start of its cells.
+    // Characters that the font itself has, with glyphs that take their
+    // cells, go in runs; any other (a character from a fallback font, a
+    // letter with its marks) goes alone at the start of its cells.
     QFontMetricsF m(Entry.Font);
     QString run;
     qreal runX = X;
@@ -215,9 +215,10 @@ void TQtCanvasDevice::DrawCells(qreal X, qreal Baseline, std::string_view Text, 
         const qreal advance = c < 0x80 ? Entry.Advances[c] : CharWidth(c) * Entry.Cell;
         bool fits = c < 0x80;
         if (!fits && !marks) {
-            auto glyph = Entry.Glyphs.find(c);
-            if (glyph == Entry.Glyphs.end()) glyph = Entry.Glyphs.emplace(c, m.horizontalAdvance(chars)).first;
-            fits = glyph->second == advance;
+            auto glyph = Entry.InRuns.find(c);
+            if (glyph == Entry.InRuns.end())
+                glyph = Entry.InRuns.emplace(c, m.inFontUcs4(c) && m.horizontalAdvance(chars) == advance).first;
+            fits = glyph->second;
         }
         if (fits) {
             if (run.isEmpty()) runX = x;

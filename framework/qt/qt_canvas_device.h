@@ -68,8 +68,9 @@ private:
         // The advance of every character when all have the same whole
         // number of pixels, else 0.
         int FixedWidth = 0;
-        // The advances the font's glyphs have, by character, as asked.
-        mutable std::unordered_map<char32_t, qreal> Glyphs;
+        // Whether the font itself has a character, with a glyph that takes
+        // its cells, by character, as asked.
+        mutable std::unordered_map<char32_t, bool> InRuns;
     };
     // Family asked for, character height in device pixels, style bits.
     using TFontKey = std::tuple<std::string, int, uint8_t>;

@@ -4,6 +4,9 @@
 // capture spooler keeps it.
 #include <gtest/gtest.h>
 
+#include <utf8proc.h>
+
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,7 +16,9 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
+#include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
@@ -22,8 +27,10 @@
 #include "loopback_listener.h"
 #include "pdf_tools.h"
 #include "private_cups.h"
+#include "support/engine/mixed_scripts.h"
 #include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 #include "text_pages.h"
 
@@ -141,6 +148,61 @@ TEST_F(ReportPrintingTest, APdfReadsAsTheLinesOfTheTextFile) {
     StartRun(grid.get());
     ASSERT_EQ(PrintRun(), 1);
     ExpectPdfReadsAsTheTextFile(dir.File("sales.pdf"));
+}
+
+// Text as a reader compares it: in the composed form (a letter with an
+// accent may come either way), without blanks (pdftotext puts a character
+// of two cells into one column and fills the other with a blank), and
+// without the characters outside the Basic Multilingual Plane: Qt's PDF
+// writer draws them but maps no text to their glyphs.
+std::string Readable(const std::string& Text) {
+    utf8proc_uint8_t* nfc = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(Text.c_str()));
+    const std::string composed = nfc ? reinterpret_cast<const char*>(nfc) : Text;
+    std::free(nfc);
+    std::string r;
+    for (std::size_t i = 0; i < composed.size();) {
+        const std::size_t at = i;
+        const char32_t c = NextChar(composed, i);
+        if (c != ' ' && c < 0x10000) r.append(composed, at, i - at);
+    }
+    return r;
+}
+
+TEST_F(ReportPrintingTest, NamesInSeveralScriptsPrintAsTheTextFileReads) {
+    UseRealPrinter(PdfPrinterName);
+    static_cast<TQtPrinterDriver*>(&Printer()->Driver())->PdfFileName = dir.File("names.pdf");
+    RS().Memo(TRptMemoNdx::rmPgTi).SetText("Names ^P");
+    RS().MaxStringLines = 1;
+    SqliteFile db(dir.File("names.db"), MixedScriptTableSql());
+    TTable table;
+    table.SetName("tblNames");
+    table.SetDatabaseName(db.FileName());
+    table.SetTableName("names");
+    StartRun(&table);
+    ASSERT_EQ(PrintRun(), 1);
+    ASSERT_EQ(PS().PagesOutput, 1);
+    const double charWidth =
+        Printer()->Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / Printer()->PixelsPerInchX();
+    TTextPages pdf = PdfPages(dir.File("names.pdf"), charWidth);
+
+    RS().OutputDest = TOutputDest::odTextFile;
+    RS().OutputFileName = dir.File("names.txt");
+    RS().TxtCharsPageWid = PS().PageWid;
+    RS().LinesPerpage = PS().PageHt;
+    ASSERT_EQ(PrintRun(), 1);
+    const TTextPages text = ReadableLines(ReadAll(dir.File("names.txt")));
+    ASSERT_EQ(pdf.size(), 1u);
+    ASSERT_EQ(text.size(), 1u);
+    while (!pdf[0].empty() && pdf[0].front().empty()) pdf[0].erase(pdf[0].begin());
+    ASSERT_EQ(pdf[0].size(), text[0].size());
+    for (std::size_t l = 0; l < text[0].size(); ++l) EXPECT_EQ(Readable(pdf[0][l]), Readable(text[0][l]));
+    for (const auto& row : MixedScriptRowsAsShown())
+        for (const std::string& field : row) {
+            bool found = false;
+            for (const std::string& line : pdf[0])
+                found = found || Readable(line).find(Readable(field)) != std::string::npos;
+            EXPECT_TRUE(found) << field;
+        }
 }
 
 TEST_F(ReportPrintingTest, AReportOnACupsPrinterArrivesAsAPdfThatReadsAsTheTextFile) {
