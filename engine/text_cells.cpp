@@ -84,7 +84,8 @@ void TPrintSettings::PutFldStr(std::string_view Text, bool Ascii, int LineNdx, i
     }
     int wid = 0;
     const std::size_t bytes = BytesInWidth(Text, W, &wid);
-    PageCells.PutCells(Utf8PageLine(LineNdx), LineNdx, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid));
+    PageCells.PutCells(Utf8PageLine(LineNdx), LineNdx, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid),
+                       wid);
 }
 
 std::string FixStrLng(const std::string& S, int N) { return N <= 0 ? std::string() : FitToWidth(S, N); }

@@ -110,11 +110,12 @@ TCellSpan FindCells(std::string_view S, int Col, int Count, std::size_t FromByte
 }
 
 // PutCells with the walk starting from byte FromByte, where cell FromCol
-// begins; gives the byte where cell Col + Count begins afterwards.
-std::size_t PutCellsFrom(std::string& Line, int Col, int Count, std::string_view Text, int Before, std::size_t FromByte,
-                         int FromCol) {
+// begins, and TextWid the cells of Text when known (else -1); gives the
+// byte where cell Col + Count begins afterwards.
+std::size_t PutCellsFrom(std::string& Line, int Col, int Count, std::string_view Text, int Before, int TextWid,
+                         std::size_t FromByte, int FromCol) {
     Before = std::clamp(Before, 0, Count);
-    const int textWid = DisplayWidth(Text);
+    const int textWid = TextWid >= 0 ? TextWid : DisplayWidth(Text);
     const int after = std::max(0, Count - Before - textWid);
     const TCellSpan span = FindCells(Line, Col, Count, FromByte, FromCol);
     const std::size_t lead = (span.SplitBefore ? 1u : 0u) + static_cast<std::size_t>(span.Gap + Before);
@@ -136,44 +137,13 @@ std::size_t PutCellsFrom(std::string& Line, int Col, int Count, std::string_view
 
 } // namespace
 
-char32_t NextChar(std::string_view S, std::size_t& I) {
-    const unsigned char b0 = Byte(S, I);
-    if (b0 < 0x80) {
-        ++I;
-        return b0;
-    }
-    auto bits = [&](std::size_t K) { return static_cast<char32_t>(Byte(S, I + K) & 0x3F); };
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        if (IsContinuation(S, I + 1)) {
-            const char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | bits(1);
-            I += 2;
-            return c;
-        }
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        if (IsContinuation(S, I + 1) && IsContinuation(S, I + 2)) {
-            const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) | (bits(1) << 6) | bits(2);
-            if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
-                I += 3;
-                return c;
-            }
-        }
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        if (IsContinuation(S, I + 1) && IsContinuation(S, I + 2) && IsContinuation(S, I + 3)) {
-            const char32_t c = (static_cast<char32_t>(b0 & 0x07) << 18) | (bits(1) << 12) | (bits(2) << 6) | bits(3);
-            if (c >= 0x10000 && c <= 0x10FFFF) {
-                I += 4;
-                return c;
-            }
-        }
-    }
-    ++I;
-    return ReplacementChar;
-}
-
 int CharWidth(char32_t C) {
-    // Latin, with its controls, and the line-drawing and block characters
-    // of printed tables take one cell each.
-    if (C < 0x300 || (C >= 0x2500 && C < 0x25A0)) return 1;
+    // Latin, with its controls, Greek, Cyrillic and Armenian letters, and
+    // the line-drawing and block characters of printed tables take one cell
+    // each; CJK ideographs and Hangul syllables two: the common ranges
+    // without combining marks, told without the tables.
+    if (C < 0x300 || (C >= 0x370 && C < 0x483) || (C >= 0x48A && C < 0x591) || (C >= 0x2500 && C < 0x25A0)) return 1;
+    if ((C >= 0x4E00 && C < 0xA000) || (C >= 0xAC00 && C < 0xD7A4)) return 2;
     const int w = utf8proc_charwidth(static_cast<utf8proc_int32_t>(C));
     return std::clamp(w, 0, 2);
 }
@@ -250,10 +220,11 @@ std::string CopyCells(std::string_view S, int Col, int Count) {
 }
 
 void PutCells(std::string& Line, int Col, int Count, std::string_view Text, int Before) {
-    if (Count > 0) PutCellsFrom(Line, std::max(Col, 1), Count, Text, Before, 0, 1);
+    if (Count > 0) PutCellsFrom(Line, std::max(Col, 1), Count, Text, Before, -1, 0, 1);
 }
 
-void TCellWriter::PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before) {
+void TCellWriter::PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before,
+                           int TextWid) {
     if (Count <= 0 || LineNdx < 0) return;
     Col = std::max(Col, 1);
     if (static_cast<std::size_t>(LineNdx) >= marks_.size()) marks_.resize(static_cast<std::size_t>(LineNdx) + 1);
@@ -261,8 +232,8 @@ void TCellWriter::PutCells(std::string& Line, int LineNdx, int Col, int Count, s
     // The mark holds while the line's bytes before it are as they were.
     const bool holds = mark.Col > 1 && mark.Col <= Col && Line.size() >= mark.Prefix.size() &&
                        std::memcmp(Line.data(), mark.Prefix.data(), mark.Prefix.size()) == 0;
-    const std::size_t end = holds ? PutCellsFrom(Line, Col, Count, Text, Before, mark.Prefix.size(), mark.Col)
-                                  : PutCellsFrom(Line, Col, Count, Text, Before, 0, 1);
+    const std::size_t end = holds ? PutCellsFrom(Line, Col, Count, Text, Before, TextWid, mark.Prefix.size(), mark.Col)
+                                  : PutCellsFrom(Line, Col, Count, Text, Before, TextWid, 0, 1);
     mark.Col = Col + Count;
     mark.Prefix.assign(Line, 0, end);
 }

@@ -49,10 +49,49 @@ inline std::size_t AsciiPrefix(std::string_view S) {
 }
 inline bool IsAscii(std::string_view S) { return AsciiPrefix(S) == S.size(); }
 
+namespace utf8_detail {
+inline unsigned char B(std::string_view S, std::size_t I) { return static_cast<unsigned char>(S[I]); }
+inline bool Cont(std::string_view S, std::size_t I) { return I < S.size() && (B(S, I) & 0xC0) == 0x80; }
+} // namespace utf8_detail
+
 // The character at S[I], with I moved past it. A byte that begins no valid
 // sequence (a stray continuation byte, an overlong or surrogate form, a
 // sequence cut short) gives U+FFFD, and I moves past that byte only.
-char32_t NextChar(std::string_view S, std::size_t& I);
+inline char32_t NextChar(std::string_view S, std::size_t& I) {
+    using utf8_detail::B;
+    using utf8_detail::Cont;
+    const unsigned char b0 = B(S, I);
+    if (b0 < 0x80) {
+        ++I;
+        return b0;
+    }
+    auto bits = [&](std::size_t K) { return static_cast<char32_t>(B(S, I + K) & 0x3F); };
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        if (Cont(S, I + 1)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | bits(1);
+            I += 2;
+            return c;
+        }
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        if (Cont(S, I + 1) && Cont(S, I + 2)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) | (bits(1) << 6) | bits(2);
+            if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+                I += 3;
+                return c;
+            }
+        }
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        if (Cont(S, I + 1) && Cont(S, I + 2) && Cont(S, I + 3)) {
+            const char32_t c = (static_cast<char32_t>(b0 & 0x07) << 18) | (bits(1) << 12) | (bits(2) << 6) | bits(3);
+            if (c >= 0x10000 && c <= 0x10FFFF) {
+                I += 4;
+                return c;
+            }
+        }
+    }
+    ++I;
+    return ReplacementChar;
+}
 
 // The cells a character takes: 2 for wide characters, 0 for combining marks
 // and other characters of no width, else 1. A control character takes one
@@ -89,7 +128,9 @@ void PutCells(std::string& Line, int Col, int Count, std::string_view Text, int 
 // before that place changed otherwise is read from its start again.
 class TCellWriter {
 public:
-    void PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before = 0);
+    // TextWid, when known, is the cells of Text.
+    void PutCells(std::string& Line, int LineNdx, int Col, int Count, std::string_view Text, int Before = 0,
+                  int TextWid = -1);
 
 private:
     struct TMark {
