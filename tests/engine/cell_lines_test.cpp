@@ -258,6 +258,33 @@ TEST_F(TableRender, SharedBorderBelowTheTitlesIsASeparatingLine) {
     EXPECT_EQ(ps.TextPageLine(0), "┌───┐");
 }
 
+TEST_F(TableRender, StoredLineCharactersAreCodePage437AndPrintAsTheirBoxCharacters) {
+    // A double-line top border as "Tabrix.Ini" stores it, and a line with
+    // text that is not ASCII, which the page holds as UTF-8.
+    TPrintSettings& ps = run.PS();
+    run.RS().GridLineDrawChrs = TtrxReportSettings::DefaultGridLineDrawChrs();
+    auto& top = run.RS().GridLineDrawChrs[Ord(TLineDraw::ldIBM)][Ord(TLDGridH::hldTop)];
+    top[Ord(TLDGridV::vldLeft)] = '\xC9';
+    top[Ord(TLDGridV::vldData)] = '\xCD';
+    top[Ord(TLDGridV::vldRight)] = '\xBB';
+    run.RS().LineDraw = TLineDraw::ldIBM;
+    run.RS().OutputQuality = 1;
+    ps.BordersOn = true;
+    ps.FirstRow = ps.NoRowYet = true;
+    ps.TableWid = 6;
+    ps.PageWid = 80;
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderLeft, false, false, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    ps.PrintText("Zü中", 6, ps.TextRect = TRect{2, 1, 5, 1}, 0);
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderRight, false, false, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    EXPECT_EQ(ps.TextPageLine(0), "╔════╗");
+    EXPECT_EQ(ps.TextPageLine(1), "│Zü中│");
+    EXPECT_EQ(ps.TextPage->Get(0), "\xC9\xCD\xCD\xCD\xCD\xBB"); // a line of one byte a cell
+}
+
 TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {
     TPrintSettings& ps = run.PS();
     TRecordingDevice device;
