@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/display_width.h"
+
 namespace trx {
 
 inline constexpr char CR = '\r';
@@ -54,7 +56,8 @@ std::string StringOfChar(char c, int Count);
 std::string QuotedStr(std::string_view s);
 
 // A length-prefixed string of at most N characters: assigning longer text
-// cuts it to its first N characters.
+// cuts it to its first N characters, counted in cells of the character grid
+// and never split.
 template <std::size_t N>
 class ShortString {
 public:
@@ -91,7 +94,7 @@ public:
     friend std::string operator+(std::string_view a, const ShortString& b) { return std::string(a) + b.value_; }
 
 private:
-    void assign(std::string_view s) { value_.assign(s.substr(0, N)); }
+    void assign(std::string_view s) { value_.assign(s.size() <= N ? s : CutToWidth(s, static_cast<int>(N))); }
     std::string value_;
 };
 
