@@ -18,3 +18,24 @@ SELECT i,
               1 + (i % 17), 24 + (i * 13) % 36),
        (i * 101) % 5000
 FROM n;
+
+-- The same rows with texts in several scripts: Latin letters with accents,
+-- Greek, CJK ideographs (two cells each) and Cyrillic, cut at different
+-- characters from row to row.
+CREATE TABLE orders_mixed(
+  id INTEGER PRIMARY KEY,
+  code VARCHAR(8),
+  amount REAL,
+  shipped DATE,
+  note VARCHAR(60),
+  qty INTEGER
+);
+INSERT INTO orders_mixed
+SELECT id,
+       'Ü' || substr(code, 2),
+       amount,
+       shipped,
+       substr('Lieferung über Zürich, Αποστολή στην Αθήνα, 送货到北京仓库, доставка в Москву; fragile',
+              1 + (id % 17), 24 + (id * 13) % 36),
+       qty
+FROM orders;

@@ -6,12 +6,16 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "framework/core/code_page_437.h"
+#include "framework/core/display_width.h"
 
 namespace trx {
 
 namespace {
 
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
+std::string_view LineChr(char Chr) { return Cp437CharToUtf8(static_cast<unsigned char>(Chr)); }
 
 } // namespace
 
@@ -36,8 +40,17 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
     }
     const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
     while (TextPage->Count() < Y2 + 1) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
-    const char endChr = X2 > X1 && EndChr != ' ' ? EndChr : (X2 > X1 ? MidChr : StartChr);
+    const char endChr = EndChr != ' ' ? EndChr : MidChr;
     for (int y = Y1; y <= Y2; ++y) {
+        if (IsUtf8Line(y)) {
+            std::string& run = LineRun;
+            run.assign(LineChr(StartChr));
+            const std::string_view mid = LineChr(MidChr);
+            for (int x = X1 + 1; x < X2; ++x) run += mid;
+            run += LineChr(endChr);
+            PageCells.PutCells(TextPage->Ref(y), y, X1, X2 - X1 + 1, run);
+            continue;
+        }
         std::string& s = TextPage->Ref(y);
         if (Length(s) < X2) s.resize(static_cast<std::size_t>(X2), ' ');
         s[static_cast<std::size_t>(X1 - 1)] = StartChr;
@@ -48,14 +61,6 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
 
 void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
     if (!TextPage || X < 1 || Y1 < 0 || Y2 < Y1) return;
-    // Mostly one character on a line that is there and long enough.
-    if (Y1 == Y2 && Y1 < TextPage->Count()) {
-        std::string& s = TextPage->Ref(Y1);
-        if (Length(s) >= X) {
-            s[static_cast<std::size_t>(X - 1)] = Chr;
-            return;
-        }
-    }
     if (TextPage->Count() < Y2 + 1) {
         const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
         do TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
@@ -63,9 +68,40 @@ void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
     }
     for (int y = Y1; y <= Y2; ++y) {
         std::string& s = TextPage->Ref(y);
+        if (IsUtf8Line(y)) {
+            PageCells.PutCells(s, y, X, 1, LineChr(Chr));
+            continue;
+        }
         if (Length(s) < X) s.resize(static_cast<std::size_t>(X), ' ');
         s[static_cast<std::size_t>(X - 1)] = Chr;
     }
+}
+
+std::string& TPrintSettings::Utf8PageLine(int Ndx) {
+    std::string& line = PageLine(Ndx);
+    if (IsUtf8Line(Ndx)) return line;
+    if (Utf8Lines.size() <= static_cast<std::size_t>(Ndx)) Utf8Lines.resize(static_cast<std::size_t>(Ndx) + 1);
+    Utf8Lines[static_cast<std::size_t>(Ndx)] = true;
+    if (!IsAscii(line)) line = Cp437ToUtf8(line);
+    return line;
+}
+
+const std::string& TPrintSettings::PageLineUtf8(int Ndx, std::string& Scratch) const {
+    const std::string& line = TextPage->Ref(Ndx);
+    if (IsUtf8Line(Ndx) || IsAscii(line)) return line;
+    Scratch.clear();
+    AppendCp437AsUtf8(Scratch, line);
+    return Scratch;
+}
+
+std::string TPrintSettings::TextPageLine(int Ndx) const {
+    std::string scratch;
+    return PageLineUtf8(Ndx, scratch);
+}
+
+void TPrintSettings::ClearTextPage() {
+    TextPage->Clear();
+    Utf8Lines.clear();
 }
 
 void TPrintSettings::GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol,

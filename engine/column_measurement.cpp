@@ -9,6 +9,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/format.h"
 #include "framework/core/math_util.h"
 #include "framework/forms/dialogs.h"
@@ -50,7 +51,7 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
     // Without the data, a grid column is as wide as it shows on screen: a
     // sample of as many characters as fit in that width.
     auto onScreen = [&](int i, const std::string& Text, int ScreenWid, TCanvas& GridCanvas) {
-        const int count = MulDiv(ScreenWid, Length(Text), GridCanvas.TextWidth(Text));
+        const int count = MulDiv(ScreenWid, DisplayWidth(Text), GridCanvas.TextWidth(Text));
         const std::string sample = count > 0 ? std::string(static_cast<std::size_t>(count), 'x') : std::string();
         const int wid = PrintSettings ? PrintSettings->CnvtScrPixToOutPix(ScreenWid, TXyDir::dX) : ScreenWid;
         ChkFldLng(sample, i, wid, Length(sample), Plane);
@@ -83,6 +84,7 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
             return false;
         askCharWid();
         if (charWid <= 0) return false;
+        // The bytes of a text are never fewer than its cells.
         int len = DataSet->Fields(col.FieldIndex)->TextLength(Formatted);
         if (len < 0) return false;
         int wid = len * charWid;
@@ -143,7 +145,8 @@ void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldTy
 
 void TObjInfo::ChkFldStr(int ColNdx, const std::string& Text, TFieldType FieldType, TRegPlaneNdx Plane, int CharWid) {
     if (!PrintSettings || !ReportSettings) return;
-    int len = Length(Text);
+    // A text's length is the cells it takes on the character grid.
+    int len = DisplayWidth(Text);
     int wid = CharWid > 0 ? len * CharWid : (OutCanvas() ? OutCanvas()->TextWidth(Text) : 0);
     CapFldSize(FieldType, Plane, len, wid);
     ChkFldLng(Text, ColNdx, wid, len, Plane);

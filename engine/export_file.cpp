@@ -11,6 +11,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/run_progress.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
 
 namespace trx {
@@ -22,8 +23,8 @@ using FT = TFieldType;
 
 // A line goes to the file in pieces that keep the buffer at most this long.
 constexpr std::size_t ExportPieceLng = 225;
-// The longest field text other than a memo.
-constexpr std::size_t ExportFieldLng = 255;
+// The longest field text other than a memo, in cells.
+constexpr int ExportFieldLng = 255;
 
 // A delimiter or quote setting: a character code from 0 to 255 stands for
 // that character, any other text for itself.
@@ -37,16 +38,20 @@ std::string DecodeExportChr(const std::string& Setting) {
     return Setting;
 }
 
-bool IsPrintable(char c) { return c >= 32 && c <= 126; }
+// Every character but the controls below 32 and 127. The bytes of a UTF-8
+// sequence are all 128 or more, so a byte at a time tells.
+bool IsPrintable(char c) { return static_cast<unsigned char>(c) >= 32 && c != 127; }
 
 // The first character from P on that is not printable, or End; eight
 // characters are checked at a time while all of them are printable.
 const char* SkipPrintable(const char* P, const char* End) {
     constexpr uint64_t Ones = 0x0101010101010101ULL;
     constexpr uint64_t Highs = 0x8080808080808080ULL;
-    // A byte below 32 borrows into its high bit; a byte of 127 or more has
-    // it set, or sets it when 1 is added.
-    auto allPrintable = [](uint64_t X) { return (((X - 32 * Ones) & ~X) | ((X + Ones) | X)) & Highs ? false : true; };
+    // Whether a byte is below N (N at most 128): only such a byte borrows
+    // into a high bit that it does not have itself. A byte of 127 is 0
+    // once 127 is taken away bit by bit.
+    auto hasBelow = [](uint64_t X, uint64_t N) { return ((X - N * Ones) & ~X & Highs) != 0; };
+    auto allPrintable = [&](uint64_t X) { return !hasBelow(X, 32) && !hasBelow(X ^ (127 * Ones), 1); };
     while (End - P >= 8) {
         uint64_t x = 0;
         std::memcpy(&x, P, 8);
@@ -63,21 +68,27 @@ const char* SkipPrintable(const char* P, const char* End) {
     return P;
 }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 bool IsQuotedType(FT Type) {
     return Type == FT::ftString || Type == FT::ftDate || Type == FT::ftTime || Type == FT::ftDateTime ||
            Type == FT::ftMemo || Type == FT::ftFmtMemo;
 }
 
-// A memo cut to MaxLng ends after its last character that is not a letter,
-// so that no word is cut; a cut text of letters only stays as it is.
-std::string CutMemo(const std::string& Text, int MaxLng) {
-    if (MaxLng < 0 || Length(Text) <= MaxLng) return Text;
-    std::string s = Text.substr(0, static_cast<std::size_t>(MaxLng));
-    for (std::size_t i = s.size(); i > 0; --i)
-        if (!IsLetter(s[i - 1])) return s.substr(0, i);
-    return s;
+// Text cut to at most MaxLng cells; its bytes are never fewer than its
+// cells, so a text of no more bytes is whole.
+inline void CutToCells(std::string& Text, int MaxLng) {
+    if (Text.size() > static_cast<std::size_t>(MaxLng)) [[unlikely]]
+        Text.resize(BytesInWidth(Text, MaxLng));
+}
+
+// A memo cut to MaxLng cells ends after its last character that is not a
+// letter, so that no word is cut; a cut text of letters only stays as it is.
+void CutMemo(std::string& Text, int MaxLng) {
+    if (MaxLng < 0 || Text.size() <= static_cast<std::size_t>(MaxLng)) return;
+    CutToCells(Text, MaxLng);
+    std::size_t end = 0; // after the last character that is no letter
+    for (std::size_t i = 0; i < Text.size();)
+        if (!IsLetterChar(NextChar(Text, i))) end = i;
+    if (end > 0) Text.resize(end);
 }
 
 } // namespace
@@ -120,12 +131,14 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
         const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
         std::string& text = CellText;
         oi.GetColData(Plane, i, true, text);
+        // The data's UTF-8 goes out as it is read; bytes that are no UTF-8
+        // go as U+FFFD. The cuts count cells and keep characters whole.
+        if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
         if (data && memo) {
-            text = CutMemo(text, rs.ExportMaxMemoLng);
+            CutMemo(text, rs.ExportMaxMemoLng);
         } else {
-            if (text.size() > ExportFieldLng) text.resize(ExportFieldLng);
-            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0 && Length(text) > rs.ExportMaxStrLng)
-                text.resize(static_cast<std::size_t>(rs.ExportMaxStrLng));
+            CutToCells(text, ExportFieldLng);
+            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0) CutToCells(text, rs.ExportMaxStrLng);
         }
         const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
         if (quoted) buf += Quote;

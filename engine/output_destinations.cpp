@@ -9,6 +9,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
+#include "framework/core/code_page_437.h"
 #include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/dialogs.h"
@@ -238,8 +239,10 @@ void TPrintSettings::OutputTextPage() {
             throw ETrxPrtError(SpoolerError("Unable to start a page (StartPagePrinter). Page:" + IntToStr(CurPage.Y)));
         SpoolPageStarted = true;
         SheetStarted = true;
+        // The printer's character set is code page 437.
         for (int i = 0; i < page.Count(); ++i) {
-            if (!WritePrinter(SpoolHandle, page.Ref(i) + "\r\n")) {
+            const std::string& line = page.Ref(i);
+            if (!WritePrinter(SpoolHandle, (IsUtf8Line(i) ? Utf8ToCp437(line) : line) + "\r\n")) {
                 SpoolPageStarted = false;
                 EndPagePrinter(SpoolHandle);
                 throw ETrxPrtError(std::string(PrintingErrorPrefix) +
@@ -247,12 +250,13 @@ void TPrintSettings::OutputTextPage() {
             }
         }
     } else if (ToFile) {
-        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(page.Ref(i));
+        std::string scratch;
+        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(PageLineUtf8(i, scratch));
         InOutCheck(OutFile.IOResult());
     } else if (ToPrinter && Canvas) {
         SheetStarted = true;
         int y = 0;
-        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, page.Get(i));
+        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, TextPageLine(i));
     }
 }
 

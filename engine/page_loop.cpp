@@ -175,7 +175,7 @@ void TPrintSettings::PrintPage() {
     PrintRect.Bottom = ReportSettings ? ReportSettings->PageMargin[CurUnits].Top : 0;
     CalcOffSet();
     CalcXLines();
-    if (text) TextPage->Clear();
+    if (text) ClearTextPage();
 
     CurPanel = 1;
     const int keepXOffset = XOffset;
@@ -196,8 +196,11 @@ void TPrintSettings::PrintPage() {
     if (text) {
         if (Oper == TOper::opPrinting)
             OutputTextPage();
-        else if (Oper == TOper::opPreview && PreviewMemo)
-            PreviewMemo->Lines().Assign(*TextPage);
+        else if (Oper == TOper::opPreview && PreviewMemo) {
+            TStringList lines;
+            for (int i = 0; i < TextPage->Count(); ++i) lines.Add(TextPageLine(i));
+            PreviewMemo->Lines().Assign(lines);
+        }
     }
     PrevPage = CurPage;
 }

@@ -10,6 +10,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
 #include "framework/printing/draw_text.h"
 
@@ -205,7 +206,7 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     if (number && !failed && Plane != P::plFirst && CurColNdx >= 0 && CurColNdx < oi.ColCount()) {
         const TColsListData& col = oi.Col(CurColNdx);
         const bool inChars = TextQuality() || !Canvas;
-        const int textWid = inChars ? Length(text) : Canvas->TextWidth(text);
+        const int textWid = inChars ? DisplayWidth(text) : Canvas->TextWidth(text);
         const int rectWid = TextRect.Right - TextRect.Left + (inChars ? 1 : 0);
         int excess = textWid - rectWid;
         if (excess > 0) {

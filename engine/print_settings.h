@@ -8,9 +8,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/report_types.h"
 #include "framework/core/date_time.h"
+#include "framework/core/display_width.h"
 #include "framework/core/stringlist.h"
 #include "framework/core/text_file.h"
 #include "framework/core/types.h"
@@ -113,6 +115,11 @@ public:
     void PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft, bool HasRight,
                            const TRect& CellRect, const TRect& LineWids);
     void PrintTextVertLine(char Chr, int X, int Y1, int Y2);
+    // Line Ndx of the text page buffer as UTF-8, the form of text files,
+    // the screen and the printer canvas.
+    std::string TextPageLine(int Ndx) const;
+    // Empties the text page buffer.
+    void ClearTextPage();
     // Whether the row being printed needs a line of kind LineNdx (the line
     // options and the row's place in its block); above the first row of a
     // block a separating line becomes a top border, unless adjacent borders
@@ -179,6 +186,10 @@ public:
     int32_t LastModalResult = 0;
     TMemo* PreviewMemo = nullptr;
     std::unique_ptr<TBMLineList> BMLineList;
+    // The text page buffer. A line holds one byte a cell while it holds
+    // only ASCII and line-drawing characters (kept as their code page 437
+    // bytes, as they are stored); a line that gets any other text is turned
+    // into UTF-8 once and stays so. TextPageLine gives either as UTF-8.
     std::unique_ptr<TStringList> TextPage;
     // The room of the text of the cell being printed or measured.
     std::string CellText;
@@ -277,6 +288,25 @@ public:
 private:
     // The export's line buffer, kept from line to line.
     std::string ExportBuf;
+    // A run of line characters being written into the text page.
+    std::string LineRun;
+    // Writes the cells of the text page's UTF-8 lines, each line read once
+    // as the page loop writes it from left to right.
+    TCellWriter PageCells;
+    // The text page's lines that hold UTF-8 (see TextPage).
+    std::vector<bool> Utf8Lines;
+    bool IsUtf8Line(int Ndx) const {
+        return Ndx >= 0 && static_cast<std::size_t>(Ndx) < Utf8Lines.size() && Utf8Lines[static_cast<std::size_t>(Ndx)];
+    }
+    // PageLine in UTF-8, turned so when it holds one byte a cell.
+    std::string& Utf8PageLine(int Ndx);
+    // Line Ndx in UTF-8: the line itself, or its conversion in Scratch.
+    const std::string& PageLineUtf8(int Ndx, std::string& Scratch) const;
+    // Writes Text into line LineNdx of the page at cell Col within a field W
+    // cells wide: blanks around a narrower text, the first W cells of a
+    // wider one.
+    // Ascii tells that Text is ASCII.
+    void PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Col, TAlignment Align, int W);
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
     // The run's moment (RunDateTime) and the date and time texts of the

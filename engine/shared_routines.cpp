@@ -5,21 +5,29 @@
 
 #include "engine/print_settings.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/format.h"
 #include "framework/core/strings.h"
 
 namespace trx {
 
+namespace {
+
+// Text cut to Width cells and put right in them.
+std::string RightInWidth(std::string_view Text, int Width) {
+    int wid = 0;
+    const std::size_t bytes = BytesInWidth(Text, Width, &wid);
+    return std::string(static_cast<std::size_t>(std::max(0, Width - wid)), ' ') + std::string(Text.substr(0, bytes));
+}
+
+} // namespace
+
 std::string AlignStr(const std::string& Text, int Width, TAlignment Alignment) {
     switch (Alignment) {
-    case TAlignment::taLeftJustify: return Format("%-*.*s", {Width, Width, Text});
-    case TAlignment::taRightJustify: return Format("%*.*s", {Width, Width, Text});
-    case TAlignment::taCenter: {
-        const int half = (Length(Text) + Width) / 2;
-        const std::string left = Format("%-*.*s", {half, half, Text});
-        return Format("%*.*s", {Width, Width, left});
-    }
+    case TAlignment::taLeftJustify: return FitToWidth(Text, Width);
+    case TAlignment::taRightJustify: return RightInWidth(Text, Width);
+    case TAlignment::taCenter: return RightInWidth(FitToWidth(Text, (DisplayWidth(Text) + Width) / 2), Width);
     }
     return Text;
 }

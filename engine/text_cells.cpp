@@ -10,6 +10,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/shared_routines.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
 #include "framework/printing/draw_text.h"
 
@@ -18,8 +19,6 @@ namespace trx {
 namespace {
 
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
-bool IsWordChr(char C) { return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
 
 // A control character of a text never reaches the page: a form feed or an
 // escape from the data would act on the printer. Line breaks among them are
@@ -62,15 +61,17 @@ bool HasStopChr(std::string_view Text, bool Caret) {
 }
 
 // Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
-// nearest the start (or the end) first, until Text is no longer than W.
+// nearest the start (or the end) first, until Text is no wider than W.
 std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
     int run = 0;
+    int wid = DisplayWidth(Text);
     if (!FromRight) {
         std::size_t i = 0;
-        while (i < Text.size() && Length(Text) > W) {
+        while (i < Text.size() && wid > W) {
             if (Text[i] == ' ') {
                 if (++run >= MinRun) {
                     Text.erase(i, 1);
+                    --wid;
                     --run;
                     continue;
                 }
@@ -80,10 +81,11 @@ std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
             ++i;
         }
     } else {
-        for (int i = Length(Text) - 1; i >= 0 && Length(Text) > W; --i) {
+        for (int i = Length(Text) - 1; i >= 0 && wid > W; --i) {
             if (Text[static_cast<std::size_t>(i)] == ' ') {
                 if (++run >= MinRun) {
                     Text.erase(static_cast<std::size_t>(i), 1);
+                    --wid;
                     --run;
                 }
             } else {
@@ -94,35 +96,40 @@ std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
     return Text;
 }
 
-// Writes Text into Line at column Col (1-based) within a field W wide:
-// blanks around a shorter text, the first W characters of a longer one.
-void PutFldStr(std::string_view Text, std::string& Line, int Col, TAlignment Align, int W) {
-    if (Col < 1) Col = 1;
-    if (Length(Line) < Col + W - 1) Line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
-    char* field = Line.data() + (Col - 1);
-    const int len = static_cast<int>(Text.size());
-    if (len >= W) {
-        std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
-        return;
-    }
-    int before = 0;
-    if (Align == TAlignment::taRightJustify)
-        before = W - len;
-    else if (Align == TAlignment::taCenter)
-        before = (W - len) / 2;
-    std::fill_n(field, before, ' ');
-    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
-    std::fill_n(field + before + len, W - before - len, ' ');
+int AlignedBefore(TAlignment Align, int Room) {
+    if (Align == TAlignment::taRightJustify) return Room;
+    if (Align == TAlignment::taCenter) return Room / 2;
+    return 0;
 }
-
 
 } // namespace
 
-std::string FixStrLng(const std::string& S, int N) {
-    if (N <= 0) return {};
-    if (N < Length(S)) return S.substr(0, static_cast<std::size_t>(N));
-    return S + std::string(static_cast<std::size_t>(N - Length(S)), ' ');
+void TPrintSettings::PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Col, TAlignment Align, int W) {
+    if (Col < 1) Col = 1;
+    if (W < 1 || LineNdx < 0) return;
+    if (Ascii && !IsUtf8Line(LineNdx)) {
+        // ASCII into a line of one byte a cell.
+        std::string& line = PageLine(LineNdx);
+        if (Length(line) < Col + W - 1) line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
+        char* field = line.data() + (Col - 1);
+        const int len = static_cast<int>(Text.size());
+        if (len >= W) {
+            std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
+            return;
+        }
+        const int before = AlignedBefore(Align, W - len);
+        std::fill_n(field, before, ' ');
+        std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
+        std::fill_n(field + before + len, W - before - len, ' ');
+        return;
+    }
+    int wid = 0;
+    const std::size_t bytes = BytesInWidth(Text, W, &wid);
+    PageCells.PutCells(Utf8PageLine(LineNdx), LineNdx, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid),
+                       wid);
 }
+
+std::string FixStrLng(const std::string& S, int N) { return N <= 0 ? std::string() : FitToWidth(S, N); }
 
 int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                                   bool MemoCodes) {
@@ -132,49 +139,71 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TR
 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
-    if (Text.size() <= static_cast<std::size_t>(W) && !HasStopChr(Text, MemoCodes)) {
-        if (Text.empty()) return 0;
-        if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(Text, PageLine(Rect.Top), Rect.Left, Alignment, W);
-        return 1;
+    if (HasStopChr(Text, MemoCodes)) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
+    if (Text.empty()) return 0;
+    std::string_view text = Text;
+    std::string valid;
+    const bool ascii = IsAscii(text);
+    if (text.size() > static_cast<std::size_t>(W) || !ascii) {
+        if (!IsValidUtf8(text)) text = valid = ValidUtf8(text);
+        if (DisplayWidth(text) > W) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
     }
-    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
+    if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(text, ascii, Rect.Top, Rect.Left, Alignment, W);
+    return 1;
 }
 
 int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                                          bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
+    // Bytes that are no UTF-8 show as U+FFFD.
+    std::string valid;
+    std::string_view text(Text);
+    if (!IsValidUtf8(text)) text = valid = ValidUtf8(text);
     std::string Line;
-    int WordStart = -1; // column of Line where the current word began, -1 outside a word
+    int LineWid = 0; // the cells of Line
+    int WordStart = -1; // cell of Line where the current word began, -1 outside a word
+    std::size_t WordByte = 0; // the byte of Line where it began
     int Used = 0;
     bool Fitted = false;
 
-    // Emits one line of at most W characters; a word that does not fit is
+    // Emits one line of at most W cells; a word that does not fit is
     // carried to the next line, and so is any other character that overflows,
     // unless only blanks would be carried. Returns whether more lines fit.
     auto WrapFldLine = [&]() -> bool {
         if (Used >= MaxLines) return false;
         std::string Out, Rest;
-        const int len = Length(Line);
         if (WordStart > 1 && WordStart - 1 <= W) {
-            Out = Line.substr(0, static_cast<std::size_t>(WordStart - 1));
-            Rest = Line.substr(static_cast<std::size_t>(WordStart - 1));
+            Out = Line.substr(0, WordByte);
+            Rest = Line.substr(WordByte);
             WordStart = 1;
-        } else if (len > W) {
-            Out = Line.substr(0, static_cast<std::size_t>(W));
-            Rest = Line.substr(static_cast<std::size_t>(W));
-            if (WordStart > W)
-                WordStart -= W;
-            else if (WordStart >= 1)
+            WordByte = 0;
+        } else if (LineWid > W) {
+            int outWid = 0;
+            std::size_t cut = BytesInWidth(Line, W, &outWid);
+            if (cut == 0) {
+                // A wide character in a field of one cell: it goes, as it cannot show.
+                NextChar(Line, cut);
+                outWid = W;
+            }
+            Out = Line.substr(0, cut);
+            Rest = Line.substr(cut);
+            if (WordStart > outWid) {
+                WordStart -= outWid;
+                WordByte -= cut;
+            } else if (WordStart >= 1) {
                 WordStart = 1;
-            else if (Trim(Rest).empty())
+                WordByte = 0;
+            } else if (Trim(Rest).empty()) {
                 Rest.clear();
+            }
         } else {
             Out = Line;
         }
         if (!CalcOnly && TextPage && Rect.Top + Used >= 0)
-            PutFldStr(Out, PageLine(Rect.Top + Used), Rect.Left, Alignment, W);
+            PutFldStr(Out, IsAscii(Out), Rect.Top + Used, Rect.Left, Alignment, W);
         Line = std::move(Rest);
+        LineWid = DisplayWidth(Line);
         ++Used;
         return Used < MaxLines;
     };
@@ -188,39 +217,48 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
         }
         if (Where == 'L') {
             Ins += ' ';
-            const int room = W - Length(Ins);
-            Line = Copy(SqueezeBlanks(Line, room, 2, false), 1, room);
+            const int room = W - DisplayWidth(Ins);
+            Line = std::string(CutToWidth(SqueezeBlanks(Line, room, 2, false), room));
             Line = Ins + Line;
         } else if (Where == 'R') {
             Ins = " " + Ins;
-            const int room = W - Length(Ins);
-            Line = Copy(SqueezeBlanks(Line, room, 2, true), 1, room);
+            const int room = W - DisplayWidth(Ins);
+            Line = std::string(CutToWidth(SqueezeBlanks(Line, room, 2, true), room));
             Line += Ins;
         } else {
             Ins = " " + Ins + " ";
-            const int li = Length(Ins);
+            const int li = DisplayWidth(Ins);
             const int p = (W - li) / 2;
             Line = SqueezeBlanks(Line, W - li / 2, 2, false);
             Line = SqueezeBlanks(Line, W - li, 2, true);
-            if (Length(Line) > W - li) Delete(Line, std::max(1, p + 1), li);
-            Line = Copy(Line, 1, p) + Ins + Copy(Line, p + 1, W - p);
+            if (DisplayWidth(Line) > W - li) DeleteCells(Line, std::max(1, p + 1), li);
+            Line = CopyCells(Line, 1, p) + Ins + CopyCells(Line, p + 1, W - p);
         }
+        LineWid = DisplayWidth(Line);
     };
 
-    const char* c = Text.data();
-    const char* const end = c + Text.size();
-    auto next = [&] { return c < end ? *c : '\0'; };
-    while (c < end) {
-        char ch = *c++;
-        if (ch == '\n') continue;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char ch = text[i];
+        if (ch == '\n') {
+            ++i;
+            continue;
+        }
         if (ch == '\r') {
+            ++i;
             WordStart = -1;
             if (!WrapFldLine()) return Used;
             continue;
         }
-        if (IsCtrlChr(ch)) ch = ' ';
-        if (ch == '^' && MemoCodes) {
-            const char code = next();
+        if (IsCtrlChr(ch)) {
+            // A control character from the data prints as a blank.
+            ++i;
+            Line += ' ';
+            ++LineWid;
+            WordStart = -1;
+        } else if (ch == '^' && MemoCodes) {
+            ++i;
+            const char code = i < text.size() ? text[i] : '\0';
             std::string Ins;
             bool isCode = true;
             switch (code) {
@@ -230,29 +268,36 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
             default: isCode = false; break;
             }
             if (isCode) {
-                ++c;
-                const char where = UpCase(next());
+                ++i;
+                const char where = i < text.size() ? UpCase(text[i]) : '\0';
                 if (where == 'C' || where == 'L' || where == 'R') {
-                    ++c;
+                    ++i;
                     PlaceCode(Ins, where);
                 } else {
                     Line += Ins;
+                    LineWid += DisplayWidth(Ins);
                 }
             } else {
                 // Not a code: the caret stands for itself and the character
                 // after it is dropped; a caret that ends the text ends it.
                 Line += '^';
-                if (code != '\0') ++c;
+                ++LineWid;
+                if (i < text.size()) NextChar(text, i);
             }
             WordStart = -1;
         } else {
-            Line += ch;
-            if (!IsWordChr(ch))
+            const std::size_t at = i;
+            const char32_t c = NextChar(text, i);
+            Line.append(text.substr(at, i - at));
+            if (!IsWordChar(c)) {
                 WordStart = -1;
-            else if (WordStart == -1)
-                WordStart = Length(Line);
+            } else if (WordStart == -1) {
+                WordStart = LineWid + 1;
+                WordByte = Line.size() - (i - at);
+            }
+            LineWid += c < 0x80 ? 1 : CharWidth(c);
         }
-        while (Length(Line) > W)
+        while (LineWid > W)
             if (!WrapFldLine()) return Used;
     }
     if (!Line.empty() && Used < MaxLines) {

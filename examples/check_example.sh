@@ -14,9 +14,11 @@ cat "$work/said.txt"
 fail() { echo "FAILED: $*"; exit 1; }
 [ "$(grep -c completed "$work/said.txt")" = 3 ] || fail "not every output completed"
 grep -q "$work/out/stock-list.pdf" "$work/said.txt" || fail "the PDF file is not named"
-# The text file: the title, borders in code page 437, a line per product.
+# The text file: the title, borders as UTF-8 box characters, a line per
+# product; UTF-8 throughout.
 grep -q "Stock list" "$work/out/stock-list.txt" || fail "no title in the text file"
-grep -q $'\xDA\xC4' "$work/out/stock-list.txt" || fail "no IBM top border in the text file"
+grep -q "┌─" "$work/out/stock-list.txt" || fail "no IBM top border in the text file"
+iconv -f UTF-8 -t UTF-8 "$work/out/stock-list.txt" > /dev/null || fail "the text file is not UTF-8"
 grep -q "Work gloves, heavy duty" "$work/out/stock-list.txt" || fail "a product is missing from the text file"
 # The export: a title line and one line per product, comma separated.
 [ "$(wc -l < "$work/out/stock-list.csv")" = 301 ] || fail "the export does not hold 301 lines"

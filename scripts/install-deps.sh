@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libutf8proc-dev
   qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
   libcups2-dev cups cups-bsd cups-client
-  poppler-utils fontconfig fonts-dejavu-core
+  poppler-utils fontconfig fonts-dejavu-core fonts-wqy-microhei
   clang libclang-rt-14-dev clang-format
 )
 missing=()

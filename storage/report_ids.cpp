@@ -2,6 +2,7 @@
 // unique in the settings file, its validation and its repair.
 #include "engine/shared_routines.h"
 #include "framework/core/clock.h"
+#include "framework/core/display_width.h"
 #include "framework/core/format.h"
 #include "framework/core/math_util.h"
 #include "storage/file_mgr.h"
@@ -20,7 +21,7 @@ bool TtrxFileMgr::ValidateReportIdSyntax(TtrxReportId& Id, bool AutoFix) {
     for (int i : {1, 2, 3, 5, 6, 7})
         if (valid && !IsNumeric(std::string(1, word[static_cast<std::size_t>(i)]))) valid = false;
     if (!valid && AutoFix) {
-        Id = Trim(Copy(word, 1, 20) + " " + GetNewReportId().str());
+        Id = Trim(std::string(CutToWidth(word, 20)) + " " + GetNewReportId().str());
         return true;
     }
     return valid;

@@ -101,6 +101,10 @@ public:
         if (Index < 0 || static_cast<std::size_t>(Index) >= items_.size()) IndexError(Index);
         return items_[static_cast<std::size_t>(Index)].first;
     }
+    const std::string& Ref(int Index) const {
+        if (Index < 0 || static_cast<std::size_t>(Index) >= items_.size()) IndexError(Index);
+        return items_[static_cast<std::size_t>(Index)].first;
+    }
 
 protected:
     void SetUpdateState(bool Updating) override;

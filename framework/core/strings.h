@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "framework/core/compiler_warnings.h"
+#include "framework/core/display_width.h"
 
 namespace trx {
 
@@ -56,7 +57,8 @@ std::string StringOfChar(char c, int Count);
 std::string QuotedStr(std::string_view s);
 
 // A length-prefixed string of at most N characters: assigning longer text
-// cuts it to its first N characters.
+// cuts it to its first N characters, counted in cells of the character grid
+// and never split.
 template <std::size_t N>
 class ShortString {
 public:
@@ -93,9 +95,7 @@ public:
     friend std::string operator+(std::string_view a, const ShortString& b) { return std::string(a) + b.value_; }
 
 private:
-    TRX_GCC_BOGUS_RESTRICT_BEGIN
-    void assign(std::string_view s) { value_.assign(s.substr(0, N)); }
-    TRX_GCC_BOGUS_RESTRICT_END
+    void assign(std::string_view s) { value_.assign(s.size() <= N ? s : CutToWidth(s, static_cast<int>(N))); }
     std::string value_;
 };
 

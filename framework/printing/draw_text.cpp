@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/core/display_width.h"
+
 namespace trx {
 
 namespace {
@@ -78,7 +80,11 @@ TTextLine StripPrefix(const std::string& P) {
             ++i;
             if (P[i] != '&' && line.Mnemonic < 0) line.Mnemonic = static_cast<int>(line.Text.size());
         }
-        line.Text += P[i];
+        // The character whole, whatever its bytes.
+        const std::size_t at = i;
+        NextChar(P, i);
+        line.Text.append(P, at, i - at);
+        --i;
     }
     return line;
 }
@@ -107,8 +113,12 @@ void WrapParagraph(const TTextLine& P, int Width, bool BreakWords, const TTextLa
             if (w <= Width || !have_word) {
                 if (w > Width && BreakWords) {
                     // Break inside the word: as many characters as fit, at least one.
-                    size_t k = sp + 1;
-                    while (k < we && Layout.Width(d.substr(start, k + 1 - start)) <= Width) ++k;
+                    size_t k = sp;
+                    NextChar(d, k);
+                    for (size_t next_k = k; k < we; k = next_k) {
+                        NextChar(d, next_k);
+                        if (Layout.Width(d.substr(start, next_k - start)) > Width) break;
+                    }
                     end = k;
                     next = k;
                     break;
@@ -209,7 +219,10 @@ int DrawTextA(TCanvas& Canvas, const std::string& Text, TRect& Rect, unsigned Fo
             });
             if (line.Mnemonic >= 0) {
                 int ux = x + layout.Width(line.Text.substr(0, static_cast<size_t>(line.Mnemonic)));
-                int uw = Canvas.TextWidth(line.Text.substr(static_cast<size_t>(line.Mnemonic), 1));
+                size_t end = static_cast<size_t>(line.Mnemonic);
+                NextChar(line.Text, end);
+                int uw = Canvas.TextWidth(
+                    line.Text.substr(static_cast<size_t>(line.Mnemonic), end - static_cast<size_t>(line.Mnemonic)));
                 TPen pen;
                 pen.SetColor(font.Color());
                 int uy = y + tm.Ascent + 1;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "framework/core/display_width.h"
 #include "framework/core/math_util.h"
 
 namespace trx {
@@ -210,7 +211,7 @@ TTextMetric TFixedPitchDevice::TextMetrics(const TFont& Font) {
 }
 
 TSize TFixedPitchDevice::TextExtent(const TFont& Font, const std::string& Text) {
-    return TSize{static_cast<int32_t>(Text.size()) * FixedCharWidth(Font), TextMetrics(Font).Height};
+    return TSize{DisplayWidth(Text) * FixedCharWidth(Font), TextMetrics(Font).Height};
 }
 
 int TFixedPitchDevice::FixedCharWidth(const TFont& Font) {

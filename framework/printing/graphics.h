@@ -343,8 +343,9 @@ public:
     // the advance width, cy the cell height. Never 0 for non-empty text.
     virtual TSize TextExtent(const TFont& Font, const std::string& Text) = 0;
     // The advance of every character of Font when all characters have the
-    // same whole number of pixels, so that a text's TextExtent width is its
-    // length times it; 0 when the advances differ or are not known.
+    // same whole number of pixels, so that a text's TextExtent width is the
+    // cells it takes (its display width) times it; 0 when the advances
+    // differ or are not known.
     virtual int FixedCharWidth(const TFont& /*Font*/) { return 0; }
 
     // Text with its cell's top-left at (X, Y). With Opaque the text cell is
@@ -506,8 +507,8 @@ public:
     int TextWidth(const std::string& Text);
     int TextHeight(const std::string& Text);
     TSize TextExtent(const std::string& Text);
-    // The device's FixedCharWidth of the font: a text's TextWidth is its
-    // length times it, unless it is 0.
+    // The device's FixedCharWidth of the font: a text's TextWidth is the
+    // cells it takes times it, unless it is 0.
     int FixedCharWidth();
     TTextMetric TextMetrics();
     void FillRect(const TRect& Rect);

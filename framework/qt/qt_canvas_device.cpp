@@ -8,10 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/display_width.h"
 #include "framework/core/math_util.h"
 #include "framework/qt/fixed_pitch_font.h"
-#include "framework/qt/oem_text.h"
 #include "framework/qt/qt_painter_device.h"
+#include "framework/qt/qt_text.h"
 
 namespace trx {
 
@@ -85,14 +86,17 @@ const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::FindEntry(const TFont& Font)
     t.MaxCharWidth = std::max(qRound(m.maxWidth()), t.AveCharWidth);
     t.FixedPitch = QFontInfo(entry.Font).fixedPitch();
     if (t.FixedPitch) {
-        for (int c = 0; c < 256; ++c)
+        for (int c = 0; c < 128; ++c)
             entry.Advances[static_cast<std::size_t>(c)] =
-                m.horizontalAdvance(OemToUnicode(std::string(1, static_cast<char>(c))));
-        // Whole advances add up exactly: a text's width is then its length
-        // times the advance.
-        const qreal first = entry.Advances[0];
+                m.horizontalAdvance(ToQString(std::string(1, static_cast<char>(c))));
+        entry.Cell = entry.Advances['X'];
+        // Whole advances add up exactly: a text's width is then its cells
+        // times the advance. The line-drawing characters and the letters
+        // of the code pages must have it too.
+        const qreal first = entry.Cell;
         const bool same =
-            std::all_of(entry.Advances.begin(), entry.Advances.end(), [first](qreal a) { return a == first; });
+            std::all_of(entry.Advances.begin(), entry.Advances.end(), [first](qreal a) { return a == first; }) &&
+            m.horizontalAdvance(QString::fromUtf8("│─┼é")) == 4 * first;
         if (same && first >= 1 && first < 4096 && first == std::floor(first))
             entry.FixedWidth = static_cast<int>(first);
     }
@@ -106,13 +110,23 @@ TTextMetric TQtCanvasDevice::TextMetrics(const TFont& Font) { return Entry(Font)
 TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
     const TFontEntry& e = Entry(Font);
     int width = 0;
-    if (!Text.empty() && e.Metric.FixedPitch) {
+    if (!Text.empty() && e.FixedWidth > 0) {
+        width = std::max(DisplayWidth(Text) * e.FixedWidth, 1);
+    } else if (!Text.empty() && e.Metric.FixedPitch) {
         qreal sum = 0;
-        for (const char c : Text) sum += e.Advances[static_cast<unsigned char>(c)];
+        for (std::size_t i = 0; i < Text.size();) {
+            const unsigned char b = static_cast<unsigned char>(Text[i]);
+            if (b < 0x80) {
+                sum += e.Advances[b];
+                ++i;
+            } else {
+                sum += CharWidth(NextChar(Text, i)) * e.Cell;
+            }
+        }
         width = std::max(CeilPixels(sum), 1);
     } else if (!Text.empty()) {
         QFontMetricsF m(e.Font);
-        width = std::max(CeilPixels(m.horizontalAdvance(OemToUnicode(Text))), 1);
+        width = std::max(CeilPixels(m.horizontalAdvance(ToQString(Text))), 1);
     }
     return TSize{width, e.Metric.Height};
 }
@@ -126,8 +140,54 @@ void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFon
     if (Opaque) painter_->fillRect(QRect(X, Y, TextExtent(Font, Text).cx, e.Metric.Height), QtColor(Background));
     painter_->setFont(e.Font);
     painter_->setPen(QtColor(Font.Color()));
-    painter_->drawText(QPointF(X, Y + e.Metric.Ascent), OemToUnicode(Text));
+    if (e.Metric.FixedPitch && !IsAscii(Text))
+        DrawCells(X, Y + e.Metric.Ascent, Text, e);
+    else
+        painter_->drawText(QPointF(X, Y + e.Metric.Ascent), ToQString(Text));
     painter_->restore();
+}
+
+void TQtCanvasDevice::DrawCells(qreal X, qreal Baseline, std::string_view Text, const TFontEntry& Entry) {
+    // Characters that the font itself has, with glyphs that take their
+    // cells, go in runs; any other (a character from a fallback font, a
+    // letter with its marks) goes alone at the start of its cells.
+    QFontMetricsF m(Entry.Font);
+    QString run;
+    qreal runX = X;
+    qreal x = X;
+    auto flush = [&] {
+        if (!run.isEmpty()) painter_->drawText(QPointF(runX, Baseline), run);
+        run.clear();
+    };
+    for (std::size_t i = 0; i < Text.size();) {
+        const std::size_t at = i;
+        const char32_t c = NextChar(Text, i);
+        bool marks = false;
+        while (i < Text.size() && static_cast<unsigned char>(Text[i]) >= 0x80) {
+            std::size_t j = i;
+            if (CharWidth(NextChar(Text, j)) != 0) break;
+            i = j;
+            marks = true;
+        }
+        const QString chars = ToQString(Text.substr(at, i - at));
+        const qreal advance = c < 0x80 ? Entry.Advances[c] : CharWidth(c) * Entry.Cell;
+        bool fits = c < 0x80;
+        if (!fits && !marks) {
+            auto glyph = Entry.InRuns.find(c);
+            if (glyph == Entry.InRuns.end())
+                glyph = Entry.InRuns.emplace(c, m.inFontUcs4(c) && m.horizontalAdvance(chars) == advance).first;
+            fits = glyph->second;
+        }
+        if (fits) {
+            if (run.isEmpty()) runX = x;
+            run += chars;
+        } else {
+            flush();
+            painter_->drawText(QPointF(x, Baseline), chars);
+        }
+        x += advance;
+    }
+    flush();
 }
 
 } // namespace trx

@@ -1,7 +1,9 @@
 // A printer page (or a printer's measuring device) drawn through QPainter.
 // Text is set in a fixed-pitch family (fixed_pitch_font.h) at the size the
-// font asks for at the device's resolution, with the bytes shown as code
-// page 437, and is measured with Qt's font metrics at that resolution.
+// font asks for at the device's resolution, and is measured with Qt's font
+// metrics at that resolution. Text is UTF-8; in a fixed-pitch font every
+// character takes its cells of the character grid, as a text page counts
+// them, whatever glyph a fallback font gives it.
 #pragma once
 
 #include <QFont>
@@ -10,7 +12,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "framework/printing/graphics.h"
 #include "framework/printing/printer_driver.h"
@@ -45,18 +49,25 @@ private:
     struct TFontEntry {
         QFont Font;
         TTextMetric Metric;
-        // A fixed-pitch font's advance of each byte's character: a text's
-        // width is their sum (kerning is off, so no pair changes it).
-        std::array<qreal, 256> Advances{};
+        // A fixed-pitch font's advance of each ASCII character, and of a
+        // cell for every other character: a text's width is their sum
+        // (kerning is off, so no pair changes it).
+        std::array<qreal, 128> Advances{};
+        qreal Cell = 0;
         // The advance of every character when all have the same whole
         // number of pixels, else 0.
         int FixedWidth = 0;
+        // Whether the font itself has a character, with a glyph that takes
+        // its cells, by character, as asked.
+        mutable std::unordered_map<char32_t, bool> InRuns;
     };
     // Family asked for, character height in device pixels, style bits.
     using TFontKey = std::tuple<std::string, int, uint8_t>;
 
     const TFontEntry& Entry(const TFont& Font);
     const TFontEntry& FindEntry(const TFont& Font);
+    // Text in a fixed-pitch font with every character on its cells.
+    void DrawCells(qreal X, qreal Baseline, std::string_view Text, const TFontEntry& Entry);
 
     TPageGeometry geometry_;
     std::map<TFontKey, TFontEntry> fonts_;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -12,31 +11,6 @@ using L = TRegLineNdx;
 using P = TRegPlaneNdx;
 
 namespace {
-
-// The CP437 bytes of the box-drawing characters written as UTF-8 in the tests.
-std::string Cp437(const std::string& Utf8) {
-    static const std::map<std::string, char> box = {{"┌", '\xDA'}, {"─", '\xC4'}, {"┬", '\xC2'}, {"┐", '\xBF'},
-                                                    {"│", '\xB3'}, {"├", '\xC3'}, {"┼", '\xC5'}, {"┤", '\xB4'},
-                                                    {"└", '\xC0'}, {"┴", '\xC1'}, {"┘", '\xD9'}};
-    std::string out;
-    for (std::size_t i = 0; i < Utf8.size();) {
-        if (static_cast<unsigned char>(Utf8[i]) < 0x80) {
-            out += Utf8[i++];
-            continue;
-        }
-        const auto it = box.find(Utf8.substr(i, 3));
-        if (it == box.end()) ADD_FAILURE() << "no CP437 byte for " << Utf8.substr(i, 3);
-        out += it == box.end() ? '?' : it->second;
-        i += 3;
-    }
-    return out;
-}
-
-std::vector<std::string> Cp437(const std::vector<std::string>& Lines) {
-    std::vector<std::string> out;
-    for (const auto& l : Lines) out.push_back(Cp437(l));
-    return out;
-}
 
 struct LineOptions {
     bool Borders = false;
@@ -94,7 +68,7 @@ struct TableRender : ::testing::Test {
         ps.XOffset = 0;
         ps.TableWid = x - 1;
         ps.PageWid = 80;
-        ps.TextPage->Clear();
+        ps.ClearTextPage();
 
         int y = -1; // the last line used
         auto firstNonBlank = [&](const std::vector<std::string>& cells) {
@@ -162,7 +136,7 @@ struct TableRender : ::testing::Test {
         borderBottom(P::plLast);
 
         std::vector<std::string> lines;
-        for (int i = 0; i < ps.TextPage->Count(); ++i) lines.push_back(TrimRight(ps.TextPage->Get(i)));
+        for (int i = 0; i < ps.TextPage->Count(); ++i) lines.push_back(TrimRight(ps.TextPageLine(i)));
         return lines;
     }
 };
@@ -174,9 +148,8 @@ const std::vector<std::vector<std::string>> Rows{{"Name", "Qty"}, {"ab", "1"}, {
 
 TEST_F(TableRender, BordersSharedBordersAndVerticalLines) {
     const LineOptions o{.Borders = true, .Share = true, .Vert = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows),
-              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤", "│ab  │1    │",
-                                             "│cd  │22   │", "└────┴─────┘"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows), (std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤",
+                                                                     "│ab  │1    │", "│cd  │22   │", "└────┴─────┘"}));
     // The ASCII set has no junctions on the outer borders.
     EXPECT_EQ(Render(o, false, Wids, Rows), (std::vector<std::string>{"+----------+", "|Name|Qty  |", "|----+-----|",
                                                                       "|ab  |1    |", "|cd  |22   |", "+----------+"}));
@@ -185,8 +158,8 @@ TEST_F(TableRender, BordersSharedBordersAndVerticalLines) {
 TEST_F(TableRender, BordersWithoutSharingCloseEachBlock) {
     const LineOptions o{.Borders = true, .Vert = true};
     EXPECT_EQ(Render(o, true, Wids, Rows),
-              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "└────┴─────┘", "┌────┬─────┐",
-                                             "│ab  │1    │", "│cd  │22   │", "└────┴─────┘"}));
+              (std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "└────┴─────┘", "┌────┬─────┐", "│ab  │1    │",
+                                        "│cd  │22   │", "└────┴─────┘"}));
     EXPECT_EQ(Render(o, false, Wids, Rows),
               (std::vector<std::string>{"+----------+", "|Name|Qty  |", "+----------+", "+----------+", "|ab  |1    |",
                                         "|cd  |22   |", "+----------+"}));
@@ -194,16 +167,15 @@ TEST_F(TableRender, BordersWithoutSharingCloseEachBlock) {
 
 TEST_F(TableRender, BordersOnlyDrawAFrame) {
     const LineOptions o{.Borders = true, .Share = true};
-    EXPECT_EQ(Render(o, true, Wids, Rows),
-              Cp437(std::vector<std::string>{"┌─────────┐", "│NameQty  │", "├─────────┤", "│ab  1    │", "│cd  22   │",
-                                             "└─────────┘"}));
+    EXPECT_EQ(Render(o, true, Wids, Rows), (std::vector<std::string>{"┌─────────┐", "│NameQty  │", "├─────────┤",
+                                                                     "│ab  1    │", "│cd  22   │", "└─────────┘"}));
 }
 
 TEST_F(TableRender, AllLinesMakeAGrid) {
     const LineOptions o{.Borders = true, .Share = true, .Horiz = true, .Vert = true};
     EXPECT_EQ(Render(o, true, Wids, Rows),
-              Cp437(std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤", "│ab  │1    │",
-                                             "├────┼─────┤", "│cd  │22   │", "└────┴─────┘"}));
+              (std::vector<std::string>{"┌────┬─────┐", "│Name│Qty  │", "├────┼─────┤", "│ab  │1    │", "├────┼─────┤",
+                                        "│cd  │22   │", "└────┴─────┘"}));
     EXPECT_EQ(Render(o, false, Wids, Rows),
               (std::vector<std::string>{"+----------+", "|Name|Qty  |", "|----+-----|", "|ab  |1    |", "|----+-----|",
                                         "|cd  |22   |", "+----------+"}));
@@ -212,7 +184,7 @@ TEST_F(TableRender, AllLinesMakeAGrid) {
 TEST_F(TableRender, InsideLinesWithoutBorders) {
     const LineOptions o{.Horiz = true, .Vert = true};
     EXPECT_EQ(Render(o, true, Wids, Rows, false),
-              Cp437(std::vector<std::string>{"", "Name│Qty", "────┼─────", "ab  │1", "────┼─────", "cd  │22"}));
+              (std::vector<std::string>{"", "Name│Qty", "────┼─────", "ab  │1", "────┼─────", "cd  │22"}));
 }
 
 TEST_F(TableRender, GroupBreakLinesStartAtTheColumnThatChanged) {
@@ -220,8 +192,8 @@ TEST_F(TableRender, GroupBreakLinesStartAtTheColumnThatChanged) {
     const std::vector<std::vector<std::string>> rows{
         {"A", "B", "C"}, {"x", "a", "1"}, {"", "", "2"}, {"", "b", "3"}, {"y", "c", "4"}};
     EXPECT_EQ(Render(o, true, {2, 2, 2}, rows),
-              Cp437(std::vector<std::string>{"┌──┬──┬──┐", "│A │B │C │", "├──┼──┼──┤", "│x │a │1 │", "│  │  │2 │",
-                                             "│  ├──┼──┤", "│  │b │3 │", "├──┼──┼──┤", "│y │c │4 │", "└──┴──┴──┘"}));
+              (std::vector<std::string>{"┌──┬──┬──┐", "│A │B │C │", "├──┼──┼──┤", "│x │a │1 │", "│  │  │2 │",
+                                        "│  ├──┼──┤", "│  │b │3 │", "├──┼──┼──┤", "│y │c │4 │", "└──┴──┴──┘"}));
     EXPECT_EQ(Render(o, false, {2, 2, 2}, rows),
               (std::vector<std::string>{"+--------+", "|A |B |C |", "|--+--+--|", "|x |a |1 |", "|  |  |2 |",
                                         "|  |--+--|", "|  |b |3 |", "|--+--+--|", "|y |c |4 |", "+--------+"}));
@@ -231,7 +203,7 @@ TEST_F(TableRender, GroupBreakLinesStartAtTheColumnThatChanged) {
     // runs to the right end of the row.
     const LineOptions plain{.GrpBrk = true};
     EXPECT_EQ(Render(plain, true, {2, 2, 2}, rows, false),
-              Cp437(std::vector<std::string>{"A B C", "x a 1", "    2", "   ───", "  b 3", " ─────", "y c 4"}));
+              (std::vector<std::string>{"A B C", "x a 1", "    2", "   ───", "  b 3", " ─────", "y c 4"}));
 }
 
 TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {
@@ -278,12 +250,39 @@ TEST_F(TableRender, SharedBorderBelowTheTitlesIsASeparatingLine) {
     ps.PageWid = 80;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPage->Get(0), "\xC3\xC4\xC4\xC4\xB4");
+    EXPECT_EQ(ps.TextPageLine(0), "├───┤");
     // The same line on top of the page is the top border.
     ps.NoRowYet = true;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPage->Get(0), "\xDA\xC4\xC4\xC4\xBF");
+    EXPECT_EQ(ps.TextPageLine(0), "┌───┐");
+}
+
+TEST_F(TableRender, StoredLineCharactersAreCodePage437AndPrintAsTheirBoxCharacters) {
+    // A double-line top border as "Tabrix.Ini" stores it, and a line with
+    // text that is not ASCII, which the page holds as UTF-8.
+    TPrintSettings& ps = run.PS();
+    run.RS().GridLineDrawChrs = TtrxReportSettings::DefaultGridLineDrawChrs();
+    auto& top = run.RS().GridLineDrawChrs[Ord(TLineDraw::ldIBM)][Ord(TLDGridH::hldTop)];
+    top[Ord(TLDGridV::vldLeft)] = '\xC9';
+    top[Ord(TLDGridV::vldData)] = '\xCD';
+    top[Ord(TLDGridV::vldRight)] = '\xBB';
+    run.RS().LineDraw = TLineDraw::ldIBM;
+    run.RS().OutputQuality = 1;
+    ps.BordersOn = true;
+    ps.FirstRow = ps.NoRowYet = true;
+    ps.TableWid = 6;
+    ps.PageWid = 80;
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderLeft, false, false, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    ps.PrintText("Zü中", 6, ps.TextRect = TRect{2, 1, 5, 1}, 0);
+    ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderRight, false, false, TRect{1, 0, 6, 2},
+                     TRect{1, 1, 1, 0});
+    EXPECT_EQ(ps.TextPageLine(0), "╔════╗");
+    EXPECT_EQ(ps.TextPageLine(1), "│Zü中│");
+    EXPECT_EQ(ps.TextPage->Get(0), "\xC9\xCD\xCD\xCD\xCD\xBB"); // a line of one byte a cell
 }
 
 TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {

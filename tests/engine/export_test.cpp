@@ -109,23 +109,27 @@ TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
     SetOpt(S::soLineNumbers, false);
     SetOpt(S::soColumnTitles, false);
     grid = Grid(2, 1);
+    // Only the control characters go: every other character stays, and a
+    // byte that is no UTF-8 is U+FFFD.
     grid->SetCells(0, 1,
                    "a\tb\x01"
-                   "c\x82"
-                   "d~");
+                   "c\xC3\xA9\x7F"
+                   "d~\xE4\xB8\xAD\x82");
     EXPECT_EQ(Export(grid.get()), 1);
-    EXPECT_EQ(Exported(), "\"abcd~\",\"r1c1\"\r\n");
+    EXPECT_EQ(Exported(),
+              "\"abc\xC3\xA9"
+              "d~\xE4\xB8\xAD\xEF\xBF\xBD\",\"r1c1\"\r\n");
     RS().ExportOnlyPrintableChrs = false;
     EXPECT_EQ(Export(grid.get()), 1);
     EXPECT_EQ(Exported(),
               "\"a\tb\x01"
-              "c\x82"
-              "d~\",\"r1c1\"\r\n");
+              "c\xC3\xA9\x7F"
+              "d~\xE4\xB8\xAD\xEF\xBF\xBD\",\"r1c1\"\r\n");
 
     // Long texts: a character that is not printable anywhere among many.
     RS().ExportOnlyPrintableChrs = true;
-    const std::string printable = " ~0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij";
-    for (char bad : {'\x00', '\x1F', '\x7F', '\x80', '\xFF'}) {
+    const std::string printable = " ~0123456789ABCDEF\xC3\xA9GHIJ\xE4\xB8\xADKLMNOPQRSTUVWXYZabcdefghij";
+    for (char bad : {'\x00', '\x01', '\x1F', '\x7F'}) {
         for (std::size_t at :
              {std::size_t{0}, std::size_t{7}, std::size_t{8}, std::size_t{15}, std::size_t{33}, printable.size()}) {
             std::string text = printable;

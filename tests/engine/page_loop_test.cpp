@@ -509,18 +509,16 @@ TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
     EXPECT_EQ(PrintRun(), 1);
     // Numbers stand right, texts left; a short number keeps its column's
     // spare room on its right.
-    EXPECT_EQ(
-        Output(),
-        std::string(31, ' ') +
-            "\r\n"
-            "        \xDA\xC4\xC4\xC2\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xBF\r\n"
-            "        \xB3 #\xB3 id\xB3  name \xB3 price\xB3\r\n"
-            "        \xC3\xC4\xC4\xC5\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xC4\xC4\xC4\xB4\r\n"
-            "        \xB3 1\xB3 1 \xB3 tea   \xB3   2.5\xB3\r\n"
-            "        \xB3 2\xB3 2 \xB3 coffee\xB3 12.25\xB3\r\n"
-            "        \xB3 3\xB3 3 \xB3 water \xB3   0.5\xB3\r\n"
-            "        \xC0\xC4\xC4\xC1\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC1\xC4\xC4\xC4\xC4\xC4\xC4\xD9\r\n"
-            "\f\r\n");
+    EXPECT_EQ(Output(), std::string(31, ' ') +
+                            "\r\n"
+                            "        ┌──┬───┬───────┬──────┐\r\n"
+                            "        │ #│ id│  name │ price│\r\n"
+                            "        ├──┼───┼───────┼──────┤\r\n"
+                            "        │ 1│ 1 │ tea   │   2.5│\r\n"
+                            "        │ 2│ 2 │ coffee│ 12.25│\r\n"
+                            "        │ 3│ 3 │ water │   0.5│\r\n"
+                            "        └──┴───┴───────┴──────┘\r\n"
+                            "\f\r\n");
 }
 
 TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {

@@ -61,6 +61,12 @@ TEST(ReportIds, RepairKeepsOnlyTheLastWord) {
     EXPECT_EQ(id.Length(), 30);
     EXPECT_EQ(Copy(id.str(), 1, 21), std::string(20, 'w') + " ");
 
+    // The first 20 cells of a word, its characters whole.
+    id = "Übersichtsaufstellungen";
+    TtrxFileMgr::ValidateReportIdSyntax(id, true);
+    EXPECT_EQ(id.str().substr(0, 22), "Übersichtsaufstellun ");
+    EXPECT_TRUE(IsSuffix(id.str().substr(22)));
+
     id = "";
     TtrxFileMgr::ValidateReportIdSyntax(id, true);
     EXPECT_TRUE(IsSuffix(id.str()));

@@ -78,4 +78,11 @@ TEST(Strings, ShortStringCutsOnAssignment) {
     EXPECT_EQ(user[1], 'x');
     ShortString<3> delim;
     EXPECT_TRUE(delim.empty());
+    // Characters count by their cells and are never split.
+    user = "Müllerhaus";
+    EXPECT_EQ(user.str(), "Müllerha");
+    delim = "中文";
+    EXPECT_EQ(delim.str(), "中");
+    delim = "§";
+    EXPECT_EQ(delim.str(), "§");
 }

@@ -101,7 +101,7 @@ TEST_F(CupsPrintingTest, ACupsPrinterHasTheDevicesPageGeometry) {
 
 TEST_F(CupsPrintingTest, AReportPrintedOnACupsPrinterArrivesAsAPdfWithTheSameLines) {
     SelectOffice();
-    test::PrintTextPages(printer, test::SampleReport());
+    test::PrintTextPages(printer, test::SampleReportUtf8());
     const std::string file = ReceivedFile();
     EXPECT_EQ(test::PdfPageCount(file), 3);
     const double cell = printer.Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / printer.PixelsPerInchX();

@@ -7,10 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/core/display_width.h"
 #include "framework/qt/fixed_pitch_font.h"
-#include "framework/qt/oem_text.h"
 #include "framework/qt/qt_application.h"
 #include "framework/qt/qt_canvas_device.h"
+#include "framework/qt/qt_text.h"
 
 namespace trx {
 namespace {
@@ -49,15 +50,14 @@ TEST_F(QtCanvasDeviceTest, EveryCharacterTakesOneCellSoTableColumnsLineUp) {
     // 10 points at 1200 dpi: 167 pixels high, three fifths of that wide.
     const int cell = canvas.TextWidth("X");
     EXPECT_NEAR(cell, 100, 2);
-    const std::string table =
-        "\xDA\xC4\xC4\xC2\xC4\xBF\xB3 S\x81"
-        "d \xB3\xC0\xC1\xD9\xDB\xB0\xFE";
-    const int row = canvas.TextWidth(std::string(table.size(), 'x'));
+    const std::string table = "┌──┬─┐│ Süd │└┴┘█░■";
+    const int cells = 19;
+    const int row = canvas.TextWidth(std::string(cells, 'x'));
     EXPECT_EQ(canvas.TextWidth(table), row);
     EXPECT_EQ(canvas.TextWidth(std::string(80, 'W')), canvas.TextWidth(std::string(80, '.')));
     // A cell is never narrower than the characters it holds.
-    EXPECT_GE(cell * static_cast<int>(table.size()), row);
-    EXPECT_LE(cell * static_cast<int>(table.size()) - row, static_cast<int>(table.size()));
+    EXPECT_GE(cell * cells, row);
+    EXPECT_LE(cell * cells - row, cells);
     EXPECT_EQ(canvas.TextWidth(""), 0);
 
     TTextMetric m = canvas.TextMetrics();
@@ -76,7 +76,7 @@ TEST_F(QtCanvasDeviceTest, EveryCharacterTakesOneCellSoTableColumnsLineUp) {
 TEST_F(QtCanvasDeviceTest, TextsMeasureAsQtSetsThemInTurnsOfFonts) {
     TQtCanvasDevice device(At(600), nullptr);
     TCanvas canvas(&device);
-    const std::string samples[] = {"x", "Stock list 12/9/2024", "\xC9\xCD\xCB\xBB \x81\x84\x94 \xE1 \x01\x7F\xFF",
+    const std::string samples[] = {"x", "Stock list 12/9/2024", "╔═╦╗ üäö ß \x01\x7F\u00A0",
                                    std::string(150, 'M') + "i"};
     for (int round = 0; round < 2; ++round) {
         for (int size : {10, 7, 10}) {
@@ -88,11 +88,11 @@ TEST_F(QtCanvasDeviceTest, TextsMeasureAsQtSetsThemInTurnsOfFonts) {
             reference.Font().Assign(canvas.Font());
             const QFontMetricsF metrics(fresh.QtFont(reference.Font()));
             for (const std::string& text : samples) {
-                const int qt = static_cast<int>(std::ceil(metrics.horizontalAdvance(OemToUnicode(text)) - 1e-6));
+                const int qt = static_cast<int>(std::ceil(metrics.horizontalAdvance(ToQString(text)) - 1e-6));
                 EXPECT_EQ(canvas.TextWidth(text), std::max(qt, 1)) << size << " " << text;
                 // A fixed character width, when the font has one, gives the same widths.
                 if (const int cw = canvas.FixedCharWidth(); cw > 0) {
-                    EXPECT_EQ(canvas.TextWidth(text), cw * static_cast<int>(text.size())) << size << " " << text;
+                    EXPECT_EQ(canvas.TextWidth(text), cw * DisplayWidth(text)) << size << " " << text;
                 }
             }
         }

@@ -101,7 +101,7 @@ TEST_F(PdfPrinterTest, APrinterThatIsNotThereCannotBeUsed) {
 }
 
 TEST_F(PdfPrinterTest, TextPagesPrintAsTheSameLinesWithRealBoxLines) {
-    test::PrintTextPages(printer, test::SampleReport());
+    test::PrintTextPages(printer, test::SampleReportUtf8());
     const std::string file = dir.File("report.pdf");
     EXPECT_EQ(driver->LastPdfFile(), file);
     EXPECT_EQ(PdfPageCount(file), 3);
@@ -122,7 +122,7 @@ TEST_F(PdfPrinterTest, LandscapePagesHoldLongerLines) {
     std::string wide(120, 'W');
     wide.replace(0, 5, "Start");
     wide.replace(wide.size() - 3, 3, "End");
-    test::PrintTextPages(printer, {{"\xDA\xC4\xBF", wide}});
+    test::PrintTextPages(printer, {{"┌─┐", wide}});
     // The line is longer than A4 is wide, but not than it is long.
     const int width = printer.Canvas().TextWidth(wide);
     EXPECT_GT(width, driver->Geometry(PdfPrinterName, Paper(DMPAPER_A4))->PageWidth);

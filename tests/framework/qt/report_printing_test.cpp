@@ -4,6 +4,9 @@
 // capture spooler keeps it.
 #include <gtest/gtest.h>
 
+#include <utf8proc.h>
+
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,17 +17,20 @@
 #include "engine/report_settings.h"
 #include "engine/run_scope.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
+#include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
 #include "framework/qt/cups_spooler.h"
-#include "framework/qt/oem_text.h"
 #include "framework/qt/qt_printer_driver.h"
 #include "loopback_listener.h"
 #include "pdf_tools.h"
 #include "private_cups.h"
+#include "support/engine/mixed_scripts.h"
 #include "support/engine/run_setup.h"
+#include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 #include "text_pages.h"
 
@@ -54,10 +60,7 @@ protected:
         const char* titles[] = {"Region", "Product", "Units", "Amount"};
         for (int c = 0; c < 4; ++c) grid->SetCells(c, 0, titles[c]);
         for (int r = 1; r <= 120; ++r) {
-            grid->SetCells(0, r,
-                           r % 3 ? "S\x81"
-                                   "d"
-                                 : "Nord"); // a letter of code page 437
+            grid->SetCells(0, r, r % 3 ? "Süd" : "Nord");
             grid->SetCells(1, r, "Item " + std::to_string(r));
             grid->SetCells(2, r, std::to_string(r * 7 % 50));
             grid->SetCells(3, r, std::to_string(r * 13) + ".50");
@@ -75,21 +78,20 @@ protected:
 
     // Text pages as a PDF reader gives them: UTF-8, without the blanks at
     // the ends of lines and the empty lines at the ends of pages.
-    static TTextPages ReadableLines(const std::string& Cp437) {
+    static TTextPages ReadableLines(const std::string& Utf8) {
         TTextPages pages(1);
         std::size_t start = 0;
-        while (start < Cp437.size()) {
-            std::size_t end = Cp437.find("\r\n", start);
-            if (end == std::string::npos) end = Cp437.size();
-            std::string line = Cp437.substr(start, end - start);
+        while (start < Utf8.size()) {
+            std::size_t end = Utf8.find("\r\n", start);
+            if (end == std::string::npos) end = Utf8.size();
+            std::string line = Utf8.substr(start, end - start);
             start = end + 2;
             if (!line.empty() && line[0] == '\f') {
                 pages.emplace_back();
                 line.erase(0, 1);
             }
-            std::string utf8 = OemToUnicode(line).toStdString();
-            utf8.erase(utf8.find_last_not_of(' ') + 1);
-            pages.back().push_back(utf8);
+            line.erase(line.find_last_not_of(' ') + 1);
+            pages.back().push_back(line);
         }
         for (auto& page : pages) {
             while (!page.empty() && page.back().empty()) page.pop_back();
@@ -146,6 +148,61 @@ TEST_F(ReportPrintingTest, APdfReadsAsTheLinesOfTheTextFile) {
     StartRun(grid.get());
     ASSERT_EQ(PrintRun(), 1);
     ExpectPdfReadsAsTheTextFile(dir.File("sales.pdf"));
+}
+
+// Text as a reader compares it: in the composed form (a letter with an
+// accent may come either way), without blanks (pdftotext puts a character
+// of two cells into one column and fills the other with a blank), and
+// without the characters outside the Basic Multilingual Plane: Qt's PDF
+// writer draws them but maps no text to their glyphs.
+std::string Readable(const std::string& Text) {
+    utf8proc_uint8_t* nfc = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(Text.c_str()));
+    const std::string composed = nfc ? reinterpret_cast<const char*>(nfc) : Text;
+    std::free(nfc);
+    std::string r;
+    for (std::size_t i = 0; i < composed.size();) {
+        const std::size_t at = i;
+        const char32_t c = NextChar(composed, i);
+        if (c != ' ' && c < 0x10000) r.append(composed, at, i - at);
+    }
+    return r;
+}
+
+TEST_F(ReportPrintingTest, NamesInSeveralScriptsPrintAsTheTextFileReads) {
+    UseRealPrinter(PdfPrinterName);
+    static_cast<TQtPrinterDriver*>(&Printer()->Driver())->PdfFileName = dir.File("names.pdf");
+    RS().Memo(TRptMemoNdx::rmPgTi).SetText("Names ^P");
+    RS().MaxStringLines = 1;
+    SqliteFile db(dir.File("names.db"), MixedScriptTableSql());
+    TTable table;
+    table.SetName("tblNames");
+    table.SetDatabaseName(db.FileName());
+    table.SetTableName("names");
+    StartRun(&table);
+    ASSERT_EQ(PrintRun(), 1);
+    ASSERT_EQ(PS().PagesOutput, 1);
+    const double charWidth =
+        Printer()->Canvas().TextWidth(std::string(1000, 'X')) * 72.0 / 1000 / Printer()->PixelsPerInchX();
+    TTextPages pdf = PdfPages(dir.File("names.pdf"), charWidth);
+
+    RS().OutputDest = TOutputDest::odTextFile;
+    RS().OutputFileName = dir.File("names.txt");
+    RS().TxtCharsPageWid = PS().PageWid;
+    RS().LinesPerpage = PS().PageHt;
+    ASSERT_EQ(PrintRun(), 1);
+    const TTextPages text = ReadableLines(ReadAll(dir.File("names.txt")));
+    ASSERT_EQ(pdf.size(), 1u);
+    ASSERT_EQ(text.size(), 1u);
+    while (!pdf[0].empty() && pdf[0].front().empty()) pdf[0].erase(pdf[0].begin());
+    ASSERT_EQ(pdf[0].size(), text[0].size());
+    for (std::size_t l = 0; l < text[0].size(); ++l) EXPECT_EQ(Readable(pdf[0][l]), Readable(text[0][l]));
+    for (const auto& row : MixedScriptRowsAsShown())
+        for (const std::string& field : row) {
+            bool found = false;
+            for (const std::string& line : pdf[0])
+                found = found || Readable(line).find(Readable(field)) != std::string::npos;
+            EXPECT_TRUE(found) << field;
+        }
 }
 
 TEST_F(ReportPrintingTest, AReportOnACupsPrinterArrivesAsAPdfThatReadsAsTheTextFile) {

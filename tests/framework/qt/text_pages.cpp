@@ -40,11 +40,6 @@ TTextPages Report(const TCharSet& C) {
 
 } // namespace
 
-TTextPages SampleReport() {
-    return Report({"\xDA", "\xC2", "\xBF", "\xB3", "\xC3", "\xC5", "\xB4", "\xC0", "\xC1", "\xD9", "\xC4", "\x81",
-                   "\x82", "\xDB"});
-}
-
 TTextPages SampleReportUtf8() { return Report({"┌", "┬", "┐", "│", "├", "┼", "┤", "└", "┴", "┘", "─", "ü", "é", "█"}); }
 
 void PrintTextPages(TPrinter& Printer, const TTextPages& Pages, const std::string& Title) {

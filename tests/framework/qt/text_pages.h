@@ -1,7 +1,7 @@
-// A small report as text pages (code page 437 bytes with the IBM table
-// lines, as the page loop lays out a text report) and the same pages as
-// UTF-8, as a PDF reader extracts them; and the printing of text pages on
-// the printer canvas as the page loop does it.
+// A small report as text pages (UTF-8 with the IBM table lines as box
+// characters, as the page loop lays out a text report, and as a PDF reader
+// extracts them); and the printing of text pages on the printer canvas as
+// the page loop does it.
 #pragma once
 
 #include <string>
@@ -14,8 +14,6 @@ namespace trx::test {
 using TTextPages = std::vector<std::vector<std::string>>;
 
 // Three pages: a table split over two pages, and a closing page.
-TTextPages SampleReport();
-// SampleReport with each character in UTF-8.
 TTextPages SampleReportUtf8();
 
 // One document: the canvas font set to the report's text font, then page
