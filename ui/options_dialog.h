@@ -154,6 +154,7 @@ public:
 
     // ---- Printer, styles, memos (options_seams.cpp) -----------------------
     void SetupPrinter(bool ShowMsg);
+    void DisplayRptWid();
     void sbPrinterSetupClick(TObject* Sender);
     void buTextFontNameClick(TObject* Sender);
     void buReplFontNameClick(TObject* Sender);

@@ -6,7 +6,6 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
-#include "engine/run_printer_setup.h"
 #include "engine/status_messages.h"
 #include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
@@ -28,81 +27,6 @@ bool EditModified(TObject* Sender) {
 }
 
 } // namespace
-
-// ---- Printer set-up --------------------------------------------------------
-
-// The engine's run set-up from the settings; the dialog's panels, captions and warnings are not written yet.
-void TfmTBXMain::SetupPrinter(bool) {
-    if (PrintSettings && ReportSettings) SetupRunPrinter();
-}
-
-// Runs the destination's change handler as after the printer or file dialog.
-void TfmTBXMain::sbPrinterSetupClick(TObject*) { cbxOutputDestChange(cbxOutputDest); }
-
-// The font dialogs come with the printer set-up; the button does nothing yet.
-void TfmTBXMain::buTextFontNameClick(TObject*) {}
-
-// The font dialogs come with the printer set-up; the button does nothing yet.
-void TfmTBXMain::buReplFontNameClick(TObject*) {}
-
-// Stores the orientation and sets up the printer.
-void TfmTBXMain::cbxOrientationChange(TObject*) {
-    if (Assigning || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    ReportSettings->Orientation = static_cast<TPrinterOrient>(GetComboItemNdx(cbxOrientation, 0, true));
-    if (PrintSettings) PrintSettings->RecalcPixPerInch = true;
-    SetupPrinter(true);
-}
-
-// Marks the settings modified and sets up the printer when the field passes.
-void TfmTBXMain::edTextFontNameChange(TObject* Sender) {
-    if (Assigning || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    if (ChkOptions(Sender, false, true)) SetupPrinter(false);
-}
-
-// Enter sets up the printer when the field passes.
-void TfmTBXMain::edTextFontSizeKeyPress(TObject* Sender, char& Key) {
-    if (Key == '\r' && ChkOptions(Sender, false, true)) SetupPrinter(false);
-}
-
-// The list of the installed printers.
-void TfmTBXMain::cmbPrintersDropDown(TObject*) { cmbPrinters->Items().Assign(Printer()->Printers()); }
-
-// Takes nothing yet; the printer name is stored with the other fields.
-void TfmTBXMain::cmbPrintersExit(TObject*) {}
-
-// Marks the settings modified, derives the options and sets up the printer.
-void TfmTBXMain::cbDefaultPrinterClick(TObject* Sender) {
-    if (Assigning || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    SetOptions(Sender, false);
-    if (ChkOptions(Sender, false, true)) {
-        if (PrintSettings) PrintSettings->RecalcPixPerInch = true;
-        SetupPrinter(false);
-    }
-}
-
-// Marks the settings modified and asks for the printer to be measured again.
-void TfmTBXMain::cmbPrintersChange(TObject*) {
-    if (Assigning || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    if (PrintSettings) PrintSettings->RecalcPixPerInch = true;
-}
-
-// Marks the settings modified and sets up the printer when the box passes.
-void TfmTBXMain::cbShrinkToPageClick(TObject* Sender) {
-    if (Assigning || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    if (ChkOptions(Sender, false, true)) SetupPrinter(false);
-}
-
-// A typed starting line number marks the settings modified and sets up the printer when it passes.
-void TfmTBXMain::edStartingReportLineIdChange(TObject* Sender) {
-    if (!EditModified(Sender) || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    if (ChkOptions(Sender, false, true)) SetupPrinter(false);
-}
 
 // ---- Style list ------------------------------------------------------------
 
