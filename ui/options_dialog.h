@@ -201,6 +201,9 @@ public:
     // Set while SetCtrlFocus moves the focus to a failed field: the exit
     // checks that the move sets off do not move it again.
     bool FocusingField = false;
+    // The memo the memo editor holds (-1: none); its text is stored there
+    // whatever the memo list shows meanwhile.
+    int EditedMemo = -1;
     uint8_t StyleListObjType = 0;
     uint8_t StyleListQuality = 0;
     int32_t SavedWidth = 0;

@@ -1,0 +1,289 @@
+// The dialog's printer set-up, style option list and memo editor through
+// the scripted user: the scale a wide report prints at on the virtual
+// printer and the caption that shows it, the save dialog, the style
+// options and memos as they change the printed text file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "engine/obj_info.h"
+#include "engine/rpt_styles.h"
+#include "framework/forms/dialogs.h"
+#include "framework/forms/keys.h"
+#include "framework/forms/user_input.h"
+#include "framework/grids/string_grid.h"
+#include "framework/printing/printer.h"
+#include "framework/printing/virtual_printer.h"
+#include "options_dialog_fixture.h"
+#include "support/temp_dir.h"
+
+namespace trx::test {
+namespace {
+
+using S = TStyleOptNdx;
+
+class OptionsPrinterTest : public OptionsDialogTest {
+protected:
+    OptionsPrinterTest() {
+        RS().OutputQuality = 0;
+        RS().DisplayProgressWindow = false;
+        RS().OutputDest = TOutputDest::odTextFile;
+        RS().OutputFileName = dir.File("report.txt");
+    }
+    // A string grid of Cols columns whose data cells are Wid characters wide.
+    void UseGrid(int Cols, int Wid) {
+        grid = std::make_unique<TStringGrid>(nullptr);
+        grid->SetName("sgItems");
+        grid->SetColCount(Cols);
+        grid->SetRowCount(3);
+        grid->SetFixedCols(0);
+        grid->SetFixedRows(1);
+        for (int c = 0; c < Cols; ++c) {
+            grid->SetCells(c, 0, "T" + std::to_string(c));
+            for (int r = 1; r < 3; ++r) grid->SetCells(c, r, std::string(Wid, char('a' + c)));
+        }
+    }
+    // The dialog's first show on the grid: columns scanned, options derived, printer set up.
+    void Open() {
+        StartRun(grid.get());
+        Fill();
+        dlg->SetupPrinter(true);
+    }
+    // The font sizes of the texts the virtual printer printed last.
+    std::vector<int> PrintedFontSizes() {
+        std::vector<int> sizes;
+        for (const TVirtualPage& page : printer.Driver().LastDocument().Pages)
+            for (const TDrawOp& op : page.Ops())
+                if (op.Kind == TDrawOpKind::doText && std::find(sizes.begin(), sizes.end(), op.FontSize) == sizes.end())
+                    sizes.push_back(op.FontSize);
+        return sizes;
+    }
+    std::string PrintText() {
+        EXPECT_EQ(PrintRun(), 1);
+        return ReadAll(RS().OutputFileName);
+    }
+    int Item(const std::string& Caption) const {
+        for (int i = 0; i < dlg->lbxStyleOpts->Count(); ++i) {
+            const std::string item = dlg->lbxStyleOpts->Items()[i];
+            if (item.substr(item.find(',') + 1) == Caption) return i;
+        }
+        return -1;
+    }
+
+    TVirtualPrinterOverride printer;
+    TempDir dir;
+    std::unique_ptr<TStringGrid> grid;
+};
+
+// Seven columns of 18 characters with their lines make 144 characters, one
+// and a half times the 96 that the printer's page holds in 10 points.
+TEST_F(OptionsPrinterTest, AReportHalfAgainAsWideAsThePageShrinksToItOnThePrinter) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().ShrinkToPage = true;
+    UseGrid(7, 18);
+    Open();
+    EXPECT_EQ(PS().TableWid, 144);
+    EXPECT_EQ(PS().ScalePct, 66); // 96 / 144 = 66.67, truncated
+    EXPECT_EQ(dlg->gbOutputOptions->Caption(), "Output Options (Scaled by: 66% = 6 pts)");
+    // Measured again in the shrunken font, the page holds the whole report.
+    EXPECT_GE(PS().RightLimitX - PS().LeftMarginX, PS().TableWid);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PrintedFontSizes(), std::vector<int>{6});
+
+    // Unchecked, the report prints at its own size on two pages across.
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Output");
+    UserClick(dlg->cbShrinkToPage);
+    EXPECT_FALSE(RS().ShrinkToPage);
+    EXPECT_EQ(PS().ScalePct, 100);
+    EXPECT_EQ(dlg->gbOutputOptions->Caption(), "Output Options (10 pts)");
+    // The page is measured at the scale that stands, not the one found on the way.
+    EXPECT_EQ(PS().RightLimitX - PS().LeftMarginX, 96);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PrintedFontSizes(), std::vector<int>{10});
+}
+
+TEST_F(OptionsPrinterTest, ATextFontOfNoSizeScalesByTheWidthAlone) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().ShrinkToPage = true;
+    UseGrid(7, 18);
+    Open();
+    RS().TextFontSize = 0;
+    dlg->SetupPrinter(false);
+    EXPECT_GT(PS().ScalePct, 0);
+    EXPECT_LE(PS().ScalePct, 100);
+}
+
+TEST_F(OptionsPrinterTest, TheSaveDialogsChoiceShowsInTheFileNameEditAndSurvivesTheStore) {
+    RS().OutputDest = TOutputDest::odTextFile;
+    UseGrid(2, 5);
+    Open();
+    ShowWindow();
+    const std::string chosen = dir.File("chosen.txt");
+    ui->AnswerSaveFile(chosen);
+    UserClick(dlg->buBrowseFile);
+    const auto calls = ui->CallsOf(TDialogKind::dkSaveFile);
+    ASSERT_EQ(calls.size(), 1U);
+    EXPECT_EQ(dlg->SaveDialog1->Title, "Save Report As");
+    EXPECT_EQ(dlg->SaveDialog1->Filter, "Text Files|*.TXT");
+    EXPECT_EQ(dlg->edOutputFileName->Text(), chosen);
+    dlg->SaveScreenFields();
+    EXPECT_EQ(RS().OutputFileName, chosen);
+
+    // Cancelled, the destination's handler still runs and marks the settings modified.
+    RS().Modified = false;
+    ui->CancelFileDialog();
+    UserClick(dlg->buBrowseFile);
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_EQ(dlg->edOutputFileName->Text(), chosen);
+}
+
+// ---- Style option list --------------------------------------------------------------------------
+
+TEST_F(OptionsPrinterTest, TheStyleListShowsTheOptionsOfAGridInLineDrawByTheirOwnIndexes) {
+    UseGrid(2, 5);
+    Open();
+    ASSERT_GT(dlg->lbxStyleOpts->Count(), 0);
+    EXPECT_EQ(dlg->lbxStyleOpts->Items()[0], "0,Field Format");
+    EXPECT_EQ(Item("Font"), -1); // graphical only
+    EXPECT_EQ(Item("Shading"), -1); // no object kind
+    EXPECT_NE(Item("Share Adjacent Borders"), -1);
+    EXPECT_EQ(dlg->lbxStyleOpts->Items()[Item("Horizontal Lines")], "6,Horizontal Lines");
+}
+
+TEST_F(OptionsPrinterTest, ToggledStyleOptionsChangeThePrintedTextFile) {
+    UseGrid(2, 5);
+    Open();
+    RptStyles->StyleOpts[S::soHorizontalLines].Value = false;
+    RptStyles->StyleOpts[S::soGrpBrkLines].Value = true;
+    const std::string before = PrintText();
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Style");
+    RS().Modified = false;
+    const int at = Item("Horizontal Lines");
+    UserDblClickItem(dlg->lbxStyleOpts, at);
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_TRUE(RptStyles->Opt(S::soHorizontalLines));
+    EXPECT_FALSE(RptStyles->Opt(S::soGrpBrkLines)); // the two exclude each other
+    const std::string after = PrintText();
+    const auto lines = [](const std::string& t) { return std::count(t.begin(), t.end(), '\n'); };
+    EXPECT_GT(lines(after), lines(before)) << before << "\n----\n" << after;
+
+    // Space toggles it back and walks on to the next option.
+    dlg->lbxStyleOpts->SetItemIndex(at);
+    char key = ' ';
+    dlg->lbxStyleOptsKeyPress(dlg->lbxStyleOpts, key);
+    EXPECT_FALSE(RptStyles->Opt(S::soHorizontalLines));
+    EXPECT_EQ(dlg->lbxStyleOpts->ItemIndex(), at + 1);
+    EXPECT_LT(lines(PrintText()), lines(after));
+}
+
+TEST_F(OptionsPrinterTest, SpaceOrADoubleClickWithNoOptionChosenChangesNothing) {
+    UseGrid(2, 5);
+    Open();
+    const TStyleOpts opts = RptStyles->StyleOpts;
+    dlg->lbxStyleOpts->SetItemIndex(-1);
+    RS().Modified = false;
+    char key = ' ';
+    dlg->lbxStyleOptsKeyPress(dlg->lbxStyleOpts, key);
+    dlg->lbxStyleOptsDblClick(dlg->lbxStyleOpts);
+    EXPECT_FALSE(RS().Modified);
+    EXPECT_EQ(dlg->lbxStyleOpts->ItemIndex(), -1);
+    for (int n = 0; n < StyleOptCount; ++n)
+        EXPECT_EQ(RptStyles->StyleOpts[static_cast<S>(n)].Value, opts[static_cast<S>(n)].Value) << n;
+}
+
+// ---- Memo editor --------------------------------------------------------------------------------
+
+TEST_F(OptionsPrinterTest, AnEditedMemoPrintsInTheTextFile) {
+    UseGrid(2, 5);
+    Open();
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Titles");
+    UserSelectItem(dlg->lbxMemoLocation, static_cast<int>(TRptMemoNdx::rmRptTi));
+    EXPECT_TRUE(dlg->paMemoTitlesBottom->Visible());
+    UserReplaceText(dlg->memRptMemo, "Quarterly Sales");
+    if (!dlg->cbMemoVisible->Checked()) UserClick(dlg->cbMemoVisible);
+    UserSelectItem(dlg->lbxMemoLocation, static_cast<int>(TRptMemoNdx::rmPgTi));
+    EXPECT_EQ(RS().Memo(TRptMemoNdx::rmRptTi).Text(), "Quarterly Sales");
+    EXPECT_NE(PrintText().find("Quarterly Sales"), std::string::npos);
+}
+
+TEST_F(OptionsPrinterTest, TypedMemoTextGoesToItsMemoWhenAnUnrelatedRuleFails) {
+    UseGrid(2, 5);
+    Open();
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Titles");
+    UserSelectItem(dlg->lbxMemoLocation, static_cast<int>(TRptMemoNdx::rmPgHdr));
+    UserReplaceText(dlg->memRptMemo, "Header text");
+    dlg->edMaxStringColWid->SetText("1"); // fails its 3..999 rule
+    UserSelectItem(dlg->lbxMemoLocation, static_cast<int>(TRptMemoNdx::rmPgFtr));
+    EXPECT_EQ(RS().Memo(TRptMemoNdx::rmPgHdr).Text(), "Header text");
+    EXPECT_EQ(RS().Memo(TRptMemoNdx::rmPgFtr).Text(), "");
+    EXPECT_EQ(dlg->memRptMemo->Text(), "");
+    EXPECT_TRUE(RS().Modified);
+}
+
+TEST_F(OptionsPrinterTest, TheMemoEditorSitsBetweenItsMarginLabels) {
+    UseGrid(2, 5);
+    TRptMemo& memo = RS().Memo(TRptMemoNdx::rmPgTi);
+    memo.XPosPer = 10;
+    memo.WidPer = 80;
+    Open();
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Titles");
+    UserSelectItem(dlg->lbxMemoLocation, static_cast<int>(TRptMemoNdx::rmPgTi));
+    dlg->SetRptMemo();
+    EXPECT_EQ(dlg->lbRptMemoLeftMargin->Caption(), "Left Margin 10%");
+    EXPECT_EQ(dlg->lbRptMemoRightMargin->Caption(), "Right Margin 10%");
+    const int w = dlg->nbOptions->Width();
+    EXPECT_EQ(dlg->memRptMemo->Left(), w / 10);
+    EXPECT_EQ(dlg->memRptMemo->Width(), static_cast<int>(0.8 * w));
+    dlg->lbxMemoLocation->SetItemIndex(-1);
+    dlg->SetRptMemoDim();
+    EXPECT_FALSE(dlg->paMemoTitlesTop->Visible());
+    EXPECT_FALSE(dlg->paMemoTitlesBottom->Visible());
+}
+
+TEST_F(OptionsPrinterTest, CtrlUpWithNoMemoChosenBeepsAndChoosesTheFirst) {
+    UseGrid(2, 5);
+    Open();
+    ShowWindow();
+    UserSelectTab(dlg->TabSet, "Titles");
+    ASSERT_EQ(dlg->lbxMemoLocation->ItemIndex(), -1);
+    uint16_t key = VK_UP;
+    dlg->FormKeyDown(dlg, key, TShiftState{TShiftFlag::ssCtrl});
+    EXPECT_EQ(ui->Beeps().size(), 1U);
+    EXPECT_EQ(dlg->lbxMemoLocation->ItemIndex(), 0);
+    EXPECT_EQ(dlg->EditedMemo, 0);
+}
+
+TEST_F(OptionsPrinterTest, TheMemoFontButtonMarksTheSettingsModified) {
+    UseGrid(2, 5);
+    Open();
+    dlg->lbxMemoLocation->SetItemIndex(static_cast<int>(TRptMemoNdx::rmRptTi));
+    dlg->lbxMemoLocationClick(dlg->lbxMemoLocation);
+    RS().Modified = false;
+    ui->AnswerFont([](TFont& f) { f.SetSize(14); });
+    dlg->buMemoFontClick(dlg->buMemoFont);
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_EQ(RS().Memo(TRptMemoNdx::rmRptTi).FontSize, 14);
+}
+
+TEST_F(OptionsPrinterTest, AnEmptyDateOrTimeFormatSamplesTheShortOne) {
+    UseGrid(2, 5);
+    Open();
+    dlg->edMemoDateFormatStr->SetText("yyyy");
+    dlg->edMemoDateFormatStr->SetText("");
+    EXPECT_EQ(PS().DateText, FormatDateTime("ddddd", Now()));
+    EXPECT_EQ(dlg->paMsg->Caption(), "Sample Date Format: " + FormatDateTime("ddddd", Now()));
+    dlg->edMemoTimeFormatStr->SetText("hh");
+    dlg->edMemoTimeFormatStr->SetText("");
+    EXPECT_EQ(PS().TimeText, FormatDateTime("t", Now()));
+    EXPECT_FALSE(PS().TimeText.empty());
+}
+
+} // namespace
+} // namespace trx::test
