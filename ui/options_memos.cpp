@@ -11,32 +11,10 @@
 #include "framework/core/date_time.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
+#include "ui/flag_set.h"
 #include "ui/options_dialog.h"
 
 namespace trx {
-
-namespace {
-
-bool EditModified(TObject* Sender) {
-    auto* edit = dynamic_cast<TCustomEdit*>(Sender);
-    return edit && edit->Modified();
-}
-
-// Sets Flag for the life of the guard and puts its value back however the
-// scope ends.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& Flag) : flag_(Flag), was_(Flag) { Flag = true; }
-    ~TFlagGuard() { flag_ = was_; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
-
-} // namespace
 
 // The chosen memo's look in the editor: its alignment, its font (the text
 // font in a text quality), white when it prints and silver when hidden.
@@ -52,7 +30,7 @@ void TfmTBXMain::SetRptMemo() {
     const TtrxReportSettings& rs = *ReportSettings;
     const TRptMemo& memo = ReportSettings->Memo(static_cast<TRptMemoNdx>(i));
     {
-        TFlagGuard quiet(Assigning);
+        TFlagSet quiet(Assigning);
         memRptMemo->SetAlignment(memo.Alignment);
         TFont& font = memRptMemo->Font();
         if (rs.OutputQualityIsText()) {
@@ -105,7 +83,7 @@ void TfmTBXMain::lbxMemoLocationClick(TObject*) {
         memRptMemo->SetModified(false);
     }
     if (i >= 0 && i < RptMemoCount) {
-        TFlagGuard quiet(Assigning);
+        TFlagSet quiet(Assigning);
         const auto ndx = static_cast<TRptMemoNdx>(i);
         const TRptMemo& memo = ReportSettings->Memo(ndx);
         memRptMemo->SetText(ReportSettings->RptMemoExists(ndx, false) ? memo.Text() : "");
@@ -178,24 +156,25 @@ void TfmTBXMain::edMaxMemoColWidExit(TObject* Sender) {
     SetupPrinter(false);
 }
 
-// The time format's sample (the short time for an empty format) becomes
-// the run's time text and shows on the status panel.
-void TfmTBXMain::edMemoTimeFormatStrChange(TObject*) {
-    if (Assigning || !PrintSettings || !ReportSettings) return;
+// The sample of a memo format (Fallback for an empty one) becomes the
+// run's text for that code, so memos show it at once, and shows on the
+// status panel after Caption.
+static void SampleFormat(TfmTBXMain& f, TEdit* Edit, const char* Fallback, std::string& RunText,
+                         const std::string& Caption) {
     ReportSettings->Modified = true;
-    const std::string format = edMemoTimeFormatStr->Text();
-    PrintSettings->TimeText = FormatDateTime(format.empty() ? "t" : format, Now());
-    paMsg->SetCaption("Sample Time Format: " + PrintSettings->TimeText);
+    const std::string format = Edit->Text();
+    RunText = FormatDateTime(format.empty() ? Fallback : format, Now());
+    f.paMsg->SetCaption(Caption + RunText);
 }
 
-// The date format's sample (the short date for an empty format) becomes
-// the run's date text and shows on the status panel.
+void TfmTBXMain::edMemoTimeFormatStrChange(TObject*) {
+    if (Assigning || !PrintSettings || !ReportSettings) return;
+    SampleFormat(*this, edMemoTimeFormatStr, "t", PrintSettings->TimeText, "Sample Time Format: ");
+}
+
 void TfmTBXMain::edMemoDateFormatStrChange(TObject*) {
     if (Assigning || !PrintSettings || !ReportSettings) return;
-    ReportSettings->Modified = true;
-    const std::string format = edMemoDateFormatStr->Text();
-    PrintSettings->DateText = FormatDateTime(format.empty() ? "ddddd" : format, Now());
-    paMsg->SetCaption("Sample Date Format: " + PrintSettings->DateText);
+    SampleFormat(*this, edMemoDateFormatStr, "ddddd", PrintSettings->DateText, "Sample Date Format: ");
 }
 
 // Marks the settings modified.

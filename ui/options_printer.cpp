@@ -2,7 +2,6 @@
 // panels and Output Options caption, and the handlers of the printer,
 // orientation, font, shrink and expand controls and of the printer set-up
 // and browse buttons.
-#include <cstdio>
 #include <string>
 
 #include "engine/obj_info.h"
@@ -12,26 +11,17 @@
 #include "engine/shared_routines.h"
 #include "engine/status_messages.h"
 #include "framework/core/exceptions.h"
+#include "framework/core/format.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/printing/printer.h"
+#include "ui/flag_set.h"
 #include "ui/options_dialog.h"
 
 namespace trx {
 
 namespace {
-
-bool EditModified(TObject* Sender) {
-    auto* edit = dynamic_cast<TCustomEdit*>(Sender);
-    return edit && edit->Modified();
-}
-
-std::string Printf(const char* Format, int A, int B = 0, int C = 0) {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, Format, A, B, C);
-    return buf;
-}
 
 // The set-up's results on the dialog's panels.
 class TDialogSetupView : public TPrinterSetupView {
@@ -93,8 +83,8 @@ void TfmTBXMain::SetupPrinter(bool ShowMsg) {
     const TPrintSettings& ps = *PrintSettings;
     const int points = ps.ScaleFontSize(ReportSettings->TextFontSize);
     gbOutputOptions->SetCaption(ps.ScalePct == 100
-                                    ? Printf("Output Options (%d pts)", points)
-                                    : Printf("Output Options (Scaled by: %d%% = %d pts)", ps.ScalePct, points));
+                                    ? Format("Output Options (%d pts)", {points})
+                                    : Format("Output Options (Scaled by: %d%% = %d pts)", {ps.ScalePct, points}));
 }
 
 // The report's width, and with panels their count and the whole table's width.
@@ -152,41 +142,44 @@ void TfmTBXMain::sbPrinterSetupClick(TObject*) {
     cbxOutputDestChange(cbxOutputDest);
 }
 
+// The font dialog started from a name and a size edit; a confirmed font
+// goes into the four settings given and back into the edits.
+bool TfmTBXMain::ChooseFont(TFontDialogOption Offer, TEdit* NameEdit, TEdit* SizeEdit, std::string& Name, int32_t& Size,
+                            int32_t& Style, int32_t& Color) {
+    TtrxReportSettings& rs = *ReportSettings;
+    FontDialog1->Options = TFontDialogOptions{Offer};
+    FontDialog1->Font.SetName(NameEdit->Text());
+    FontDialog1->Font.SetSize(rs.ValidateFontSize(TrimStrToInt(SizeEdit->Text())));
+    if (!FontDialog1->Execute()) return false;
+    const TFont& font = FontDialog1->Font;
+    Name = font.Name();
+    Size = rs.ValidateFontSize(font.Size());
+    Style = CnvtFontStylesToInt(font.Style());
+    Color = font.Color();
+    rs.Modified = true;
+    // Both edits change before any handler stores them into the settings.
+    TFlagSet quiet(Assigning);
+    NameEdit->SetText(Name);
+    SizeEdit->SetText(std::to_string(Size));
+    return true;
+}
+
 // The text font from the font dialog, fixed-pitch fonts only.
 void TfmTBXMain::buTextFontNameClick(TObject* Sender) {
     if (!ReportSettings) return;
     TtrxReportSettings& rs = *ReportSettings;
-    FontDialog1->Options = TFontDialogOptions{TFontDialogOption::fdFixedPitchOnly};
-    FontDialog1->Font.SetName(edTextFontName->Text());
-    FontDialog1->Font.SetSize(rs.ValidateFontSize(TrimStrToInt(edTextFontSize->Text())));
-    if (!FontDialog1->Execute()) return;
-    const TFont& font = FontDialog1->Font;
-    rs.TextFontName = font.Name();
-    rs.TextFontSize = rs.ValidateFontSize(font.Size());
-    rs.TextFontStyle = CnvtFontStylesToInt(font.Style());
-    rs.TextFontColor = font.Color();
-    rs.Modified = true;
-    edTextFontName->SetText(rs.TextFontName);
-    edTextFontSize->SetText(std::to_string(rs.TextFontSize));
-    if (ChkOptions(Sender, false, true)) SetupPrinter(false);
+    if (ChooseFont(TFontDialogOption::fdFixedPitchOnly, edTextFontName, edTextFontSize, rs.TextFontName,
+                   rs.TextFontSize, rs.TextFontStyle, rs.TextFontColor) &&
+        ChkOptions(Sender, false, true))
+        SetupPrinter(false);
 }
 
 // The replacement font from the font dialog, with its effects.
 void TfmTBXMain::buReplFontNameClick(TObject*) {
     if (!ReportSettings) return;
     TtrxReportSettings& rs = *ReportSettings;
-    FontDialog1->Options = TFontDialogOptions{TFontDialogOption::fdEffects};
-    FontDialog1->Font.SetName(edReplFontName->Text());
-    FontDialog1->Font.SetSize(rs.ValidateFontSize(TrimStrToInt(edReplFontSize->Text())));
-    if (!FontDialog1->Execute()) return;
-    const TFont& font = FontDialog1->Font;
-    rs.ReplFontName = font.Name();
-    rs.ReplFontSize = rs.ValidateFontSize(font.Size());
-    rs.ReplFontStyle = CnvtFontStylesToInt(font.Style());
-    rs.ReplFontColor = font.Color();
-    rs.Modified = true;
-    edReplFontName->SetText(rs.ReplFontName);
-    edReplFontSize->SetText(std::to_string(rs.ReplFontSize));
+    ChooseFont(TFontDialogOption::fdEffects, edReplFontName, edReplFontSize, rs.ReplFontName, rs.ReplFontSize,
+               rs.ReplFontStyle, rs.ReplFontColor);
 }
 
 // Stores the orientation and sets up the printer.

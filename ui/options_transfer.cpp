@@ -436,6 +436,11 @@ std::string GetComboValue(TComboBox* Combo, const std::vector<std::string>& Name
 
 int TrimStrToInt(const std::string& S) { return StrToIntOr0(Trim(S)); }
 
+bool EditModified(TObject* Sender) {
+    auto* edit = dynamic_cast<TCustomEdit*>(Sender);
+    return edit && edit->Modified();
+}
+
 std::string FitPathToWid(const std::string& Path, TCanvas& Canvas, int Width) {
     if (Canvas.TextWidth(Path) <= Width) return Path;
     const std::string dir = ExtractFilePath(Path);

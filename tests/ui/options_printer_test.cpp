@@ -10,6 +10,8 @@
 
 #include "engine/obj_info.h"
 #include "engine/rpt_styles.h"
+#include "engine/shared_routines.h"
+#include "framework/core/format.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/keys.h"
 #include "framework/forms/user_input.h"
@@ -105,6 +107,25 @@ TEST_F(OptionsPrinterTest, AReportHalfAgainAsWideAsThePageShrinksToItOnThePrinte
     EXPECT_EQ(PrintedFontSizes(), std::vector<int>{10});
 }
 
+TEST_F(OptionsPrinterTest, TheStatusPanelsShowThePageAndTheReportWidthOrTheExport) {
+    RS().PanelsAcrossPage = 2;
+    UseGrid(2, 5);
+    Open();
+    EXPECT_EQ(PS().PanelsAcross, 2);
+    EXPECT_EQ(dlg->paRptStatus->Caption(),
+              Format("  Total Report Width: %d Chars x 2 Panels = %d chars", {PS().PanelStep, PS().TableWid}));
+    EXPECT_EQ(dlg->paPageDimensions->Caption(),
+              Format("%d Lines h x %d Chars w", {RS().LinesPerpage, RS().TxtCharsPageWid}));
+
+    RS().OutputDest = TOutputDest::odExportFile;
+    Fill();
+    dlg->SetupPrinter(true);
+    EXPECT_EQ(dlg->paPagesAcross->Caption(), "Export");
+    EXPECT_EQ(dlg->paPagesAcross->Color(), clWhite);
+    EXPECT_EQ(dlg->paPageDimensions->Caption(), "");
+    EXPECT_EQ(dlg->paRptStatus->Caption(), "  "); // the status panel's margin, no text
+}
+
 TEST_F(OptionsPrinterTest, ATextFontOfNoSizeScalesByTheWidthAlone) {
     RS().OutputDest = TOutputDest::odPrinter;
     RS().ShrinkToPage = true;
@@ -138,6 +159,24 @@ TEST_F(OptionsPrinterTest, TheSaveDialogsChoiceShowsInTheFileNameEditAndSurvives
     UserClick(dlg->buBrowseFile);
     EXPECT_TRUE(RS().Modified);
     EXPECT_EQ(dlg->edOutputFileName->Text(), chosen);
+}
+
+TEST_F(OptionsPrinterTest, TheTextFontComesFromAFixedPitchFontDialog) {
+    UseGrid(2, 5);
+    Open();
+    RS().Modified = false;
+    ui->AnswerFont([](TFont& f) {
+        f.SetName("Courier New");
+        f.SetSize(12);
+        f.SetStyle({TFontStyle::fsBold});
+    });
+    dlg->buTextFontNameClick(dlg->buTextFontName);
+    EXPECT_TRUE(dlg->FontDialog1->Options.Contains(TFontDialogOption::fdFixedPitchOnly));
+    EXPECT_EQ(RS().TextFontName, "Courier New");
+    EXPECT_EQ(RS().TextFontSize, 12);
+    EXPECT_EQ(CnvtIntToFontStyles(RS().TextFontStyle), TFontStyles{TFontStyle::fsBold});
+    EXPECT_EQ(dlg->edTextFontSize->Text(), "12");
+    EXPECT_TRUE(RS().Modified);
 }
 
 // ---- Style option list --------------------------------------------------------------------------
