@@ -107,6 +107,22 @@ TEST_F(OptionsPrinterTest, AReportHalfAgainAsWideAsThePageShrinksToItOnThePrinte
     EXPECT_EQ(PrintedFontSizes(), std::vector<int>{10});
 }
 
+// Two panels of a report too wide for one drop to one; the scale found on
+// the way is given up, and the page is measured in the font that prints.
+TEST_F(OptionsPrinterTest, PanelsDroppedWithoutShrinkingLeaveThePageMeasuredAtFullSize) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().PanelsAcrossPage = 2;
+    RS().ShrinkToPage = false;
+    UseGrid(7, 18);
+    Open();
+    EXPECT_EQ(PS().PanelsAcross, 1);
+    EXPECT_EQ(PS().ScalePct, 100);
+    EXPECT_EQ(PS().RightLimitX - PS().LeftMarginX, 96);
+    EXPECT_EQ(dlg->gbOutputOptions->Caption(), "Output Options (10 pts)");
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PrintedFontSizes(), std::vector<int>{10});
+}
+
 TEST_F(OptionsPrinterTest, TheStatusPanelsShowThePageAndTheReportWidthOrTheExport) {
     RS().PanelsAcrossPage = 2;
     UseGrid(2, 5);
