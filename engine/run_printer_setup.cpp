@@ -39,13 +39,18 @@ void DefineCanvas() {
 // report's printer; a default printer that fails too ends the set-up.
 void SelectPrinter(TPrinterSetupView& View) {
     TtrxReportSettings& rs = RS();
+    // A listed printer that cannot be used shows when its page is asked for.
+    const auto use = [] {
+        DefineCanvas();
+        if (PS().ToPrinter) Printer()->Geometry();
+    };
     try {
         Printer()->SetPrinterIndex(rs.DefaultPrinter ? -1 : TPrintSettings::GetPrinterNdx(rs.PrinterName));
-        DefineCanvas();
+        use();
     } catch (const EPrinter&) {
         try {
             Printer()->SetPrinterIndex(-1);
-            DefineCanvas();
+            use();
         } catch (const EPrinter&) {
             throw ETrxSUError("Tabrix! Setup Error: Default printer \"" + Printer()->PrinterName() +
                               "\" is invalid. Please change to a different printer");

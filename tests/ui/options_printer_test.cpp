@@ -11,7 +11,9 @@
 #include "engine/obj_info.h"
 #include "engine/rpt_styles.h"
 #include "engine/shared_routines.h"
+#include "engine/trx_errors.h"
 #include "framework/core/format.h"
+#include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/keys.h"
 #include "framework/forms/user_input.h"
@@ -193,6 +195,56 @@ TEST_F(OptionsPrinterTest, TheTextFontComesFromAFixedPitchFontDialog) {
     EXPECT_EQ(CnvtIntToFontStyles(RS().TextFontStyle), TFontStyles{TFontStyle::fsBold});
     EXPECT_EQ(dlg->edTextFontSize->Text(), "12");
     EXPECT_TRUE(RS().Modified);
+}
+
+TEST_F(OptionsPrinterTest, AnotherPrinterFromTheSetUpDialogEndsTheUseOfTheDefaultPrinter) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().DefaultPrinter = true;
+    UseGrid(2, 5);
+    Open();
+    ShowWindow();
+    ui->AnswerPrinterSetup([] { Printer()->SetPrinterIndex(Printer()->Printers().IndexOf("Virtual Printer A4")); });
+    UserClick(dlg->sbPrinterSetup);
+    EXPECT_EQ(RS().PrinterName, "Virtual Printer A4");
+    EXPECT_EQ(dlg->cmbPrinters->Text(), "Virtual Printer A4");
+    EXPECT_FALSE(RS().DefaultPrinter);
+    EXPECT_FALSE(dlg->cbDefaultPrinter->Checked());
+    EXPECT_EQ(dlg->paMsg->Caption(), "  Note: The report is no longer using the Default Printer.");
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(printer.Driver().LastDocument().PrinterName, "Virtual Printer A4");
+}
+
+TEST_F(OptionsPrinterTest, AStoredPrinterThatCannotBeUsedGivesWayToTheDefaultPrinter) {
+    printer.Driver().Specs()[1].Valid = false;
+    Printer()->Refresh();
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().DefaultPrinter = false;
+    UseGrid(2, 5);
+    Open();
+    RS().PrinterName = printer.Driver().Specs()[1].Name;
+    RS().Modified = false;
+    dlg->SetupPrinter(true);
+    EXPECT_EQ(RS().PrinterName, Printer()->PrinterName());
+    EXPECT_NE(RS().PrinterName, printer.Driver().Specs()[1].Name);
+    EXPECT_EQ(dlg->cmbPrinters->Text(), RS().PrinterName);
+    EXPECT_TRUE(RS().Modified);
+}
+
+TEST_F(OptionsPrinterTest, ADefaultPrinterThatCannotBeUsedEndsTheSetUp) {
+    RS().OutputDest = TOutputDest::odPrinter;
+    UseGrid(2, 5);
+    Open();
+    for (TVirtualPrinterSpec& spec : printer.Driver().Specs()) spec.Valid = false;
+    Printer()->Refresh();
+    try {
+        dlg->SetupPrinter(true);
+        FAIL() << "no exception";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message, "Tabrix! Setup Error: Default printer \"" + Printer()->PrinterName() +
+                                 "\" is invalid. Please change to a different printer");
+    }
+    EXPECT_EQ(Screen()->Cursor(), crDefault);
 }
 
 // ---- Style option list --------------------------------------------------------------------------
