@@ -287,6 +287,38 @@ TEST_F(OptionsPrinterTest, ToggledStyleOptionsChangeThePrintedTextFile) {
     EXPECT_LT(lines(PrintText()), lines(after));
 }
 
+TEST_F(OptionsPrinterTest, AnOptionThatIsOnIsDrawnWithARedDotAndABoldCaption) {
+    UseGrid(2, 5);
+    Open();
+    TRecordingDevice device(96, 96);
+    TCanvas& canvas = dlg->lbxStyleOpts->Canvas();
+    canvas.SetDevice(&device);
+    const int at = Item("Borders");
+    const TRect rect{0, 26, 200, 39};
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        RptStyles->StyleOpts[S::soBorders].Value = on;
+        device.Clear();
+        canvas.Brush().SetColor(clWhite);
+        canvas.Font().SetStyle({});
+        dlg->lbxStyleOptsDrawItem(dlg->lbxStyleOpts, at, rect, TOwnerDrawState{});
+        const auto& ops = device.Ops();
+        const auto ellipse =
+            std::find_if(ops.begin(), ops.end(), [](const TDrawOp& op) { return op.Kind == TDrawOpKind::doEllipse; });
+        ASSERT_NE(ellipse, ops.end());
+        EXPECT_EQ(ellipse->Rect, (TRect{5, 29, 12, 36}));
+        EXPECT_EQ(ellipse->BrushColor, on ? clRed : dlg->lbxStyleOpts->Color());
+        const auto text =
+            std::find_if(ops.begin(), ops.end(), [](const TDrawOp& op) { return op.Kind == TDrawOpKind::doText; });
+        ASSERT_NE(text, ops.end());
+        EXPECT_EQ(text->Text, "Borders");
+        EXPECT_EQ(text->Pos.X, 20);
+        EXPECT_EQ(text->FontStyle.Contains(TFontStyle::fsBold), on);
+        EXPECT_EQ(canvas.Font().Style(), TFontStyles{}); // put back
+    }
+    canvas.SetDevice(nullptr);
+}
+
 TEST_F(OptionsPrinterTest, SpaceOrADoubleClickWithNoOptionChosenChangesNothing) {
     UseGrid(2, 5);
     Open();
