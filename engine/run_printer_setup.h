@@ -1,7 +1,9 @@
 // The run's destination flags and its printer set-up (printer, canvas font,
 // units, character cell, line height, page size, panels, scale, panel step
-// and table width) derived from the settings alone, without the options
-// dialog's panels. Needs the run's four globals and the process printer.
+// and table width) derived from the settings. The options dialog runs the
+// same set-up and shows its results through a TPrinterSetupView; runs
+// without the dialog call it bare. Needs the run's four globals and the
+// process printer.
 #pragma once
 
 #include <string>
