@@ -8,6 +8,8 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/shared_routines.h"
+#include "engine/trx_errors.h"
+#include "framework/core/exceptions.h"
 #include "framework/core/math_util.h"
 #include "framework/printing/printer.h"
 
@@ -23,15 +25,50 @@ TtrxReportSettings& RS() { return *ReportSettings; }
 
 int DigitsOf(int Value) { return static_cast<int>(std::to_string(std::max(0, Value)).size()); }
 
+TPrinterSetupView NoView;
+
+// Binds the printer's canvas for a print run.
+void DefineCanvas() {
+    TPrintSettings& ps = PS();
+    if (ps.Oper != TOper::opPrinting) return;
+    ps.Canvas = &Printer()->Canvas();
+    ps.Canvas->MoveTo(0, 0);
+}
+
+// The stored printer, else the default one, which then becomes the
+// report's printer; a default printer that fails too ends the set-up.
+void SelectPrinter(TPrinterSetupView& View) {
+    TtrxReportSettings& rs = RS();
+    // A listed printer that cannot be used shows when its page is asked for.
+    const auto use = [] {
+        DefineCanvas();
+        if (PS().ToPrinter) Printer()->Geometry();
+    };
+    try {
+        Printer()->SetPrinterIndex(rs.DefaultPrinter ? -1 : TPrintSettings::GetPrinterNdx(rs.PrinterName));
+        use();
+    } catch (const EPrinter&) {
+        try {
+            Printer()->SetPrinterIndex(-1);
+            use();
+        } catch (const EPrinter&) {
+            throw ETrxSUError("Tabrix! Setup Error: Default printer \"" + Printer()->PrinterName() +
+                              "\" is invalid. Please change to a different printer");
+        }
+        rs.PrinterName = Printer()->PrinterName();
+        rs.Modified = true;
+        View.PrinterFellBack(rs.PrinterName);
+    }
+}
+
 // One pass of the set-up: printer, canvas font, units, character cell,
 // line height, page size, and the placement of measured columns.
-void SetupPrinter1() {
+void SetupPrinter1(TPrinterSetupView& View) {
     TPrintSettings& ps = PS();
     TtrxReportSettings& rs = RS();
     const bool text = rs.OutputQualityIsText();
     ps.UseFastPrinterText = text && rs.FastPrinterText && ps.ToPrinter;
-    Printer()->SetPrinterIndex(rs.DefaultPrinter ? -1 : TPrintSettings::GetPrinterNdx(rs.PrinterName));
-    if (ps.Oper == TOper::opPrinting) ps.Canvas = &Printer()->Canvas();
+    SelectPrinter(View);
     if (!ps.UseFastPrinterText) {
         if (rs.Orientation == TPrinterOrient::poPortraitOrient)
             Printer()->SetOrientation(TPrinterOrientation::poPortrait);
@@ -69,7 +106,9 @@ void SetupPrinter1() {
     ps.LineHt = MulDiv(charHt, rs.VertHtAdjPer, 100);
     ps.PanelGap = ps.PanelsAcross >= 2 ? rs.InterPanelGap[ps.CurUnits] : 0;
 
-    if (!ps.IsSnapShot && !ps.ToExportFile) {
+    if (ps.IsSnapShot || ps.ToExportFile) {
+        View.ShowNoPage();
+    } else {
         if ((text && ps.ToFile) || ps.UseFastPrinterText) {
             ps.PageWid = rs.TxtCharsPageWid;
             ps.PageHt = rs.LinesPerpage;
@@ -79,8 +118,9 @@ void SetupPrinter1() {
             const int lineUnits = ps.CurUnits == U::umTxt ? 1 : charHt;
             if (lineUnits > 0) rs.LinesPerpage = ps.PageHt / lineUnits;
         }
+        View.ShowPageSize();
         if (ObjInfo && ObjInfo->SizingStatus != TColSizingStatus::csNotPerformed) {
-            ObjInfo->CalcColPosns(nullptr);
+            ObjInfo->CalcColPosns(View.PagesAcrossPanel());
             // One panel's table, with the gap that an unshared right border
             // leaves between two columns of a page.
             int step = 0;
@@ -91,8 +131,10 @@ void SetupPrinter1() {
             }
             ps.PanelStep = step + ps.PanelGap;
             ps.TableWid = ps.PanelsAcross * ps.PanelStep - ps.PanelGap;
+            View.ShowRptWid();
         } else {
             ps.TableWid = -1;
+            View.ColumnsNotScanned();
         }
     }
     ps.RecalcPixPerInch = false;
@@ -108,8 +150,11 @@ int CalcTotalRptWid() {
     return t;
 }
 
+// The per cent that fits a report W wide to the printable width; a width
+// that is not positive leaves the report at its own size.
 int CalcScalePer(int W) {
     TPrintSettings& ps = PS();
+    if (W <= 0) return 100;
     TtrxReportSettings& rs = RS();
     double x = double(ps.RightLimitX - ps.LeftMarginX) / W;
     if (rs.OutputQualityIsText() && rs.TextFontSize > 0) x = ps.ScaleFontSize(rs.TextFontSize) * x / rs.TextFontSize;
@@ -139,12 +184,17 @@ void DeriveRunOptions() {
 }
 
 void SetupRunPrinter() {
+    PS().RecalcPixPerInch = true;
+    SetupPrinterAndScale(nullptr);
+}
+
+void SetupPrinterAndScale(TPrinterSetupView* AView) {
     TPrintSettings& ps = PS();
     TtrxReportSettings& rs = RS();
-    ps.RecalcPixPerInch = true;
+    TPrinterSetupView& View = AView ? *AView : NoView;
     ps.PanelsAcross = rs.PanelsAcrossPage;
     ps.ScalePct = 100;
-    SetupPrinter1();
+    SetupPrinter1(View);
     if (!ps.ToPrinter && !ps.ToTextFile) return;
     const bool toPrinter = rs.OutputDest == TOutputDest::odPrinter;
     int w = CalcTotalRptWid();
@@ -159,12 +209,16 @@ void SetupRunPrinter() {
             --ps.PanelsAcross;
             w = CalcTotalRptWid();
             ps.ScalePct = 100;
-            ps.ScalePct = w > 0 ? CalcScalePer(w) : 100;
+            ps.ScalePct = CalcScalePer(w);
         }
-        SetupPrinter1();
+        SetupPrinter1(View);
     }
+    const int found = ps.ScalePct;
     if ((!rs.ShrinkToPage || !toPrinter) && ps.ScalePct < 100) ps.ScalePct = 100;
     if ((!rs.ExpandToPage || !toPrinter) && ps.ScalePct > 100) ps.ScalePct = 100;
+    // The canvas font and so the page geometry follow the scale: measure
+    // them again at the scale the report prints at.
+    if (ps.ScalePct != found) SetupPrinter1(View);
 }
 
 } // namespace trx

@@ -18,6 +18,7 @@
 #include "framework/core/strings.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/printing/printer.h"
+#include "ui/flag_set.h"
 #include "ui/options_dialog.h"
 #include "ui/tab_set_control.h"
 
@@ -27,19 +28,6 @@ namespace {
 
 using M = TfmTBXMain;
 using K = TObjType;
-
-// Sets a flag for the scope's lifetime and puts its old value back.
-class TFlagSet {
-public:
-    explicit TFlagSet(bool& Flag) : flag_(Flag), was_(Flag) { Flag = true; }
-    ~TFlagSet() { flag_ = was_; }
-    TFlagSet(const TFlagSet&) = delete;
-    TFlagSet& operator=(const TFlagSet&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 
 // What one call derives before the rules run.
 struct TDerived {

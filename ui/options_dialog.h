@@ -34,6 +34,7 @@ class TComboBox;
 class TDBGrid;
 class TEdit;
 class TFontDialog;
+enum class TFontDialogOption : uint8_t;
 class TGroupBox;
 class TLabel;
 class TListBox;
@@ -154,6 +155,9 @@ public:
 
     // ---- Printer, styles, memos (options_seams.cpp) -----------------------
     void SetupPrinter(bool ShowMsg);
+    void DisplayRptWid();
+    bool ChooseFont(TFontDialogOption Offer, TEdit* NameEdit, TEdit* SizeEdit, std::string& Name, int32_t& Size,
+                    int32_t& Style, int32_t& Color);
     void sbPrinterSetupClick(TObject* Sender);
     void buTextFontNameClick(TObject* Sender);
     void buReplFontNameClick(TObject* Sender);
@@ -200,6 +204,9 @@ public:
     // Set while SetCtrlFocus moves the focus to a failed field: the exit
     // checks that the move sets off do not move it again.
     bool FocusingField = false;
+    // The memo the memo editor holds (-1: none); its text is stored there
+    // whatever the memo list shows meanwhile.
+    int EditedMemo = -1;
     uint8_t StyleListObjType = 0;
     uint8_t StyleListQuality = 0;
     int32_t SavedWidth = 0;
@@ -459,6 +466,8 @@ std::string GetComboValue(TComboBox* Combo, const std::vector<std::string>& Name
                           const std::vector<std::string>& Values);
 // The trimmed text read as a decimal integer; 0 when it is not one.
 int TrimStrToInt(const std::string& S);
+// Sender is an edit whose text the user changed.
+bool EditModified(TObject* Sender);
 // The path shortened with "..." to fit Width pixels on Canvas; never longer
 // than Path.
 std::string FitPathToWid(const std::string& Path, TCanvas& Canvas, int Width);

@@ -227,7 +227,7 @@ TScreenField ShowPage(const char* Name, TCheckBox* M::*Box, const char* Page) {
 
 // The memo chosen in the editor takes the editor's text, place and look.
 void StoreMemo(M& f, R& s) {
-    const int i = f.lbxMemoLocation->ItemIndex();
+    const int i = f.EditedMemo;
     if (i < 0 || i >= RptMemoCount) return;
     TRptMemo& memo = s.Memo(static_cast<TRptMemoNdx>(i));
     memo.SetText(f.memRptMemo->Text());
@@ -376,6 +376,7 @@ void TfmTBXMain::AssignScreenFields() {
     }
     SetTabsVisibility(false);
     lbxMemoLocation->SetItemIndex(-1);
+    EditedMemo = -1;
 }
 
 void TfmTBXMain::SaveScreenFields() {
@@ -434,6 +435,11 @@ std::string GetComboValue(TComboBox* Combo, const std::vector<std::string>& Name
 }
 
 int TrimStrToInt(const std::string& S) { return StrToIntOr0(Trim(S)); }
+
+bool EditModified(TObject* Sender) {
+    auto* edit = dynamic_cast<TCustomEdit*>(Sender);
+    return edit && edit->Modified();
+}
 
 std::string FitPathToWid(const std::string& Path, TCanvas& Canvas, int Width) {
     if (Canvas.TextWidth(Path) <= Width) return Path;

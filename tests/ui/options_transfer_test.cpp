@@ -448,7 +448,9 @@ TEST_F(OptionsTransferTest, TheChosenMemoTakesTheEditorAndNoChoiceLeavesTheMemos
         }
     }
 
+    // The editor holds the memo the list loaded into it.
     dlg->lbxMemoLocation->SetItemIndex(static_cast<int>(TRptMemoNdx::rmPgHdr));
+    dlg->lbxMemoLocationClick(dlg->lbxMemoLocation);
     dlg->memRptMemo->SetText("Line 1\r\nLine 2");
     TypeInto(dlg->edMemoXPosPer, "10");
     TypeInto(dlg->edMemoWidPer, "bad");
