@@ -248,9 +248,4 @@ void TfmTBXMain::rbCountNumRcdsClick(TObject* Sender) {
     SetOptions(Sender, false);
 }
 
-// ---- Preview ---------------------------------------------------------------
-
-// No preview window yet: a preview asks for no options window.
-bool Preview() { return false; }
-
 } // namespace trx

@@ -1,0 +1,461 @@
+#include "ui/preview_window.h"
+
+#include <climits>
+
+#include "engine/form_sizes.h"
+#include "engine/obj_info.h"
+#include "engine/report_settings.h"
+#include "engine/run_progress.h"
+#include "engine/status_messages.h"
+#include "engine/trx_errors.h"
+#include "framework/forms/application.h"
+#include "framework/forms/dialogs.h"
+#include "framework/forms/extra_controls.h"
+#include "framework/forms/form_layout.h"
+#include "framework/forms/scripted_ui.h" // RequireComponent
+#include "framework/forms/standard_controls.h"
+#include "ui/options_dialog.h"
+#include "ui/password_prompt.h"
+
+namespace trx {
+
+TfmPreview* fmPreview = nullptr;
+
+namespace {
+
+// The hourglass while a page is laid out; the arrow afterwards, whatever happens.
+struct TCursorScope {
+    TCursorScope() { Screen()->SetCursor(crHourGlass); }
+    ~TCursorScope() { Screen()->SetCursor(crArrow); }
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
+};
+
+bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
+TControlDesc PageButton(const std::string& Name, int Left, const std::string& Hint, const std::string& Handler) {
+    return {.Kind = "TSpeedButton",
+            .Name = Name,
+            .Parent = "paToolbar",
+            .Left = Left,
+            .Top = 4,
+            .Width = 25,
+            .Height = 25,
+            .Hint = Hint,
+            .Events = {{"OnClick", Handler}}};
+}
+
+TControlDesc StatusPanel(const std::string& Name, int Width, const std::string& Hint) {
+    return {.Kind = "TPanel",
+            .Name = Name,
+            .Parent = "paMsg",
+            .Width = Width,
+            .Hint = Hint,
+            .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}};
+}
+
+const TFormDesc& PreviewLayout() {
+    static const TFormDesc d{
+        .Name = "fmPreview",
+        .Caption = "Report Preview",
+        .ClientWidth = 643,
+        .ClientHeight = 475,
+        .Props = {{"HelpContext", "210"}, {"ShowHint", "True"}, {"ActiveControl", "memPreview"}},
+        .Events = {{"OnShow", "FormShow"}, {"OnClose", "FormClose"}},
+        .Controls = {
+            {.Kind = "TPanel", .Name = "paToolbar", .Height = 58, .Props = {{"Align", "alTop"}}},
+            PageButton("sbExit", 4, "Exit Report Viewer (Ctrl-Q)", "sbExitClick"),
+            PageButton("sbFirstPage", 34, "First Page (Ctrl-F)", "sbFirstPageClick"),
+            PageButton("sbPrevPage", 59, "Prev Page (Shift PgUp)", "sbPrevPageClick"),
+            PageButton("sbNextPage", 84, "Next Page (Shift PgDn)", "sbNextPageClick"),
+            PageButton("sbLastPage", 109, "Last Page (Ctrl-L)", "sbLastPageClick"),
+            {.Kind = "TSpeedButton",
+             .Name = "sbPrint",
+             .Parent = "paToolbar",
+             .Left = 140,
+             .Top = 4,
+             .Width = 50,
+             .Height = 25,
+             .Caption = "Print",
+             .Hint = "Print Report (Ctrl-P)|Print the report to the Output Destination"},
+            {.Kind = "TComboBox",
+             .Name = "cmbZoomLevel",
+             .Parent = "paToolbar",
+             .Left = 200,
+             .Top = 4,
+             .Width = 65,
+             .Caption = "100%",
+             .Hint = "Zoom Level|Zoom Level will magnify the size of the text",
+             .Items = {"300%", "250%", "200%", "150%", "125%", "100%", "75%", "50%", "25%"}},
+            {.Kind = "TComboBox",
+             .Name = "cbxPrintWhatPages",
+             .Parent = "paToolbar",
+             .Left = 4,
+             .Top = 32,
+             .Width = 130,
+             .Caption = "Print Current Page",
+             .Hint = "Pages to be Printed",
+             .Items = {"Print Current Page", "Print Page Range"}},
+            {.Kind = "TEdit",
+             .Name = "edFromPageNum",
+             .Parent = "paToolbar",
+             .Left = 140,
+             .Top = 32,
+             .Width = 50,
+             .Caption = "1",
+             .Hint = "First Page# to Print"},
+            {.Kind = "TEdit",
+             .Name = "edToPageNum",
+             .Parent = "paToolbar",
+             .Left = 195,
+             .Top = 32,
+             .Width = 50,
+             .Caption = "9999",
+             .Hint = "Last Page# to Print"},
+            {.Kind = "TPanel",
+             .Name = "paMsg",
+             .Height = 22,
+             .Props = {{"Align", "alBottom"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}},
+            StatusPanel("paDestination", 70, "Output Destination"),
+            StatusPanel("paRowCol", 70, "Row:Col"),
+            {.Kind = "TPanel",
+             .Name = "paPageNum",
+             .Parent = "paMsg",
+             .Width = 90,
+             .Hint = "Page#|Page Y-X where \"Y,X\" are the vertical and hroiz. (if any) page#'s",
+             .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
+            {.Kind = "TMemo",
+             .Name = "memPreview",
+             .Props = {{"Align", "alClient"}, {"ReadOnly", "True"}, {"ScrollBars", "ssBoth"}, {"WordWrap", "False"}}},
+        }};
+    return d;
+}
+
+} // namespace
+
+// ---- Page list -------------------------------------------------------------
+
+TPrvwPageListData::~TPrvwPageListData() {
+    if (Bookmark && ObjInfo && ObjInfo->DataSet) ObjInfo->DataSet->FreeBookmark(Bookmark);
+}
+
+int TPrvwPageList::FindPrvwPageNdx(int PageNum, bool Nearest) const {
+    int nearest = -1;
+    for (int i = 0; i < Count(); ++i) {
+        const int num = items_[static_cast<std::size_t>(i)]->PageNum;
+        if (num == PageNum) return i;
+        if (num < PageNum && (nearest < 0 || num > items_[static_cast<std::size_t>(nearest)]->PageNum)) nearest = i;
+    }
+    return Nearest ? nearest : -1;
+}
+
+int TPrvwPageList::SavePagePosition(int PageNum, bool CheckExisting) {
+    if (CheckExisting) {
+        const int i = FindPrvwPageNdx(PageNum, false);
+        if (i >= 0) return i;
+    }
+    auto item = std::make_unique<TPrvwPageListData>();
+    item->PageNum = PageNum;
+    if (ObjInfo && ObjInfo->DataSet) item->Bookmark = ObjInfo->DataSet->GetBookmark();
+    if (ObjInfo) item->CurPosn = ObjInfo->CurCell;
+    item->LineNum = PrintSettings->LineNum;
+    items_.push_back(std::move(item));
+    return Count() - 1;
+}
+
+bool TPrvwPageList::RestorePagePosition(const TPoint& Page, bool Nearest) {
+    const int i = FindPrvwPageNdx(Page.Y, Nearest);
+    if (i < 0) return false;
+    const TPrvwPageListData& item = *items_[static_cast<std::size_t>(i)];
+    TPrintSettings& ps = *PrintSettings;
+    TObjInfo& oi = *ObjInfo;
+    if (item.Bookmark && oi.DataSet) oi.DataSet->GotoBookmark(item.Bookmark);
+    ps.CurPage.Y = item.PageNum;
+    int x = Page.X;
+    ps.CurColNdx = oi.GetPageXColNum(x);
+    ps.CurPage.X = x;
+    ps.FirstColNdx = ps.CurColNdx;
+    oi.CurCell = item.CurPosn;
+    ps.LineNum = item.LineNum;
+    ps.FirstLineNum = item.LineNum;
+    return true;
+}
+
+// ---- Window ----------------------------------------------------------------
+
+TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
+    BuildForm(*this, PreviewLayout(),
+              THandlerTable()
+                  .Add("FormShow", this, &TfmPreview::FormShow)
+                  .Add("FormClose", this, &TfmPreview::FormClose)
+                  .Add("sbExitClick", this, &TfmPreview::sbExitClick)
+                  .Add("sbFirstPageClick", this, &TfmPreview::sbFirstPageClick)
+                  .Add("sbPrevPageClick", this, &TfmPreview::sbPrevPageClick)
+                  .Add("sbNextPageClick", this, &TfmPreview::sbNextPageClick)
+                  .Add("sbLastPageClick", this, &TfmPreview::sbLastPageClick));
+    paToolbar = RequireComponent<TPanel>(*this, "paToolbar");
+    paMsg = RequireComponent<TPanel>(*this, "paMsg");
+    paDestination = RequireComponent<TPanel>(*this, "paDestination");
+    paRowCol = RequireComponent<TPanel>(*this, "paRowCol");
+    paPageNum = RequireComponent<TPanel>(*this, "paPageNum");
+    memPreview = RequireComponent<TMemo>(*this, "memPreview");
+    sbExit = RequireComponent<TSpeedButton>(*this, "sbExit");
+    sbFirstPage = RequireComponent<TSpeedButton>(*this, "sbFirstPage");
+    sbPrevPage = RequireComponent<TSpeedButton>(*this, "sbPrevPage");
+    sbNextPage = RequireComponent<TSpeedButton>(*this, "sbNextPage");
+    sbLastPage = RequireComponent<TSpeedButton>(*this, "sbLastPage");
+    sbPrint = RequireComponent<TSpeedButton>(*this, "sbPrint");
+    cbxPrintWhatPages = RequireComponent<TComboBox>(*this, "cbxPrintWhatPages");
+    cmbZoomLevel = RequireComponent<TComboBox>(*this, "cmbZoomLevel");
+    edFromPageNum = RequireComponent<TEdit>(*this, "edFromPageNum");
+    edToPageNum = RequireComponent<TEdit>(*this, "edToPageNum");
+    FormCreate();
+}
+
+TfmPreview::~TfmPreview() {
+    // The saved starts hold bookmarks of the dataset: they go while it is there.
+    PageList.reset();
+    if (PrintSettings) {
+        PrintSettings->PreviewPages = nullptr;
+        // The memo goes with the window; the page loop must not write into it.
+        if (PrintSettings->PreviewMemo == memPreview) PrintSettings->PreviewMemo = nullptr;
+        if (PrintSettings->BMLineList) PrintSettings->BMLineList->FreeAllBookmarks();
+    }
+    if (ObjInfo && ObjInfo->ObjPosn) ObjInfo->ObjPosn->RestorePosn();
+    if (fmPreview == this) fmPreview = nullptr;
+}
+
+void TfmPreview::FormCreate() {
+    WantOptions = false;
+    LastPageFound = false;
+    PageList = std::make_unique<TPrvwPageList>();
+    if (ObjInfo && ObjInfo->ObjPosn) ObjInfo->ObjPosn->RestorePosn();
+    if (TextQuality() && PrintSettings) {
+        PrintSettings->PreviewMemo = memPreview;
+        memPreview->Font().SetName(ReportSettings->TextFontName);
+        memPreview->Font().SetSize(PrintSettings->ScaleFontSize(ReportSettings->TextFontSize));
+        BaseFontSize = memPreview->Font().Size();
+    }
+    if (PrintSettings) {
+        PrintSettings->PrevPage = TPoint{0, 0};
+        PrintSettings->PreviewPages = PageList.get();
+    }
+}
+
+void TfmPreview::FormShow(TObject*) {
+    if (ReportSettings && !ReportSettings->DialogTitle.empty())
+        SetCaption("Report Preview: " + ReportSettings->DialogTitle);
+    InitPReview();
+    PreviewPage(TPrtDirection::pdFwdDir);
+}
+
+void TfmPreview::FormClose(TObject*, TCloseAction&) {
+    if (BaseFontSize > 0 && ReportSettings)
+        ReportSettings->PreviewZoomLevel = std::max(0, memPreview->Font().Size() * 100 / BaseFontSize);
+}
+
+void TfmPreview::InitPReview() {
+    TPrintSettings& ps = *PrintSettings;
+    sbPrevPage->SetEnabled(false);
+    ps.FirstLineNum = ReportSettings ? ReportSettings->StartingReportLineId : 1;
+    // The preview always begins at the first record.
+    ps.StartAtFirstRcd = true;
+    ps.InitPrintPages();
+    ps.CurPage = TPoint{0, 1};
+    ps.CurColNdx = 0;
+}
+
+void TfmPreview::DisplayPage() {
+    TPrintSettings& ps = *PrintSettings;
+    if (ObjInfo) ObjInfo->Eof = false;
+    ps.OperStatus = TOperStatus::osActive;
+    ps.FirstColNdx = ps.CurColNdx;
+    ps.FirstLineNum = ps.LineNum;
+    ps.PrintPage();
+    paPageNum->SetCaption(ps.FormattedPageNum());
+}
+
+void TfmPreview::PreviewPage(TPrtDirection Direction) {
+    TPrintSettings& ps = *PrintSettings;
+    const TCursorScope busy;
+    int x = ps.CurPage.X, y = ps.CurPage.Y;
+    const int across = std::max(1, ps.PagesAcross);
+    bool newRow = false;
+    switch (Direction) {
+    case TPrtDirection::pdFwdDir:
+        if (++x > across) {
+            x = 1;
+            ++y;
+            ps.CurColNdx = 0;
+        }
+        newRow = x == 1;
+        break;
+    case TPrtDirection::pdBwdDir:
+        if (--x < 1) {
+            x = across;
+            --y;
+        }
+        newRow = x == across;
+        break;
+    case TPrtDirection::pdNoDir: break;
+    }
+    if (y < 1) {
+        y = 1;
+        x = 1;
+    }
+    ps.CurPage = TPoint{x, y};
+    // Every page starts from the saved start of its row: a page shown again
+    // ends the data where a forward step to it would.
+    if (!PageList->RestorePagePosition(ps.CurPage, false)) {
+        PageList->SavePagePosition(y, false);
+        if (x > 1) {
+            int px = x;
+            ps.CurColNdx = ObjInfo->GetPageXColNum(px);
+            ps.CurPage.X = px;
+        }
+    }
+    if (newRow && ps.BMLineList) ps.BMLineList->FreeAllBookmarks();
+    // Restoring lays the row out again, so the page loop must see a new row.
+    if (ps.CurPage.Y != ps.PrevPage.Y || ps.CurPage.X <= ps.PrevPage.X) ps.PrevPage = TPoint{0, 0};
+    DisplayPage();
+    sbPrevPage->SetEnabled(!(ps.CurPage.X == 1 && ps.CurPage.Y == 1));
+    sbFirstPage->SetEnabled(sbPrevPage->Enabled());
+    const bool last = ps.IsLastPage(true, ps.CurPanel);
+    sbNextPage->SetEnabled(!last);
+    sbLastPage->SetEnabled(!last);
+}
+
+void TfmPreview::sbNextPageClick(TObject*) {
+    if (sbNextPage->Enabled())
+        PreviewPage(TPrtDirection::pdFwdDir);
+    else
+        MessageBeep(0);
+}
+
+void TfmPreview::sbPrevPageClick(TObject*) {
+    if (sbPrevPage->Enabled())
+        PreviewPage(TPrtDirection::pdBwdDir);
+    else
+        MessageBeep(0);
+}
+
+void TfmPreview::sbFirstPageClick(TObject*) {
+    PageList->RestorePagePosition(TPoint{1, 1}, true);
+    PreviewPage(TPrtDirection::pdNoDir);
+}
+
+void TfmPreview::sbLastPageClick(TObject*) {
+    TPrintSettings& ps = *PrintSettings;
+    TObjInfo& oi = *ObjInfo;
+    if (!LastPageFound) {
+        ActivateProgressWindow(oi.Rows > 100, this, "Searching for last report page", "&Resume Search",
+                               "&Abort Search");
+        StatusMsg(paMsg, "Searching for last page - Press Escape to Stop", TMsgDlgType::mtCustom);
+    }
+    // Whatever happens, the status line clears, the progress window goes and
+    // the page where the search stopped shows.
+    auto endSearch = [this]() {
+        // Forced: the search message is coloured, which a plain information
+        // would leave standing.
+        StatusMsg(paMsg, " ", TMsgDlgType::mtInformation, nullptr, -1);
+        PrintSettings->Oper = TOper::opPreview;
+        try {
+            CloseProgressWindow(false, "");
+        } catch (...) {
+            PreviewPage(TPrtDirection::pdNoDir);
+            PrintSettings->OperStatus = TOperStatus::osCompleted;
+            throw;
+        }
+        PreviewPage(TPrtDirection::pdNoDir);
+        PrintSettings->OperStatus = TOperStatus::osCompleted;
+    };
+    try {
+        ps.OperStatus = TOperStatus::osActive;
+        ps.Oper = TOper::opScanning;
+        PageList->RestorePagePosition(TPoint{INT_MAX, INT_MAX}, true);
+        if (!LastPageFound) {
+            PreviewPage(TPrtDirection::pdNoDir);
+            while (!(ps.CurPage.X == ps.PagesAcross && oi.Eof) && ps.OperStatus == TOperStatus::osActive) {
+                PreviewPage(TPrtDirection::pdFwdDir);
+                // The progress may raise its total to what it has seen; the
+                // row count of the object stays as the object gave it.
+                int line = ps.LineNum, total = oi.Rows;
+                UpdateProgressBar(line, total, ps.CurPage);
+            }
+            if (ps.OperStatus == TOperStatus::osActive) LastPageFound = true;
+        }
+    } catch (...) {
+        endSearch();
+        throw;
+    }
+    endSearch();
+}
+
+void TfmPreview::sbExitClick(TObject*) { Close(); }
+
+void TfmPreview::itmReportOptionsClick(TObject*) {
+    WantOptions = true;
+    Close();
+}
+
+bool TfmPreview::GotoPage(const std::string& PageText) {
+    bool errY = false, errX = false;
+    const int y = TPrintSettings::ExtractPageNum(PageText, TXyDir::dY, errY);
+    int x = TPrintSettings::ExtractPageNum(PageText, TXyDir::dX, errX);
+    if (errY || errX || y < 1) {
+        MessageBeep(0);
+        return false;
+    }
+    if (x < 1) x = 1;
+    TPrintSettings& ps = *PrintSettings;
+    // A page not reached yet: step forward to it, as far as the data goes.
+    while (PageList->FindPrvwPageNdx(y, false) < 0 && sbNextPage->Enabled()) {
+        ps.CurPage = TPoint{ps.PagesAcross, ps.CurPage.Y};
+        PageList->RestorePagePosition(TPoint{INT_MAX, INT_MAX}, true);
+        PreviewPage(TPrtDirection::pdNoDir);
+        if (!sbNextPage->Enabled()) break;
+        PreviewPage(TPrtDirection::pdFwdDir);
+    }
+    if (PageList->FindPrvwPageNdx(y, false) < 0) {
+        MessageBeep(0);
+        PreviewPage(TPrtDirection::pdNoDir);
+        return false;
+    }
+    ps.CurPage = TPoint{x, y};
+    PreviewPage(TPrtDirection::pdNoDir);
+    return true;
+}
+
+// ---- Entry -----------------------------------------------------------------
+
+bool Preview() {
+    TtrxReportSettings& rs = *ReportSettings;
+    if (!AskPassword(rs.DialogTitle, "Enter Report Password:", rs.RptPW, false, PWInfo.EnteredRptPW))
+        throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Password Violation");
+    const TCursorScope busy;
+    if (rs.OutputDest == TOutputDest::odExportFile && fmTBXMain) {
+        const bool modified = rs.Modified;
+        fmTBXMain->cbxOutputDest->SetItemIndex(0);
+        rs.OutputDest = TOutputDest::odPrinter;
+        fmTBXMain->cbxOutputDestChange(fmTBXMain->cbxOutputDest);
+        rs.Modified = modified;
+    }
+    if (fmTBXMain && !fmTBXMain->ChkOptions(nullptr, true, true)) return true;
+
+    TPrintSettings& ps = *PrintSettings;
+    struct TEndPreview {
+        ~TEndPreview() {
+            PrintSettings->Oper = TOper::opPrinting;
+            FreeAndNil(fmPreview);
+        }
+    } endPreview;
+    fmPreview = new TfmPreview(Application());
+    ps.Oper = TOper::opPreview;
+    if (fmTBXMain) fmTBXMain->SetupPrinter(true);
+    ObjInfo->ResizeColWids(nullptr);
+    ps.CalcMemoHts();
+    fmPreview->ShowModal();
+    return fmPreview->WantOptions;
+}
+
+} // namespace trx

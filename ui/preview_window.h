@@ -1,0 +1,100 @@
+// The "Report Preview" window: one text page of the report at a time, laid
+// out by the same page loop as a print, with a list of where each page row
+// began so that any page seen before is laid out again from there.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/print_settings.h"
+#include "framework/data/dataset.h"
+#include "framework/forms/form.h"
+
+namespace trx {
+
+class TComboBox;
+class TEdit;
+class TMemo;
+class TPanel;
+class TSpeedButton;
+
+enum class TPrtDirection : uint8_t { pdBwdDir, pdFwdDir, pdNoDir };
+
+// Where the data stood when one page row (vertical page) began.
+class TPrvwPageListData : public TObject {
+public:
+    ~TPrvwPageListData() override;
+
+    int32_t PageNum = 0;
+    TBookmark Bookmark;
+    TPoint CurPosn;
+    int32_t LineNum = 0;
+};
+
+// The saved starts of the page rows, in the order first reached.
+class TPrvwPageList : public TPreviewPagePositions {
+public:
+    int FindPrvwPageNdx(int PageNum, bool Nearest) const;
+    int SavePagePosition(int PageNum, bool CheckExisting);
+    bool RestorePagePosition(const TPoint& Page, bool Nearest) override;
+    int Count() const { return static_cast<int>(items_.size()); }
+
+private:
+    std::vector<std::unique_ptr<TPrvwPageListData>> items_;
+};
+
+class TfmPreview : public TForm {
+public:
+    explicit TfmPreview(TComponent* AOwner);
+    ~TfmPreview() override;
+
+    void FormCreate();
+    void FormShow(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void InitPReview();
+    void DisplayPage();
+    void PreviewPage(TPrtDirection Direction);
+    void sbNextPageClick(TObject* Sender);
+    void sbPrevPageClick(TObject* Sender);
+    void sbFirstPageClick(TObject* Sender);
+    void sbLastPageClick(TObject* Sender);
+    void sbExitClick(TObject* Sender);
+    void itmReportOptionsClick(TObject* Sender);
+    // Shows the page typed as "Y" or "Y-X"; false (with a beep) when the
+    // text is no page number.
+    bool GotoPage(const std::string& PageText);
+
+    TPanel* paToolbar = nullptr;
+    TPanel* paMsg = nullptr;
+    TPanel* paDestination = nullptr;
+    TPanel* paRowCol = nullptr;
+    TPanel* paPageNum = nullptr;
+    TMemo* memPreview = nullptr;
+    TSpeedButton* sbExit = nullptr;
+    TSpeedButton* sbFirstPage = nullptr;
+    TSpeedButton* sbPrevPage = nullptr;
+    TSpeedButton* sbNextPage = nullptr;
+    TSpeedButton* sbLastPage = nullptr;
+    TSpeedButton* sbPrint = nullptr;
+    TComboBox* cbxPrintWhatPages = nullptr;
+    TComboBox* cmbZoomLevel = nullptr;
+    TEdit* edFromPageNum = nullptr;
+    TEdit* edToPageNum = nullptr;
+
+    std::unique_ptr<TPrvwPageList> PageList;
+    int LineHeight = 0;
+    int BaseFontSize = 0;
+    bool WantOptions = false;
+    bool LastPageFound = false;
+};
+
+// The open preview window, else nullptr.
+extern TfmPreview* fmPreview;
+
+// Runs one preview inside the options dialog; true when the options window
+// is to follow.
+bool Preview();
+
+} // namespace trx
