@@ -1,13 +1,18 @@
 #include "ui/preview_window.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "engine/form_sizes.h"
 #include "engine/obj_info.h"
 #include "engine/report_settings.h"
 #include "engine/run_progress.h"
+#include "engine/shared_routines.h"
 #include "engine/status_messages.h"
 #include "engine/trx_errors.h"
+#include "framework/core/format.h"
+#include "framework/core/math_util.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
@@ -45,6 +50,17 @@ TControlDesc PageButton(const std::string& Name, int Left, const std::string& Hi
             .Events = {{"OnClick", Handler}}};
 }
 
+TControlDesc MenuItem(const std::string& Name, const std::string& Parent, const std::string& Caption,
+                      const std::string& Hint, const std::string& ShortCut, const std::string& Handler) {
+    return {.Kind = "TMenuItem",
+            .Name = Name,
+            .Parent = Parent,
+            .Caption = Caption,
+            .Hint = Hint,
+            .Props = {{"ShortCut", ShortCut}},
+            .Events = {{"OnClick", Handler}}};
+}
+
 TControlDesc StatusPanel(const std::string& Name, int Width, const std::string& Hint) {
     return {.Kind = "TPanel",
             .Name = Name,
@@ -60,7 +76,7 @@ const TFormDesc& PreviewLayout() {
         .Caption = "Report Preview",
         .ClientWidth = 643,
         .ClientHeight = 475,
-        .Props = {{"HelpContext", "210"}, {"ShowHint", "True"}, {"ActiveControl", "memPreview"}},
+        .Props = {{"HelpContext", "210"}, {"ShowHint", "True"}, {"ActiveControl", "memPreview"}, {"Menu", "MainMenu1"}},
         .Events = {{"OnShow", "FormShow"}, {"OnClose", "FormClose"}},
         .Controls = {
             {.Kind = "TPanel", .Name = "paToolbar", .Height = 58, .Props = {{"Align", "alTop"}}},
@@ -78,6 +94,13 @@ const TFormDesc& PreviewLayout() {
              .Height = 25,
              .Caption = "Print",
              .Hint = "Print Report (Ctrl-P)|Print the report to the Output Destination"},
+            PageButton("sbAlignPgWid", 270, "Fit Horizontally|Try to fill the page horizontally as near as possible",
+                       "sbAlignPgWidClick"),
+            PageButton("sbAlignPgHt", 295, "Fit Vertically|Try to fill the page vertically as near as possible",
+                       "sbAlignPgHtClick"),
+            PageButton("sbClipBoard", 320,
+                       "Copy page to Windows Clipboard|Copy page to Windows Clipboard. Same as pressing Ctrl-A Ctrl-C",
+                       "sbClipBoardClick"),
             {.Kind = "TComboBox",
              .Name = "cmbZoomLevel",
              .Parent = "paToolbar",
@@ -86,7 +109,12 @@ const TFormDesc& PreviewLayout() {
              .Width = 65,
              .Caption = "100%",
              .Hint = "Zoom Level|Zoom Level will magnify the size of the text",
-             .Items = {"300%", "250%", "200%", "150%", "125%", "100%", "75%", "50%", "25%"}},
+             .Items = {"300%", "250%", "200%", "150%", "125%", "100%", "75%", "50%", "25%"},
+             .Events = {{"OnChange", "cmbZoomLevelChange"},
+                        {"OnEnter", "cmbZoomLevelEnter"},
+                        {"OnExit", "cmbZoomLevelExit"},
+                        {"OnKeyDown", "cmbZoomLevelKeyDown"},
+                        {"OnKeyPress", "cmbZoomLevelKeyPress"}}},
             {.Kind = "TComboBox",
              .Name = "cbxPrintWhatPages",
              .Parent = "paToolbar",
@@ -126,7 +154,31 @@ const TFormDesc& PreviewLayout() {
              .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
             {.Kind = "TMemo",
              .Name = "memPreview",
-             .Props = {{"Align", "alClient"}, {"ReadOnly", "True"}, {"ScrollBars", "ssBoth"}, {"WordWrap", "False"}}},
+             .Props = {{"Align", "alClient"}, {"ReadOnly", "True"}, {"ScrollBars", "ssBoth"}, {"WordWrap", "False"}},
+             .Events = {{"OnClick", "memPreviewClick"},
+                        {"OnKeyDown", "memPreviewKeyDown"},
+                        {"OnKeyUp", "memPreviewKeyUp"}}},
+            {.Kind = "TMainMenu", .Name = "MainMenu1"},
+            {.Kind = "TMenuItem", .Name = "mnFile", .Parent = "MainMenu1", .Caption = "&File"},
+            MenuItem("itmReportOptions", "mnFile", "Report &Options", "", "Ctrl+O", "itmReportOptionsClick"),
+            MenuItem("itmExit", "mnFile", "E&xit", "Exit Report Viewer", "Ctrl+Q", "sbExitClick"),
+            {.Kind = "TMenuItem", .Name = "mnEdit", .Parent = "MainMenu1", .Caption = "&Edit"},
+            MenuItem("itmSelectAll", "mnEdit", "Se&lect All",
+                     "Select everything on page|Selects entire all text on page", "Ctrl+A", "itmSelectAllClick"),
+            MenuItem("itmCopyToClipBoard", "mnEdit", "&Copy to clipboard", "Copies selected text to clipboard",
+                     "Ctrl+C", "itmCopyToClipBoardClick"),
+            {.Kind = "TMenuItem", .Name = "mnView", .Parent = "MainMenu1", .Caption = "&View"},
+            MenuItem("itmFirstPage", "mnView", "&First Page", "Display first page in report", "Ctrl+F",
+                     "sbFirstPageClick"),
+            MenuItem("itmLastPage", "mnView", "&Last Page", "Display last page in report", "Ctrl+L", "sbLastPageClick"),
+            MenuItem("itmZoomLevel", "mnView", "Zoom Level",
+                     "Zoom Enlarges Text|Increase or decrease text size for viewing", "Ctrl+Z", "itmZoomLevelClick"),
+            MenuItem("itmFitPageWidth", "mnView", "Fit Page &Width",
+                     "Fit Page Horizontally in Window|Try to fill page horizontally as near as possible", "Ctrl+W",
+                     "sbAlignPgWidClick"),
+            MenuItem("itmFitPageHeight", "mnView", "Fit Page &Height",
+                     "Fill Page Vertically|Try to fill page vertically as near as possible", "Ctrl+H",
+                     "sbAlignPgHtClick"),
         }};
     return d;
 }
@@ -192,7 +244,22 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
                   .Add("sbFirstPageClick", this, &TfmPreview::sbFirstPageClick)
                   .Add("sbPrevPageClick", this, &TfmPreview::sbPrevPageClick)
                   .Add("sbNextPageClick", this, &TfmPreview::sbNextPageClick)
-                  .Add("sbLastPageClick", this, &TfmPreview::sbLastPageClick));
+                  .Add("sbLastPageClick", this, &TfmPreview::sbLastPageClick)
+                  .Add("itmReportOptionsClick", this, &TfmPreview::itmReportOptionsClick)
+                  .Add("cmbZoomLevelChange", this, &TfmPreview::cmbZoomLevelChange)
+                  .Add("cmbZoomLevelEnter", this, &TfmPreview::cmbZoomLevelEnter)
+                  .Add("cmbZoomLevelExit", this, &TfmPreview::cmbZoomLevelExit)
+                  .Add("cmbZoomLevelKeyDown", this, &TfmPreview::cmbZoomLevelKeyDown)
+                  .Add("cmbZoomLevelKeyPress", this, &TfmPreview::cmbZoomLevelKeyPress)
+                  .Add("itmZoomLevelClick", this, &TfmPreview::itmZoomLevelClick)
+                  .Add("sbAlignPgWidClick", this, &TfmPreview::sbAlignPgWidClick)
+                  .Add("sbAlignPgHtClick", this, &TfmPreview::sbAlignPgHtClick)
+                  .Add("sbClipBoardClick", this, &TfmPreview::sbClipBoardClick)
+                  .Add("itmSelectAllClick", this, &TfmPreview::itmSelectAllClick)
+                  .Add("itmCopyToClipBoardClick", this, &TfmPreview::itmCopyToClipBoardClick)
+                  .Add("memPreviewClick", this, &TfmPreview::memPreviewClick)
+                  .Add("memPreviewKeyDown", this, &TfmPreview::memPreviewKeyDown)
+                  .Add("memPreviewKeyUp", this, &TfmPreview::memPreviewKeyUp));
     paToolbar = RequireComponent<TPanel>(*this, "paToolbar");
     paMsg = RequireComponent<TPanel>(*this, "paMsg");
     paDestination = RequireComponent<TPanel>(*this, "paDestination");
@@ -209,6 +276,9 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
     cmbZoomLevel = RequireComponent<TComboBox>(*this, "cmbZoomLevel");
     edFromPageNum = RequireComponent<TEdit>(*this, "edFromPageNum");
     edToPageNum = RequireComponent<TEdit>(*this, "edToPageNum");
+    sbAlignPgWid = RequireComponent<TSpeedButton>(*this, "sbAlignPgWid");
+    sbAlignPgHt = RequireComponent<TSpeedButton>(*this, "sbAlignPgHt");
+    sbClipBoard = RequireComponent<TSpeedButton>(*this, "sbClipBoard");
     FormCreate();
 }
 
@@ -235,6 +305,8 @@ void TfmPreview::FormCreate() {
         memPreview->Font().SetName(ReportSettings->TextFontName);
         memPreview->Font().SetSize(PrintSettings->ScaleFontSize(ReportSettings->TextFontSize));
         BaseFontSize = memPreview->Font().Size();
+        Canvas().SetFont(memPreview->Font());
+        LineHeight = Canvas().TextHeight("AgyX");
     }
     if (PrintSettings) {
         PrintSettings->PrevPage = TPoint{0, 0};
@@ -251,7 +323,8 @@ void TfmPreview::FormShow(TObject*) {
 
 void TfmPreview::FormClose(TObject*, TCloseAction&) {
     if (BaseFontSize > 0 && ReportSettings)
-        ReportSettings->PreviewZoomLevel = std::max(0, memPreview->Font().Size() * 100 / BaseFontSize);
+        // A font set by its height (Fit Page Height) reports a negative size.
+        ReportSettings->PreviewZoomLevel = std::abs(memPreview->Font().Size()) * 100 / BaseFontSize;
 }
 
 void TfmPreview::InitPReview() {
@@ -263,6 +336,10 @@ void TfmPreview::InitPReview() {
     ps.InitPrintPages();
     ps.CurPage = TPoint{0, 1};
     ps.CurColNdx = 0;
+    if (BaseFontSize > 0 && ReportSettings) {
+        cmbZoomLevel->SetText(std::to_string(ReportSettings->PreviewZoomLevel) + "%");
+        cmbZoomLevelExit(cmbZoomLevel);
+    }
 }
 
 void TfmPreview::DisplayPage() {
@@ -424,6 +501,155 @@ bool TfmPreview::GotoPage(const std::string& PageText) {
     ps.CurPage = TPoint{x, y};
     PreviewPage(TPrtDirection::pdNoDir);
     return true;
+}
+
+// ---- The view --------------------------------------------------------------
+
+void TfmPreview::SetMemFontSize(int Size) {
+    if (Size < 2 || Size > 20) {
+        MessageBeep(0);
+        Size = std::clamp(Size, 2, 20);
+    }
+    memPreview->Font().SetSize(Size);
+    Canvas().SetFont(memPreview->Font());
+    LineHeight = Canvas().TextHeight("AgyX|");
+}
+
+void TfmPreview::SetMemFontHt(int Height) {
+    memPreview->Font().SetHeight(Height);
+    Canvas().SetFont(memPreview->Font());
+    LineHeight = Canvas().TextHeight("AgyX|");
+}
+
+void TfmPreview::cmbZoomLevelExit(TObject*) {
+    // Without a text font there is nothing to zoom.
+    if (BaseFontSize <= 0) return;
+    bool error = false;
+    const int pct = CnvtStrToInt(StripSymbols(cmbZoomLevel->Text(), ""), error);
+    if (error || pct < 25 || pct > 500) {
+        MessageBeep(0);
+        return;
+    }
+    memPreview->Font().SetSize(MulDiv(BaseFontSize, pct, 100));
+    Canvas().SetFont(memPreview->Font());
+    LineHeight = Canvas().TextHeight("AgyX");
+}
+
+void TfmPreview::cmbZoomLevelKeyPress(TObject* Sender, char& Key) {
+    if (Key == '\r') cmbZoomLevelExit(Sender);
+}
+
+void TfmPreview::cmbZoomLevelChange(TObject* Sender) {
+    if (cmbZoomLevel->Text().size() < 3) return;
+    char enter = '\r';
+    cmbZoomLevelKeyPress(Sender, enter);
+}
+
+void TfmPreview::cmbZoomLevelEnter(TObject*) {
+    const int i = cmbZoomLevel->Items().IndexOf(cmbZoomLevel->Text());
+    cmbZoomLevel->SetItemIndex(i >= 0 ? i : cmbZoomLevel->Items().IndexOf("100%"));
+}
+
+void TfmPreview::cmbZoomLevelKeyDown(TObject*, uint16_t& Key, TShiftState) {
+    if (Key == VK_NEXT || Key == VK_PRIOR) memPreview->SetFocus();
+}
+
+void TfmPreview::itmZoomLevelClick(TObject*) { cmbZoomLevel->SetFocus(); }
+
+void TfmPreview::sbAlignPgHtClick(TObject*) {
+    const double h = memPreview->Font().Height();
+    const double c = memPreview->ClientHeight();
+    const int p = PrintSettings ? PrintSettings->PageHt : 0;
+    if (h == 0) return;
+    SetMemFontHt(static_cast<int>(h * (c / h / (p + 1)) + 0.5));
+}
+
+void TfmPreview::sbAlignPgWidClick(TObject*) {
+    const int pageWid = PrintSettings ? PrintSettings->PageWid : 0;
+    if (pageWid <= 0) return;
+    // Twice: the second pass measures in the font the first one set.
+    for (int pass = 0; pass < 2; ++pass) {
+        Canvas().SetFont(memPreview->Font());
+        const double w = Canvas().TextWidth("x");
+        if (w <= 0) return;
+        SetMemFontSize(
+            static_cast<int>(std::abs(memPreview->Font().Size()) * (memPreview->ClientWidth() / w / pageWid)));
+    }
+}
+
+std::string TfmPreview::FormatRowCol() const {
+    const int line = memPreview->LineFromChar(memPreview->SelStart());
+    const int col = memPreview->SelStart() - memPreview->LineIndex(line);
+    return Format("%5d:%4d", {line + 1, col + 1});
+}
+
+void TfmPreview::memPreviewClick(TObject*) { paRowCol->SetCaption(FormatRowCol()); }
+
+void TfmPreview::memPreviewKeyUp(TObject*, uint16_t&, TShiftState) { paRowCol->SetCaption(FormatRowCol()); }
+
+void TfmPreview::memPreviewKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift) {
+    auto* mem = dynamic_cast<TMemo*>(Sender);
+    if (!mem) return;
+    const bool shift = Shift.Contains(TShiftFlag::ssShift);
+    const int visibleLines = LineHeight > 0 ? mem->ClientHeight() / LineHeight : 0;
+    if (Shift.Contains(TShiftFlag::ssCtrl)) {
+        try {
+            const int line = mem->LineFromChar(mem->SelStart());
+            const int col = mem->SelStart() - mem->LineIndex(line);
+            if (Key == VK_DOWN) {
+                mem->LineScroll(1);
+                if (line < mem->LineCount() - 1)
+                    mem->SetSelStart(mem->LineIndex(line + 1) + col);
+                else
+                    MessageBeep(0);
+            } else if (Key == VK_UP) {
+                mem->LineScroll(-1);
+                if (line > 0)
+                    mem->SetSelStart(mem->LineIndex(line - 1) + col);
+                else
+                    MessageBeep(0);
+            }
+        } catch (...) {
+            MessageBeep(0);
+        }
+    } else if (!Shift.Contains(TShiftFlag::ssAlt)) {
+        if (Key == VK_NEXT && (shift || mem->FirstVisibleLine() + visibleLines >= mem->LineCount())) {
+            Key = 0;
+            if (PrintSettings->IsLastPage(true, PrintSettings->CurPanel))
+                MessageBeep(0);
+            else
+                sbNextPageClick(sbNextPage);
+        } else if (Key == VK_PRIOR && (shift || mem->FirstVisibleLine() == 0)) {
+            Key = 0;
+            if (PrintSettings->CurPage == TPoint{1, 1}) {
+                MessageBeep(0);
+            } else {
+                sbPrevPageClick(sbPrevPage);
+                if (!shift) {
+                    // The page before shows from its bottom.
+                    const int n = mem->LineCount() - visibleLines + 1;
+                    if (n > 0) {
+                        mem->LineScroll(n);
+                        mem->SetSelStart(std::max(0, mem->LineIndex(mem->LineCount() - 1)));
+                    }
+                }
+            }
+        }
+    }
+    paRowCol->SetCaption(FormatRowCol());
+}
+
+void TfmPreview::itmSelectAllClick(TObject*) { memPreview->SelectAll(); }
+
+void TfmPreview::itmCopyToClipBoardClick(TObject*) { memPreview->CopyToClipboard(); }
+
+void TfmPreview::sbClipBoardClick(TObject*) {
+    memPreview->SelectAll();
+    memPreview->CopyToClipboard();
+    memPreview->SetSelLength(0);
+    StatusMsg(paMsg, "Page has been copied to Windows clipboard", TMsgDlgType::mtCustom,
+              fmTBXMain ? fmTBXMain->Timer1 : nullptr, 5);
+    MessageBeep(0);
 }
 
 // ---- Entry -----------------------------------------------------------------

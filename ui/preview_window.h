@@ -11,6 +11,7 @@
 #include "engine/print_settings.h"
 #include "framework/data/dataset.h"
 #include "framework/forms/form.h"
+#include "framework/forms/keys.h"
 
 namespace trx {
 
@@ -62,6 +63,26 @@ public:
     void sbLastPageClick(TObject* Sender);
     void sbExitClick(TObject* Sender);
     void itmReportOptionsClick(TObject* Sender);
+    // ---- The view ----
+    void SetMemFontSize(int Size);
+    void SetMemFontHt(int Height);
+    void cmbZoomLevelExit(TObject* Sender);
+    void cmbZoomLevelKeyPress(TObject* Sender, char& Key);
+    void cmbZoomLevelChange(TObject* Sender);
+    void cmbZoomLevelEnter(TObject* Sender);
+    void cmbZoomLevelKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void itmZoomLevelClick(TObject* Sender);
+    void sbAlignPgHtClick(TObject* Sender);
+    void sbAlignPgWidClick(TObject* Sender);
+    void memPreviewKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void memPreviewClick(TObject* Sender);
+    void memPreviewKeyUp(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void itmSelectAllClick(TObject* Sender);
+    void itmCopyToClipBoardClick(TObject* Sender);
+    void sbClipBoardClick(TObject* Sender);
+    // The caret's line and column, both from 1, as "%5d:%4d".
+    std::string FormatRowCol() const;
+
     // Shows the page typed as "Y" or "Y-X"; false (with a beep) when the
     // text is no page number.
     bool GotoPage(const std::string& PageText);
@@ -82,6 +103,9 @@ public:
     TComboBox* cmbZoomLevel = nullptr;
     TEdit* edFromPageNum = nullptr;
     TEdit* edToPageNum = nullptr;
+    TSpeedButton* sbAlignPgWid = nullptr;
+    TSpeedButton* sbAlignPgHt = nullptr;
+    TSpeedButton* sbClipBoard = nullptr;
 
     std::unique_ptr<TPrvwPageList> PageList;
     int LineHeight = 0;

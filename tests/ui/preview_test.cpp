@@ -2,11 +2,17 @@
 // text-file output of the same report, page by page.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "engine/report_fixture.h"
+#include "framework/core/math_util.h"
+#include "framework/forms/clipboard.h"
 #include "framework/forms/extra_controls.h"
+#include "framework/forms/keys.h"
+#include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
+#include "framework/forms/user_input.h"
 #include "ui/preview_window.h"
 
 namespace trx::test {
@@ -36,7 +42,7 @@ protected:
         OI().ResizeColWids(nullptr);
         PS().CalcMemoHts();
         fm = new TfmPreview(nullptr);
-        fm->FormShow(nullptr);
+        fm->Show();
     }
     std::string Shown() const {
         std::string crlf;
@@ -151,6 +157,97 @@ TEST_F(PreviewTest, FreeingTheWindowLeavesNoPreviewMemo) {
     fm = nullptr;
     EXPECT_EQ(PS().PreviewMemo, nullptr);
     EXPECT_EQ(PS().PreviewPages, nullptr);
+}
+
+TEST_F(PreviewTest, CtrlAThenCtrlCPutThePageOnTheClipboard) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    fm->memPreview->SetFocus();
+    Clipboard()->SetAsText("");
+    UserKeystroke(fm, 'A', TShiftState{TShiftFlag::ssCtrl}, "");
+    UserKeystroke(fm, 'C', TShiftState{TShiftFlag::ssCtrl}, "");
+    EXPECT_EQ(Clipboard()->AsText(), fm->memPreview->Text());
+    EXPECT_NE(Clipboard()->AsText().find("r1c0"), std::string::npos);
+}
+
+TEST_F(PreviewTest, TheClipboardButtonCopiesThePageAndLeavesNoSelection) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    Clipboard()->SetAsText("");
+    ui->ClearCalls();
+    fm->sbClipBoard->Click();
+    EXPECT_EQ(Clipboard()->AsText(), fm->memPreview->Text());
+    EXPECT_EQ(fm->memPreview->SelLength(), 0);
+    EXPECT_EQ(Trim(fm->paMsg->Caption()), "Page has been copied to Windows clipboard");
+    EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{0});
+}
+
+TEST_F(PreviewTest, ZoomOutsideItsLimitsOrNotANumberBeepsAndKeepsTheFont) {
+    RS().PreviewZoomLevel = 100;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    ASSERT_GT(fm->BaseFontSize, 0);
+    struct Case {
+        std::string Text;
+        bool Applied;
+        int Size;
+    };
+    const int base = fm->BaseFontSize;
+    for (const Case& c : {Case{"20%", false, base}, Case{"600%", false, base}, Case{"abc", false, base},
+                          Case{"200%", true, 2 * base}, Case{"50", true, base / 2}}) {
+        const int before = fm->memPreview->Font().Size();
+        ui->ClearCalls();
+        fm->cmbZoomLevel->SetText(c.Text);
+        fm->cmbZoomLevelExit(fm->cmbZoomLevel);
+        EXPECT_EQ(ui->Beeps().size(), c.Applied ? 0u : 1u) << c.Text;
+        EXPECT_EQ(fm->memPreview->Font().Size(), c.Applied ? c.Size : before) << c.Text;
+    }
+}
+
+TEST_F(PreviewTest, TwoTypedCharactersWaitAThirdAppliesTheZoom) {
+    RS().PreviewZoomLevel = 100;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    const int base = fm->BaseFontSize;
+    fm->cmbZoomLevel->SetText("75");
+    fm->cmbZoomLevelChange(fm->cmbZoomLevel);
+    EXPECT_EQ(fm->memPreview->Font().Size(), base);
+    fm->cmbZoomLevel->SetText("75%");
+    fm->cmbZoomLevelChange(fm->cmbZoomLevel);
+    EXPECT_EQ(fm->memPreview->Font().Size(), MulDiv(base, 75, 100));
+}
+
+TEST_F(PreviewTest, TheZoomIsKeptAndNeverNegativeAfterFitPageHeight) {
+    RS().PreviewZoomLevel = 150;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    EXPECT_EQ(fm->memPreview->Font().Size(), MulDiv(fm->BaseFontSize, 150, 100));
+    TCloseAction action = TCloseAction::caHide;
+    fm->FormClose(fm, action);
+    EXPECT_EQ(RS().PreviewZoomLevel, 150);
+    fm->sbAlignPgHtClick(nullptr);
+    fm->FormClose(fm, action);
+    EXPECT_GE(RS().PreviewZoomLevel, 0);
+    EXPECT_EQ(RS().PreviewZoomLevel, std::abs(fm->memPreview->Font().Size()) * 100 / fm->BaseFontSize);
+}
+
+TEST_F(PreviewTest, ShiftPageKeysStepPagesAndBeepAtTheEnds) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    ui->ClearCalls();
+    uint16_t key = VK_PRIOR;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{TShiftFlag::ssShift});
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+    EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{0});
+    key = VK_NEXT;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{TShiftFlag::ssShift});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{2, 1}));
+    ExpectPageMatches("shift pgdn");
+    // The caret at the start of the page.
+    fm->memPreview->SetSelStart(0);
+    fm->memPreviewClick(fm->memPreview);
+    EXPECT_EQ(fm->paRowCol->Caption(), "    1:   1");
 }
 
 } // namespace
