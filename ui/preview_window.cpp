@@ -93,7 +93,8 @@ const TFormDesc& PreviewLayout() {
              .Width = 50,
              .Height = 25,
              .Caption = "Print",
-             .Hint = "Print Report (Ctrl-P)|Print the report to the Output Destination"},
+             .Hint = "Print Report (Ctrl-P)|Print the report to the Output Destination",
+             .Events = {{"OnClick", "sbPrintClick"}}},
             PageButton("sbAlignPgWid", 270, "Fit Horizontally|Try to fill the page horizontally as near as possible",
                        "sbAlignPgWidClick"),
             PageButton("sbAlignPgHt", 295, "Fit Vertically|Try to fill the page vertically as near as possible",
@@ -160,6 +161,8 @@ const TFormDesc& PreviewLayout() {
                         {"OnKeyUp", "memPreviewKeyUp"}}},
             {.Kind = "TMainMenu", .Name = "MainMenu1"},
             {.Kind = "TMenuItem", .Name = "mnFile", .Parent = "MainMenu1", .Caption = "&File"},
+            MenuItem("itmPrint", "mnFile", "&Print", "Print the report|Report gets printed to Output Destination",
+                     "Ctrl+P", "sbPrintClick"),
             MenuItem("itmReportOptions", "mnFile", "Report &Options", "", "Ctrl+O", "itmReportOptionsClick"),
             MenuItem("itmExit", "mnFile", "E&xit", "Exit Report Viewer", "Ctrl+Q", "sbExitClick"),
             {.Kind = "TMenuItem", .Name = "mnEdit", .Parent = "MainMenu1", .Caption = "&Edit"},
@@ -245,6 +248,7 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
                   .Add("sbPrevPageClick", this, &TfmPreview::sbPrevPageClick)
                   .Add("sbNextPageClick", this, &TfmPreview::sbNextPageClick)
                   .Add("sbLastPageClick", this, &TfmPreview::sbLastPageClick)
+                  .Add("sbPrintClick", this, &TfmPreview::sbPrintClick)
                   .Add("itmReportOptionsClick", this, &TfmPreview::itmReportOptionsClick)
                   .Add("cmbZoomLevelChange", this, &TfmPreview::cmbZoomLevelChange)
                   .Add("cmbZoomLevelEnter", this, &TfmPreview::cmbZoomLevelEnter)
@@ -469,6 +473,45 @@ void TfmPreview::sbLastPageClick(TObject*) {
 }
 
 void TfmPreview::sbExitClick(TObject*) { Close(); }
+
+bool TfmPreview::ChkSettings() {
+    if (cbxPrintWhatPages->ItemIndex() < 0) cbxPrintWhatPages->SetItemIndex(0);
+    if (!PrintSettings->ChkPageRange(cbxPrintWhatPages->ItemIndex() == 1, edFromPageNum, edToPageNum)) return false;
+    return !fmTBXMain || fmTBXMain->ChkOptions(nullptr, true, false);
+}
+
+void TfmPreview::sbPrintClick(TObject*) {
+    if (!ChkSettings()) return;
+    TPrintSettings& ps = *PrintSettings;
+    const TPoint keep = ps.CurPage;
+    ps.Oper = TOper::opPrinting;
+    // Whatever the print does, the preview goes back to the page it showed
+    // and the stored choice of what to print counts again.
+    auto restore = [this, &ps, keep]() {
+        ps.CurPage = keep;
+        ps.Oper = TOper::opPreview;
+        ps.PageRangeWhat.reset();
+        PreviewPage(TPrtDirection::pdNoDir);
+    };
+    try {
+        TPoint from = keep, to = keep;
+        if (cbxPrintWhatPages->ItemIndex() == 1) {
+            bool error = false;
+            from = TPoint{TPrintSettings::ExtractPageNum(edFromPageNum->Text(), TXyDir::dX, error),
+                          TPrintSettings::ExtractPageNum(edFromPageNum->Text(), TXyDir::dY, error)};
+            to = TPoint{TPrintSettings::ExtractPageNum(edToPageNum->Text(), TXyDir::dX, error),
+                        TPrintSettings::ExtractPageNum(edToPageNum->Text(), TXyDir::dY, error)};
+        }
+        ps.SetPageRange(TPrintWhat::pwPageRange, true, from, to);
+        // A print made from the preview is the run's result as much as one
+        // made from the dialog.
+        ps.LastModalResult = ps.PrintReport(true, this);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
 
 void TfmPreview::itmReportOptionsClick(TObject*) {
     WantOptions = true;

@@ -62,6 +62,8 @@ public:
     void sbFirstPageClick(TObject* Sender);
     void sbLastPageClick(TObject* Sender);
     void sbExitClick(TObject* Sender);
+    bool ChkSettings();
+    void sbPrintClick(TObject* Sender);
     void itmReportOptionsClick(TObject* Sender);
     // ---- The view ----
     void SetMemFontSize(int Size);

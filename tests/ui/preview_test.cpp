@@ -2,6 +2,7 @@
 // text-file output of the same report, page by page.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -248,6 +249,52 @@ TEST_F(PreviewTest, ShiftPageKeysStepPagesAndBeepAtTheEnds) {
     fm->memPreview->SetSelStart(0);
     fm->memPreviewClick(fm->memPreview);
     EXPECT_EQ(fm->paRowCol->Caption(), "    1:   1");
+}
+
+class PreviewPrintTest : public PreviewTest {
+protected:
+    // Prints from the preview into a fresh output file; the pages printed.
+    std::vector<std::string> PrintFromPreview() {
+        std::remove(OutName().c_str());
+        const int before = PS().TotalPagesOutput;
+        fm->sbPrint->Click();
+        printed = PS().TotalPagesOutput - before;
+        std::vector<std::string> out = OutputPages();
+        if (!out.empty() && out.back().find_first_not_of('\n') == std::string::npos) out.pop_back();
+        return out;
+    }
+    int printed = 0;
+};
+
+TEST_F(PreviewPrintTest, PrintCurrentPagePrintsExactlyThePageShown) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset(); // no pause after printing
+    for (const char* page : {"2-3", "1-1", "4-2"}) {
+        ASSERT_TRUE(fm->GotoPage(page));
+        const TPoint shown = PS().CurPage;
+        const std::string text = Shown();
+        fm->cbxPrintWhatPages->SetItemIndex(0);
+        EXPECT_EQ(PrintFromPreview(), std::vector<std::string>{text}) << page;
+        EXPECT_EQ(printed, 1) << page;
+        EXPECT_EQ(PS().LastModalResult, 1) << page;
+        // The preview shows the same page again.
+        EXPECT_EQ(PS().CurPage, shown) << page;
+        EXPECT_EQ(Shown(), text) << page;
+        EXPECT_EQ(PS().Oper, TOper::opPreview);
+    }
+}
+
+TEST_F(PreviewPrintTest, APageRangePrintsExactlyThosePages) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset();
+    fm->GotoPage("3-1");
+    fm->cbxPrintWhatPages->SetItemIndex(1);
+    fm->edFromPageNum->SetText("2-2");
+    fm->edToPageNum->SetText("3-1");
+    // Pages 2-2, 2-3 and 3-1 (Expected takes X across, then Y down).
+    EXPECT_EQ(PrintFromPreview(), (std::vector<std::string>{Expected({2, 2}), Expected({3, 2}), Expected({1, 3})}));
 }
 
 } // namespace
