@@ -723,6 +723,17 @@ bool Preview() {
     if (fmTBXMain) fmTBXMain->SetupPrinter(true);
     ObjInfo->ResizeColWids(nullptr);
     ps.CalcMemoHts();
+    if (fmTBXMain) {
+        // The dialog's choices show on the preview's toolbar.
+        TfmTBXMain& dlg = *fmTBXMain;
+        TfmPreview& fm = *fmPreview;
+        fm.paDestination->SetCaption(dlg.paDestination->Caption());
+        fm.paDestination->SetWidth(dlg.paDestination->Width());
+        fm.cbxPrintWhatPages->SetItemIndex(dlg.rbPrintWhatAll->Checked() || dlg.rbPrintWhatPageRange->Checked() ? 1
+                                                                                                                : 0);
+        fm.edFromPageNum->SetText(dlg.edPageRangeFrom->Text());
+        fm.edToPageNum->SetText(dlg.edPageRangeTo->Text());
+    }
     fmPreview->ShowModal();
     return fmPreview->WantOptions;
 }
