@@ -285,6 +285,20 @@ TEST_F(PreviewPrintTest, PrintCurrentPagePrintsExactlyThePageShown) {
     }
 }
 
+TEST_F(PreviewPrintTest, ASecondPreviewAfterAPrintFromThePreviewStartsAtTheFirstRecord) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset();
+    ASSERT_TRUE(fm->GotoPage("3-2"));
+    fm->cbxPrintWhatPages->SetItemIndex(0);
+    PrintFromPreview();
+    delete fm;
+    fm = new TfmPreview(nullptr);
+    fm->Show();
+    ExpectPageMatches("second preview");
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+}
+
 TEST_F(PreviewPrintTest, APageRangePrintsExactlyThosePages) {
     auto grid = WideGrid(37);
     Open(grid.get());
