@@ -117,6 +117,46 @@ const TFormDesc& PreviewLayout() {
                         {"OnKeyDown", "cmbZoomLevelKeyDown"},
                         {"OnKeyPress", "cmbZoomLevelKeyPress"}}},
             {.Kind = "TComboBox",
+             .Name = "cbxOutputDest",
+             .Parent = "paToolbar",
+             .Left = 350,
+             .Top = 4,
+             .Width = 100,
+             .Hint = "Output Destination|Output Destination determines where output will be sent",
+             .Items = {"Printer", "Text File", "Export Data"},
+             .Props = {{"DropDownCount", "4"}},
+             .Events = {{"OnChange", "cbxOutputDestChange"}}},
+            PageButton("sbPrinterSetup", 455, "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
+                       "sbPrinterSetupClick"),
+            {.Kind = "TEdit",
+             .Name = "edOutputFileName",
+             .Parent = "paToolbar",
+             .Left = 350,
+             .Top = 32,
+             .Width = 150,
+             .Hint = "Output File|The text file where the report will be sent",
+             .Events = {{"OnExit", "edOutputFileNameExit"}}},
+            {.Kind = "TButton",
+             .Name = "buBrowseFile",
+             .Parent = "paToolbar",
+             .Left = 505,
+             .Top = 32,
+             .Width = 25,
+             .Height = 21,
+             .Caption = "...",
+             .Hint = "Browse|Browse directory for output file",
+             .Props = {{"Font.Style", "[fsBold]"}},
+             .Events = {{"OnClick", "sbPrinterSetupClick"}}},
+            {.Kind = "TComboBox",
+             .Name = "cbxIfOutputFileExists",
+             .Parent = "paToolbar",
+             .Left = 535,
+             .Top = 32,
+             .Width = 100,
+             .Hint = "When Output File Exists?|Determines what to do if Output file already exists",
+             .Items = {"Overwrite", "Append", "Ask User"},
+             .Events = {{"OnChange", "cbxIfOutputFileExistsChange"}}},
+            {.Kind = "TComboBox",
              .Name = "cbxPrintWhatPages",
              .Parent = "paToolbar",
              .Left = 4,
@@ -124,7 +164,8 @@ const TFormDesc& PreviewLayout() {
              .Width = 130,
              .Caption = "Print Current Page",
              .Hint = "Pages to be Printed",
-             .Items = {"Print Current Page", "Print Page Range"}},
+             .Items = {"Print Current Page", "Print Page Range"},
+             .Events = {{"OnClick", "cbxPrintWhatPagesClick"}}},
             {.Kind = "TEdit",
              .Name = "edFromPageNum",
              .Parent = "paToolbar",
@@ -249,6 +290,11 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
                   .Add("sbNextPageClick", this, &TfmPreview::sbNextPageClick)
                   .Add("sbLastPageClick", this, &TfmPreview::sbLastPageClick)
                   .Add("sbPrintClick", this, &TfmPreview::sbPrintClick)
+                  .Add("cbxPrintWhatPagesClick", this, &TfmPreview::cbxPrintWhatPagesClick)
+                  .Add("cbxOutputDestChange", this, &TfmPreview::cbxOutputDestChange)
+                  .Add("edOutputFileNameExit", this, &TfmPreview::edOutputFileNameExit)
+                  .Add("cbxIfOutputFileExistsChange", this, &TfmPreview::cbxIfOutputFileExistsChange)
+                  .Add("sbPrinterSetupClick", this, &TfmPreview::sbPrinterSetupClick)
                   .Add("itmReportOptionsClick", this, &TfmPreview::itmReportOptionsClick)
                   .Add("cmbZoomLevelChange", this, &TfmPreview::cmbZoomLevelChange)
                   .Add("cmbZoomLevelEnter", this, &TfmPreview::cmbZoomLevelEnter)
@@ -280,6 +326,11 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
     cmbZoomLevel = RequireComponent<TComboBox>(*this, "cmbZoomLevel");
     edFromPageNum = RequireComponent<TEdit>(*this, "edFromPageNum");
     edToPageNum = RequireComponent<TEdit>(*this, "edToPageNum");
+    cbxOutputDest = RequireComponent<TComboBox>(*this, "cbxOutputDest");
+    edOutputFileName = RequireComponent<TEdit>(*this, "edOutputFileName");
+    cbxIfOutputFileExists = RequireComponent<TComboBox>(*this, "cbxIfOutputFileExists");
+    sbPrinterSetup = RequireComponent<TSpeedButton>(*this, "sbPrinterSetup");
+    buBrowseFile = RequireComponent<TButton>(*this, "buBrowseFile");
     sbAlignPgWid = RequireComponent<TSpeedButton>(*this, "sbAlignPgWid");
     sbAlignPgHt = RequireComponent<TSpeedButton>(*this, "sbAlignPgHt");
     sbClipBoard = RequireComponent<TSpeedButton>(*this, "sbClipBoard");
@@ -321,6 +372,7 @@ void TfmPreview::FormCreate() {
 void TfmPreview::FormShow(TObject*) {
     if (ReportSettings && !ReportSettings->DialogTitle.empty())
         SetCaption("Report Preview: " + ReportSettings->DialogTitle);
+    SetOptions(nullptr, true);
     InitPReview();
     PreviewPage(TPrtDirection::pdFwdDir);
 }
@@ -473,6 +525,74 @@ void TfmPreview::sbLastPageClick(TObject*) {
 }
 
 void TfmPreview::sbExitClick(TObject*) { Close(); }
+
+// The dialog's output controls shown here.
+static void MirrorDialog(TfmPreview& fm) {
+    if (!fmTBXMain) return;
+    TfmTBXMain& dlg = *fmTBXMain;
+    fm.paDestination->SetCaption(dlg.paDestination->Caption());
+    fm.paDestination->SetWidth(dlg.paDestination->Width());
+    fm.cbxOutputDest->SetText(dlg.cbxOutputDest->Text());
+    fm.edOutputFileName->SetText(dlg.edOutputFileName->Text());
+    fm.cbxIfOutputFileExists->SetText(dlg.cbxIfOutputFileExists->Text());
+}
+
+// The preview's output controls handed to the dialog.
+static void CopyToDialog(const TfmPreview& fm) {
+    if (!fmTBXMain) return;
+    TfmTBXMain& dlg = *fmTBXMain;
+    dlg.cbxOutputDest->SetText(fm.cbxOutputDest->Text());
+    dlg.edOutputFileName->SetText(fm.edOutputFileName->Text());
+    dlg.cbxIfOutputFileExists->SetText(fm.cbxIfOutputFileExists->Text());
+}
+
+void TfmPreview::SetOptions(TObject* Sender, bool All) {
+    if (fmTBXMain) {
+        CopyToDialog(*this);
+        fmTBXMain->SetOptions(Sender, All);
+        MirrorDialog(*this);
+    }
+    SetOptionsAfter();
+}
+
+void TfmPreview::SetOptionsAfter() {
+    const bool range = cbxPrintWhatPages->ItemIndex() == 1;
+    edFromPageNum->SetVisible(range);
+    edToPageNum->SetVisible(range);
+}
+
+void TfmPreview::cbxPrintWhatPagesClick(TObject* Sender) { SetOptions(Sender, false); }
+
+void TfmPreview::cbxOutputDestChange(TObject*) {
+    if (!fmTBXMain) return;
+    fmTBXMain->cbxOutputDest->SetItemIndex(cbxOutputDest->ItemIndex());
+    CopyToDialog(*this);
+    fmTBXMain->cbxOutputDestChange(fmTBXMain->cbxOutputDest);
+    // The destination panel follows the change made here.
+    MirrorDialog(*this);
+}
+
+void TfmPreview::edOutputFileNameExit(TObject*) {
+    if (!fmTBXMain) return;
+    CopyToDialog(*this);
+    fmTBXMain->edOutputFileName->SetModified(true);
+    fmTBXMain->edOutputFileNameExit(fmTBXMain->edOutputFileName);
+    MirrorDialog(*this);
+}
+
+void TfmPreview::cbxIfOutputFileExistsChange(TObject*) {
+    if (!fmTBXMain) return;
+    CopyToDialog(*this);
+    fmTBXMain->cbxIfOutputFileExistsChange(fmTBXMain->cbxIfOutputFileExists);
+    MirrorDialog(*this);
+}
+
+void TfmPreview::sbPrinterSetupClick(TObject*) {
+    if (!fmTBXMain) return;
+    CopyToDialog(*this);
+    fmTBXMain->sbPrinterSetupClick(fmTBXMain->sbPrinterSetup);
+    MirrorDialog(*this);
+}
 
 bool TfmPreview::ChkSettings() {
     if (cbxPrintWhatPages->ItemIndex() < 0) cbxPrintWhatPages->SetItemIndex(0);
@@ -727,8 +847,7 @@ bool Preview() {
         // The dialog's choices show on the preview's toolbar.
         TfmTBXMain& dlg = *fmTBXMain;
         TfmPreview& fm = *fmPreview;
-        fm.paDestination->SetCaption(dlg.paDestination->Caption());
-        fm.paDestination->SetWidth(dlg.paDestination->Width());
+        MirrorDialog(fm);
         fm.cbxPrintWhatPages->SetItemIndex(dlg.rbPrintWhatAll->Checked() || dlg.rbPrintWhatPageRange->Checked() ? 1
                                                                                                                 : 0);
         fm.edFromPageNum->SetText(dlg.edPageRangeFrom->Text());

@@ -15,6 +15,7 @@
 
 namespace trx {
 
+class TButton;
 class TComboBox;
 class TEdit;
 class TMemo;
@@ -63,6 +64,15 @@ public:
     void sbLastPageClick(TObject* Sender);
     void sbExitClick(TObject* Sender);
     bool ChkSettings();
+    // The output controls go to the dialog, which derives its options; the
+    // preview then shows what the dialog made of them.
+    void SetOptions(TObject* Sender, bool All);
+    void SetOptionsAfter();
+    void cbxPrintWhatPagesClick(TObject* Sender);
+    void cbxOutputDestChange(TObject* Sender);
+    void edOutputFileNameExit(TObject* Sender);
+    void cbxIfOutputFileExistsChange(TObject* Sender);
+    void sbPrinterSetupClick(TObject* Sender);
     void sbPrintClick(TObject* Sender);
     void itmReportOptionsClick(TObject* Sender);
     // ---- The view ----
@@ -105,6 +115,11 @@ public:
     TComboBox* cmbZoomLevel = nullptr;
     TEdit* edFromPageNum = nullptr;
     TEdit* edToPageNum = nullptr;
+    TComboBox* cbxOutputDest = nullptr;
+    TEdit* edOutputFileName = nullptr;
+    TComboBox* cbxIfOutputFileExists = nullptr;
+    TSpeedButton* sbPrinterSetup = nullptr;
+    TButton* buBrowseFile = nullptr;
     TSpeedButton* sbAlignPgWid = nullptr;
     TSpeedButton* sbAlignPgHt = nullptr;
     TSpeedButton* sbClipBoard = nullptr;

@@ -9,6 +9,7 @@
 #include "engine/obj_info.h"
 #include "engine/trx_errors.h"
 #include "framework/forms/extra_controls.h"
+#include "framework/forms/user_input.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/virtual_printer.h"
 #include "options_dialog_fixture.h"
@@ -89,6 +90,21 @@ TEST_F(PreviewEntryTest, AnExportDestinationPreviewsThePrinterLayoutAndKeepsModi
     EXPECT_EQ(RS().OutputDest, TOutputDest::odPrinter);
     EXPECT_EQ(dlg->cbxOutputDest->Text(), "Printer");
     EXPECT_FALSE(RS().Modified);
+}
+
+TEST_F(PreviewEntryTest, TheDestinationPanelFollowsADestinationChosenInThePreview) {
+    Open();
+    std::string before, after, dialogAfter;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        before = fm.paDestination->Caption();
+        UserSelect(fm.cbxOutputDest, "Text File");
+        after = fm.paDestination->Caption();
+        dialogAfter = dlg->paDestination->Caption();
+        fm.sbExit->Click();
+    }));
+    EXPECT_EQ(RS().OutputDest, TOutputDest::odTextFile);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, dialogAfter);
 }
 
 } // namespace
