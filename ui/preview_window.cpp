@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <iterator>
 
 #include "engine/form_sizes.h"
 #include "engine/obj_info.h"
@@ -236,13 +237,10 @@ TPrvwPageListData::~TPrvwPageListData() {
 }
 
 int TPrvwPageList::FindPrvwPageNdx(int PageNum, bool Nearest) const {
-    int nearest = -1;
-    for (int i = 0; i < Count(); ++i) {
-        const int num = items_[static_cast<std::size_t>(i)]->PageNum;
-        if (num == PageNum) return i;
-        if (num < PageNum && (nearest < 0 || num > items_[static_cast<std::size_t>(nearest)]->PageNum)) nearest = i;
-    }
-    return Nearest ? nearest : -1;
+    auto it = firstNdx_.lower_bound(PageNum);
+    if (it != firstNdx_.end() && it->first == PageNum) return it->second;
+    if (!Nearest || it == firstNdx_.begin()) return -1;
+    return std::prev(it)->second;
 }
 
 int TPrvwPageList::SavePagePosition(int PageNum, bool CheckExisting) {
@@ -256,6 +254,7 @@ int TPrvwPageList::SavePagePosition(int PageNum, bool CheckExisting) {
     if (ObjInfo) item->CurPosn = ObjInfo->CurCell;
     item->LineNum = PrintSettings->LineNum;
     items_.push_back(std::move(item));
+    firstNdx_.emplace(PageNum, Count() - 1);
     return Count() - 1;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ public:
 
 private:
     std::vector<std::unique_ptr<TPrvwPageListData>> items_;
+    // Page number to the index of its first item: the search of a page
+    // costs the same far into a long report as at its start.
+    std::map<int, int> firstNdx_;
 };
 
 class TfmPreview : public TForm {
