@@ -251,6 +251,24 @@ TEST_F(PreviewTest, ShiftPageKeysStepPagesAndBeepAtTheEnds) {
     EXPECT_EQ(fm->paRowCol->Caption(), "    1:   1");
 }
 
+TEST_F(PreviewTest, PageKeysAtTheMemosEndsStepPagesAndThePreviousPageShowsFromItsBottom) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    fm->memPreview->SetBounds(0, 0, 400, 2000); // the whole page in view
+    uint16_t key = VK_NEXT;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{2, 1}));
+    EXPECT_EQ(fm->memPreview->FirstVisibleLine(), 0);
+    key = VK_PRIOR;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+    ExpectPageMatches("pgup");
+    // The caret on the last line of the page.
+    EXPECT_EQ(fm->memPreview->LineFromChar(fm->memPreview->SelStart()), fm->memPreview->LineCount() - 1);
+}
+
 class PreviewPrintTest : public PreviewTest {
 protected:
     // Prints from the preview into a fresh output file; the pages printed.
