@@ -267,7 +267,7 @@ void TPrintSettings::InitPrintPages() {
         LastColNdx = ObjInfo->ColCount() - 1;
     }
     DefineYPlaneNums();
-    const bool currentPage = ReportSettings && ReportSettings->PrintWhat == TPrintWhat::pwCurrentPage;
+    const bool currentPage = RunPrintWhat() == TPrintWhat::pwCurrentPage;
     if (StartAtFirstRcd || currentPage) {
         if (ObjInfo) NoDataRows = !ObjInfo->GetFirstRcd();
     } else {
@@ -285,7 +285,13 @@ void TPrintSettings::CorrectPageRange() {
         PageRangeTo = PageRangeFrom;
 }
 
+TPrintWhat TPrintSettings::RunPrintWhat() const {
+    if (PageRangeWhat) return *PageRangeWhat;
+    return ReportSettings ? ReportSettings->PrintWhat : TPrintWhat::pwAll;
+}
+
 void TPrintSettings::SetPageRange(TPrintWhat What, bool FromPreview, const TPoint& From, const TPoint& To) {
+    PageRangeWhat = What;
     CurPage.Y = 0;
     FirstLineNum = ReportSettings ? ReportSettings->StartingReportLineId : 1;
     switch (What) {
@@ -328,7 +334,7 @@ void TPrintSettings::PrintPages() {
     int fromX = std::max(1, PageRangeFrom.X);
     const int startCol = oi.GetPageXColNum(fromX);
     const double from = PageNum(PageRangeFrom), to = PageNum(PageRangeTo);
-    const bool all = !ReportSettings || ReportSettings->PrintWhat == TPrintWhat::pwAll;
+    const bool all = !ReportSettings || RunPrintWhat() == TPrintWhat::pwAll;
 
     // The first page row is laid out even without a data row: an empty
     // object still prints its memos and column titles.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -167,6 +168,10 @@ public:
     void DefineYPlaneNums();
     void CorrectPageRange();
     void SetPageRange(TPrintWhat What, bool FromPreview, const TPoint& From, const TPoint& To);
+    // What this run prints: the choice SetPageRange was given, which a print
+    // from the preview sets apart from the stored one; the stored choice
+    // when no page range was set.
+    TPrintWhat RunPrintWhat() const;
     void PrintPages();
     TRegNdxs GetPrtRegs(TRegPlaneNdx Plane) const;
 
@@ -208,6 +213,9 @@ public:
     TPoint LastPage;
     TPoint PageRangeFrom;
     TPoint PageRangeTo;
+    // The choice of the last SetPageRange; cleared when a print from the
+    // preview ends.
+    std::optional<TPrintWhat> PageRangeWhat;
     TPoint PrevPage;
     TPoint CurPage;
     int32_t PageWid = 0;

@@ -10,7 +10,7 @@
 namespace trx {
 
 bool TObjInfo::GetFirstRcd() {
-    const bool currentPage = ReportSettings && ReportSettings->PrintWhat == TPrintWhat::pwCurrentPage;
+    const bool currentPage = PrintSettings && PrintSettings->RunPrintWhat() == TPrintWhat::pwCurrentPage;
     bool found = false;
     if (IsDataSetKind(ObjType)) {
         if (DataSet) {

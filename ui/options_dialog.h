@@ -13,8 +13,10 @@
 //   options_destination.cpp  the controls that depend on the destination,
 //                         the object kind, the print choice and the quality
 //   options_checks.cpp    the field checks and how a failed field is shown
-//   options_seams.cpp     the printer set-up, the style list and the memo
-//                         editor, kept to what the rest of the dialog needs
+//   options_printer.cpp   the printer set-up, the scale and the fonts
+//   options_styles.cpp    the style option list and the output quality
+//   options_memos.cpp     the memo editor
+//   preview_window.cpp    the preview entry
 #pragma once
 
 #include <cstdint>
@@ -153,7 +155,7 @@ public:
     void edNumericOnlyKeyPress(TObject* Sender, char& Key);
     void edNumericOnlyExit(TObject* Sender);
 
-    // ---- Printer, styles, memos (options_seams.cpp) -----------------------
+    // ---- Printer, styles, memos (options_printer/styles/memos.cpp) -------
     void SetupPrinter(bool ShowMsg);
     void DisplayRptWid();
     bool ChooseFont(TFontDialogOption Offer, TEdit* NameEdit, TEdit* SizeEdit, std::string& Name, int32_t& Size,

@@ -129,6 +129,7 @@ std::string TEditBuffer::SelText() const {
 void TEditBuffer::ReplaceSelection(const std::string& S) {
     ClampSelection();
     Text.replace(static_cast<std::size_t>(SelStart), static_cast<std::size_t>(SelLength), S);
+    ++Revision;
     SelStart += Len(S);
     SelLength = 0;
 }
@@ -402,6 +403,7 @@ std::string TCustomEdit::DisplayText() const {
 
 void TCustomEdit::SetTextValue(const std::string& Value) {
     buf_.Text = Value;
+    ++buf_.Revision;
     buf_.SelStart = 0;
     buf_.SelLength = 0;
     modified_ = false;
@@ -596,16 +598,14 @@ public:
     explicit TMemoStrings(TMemo* Memo) : memo_(Memo) {}
 
     int Count() const override {
-        std::vector<std::pair<int, int>> spans;
-        memo_->LineSpans(spans);
+        const std::vector<std::pair<int, int>>& spans = memo_->CachedLineSpans();
         int n = static_cast<int>(spans.size());
         if (spans.back().second == 0) --n;
         return n;
     }
 
     std::string Get(int Index) const override {
-        std::vector<std::pair<int, int>> spans;
-        memo_->LineSpans(spans);
+        const std::vector<std::pair<int, int>>& spans = memo_->CachedLineSpans();
         if (Index < 0 || Index >= Count()) IndexError(Index);
         const auto& s = spans[static_cast<std::size_t>(Index)];
         return memo_->buf_.Text.substr(static_cast<std::size_t>(s.first), static_cast<std::size_t>(s.second));
@@ -683,6 +683,14 @@ int TMemo::ClientWidth() const {
 int TMemo::ClientHeight() const {
     const bool horz = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
     return std::max(0, Height() - 4 - (horz ? 16 : 0));
+}
+
+const std::vector<std::pair<int, int>>& TMemo::CachedLineSpans() const {
+    if (spansRevision_ != buf_.Revision) {
+        LineSpans(spans_);
+        spansRevision_ = buf_.Revision;
+    }
+    return spans_;
 }
 
 void TMemo::LineSpans(std::vector<std::pair<int, int>>& Spans) const {
@@ -771,6 +779,7 @@ void TMemo::ReplaceRange(int Start, int Length, const std::string& S) {
     Start = Clamp(Start, 0, Len(buf_.Text));
     Length = Clamp(Length, 0, Len(buf_.Text) - Start);
     buf_.Text.replace(static_cast<std::size_t>(Start), static_cast<std::size_t>(Length), S);
+    ++buf_.Revision;
     buf_.SelStart = Start + Len(S);
     buf_.SelLength = 0;
     topLine_ = Clamp(topLine_, 0, std::max(0, LineCount() - 1));

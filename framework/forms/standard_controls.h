@@ -65,6 +65,9 @@ struct TEditBuffer {
     std::string Text;
     int SelStart = 0;
     int SelLength = 0;
+    // Counts the changes of Text, so that what is derived from it (a
+    // memo's line starts) is worked out again only after a change.
+    uint64_t Revision = 0;
 
     void ClampSelection();
     void SelectAll();
@@ -342,6 +345,9 @@ private:
     friend class TMemoStrings;
     // Start and length (without the break) of every edit-control line.
     void LineSpans(std::vector<std::pair<int, int>>& Spans) const;
+    // LineSpans kept until the text changes: reading the lines one by one
+    // then costs the length of the text once, not once per line.
+    const std::vector<std::pair<int, int>>& CachedLineSpans() const;
     // Replaces characters in code (lines changed): OnChange, Modified stays.
     void ReplaceRange(int Start, int Length, const std::string& S);
     void MoveCaretToLine(int Line, int Column, bool Extend);
@@ -350,6 +356,8 @@ private:
     TAlignment alignment_ = TAlignment::taLeftJustify;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     int topLine_ = 0;
+    mutable std::vector<std::pair<int, int>> spans_;
+    mutable uint64_t spansRevision_ = UINT64_MAX;
 };
 
 // ---------------------------------------------------------------------------

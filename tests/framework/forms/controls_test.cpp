@@ -206,6 +206,30 @@ TEST_F(ControlsTest, MemoLinesAreTheTextJoinedByCrLf) {
     EXPECT_EQ(mem->LineCount(), 1);
 }
 
+// The memo keeps its line starts between reads; every way of changing the
+// text must be seen by the next read.
+TEST_F(ControlsTest, MemoLinesReadBetweenChangesShowEachChange) {
+    auto* mem = Make<TMemo>(form, "mem");
+    mem->SetText("one\r\ntwo\r\nthree");
+    ASSERT_EQ(mem->Lines()[2], "three");
+    mem->SetSelStart(5);
+    mem->SetSelLength(3);
+    mem->SetSelText("2\r\n2b");
+    EXPECT_EQ(mem->Lines().Count(), 4);
+    EXPECT_EQ(mem->Lines()[1], "2");
+    EXPECT_EQ(mem->Lines()[2], "2b");
+    mem->Lines().Put(0, "ONE");
+    EXPECT_EQ(mem->Lines()[0], "ONE");
+    mem->Lines().Delete(0);
+    EXPECT_EQ(mem->Lines()[0], "2");
+    mem->SetText("x");
+    EXPECT_EQ(mem->Lines().Count(), 1);
+    EXPECT_EQ(mem->Lines()[0], "x");
+    mem->SelectAll();
+    mem->ClearSelection();
+    EXPECT_EQ(mem->Lines().Count(), 0);
+}
+
 TEST_F(ControlsTest, MemoTypingEnterScrollingAndModified) {
     auto* mem = Make<TMemo>(form, "mem");
     mem->SetBounds(0, 0, 200, 4 + 5 * mem->LineHeight());

@@ -1,0 +1,333 @@
+// The report preview: the page list and page stepping checked against the
+// text-file output of the same report, page by page.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "engine/report_fixture.h"
+#include "framework/core/math_util.h"
+#include "framework/forms/clipboard.h"
+#include "framework/forms/extra_controls.h"
+#include "framework/forms/keys.h"
+#include "framework/forms/scripted_ui.h"
+#include "framework/forms/standard_controls.h"
+#include "framework/forms/user_input.h"
+#include "ui/preview_window.h"
+
+namespace trx::test {
+namespace {
+
+using S = TStyleOptNdx;
+
+class PreviewTest : public ReportTest {
+protected:
+    PreviewTest() {
+        RS().OutputQuality = 0;
+        RS().TxtCharsPageWid = 30;
+        RS().LinesPerpage = 10;
+        RS().Memo(TRptMemoNdx::rmPgTi).SetText("Page ^P");
+        SetOpt(S::soFormFeeds, true);
+    }
+    ~PreviewTest() override { delete fm; }
+
+    // Prints the whole report to the text file, keeps its pages, then opens
+    // the preview on its first page.
+    void Open(TComponent* Obj) {
+        StartRun(Obj);
+        ASSERT_EQ(PrintRun(), 1);
+        pages = OutputPages();
+        if (!pages.empty() && pages.back().find_first_not_of('\n') == std::string::npos) pages.pop_back();
+        PS().Oper = TOper::opPreview;
+        OI().ResizeColWids(nullptr);
+        PS().CalcMemoHts();
+        fm = new TfmPreview(nullptr);
+        fm->Show();
+    }
+    std::string Shown() const {
+        std::string crlf;
+        for (int i = 0; i < fm->memPreview->Lines().Count(); ++i) crlf += fm->memPreview->Lines()[i] + "\r\n";
+        return TrimLineEnds(crlf);
+    }
+    // The output page that page Page of the preview must show.
+    const std::string& Expected(TPoint Page) {
+        return pages.at(static_cast<std::size_t>((Page.Y - 1) * PS().PagesAcross + Page.X - 1));
+    }
+    TPoint Last() {
+        const int n = static_cast<int>(pages.size());
+        return TPoint{(n - 1) % PS().PagesAcross + 1, (n - 1) / PS().PagesAcross + 1};
+    }
+    void ExpectPageMatches(const std::string& Step) {
+        const TPoint page = PS().CurPage;
+        ASSERT_LE((page.Y - 1) * PS().PagesAcross + page.X, static_cast<int>(pages.size())) << Step;
+        EXPECT_EQ(Shown(), Expected(page)) << Step << " page " << page.Y << "-" << page.X;
+        EXPECT_EQ(fm->sbNextPage->Enabled(), !(page == Last())) << Step;
+        EXPECT_EQ(fm->sbPrevPage->Enabled(), !(page == TPoint{1, 1})) << Step;
+    }
+
+    // A walk of Steps random steps, the page shown checked after each.
+    void Walk(unsigned Seed, int Steps) {
+        std::mt19937 rng(Seed);
+        ExpectPageMatches("first show");
+        for (int i = 0; i < Steps && !HasFatalFailure(); ++i) {
+            std::string step;
+            switch (rng() % 5) {
+            case 0:
+                step = "next";
+                fm->sbNextPageClick(nullptr);
+                break;
+            case 1:
+                step = "prev";
+                fm->sbPrevPageClick(nullptr);
+                break;
+            case 2:
+                step = "first";
+                fm->sbFirstPageClick(nullptr);
+                break;
+            case 3:
+                step = "last";
+                fm->sbLastPageClick(nullptr);
+                break;
+            default: {
+                const TPoint last = Last();
+                const int y = static_cast<int>(rng() % static_cast<unsigned>(last.Y)) + 1;
+                const int maxX = y == last.Y ? last.X : PS().PagesAcross;
+                const int x = static_cast<int>(rng() % static_cast<unsigned>(maxX)) + 1;
+                step = "typed " + std::to_string(y) + "-" + std::to_string(x);
+                EXPECT_TRUE(fm->GotoPage(std::to_string(y) + "-" + std::to_string(x))) << step;
+                EXPECT_EQ(PS().CurPage, (TPoint{x, y})) << step;
+                break;
+            }
+            }
+            ExpectPageMatches("step " + std::to_string(i) + " " + step);
+        }
+    }
+
+    // A grid of nine columns, three pages across.
+    static std::unique_ptr<TStringGrid> WideGrid(int Rows) { return Grid(9, Rows); }
+
+    std::vector<std::string> pages;
+    TfmPreview* fm = nullptr;
+};
+
+
+TEST_F(PreviewTest, RandomWalkOverAStringGridShowsTheTextFilePages) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    ASSERT_EQ(PS().PagesAcross, 3);
+    ASSERT_GE(pages.size(), 12u);
+    Walk(17, 500);
+}
+
+TEST_F(PreviewTest, RandomWalkOverASqliteTableShowsTheTextFilePages) {
+    std::string sql = "CREATE TABLE items(a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT, h TEXT, i TEXT);";
+    for (int r = 1; r <= 41; ++r) {
+        sql += "INSERT INTO items VALUES(";
+        for (int c = 0; c < 9; ++c)
+            sql += std::string(c ? "," : "") + "'r" + std::to_string(r) + "c" + std::to_string(c) + "'";
+        sql += ");";
+    }
+    auto table = Table(sql);
+    Open(table.get());
+    ASSERT_EQ(PS().PagesAcross, 3);
+    ASSERT_GE(pages.size(), 12u);
+    Walk(29, 500);
+}
+
+TEST_F(PreviewTest, NextToTheLastPageThenLastPageRepeatsNothing) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    const int rows = OI().Rows;
+    while (fm->sbNextPage->Enabled()) fm->sbNextPageClick(nullptr);
+    ExpectPageMatches("next to the end");
+    fm->sbLastPageClick(nullptr);
+    ExpectPageMatches("last page");
+    EXPECT_EQ(PS().CurPage, Last());
+    EXPECT_FALSE(fm->sbNextPage->Enabled());
+    // The search counts its progress on a copy of the row count.
+    EXPECT_EQ(OI().Rows, rows);
+    EXPECT_EQ(Trim(fm->paMsg->Caption()), "");
+}
+
+TEST_F(PreviewTest, FreeingTheWindowLeavesNoPreviewMemo) {
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    EXPECT_EQ(PS().PreviewMemo, fm->memPreview);
+    delete fm;
+    fm = nullptr;
+    EXPECT_EQ(PS().PreviewMemo, nullptr);
+    EXPECT_EQ(PS().PreviewPages, nullptr);
+}
+
+TEST_F(PreviewTest, CtrlAThenCtrlCPutThePageOnTheClipboard) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    fm->memPreview->SetFocus();
+    Clipboard()->SetAsText("");
+    UserKeystroke(fm, 'A', TShiftState{TShiftFlag::ssCtrl}, "");
+    UserKeystroke(fm, 'C', TShiftState{TShiftFlag::ssCtrl}, "");
+    EXPECT_EQ(Clipboard()->AsText(), fm->memPreview->Text());
+    EXPECT_NE(Clipboard()->AsText().find("r1c0"), std::string::npos);
+}
+
+TEST_F(PreviewTest, TheClipboardButtonCopiesThePageAndLeavesNoSelection) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    Clipboard()->SetAsText("");
+    ui->ClearCalls();
+    fm->sbClipBoard->Click();
+    EXPECT_EQ(Clipboard()->AsText(), fm->memPreview->Text());
+    EXPECT_EQ(fm->memPreview->SelLength(), 0);
+    EXPECT_EQ(Trim(fm->paMsg->Caption()), "Page has been copied to Windows clipboard");
+    EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{0});
+}
+
+TEST_F(PreviewTest, ZoomOutsideItsLimitsOrNotANumberBeepsAndKeepsTheFont) {
+    RS().PreviewZoomLevel = 100;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    ASSERT_GT(fm->BaseFontSize, 0);
+    struct Case {
+        std::string Text;
+        bool Applied;
+        int Size;
+    };
+    const int base = fm->BaseFontSize;
+    for (const Case& c : {Case{"20%", false, base}, Case{"600%", false, base}, Case{"abc", false, base},
+                          Case{"200%", true, 2 * base}, Case{"50", true, base / 2}}) {
+        const int before = fm->memPreview->Font().Size();
+        ui->ClearCalls();
+        fm->cmbZoomLevel->SetText(c.Text);
+        fm->cmbZoomLevelExit(fm->cmbZoomLevel);
+        EXPECT_EQ(ui->Beeps().size(), c.Applied ? 0u : 1u) << c.Text;
+        EXPECT_EQ(fm->memPreview->Font().Size(), c.Applied ? c.Size : before) << c.Text;
+    }
+}
+
+TEST_F(PreviewTest, TwoTypedCharactersWaitAThirdAppliesTheZoom) {
+    RS().PreviewZoomLevel = 100;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    const int base = fm->BaseFontSize;
+    fm->cmbZoomLevel->SetText("75");
+    fm->cmbZoomLevelChange(fm->cmbZoomLevel);
+    EXPECT_EQ(fm->memPreview->Font().Size(), base);
+    fm->cmbZoomLevel->SetText("75%");
+    fm->cmbZoomLevelChange(fm->cmbZoomLevel);
+    EXPECT_EQ(fm->memPreview->Font().Size(), MulDiv(base, 75, 100));
+}
+
+TEST_F(PreviewTest, TheZoomIsKeptAndNeverNegativeAfterFitPageHeight) {
+    RS().PreviewZoomLevel = 150;
+    auto grid = WideGrid(5);
+    Open(grid.get());
+    EXPECT_EQ(fm->memPreview->Font().Size(), MulDiv(fm->BaseFontSize, 150, 100));
+    TCloseAction action = TCloseAction::caHide;
+    fm->FormClose(fm, action);
+    EXPECT_EQ(RS().PreviewZoomLevel, 150);
+    fm->sbAlignPgHtClick(nullptr);
+    fm->FormClose(fm, action);
+    EXPECT_GE(RS().PreviewZoomLevel, 0);
+    EXPECT_EQ(RS().PreviewZoomLevel, std::abs(fm->memPreview->Font().Size()) * 100 / fm->BaseFontSize);
+}
+
+TEST_F(PreviewTest, ShiftPageKeysStepPagesAndBeepAtTheEnds) {
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    ui->ClearCalls();
+    uint16_t key = VK_PRIOR;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{TShiftFlag::ssShift});
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+    EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{0});
+    key = VK_NEXT;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{TShiftFlag::ssShift});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{2, 1}));
+    ExpectPageMatches("shift pgdn");
+    // The caret at the start of the page.
+    fm->memPreview->SetSelStart(0);
+    fm->memPreviewClick(fm->memPreview);
+    EXPECT_EQ(fm->paRowCol->Caption(), "    1:   1");
+}
+
+TEST_F(PreviewTest, PageKeysAtTheMemosEndsStepPagesAndThePreviousPageShowsFromItsBottom) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    fm->memPreview->SetBounds(0, 0, 400, 2000); // the whole page in view
+    uint16_t key = VK_NEXT;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{2, 1}));
+    EXPECT_EQ(fm->memPreview->FirstVisibleLine(), 0);
+    key = VK_PRIOR;
+    fm->memPreviewKeyDown(fm->memPreview, key, TShiftState{});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+    ExpectPageMatches("pgup");
+    // The caret on the last line of the page.
+    EXPECT_EQ(fm->memPreview->LineFromChar(fm->memPreview->SelStart()), fm->memPreview->LineCount() - 1);
+}
+
+class PreviewPrintTest : public PreviewTest {
+protected:
+    // Prints from the preview into a fresh output file; the pages printed.
+    std::vector<std::string> PrintFromPreview() {
+        std::remove(OutName().c_str());
+        const int before = PS().TotalPagesOutput;
+        fm->sbPrint->Click();
+        printed = PS().TotalPagesOutput - before;
+        std::vector<std::string> out = OutputPages();
+        if (!out.empty() && out.back().find_first_not_of('\n') == std::string::npos) out.pop_back();
+        return out;
+    }
+    int printed = 0;
+};
+
+TEST_F(PreviewPrintTest, PrintCurrentPagePrintsExactlyThePageShown) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset(); // no pause after printing
+    for (const char* page : {"2-3", "1-1", "4-2"}) {
+        ASSERT_TRUE(fm->GotoPage(page));
+        const TPoint shown = PS().CurPage;
+        const std::string text = Shown();
+        fm->cbxPrintWhatPages->SetItemIndex(0);
+        EXPECT_EQ(PrintFromPreview(), std::vector<std::string>{text}) << page;
+        EXPECT_EQ(printed, 1) << page;
+        EXPECT_EQ(PS().LastModalResult, 1) << page;
+        // The preview shows the same page again.
+        EXPECT_EQ(PS().CurPage, shown) << page;
+        EXPECT_EQ(Shown(), text) << page;
+        EXPECT_EQ(PS().Oper, TOper::opPreview);
+    }
+}
+
+TEST_F(PreviewPrintTest, ASecondPreviewAfterAPrintFromThePreviewStartsAtTheFirstRecord) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset();
+    ASSERT_TRUE(fm->GotoPage("3-2"));
+    fm->cbxPrintWhatPages->SetItemIndex(0);
+    PrintFromPreview();
+    delete fm;
+    fm = new TfmPreview(nullptr);
+    fm->Show();
+    ExpectPageMatches("second preview");
+    EXPECT_EQ(PS().CurPage, (TPoint{1, 1}));
+}
+
+TEST_F(PreviewPrintTest, APageRangePrintsExactlyThosePages) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    showProgress.reset();
+    fm->GotoPage("3-1");
+    fm->cbxPrintWhatPages->SetItemIndex(1);
+    fm->edFromPageNum->SetText("2-2");
+    fm->edToPageNum->SetText("3-1");
+    // Pages 2-2, 2-3 and 3-1 (Expected takes X across, then Y down).
+    EXPECT_EQ(PrintFromPreview(), (std::vector<std::string>{Expected({2, 2}), Expected({3, 2}), Expected({1, 3})}));
+}
+
+} // namespace
+} // namespace trx::test
