@@ -30,6 +30,7 @@
 #include "framework/data/table.h"
 #include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
+#include "ui/progress_window.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ using S = TStyleOptNdx;
 
 // One report run over the table; its result (1 completed).
 int RunReport(bool Export, const std::string& Database, const std::string& TableName, const std::string& Out) {
+    // As in the dialog, the run reports to the (hidden) progress window.
+    TWindowProgress progressWindow;
+    TRunProgressScope showProgress(progressWindow);
     test::TRunGlobals globals;
     TtrxReportSettings& rs = globals.RS();
     test::SetReportDefaults(rs);

@@ -6,9 +6,9 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_progress.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
-#include "ui/progress_window.h"
 
 namespace trx {
 
@@ -55,7 +55,7 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
         while (!Eof && !stopped()) {
             ++RcdsDone;
             CalcColWid(scanData, TRegPlaneNdx::plMiddle);
-            if (fmProgress) fmProgress->UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
+            UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
             if (RcdsDone < rowLimit) {
                 GetNextRcd(TRegPlaneNdx::plMiddle, false);
                 continue;
@@ -70,7 +70,7 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
 
         CalcColWid(scanData, TRegPlaneNdx::plLast);
         CalcColPosns(PagesAcrossPanel);
-        if (scanData && fmProgress) fmProgress->UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
+        if (scanData) UpdateProgressBar(RcdsDone, rowLimit, TPoint{-1, -1});
         if (ps.OperStatus == TOperStatus::osActive) ps.OperStatus = TOperStatus::osCompleted;
     } catch (...) {
         finish();

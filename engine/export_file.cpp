@@ -10,8 +10,8 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_progress.h"
 #include "framework/core/strings.h"
-#include "ui/progress_window.h"
 
 namespace trx {
 
@@ -147,10 +147,8 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
     InOutCheck(OutFile.IOResult());
 
     ++oi.RcdsDone;
-    if (fmProgress) {
-        int rows = oi.Rows;
-        UpdateProgressBar(oi.RcdsDone, rows, TPoint{-1, -1});
-    }
+    int rows = oi.Rows;
+    UpdateProgressBar(oi.RcdsDone, rows, TPoint{-1, -1});
 }
 
 void TPrintSettings::PrintExport() {

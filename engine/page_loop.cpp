@@ -9,11 +9,11 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_progress.h"
 #include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/printer.h"
-#include "ui/progress_window.h"
 
 namespace trx {
 
@@ -343,11 +343,9 @@ void TPrintSettings::PrintPages() {
                 ++PagesOutput;
                 ++TotalPagesOutput;
             }
-            if (fmProgress) {
-                int current = all ? oi.RcdsDone : CurPage.Y;
-                int total = all ? oi.Rows : PageRangeTo.Y;
-                UpdateProgressBar(current, total, CurPage);
-            }
+            int current = all ? oi.RcdsDone : CurPage.Y;
+            int total = all ? oi.Rows : PageRangeTo.Y;
+            UpdateProgressBar(current, total, CurPage);
             // Pages before the range are laid out on their first page across only.
             if (Oper == TOper::opScanning) break;
         } while (CurPage.X < PagesAcross && OperStatus == TOperStatus::osActive);

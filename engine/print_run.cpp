@@ -4,12 +4,12 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_progress.h"
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
 #include "framework/forms/form.h"
 #include "framework/printing/printer.h"
-#include "ui/progress_window.h"
 
 namespace trx {
 
@@ -112,7 +112,6 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     // Closing may fail too: the progress window still closes, the run counts
     // as aborted, and the failure goes on to the caller.
     auto closeProgress = [&] {
-        if (!fmProgress) return;
         std::string text = ToExportFile ? std::string() : IntToStr(PagesOutput) + " Pages Printed. ";
         text += "Elapsed Time: " + FormatElapsedTime(Now() - StartTime);
         CloseProgressWindow(PauseAfterPrinting, text);

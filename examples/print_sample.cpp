@@ -26,6 +26,7 @@
 #include "framework/printing/printer.h"
 #include "framework/qt/qt_printer_driver.h"
 #include "storage/file_mgr.h"
+#include "ui/progress_window.h"
 
 namespace {
 
@@ -215,6 +216,9 @@ int main(int argc, char** argv) {
         table.SetTableName("products");
         table.Open();
 
+        // The runs show their progress as the dialog's runs do.
+        TWindowProgress progressWindow;
+        TRunProgressScope showProgress(progressWindow);
         ReportRun run(table, outDir.string());
         TtrxReportSettings& rs = run.Settings();
         rs.DialogTitle = "Stock list";

@@ -88,11 +88,11 @@ public:
 
     // ---- The settings file and its field table ----------------------------
     void InitRSFList();
-    void AddToRSFList(const std::string& Key, TrsfFld Fld, TrsfFldTyp FldTyp, const std::string& DefaultValue);
     void UpdateRSFList(const std::string& Key, const std::string& Text);
     void UpdateEntireRSFList();
-    void AssignStrFldToReportSettings(TrsfFld Fld, const std::string& Key, const std::string& DefaultValue,
-                                      const std::string& Value);
+    // Stores Value into the field of Row (Row's default when it does not
+    // convert); nothing without ReportSettings.
+    void AssignStrFldToReportSettings(const TrsfData& Row, const std::string& Value);
     void AssignStrLineToReportSettings(std::string_view Line);
     // Reads one memo block from the current position of RSText.
     void ReadMemoBuf(const std::string& Key);
@@ -146,9 +146,14 @@ public:
     bool Locked = false;
 
 private:
+    // The temporary file of this operation is on disk and has not replaced
+    // the settings file: the end of the operation deletes it.
+    bool TmpFilePending = false;
+
     // Runs one operation: Body (false when the lock was not obtained), then,
-    // on every path, closes both files, frees the field table and releases
-    // the lock.
+    // on every path, closes both files, deletes a temporary file that did
+    // not replace the settings file, frees the field table and releases the
+    // lock.
     bool RunOperation(const std::function<bool()>& Body);
     void EndOperation();
     // Takes the lock in Mode, opens the settings file (made empty when it is
@@ -157,6 +162,12 @@ private:
     // Copies the whole file to the temporary file and adds the section
     // Header (with its settings when Write) at its end.
     void AppendSection(const std::string& Header, bool Write);
+    // Opens the temporary file that is to replace the settings file and gives
+    // it the settings file's permissions, owner and group before anything is
+    // written into it. A settings file that is read-only for this user is
+    // not replaced: raises a setup error (FailMessage, or the open failure
+    // with code 5) before anything is written.
+    void OpenReplacement(const std::string& FailMessage);
     // Closes both files, flushes the temporary file to disk and renames it
     // over the settings file; raises a setup error (FailMessage, or the
     // replacement message) when that fails, leaving the old file as it was.

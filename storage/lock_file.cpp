@@ -11,6 +11,7 @@
 #include <cstring>
 #include <random>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/shared_routines.h"
@@ -28,6 +29,16 @@ namespace {
 constexpr int64_t PollMs = 100; // between two attempts
 constexpr int64_t NoProgressMs = 5000; // a holder that long without a change may be stale
 constexpr int64_t GiveUpMs = 6000; // other failures end after that long
+
+// The lock file must be a plain file. A directory, a device or a FIFO in
+// its place is reported as a lock file that cannot be created, at once:
+// opening a FIFO waits for a writer for ever, and a device never gives back
+// the record written into it.
+void CheckLockFileKind(const std::string& LockFileName) {
+    struct stat st {};
+    if (stat(LockFileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw Exception("Unable to create file. I/O Error:" + IntToStr(ioAccessDenied));
+}
 
 bool IsShareConflict(int Code) { return Code == ioSharingViolation || Code == ioLockViolation; }
 
@@ -118,6 +129,7 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
     int64_t start = GetTickCount();
     bool firstPass = true;
 
+    CheckLockFileKind(LockFileName);
     if (!FileExists(LockFileName)) {
         // Created empty, without emptying one that another program created meanwhile.
         int handle = -1;
@@ -138,6 +150,7 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
             if (!firstPass) Delay(PollMs);
             firstPass = false;
 
+            CheckLockFileKind(LockFileName); // another program may have put one there meanwhile
             LckFile.FileMode = Mode;
             LckFile.Reset();
             int code = LckFile.IOResult();

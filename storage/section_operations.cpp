@@ -30,6 +30,12 @@ int RenameOver(const std::string& Target, const std::string& Source) {
     return rename(Source.c_str(), Target.c_str()) == 0 ? 0 : errno;
 }
 
+std::string OpenFailMessage(const std::string& FileName, int Code) {
+    return std::string(SetupErrorPrefix) + "Unable to open file: " + FileName + CR + "because it is " +
+           "locked by another application. Close the other application and try again." + CR + CR +
+           "I/O Error:" + IntToStr(Code);
+}
+
 void SyncDirectoryOf(const std::string& FileName) {
     std::string dir = ExtractFileDir(FileName);
     if (dir.empty()) dir = ".";
@@ -88,9 +94,20 @@ void TtrxFileMgr::OpenTextFile(TTextFile& F, const std::string& FileName, TFileO
         if (code == ioSharingViolation || code == ioLockViolation) break;
         if (attempt < OpenAttempts) Delay(OpenRetryMs);
     }
-    throw ETrxSUError(std::string(SetupErrorPrefix) + "Unable to open file: " + FileName + CR + "because it is " +
-                      "locked by another application. Close the other application and try again." + CR + CR +
-                      "I/O Error:" + IntToStr(code));
+    throw ETrxSUError(OpenFailMessage(FileName, code));
+}
+
+void TtrxFileMgr::OpenReplacement(const std::string& FailMessage) {
+    // Renaming over a file needs only the directory's permission: the file's
+    // own is checked here, so that one shared read-only stays as it is.
+    if (FileIsReadOnly(RSFileName))
+        throw ETrxSUError(!FailMessage.empty() ? FailMessage : OpenFailMessage(RSFileName, ioAccessDenied));
+    TmpFileOper = TFileOper::foWrite;
+    OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+    TmpFilePending = true;
+    // Before the first byte: the settings hold passwords, and a file shared
+    // with other users must stay shared after the rename.
+    InOutCheck(FileCopyPermissions(TmpFile.Handle(), RSFileName));
 }
 
 void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
@@ -106,18 +123,23 @@ void TtrxFileMgr::ReplaceSettingsFile(const std::string& FailMessage) {
         const int err = detail::WithFileNotInUse(RSFileName, RenameOver, TmpFileName);
         code = ErrnoToIOResult(err, RSFileName);
     }
-    if (code != 0) {
-        (void)DeleteFile(TmpFileName);
+    if (code != 0)
         throw ETrxSUError(!FailMessage.empty() ? FailMessage
                                                : std::string(SetupErrorPrefix) + "ReportSettings file \"" + RSFileName +
                                                      "\" could not be replaced" + CR + "I/O Error: " + IntToStr(code));
-    }
+    TmpFilePending = false;
     SyncDirectoryOf(RSFileName);
 }
 
 void TtrxFileMgr::EndOperation() {
     CloseTextFile(RSFile);
     CloseTextFile(TmpFile);
+    if (TmpFilePending) {
+        // A change that failed half-way (a full disk, a size limit) leaves
+        // nothing but the old settings file.
+        (void)DeleteFile(TmpFileName);
+        TmpFilePending = false;
+    }
     RSText.Clear();
     FreeRSFList();
     UnLockFile();
@@ -242,8 +264,7 @@ bool TtrxFileMgr::RenameReportSettings(const TtrxUserName& OldUser, const TtrxRe
         if (!Write && !foundOld && foundNew) return true;
 
         const std::string resSection = GetSectionName(resUser, resId);
-        TmpFileOper = TFileOper::foWrite;
-        OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+        OpenReplacement("");
         if (!foundNew && !foundOld) {
             AppendSection(resSection, Write);
         } else {
@@ -277,12 +298,12 @@ bool TtrxFileMgr::DeleteReportSettings(const TtrxUserName& User, const TtrxRepor
         bool found = false, unused = false;
         FindSection(SectionName, found, unused);
         if (found) {
-            TmpFileOper = TFileOper::foWrite;
-            OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
+            const std::string failMessage =
+                std::string(SetupErrorPrefix) + "ReportSettings can not be deleted for " + GetSectionName(User, Id);
+            OpenReplacement(failMessage);
             CopyPartialFile(true, "", SectionName);
             InOutCheck(TmpFile.IOResult());
-            ReplaceSettingsFile(std::string(SetupErrorPrefix) + "ReportSettings can not be deleted for " +
-                                GetSectionName(User, Id));
+            ReplaceSettingsFile(failMessage);
         }
         return true;
     });

@@ -1,143 +1,81 @@
-// The field table of the report-settings file: one row per key, with the
-// field it is stored in, its type and its default text.
+// The field table of the report-settings file: one row per setting, with
+// its key, its type, the field it is stored in with that field's
+// conversion, and its default text. The rows stand in
+// settings_field_rows.h; loading, saving and the defaults all go by them.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
+#include "engine/report_types.h"
 #include "framework/core/stringlist.h"
 
 namespace trx {
 
+class TtrxReportSettings;
+
 // The type column of the table; conversions go by the row's field, not by it.
 enum class TrsfFldTyp : uint8_t { rsftInteger, rsftBoolean, rsftReal, rsftString, rsftDateTime, rsftRect, rsftPoint };
 
-// The fields that keys are stored in: the 98 fixed keys, the ten memo
-// properties (one value each, shared by the eight memos) and the memo text.
+// One value per row of the table, rsf + key, in table order. The value of
+// a memo property is shared by its eight keys.
 enum class TrsfFld : uint8_t {
-    rsfCreatedAtRuntime,
-    rsfComponentDeleted,
-    rsfStyleName,
-    rsfOutputDest,
-    rsfPrintWhat,
-    rsfSnapShotSize,
-    rsfStartingReportLineId,
-    rsfPageRangeFrom,
-    rsfPageRangeTo,
-    rsfSettingsReadOnly,
-    rsfPreviewFirst,
-    rsfUseReportViewer,
-    rsfAppendToFile,
-    rsfShrinkToPage,
-    rsfExpandToPage,
-    rsfShowHint,
-    rsfRepeatRowTitles,
-    rsfExportOnlyPrintableChrs,
-    rsfDefaultPrinter,
-    rsfPrinterName,
-    rsfPauseAfterPrinting,
-    rsfDisplayProgressWindow,
-    rsfHiddenTabs,
-    rsfRcdEstimate,
-    rsfCountNumRcds,
-    rsfDisplayReportOptionsWin,
-    rsfCloseWinAfterPrinting,
-    rsfPanelsAcrossPage,
-    rsfInterPanelGapThous,
-    rsfInterPanelGapTxt,
-    rsfNodeIndentation,
-    rsfHorizLineFreq,
-    rsfVertHtAdjPer,
-    rsfLinesPerpage,
-    rsfTxtCharsPageWid,
-    rsfPageMarginThous,
-    rsfCellMarginThous,
-    rsfPageMarginTxt,
-    rsfCellMarginTxt,
-    rsfMaxStringColWidThous,
-    rsfMaxMemoColWidThous,
-    rsfMaxStringColWidTxt,
-    rsfMaxMemoColWidTxt,
-    rsfMaxStringLines,
-    rsfMaxMemoLines,
-    rsfExportMaxStrLng,
-    rsfExportMaxMemoLng,
-    rsfSnugfit,
-    rsfMaxRowsToSnugfit,
-    rsfLargestFontSize,
-    rsfSmallestFontSize,
-    rsfPreviewZoomLevel,
-    rsfFastPrinterText,
-    rsfAllowFastPrinterText,
-    rsfOutputQuality,
-    rsfIfOutputFileExists,
-    rsfOrientation,
-    rsfReportAlignment,
-    rsfColTitleAlignment,
-    rsfDMPaperSize,
-    rsfDMCopies,
-    rsfDMDuplex,
-    rsfDMCollate,
-    rsfTextFontName,
-    rsfTextFontSize,
-    rsfTextFontStyle,
-    rsfTextFontColor,
-    rsfReplFontName,
-    rsfReplFontSize,
-    rsfReplFontStyle,
-    rsfReplFontColor,
-    rsfExportFieldDelim,
-    rsfExportQuote,
-    rsfCreateDate,
-    rsfLastSaveDate,
-    rsfReportDesc,
-    rsfRptPW,
-    rsfRptOptPW,
-    rsfRptSetUpPW,
-    rsfOutputFileName,
-    rsfMemoDateFormatStr,
-    rsfMemoTimeFormatStr,
-    rsfMemoPageFormatStr,
-    rsfInitPrinterStr,
-    rsfFinishPrinterStr,
-    rsfsoFieldFormat,
-    rsfsoVerticalLines,
-    rsfsoHorizontalLines,
-    rsfsoBorders,
-    rsfsoShareAdjBorders,
-    rsfsoColumnTitles,
-    rsfsoColumnTotals,
-    rsfsoRowTitles,
-    rsfsoRowTotals,
-    rsfsoFormFeeds,
-    rsfsoLineNumbers,
-    rsfsoExpandAllNodes,
-    rsfsoGrpBrkLines,
-    rsfMemoXPosPer,
-    rsfMemoWidPer,
-    rsfMemoMarginThous,
-    rsfMemoMarginTxt,
-    rsfMemoAlignment,
-    rsfMemoVisible,
-    rsfMemoFontName,
-    rsfMemoFontSize,
-    rsfMemoFontStyle,
-    rsfMemoFontColor,
-    rsfMemoBuf
+#define TRX_SETTING(Name, ...) rsf##Name,
+#include "storage/settings_field_rows.h"
+#undef TRX_SETTING
 };
-inline constexpr int rsfFixedCount = 98;
-inline constexpr int rsfMemoPropCount = 10;
-static_assert(static_cast<int>(TrsfFld::rsfMemoXPosPer) == rsfFixedCount);
-static_assert(static_cast<int>(TrsfFld::rsfMemoBuf) == 108);
 
-// One row of the field table.
+// A row's field together with its conversion: the two functions that the
+// table's templates make for it.
+struct TrsfAccess {
+    // The field's value as text; Default when the field's owner (the memo,
+    // RptStyles) does not exist.
+    std::string (*Get)(const TtrxReportSettings& Rs, TRptMemoNdx Memo, const std::string& Default) = nullptr;
+    // Stores Text into the field, Default standing in for a text that does
+    // not convert; nothing when the field's owner does not exist.
+    void (*Set)(TtrxReportSettings& Rs, TRptMemoNdx Memo, const std::string& Text,
+                const std::string& Default) = nullptr;
+    // A property of a memo: the row stands for one key per memo.
+    bool PerMemo = false;
+};
+
+// One setting: a row of the field table.
+//
+// Every column has a default member initializer, so that a row names only
+// the columns it fills. A column for the options dialog (the control that
+// shows the setting, and how the control's value converts) is one more
+// member here, such as
+//     const char* Control = nullptr;
+// filled in the rows of the settings that the dialog shows:
+//     TRX_SETTING(PreviewFirst, ..., .Default = "1", .Control = "cbPreviewFirst")
+// The dialog then moves a value between its control and the record through
+// Field.Get and Field.Set, in the same text that the settings file holds.
+struct TrsfField {
+    const char* Key = "";
+    TrsfFldTyp Typ = TrsfFldTyp::rsftString;
+    TrsfAccess Field;
+    const char* Default = "";
+    // A default that depends on the run (the object to print, the clock,
+    // the current directory), computed when the table is built; it takes
+    // the place of Default.
+    std::string (*RunDefault)() = nullptr;
+};
+
+// The rows, indexed by TrsfFld.
+std::span<const TrsfField> TrsfFields();
+
+// One key of the field table as an operation holds it.
 class TrsfData : public TObject {
 public:
-    TrsfData(TrsfFldTyp AFldTyp, TrsfFld AFld, std::string ADefaultValue)
-        : FldTyp(AFldTyp), Fld(AFld), DefaultValue(std::move(ADefaultValue)) {}
+    TrsfData(TrsfFldTyp AFldTyp, TrsfFld AFld, TRptMemoNdx AMemo, std::string ADefaultValue)
+        : FldTyp(AFldTyp), Fld(AFld), Memo(AMemo), DefaultValue(std::move(ADefaultValue)) {}
+
+    const TrsfField& Field() const { return TrsfFields()[Ord(Fld)]; }
 
     TrsfFldTyp FldTyp;
     TrsfFld Fld;
+    TRptMemoNdx Memo; // the memo of a memo property's key
     std::string DefaultValue;
     std::string Value; // empty until the current settings are filled in
 };
@@ -153,5 +91,15 @@ public:
 
     TrsfData* Data(int Index) const { return static_cast<TrsfData*>(GetObject(Index)); }
 };
+
+// Appends a row for every key of the table, in writing order, with its
+// default text: the report's own settings, then the memo properties memo by
+// memo.
+void AddFieldRows(TrsfList& List);
+
+// Every setting of the table at its default, as a load starts from it: the
+// fields of Rs, the properties of its memos and, when RptStyles exists, the
+// on-flags of its style options. The memo texts stay as they are.
+void AssignFieldDefaults(TtrxReportSettings& Rs);
 
 } // namespace trx

@@ -215,8 +215,7 @@ void TtrxFileMgr::AssignStrLineToReportSettings(std::string_view Line) {
     if (key.empty() || !RSFList) return;
     const int i = RSFList->IndexOf(key);
     if (i < 0) return;
-    const TrsfData* d = RSFList->Data(i);
-    AssignStrFldToReportSettings(d->Fld, RSFList->Get(i), d->DefaultValue, value);
+    AssignStrFldToReportSettings(*RSFList->Data(i), value);
 }
 
 void TtrxFileMgr::ReadMemoBuf(const std::string& Key) {

@@ -313,12 +313,12 @@ void TfmProgress::UpdateProgressBar(int& Current, int& Total, const TPoint& Page
     LastTick = GetTickCount();
 }
 
-void UpdateProgressBar(int& Current, int& Total, const TPoint& Page) {
+void TWindowProgress::Update(int& Current, int& Total, const TPoint& Page) {
     if (fmProgress) fmProgress->UpdateProgressBar(Current, Total, Page);
 }
 
-void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
-                            const std::string& AbortCaption) {
+void TWindowProgress::Activate(bool Visible, TForm* OwnerForm, const std::string& Title,
+                               const std::string& ResumeCaption, const std::string& AbortCaption) {
     if (!fmProgress) {
         Application()->CreateForm(fmProgress);
     } else if (TForm* previous = fmProgress->OwnerForm()) {
@@ -345,7 +345,7 @@ void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& T
     if (OwnerForm) OwnerForm->SetEnabled(false);
 }
 
-void CloseProgressWindow(bool ShowResult, const std::string& Msg) {
+void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
     if (!fmProgress) return;
     // Whatever happens on the way, the window goes.
     struct TFreeWindow {

@@ -3,13 +3,16 @@
 // operation works, it lets the message loop run at a throttled rate and lets
 // the user suspend the operation and resume or abort it. Abort sets the run
 // status of PrintSettings, which every long loop polls. At the end the
-// window can stay up modally to show the outcome.
+// window can stay up modally to show the outcome. The operations reach it as
+// the run's progress (TWindowProgress), installed by whoever runs reports
+// with the windows.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 
+#include "engine/run_progress.h"
 #include "framework/core/types.h"
 #include "framework/forms/form.h"
 
@@ -86,16 +89,22 @@ private:
 // The window while a long operation runs, else nullptr.
 extern TfmProgress* fmProgress;
 
-// Starts the window for one operation; OwnerForm (may be nullptr) is disabled
-// while it runs. An invisible window still takes Escape and Ctrl+Pause.
-// A window left from an earlier operation is reused; its former owner form
-// is enabled again first.
-void ActivateProgressWindow(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
-                            const std::string& AbortCaption);
-// fmProgress->UpdateProgressBar when the window exists; nothing otherwise.
-void UpdateProgressBar(int& Current, int& Total, const TPoint& Page);
-// Ends the window; with ShowResult the outcome stays up modally with Msg
-// until the user presses OK. The window is freed in any case.
-void CloseProgressWindow(bool ShowResult, const std::string& Msg);
+// The progress window as the run's progress. Install one (TRunProgressScope)
+// for as long as reports run with the windows; ActivateProgressWindow,
+// UpdateProgressBar and CloseProgressWindow then come here.
+class TWindowProgress final : public TRunProgress {
+public:
+    // Starts the window for one operation; OwnerForm (may be nullptr) is
+    // disabled while it runs. An invisible window still takes Escape and
+    // Ctrl+Pause. A window left from an earlier operation is reused; its
+    // former owner form is enabled again first.
+    void Activate(bool Visible, TForm* OwnerForm, const std::string& Title, const std::string& ResumeCaption,
+                  const std::string& AbortCaption) override;
+    // fmProgress->UpdateProgressBar when the window exists; nothing otherwise.
+    void Update(int& Current, int& Total, const TPoint& Page) override;
+    // Ends the window; with ShowResult the outcome stays up modally with Msg
+    // until the user presses OK. The window is freed in any case.
+    void Close(bool ShowResult, const std::string& Msg) override;
+};
 
 } // namespace trx

@@ -172,6 +172,37 @@ bool RenameFile(const std::string& OldName, const std::string& NewName) {
     return Succeed();
 }
 
+namespace {
+
+bool InGroup(gid_t Gid) {
+    if (Gid == getegid()) return true;
+    const int n = getgroups(0, nullptr);
+    if (n <= 0) return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(n));
+    const int got = getgroups(n, groups.data());
+    for (int i = 0; i < got; ++i)
+        if (groups[static_cast<std::size_t>(i)] == Gid) return true;
+    return false;
+}
+
+} // namespace
+
+bool FileIsReadOnly(const std::string& FileName) {
+    struct stat st {};
+    if (FileName.empty() || stat(FileName.c_str(), &st) != 0) return false;
+    const mode_t writeBit = st.st_uid == geteuid() ? S_IWUSR : InGroup(st.st_gid) ? S_IWGRP : S_IWOTH;
+    return (st.st_mode & writeBit) == 0;
+}
+
+int FileCopyPermissions(int Handle, const std::string& FileName) {
+    struct stat st {};
+    if (stat(FileName.c_str(), &st) != 0) return ErrnoToIOResult(errno, FileName);
+    // Owner and group first: changing them may clear the set-id bits.
+    if (fchown(Handle, st.st_uid, st.st_gid) != 0) (void)fchown(Handle, static_cast<uid_t>(-1), st.st_gid);
+    if (fchmod(Handle, st.st_mode & 07777) != 0) return ErrnoToIOResult(errno, FileName);
+    return 0;
+}
+
 int LastFileOpError() { return lastFileOpError; }
 
 // -- File dates -------------------------------------------------------------

@@ -59,6 +59,16 @@ bool DeleteFile(const std::string& FileName);
 // platform, when NewName exists already (nothing is replaced) and when the
 // file is held open by a handle of file_handles.h.
 bool RenameFile(const std::string& OldName, const std::string& NewName);
+// True for an existing file that this process may not write by its
+// permission bits: the write bit of the class that applies to it (owner,
+// group or others, by the effective user and groups) is off. The bits bind
+// the superuser too, as a file's read-only attribute binds every user on the
+// platform; access control lists and read-only mounts are not looked at.
+bool FileIsReadOnly(const std::string& FileName);
+// Gives the open file Handle the permission bits of FileName, and its owner
+// and group as far as this process may set them. Returns 0 or the I/O result
+// code of reading FileName's bits or of setting them.
+int FileCopyPermissions(int Handle, const std::string& FileName);
 // The I/O result code of the last failed DeleteFile, RenameFile, CreateDir,
 // RemoveDir or SetCurrentDir of this thread.
 int LastFileOpError();

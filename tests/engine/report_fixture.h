@@ -1,12 +1,13 @@
 // Whole reports: a fresh application with a scripted user and a fake clock,
-// the virtual printer, the capture spooler, a temporary directory, and the
-// run's globals with the settings of a new report, put into the state the
-// options dialog leaves them in before it prints.
+// the virtual printer, the capture spooler, a temporary directory, the
+// progress window, and the run's globals with the settings of a new report,
+// put into the state the options dialog leaves them in before it prints.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "support/engine/run_setup.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
+#include "ui/progress_window.h"
 
 namespace trx::test {
 
@@ -139,6 +141,10 @@ protected:
 
     TVirtualPrinterOverride printer;
     TSpoolerOverride spooler;
+    // The runs report to the progress window, as the dialog's runs do;
+    // reset, they run without any progress.
+    TWindowProgress progressWindow;
+    std::optional<TRunProgressScope> showProgress{std::in_place, progressWindow};
     TempDir dir;
     std::unique_ptr<TRunGlobals> globals;
     std::unique_ptr<SqliteFile> db;

@@ -5,8 +5,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
@@ -260,6 +264,53 @@ TEST_F(LockFileTest, ALockFileThatCannotBeCreatedIsReported) {
         EXPECT_EQ(e.Message, "Unable to create file. I/O Error:5");
     }
     EXPECT_EQ(mgr.RSFList, nullptr);
+}
+
+TEST_F(LockFileTest, ALockFileThatIsNoPlainFileFailsAtOnce) {
+    const struct {
+        const char* What;
+        std::function<int(const std::string&)> Make;
+    } kinds[] = {
+        {"a FIFO", [](const std::string& Name) { return mkfifo(Name.c_str(), 0666); }},
+        {"a directory", [](const std::string& Name) { return mkdir(Name.c_str(), 0755); }},
+        {"a device", [](const std::string& Name) { return symlink("/dev/null", Name.c_str()); }},
+    };
+    for (const auto& kind : kinds) {
+        for (const bool save : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << (save ? "save" : "load") << " with " << kind.What);
+            ASSERT_EQ(kind.Make(LockFileName()), 0);
+            // In a child that the watchdog ends should it wait for ever.
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                alarm(10);
+                int code = 1;
+                const int64_t start = GetTickCount();
+                try {
+                    if (save)
+                        Save("", "A (001.001)");
+                    else
+                        Load("", "A (001.001)");
+                    std::fprintf(stderr, "no error\n");
+                } catch (const ETrxError& e) {
+                    std::fprintf(stderr, "%s\n", e.Message.c_str());
+                } catch (const Exception& e) {
+                    if (e.Message == "Unable to create file. I/O Error:5" && GetTickCount() == start)
+                        code = 0;
+                    else
+                        std::fprintf(stderr, "%s after %lld ms\n", e.Message.c_str(),
+                                     static_cast<long long>(GetTickCount() - start));
+                }
+                _exit(code);
+            }
+            int status = 0;
+            while (waitpid(pid, &status, 0) < 0) {}
+            EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+            EXPECT_EQ(WEXITSTATUS(status), 0);
+            EXPECT_FALSE(FileExists(SettingsFileName())); // nothing was done
+            std::filesystem::remove(LockFileName());
+        }
+    }
 }
 
 TEST_F(LockFileTest, TheDestructorReleasesAHeldLock) {

@@ -2,12 +2,19 @@
 // file, the file's replacement and the opening of text files.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <vector>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/program_path.h"
 #include "engine/trx_errors.h"
 #include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
+#include "framework/core/format.h"
 #include "framework/core/math_util.h"
 #include "support/windows_dir.h"
 
@@ -357,6 +364,209 @@ TEST_F(SectionOps, DeleteFailureNamesTheSection) {
         FAIL() << "no error";
     } catch (const ETrxSUError& e) {
         EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportSettings can not be deleted for [ANN:A (001.001)]");
+    }
+}
+
+// ---- Replacing the settings file ---------------------------------------------
+
+// Sets the process's file-creation mask for one scope.
+class TUmask {
+public:
+    explicit TUmask(mode_t Mask) : old_(umask(Mask)) {}
+    ~TUmask() { umask(old_); }
+    TUmask(const TUmask&) = delete;
+    TUmask& operator=(const TUmask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+struct TFileAccess {
+    mode_t Mode = 0;
+    uid_t Uid = 0;
+    gid_t Gid = 0;
+};
+
+TFileAccess AccessOf(const std::string& FileName) {
+    struct stat st {};
+    EXPECT_EQ(stat(FileName.c_str(), &st), 0) << FileName;
+    return {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
+}
+
+// An owner and a group other than the process's own where it may set them
+// (as the superuser); otherwise its own user and, when it has one, a
+// supplementary group.
+TFileAccess OtherOwner() {
+    if (geteuid() == 0) return {0, 4242, 4343};
+    TFileAccess a{0, geteuid(), getegid()};
+    gid_t groups[64];
+    const int n = getgroups(64, groups);
+    for (int i = 0; i < n; ++i)
+        if (groups[i] != a.Gid) a.Gid = groups[i];
+    return a;
+}
+
+// The ways a change replaces the settings file, on a file that holds the
+// sections Existing and Other: each returns whether the change completed.
+struct TFileChange {
+    const char* What;
+    std::function<bool(TtrxFileMgr&)> Run;
+};
+
+std::vector<TFileChange> FileChanges(const std::string& Existing, const std::string& Other) {
+    return {
+        {"rewrite",
+         [=](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = Existing;
+             return m.SaveReportSettings(u, i, true);
+         }},
+        {"append",
+         [](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i = "New (999.999)";
+             return m.SaveReportSettings(u, i, true);
+         }},
+        {"rename",
+         [=](TtrxFileMgr& m) {
+             TtrxUserName u;
+             TtrxReportId i;
+             return m.RenameReportSettings("", Existing, "ANN", "D (004.004)", false, u, i);
+         }},
+        {"delete", [=](TtrxFileMgr& m) { return m.DeleteReportSettings("", Other); }},
+    };
+}
+
+TEST_F(SectionOps, ReplacingTheFileKeepsItsPermissionsOwnerAndGroup) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n\r\n[B (002.002)]\r\n";
+    const struct {
+        mode_t Mode;
+        mode_t Umask;
+        bool Foreign; // owned by another user and group
+    } files[] = {
+        {0666, 022, true}, // shared with every user
+        {0660, 077, false}, // shared with the group
+        {0600, 000, false}, // private: the settings hold passwords
+    };
+    for (const auto& f : files) {
+        for (const auto& c : FileChanges("A (001.001)", "B (002.002)")) {
+            SCOPED_TRACE(::testing::Message() << c.What << " of a file with mode 0" << std::oct << f.Mode);
+            SetSettings(file);
+            const TFileAccess owner = f.Foreign ? OtherOwner() : TFileAccess{0, geteuid(), getegid()};
+            ASSERT_EQ(chown(SettingsFileName().c_str(), owner.Uid, owner.Gid), 0);
+            ASSERT_EQ(chmod(SettingsFileName().c_str(), f.Mode), 0);
+            const TUmask mask(f.Umask);
+            EXPECT_TRUE(c.Run(mgr));
+            const TFileAccess after = AccessOf(SettingsFileName());
+            EXPECT_EQ(after.Mode, f.Mode);
+            EXPECT_EQ(after.Uid, owner.Uid);
+            EXPECT_EQ(after.Gid, owner.Gid);
+            EXPECT_NE(Settings(), file); // it was replaced
+        }
+    }
+}
+
+TEST_F(SectionOps, AFileReadOnlyForTheUserIsNotReplaced) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n";
+    const TFileAccess self = {0, geteuid(), getegid()};
+    const TFileAccess other = OtherOwner();
+    // The write bit of the class that applies to the user decides, for the
+    // superuser too.
+    const struct {
+        const char* What;
+        mode_t Mode;
+        TFileAccess Owner;
+        bool ReadOnly;
+    } files[] = {
+        {"nobody may write", 0444, self, true},
+        {"others may write, not its owner", 0446, self, true},
+        {"its owner may write", 0644, self, false},
+        {"another's, only its owner may write", 0644, {0, other.Uid, other.Gid}, other.Uid != self.Uid},
+        {"another's, its group may write", 0464, {0, other.Uid, self.Gid}, other.Uid == self.Uid},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.What);
+        SetSettings(file);
+        ASSERT_EQ(chown(SettingsFileName().c_str(), f.Owner.Uid, f.Owner.Gid), 0);
+        ASSERT_EQ(chmod(SettingsFileName().c_str(), f.Mode), 0);
+        run.RS().PanelsAcrossPage = 3;
+        run.RS().Modified = true;
+        if (!f.ReadOnly) {
+            ASSERT_TRUE(Save("", "A (001.001)"));
+            EXPECT_EQ(LoadPanels("", "A (001.001)"), 3);
+            continue;
+        }
+        const int64_t start = GetTickCount();
+        try {
+            Save("", "A (001.001)");
+            ADD_FAILURE() << "saved";
+        } catch (const ETrxSUError& e) {
+            EXPECT_EQ(e.Message, "Tabrix! Setup Error: Unable to open file: " + SettingsFileName() +
+                                     "\rbecause it is locked by another application. Close the other application "
+                                     "and try again.\r\rI/O Error:5");
+        }
+        try {
+            mgr.DeleteReportSettings("", "A (001.001)");
+            ADD_FAILURE() << "deleted";
+        } catch (const ETrxSUError& e) {
+            EXPECT_EQ(e.Message, "Tabrix! Setup Error: ReportSettings can not be deleted for [A (001.001)]");
+        }
+        EXPECT_EQ(GetTickCount(), start); // refused, not retried
+        EXPECT_TRUE(run.RS().Modified);
+        EXPECT_EQ(Settings(), file);
+        EXPECT_EQ(AccessOf(SettingsFileName()).Mode, f.Mode);
+        EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+        EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+        EXPECT_EQ(LoadPanels("", "A (001.001)"), 2); // loading still works
+    }
+}
+
+// Limits the size of the files the process writes (as a full disk does) for
+// one scope; writing past it fails instead of raising a signal.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        struct rlimit limit = old_;
+        limit.rlim_cur = Bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    struct rlimit old_ {};
+    void (*oldHandler_)(int) = SIG_DFL;
+};
+
+TEST_F(SectionOps, AChangeThatCannotBeWrittenLeavesNoTemporaryFile) {
+    // The write fails while the file is written (a large file) or when it
+    // is flushed before the rename (a small one).
+    const struct {
+        int Sections;
+        rlim_t Limit;
+    } sizes[] = {{4, 1024}, {400, 100 * 1024}};
+    for (const auto& size : sizes) {
+        std::string file;
+        for (int k = 0; k < size.Sections; ++k)
+            file += Format("[S%.3d (001.%.3d)]\r\nReportDesc=", {k, k}) + std::string(500, 'x') + "\r\n\r\n";
+        for (const auto& c : FileChanges("S002 (001.002)", "S000 (001.000)")) {
+            SCOPED_TRACE(::testing::Message() << c.What << " of " << size.Sections << " sections");
+            SetSettings(file);
+            run.RS().PanelsAcrossPage = 3;
+            {
+                const TFileSizeLimit limit(size.Limit);
+                EXPECT_THROW(c.Run(mgr), Exception);
+            }
+            EXPECT_FALSE(FileExists(dir.File("RptSet.$$$")));
+            EXPECT_EQ(Settings(), file);
+            EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
+        }
     }
 }
 

@@ -1,12 +1,13 @@
 // A fresh application and screen, a fake clock, a scripted user, a private
-// Windows directory and the run's global objects, for the tests of the
-// component's windows.
+// Windows directory, the progress window installed for the runs and the
+// run's global objects, for the tests of the component's windows.
 #pragma once
 
 #include <memory>
 
 #include "engine/form_routines_fixture.h"
 #include "support/engine/run_globals.h"
+#include "ui/progress_window.h"
 
 namespace trx::test {
 
@@ -20,6 +21,8 @@ protected:
         globals.reset();
     }
 
+    TWindowProgress progressWindow;
+    TRunProgressScope showProgress{progressWindow};
     std::unique_ptr<TRunGlobals> globals;
 };
 

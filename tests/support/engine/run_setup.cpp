@@ -10,6 +10,7 @@
 #include "engine/shared_routines.h"
 #include "framework/core/math_util.h"
 #include "framework/printing/printer.h"
+#include "storage/settings_fields.h"
 
 namespace trx::test {
 
@@ -119,83 +120,9 @@ int CalcScalePer(int W) {
 } // namespace
 
 void SetReportDefaults(TtrxReportSettings& RS) {
-    RS.PrintWhat = TPrintWhat::pwAll;
-    RS.OutputDest = TOutputDest::odPrinter;
-    RS.SnapShotSize = "CT";
-    RS.StartingReportLineId = 1;
-    RS.PageRangeFrom = TPoint{0, 1};
-    RS.PageRangeTo = TPoint{0, 99999};
-    RS.CountNumRcds = true;
-    RS.RcdEstimate = 100000;
-    RS.ShrinkToPage = true;
-    RS.ExpandToPage = false;
-    RS.RepeatRowTitles = false;
-    RS.ExportOnlyPrintableChrs = true;
-    RS.DefaultPrinter = true;
-    RS.PrinterName.clear();
-    RS.PauseAfterPrinting = true;
-    RS.DisplayProgressWindow = true;
-    RS.PanelsAcrossPage = 1;
-    RS.InterPanelGap[U::umThous] = 250;
-    RS.InterPanelGap[U::umTxt] = 1;
-    RS.NodeIndentation = 2;
-    RS.VertHtAdjPer = 100;
-    RS.LinesPerpage = 60;
-    RS.TxtCharsPageWid = 80;
-    RS.PageMargin[U::umThous] = TRect{250, 250, 250, 250};
-    RS.CellMargin[U::umThous] = TRect{0, 0, 0, 0};
-    RS.PageMargin[U::umTxt] = TRect{0, 1, 0, 0};
-    RS.CellMargin[U::umTxt] = TRect{1, 0, 0, 0};
-    RS.MaxStringColWid[U::umThous] = 2000;
-    RS.MaxMemoColWid[U::umThous] = 2000;
-    RS.MaxStringColWid[U::umTxt] = 20;
-    RS.MaxMemoColWid[U::umTxt] = 20;
-    RS.MaxStringLines = 2;
-    RS.MaxMemoLines = 2;
-    RS.ExportMaxStrLng = 100;
-    RS.ExportMaxMemoLng = 100;
-    RS.Snugfit = TSnugfit::osLimitedRows;
-    RS.MaxRowsToSnugfit = 100;
-    RS.LargestFontSize = 20;
-    RS.SmallestFontSize = 6;
-    RS.PreviewZoomLevel = 100;
-    RS.FastPrinterText = false;
-    RS.AllowFastPrinterText = false;
-    RS.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
-    RS.IfOutputFileExists = TIfOutputFileExists::oeOverWriteFile;
-    RS.Orientation = TPrinterOrient::poPortraitOrient;
-    RS.ReportAlignment = TAlignment::taCenter;
-    RS.ColTitleAlignment = TAlignment::taCenter;
-    RS.TextFontName = "Letter Gothic Line";
-    RS.TextFontSize = 10;
-    RS.TextFontStyle = 0;
-    RS.TextFontColor = 0;
-    RS.ReplFontName = "Arial";
-    RS.ReplFontSize = 10;
-    RS.ExportFieldDelim = "\t";
-    RS.ExportQuote = "\"";
-    RS.FinishPrinterStr = "#12";
+    AssignFieldDefaults(RS);
     RS.GridLineDrawChrs = TtrxReportSettings::DefaultGridLineDrawChrs();
     RS.TreeLineDrawChrs = TtrxReportSettings::DefaultTreeLineDrawChrs();
-    for (int m = 0; m < RptMemoCount; ++m) {
-        TRptMemo& memo = RS.Memo(static_cast<TRptMemoNdx>(m));
-        memo.XPosPer = 10;
-        memo.WidPer = 80;
-        memo.MarginThous = TRect{};
-        memo.MarginTxt = TRect{};
-        memo.Alignment = TAlignment::taCenter;
-        memo.Visible = true;
-        memo.FontName = "Arial";
-        memo.FontSize = 12;
-    }
-    if (RptStyles) {
-        for (S opt :
-             {S::soFieldFormat, S::soVerticalLines, S::soBorders, S::soShareAdjBorders, S::soColumnTitles,
-              S::soColumnTotals, S::soRowTitles, S::soRowTotals, S::soFormFeeds, S::soLineNumbers, S::soExpandAllNodes})
-            RptStyles->StyleOpts[opt].Value = true;
-        RptStyles->StyleOpts[S::soHorizontalLines].Value = false;
-        RptStyles->StyleOpts[S::soGrpBrkLines].Value = false;
-    }
 }
 
 void DeriveRunOptions() {

@@ -15,8 +15,9 @@ class TtrxReportSettings;
 
 namespace trx::test {
 
-// The settings of a new report as the settings file gives them, for every
-// field that the layout and the outputs read, and the line-drawing tables.
+// The settings of a new report as the settings file gives them: every
+// setting of its field table at its default (the memo texts stay as they
+// are), and the built-in line-drawing tables.
 void SetReportDefaults(TtrxReportSettings& RS);
 
 // What the dialog derives from its controls: the destination flags, the
