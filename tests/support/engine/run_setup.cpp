@@ -1,121 +1,19 @@
 #include "support/engine/run_setup.h"
 
-#include <algorithm>
 #include <string>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
-#include "engine/shared_routines.h"
-#include "framework/core/math_util.h"
-#include "framework/printing/printer.h"
 #include "storage/settings_fields.h"
 
 namespace trx::test {
 
 namespace {
 
-using U = TUnitsOfMeasure;
-using S = TStyleOptNdx;
-
 TPrintSettings& PS() { return *PrintSettings; }
 TtrxReportSettings& RS() { return *ReportSettings; }
-
-int DigitsOf(int Value) { return static_cast<int>(std::to_string(std::max(0, Value)).size()); }
-
-// One pass of the set-up: printer, canvas font, units, character cell,
-// line height, page size, and the placement of measured columns.
-void SetupPrinter1() {
-    TPrintSettings& ps = PS();
-    TtrxReportSettings& rs = RS();
-    const bool text = rs.OutputQualityIsText();
-    ps.UseFastPrinterText = text && rs.FastPrinterText && ps.ToPrinter;
-    Printer()->SetPrinterIndex(rs.DefaultPrinter ? -1 : TPrintSettings::GetPrinterNdx(rs.PrinterName));
-    if (ps.Oper == TOper::opPrinting) ps.Canvas = &Printer()->Canvas();
-    if (!ps.UseFastPrinterText) {
-        if (rs.Orientation == TPrinterOrient::poPortraitOrient)
-            Printer()->SetOrientation(TPrinterOrientation::poPortrait);
-        else if (rs.Orientation == TPrinterOrient::poLandscapeOrient)
-            Printer()->SetOrientation(TPrinterOrientation::poLandscape);
-    }
-    if (RptStyles) {
-        ps.ShareAdjBordersOn = RptStyles->Opt(S::soShareAdjBorders);
-        ps.BordersOn = RptStyles->Opt(S::soBorders);
-        ps.HorizLinesOn = RptStyles->Opt(S::soHorizontalLines);
-        ps.VertLinesOn = RptStyles->Opt(S::soVerticalLines);
-        ps.GrpBrkLinesOn = RptStyles->Opt(S::soGrpBrkLines);
-    }
-    ps.CalcPixPerInch();
-    rs.CalcPixMeasurements();
-    for (int m = 0; m < RptMemoCount; ++m) rs.Memo(static_cast<TRptMemoNdx>(m)).CalcPixMemoMargins();
-
-    TCanvas& canvas = *ps.Canvas;
-    if (ps.ToPrinter) {
-        if (text) {
-            canvas.Font().SetName(rs.TextFontName);
-            canvas.Font().SetSize(ps.ScaleFontSize(rs.TextFontSize));
-            canvas.Font().SetPitch(TFontPitch::fpFixed);
-            canvas.Font().SetStyle(CnvtIntToFontStyles(rs.TextFontStyle));
-        } else if (RptStyles) {
-            RptStyles->SetFont(TRegNdx::rgCells, 0, false, true);
-        }
-    }
-    ps.SetUnits();
-    const int charHt = canvas.TextHeight("X|ygW") + (text && rs.FastPrinterText ? 3 : 0);
-    ps.CharCell[TXyDir::dY][U::umPix] = charHt;
-    ps.CharCell[TXyDir::dX][U::umPix] = canvas.TextWidth("X");
-    ps.CharCell[TXyDir::dY][U::umTxt] = 1;
-    ps.CharCell[TXyDir::dX][U::umTxt] = 1;
-    ps.LineHt = MulDiv(charHt, rs.VertHtAdjPer, 100);
-    ps.PanelGap = ps.PanelsAcross >= 2 ? rs.InterPanelGap[ps.CurUnits] : 0;
-
-    if (!ps.IsSnapShot && !ps.ToExportFile) {
-        if ((text && ps.ToFile) || ps.UseFastPrinterText) {
-            ps.PageWid = rs.TxtCharsPageWid;
-            ps.PageHt = rs.LinesPerpage;
-        } else if (ps.ToPrinter) {
-            ps.PageHt = ps.CnvtPixToUnits(Printer()->PageHeight(), TXyDir::dY);
-            ps.PageWid = ps.CnvtPixToUnits(Printer()->PageWidth(), TXyDir::dX);
-            const int lineUnits = ps.CurUnits == U::umTxt ? 1 : charHt;
-            if (lineUnits > 0) rs.LinesPerpage = ps.PageHt / lineUnits;
-        }
-        if (ObjInfo && ObjInfo->SizingStatus != TColSizingStatus::csNotPerformed) {
-            ObjInfo->CalcColPosns(nullptr);
-            // One panel's table, with the gap that an unshared right border
-            // leaves between two columns of a page.
-            int step = 0;
-            for (int i = 0; i < ObjInfo->ColCount(); ++i) {
-                const TColsListData& col = ObjInfo->Col(i);
-                if (!col.Print) continue;
-                step += col.TotalWid + (col.LastOnPage ? 0 : col.RightLineWid);
-            }
-            ps.PanelStep = step + ps.PanelGap;
-            ps.TableWid = ps.PanelsAcross * ps.PanelStep - ps.PanelGap;
-        } else {
-            ps.TableWid = -1;
-        }
-    }
-    ps.RecalcPixPerInch = false;
-}
-
-int CalcTotalRptWid() {
-    TPrintSettings& ps = PS();
-    int t = ps.PanelsAcross * ps.PanelStep - ps.PanelGap;
-    if (RS().ShrinkToPage && ps.PagesAcross > 1) {
-        if (ps.LineNumbersOn) t -= ps.GetReportLineIdWid() * (ps.PagesAcross - 1);
-        if (ps.BordersOn) t -= ps.PagesAcross - 1;
-    }
-    return t;
-}
-
-int CalcScalePer(int W) {
-    TPrintSettings& ps = PS();
-    TtrxReportSettings& rs = RS();
-    double x = double(ps.RightLimitX - ps.LeftMarginX) / W;
-    if (rs.OutputQualityIsText() && rs.TextFontSize > 0) x = ps.ScaleFontSize(rs.TextFontSize) * x / rs.TextFontSize;
-    return static_cast<int>(x * 100);
-}
 
 } // namespace
 
@@ -123,55 +21,6 @@ void SetReportDefaults(TtrxReportSettings& RS) {
     AssignFieldDefaults(RS);
     RS.GridLineDrawChrs = TtrxReportSettings::DefaultGridLineDrawChrs();
     RS.TreeLineDrawChrs = TtrxReportSettings::DefaultTreeLineDrawChrs();
-}
-
-void DeriveRunOptions() {
-    TPrintSettings& ps = PS();
-    TtrxReportSettings& rs = RS();
-    ps.ToPrinter = rs.OutputDest == TOutputDest::odPrinter;
-    ps.ToTextFile = rs.OutputDest == TOutputDest::odTextFile;
-    ps.ToRTFFile = rs.OutputDest == TOutputDest::odRTFFile;
-    ps.ToExportFile = rs.OutputDest == TOutputDest::odExportFile;
-    ps.IsSnapShot = rs.PrintWhat == TPrintWhat::pwWindowSnapShot;
-    ps.ToFile = ps.ToTextFile || ps.ToRTFFile || ps.ToExportFile;
-    rs.LineDraw =
-        rs.OutputQuality == static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw) ? TLineDraw::ldIBM : TLineDraw::ldASCII;
-    ps.SetUnits();
-    if (RptStyles) ps.LineNumbersOn = RptStyles->Opt(S::soLineNumbers);
-    if (ObjInfo) {
-        if (RptStyles) ObjInfo->Formatted = RptStyles->Opt(S::soFieldFormat);
-        ObjInfo->Digits =
-            std::max(DigitsOf(rs.StartingReportLineId), DigitsOf(ObjInfo->Rows + rs.StartingReportLineId - 1));
-    }
-}
-
-void SetupRunPrinter() {
-    TPrintSettings& ps = PS();
-    TtrxReportSettings& rs = RS();
-    ps.RecalcPixPerInch = true;
-    ps.PanelsAcross = rs.PanelsAcrossPage;
-    ps.ScalePct = 100;
-    SetupPrinter1();
-    if (!ps.ToPrinter && !ps.ToTextFile) return;
-    const bool toPrinter = rs.OutputDest == TOutputDest::odPrinter;
-    int w = CalcTotalRptWid();
-    if (w > 0) ps.ScalePct = CalcScalePer(w);
-    const bool crowded = !rs.ShrinkToPage && ps.ScalePct < 100 && ps.PanelsAcross > 1;
-    if ((ps.ToPrinter && rs.ExpandToPage && ps.ScalePct > 100) || (rs.ShrinkToPage && ps.ScalePct < 100) || crowded) {
-        while (ps.ScalePct <= 100 && ps.PanelsAcross > 1) {
-            if (rs.ShrinkToPage && toPrinter) {
-                const int size = static_cast<int>(rs.TextFontSize * ps.ScalePct / 100.0 + 0.35);
-                if (rs.ValidateFontSize(size) == size) break;
-            }
-            --ps.PanelsAcross;
-            w = CalcTotalRptWid();
-            ps.ScalePct = 100;
-            ps.ScalePct = w > 0 ? CalcScalePer(w) : 100;
-        }
-        SetupPrinter1();
-    }
-    if ((!rs.ShrinkToPage || !toPrinter) && ps.ScalePct < 100) ps.ScalePct = 100;
-    if ((!rs.ExpandToPage || !toPrinter) && ps.ScalePct > 100) ps.ScalePct = 100;
 }
 
 void StartRun(TComponent* ObjectToPrint) {

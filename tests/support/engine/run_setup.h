@@ -7,6 +7,8 @@
 // Needs the run's four globals (TRunGlobals) and the process printer.
 #pragma once
 
+#include "engine/run_setup.h"
+
 namespace trx {
 class TComponent;
 class TForm;
@@ -19,14 +21,6 @@ namespace trx::test {
 // setting of its field table at its default (the memo texts stay as they
 // are), and the built-in line-drawing tables.
 void SetReportDefaults(TtrxReportSettings& RS);
-
-// What the dialog derives from its controls: the destination flags, the
-// line-drawing set, the field format, line numbers and their digits.
-void DeriveRunOptions();
-
-// The dialog's printer set-up with panels and scale, as after a change of
-// the printer or its set-up.
-void SetupRunPrinter();
 
 // The dialog's first show for ObjectToPrint: the object is defined and
 // counted, the style loaded, the options derived, the printer set up, the
