@@ -26,7 +26,11 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
     ps.Oper = TOper::opCalcColWidths;
     RcdsDone = 0;
     ps.OperStatus = TOperStatus::osActive;
+    ps.AbortReason.clear();
     try {
+        // The scan measures one state of the data, whatever other programs
+        // change meanwhile.
+        TConsistentRead read(DataSet);
         int rowLimit = 1;
         Eof = false;
         if (scanData) {

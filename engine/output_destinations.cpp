@@ -3,7 +3,9 @@
 // files; each text page goes to the one that is open.
 #include <cctype>
 
+#include "engine/obj_info.h"
 #include "engine/print_settings.h"
+#include "engine/protected_files.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
@@ -20,6 +22,26 @@ std::string SpoolerError(const std::string& Text) {
 }
 
 bool FormFeedsOn() { return RptStyles && RptStyles->Opt(TStyleOptNdx::soFormFeeds); }
+
+// Whether the file is one the run reads or keeps: the database of the
+// object to print (with its journals) or a file the settings storage uses.
+bool IsRunInput(const std::string& FileName) {
+    if (ObjInfo && ObjInfo->DataSet)
+        for (const std::string& f : ObjInfo->DataSet->DatabaseFiles())
+            if (IsSameFile(FileName, f)) return true;
+    return IsProtectedFile(FileName);
+}
+
+// The message of an output file that cannot be opened (I/O result Code).
+void ShowOpenFailure(const std::string& FileName, int Code) {
+    MessageBeep(MB_ICONASTERISK);
+    if (Code == ioSharingViolation)
+        ShowMessage("Output file \"" + FileName + "\" is locked by another application\r\nI/O Error=" + IntToStr(Code) +
+                    "\r\n\r\nSolution: Have the other application close the file or use a different output file "
+                    "name");
+    else
+        ShowMessage("Cannot open output file \"" + FileName + "\"\r\nI/O Error=" + IntToStr(Code));
+}
 
 } // namespace
 
@@ -108,6 +130,12 @@ bool TPrintSettings::OpenOutput() {
         throw eTrxIntError(std::string(InternalErrorPrefix) +
                            "Open Output Internal Error **\rOutput destination not specified.");
     const std::string name = rs ? rs->OutputFileName : std::string();
+    // Writing the report over what the run reads would destroy it: refused
+    // as access denied, before anything is asked or opened.
+    if (IsRunInput(name)) {
+        ShowOpenFailure(name, ioAccessDenied);
+        return false;
+    }
     bool append = false;
     if (FileExists(name)) {
         switch (rs->IfOutputFileExists) {
@@ -138,12 +166,7 @@ bool TPrintSettings::OpenOutput() {
         OutFile.Rewrite();
     const int io = OutFile.IOResult();
     if (io == 0) return true;
-    MessageBeep(MB_ICONASTERISK);
-    if (io == 32)
-        ShowMessage("Output file \"" + name + "\" is locked by another application\r\nI/O Error=" + IntToStr(io) +
-                    "\r\n\r\nSolution: Have the other application close the file or use a different output file name");
-    else
-        ShowMessage("Cannot open output file \"" + name + "\"\r\nI/O Error=" + IntToStr(io));
+    ShowOpenFailure(name, io);
     return false;
 }
 

@@ -71,6 +71,18 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     int result = 3;
     PagesOutput = 0;
     OperStatus = TOperStatus::osActive;
+    AbortReason.clear();
+    // The failure that ends the run is kept for the progress window's result.
+    auto aborted = [this](std::exception_ptr Failure) {
+        OperStatus = TOperStatus::osAbort;
+        try {
+            std::rethrow_exception(Failure);
+        } catch (const std::exception& e) {
+            AbortReason = e.what();
+        } catch (...) {
+            AbortReason.clear();
+        }
+    };
 
     // Every failure while the destination opens and the report is worked
     // through ends the run as aborted, without a message.
@@ -83,6 +95,9 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
             DestName = rs->OutputFileName;
         }
         if (OpenOutput()) {
+            // The run reads one state of the data from its first row to its
+            // last, whatever other programs change meanwhile.
+            TConsistentRead read(ObjInfo ? ObjInfo->DataSet : nullptr);
             if (!ToExportFile && !IsSnapShot) {
                 CalcMemoHts();
                 CorrectPageRange();
@@ -100,7 +115,7 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
             if (OperStatus == TOperStatus::osActive) OperStatus = TOperStatus::osCompleted;
         }
     } catch (...) {
-        OperStatus = TOperStatus::osAbort;
+        aborted(std::current_exception());
     }
 
     switch (OperStatus) {
@@ -119,7 +134,7 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     try {
         CloseOutput();
     } catch (...) {
-        OperStatus = TOperStatus::osAbort;
+        aborted(std::current_exception());
         LastModalResult = 3;
         closeProgress();
         throw;

@@ -193,6 +193,9 @@ public:
     int32_t LowestDataY = 0;
     int32_t PanelGap = 0;
     TOperStatus OperStatus = TOperStatus::osInActive;
+    // Why the last print run was aborted: the message of the failure that
+    // ended it; empty when none did (the user's abort or cancel included).
+    std::string AbortReason;
     TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell; // CharCell[Dir][Units]
     int32_t ScalePct = 0;
     std::string DateText;

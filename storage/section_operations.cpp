@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/protected_files.h"
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
 #include "framework/core/clock.h"
@@ -50,6 +51,7 @@ void SyncDirectoryOf(const std::string& FileName) {
 TtrxFileMgr::TtrxFileMgr() = default;
 
 TtrxFileMgr::~TtrxFileMgr() {
+    SetProtectedFiles(this, {});
     FreeRSFList();
     try {
         UnLockFile();
@@ -64,6 +66,8 @@ void TtrxFileMgr::InitVars(const std::string& User, const std::string& Id) {
     TmpFileName = ChangeFileExt(RSFileName, ".$$$");
     InitRSFList();
     LockFileName = FixFilePath(ExtractFilePath(RSFileName), true) + "TBXLOCK.$$$";
+    // A report's output must not overwrite the files kept here.
+    SetProtectedFiles(this, {RSFileName, LockFileName});
     LckFile.AssignFile(LockFileName);
     InitLockRcd();
 }

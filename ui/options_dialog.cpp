@@ -90,13 +90,7 @@ void ForEachTrackedEdit(TControl* Parent, const std::function<void(TCustomEdit&)
 
 } // namespace
 
-// Binds the dialog's own events until its layout does (options_pending.cpp).
-void BindRunEvents(TfmTBXMain& Dialog);
-
-TfmTBXMain::TfmTBXMain(TComponent* AOwner) : TForm(AOwner) {
-    BuildLayout();
-    BindRunEvents(*this);
-}
+TfmTBXMain::TfmTBXMain(TComponent* AOwner) : TForm(AOwner) { BuildLayout(); }
 
 TfmTBXMain::~TfmTBXMain() {
     if (fmTBXMain == this) fmTBXMain = nullptr;
@@ -290,15 +284,19 @@ void TfmTBXMain::SaveRptSettings(bool Check) {
     if (Check && !ChkOptions(ActiveControl(), true, true)) return;
     // A save that did not complete (no lock in time, a failed write) leaves
     // the settings modified, so that the close question still sees them.
+    auto notSaved = [this] {
+        ReportSettings->Modified = true;
+        StatusMsg(paMsg, kSaveFailed, TMsgDlgType::mtWarning, Timer1, 15);
+    };
     bool saved = false;
     try {
         saved = ObjInfo->Component && ObjInfo->Component->SaveReportSettings();
     } catch (...) {
-        StatusMsg(paMsg, kSaveFailed, TMsgDlgType::mtWarning, Timer1, 15);
+        notSaved();
         throw;
     }
     if (!saved) {
-        StatusMsg(paMsg, kSaveFailed, TMsgDlgType::mtWarning, Timer1, 15);
+        notSaved();
         return;
     }
     ReportSettings->Modified = false;

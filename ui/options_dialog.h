@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/report_types.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/graphics.h"
@@ -210,6 +211,9 @@ public:
     int32_t SavedWidth = 0;
     int32_t SavedHeight = 0;
     TTabSetControl* TabSet = nullptr;
+    // The unit the unit-dependent fields were filled in (text or thousandths,
+    // never pixels); they are stored back in the same unit.
+    TUnitsOfMeasure ScreenUnits = TUnitsOfMeasure::umTxt;
 
     // ---- Controls, bound once from the layout ------------------------------
     // Top bar.

@@ -381,7 +381,15 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
         else
             ShowStatus(fm.paStatusBar, clRed, "No pages printed");
     } else {
-        ShowStatus(fm.paStatusBar, clRed, fm.GetOperMsg(true, true));
+        // A run ended by a failure says which, on the status line.
+        std::string text = fm.GetOperMsg(true, true);
+        if (CurrentStatus() == TOperStatus::osAbort && PrintSettings && !PrintSettings->AbortReason.empty()) {
+            std::string reason = PrintSettings->AbortReason;
+            for (char& c : reason)
+                if (c == '\r' || c == '\n') c = ' ';
+            text += ": " + reason;
+        }
+        ShowStatus(fm.paStatusBar, clRed, text);
     }
     SetWindowVisibility(&fm, true, TFormBorderStyle::bsDialog, fm.NormalSize);
     MessageBeep(0);

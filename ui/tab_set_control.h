@@ -9,6 +9,8 @@
 
 namespace trx {
 
+class TfmTBXMain;
+
 class TTabSetControl : public TTabControl {
 public:
     explicit TTabSetControl(TComponent* AOwner);
@@ -30,6 +32,15 @@ public:
     bool CancelChange = false;
     // The notebook whose page follows the selected tab.
     TNotebook* NoteBook = nullptr;
+
+protected:
+    // A click on a tab leaves the focus in the field being edited, so that
+    // the change can check that field first.
+    bool FocusOnClick() const override { return false; }
+
+private:
+    // The change itself: the exit check, the password and the page.
+    void ChangePage(TfmTBXMain* Dialog);
 };
 
 } // namespace trx

@@ -60,12 +60,15 @@ void ProcessMessagesHook() {
 }
 
 void Delay(int64_t Ms) {
-    const int64_t end = GetTickCount() + Ms;
+    // Done once the time passed is more than the wait, not when it equals it:
+    // the messages run once more at the very tick the wait is up.
+    const int64_t start = GetTickCount();
     for (;;) {
         ProcessMessagesHook();
-        const int64_t now = GetTickCount();
-        if (now >= end) break;
-        Clock().Wait(end - now < 10 ? end - now : 10);
+        const int64_t elapsed = GetTickCount() - start;
+        if (elapsed > Ms) break;
+        const int64_t left = Ms - elapsed + 1;
+        Clock().Wait(left < 10 ? left : 10);
     }
 }
 

@@ -77,7 +77,8 @@ using TProcessMessagesHook = std::function<void()>;
 void SetProcessMessagesHook(TProcessMessagesHook Hook);
 void ProcessMessagesHook();
 
-// Waits Ms milliseconds on the current clock while processing messages.
+// Processes messages until more than Ms milliseconds of the current clock
+// have passed.
 void Delay(int64_t Ms);
 
 } // namespace trx

@@ -74,6 +74,14 @@ void DecodeDay(long long Day, int& Year, int& Month, int& Day0) {
 
 } // namespace
 
+bool DateTimeInRange(TDateTime Value) {
+    // Day 1 is 1 January of the year 1; this is 31 December 9999.
+    constexpr long long LastDay = 3652059;
+    if (!std::isfinite(Value) || std::fabs(Value) > 1e8) return false;
+    const long long day = ToTimeStamp(Value).Day;
+    return day >= 1 && day <= LastDay;
+}
+
 bool IsValidDate(int Year, int Month, int Day) {
     return Year >= 1 && Year <= 9999 && Month >= 1 && Month <= 12 && Day >= 1 && Day <= DaysInMonth(Year, Month);
 }

@@ -31,6 +31,11 @@ TDateTime EncodeDate(int Year, int Month, int Day);
 bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time);
 TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
 
+// True when the value is a moment from 1 January of the year 1 to the end of
+// 31 December 9999, taken to the nearest millisecond: the dates that can be
+// shown. False for anything else, and for a value that is not a number.
+bool DateTimeInRange(TDateTime Value);
+
 // The value is taken to the nearest millisecond first, so 23:59:59.9999
 // decodes as midnight of the next day. A value before year 1, or one that is
 // not a number, decodes as all zeros.

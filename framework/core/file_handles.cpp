@@ -5,7 +5,9 @@
 #include <ctime>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,6 +110,8 @@ int ErrnoToIOResult(int Errno, const std::string& FileName) {
     case EDQUOT: return ioDiskFull;
     case ENOTEMPTY: return ioDirNotEmpty;
     case EEXIST: return ioAlreadyExists;
+    case ENXIO:
+    case ENODEV: return ioNotReady;
     case ENAMETOOLONG: return 206;
     case EXDEV: return 17;
     default: return 31;
@@ -147,12 +151,22 @@ int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share,
     const bool wantRead = Access != fmOpenWrite;
     const bool wantWrite = Access != fmOpenRead;
     const int create = How == TCreateDisposition::cdOpenExisting ? 0 : O_CREAT;
+    // Written through a read and write handle, a FIFO would have us as its
+    // reader too: its writes would never learn that the real reader had
+    // gone, and a FIFO without a reader would swallow the output.
+    struct stat named {};
+    const bool fifo = !wantRead && stat(FileName.c_str(), &named) == 0 && S_ISFIFO(named.st_mode);
 
     // A file replaced between the open and the guard is opened again.
     for (int attempt = 0; attempt < 8; ++attempt) {
         bool readable = true;
         int fd;
-        if (!wantWrite) {
+        if (fifo) {
+            readable = false;
+            fd = OpenNoIntr(FileName.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+            // Once open, a full pipe makes the writes wait for the reader.
+            if (fd >= 0) (void)fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        } else if (!wantWrite) {
             fd = OpenNoIntr(FileName.c_str(), O_RDONLY | O_CLOEXEC | create);
         } else {
             // Opened readable when permitted, so that the share records can
@@ -166,10 +180,14 @@ int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share,
         if (fd < 0) return ErrnoToIOResult(errno, FileName);
 
         struct stat st {};
-        if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        const bool statted = fstat(fd, &st) == 0;
+        if (statted && S_ISDIR(st.st_mode)) {
             close(fd);
             return ioAccessDenied;
         }
+        // Only a regular file has contents to empty; a device or a pipe
+        // takes the output as it comes.
+        const bool regular = !statted || S_ISREG(st.st_mode);
 
         if (!LockGuard(fd)) {
             close(fd);
@@ -194,7 +212,7 @@ int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share,
             if (!shareRead) TakeRecord(fd, kDeniesRead);
             if (!shareWrite) TakeRecord(fd, kDeniesWrite);
         }
-        if (How == TCreateDisposition::cdCreateAlways && ftruncate(fd, 0) != 0) {
+        if (How == TCreateDisposition::cdCreateAlways && regular && ftruncate(fd, 0) != 0) {
             const int err = errno;
             UnlockGuard(fd);
             close(fd);
@@ -236,17 +254,36 @@ int FileRead(int Handle, void* Buffer, int Count) {
 
 int FileWrite(int Handle, const void* Buffer, int Count) {
     if (Count < 0) return -1;
+    // A pipe whose reader has gone raises SIGPIPE, which ends the program
+    // unless it is handled: the signal is held back on this thread while
+    // writing, and one that the write caused is taken away again, so that
+    // the write just fails.
+    sigset_t pipeSignal, previous, pendingBefore;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    sigpending(&pendingBefore);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
     const char* p = static_cast<const char*>(Buffer);
     int done = 0;
+    bool broken = false;
     while (done < Count) {
         const ssize_t n = write(Handle, p + done, static_cast<size_t>(Count - done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            return done > 0 ? done : -1;
+            broken = errno == EPIPE;
+            if (done == 0) done = -1;
+            break;
         }
         if (n == 0) break;
         done += static_cast<int>(n);
     }
+    if (broken && !sigismember(&pendingBefore, SIGPIPE)) {
+        const int err = errno;
+        const timespec now{};
+        while (sigtimedwait(&pipeSignal, nullptr, &now) < 0 && errno == EINTR) {}
+        errno = err;
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return done;
 }
 

@@ -43,6 +43,7 @@ inline constexpr int ioPathNotFound = 3;
 inline constexpr int ioTooManyOpenFiles = 4;
 inline constexpr int ioAccessDenied = 5;
 inline constexpr int ioInvalidHandle = 6;
+inline constexpr int ioNotReady = 21; // a device or a pipe with nobody at the other end
 inline constexpr int ioSharingViolation = 32;
 inline constexpr int ioLockViolation = 33;
 inline constexpr int ioInvalidParameter = 87;
@@ -77,7 +78,10 @@ enum class TCreateDisposition : uint8_t {
 // Share (fmShareExclusive, fmShareDenyWrite, fmShareDenyRead or
 // fmShareDenyNone; fmShareCompat counts as exclusive here). Returns the I/O
 // result code; on success Handle is the open handle, else -1. An existing
-// file is emptied (cdCreateAlways) only after the share check passed.
+// regular file is emptied (cdCreateAlways) only after the share check
+// passed; a device or a FIFO is written as it is. A FIFO opened write-only
+// needs a reader that has it open already (else 21), and is opened
+// write-only, so that the writes fail once its reader has gone.
 int FileOpenShared(const std::string& FileName, uint16_t Access, uint16_t Share, TCreateDisposition How, int& Handle);
 
 // The framework's handle routines. FileOpen and FileCreate return -1 on
@@ -86,7 +90,8 @@ int FileOpen(const std::string& FileName, uint16_t Mode);
 int FileCreate(const std::string& FileName, uint16_t Share = fmShareExclusive);
 int LastFileError();
 void FileClose(int Handle);
-// Bytes read or written, -1 on failure.
+// Bytes read or written, -1 on failure. Writing to a pipe whose reader has
+// gone fails (EPIPE) without the signal that would end the program.
 int FileRead(int Handle, void* Buffer, int Count);
 int FileWrite(int Handle, const void* Buffer, int Count);
 // Origin 0 from the start, 1 from the current position, 2 from the end.

@@ -129,6 +129,14 @@ bool FileExists(const std::string& FileName) {
     return !FileName.empty() && stat(FileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool IsSameFile(const std::string& FileName1, const std::string& FileName2) {
+    struct stat a {
+    }, b{};
+    if (FileName1.empty() || FileName2.empty() || stat(FileName1.c_str(), &a) != 0 || stat(FileName2.c_str(), &b) != 0)
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool DirectoryExists(const std::string& Directory) {
     struct stat st {};
     return !Directory.empty() && stat(Directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

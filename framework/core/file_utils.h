@@ -43,6 +43,9 @@ bool SetCurrentDir(const std::string& Dir);
 
 // True for an existing file that is not a directory (links are followed).
 bool FileExists(const std::string& FileName);
+// True when both names lead, by whatever path or link, to one existing file:
+// the same device and inode. False when either does not exist.
+bool IsSameFile(const std::string& FileName1, const std::string& FileName2);
 bool DirectoryExists(const std::string& Directory);
 // Makes one directory; its parent must exist.
 bool CreateDir(const std::string& Dir);

@@ -88,7 +88,8 @@ void TTextFile::Append() {
     CloseQuietly();
     if (!OpenHandle(fmOpenWrite, fmShareDenyWrite, TCreateDisposition::cdOpenExisting)) return;
     SetOpen(fmOutput);
-    if (lseek(Handle(), 0, SEEK_END) < 0) {
+    // A pipe or a device has no end to go to: its output simply follows.
+    if (lseek(Handle(), 0, SEEK_END) < 0 && errno != ESPIPE) {
         const int code = ErrnoToIOResult(errno, FileName());
         CloseQuietly();
         SetError(code);

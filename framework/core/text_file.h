@@ -15,9 +15,10 @@
 // Text files are byte-transparent. Reset opens for reading, Rewrite creates
 // or empties the file for writing, Append opens an existing file for writing
 // at its end; each allows other readers but no other writer while the file
-// is open (a conflict is code 32). A line read ends at LF and loses the CR
-// just before it; a lone CR is an ordinary character, and a last line
-// without a line break is read whole. Every line written ends with CR LF.
+// is open (a conflict is code 32). A device or a FIFO is written as it is,
+// neither emptied nor searched for its end. A line read ends at LF and
+// loses the CR just before it; a lone CR is an ordinary character, and a
+// last line without a line break is read whole. Every line written ends with CR LF.
 // Ctrl+Z has no special meaning. Output is buffered and reaches the file at
 // the latest when the file is closed; a write failure may therefore be
 // reported by CloseFile.

@@ -104,6 +104,17 @@ public:
     // Only bmRead is possible: datasets of this framework are read-only.
     std::unique_ptr<TStream> CreateBlobStream(TField* Field, TBlobStreamMode Mode);
 
+    // Consistent reading: from BeginConsistentRead to the matching
+    // EndConsistentRead (the calls nest), every read of the dataset sees its
+    // data as it stood at the first of them, whatever others change
+    // meanwhile. Data held in memory needs nothing for it.
+    virtual void BeginConsistentRead() {}
+    virtual void EndConsistentRead() noexcept {}
+
+    // The files that hold the dataset's data (a database file with its
+    // journals); none for data held in memory.
+    virtual std::vector<std::string> DatabaseFiles() const { return {}; }
+
     // The stored value of a field in the current record (null when there is
     // no current record).
     const TDataValue& FieldValue(int Index) const {
@@ -165,6 +176,22 @@ private:
     int disableCount_ = 0;
     bool eventPending_ = false;
     TDataSetState disabledState_ = TDataSetState::dsInactive;
+};
+
+// Reads a dataset consistently while it lives (nothing for nullptr).
+class TConsistentRead {
+public:
+    explicit TConsistentRead(TDataSet* DataSet) : dataSet_(DataSet) {
+        if (dataSet_) dataSet_->BeginConsistentRead();
+    }
+    ~TConsistentRead() {
+        if (dataSet_) dataSet_->EndConsistentRead();
+    }
+    TConsistentRead(const TConsistentRead&) = delete;
+    TConsistentRead& operator=(const TConsistentRead&) = delete;
+
+private:
+    TDataSet* dataSet_;
 };
 
 } // namespace trx

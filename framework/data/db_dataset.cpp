@@ -12,10 +12,56 @@ void TDBDataSet::SetDatabaseName(const std::string& Value) {
     databaseName_ = Value;
 }
 
+std::vector<std::string> TDBDataSet::DatabaseFiles() const {
+    const std::string file = db_ ? db_->FullFileName() : databaseName_;
+    if (file.empty()) return {};
+    return {file, file + "-journal", file + "-wal", file + "-shm"};
+}
+
 TSqliteDatabase& TDBDataSet::OpenDatabase() {
     InternalClose();
     db_ = std::make_unique<TSqliteDatabase>(databaseName_);
+    // Opened within a consistent reading: the cursors read in its snapshot.
+    if (readDepth_ > 0) StartRead();
     return *db_;
+}
+
+void TDBDataSet::BeginConsistentRead() {
+    if (readDepth_++ > 0 || !db_) return;
+    try {
+        StartRead();
+    } catch (...) {
+        --readDepth_;
+        throw;
+    }
+}
+
+void TDBDataSet::EndConsistentRead() noexcept {
+    if (readDepth_ == 0) return;
+    if (--readDepth_ > 0 || !db_) return;
+    // A query's statement that has not reached its end would go on reading
+    // the old state, and holding it: it starts again at the next read.
+    if (result_) result_->Release();
+    EndRead();
+}
+
+void TDBDataSet::StartRead() {
+    db_->Exec("BEGIN DEFERRED");
+    // A deferred transaction takes its snapshot (or its shared lock) at its
+    // first read, not at BEGIN.
+    try {
+        TSqliteStatement first(*db_, "SELECT count(*) FROM sqlite_master");
+        first.Step();
+    } catch (...) {
+        EndRead();
+        throw;
+    }
+}
+
+void TDBDataSet::EndRead() noexcept {
+    // Only read: ending it cannot lose anything, and it never fails the
+    // caller (it runs when a reading ends, also after a failure).
+    if (db_->InTransaction() && !db_->TryExec("COMMIT")) (void)db_->TryExec("ROLLBACK");
 }
 
 void TDBDataSet::AddColumns(const std::vector<TColumnInfo>& Columns) {

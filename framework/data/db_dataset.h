@@ -3,6 +3,16 @@
 // opened for reading when the dataset opens and must exist (it is never
 // created). Every failure raises EDatabaseError with SQLite's own message.
 //
+// Consistent reading (BeginConsistentRead) holds one read transaction of
+// the database from the first read to the end: every row read comes from
+// the state of that moment. With a write-ahead log, other programs still
+// write meanwhile (their changes are not seen, and the log cannot be
+// emptied into the database until the reading ends). With a rollback
+// journal, the read transaction is a shared lock that keeps every writer
+// out until the reading ends: a writer waits for its busy timeout and then
+// fails with "database is locked". That is the price of reading one state
+// without copying it.
+//
 // Fields take their types from the declared column types
 // (FieldTypeFromDeclaration, sqlite_database.h). Dates and times may be
 // stored as ISO text or as TDateTime days (ParseStoredDateTime,
@@ -27,6 +37,14 @@ public:
     const std::string& DatabaseName() const { return databaseName_; }
     // Raises EDatabaseError while the dataset is open.
     void SetDatabaseName(const std::string& Value);
+    // The database file (as the open connection found it, else as named)
+    // and the rollback journal, write-ahead log and shared-memory index that
+    // SQLite keeps beside it.
+    std::vector<std::string> DatabaseFiles() const override;
+    // Raises EDatabaseError when the database cannot be read (locked by a
+    // writer beyond the busy timeout).
+    void BeginConsistentRead() override;
+    void EndConsistentRead() noexcept override;
 
 protected:
     // Opens the database file (raises EDatabaseError when it cannot).
@@ -48,7 +66,12 @@ protected:
 private:
     void AddColumns(const std::vector<TColumnInfo>& Columns);
 
+    // Starts and ends the read transaction of a consistent reading.
+    void StartRead();
+    void EndRead() noexcept;
+
     std::string databaseName_;
+    int readDepth_ = 0; // nesting of BeginConsistentRead
     std::unique_ptr<TRowidCursor> rowid_;
     std::unique_ptr<TResultCursor> result_;
     std::unique_ptr<TSqliteDatabase> db_; // freed after the cursors

@@ -309,10 +309,12 @@ bool TBooleanField::AsBoolean() const {
 // ---- dates and times ---------------------------------------------------------------------
 
 bool TDateTimeField::GetValue(TDateTime& Result) const {
+    // A number of days beyond the years that can be shown is no date: it
+    // shows as stored instead of as a made-up one.
     const TDataValue& v = Value();
     switch (v.Kind()) {
-    case TValueKind::vkInteger: Result = static_cast<double>(v.Integer()); return true;
-    case TValueKind::vkFloat: Result = v.Float(); return std::isfinite(Result);
+    case TValueKind::vkInteger: Result = static_cast<double>(v.Integer()); return DateTimeInRange(Result);
+    case TValueKind::vkFloat: Result = v.Float(); return DateTimeInRange(Result);
     case TValueKind::vkText: return ParseStoredDateTime(v.Bytes(), Result);
     default: return false;
     }

@@ -38,6 +38,9 @@ bool TRowidCursor::HasRowid(TSqliteDatabase& Db, const std::string& TableName, s
             Db, "SELECT type FROM sqlite_master WHERE name = " + QuotedStr(TableName) + " COLLATE NOCASE");
         if (kind.Step() && SameText(kind.Column(0).Bytes(), "view")) return false;
     }
+    // The row id is read as a column before the table's own: a table of as
+    // many columns as a result may have leaves no room for it.
+    if (all.ColumnCount() >= Db.ColumnLimit()) return false;
     RowidName.clear();
     for (const char* name : {"rowid", "_rowid_", "oid"}) {
         bool taken = false;
@@ -192,7 +195,7 @@ TResultCursor::TResultCursor(TSqliteDatabase& Db, const std::string& Sql) : db_(
     columns_ = DescribeColumns(stmt_, 0, any ? &first.Values : nullptr);
 }
 
-void TResultCursor::Restart() {
+void TResultCursor::Restart() noexcept {
     // The data may have changed since the last run: forget what it gave.
     stmt_.Reset();
     stepped_ = 0;

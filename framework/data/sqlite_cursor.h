@@ -15,6 +15,9 @@
 // stay in a window; going back beyond the window runs the statement again
 // from the start and skips to the row without keeping the rows skipped.
 // A position that lies beyond the end of the result is gone.
+//
+// Inside a transaction of the connection (a consistent reading, see
+// TDBDataSet) every read of either cursor is of the transaction's state.
 #pragma once
 
 #include <cstdint>
@@ -41,8 +44,9 @@ class TRowidCursor {
 public:
     // Raises EDatabaseError for a missing table. Uses the first name of
     // rowid, _rowid_ and oid that is not a column of the table; a table
-    // without a row id (a view, or a table WITHOUT ROWID) raises
-    // EDatabaseError so that the caller can read it as a query.
+    // without a row id it can use (a view, a table WITHOUT ROWID, or one of
+    // as many columns as a result may have, which leave no room for the row
+    // id) raises EDatabaseError so that the caller can read it as a query.
     TRowidCursor(TSqliteDatabase& Db, const std::string& TableName);
 
     const std::vector<TColumnInfo>& Columns() const { return columns_; }
@@ -89,9 +93,12 @@ public:
     bool Row(int64_t Position, TRecord& Rec);
     bool Last(TRecord& Rec);
     int64_t Count();
+    // Ends the running statement's read; the next row read runs the
+    // statement again.
+    void Release() noexcept { Restart(); }
 
 private:
-    void Restart();
+    void Restart() noexcept;
     // Steps the statement once; false at the end of the result.
     bool StepOne(bool Keep);
 

@@ -36,6 +36,27 @@ TSqliteDatabase::TSqliteDatabase(const std::string& FileName) : fileName_(FileNa
 
 TSqliteDatabase::~TSqliteDatabase() { sqlite3_close_v2(db_); }
 
+std::string TSqliteDatabase::FullFileName() const {
+    const char* name = db_ ? sqlite3_db_filename(db_, "main") : nullptr;
+    return name && *name ? std::string(name) : fileName_;
+}
+
+void TSqliteDatabase::Exec(const std::string& Sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db_, Sql.c_str(), nullptr, nullptr, &err) == SQLITE_OK) return;
+    std::string msg = err ? err : LastError();
+    sqlite3_free(err);
+    throw EDatabaseError(msg);
+}
+
+bool TSqliteDatabase::TryExec(const std::string& Sql) noexcept {
+    return db_ && sqlite3_exec(db_, Sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool TSqliteDatabase::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
+int TSqliteDatabase::ColumnLimit() const { return sqlite3_limit(db_, SQLITE_LIMIT_COLUMN, -1); }
+
 std::string TSqliteDatabase::LastError() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }
 
 void TSqliteDatabase::Fail() const { throw EDatabaseError(LastError()); }
@@ -85,7 +106,7 @@ bool TSqliteStatement::Step() {
     throw EDatabaseError(msg);
 }
 
-void TSqliteStatement::Reset() {
+void TSqliteStatement::Reset() noexcept {
     if (stmt_) sqlite3_reset(stmt_);
 }
 

@@ -25,6 +25,17 @@ public:
 
     sqlite3* Handle() const { return db_; }
     const std::string& FileName() const { return fileName_; }
+    // The database file's full name, as the connection resolved it when it
+    // opened.
+    std::string FullFileName() const;
+    // Runs statements that give no rows (BEGIN, COMMIT, ...); TryExec tells
+    // whether they succeeded instead of raising.
+    void Exec(const std::string& Sql);
+    bool TryExec(const std::string& Sql) noexcept;
+    // Whether a transaction begun with BEGIN is open.
+    bool InTransaction() const;
+    // The most columns a table or a result may have on this connection.
+    int ColumnLimit() const;
     // The connection's last error message.
     std::string LastError() const;
     [[noreturn]] void Fail() const;
@@ -50,7 +61,7 @@ public:
     // True with a row to read, false at the end; raises on error.
     bool Step();
     // Ends the statement's read, so that it holds no lock, and keeps its bindings.
-    void Reset();
+    void Reset() noexcept;
     void Bind(int Index, int64_t Value);
 
     int ColumnCount() const;

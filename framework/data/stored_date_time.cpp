@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 
 namespace trx {
@@ -87,7 +86,8 @@ bool ParseStoredDateTime(std::string_view Text, TDateTime& Value) {
         if (*first == '+') ++first;
         double d = 0;
         const auto [end, ec] = std::from_chars(first, s.data() + s.size(), d);
-        if (ec == std::errc() && end == s.data() + s.size() && std::isfinite(d)) {
+        if (ec == std::errc() && end == s.data() + s.size()) {
+            if (!DateTimeInRange(d)) return false;
             Value = d;
             return true;
         }

@@ -14,7 +14,8 @@ namespace trx {
 //                                       a date and time ("T" may stand for the blank)
 //   "13:45", "13:45:00", "13:45:00.250" a time of day (day 0)
 //   a number ("45352.5")                TDateTime days
-// False for anything else, including dates and times out of range.
+// False for anything else, including dates and times out of range (a number
+// of days too, when it lies beyond the years 1 to 9999: DateTimeInRange).
 bool ParseStoredDateTime(std::string_view Text, TDateTime& Value);
 
 // A stored date alone, exactly "YYYY-MM-DD" with nothing around it, as its

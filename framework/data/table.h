@@ -2,8 +2,10 @@
 //
 // A table with a row id is read in row-id order, a window of rows at a time,
 // and its bookmarks are row ids: they survive any stepping and fail once the
-// row is deleted. A view or a table WITHOUT ROWID is read as the query
-// "SELECT * FROM <table>", with a query's bookmarks (see TQuery).
+// row is deleted. A view, a table WITHOUT ROWID and a table of as many
+// columns as SQLite allows in a result (2,000 unless built otherwise) are
+// read as the query "SELECT * FROM <table>", with a query's bookmarks (see
+// TQuery).
 #pragma once
 
 #include <string>

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "framework/data/dataset.h"
+#include "framework/forms/form_layout.h"
+#include "framework/forms/property_values.h"
 
 namespace trx {
 
@@ -167,6 +169,17 @@ void TDBGrid::LayoutChanged() {
     // One grid column per column, after the record indicator.
     SetColCount(std::max(columns_.Count(), 1) + 1);
     Invalidate();
+}
+
+bool TDBGrid::SetProperty(const std::string& Name, const std::string& Value) {
+    if (!SameText(Name, "ReadOnly")) return TCustomGrid::SetProperty(Name, Value);
+    ReadOnly = PropBool(Value);
+    return true;
+}
+
+void RegisterDBGridLayoutKind() {
+    if (!IsComponentClassRegistered("TDBGrid"))
+        RegisterComponentClass("TDBGrid", [](TComponent* Owner) { return new TDBGrid(Owner); });
 }
 
 } // namespace trx

@@ -128,6 +128,12 @@ public:
     int SelectedIndex() const;
     void SetSelectedIndex(int Value);
 
+    // The grid only shows its data; kept for the backends, which offer no
+    // cell editor while it is set.
+    bool ReadOnly = false;
+
+    bool SetProperty(const std::string& Name, const std::string& Value) override;
+
 private:
     class TGridDataLink;
     friend class TGridDataLink;
@@ -138,5 +144,8 @@ private:
     std::unique_ptr<TGridDataLink> dataLink_;
     TDBGridColumns columns_;
 };
+
+// Makes "TDBGrid" a kind that form layouts can name; calling it again does no harm.
+void RegisterDBGridLayoutKind();
 
 } // namespace trx

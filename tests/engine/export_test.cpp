@@ -171,6 +171,23 @@ TEST_F(ExportTest, AnEmptyTableExportsItsTitlesOnly) {
     EXPECT_EQ(Exported(), "\"#\",\"id\",\"name\"\r\n");
 }
 
+TEST_F(ExportTest, ATableOfTheMostColumnsSQLiteAllowsIsExportedWhole) {
+    SetOpt(S::soLineNumbers, false);
+    std::string sql = "CREATE TABLE items(";
+    std::string titles, row1, row2;
+    for (int c = 1; c <= 2000; ++c) {
+        const std::string n = std::to_string(c);
+        sql += (c > 1 ? ", c" : "c") + n + " INTEGER";
+        titles += (c > 1 ? ",\"c" : "\"c") + n + "\"";
+        row1 += (c > 1 ? "," : "") + n;
+        row2 += (c > 1 ? "," : "") + std::to_string(-c);
+    }
+    sql += ");INSERT INTO items VALUES (" + row1 + ");INSERT INTO items VALUES (" + row2 + ");";
+    auto table = Table(sql);
+    EXPECT_EQ(Export(table.get()), 1);
+    EXPECT_EQ(Exported(), titles + "\r\n" + row1 + "\r\n" + row2 + "\r\n");
+}
+
 TEST_F(ExportTest, AnExportThatEndsEarlyIsNoCompletedRun) {
     // The run status changes while the rows are written, as the progress
     // window changes it when the user aborts.

@@ -4,6 +4,10 @@
 // aborted runs, and window snapshots.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
 #include "framework/core/text_file.h"
@@ -263,6 +267,103 @@ TEST_F(PrintRunTest, AFileThatCannotBeOpenedIsReportedAndAbortsTheRun) {
     EXPECT_EQ(ui->Messages()[0], "Cannot open output file \"" + RS().OutputFileName + "\"\r\nI/O Error=3");
 }
 
+TEST_F(PrintRunTest, TheDatabaseBeingPrintedIsNeverTheOutput) {
+    auto table = Table(
+        "PRAGMA journal_mode = WAL;"
+        "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+        "INSERT INTO items VALUES (1, 'one');");
+    StartRun(table.get());
+    const std::string db = table->DatabaseName();
+    const std::string original = ReadAll(db);
+    ASSERT_FALSE(original.empty());
+    ASSERT_EQ(symlink(db.c_str(), dir.File("link.db").c_str()), 0);
+    ASSERT_EQ(link(db.c_str(), dir.File("hard.db").c_str()), 0);
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0700), 0);
+    // The database by any path or link, and its write-ahead log.
+    for (const std::string& name :
+         {db, dir.File("sub/../items.db"), dir.File("./link.db"), dir.File("hard.db"), db + "-wal"}) {
+        ui->ClearCalls();
+        RS().OutputFileName = name;
+        EXPECT_EQ(PrintRun(), 3) << name;
+        EXPECT_EQ(ui->Messages(),
+                  (std::vector<std::string>{"Cannot open output file \"" + name + "\"\r\nI/O Error=5"}));
+        EXPECT_EQ(ui->Beeps(), (std::vector<uint32_t>{MB_ICONASTERISK}));
+    }
+    EXPECT_EQ(ReadAll(db), original);
+    // Before asking about an existing file.
+    RS().IfOutputFileExists = TIfOutputFileExists::oeAskUser;
+    RS().OutputFileName = db;
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_TRUE(ui->CallsOf(TDialogKind::dkMessageDlg).empty());
+    EXPECT_EQ(ReadAll(db), original);
+
+    RS().OutputFileName = OutName();
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_NE(Output().find("one"), std::string::npos);
+}
+
+// ---- Devices and pipes ---------------------------------------------------------
+
+// The read end of a FIFO made in the test's directory, opened before the
+// run so that the run finds a reader; the report is small enough for the
+// pipe to hold all of it.
+class PipeReader {
+public:
+    explicit PipeReader(const std::string& Name) {
+        EXPECT_EQ(mkfifo(Name.c_str(), 0600), 0);
+        fd_ = open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        EXPECT_GE(fd_, 0);
+    }
+    ~PipeReader() { Close(); }
+    void Close() {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+    }
+    // Everything written to the pipe so far.
+    std::string ReadAvailable() {
+        std::string out;
+        char buf[4096];
+        ssize_t n;
+        while ((n = read(fd_, buf, sizeof buf)) > 0) out.append(buf, static_cast<std::size_t>(n));
+        return out;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+TEST_F(PrintRunTest, AReportGoesToADeviceOrAPipeAsToAFile) {
+    StartRun(grid.get());
+    ASSERT_EQ(PrintRun(), 1);
+    const std::string report = Output();
+    ASSERT_LT(report.size(), 60000u);
+
+    for (TIfOutputFileExists exists : {TIfOutputFileExists::oeOverWriteFile, TIfOutputFileExists::oeAppendToFile}) {
+        RS().IfOutputFileExists = exists;
+        RS().OutputFileName = "/dev/null";
+        EXPECT_EQ(PrintRun(), 1);
+
+        const std::string fifo = dir.File(exists == TIfOutputFileExists::oeOverWriteFile ? "over" : "append");
+        PipeReader reader(fifo);
+        RS().OutputFileName = fifo;
+        EXPECT_EQ(PrintRun(), 1);
+        EXPECT_EQ(reader.ReadAvailable(), report);
+    }
+    EXPECT_TRUE(ui->Messages().empty());
+
+    // A pipe that nobody reads is reported as the device that is not ready.
+    RS().OutputFileName = dir.File("over");
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_EQ(ui->Messages(),
+              (std::vector<std::string>{"Cannot open output file \"" + RS().OutputFileName + "\"\r\nI/O Error=21"}));
+
+    // A full device ends the run with its reason.
+    RS().OutputFileName = "/dev/full";
+    EXPECT_THROW(PrintRun(), EInOutError);
+    EXPECT_EQ(PS().LastModalResult, 3);
+    EXPECT_EQ(PS().AbortReason, "Disk full");
+}
+
 TEST_F(PrintRunTest, ARunWithoutADestinationIsAborted) {
     StartRun(grid.get());
     PrepareToPrint();
@@ -319,6 +420,108 @@ TEST_F(ProgressRunTest, TheWindowShowsTheRunAndClosesWithItsOutcome) {
     EXPECT_EQ(fmProgress, nullptr);
     EXPECT_EQ(ui->PendingSteps(), 0u);
 }
+
+TEST_F(ProgressRunTest, AnAbortedRunKeepsItsReasonAndTheWindowShowsIt) {
+    UseFastPrinterText();
+    StartRun(grid.get());
+    spooler.Spooler().FailAt(C::scWritePrinter, 80); // a line of a later page
+    const std::string reason = "Tabrix! Printing Error: \rError writing to print spooler. Page:";
+    std::string status;
+    ui->OnModal("fmProgress", [&](TCustomForm& f) {
+        auto& fm = static_cast<TfmProgress&>(f);
+        status = fm.paStatusBar->Caption();
+        UserClick(fm.bbOk);
+    });
+    EXPECT_EQ(PrintRun(true), 3);
+    EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
+    EXPECT_EQ(PS().AbortReason.rfind(reason, 0), 0u) << PS().AbortReason;
+    // One line on the status bar: the outcome, then why.
+    EXPECT_EQ(status.rfind("Report --Terminated With Error--: Tabrix! Printing Error:  Error writing to print spooler. "
+                           "Page:",
+                           0),
+              0u)
+        << status;
+
+    // The next run starts without it, and a failure while closing is kept too.
+    spooler.Spooler().ResetCounts();
+    spooler.Spooler().FailAt(C::scEndDocPrinter, 1);
+    EXPECT_THROW(PrintRun(false), ETrxPrtError);
+    EXPECT_EQ(PS().AbortReason,
+              "Tabrix! Printing Error: Print Spooler Error **\rUnable to end document printing "
+              "(EndDocPrinter)");
+    EXPECT_EQ(PrintRun(false), 1);
+    EXPECT_EQ(PS().AbortReason, "");
+    EXPECT_EQ(ui->PendingSteps(), 0u);
+}
+
+TEST_F(ProgressRunTest, APipeWhoseReaderGoesAwayEndsTheRunNotTheProgram) {
+    StartRun(grid.get());
+    PipeReader reader(dir.File("pipe"));
+    RS().OutputFileName = dir.File("pipe");
+    Application()->QueueInput([&] { reader.Close(); });
+    EXPECT_THROW(PrintRun(), EInOutError);
+    EXPECT_EQ(PS().LastModalResult, 3);
+}
+
+// Another program changes the table while the report runs: it deletes rows
+// and runs VACUUM, which gives the rows after a gap new row ids.
+struct ChangingRun {
+    const char* Name;
+    bool Wal; // write-ahead log, else a rollback journal
+    bool Export;
+};
+
+void PrintTo(const ChangingRun& Run, std::ostream* Out) { *Out << Run.Name; }
+
+class ChangeDuringRunTest : public ProgressRunTest, public ::testing::WithParamInterface<ChangingRun> {
+protected:
+    // The numbers of the names printed, in their order.
+    std::vector<int> NamesPrinted() {
+        std::vector<int> ids;
+        const std::string out = Output();
+        for (std::size_t at = out.find(" n"); at != std::string::npos; at = out.find(" n", at + 1)) {
+            std::size_t end = at + 2;
+            while (end < out.size() && std::isdigit(static_cast<unsigned char>(out[end]))) ++end;
+            if (end > at + 2) ids.push_back(std::stoi(out.substr(at + 2, end - at - 2)));
+        }
+        return ids;
+    }
+};
+
+TEST_P(ChangeDuringRunTest, TheRunPrintsTheRowsAsTheyStoodWhenItBegan) {
+    const ChangingRun& c = GetParam();
+    SetOpt(S::soLineNumbers, false);
+    if (c.Export) {
+        RS().OutputDest = TOutputDest::odExportFile;
+        RS().ExportFieldDelim = "32"; // a blank before each name
+        RS().ExportQuote = "";
+    }
+    // Rows 301 to 900: the first 300 were deleted, leaving a gap of row ids.
+    auto table = Table(std::string(c.Wal ? "PRAGMA journal_mode = WAL;" : "") +
+                       "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                       "INSERT INTO items WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 900)"
+                       " SELECT i, 'n' || i FROM n;"
+                       "DELETE FROM items WHERE id <= 300;");
+    StartRun(table.get());
+    int changed = -1;
+    Application()->QueueInput([&] { changed = db->TryExec("DELETE FROM items WHERE id > 800; VACUUM;"); });
+    EXPECT_EQ(PrintRun(), 1);
+    // With a write-ahead log the other program goes ahead; with a rollback
+    // journal it must wait until the run ends.
+    EXPECT_EQ(changed, c.Wal ? 0 : 5);
+    std::vector<int> expected;
+    for (int i = 301; i <= 900; ++i) expected.push_back(i);
+    EXPECT_EQ(NamesPrinted(), expected);
+    // Nothing is held once the run has ended.
+    EXPECT_EQ(db->TryExec("DELETE FROM items WHERE id > 700"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ChangeDuringRunTest,
+                         ::testing::Values(ChangingRun{"TextWal", true, false},
+                                           ChangingRun{"TextJournal", false, false},
+                                           ChangingRun{"ExportWal", true, true},
+                                           ChangingRun{"ExportJournal", false, true}),
+                         [](const ::testing::TestParamInfo<ChangingRun>& I) { return std::string(I.param.Name); });
 
 // ---- Window snapshots --------------------------------------------------------
 

@@ -33,7 +33,7 @@ protected:
     // waited so far.
     void WhileWaiting(std::function<void(int64_t Waited)> Action) {
         const int64_t start = GetTickCount();
-        SetProcessMessagesHook([this, start, Action] { Action(GetTickCount() - start); });
+        SetProcessMessagesHook([start, Action] { Action(GetTickCount() - start); });
     }
 
     TLockRcd ReadLockRcd() {

@@ -585,7 +585,7 @@ TEST_F(SectionOps, OpenRetriesOtherFailuresAndStopsAtASharingViolation) {
                                  "\rbecause it is locked by another application. Close the other application and "
                                  "try again.\r\rI/O Error:5");
     }
-    EXPECT_EQ(GetTickCount() - start, 9 * 500); // ten attempts, 500 ms apart
+    EXPECT_EQ(GetTickCount() - start, 9 * 501); // ten attempts, each wait ending once more than 500 ms passed
 
     TTextFile holder(dir.File("Held.TXT"));
     holder.Rewrite();

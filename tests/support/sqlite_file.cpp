@@ -26,6 +26,8 @@ void SqliteFile::Exec(const std::string& Sql) {
     }
 }
 
+int SqliteFile::TryExec(const std::string& Sql) { return sqlite3_exec(db_, Sql.c_str(), nullptr, nullptr, nullptr); }
+
 long ResidentBytes() {
     std::ifstream in("/proc/self/statm");
     long size = 0, resident = 0;

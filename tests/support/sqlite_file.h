@@ -20,6 +20,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     // Runs one or more statements; a failure fails the test and throws.
     void Exec(const std::string& Sql);
+    // Runs statements as another program would, without waiting for a lock:
+    // SQLite's result code (0 when done, 5 when the database is locked).
+    int TryExec(const std::string& Sql);
 
 private:
     std::string fileName_;

@@ -13,11 +13,14 @@
 #include "engine/run_progress.h"
 #include "engine/trx_errors.h"
 #include "framework/core/file_utils.h"
+#include "framework/core/strings.h"
 #include "framework/data/table.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_observer.h"
 #include "framework/forms/keys.h"
+#include "framework/forms/menus.h"
 #include "framework/forms/standard_controls.h"
+#include "framework/forms/user_input.h"
 #include "support/sqlite_file.h"
 #include "tabrix_fixture.h"
 
@@ -142,9 +145,10 @@ TEST_F(OptionsRunTest, StoredSettingsPrintAtOnceWithoutEverShowingTheWindow) {
 
 TEST_F(OptionsRunTest, AnExportFileIsWrittenLikewise) {
     const std::string name = dir.File("report.csv");
-    Store({"OutputDest=3", "OutputFileName=" + name});
+    Store({"OutputDest=2", "OutputFileName=" + name});
     const std::string expected = EngineRun(dir.File("engine.csv"));
     ASSERT_NE(expected.find("r1c0"), std::string::npos) << expected;
+    ASSERT_EQ(expected.find('|'), std::string::npos) << expected; // fields, not a table
     EXPECT_EQ(tbx->Print(), 1);
     EXPECT_EQ(ReadAll(name), expected);
     EXPECT_TRUE(watch.NeverBordered());
@@ -234,6 +238,33 @@ TEST_F(OptionsRunTest, TheHandlerAfterLoadingMayChangeEverySettingButTheIdentifi
     });
     EXPECT_EQ(tbx->Print(), 0);
     EXPECT_TRUE(ui->Calls().size() == 1u); // the window, and no question
+}
+
+TEST_F(OptionsRunTest, TheFileMenuOffersWhatTheRunAllows) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> settings;
+        bool previewAndSizing;
+        bool save;
+    };
+    const std::vector<Case> cases{
+        {"a report", {}, true, true},
+        {"a window snapshot", {"PrintWhat=5"}, false, true},
+        {"settings read-only from the start", {"SettingsReadOnly=1"}, true, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> settings = c.settings;
+        settings.push_back("DisplayReportOptionsWin=1");
+        Store(settings);
+        InWindow([&](TfmTBXMain& d) {
+            UserOpenMenu(d.mnFile);
+            EXPECT_EQ(d.itmPreview->Enabled(), c.previewAndSizing) << c.what;
+            EXPECT_EQ(d.itmCalcColSIze->Enabled(), c.previewAndSizing) << c.what;
+            EXPECT_EQ(d.itmSave->Enabled(), c.save) << c.what;
+            d.bbCloseClick(nullptr);
+        });
+        EXPECT_EQ(tbx->Print(), 0) << c.what;
+    }
 }
 
 // ---- Setup failures ---------------------------------------------------------------------
@@ -330,12 +361,12 @@ TEST_F(OptionsRunTest, ACallerThatGoesOrHidesDuringTheRunIsLeftAlone) {
 
 // ---- Closing and saving ---------------------------------------------------------------------
 
-TEST_F(OptionsRunTest, ExitWithChangesAsksAndYesWritesThem) {
+TEST_F(OptionsRunTest, AnEditedFieldExitAndYesWriteExactlyThatChange) {
     Store({"DisplayReportOptionsWin=1"});
+    const std::vector<std::string> before = StoredValues();
     InWindow([](TfmTBXMain& d) {
-        ReportSettings->PanelsAcrossPage = 2;
-        ReportSettings->Modified = true;
-        d.bbCloseClick(nullptr);
+        UserReplaceText(d.edPanelsAcrossPage, "2");
+        UserClickMenu(d.itmExit);
     });
     ui->AnswerMessage(mrYes, "Save New Report Settings?");
     EXPECT_EQ(tbx->Print(), 0);
@@ -345,9 +376,8 @@ TEST_F(OptionsRunTest, ExitWithChangesAsksAndYesWritesThem) {
     EXPECT_EQ(boxes[0].Type, TMsgDlgType::mtConfirmation);
     EXPECT_EQ(boxes[0].Buttons, mbYesNoCancel);
     EXPECT_EQ(boxes[0].HelpContext, 999);
-    const std::string stored = ReadAll(SettingsFile());
-    EXPECT_NE(stored.find("\r\nPanelsAcrossPage=2\r\n"), std::string::npos) << stored;
-    EXPECT_NE(stored.find("\r\nLastSaveDate="), std::string::npos) << stored;
+    EXPECT_EQ(Changed(before, StoredValues()),
+              (std::vector<std::string>{"PanelsAcrossPage=2", "LastSaveDate=12/9/2025 12:00:00 PM"}));
     ExpectRunGone();
 }
 
@@ -390,26 +420,31 @@ TEST_F(OptionsRunTest, SettingsReadOnlyFromTheStartAreNeverAskedAbout) {
 TEST_F(OptionsRunTest, ASaveThatFailsKeepsTheChangeAndTheWindow) {
     Store({"DisplayReportOptionsWin=1"});
     InWindow([&](TfmTBXMain& d) {
-        ReportSettings->PanelsAcrossPage = 2;
-        ReportSettings->Modified = true;
+        UserReplaceText(d.edPanelsAcrossPage, "2");
         chmod(SettingsFile().c_str(), 0444);
+        UserClickMenu(d.itmSave);
+        EXPECT_TRUE(ReportSettings->Modified);
+        EXPECT_EQ(Trim(d.paMsg->Caption()), "Unable to save report settings");
         d.bbCloseClick(nullptr);
     });
     ui->AnswerMessage(mrYes, "Save New Report Settings?");
     InWindow([&](TfmTBXMain& d) {
         EXPECT_TRUE(ReportSettings->Modified);
+        EXPECT_EQ(Trim(d.paMsg->Caption()), "Unable to save report settings");
         chmod(SettingsFile().c_str(), 0644);
+        UserClickMenu(d.itmSave);
+        EXPECT_FALSE(ReportSettings->Modified);
+        EXPECT_EQ(Trim(d.paMsg->Caption()), "Saved");
         d.bbCloseClick(nullptr);
     });
-    ui->AnswerMessage(mrYes, "Save New Report Settings?");
     EXPECT_EQ(tbx->Print(), 0);
     const auto boxes = Boxes(TDialogKind::dkMessageDlg);
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].Text, "Unable to save report settings");
     EXPECT_EQ(boxes[1].Type, TMsgDlgType::mtWarning);
     EXPECT_EQ(boxes[1].Buttons, TMsgDlgButtons{TMsgDlgBtn::mbCancel});
     EXPECT_EQ(boxes[1].HelpContext, 999);
-    ASSERT_EQ(Boxes(TDialogKind::dkException).size(), 1u); // the failed write
+    ASSERT_EQ(Boxes(TDialogKind::dkException).size(), 2u); // the failed writes
     EXPECT_NE(ReadAll(SettingsFile()).find("\r\nPanelsAcrossPage=2\r\n"), std::string::npos);
 }
 

@@ -105,6 +105,31 @@ protected:
         return ReadAll(Name);
     }
 
+    // Every setting of the stored section as the settings table writes it
+    // ("Key=Value"), in table order.
+    std::vector<std::string> StoredValues() {
+        TRunGlobals run;
+        SetReportDefaults(run.RS());
+        TtrxFileMgr mgr;
+        mgr.DataDir = dir.Path();
+        mgr.ReportSettings = &run.RS();
+        EXPECT_TRUE(mgr.LoadReportSettings("", kReportId));
+        mgr.InitRSFList();
+        mgr.UpdateEntireRSFList();
+        std::vector<std::string> values;
+        for (int i = 0; i < mgr.RSFList->Count(); ++i)
+            values.push_back(mgr.RSFList->Get(i) + "=" + mgr.RSFList->Data(i)->Value);
+        return values;
+    }
+    // The settings whose stored value differs between two StoredValues.
+    static std::vector<std::string> Changed(const std::vector<std::string>& Before,
+                                            const std::vector<std::string>& After) {
+        std::vector<std::string> changed;
+        for (std::size_t i = 0; i < Before.size() && i < After.size(); ++i)
+            if (Before[i] != After[i]) changed.push_back(After[i]);
+        return changed;
+    }
+
     // The texts of the message boxes of a kind, in order.
     std::vector<TDialogCall> Boxes(TDialogKind Kind) const { return ui->CallsOf(Kind); }
 

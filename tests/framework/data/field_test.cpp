@@ -207,6 +207,44 @@ TEST_F(Fields, DatesAndTimesFromIsoTextAndFromDayNumbers) {
     EXPECT_THROW(F("dt").AsDateTime(), EConvertError);
 }
 
+TEST_F(Fields, DatesAndTimesBeyondTheYearsThatCanBeShownShowAsStored) {
+    // Years 1 to 9999 can be shown; a stored value outside them is no date.
+    struct Case {
+        const char* Column;
+        const char* Stored; // an SQL literal
+        const char* Shown;
+    };
+    const Case cases[] = {
+        {"dt", "100000000", "100000000"}, // about the year 275,700
+        {"dt", "-1000000", "-1000000"}, // before the year 1
+        {"dt", "'99999999'", "99999999"}, // days as text
+        {"dt", "'-700000.5'", "-700000.5"},
+        {"dtm", "2958466.0", "2958466"}, // 1 January 10000
+        {"dtm", "-693594.0", "-693594"}, // 31 December of the year 0
+        {"tm", "1e9", "1000000000"},
+        {"tm", "-1e300", "-1E300"},
+        // The first and the last moment that can be shown still show as dates.
+        {"dt", "-693593", "1/1/0001"},
+        {"dtm", "2958465.99999999", "12/31/9999 11:59:59 PM"},
+        {"dtm", "-693593.75", "1/1/0001 6:00:00 PM"},
+    };
+    std::string inserts;
+    for (const Case& c : cases) inserts += "INSERT INTO t(" + std::string(c.Column) + ") VALUES (" + c.Stored + ");";
+    Open(inserts);
+    for (const Case& c : cases) {
+        TField& f = F(c.Column);
+        EXPECT_EQ(f.DisplayText(), c.Shown) << c.Stored;
+        EXPECT_EQ(f.Text(), c.Shown) << c.Stored;
+        if (std::string(c.Shown).find('/') == std::string::npos) {
+            EXPECT_THROW(f.AsDateTime(), EConvertError) << c.Stored;
+        }
+        table_.Next();
+    }
+    TDateTime d = 0;
+    EXPECT_FALSE(ParseStoredDateTime("99999999", d));
+    EXPECT_TRUE(ParseStoredDateTime("2958465.5", d));
+}
+
 TEST(StoredDates, AnIsoDateAloneReadsAsItsPartsAndAsTheDateOfTheWholeReading) {
     for (const char* text : {"2024-02-29", "0001-01-01", "9999-12-31", "1899-12-30", "2024-03-01"}) {
         int y = 0, m = 0, d = 0;

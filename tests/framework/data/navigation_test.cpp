@@ -348,3 +348,33 @@ TEST(Bookmarks, QueryBookmarkIsAPositionThatFailsBeyondTheEnd) {
     EXPECT_THROW(q.GotoBookmark(lastAgain), EDatabaseError);
     EXPECT_FALSE(q.BookmarkValid(last));
 }
+
+TEST(WideTables, ATableOfTheMostColumnsSQLiteAllowsIsReadWithItsBookmarks) {
+    // SQLite allows 2,000 columns in a table and in a result: no room for
+    // the row id beside them.
+    std::string sql = "CREATE TABLE wide(";
+    for (int c = 1; c <= 2000; ++c) sql += (c > 1 ? ", c" : "c") + std::to_string(c) + " INTEGER";
+    sql += ");";
+    sql +=
+        "INSERT INTO wide(c1, c2000) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
+        " SELECT i, -1 FROM n;";
+    TempDir dir;
+    SqliteFile file(dir.File("wide.db"), sql);
+    TTable t;
+    t.SetDatabaseName(file.FileName());
+    t.SetTableName("wide");
+    t.Open();
+    ASSERT_EQ(t.FieldCount(), 2000);
+    EXPECT_EQ(t.Fields(1999)->FieldName, "c2000");
+    EXPECT_EQ(t.Fields(1999)->AsInteger(), -1);
+    EXPECT_EQ(t.RecordCount(), 300);
+    t.MoveBy(9);
+    const TBookmark tenth = t.GetBookmark();
+    int rows = 10;
+    while (t.Next(), !t.Eof()) ++rows;
+    EXPECT_EQ(rows, 300);
+    EXPECT_EQ(t.Fields(0)->AsInteger(), 300);
+    t.GotoBookmark(tenth);
+    EXPECT_EQ(t.Fields(0)->AsInteger(), 10);
+    EXPECT_EQ(t.RecNo(), 10);
+}

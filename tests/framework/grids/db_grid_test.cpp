@@ -1,8 +1,12 @@
 // Database grids: default and customised columns, titles and widths.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/data/data_source.h"
 #include "framework/data/mem_dataset.h"
+#include "framework/forms/form.h"
+#include "framework/forms/form_layout.h"
 #include "framework/grids/db_grid.h"
 
 using namespace trx;
@@ -99,3 +103,21 @@ TEST_F(DBGridTest, ForgetsAFreedDataSource) {
 }
 
 } // namespace
+
+TEST(DBGridLayout, AFormLayoutMakesAReadOnlyDatabaseGrid) {
+    RegisterDBGridLayoutKind();
+    RegisterDBGridLayoutKind(); // again: no harm
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    const TFormDesc desc{.Name = "fmGrid",
+                         .Controls = {{.Kind = "TDBGrid",
+                                       .Name = "dbgStyles",
+                                       .Width = 200,
+                                       .Height = 100,
+                                       .Props = {{"ReadOnly", "True"}, {"DefaultRowHeight", "17"}}}}};
+    BuildForm(*form, desc, THandlerTable());
+    auto* grid = dynamic_cast<TDBGrid*>(form->FindComponent("dbgStyles"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->ReadOnly);
+    EXPECT_EQ(grid->DefaultRowHeight(), 17);
+    EXPECT_EQ(grid->Parent(), form.get());
+}

@@ -6,11 +6,13 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_printer_setup.h"
 #include "storage/settings_fields.h"
 
 namespace trx::test {
 
 namespace {
+
 
 TPrintSettings& PS() { return *PrintSettings; }
 TtrxReportSettings& RS() { return *ReportSettings; }

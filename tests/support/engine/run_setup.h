@@ -7,7 +7,7 @@
 // Needs the run's four globals (TRunGlobals) and the process printer.
 #pragma once
 
-#include "engine/run_setup.h"
+#include "engine/run_printer_setup.h"
 
 namespace trx {
 class TComponent;
@@ -21,6 +21,8 @@ namespace trx::test {
 // setting of its field table at its default (the memo texts stay as they
 // are), and the built-in line-drawing tables.
 void SetReportDefaults(TtrxReportSettings& RS);
+
+// DeriveRunOptions and SetupRunPrinter are the engine's (engine/run_printer_setup.h).
 
 // The dialog's first show for ObjectToPrint: the object is defined and
 // counted, the style loaded, the options derived, the printer set up, the

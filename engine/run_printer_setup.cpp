@@ -1,4 +1,4 @@
-#include "engine/run_setup.h"
+#include "engine/run_printer_setup.h"
 
 #include <algorithm>
 #include <string>

@@ -1,0 +1,80 @@
+// The "Report Options" dialog made as Print makes it, on a fresh
+// application with a fake clock and a scripted user, with a report's
+// default settings. The run's objects are the dialog's own when it makes
+// them, else made here.
+#pragma once
+
+#include <memory>
+
+#include "engine/form_routines_fixture.h"
+#include "engine/print_settings.h"
+#include "engine/report_settings.h"
+#include "framework/forms/extra_controls.h"
+#include "framework/forms/form.h"
+#include "framework/forms/standard_controls.h"
+#include "support/engine/run_globals.h"
+#include "support/engine/run_setup.h"
+#include "ui/options_dialog.h"
+#include "ui/password_prompt.h"
+#include "ui/tab_set_control.h"
+
+namespace trx::test {
+
+class OptionsDialogTest : public FormRoutinesTest {
+protected:
+    OptionsDialogTest() {
+        PWInfo.Clear();
+        fmTBXMain = NewForm<TfmTBXMain>(Application());
+        dlg = fmTBXMain;
+        if (!ReportSettings) globals = std::make_unique<TRunGlobals>();
+        SetReportDefaults(RS());
+        RS().DialogTitle = "Sales";
+    }
+    ~OptionsDialogTest() override {
+        FreeAndNil(fmTBXMain);
+        globals.reset();
+        PWInfo.Clear();
+    }
+
+    TtrxReportSettings& RS() { return *ReportSettings; }
+    TPrintSettings& PS() { return *PrintSettings; }
+    // The first show's fill of the controls and derivation of the options.
+    void Fill() {
+        dlg->AssignScreenFields();
+        dlg->SetOptions(nullptr, true);
+        RS().Modified = false;
+    }
+    // The dialog as the options window shows it, its first show over.
+    void ShowWindow() {
+        dlg->FirstShow = false;
+        dlg->SetBounds(0, 0, 640, 480);
+        dlg->Show();
+    }
+    std::vector<std::string> Tabs() const {
+        std::vector<std::string> t;
+        for (int i = 0; i < dlg->TabSet->Tabs().Count(); ++i) t.push_back(dlg->TabSet->Tabs()[i]);
+        return t;
+    }
+    std::string SelectedTab() const {
+        const int i = dlg->TabSet->TabIndex();
+        return i < 0 ? std::string("(none)") : dlg->TabSet->Tabs()[i];
+    }
+    // A password prompt the user answers with Entry (empty: Cancel).
+    void AnswerPassword(const std::string& Prompt, const std::string& Entry) {
+        ui->OnModal("fmPassword", [Prompt, Entry](TCustomForm& f) {
+            auto& fm = static_cast<TfmPassword&>(f);
+            EXPECT_EQ(fm.lbPWPrompt->Caption(), Prompt);
+            if (Entry.empty()) {
+                fm.edCancel->Click();
+                return;
+            }
+            fm.edPassword->SetText(Entry);
+            fm.edOk->Click();
+        });
+    }
+
+    TfmTBXMain* dlg = nullptr;
+    std::unique_ptr<TRunGlobals> globals;
+};
+
+} // namespace trx::test
