@@ -21,12 +21,14 @@ inline constexpr const char* TBXDirsSection = "Tabrix! Data Directories";
 // entry in the redirection file.
 using TAskToCreateTBXDataDirectory = std::function<void(std::string& Dir, bool HasRedirection)>;
 
-// Installs the wizard; an empty function restores the default set-up.
+// Installs the wizard (the component's library installs its own when it
+// loads); an empty function restores the default set-up.
 void SetAskToCreateTBXDataDirectory(TAskToCreateTBXDataDirectory Ask);
 
-// The default set-up, the quiet one: without a redirection entry the
-// program's ".TRX" directory is made beside it, without any window; with an
-// entry nothing can be set up without the wizard and Dir comes back empty.
+// The default set-up, the quiet one (and the wizard's own for a program
+// file that does not exist yet): without a redirection entry the program's
+// ".TRX" directory is made beside it, without any window; with an entry
+// nothing can be set up without the wizard and Dir comes back empty.
 void CreateDefaultTBXDataDirectory(std::string& Dir, bool HasRedirection);
 
 } // namespace trx

@@ -49,7 +49,7 @@ void TPrintSettings::PrintPageHdr() {
     TRptStyles& st = *RptStyles;
     if (!oi.GridLike) return;
 
-    if (OperStatus == TOperStatus::osActive && st.Opt(TStyleOptNdx::soColumnTitles)) {
+    if (OperStatus == TOperStatus::osActive && st.Opt(TStyleOptNdx::soColumnTitles) && !RptFtrOnlyRow) {
         // The title rows leave the walk through the data as it was.
         const int keepLineNum = LineNum;
         const bool keepEof = oi.Eof;
@@ -132,7 +132,8 @@ bool TPrintSettings::IsLastPage(bool CheckAcross, int Panel) {
     if (CurPage.Y == LastPage.Y && (!CheckAcross || CurPage.X == LastPage.X) && (atEnd || Panel >= PanelsAcross))
         return true;
     if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && LastPage.Y < -1) {
-        if (CheckAcross) LastPage = CurPage;
+        // A report footer carried to the next page row makes that row the last.
+        if (CheckAcross && !RptFtrCarried) LastPage = CurPage;
         return true;
     }
     return false;
@@ -155,7 +156,11 @@ void TPrintSettings::StartSheet() {
 
 void TPrintSettings::PrintPage() {
     const bool text = TextQuality();
-    if (CurPage.Y != PrevPage.Y) BMLineList->FreeAllBookmarks();
+    if (CurPage.Y != PrevPage.Y) {
+        BMLineList->FreeAllBookmarks();
+        RptFtrOnlyRow = RptFtrCarried;
+        RptFtrCarried = false;
+    }
     MovingForward = PageNum(CurPage) > PageNum(PrevPage);
 
     // A printed page goes on a sheet of its own: the sheet of the page
@@ -225,7 +230,7 @@ void TPrintSettings::DefineYPlaneNums() {
     }
 }
 
-void TPrintSettings::InitPrintPages() {
+void TPrintSettings::StampRunDateTime() {
     const TDateTime now = Now();
     std::string dateFmt = "ddddd", timeFmt = "t";
     if (ReportSettings) {
@@ -235,6 +240,13 @@ void TPrintSettings::InitPrintPages() {
     }
     DateText = FormatDateTime(dateFmt, now);
     TimeText = FormatDateTime(timeFmt, now);
+}
+
+void TPrintSettings::InitPrintPages() {
+    // The memos were measured with the run's date and time; a run that
+    // measured none takes them now.
+    if (DateText.empty() && TimeText.empty()) StampRunDateTime();
+    const TDateTime now = Now();
     LastPage = LastPageUnknown;
     PrevPage = TPoint{0, 0};
     PagesOutput = 0;
@@ -244,6 +256,8 @@ void TPrintSettings::InitPrintPages() {
     FirstNonBlkColNdx = -1;
     PrevFirstNonBlkColNdx = -1;
     NoDataRows = false;
+    RptFtrCarried = false;
+    RptFtrOnlyRow = false;
     if (ObjInfo) {
         ObjInfo->RcdsDone = 0;
         ObjInfo->Eof = false;
@@ -313,7 +327,10 @@ void TPrintSettings::PrintPages() {
     const double from = PageNum(PageRangeFrom), to = PageNum(PageRangeTo);
     const bool all = !ReportSettings || ReportSettings->PrintWhat == TPrintWhat::pwAll;
 
-    while (!oi.Eof && OperStatus == TOperStatus::osActive) {
+    // The first page row is laid out even without a data row: an empty
+    // object still prints its memos and column titles.
+    for (bool firstRow = true; (firstRow || !oi.Eof || RptFtrCarried) && OperStatus == TOperStatus::osActive;
+         firstRow = false) {
         ++CurPage.Y;
         CurPage.X = 0;
         CurColNdx = 0;
@@ -327,6 +344,7 @@ void TPrintSettings::PrintPages() {
             if (page >= from) {
                 if (page > to && (PageRangeTo.X != 0 || CurPage.Y != PageRangeTo.Y)) {
                     oi.Eof = true;
+                    RptFtrCarried = false;
                     break;
                 }
                 Oper = TOper::opPrinting;

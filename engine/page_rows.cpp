@@ -49,6 +49,23 @@ int TPrintSettings::GetReportLineIdWid() const {
     return 0;
 }
 
+void TPrintSettings::ChkColsFitPage() const {
+    if (!ObjInfo) return;
+    // The placement narrows a column that is too wide for its page; one left
+    // without a single character of room would print empty on every page.
+    const int oneChr = CurUnits == TUnitsOfMeasure::umTxt ? 1 : std::max(1, CharCell[TXyDir::dX][CurUnits]);
+    for (int i = 0; i < ObjInfo->ColCount(); ++i) {
+        const TColsListData& col = ObjInfo->Col(i);
+        const int measured = col.StrWids[P::plAll][CurUnits].Wid;
+        if (!col.Print || col.ContentWid >= std::min(measured, oneChr)) continue;
+        std::string title = col.StrWids[P::plFirst][TUnitsOfMeasure::umTxt].Str;
+        if (title.empty()) title = col.Name;
+        throw ETrxSUError(std::string(SetupErrorPrefix) + "Report PageSize Problem\rPage is too narrow for column " +
+                          title + "\rUse wider paper or smaller margins" +
+                          (LineNumbersOn ? ", or turn off Line Numbers" : ""));
+    }
+}
+
 int TPrintSettings::PageAcrossWid() const {
     if (!ObjInfo) return 0;
     int first = -1, end = 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/report_types.h"
 #include "framework/core/date_time.h"
@@ -14,6 +15,7 @@
 #include "framework/core/text_file.h"
 #include "framework/core/types.h"
 #include "framework/data/field_type.h"
+#include "framework/printing/draw_text.h"
 #include "framework/printing/graphics.h"
 #include "framework/printing/spooler.h"
 
@@ -27,6 +29,10 @@ class TForm;
 
 // DrawTextA flags used by the layout.
 inline constexpr unsigned DT_FLAGS_MEASURE_WRAPPED = 3088; // DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX
+// Not a DrawTextA flag: the text is a report memo, whose codes "^D", "^P"
+// and "^T" put in the run's date, page number and time. Every other text
+// (titles, data) is laid out as it is stored.
+inline constexpr unsigned DT_MEMOCODES = 0x10000;
 
 // The preview's page list, as the page range sees it: it can put the walk
 // back where a page began.
@@ -81,11 +87,19 @@ public:
     static double CnvtPageNumStrToDouble(const std::string& Text);
 
     // ---- Text cells, word wrap and line drawing ----
-    int BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
-    // BuildFldLines of a text with codes, line breaks or more than a line.
-    int BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment);
+    // With MemoCodes the memo codes are worked out, else a caret is text.
+    int BuildFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment, bool MemoCodes);
+    // BuildFldLines of a text with codes, line breaks, control characters or
+    // more than a line.
+    int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
+                             bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
-    static TAlignment CnvtFormatToAlignment(unsigned Format);
+    // Called for every cell: defined here so that it is inlined.
+    static TAlignment CnvtFormatToAlignment(unsigned Format) {
+        if (Format & DT_RIGHT) return TAlignment::taRightJustify;
+        if (Format & DT_CENTER) return TAlignment::taCenter;
+        return TAlignment::taLeftJustify;
+    }
     int ScaleFontSize(int Size) const;
     void AssignFont(const TFont& Font);
     void PrintCellFill(const TRect& Rect);
@@ -254,12 +268,22 @@ public:
     // No data row is on the page yet: a row taller than the room left is
     // cut to it instead of moving to the next page.
     bool RowMayBeCut = false;
+    // The report footer found no room above the memos at the foot of a page
+    // of this page row: it goes on the next page row, which holds nothing
+    // else (RptFtrOnlyRow: no column titles either).
+    bool RptFtrCarried = false;
+    bool RptFtrOnlyRow = false;
 
 private:
     // The export's line buffer, kept from line to line.
     std::string ExportBuf;
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
+    // The run's moment (RunDateTime) and the date and time texts of the
+    // memo codes.
+    void StampRunDateTime();
+    // Raises the setup error of a column that the page leaves no room for.
+    void ChkColsFitPage() const;
     // Width of one panel's table on the current page across, with the gaps
     // that unshared right borders leave between columns.
     int PageAcrossWid() const;

@@ -33,23 +33,24 @@ void TPrintSettings::PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt) {
     const bool text = TextQuality();
 
     if (RptStyles) RptStyles->SetFont(TtrxReportSettings::CnvtRptMemoNdxToRegNdx(Memo), 0, false, true);
-    unsigned flags = Measure ? (DT_CALCRECT | DT_NOPREFIX) : DT_NOPREFIX;
+    unsigned flags = (Measure ? (DT_CALCRECT | DT_NOPREFIX) : DT_NOPREFIX) | DT_MEMOCODES;
     if (memo.Alignment == TAlignment::taRightJustify)
         flags |= DT_RIGHT;
     else if (memo.Alignment == TAlignment::taCenter)
         flags |= DT_CENTER;
 
-    // The memo lies within the printable width: its left edge and width are
-    // per cent of it, and it never runs past the right page margin. Text
-    // columns count from 1, so the first one right of the margin is
-    // LeftMarginX + 1, and a rectangle of text includes both of its ends.
+    // The memo's left edge and width are per cent of the printable width,
+    // from the left margin; the rectangle includes both of its ends. It
+    // never runs past the right page margin, nor, in text, left of the
+    // page's first column.
     const TRect& pageMargin = rs.PageMargin[CurUnits];
     const int printable = PageWid - pageMargin.Left - pageMargin.Right;
     const int rightLimit = PageWid - pageMargin.Right;
     const TRect& margin = text ? memo.MarginTxt : memo.MarginPix;
     TRect rect;
-    rect.Left = LeftMarginX + MulDiv(printable, memo.XPosPer, 100) + (text ? 1 : 0);
-    rect.Right = std::min(rect.Left + MulDiv(printable, memo.WidPer, 100) - (text ? 1 : 0), rightLimit);
+    rect.Left = LeftMarginX + MulDiv(printable, memo.XPosPer, 100);
+    rect.Right = std::min(rect.Left + MulDiv(printable, memo.WidPer, 100), rightLimit);
+    if (text) rect.Left = std::max(rect.Left, 1);
     rect.Top = PrintRect.Bottom + margin.Top;
     int height = memo.MemoHt;
     if (MaxHt >= 0) height = std::min(height, MaxHt);
@@ -104,19 +105,32 @@ int TPrintSettings::CalcTopHt(bool WithLines, bool FirstPage) const {
 }
 
 void TPrintSettings::CalcMemoHts() {
+    // A memo measures with the texts its codes print: the run's date and
+    // time are taken now.
+    StampRunDateTime();
     for (int m = 0; m < RptMemoCount; ++m) PrintRptMemo(static_cast<M>(m), true);
     LowestDataY = PageHt - CalcBottomHt(true) - 1;
-    const int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
-    if (room >= 0) return;
-    std::string amount;
-    if (TextQuality())
-        amount = Format("%d vertical lines", {-room});
-    else
-        amount = Format("%f vertical inches", {CnvtPixToThous(-room, TXyDir::dY) / 1000.0});
-    throw ETrxSUError(std::string(SetupErrorPrefix) +
-                      "*WARNING* Report Memos are too large for page size. \r\r"
-                      "Decrease size of Titles & Memos or select a larger paper size.\rAnother " +
-                      amount + " required.");
+    int room = LowestDataY - CalcTopHt(BordersOn, CurPage.Y < 2) - 5;
+    // A report footer without room under the last rows goes on a page of
+    // its own, below the page memos: it must fit there whole.
+    if (ReportSettings && ReportSettings->RptMemoExists(M::rmRptFtr, true)) {
+        const int lineWid = RptStyles ? RptStyles->MaxLineWid(P::plLast, L::liBorderBottom) : 0;
+        room = std::min(
+            room, PageHt - CalcBottomHt(false) - CalcTopHt(false, false) - lineWid - GetRptMemoHt(M::rmRptFtr, true));
+    }
+    if (room < 0) {
+        std::string amount;
+        if (TextQuality())
+            amount = Format("%d vertical lines", {-room});
+        else
+            amount = Format("%f vertical inches", {CnvtPixToThous(-room, TXyDir::dY) / 1000.0});
+        throw ETrxSUError(std::string(SetupErrorPrefix) +
+                          "*WARNING* Report Memos are too large for page size. \r\r"
+                          "Decrease size of Titles & Memos or select a larger paper size.\rAnother " +
+                          amount + " required.");
+    }
+    // The page has room for rows down; it must have room across too.
+    ChkColsFitPage();
 }
 
 void TPrintSettings::PrintRptHdr() {
@@ -125,13 +139,17 @@ void TPrintSettings::PrintRptHdr() {
 }
 
 void TPrintSettings::PrintRptFtr() {
-    // The footer takes at most the room above the memos at the bottom of the
-    // page, so that they never print over it.
+    // The footer stands whole above the memos at the bottom of the page, or
+    // goes on the next page; the memos never print over it.
     if (!ReportSettings || !ReportSettings->RptMemoExists(M::rmRptFtr, true)) return;
     const TRptMemo& memo = ReportSettings->Memo(M::rmRptFtr);
     const TRect& margin = TextQuality() ? memo.MarginTxt : memo.MarginPix;
     const int bottomTop = PageHt - CalcBottomHt(false);
     const int room = bottomTop - (PrintRect.Bottom + margin.Top) - margin.Bottom;
+    if (memo.MemoHt > room && !RptFtrOnlyRow) {
+        RptFtrCarried = true;
+        return;
+    }
     PlaceRptMemo(M::rmRptFtr, false, std::max(0, room));
 }
 

@@ -3,6 +3,7 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -19,6 +20,46 @@ namespace {
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
 
 bool IsWordChr(char C) { return (C >= '/' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
+
+// A control character of a text never reaches the page: a form feed or an
+// escape from the data would act on the printer. Line breaks among them are
+// worked out by the layout.
+constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
+
+// Whether Text holds a character that the one-pass copy of a plain text
+// cannot take: a control character, or in a memo the caret of a code. Eight
+// characters are tested at a time: a byte below N in X shows as a high bit
+// of (X - N in every byte) & ~X, exactly when there is one (N at most 128).
+// Reads overlap where the text is not a multiple of eight long; a text
+// shorter than four is read as its first, middle and last character.
+bool HasStopChr(std::string_view Text, bool Caret) {
+    constexpr uint64_t Ones = 0x0101010101010101ULL, Highs = Ones * 0x80;
+    auto below = [](uint64_t X, uint64_t N) { return ((X - Ones * N) & ~X & Highs) != 0; };
+    auto stopIn = [&](uint64_t X) {
+        return below(X, ' ') || below(X ^ (Ones * 0x7F), 1) || (Caret && below(X ^ (Ones * '^'), 1));
+    };
+    const char* p = Text.data();
+    const std::size_t n = Text.size();
+    if (n < 8) {
+        uint64_t x = Ones * ' ';
+        if (n >= 4) {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, p + n - 4, 4);
+            x = uint64_t{first} | uint64_t{last} << 32;
+        } else if (n > 0) {
+            const auto byte = [&](std::size_t I) { return uint64_t{static_cast<unsigned char>(p[I])}; };
+            x = (x & ~uint64_t{0xFFFFFF}) | byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
+        }
+        return stopIn(x);
+    }
+    for (std::size_t i = 0; i < n; i += 8) {
+        uint64_t x;
+        std::memcpy(&x, p + std::min(i, n - 8), 8);
+        if (stopIn(x)) return true;
+    }
+    return false;
+}
 
 // Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
 // nearest the start (or the end) first, until Text is no longer than W.
@@ -83,26 +124,24 @@ std::string FixStrLng(const std::string& S, int N) {
     return S + std::string(static_cast<std::size_t>(N - Length(S)), ' ');
 }
 
-int TPrintSettings::BuildFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
+                                  bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
-    if (!Text || W < 1 || MaxLines < 1) return 0;
+    if (W < 1 || MaxLines < 1) return 0;
 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
-    {
-        const std::size_t n = std::strcspn(Text, "^\r\n");
-        if (n <= static_cast<std::size_t>(W) && Text[n] == '\0') {
-            if (n == 0) return 0;
-            if (!CalcOnly && TextPage && Rect.Top >= 0)
-                PutFldStr(std::string_view(Text, n), PageLine(Rect.Top), Rect.Left, Alignment, W);
-            return 1;
-        }
+    if (Text.size() <= static_cast<std::size_t>(W) && !HasStopChr(Text, MemoCodes)) {
+        if (Text.empty()) return 0;
+        if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(Text, PageLine(Rect.Top), Rect.Left, Alignment, W);
+        return 1;
     }
-    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment);
+    return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
 }
 
-int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const TRect& Rect, TAlignment Alignment) {
+int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
+                                         bool MemoCodes) {
     const int W = Rect.Right - Rect.Left + 1;
     const int MaxLines = Rect.Bottom - Rect.Top + 1;
     std::string Line;
@@ -168,17 +207,20 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
         }
     };
 
-    const char* c = Text;
-    while (*c) {
-        const char ch = *c++;
+    const char* c = Text.data();
+    const char* const end = c + Text.size();
+    auto next = [&] { return c < end ? *c : '\0'; };
+    while (c < end) {
+        char ch = *c++;
         if (ch == '\n') continue;
         if (ch == '\r') {
             WordStart = -1;
             if (!WrapFldLine()) return Used;
             continue;
         }
-        if (ch == '^') {
-            const char code = *c;
+        if (IsCtrlChr(ch)) ch = ' ';
+        if (ch == '^' && MemoCodes) {
+            const char code = next();
             std::string Ins;
             bool isCode = true;
             switch (code) {
@@ -189,7 +231,7 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
             }
             if (isCode) {
                 ++c;
-                const char where = UpCase(*c);
+                const char where = UpCase(next());
                 if (where == 'C' || where == 'L' || where == 'R') {
                     ++c;
                     PlaceCode(Ins, where);
@@ -222,15 +264,13 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, const char* Text, const 
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
     if (Count == 0 || !Text) return 0;
-    if (TextQuality()) return BuildFldLines((Format & DT_CALCRECT) != 0, Text, Rect, CnvtFormatToAlignment(Format));
+    if (TextQuality()) {
+        const std::string_view text = Count < 0 ? std::string_view(Text) : std::string_view(Text, Count);
+        return BuildFldLines((Format & DT_CALCRECT) != 0, text, Rect, CnvtFormatToAlignment(Format),
+                             (Format & DT_MEMOCODES) != 0);
+    }
     if (!Canvas) return 0;
-    return DrawTextA(*Canvas, Text, Count, Rect, Format);
-}
-
-TAlignment TPrintSettings::CnvtFormatToAlignment(unsigned Format) {
-    if (Format & DT_RIGHT) return TAlignment::taRightJustify;
-    if (Format & DT_CENTER) return TAlignment::taCenter;
-    return TAlignment::taLeftJustify;
+    return DrawTextA(*Canvas, Text, Count, Rect, Format & ~DT_MEMOCODES);
 }
 
 int TPrintSettings::ScaleFontSize(int Size) const {

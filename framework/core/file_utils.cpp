@@ -211,6 +211,14 @@ int FileCopyPermissions(int Handle, const std::string& FileName) {
     return 0;
 }
 
+int FileCopyTimes(int Handle, const std::string& FileName) {
+    struct stat st {};
+    if (stat(FileName.c_str(), &st) != 0) return ErrnoToIOResult(errno, FileName);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (futimens(Handle, times) != 0) return ErrnoToIOResult(errno, FileName);
+    return 0;
+}
+
 int LastFileOpError() { return lastFileOpError; }
 
 // -- File dates -------------------------------------------------------------

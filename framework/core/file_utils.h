@@ -72,6 +72,9 @@ bool FileIsReadOnly(const std::string& FileName);
 // and group as far as this process may set them. Returns 0 or the I/O result
 // code of reading FileName's bits or of setting them.
 int FileCopyPermissions(int Handle, const std::string& FileName);
+// Gives the open file Handle the last access and last write times of
+// FileName, to the nanosecond. Returns 0 or the I/O result code.
+int FileCopyTimes(int Handle, const std::string& FileName);
 // The I/O result code of the last failed DeleteFile, RenameFile, CreateDir,
 // RemoveDir or SetCurrentDir of this thread.
 int LastFileOpError();

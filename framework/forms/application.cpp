@@ -154,6 +154,7 @@ bool TApplication::ProcessOne() {
 }
 
 void TApplication::ProcessMessages() {
+    if (TInputSource* input = G().input) input->PollInput();
     while (ProcessOne()) {}
 }
 
@@ -256,15 +257,17 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(const std::string& Message) {
     std::string msg = Message;
     if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
-    std::string title = Title;
-    if (title.empty()) {
-        const std::string exe = ExeName();
-        std::size_t slash = exe.find_last_of('/');
-        title = slash == std::string::npos ? exe : exe.substr(slash + 1);
-        const std::size_t dot = title.find_last_of('.');
-        if (dot != std::string::npos && dot > 0) title.erase(dot);
-    }
-    DialogService().ShowException(title, msg);
+    DialogService().ShowException(ShownTitle(), msg);
+}
+
+std::string TApplication::ShownTitle() const {
+    if (!Title.empty()) return Title;
+    const std::string exe = ExeName();
+    const std::size_t slash = exe.find_last_of('/');
+    std::string title = slash == std::string::npos ? exe : exe.substr(slash + 1);
+    const std::size_t dot = title.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) title.erase(dot);
+    return title;
 }
 
 namespace {

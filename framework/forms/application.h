@@ -42,6 +42,10 @@ public:
     // TimeoutMs milliseconds when that is not negative (a timer falls due
     // then), and return true; return false when no action can come.
     virtual bool WaitForInput(TCustomForm* Waiting, int64_t TimeoutMs) = 0;
+    // ProcessMessages asks for the user's actions that have already come,
+    // without waiting: a backend queues them (QueueInput) so that a long
+    // loop sees Escape or Cancel and its windows repaint.
+    virtual void PollInput() {}
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
@@ -78,8 +82,9 @@ public:
     TCustomForm* MainForm() const { return mainForm_; }
     void SetMainForm(TCustomForm* Form);
 
-    // Handles every message, queued input and due timer, until none is left.
-    // Re-entrant: a handler may call it again.
+    // Takes the user's actions that have come (TInputSource::PollInput),
+    // then handles every message, queued input and due timer, until none is
+    // left. Re-entrant: a handler may call it again.
     void ProcessMessages();
     // Handles one message, queued input or due timer; with none, waits for
     // input for Waiting (see TInputSource). The loops of ShowModal and Run.
@@ -100,6 +105,9 @@ public:
     void ShowException(const std::string& Message);
 
     std::string Title;
+    // What message boxes are titled with: Title, else the program's file
+    // name without its folder and extension.
+    std::string ShownTitle() const;
     std::string HelpFile;
     bool ShowHint = true;
     // The long part of the hint of the control under the mouse; a change fires OnHint.

@@ -15,6 +15,20 @@ TCustomForm* GetParentForm(const TControl* Control) {
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
 }
 
+bool IsAccel(uint16_t Key, const std::string& Caption) {
+    if (Key > 0xFF) return false;
+    const char key = UpCase(static_cast<char>(Key));
+    for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (Caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return UpCase(Caption[i + 1]) == key;
+    }
+    return false;
+}
+
 std::string GetShortHint(const std::string& Hint) {
     const std::size_t bar = Hint.find('|');
     return bar == std::string::npos ? Hint : Hint.substr(0, bar);
@@ -44,7 +58,10 @@ void TControl::SetParent(TWinControl* AParent) {
     if (TWinControl* self = dynamic_cast<TWinControl*>(this); self && AParent && self->ContainsControl(AParent))
         throw EInvalidOperation("A control cannot be placed inside itself");
     if (parent_) parent_->RemoveControl(this);
-    if (AParent) AParent->InsertControl(this);
+    if (AParent)
+        AParent->InsertControl(this);
+    else
+        Changed(TControlChange::ccParent); // out of every parent: a backend takes its window away
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -73,6 +73,10 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 // is a form), or nullptr.
 TCustomForm* GetParentForm(const TControl* Control);
 
+// The caption marks the character of Key (a letter or digit, either case)
+// as its accelerator: '&' before it ("&&" is a plain '&').
+bool IsAccel(uint16_t Key, const std::string& Caption);
+
 // Hints are written "short|long"; a hint without a bar is both.
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);

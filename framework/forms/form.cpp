@@ -5,6 +5,7 @@
 
 #include "framework/core/strings.h"
 #include "framework/forms/application.h"
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/menus.h"
 #include "framework/forms/property_values.h"
 #include "framework/forms/standard_controls.h"
@@ -439,7 +440,7 @@ void TCustomForm::Print() { Printer()->PrintWindowImage(WindowImage()); }
 bool TCustomForm::IsShortCut(uint16_t Key, TShiftState Shift) { return menu_ && menu_->IsShortCut(Key, Shift); }
 
 bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
-    if (Shift.Contains(TShiftFlag::ssAlt)) return false;
+    if (Shift.Contains(TShiftFlag::ssAlt)) return !Shift.Contains(TShiftFlag::ssCtrl) && Accelerator(Key);
     switch (Key) {
     case VK_TAB:
         if (Shift.Contains(TShiftFlag::ssCtrl)) return false;
@@ -474,6 +475,58 @@ bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
     }
     default: return false;
     }
+}
+
+namespace {
+
+// The first control inside Parent (Parent included), showing and enabled,
+// whose caption has Key as its accelerator.
+TControl* AcceleratedControl(TControl* Parent, uint16_t Key) {
+    if (!Parent->Visible() || !Parent->Enabled()) return nullptr;
+    if (!dynamic_cast<TCustomForm*>(Parent) && IsAccel(Key, Parent->Caption())) {
+        auto* label = dynamic_cast<TLabel*>(Parent);
+        if (!label || label->ShowAccelChar) return Parent;
+    }
+    if (auto* w = dynamic_cast<TWinControl*>(Parent))
+        for (int i = 0; i < w->ControlCount(); ++i)
+            if (TControl* c = AcceleratedControl(w->Controls(i), Key)) return c;
+    return nullptr;
+}
+
+} // namespace
+
+bool TCustomForm::Accelerator(uint16_t Key) {
+    const bool letter = (Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9');
+    if (!letter) return false;
+    if (TControl* c = AcceleratedControl(this, Key)) {
+        if (auto* label = dynamic_cast<TLabel*>(c)) {
+            TWinControl* target = label->FocusControl();
+            if (!target || !target->CanFocus()) return false;
+            target->SetFocus();
+        } else if (auto* group = dynamic_cast<TGroupBox*>(c)) {
+            TWinControl* first = group->FindNextControl(nullptr, true, true, false);
+            if (first) first->SetFocus();
+        } else if (dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c)) {
+            auto* w = static_cast<TWinControl*>(c);
+            w->SetFocus();
+            if (w->Focused()) w->MouseClick();
+        } else if (dynamic_cast<TButton*>(c) || dynamic_cast<TSpeedButton*>(c)) {
+            c->MouseClick();
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (!menu_ || !observers::Any()) return false;
+    TMenuItem* items = menu_->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        TMenuItem* item = items->Items(i);
+        if (item->Visible() && item->Enabled() && IsAccel(Key, item->Caption())) {
+            observers::MenuKey(*this, *item);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TCustomForm::Dispatch(TMessage& Message) {

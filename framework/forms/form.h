@@ -176,8 +176,15 @@ protected:
     void Paint() override;
     // Processes a key the focused control does not take: Tab and the arrows
     // move the focus, Enter clicks the default button, Escape the cancel
-    // button. True when the key was used.
+    // button, Alt with a caption's accelerator acts on its control (below).
+    // True when the key was used.
     virtual bool DialogKey(uint16_t Key, TShiftState Shift);
+    // Alt with the accelerator of a caption, the first in creation order of
+    // a control that is showing and enabled: a label focuses its
+    // FocusControl, a button or speed button is clicked, a check box or
+    // radio button is focused and clicked, a group box focuses its first
+    // control. Else an item of the menu bar opens its menu (a backend's).
+    bool Accelerator(uint16_t Key);
     virtual void DoClose(TCloseAction& Action);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

@@ -56,6 +56,9 @@ void ControlDestroying(TControl& Control) {
 void MenuItemChanged(TMenuItem& Item) {
     Each([&](TFormObserver& o) { o.MenuItemChanged(Item); });
 }
+void MenuKey(TCustomForm& Form, TMenuItem& Item) {
+    Each([&](TFormObserver& o) { o.MenuKey(Form, Item); });
+}
 void ScreenCursorChanged(int Cursor) {
     Each([&](TFormObserver& o) { o.ScreenCursorChanged(Cursor); });
 }

@@ -16,7 +16,7 @@ class TMenuItem;
 
 // What changed in a control.
 enum class TControlChange : uint8_t {
-    ccParent, // placed in a parent (also the first placement after creation)
+    ccParent, // placed in a parent (also the first placement after creation), or taken out of it
     ccBounds,
     ccVisible,
     ccEnabled,
@@ -51,6 +51,10 @@ public:
     virtual void ControlChanged(TControl& /*Control*/, TControlChange /*Change*/) {}
     virtual void ControlDestroying(TControl& /*Control*/) {}
     virtual void MenuItemChanged(TMenuItem& /*Item*/) {}
+    // Alt with the accelerator of an item of the form's menu bar, which no
+    // control of the form took: the item's menu opens (only a backend that
+    // shows the menu bar has one to open).
+    virtual void MenuKey(TCustomForm& /*Form*/, TMenuItem& /*Item*/) {}
     // Screen.Cursor changed.
     virtual void ScreenCursorChanged(int /*Cursor*/) {}
 };
@@ -69,6 +73,7 @@ void FormDestroying(TCustomForm& Form);
 void ControlChanged(TControl& Control, TControlChange Change);
 void ControlDestroying(TControl& Control);
 void MenuItemChanged(TMenuItem& Item);
+void MenuKey(TCustomForm& Form, TMenuItem& Item);
 void ScreenCursorChanged(int Cursor);
 } // namespace observers
 

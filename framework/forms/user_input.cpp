@@ -242,6 +242,22 @@ void UserKeyDown(TWinControl* Target, uint16_t Key, TShiftState Shift) {
     });
 }
 
+void UserKeystroke(TCustomForm* Form, uint16_t Key, TShiftState Shift, const std::string& Chars) {
+    TUserInput::Require(Form, "press a key in");
+    TUserInput::Deliver(Form, [&] {
+        TUserInput::ActivateForm(Form);
+        if (Chars.empty()) {
+            TUserInput::Keystroke(TUserInput::KeyTarget(Form), Key, Shift, -1);
+            return;
+        }
+        // The key goes down once, with the first byte; the other bytes of
+        // a character beyond ASCII follow as characters alone.
+        for (std::size_t i = 0; i < Chars.size(); ++i)
+            TUserInput::Keystroke(TUserInput::KeyTarget(Form), i == 0 ? Key : 0, Shift,
+                                  static_cast<unsigned char>(Chars[i]));
+    });
+}
+
 void UserSelect(TComboBox* Combo, int Index) {
     TUserInput::Require(Combo, "pick an item in");
     TUserInput::Deliver(Combo, [&] {

@@ -48,6 +48,11 @@ void UserReplaceText(TWinControl* Control, const std::string& Text);
 // KeyPreview; a handler that sets the key to 0 ends it), then the typed
 // character through OnKeyPress, then OnKeyUp.
 void UserKeyDown(TWinControl* Target, uint16_t Key, TShiftState Shift = {});
+// A keystroke from a real keyboard to the form's focused control (or the
+// form), as UserKeyDown delivers it, with the characters it typed (UTF-8,
+// each byte through OnKeyPress; empty: the character the key makes, if
+// any). Key 0 is a character without a key code: only OnKeyPress fires.
+void UserKeystroke(TCustomForm* Form, uint16_t Key, TShiftState Shift, const std::string& Chars);
 
 // Opens the list (OnDropDown, which may fill it), picks an item and closes.
 void UserSelect(TComboBox* Combo, int Index);

@@ -231,10 +231,19 @@ int TCanvasDevice::DeviceCaps(int Index) {
     }
 }
 
+namespace {
+TCanvasDevice*& ScreenReplacement() {
+    static TCanvasDevice* device = nullptr;
+    return device;
+}
+} // namespace
+
 TCanvasDevice& ScreenDevice() {
     static TFixedPitchDevice screen;
-    return screen;
+    return ScreenReplacement() ? *ScreenReplacement() : screen;
 }
+
+void SetScreenDevice(TCanvasDevice* Device) { ScreenReplacement() = Device; }
 
 // ---------------------------------------------------------------------------
 // TRecordingDevice

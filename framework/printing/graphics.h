@@ -460,8 +460,11 @@ private:
 };
 
 // The device canvases use when nothing else is given: fixed-pitch metrics
-// at the screen resolution, drawing discarded.
+// at the screen resolution, drawing discarded, unless a backend that shows
+// real windows put the real screen's metrics in its place.
 TCanvasDevice& ScreenDevice();
+// Replaces the screen device (not owned); nullptr restores the headless one.
+void SetScreenDevice(TCanvasDevice* Device);
 
 // ---------------------------------------------------------------------------
 // A canvas: font, pen and brush, a pen position, and the drawing calls.

@@ -14,12 +14,13 @@
 
 #include "framework/printing/graphics.h"
 #include "framework/printing/printer_driver.h"
+#include "framework/qt/qt_painter_device.h"
 
 class QPainter;
 
 namespace trx {
 
-class TQtCanvasDevice : public TCanvasDevice {
+class TQtCanvasDevice : public TQtPainterDevice {
 public:
     // A device of Geometry that draws through Painter, whose origin is the
     // top-left corner of the printable area; with no painter it measures
@@ -35,18 +36,6 @@ public:
     int FixedCharWidth(const TFont& Font) override { return Entry(Font).FixedWidth; }
     void DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
                   const TRect* Clip) override;
-    void DrawLine(TPoint From, TPoint To, const TPen& Pen) override;
-    void FillRect(const TRect& Rect, const TBrush& Brush) override;
-    void DrawRectangle(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override {
-        DrawShape(Rect, Pen, Brush, false);
-    }
-    void DrawEllipse(const TRect& Rect, const TPen& Pen, const TBrush& Brush) override {
-        DrawShape(Rect, Pen, Brush, true);
-    }
-    void DrawImage(const TRect& Dest, const TImage& Image) override;
-    // The window's own contents when Native holds its QWidget*, else its
-    // rendered image.
-    void DrawWindowImage(const TRect& Dest, const TWindowImage& Window) override;
     int DeviceCaps(int Index) override { return GeometryDeviceCaps(geometry_, Index); }
 
     // The Qt font that Font prints in on this device.
@@ -68,10 +57,8 @@ private:
 
     const TFontEntry& Entry(const TFont& Font);
     const TFontEntry& FindEntry(const TFont& Font);
-    void DrawShape(const TRect& Rect, const TPen& Pen, const TBrush& Brush, bool Ellipse);
 
     TPageGeometry geometry_;
-    QPainter* painter_;
     std::map<TFontKey, TFontEntry> fonts_;
     // The font asked for last and its entry: texts come one after another
     // in one font.

@@ -128,7 +128,7 @@ struct TableRender : ::testing::Test {
                                   cell, TRect{g.LeftW, topW, g.RightW, 0});
                 ps.BuildFldLines(false, cells[i].c_str(),
                                  TRect{cell.Left + g.LeftW, top + topW, cell.Right - g.RightW, bottom},
-                                 TAlignment::taLeftJustify);
+                                 TAlignment::taLeftJustify, false);
             }
             y = bottom;
             ps.PrevFirstNonBlkColNdx = ps.FirstNonBlkColNdx;

@@ -24,6 +24,31 @@ protected:
         RS().LinesPerpage = 13;
         RS().ReportAlignment = TAlignment::taLeftJustify;
     }
+    // The line of the page title memo on the first page of a report of the
+    // grid, the memo holding Text placed and aligned as given.
+    std::string PageTitleLine(const std::string& Text, int XPosPer, int WidPer, TAlignment Align) {
+        TRptMemo& title = RS().Memo(M::rmPgTi);
+        title.SetText(Text);
+        title.XPosPer = XPosPer;
+        title.WidPer = WidPer;
+        title.Alignment = Align;
+        StartRun(grid.get());
+        EXPECT_EQ(PrintRun(), 1);
+        const std::vector<std::string> lines = SplitLines(Output());
+        return lines.size() >= 2 ? lines[1] : std::string();
+    }
+    // The setup error that measuring the memos of a run of the grid raises,
+    // or "" when it raises none.
+    std::string MeasuringError() {
+        StartRun(grid.get());
+        PrepareToPrint();
+        try {
+            PS().CalcMemoHts();
+        } catch (const ETrxSUError& e) {
+            return e.Message;
+        }
+        return {};
+    }
     std::unique_ptr<TStringGrid> grid;
 };
 
@@ -61,50 +86,129 @@ TEST_F(PageLayoutTest, PanelsStandSideBySideWithoutOverlap) {
 TEST_F(PageLayoutTest, MemosStayBetweenThePageMargins) {
     // A memo over the whole printable width ends at the right margin.
     RS().PageMargin[U::umTxt] = TRect{5, 1, 5, 0};
-    TRptMemo& title = RS().Memo(M::rmPgTi);
-    title.SetText("Left^PR");
-    title.XPosPer = 0;
-    title.WidPer = 100;
-    title.Alignment = TAlignment::taLeftJustify;
     grid = Grid(2, 3);
-    StartRun(grid.get());
-    EXPECT_EQ(PrintRun(), 1);
-    const std::vector<std::string> lines = SplitLines(Output());
-    ASSERT_GE(lines.size(), 2u);
-    const std::string& memo = lines[1];
-    EXPECT_EQ(memo.find("Left"), 5u); // the first column right of the left margin
+    const std::string memo = PageTitleLine("Left^PR", 0, 100, TAlignment::taLeftJustify);
+    EXPECT_EQ(memo.find("Left"), 4u); // the per cent count from the margin's own column
     EXPECT_EQ(memo.find_last_not_of(' '), 44u);
     EXPECT_EQ(memo[44], '1');
     EXPECT_LE(memo.size(), 45u);
 }
 
-TEST_F(PageLayoutTest, TheBottomMemosNeverPrintOverTheReportFooter) {
+TEST_F(PageLayoutTest, MemosStandAtTheirPerCentOfThePrintableWidth) {
+    // 40 printable columns between margins of 5: a memo spans from column
+    // 5 + XPosPer % of 40 to that column + WidPer % of 40, both included.
+    RS().PageMargin[U::umTxt] = TRect{5, 1, 5, 0};
+    grid = Grid(2, 3);
+    struct Case {
+        int XPosPer, WidPer;
+        TAlignment Align;
+        std::string Text;
+        std::size_t At; // index of the text in its line
+    };
+    const Case cases[] = {
+        {50, 50, TAlignment::taLeftJustify, "M", 24}, // columns 25 to 45
+        {25, 50, TAlignment::taCenter, "ab", 23}, // columns 15 to 35: 21 wide
+        {10, 80, TAlignment::taCenter, "Page 1", 21}, // columns 9 to 41: 33 wide
+        {50, 30, TAlignment::taRightJustify, "r", 36}, // columns 25 to 37
+        {80, 50, TAlignment::taRightJustify, "x", 44}, // cut at the right margin, column 45
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const std::string line = PageTitleLine(c.Text, c.XPosPer, c.WidPer, c.Align);
+        EXPECT_EQ(line.find_first_not_of(' '), c.At);
+        EXPECT_EQ(line.find(c.Text), c.At);
+    }
+
+    // Without a left margin a memo begins in the page's first column and is
+    // no wider than the page.
+    RS().PageMargin[U::umTxt] = TRect{0, 1, 0, 0};
+    EXPECT_EQ(PageTitleLine("a^PR", 0, 100, TAlignment::taLeftJustify), "a" + std::string(48, ' ') + "1");
+}
+
+TEST_F(PageLayoutTest, AReportFooterWithoutRoomGoesWholeOnAPageOfItsOwn) {
     RS().Memo(M::rmRptFtr).SetText("End of report\r\nsecond line");
     RS().Memo(M::rmPgNum).SetText("-^P-");
     grid = Grid(2, 12, 1);
     StartRun(grid.get());
     EXPECT_EQ(PrintRun(), 1);
-    const std::vector<std::string> pages = OutputPages();
-    ASSERT_EQ(pages.size(), 3u);
-    // The last page's data ends two lines above the page number: the footer
-    // keeps the line it has room for.
-    EXPECT_EQ(pages[1],
-              "\n"
-              "+-----------------+\n"
-              "|  C0  | # |  C1  |\n"
-              "|------+---+------|\n"
-              "| r7c0 |  7| r7c1 |\n"
-              "| r8c0 |  8| r8c1 |\n"
-              "| r9c0 |  9| r9c1 |\n"
-              "| r10c0| 10| r10c1|\n"
-              "| r11c0| 11| r11c1|\n"
-              "| r12c0| 12| r12c1|\n"
-              "+-----------------+\n"
-              "                  End of report\n"
-              "                       -2-\n");
-    // Only the page that ends the report has its footer.
+    std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 4u);
+    // The last page's data ends two lines above the page number: the
+    // footer's two lines follow on a page with the page memos only.
+    const std::string lastRows =
+        "\n"
+        "+-----------------+\n"
+        "|  C0  | # |  C1  |\n"
+        "|------+---+------|\n"
+        "| r7c0 |  7| r7c1 |\n"
+        "| r8c0 |  8| r8c1 |\n"
+        "| r9c0 |  9| r9c1 |\n"
+        "| r10c0| 10| r10c1|\n"
+        "| r11c0| 11| r11c1|\n"
+        "| r12c0| 12| r12c1|\n"
+        "+-----------------+\n"
+        "\n"
+        "                       -2-\n";
+    const std::string footerPage =
+        "\n"
+        "\n"
+        "                  End of report\n"
+        "                   second line\n" +
+        std::string(8, '\n') + "                       -3-\n";
+    EXPECT_EQ(pages[1], lastRows);
+    EXPECT_EQ(pages[2], footerPage);
     EXPECT_EQ(pages[0].find("End of report"), std::string::npos);
-    EXPECT_NE(pages[0].find("-1-"), std::string::npos);
+    EXPECT_EQ(PS().PagesOutput, 3);
+
+    // A range that ends before it leaves the footer's page out; one that
+    // starts on it prints it alone.
+    RS().PrintWhat = TPrintWhat::pwPageRange;
+    RS().PageRangeFrom = TPoint{0, 2};
+    RS().PageRangeTo = TPoint{0, 2};
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], lastRows);
+    RS().PageRangeFrom = TPoint{0, 3};
+    RS().PageRangeTo = TPoint{0, 5};
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], footerPage);
+
+    // With room under the last rows it stays there.
+    RS().PrintWhat = TPrintWhat::pwAll;
+    grid = Grid(2, 10, 1);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    pages = OutputPages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_NE(pages[1].find("| r10c0| 10| r10c1|\n+-----------------+\n                  End of report\n"
+                            "                   second line\n"),
+              std::string::npos)
+        << pages[1];
+}
+
+TEST_F(PageLayoutTest, AReportFooterTallerThanAPageOfItsOwnIsASetupError) {
+    // A page of 13 lines holds the top margin, the line the table's bottom
+    // border would take, the page number and 10 lines of footer.
+    RS().Memo(M::rmPgNum).SetText("-^P-");
+    std::string footer = "footer 1";
+    for (int i = 2; i <= 10; ++i) footer += "\r\nfooter " + std::to_string(i);
+    RS().Memo(M::rmRptFtr).SetText(footer);
+    grid = Grid(2, 12, 1);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_NE(pages[2].find("footer 1\n"), std::string::npos);
+    EXPECT_NE(pages[2].find("footer 10\n                       -3-\n"), std::string::npos) << pages[2];
+
+    RS().Memo(M::rmRptFtr).SetText(footer + "\r\nfooter 11");
+    const std::string error = MeasuringError();
+    EXPECT_NE(error.find("Report Memos are too large"), std::string::npos) << error;
+    EXPECT_NE(error.find("Another 1 vertical lines required."), std::string::npos) << error;
+    EXPECT_EQ(PrintRun(), 3);
 }
 
 TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
@@ -112,20 +216,41 @@ TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
     RS().Memo(M::rmPgTi).SetText("Title\r\nsecond\r\nthird");
     RS().Memo(M::rmPgNum).SetText("^P");
     grid = Grid(2, 3);
-    StartRun(grid.get());
-    PrepareToPrint();
-    try {
-        PS().CalcMemoHts();
-        FAIL() << "no memo-size error";
-    } catch (const ETrxSUError& e) {
-        EXPECT_EQ(e.Message,
-                  "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size. \r\r"
-                  "Decrease size of Titles & Memos or select a larger paper size.\r"
-                  "Another 3 vertical lines required.");
-    }
+    EXPECT_EQ(MeasuringError(),
+              "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size. \r\r"
+              "Decrease size of Titles & Memos or select a larger paper size.\r"
+              "Another 3 vertical lines required.");
     // Inside a run the error ends it as aborted.
     EXPECT_EQ(PrintRun(), 3);
     EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
+}
+
+TEST_F(PageLayoutTest, APageWithoutRoomForOneCharacterOfAColumnIsASetupError) {
+    // Line numbers up to 20,000 take 8 of the 10 columns: not one character
+    // of a data column fits beside them.
+    RS().TxtCharsPageWid = 10;
+    RS().StartingReportLineId = 10000;
+    grid = Grid(2, 3);
+    EXPECT_EQ(MeasuringError(),
+              "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for column C0\r"
+              "Use wider paper or smaller margins, or turn off Line Numbers");
+    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_EQ(PS().PagesOutput, 0);
+    EXPECT_EQ(Output(), "");
+
+    // One character of room is enough: the column wraps in it.
+    RS().TxtCharsPageWid = 12;
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_NE(Output().find("| 10,000| r|\r\n|       | 1|"), std::string::npos) << Output();
+
+    // An empty column needs no room.
+    RS().TxtCharsPageWid = 10;
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    for (int r = 0; r <= 3; ++r) grid->SetCells(1, r, "");
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
 }
 
 TEST_F(PageLayoutTest, ARowTallerThanAnEmptyPageIsCutToTheRoomLeft) {

@@ -7,6 +7,7 @@
 
 #include "engine/report_fixture.h"
 #include "engine/trx_errors.h"
+#include "framework/data/query.h"
 #include "framework/forms/standard_controls.h"
 
 namespace trx::test {
@@ -64,7 +65,7 @@ TEST_F(PageLoopTest, PageRangeWithTwoPagesAcrossPrintsEveryPageAcrossOfItsRows) 
     // the second page across repeats the records of the first.
     EXPECT_EQ(pages[0],
               "\n"
-              "           Page 3-1\n"
+              "          Page 3-1\n"
               "  +------------------------+\n"
               "  | # |  C0  |      C1     |\n"
               "  |---+------+-------------|\n"
@@ -74,7 +75,7 @@ TEST_F(PageLoopTest, PageRangeWithTwoPagesAcrossPrintsEveryPageAcrossOfItsRows) 
               "  +------------------------+\n");
     EXPECT_EQ(pages[1],
               "\n"
-              "           Page 3-2\n"
+              "          Page 3-2\n"
               "     +-----------------+\n"
               "     | # |  C2  |  C3  |\n"
               "     |---+------+------|\n"
@@ -97,6 +98,30 @@ TEST_F(PageLoopTest, RangeFromAPageAcrossToAFirstPageAcross) {
     ASSERT_GE(pages.size(), 2u);
     EXPECT_NE(pages[0].find("|  4| r4c2 | r4c3 |"), std::string::npos);
     EXPECT_EQ(pages[0].find("C1"), std::string::npos);
+}
+
+TEST_F(PageLoopTest, AReportFooterCarriedToTheNextPageRowStandsUnderEveryPageAcross) {
+    grid = WideGrid(6);
+    RS().Memo(M::rmRptFtr).SetText("The End\r\nof it");
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    // Rows 4 to 6 fill the second page row; the footer follows on a row of
+    // pages of its own, without column titles.
+    EXPECT_EQ(PageLabels(),
+              (std::vector<std::string>{"Page 1-1", "Page 1-2", "Page 2-1", "Page 2-2", "Page 3-1", "Page 3-2"}));
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_EQ(pages.size(), 7u);
+    EXPECT_EQ(pages[3].find("The End"), std::string::npos);
+    EXPECT_NE(pages[3].find("| 6| r6c3|\n          +--------+\n"), std::string::npos) << pages[3];
+    for (int p : {4, 5})
+        EXPECT_EQ(pages[static_cast<std::size_t>(p)],
+                  "\n"
+                  "          Page 3-" +
+                      std::to_string(p - 3) +
+                      "\n"
+                      "\n"
+                      "           The End\n"
+                      "            of it\n");
 }
 
 TEST_F(PageLoopTest, EveryPageAfterTheFirstBeginsWithAFormFeed) {
@@ -164,9 +189,9 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
     };
     EXPECT_EQ(pages[0],
               "\n"
-              "              Report Title\n"
+              "             Report Title\n"
               "             Report Header\n"
-              "                 Page 1\n"
+              "                Page 1\n"
               "                 PgHdr\n"
               "+-----------------+\n"
               "| # |  C0  |  C1  |\n"
@@ -189,7 +214,7 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
     // the data.
     EXPECT_EQ(pages[1],
               "\n"
-              "                 Page 2\n"
+              "                Page 2\n"
               "                 PgHdr\n"
               "+-----------------+\n"
               "| # |  C0  |  C1  |\n"
@@ -198,6 +223,29 @@ TEST_F(PageLoopTest, TheReportMemosOpenTheFirstPageAndThePageMemosEveryPage) {
               "+-----------------+\n"
               "                The End\n" +
                   std::string(12, '\n') + footOf(2));
+}
+
+TEST_F(PageLoopTest, AMemoOfACodeAloneMeasuresAndPrintsItsText) {
+    // The run's date and time exist before the memos are measured: a memo
+    // that holds only a code is as tall as its text.
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 12;
+    RS().MemoDateFormatStr = "yyyy-mm-dd";
+    RS().MemoTimeFormatStr = "hh:nn";
+    RS().Memo(M::rmPgTi).SetText("^T");
+    RS().Memo(M::rmPgNum).SetText("^D");
+    grid = Grid(2, 3);
+    StartRun(grid.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::vector<std::string> pages = OutputPages();
+    ASSERT_GE(pages.size(), 1u);
+    const std::string head = "\n" + std::string(17, ' ') + "12:00\n";
+    const std::string foot = "\n" + std::string(14, ' ') + "2025-12-09\n";
+    EXPECT_EQ(pages[0].substr(0, head.size()), head) << pages[0];
+    ASSERT_GE(pages[0].size(), foot.size());
+    EXPECT_EQ(pages[0].substr(pages[0].size() - foot.size()), foot) << pages[0];
+    EXPECT_EQ(PS().DateText, "2025-12-09");
+    EXPECT_EQ(RS().RunDateTime, 46000.5);
 }
 
 TEST_F(PageLoopTest, AGroupBreakLineStandsWhereTheFirstTextMovesLeft) {
@@ -243,6 +291,64 @@ TEST_F(PageLoopTest, AGroupBreakLineStandsWhereTheFirstTextMovesLeft) {
     EXPECT_EQ(PrintRun(), 1);
     EXPECT_EQ(OutputPages()[0].find("|----+-----+-----|\n| grp| r4c1"), std::string::npos);
     EXPECT_NE(OutputPages()[0].find("|    | r3c1| r3c2|\n| grp| r4c1| r4c2|\n"), std::string::npos);
+}
+
+TEST_F(PageLoopTest, TitlesAndDataPrintAsStoredOnEveryDestination) {
+    // Carets in the object's texts are no memo codes.
+    grid = Grid(2, 3);
+    grid->SetCells(1, 0, "x^Dy");
+    grid->SetCells(0, 1, "E=mc^2");
+    grid->SetCells(1, 1, "AT^T");
+    grid->SetCells(0, 2, "2^10=1024");
+    StartRun(grid.get());
+    auto check = [](const std::string& Out) {
+        for (const char* text : {"x^Dy", "E=mc^2", "AT^T", "2^10=1024", "Page 1"})
+            EXPECT_NE(Out.find(text), std::string::npos) << text << " in\n" << Out;
+    };
+    EXPECT_EQ(PrintRun(), 1);
+    check(Output());
+
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    EXPECT_EQ(PrintRun(), 1);
+    check(spooler.Spooler().LastJob().Data);
+
+    RS().FastPrinterText = false;
+    EXPECT_EQ(PrintRun(), 1);
+    std::string drawn;
+    for (const TVirtualPage& page : printer.Driver().LastDocument().Pages)
+        for (const std::string& line : page.Texts()) drawn += line + "\n";
+    check(drawn);
+}
+
+TEST_F(PageLoopTest, ControlCharactersInTheDataPrintAsBlanks) {
+    using namespace std::string_literals;
+    grid = Grid(2, 3);
+    grid->SetCells(0, 1, "a\fb");
+    grid->SetCells(1, 1, "\x1B(s3B");
+    grid->SetCells(0, 2, "bell\a");
+    grid->SetCells(1, 2, "x\0y"s);
+    StartRun(grid.get());
+    // The only control characters are the line ends and the form feeds
+    // in front of the pages.
+    auto check = [](const std::string& Out) {
+        std::vector<std::string> lines = SplitLines(Out);
+        for (std::string& line : lines) {
+            if (!line.empty() && line[0] == '\f') line.erase(0, 1);
+            for (char c : line)
+                EXPECT_FALSE(static_cast<unsigned char>(c) < ' ') << static_cast<int>(c) << " in " << line;
+        }
+        for (const char* text : {"| a b ", "|  (s3B", "| bell ", "| x y "})
+            EXPECT_NE(Out.find(text), std::string::npos) << text << " in\n" << Out;
+    };
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PS().PagesOutput, 1);
+    check(Output());
+
+    RS().OutputDest = TOutputDest::odPrinter;
+    RS().FastPrinterText = true;
+    EXPECT_EQ(PrintRun(), 1);
+    check(spooler.Spooler().LastJob().Data);
 }
 
 // ---- Sheets ----------------------------------------------------------------
@@ -447,15 +553,34 @@ TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
     EXPECT_EQ(drawn + "\f\r\n", text);
 }
 
-TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
+TEST_F(TablePageLoopTest, AnEmptyTableOrQueryPrintsItsPageWithTheTitlesAndNoRow) {
     RS().CountNumRcds = false;
+    RS().LinesPerpage = 12;
+    RS().Memo(M::rmPgFtr).SetText("footer");
+    const std::string page =
+        "\n"
+        "           Page 1\n"
+        "     +------------------+\n"
+        "     |    #   | id| name|\n"
+        "     +------------------+\n" +
+        std::string(6, '\n') + "           footer\n";
     auto table = Table("CREATE TABLE items(id INTEGER, name VARCHAR(10));");
     StartRun(table.get());
     EXPECT_EQ(PrintRun(), 1);
-    EXPECT_EQ(PS().PagesOutput, 0);
-    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(PS().PagesOutput, 1);
+    EXPECT_EQ(OutputPages(), (std::vector<std::string>{page, "\n"})); // and the closing form feed
 
-    // The preview of it shows the titles and no row.
+    TQuery query;
+    query.SetName("qryItems");
+    query.SetDatabaseName(db->FileName());
+    query.SQL.SetText("SELECT id, name FROM items WHERE id > 0");
+    StartRun(&query);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(PS().PagesOutput, 1);
+    EXPECT_EQ(OutputPages(), (std::vector<std::string>{page, "\n"}));
+
+    // The preview of it shows the same page.
+    StartRun(table.get());
     TMemo memo(nullptr);
     PS().PreviewMemo = &memo;
     PS().SetPageRange(TPrintWhat::pwAll, false, {}, {});
@@ -463,14 +588,8 @@ TEST_F(TablePageLoopTest, AnEmptyTablePrintsNoRow) {
     PS().InitPrintPages();
     PS().Oper = TOper::opPreview;
     PS().CurPage = TPoint{1, 1};
-    OI().Eof = false;
     PS().PrintPage();
-    EXPECT_EQ(TrimLineEnds(memo.Lines().Text()),
-              "\n"
-              "            Page 1\n"
-              "     +------------------+\n"
-              "     |    #   | id| name|\n"
-              "     +------------------+\n");
+    EXPECT_EQ(TrimLineEnds(memo.Lines().Text()), page);
     PS().PreviewMemo = nullptr;
 }
 

@@ -12,6 +12,7 @@ namespace {
 
 struct TextCells : ::testing::Test {
     test::TRunGlobals run;
+    bool memoCodes = false; // the text is a report memo
 
     TextCells() {
         run.PS().DateText = "01/02/2024";
@@ -23,7 +24,7 @@ struct TextCells : ::testing::Test {
     std::vector<std::string> Layout(const std::string& Text, int W, int H = 20,
                                     TAlignment Align = TAlignment::taLeftJustify) {
         run.PS().TextPage->Clear();
-        const int used = run.PS().BuildFldLines(false, Text.c_str(), TRect{1, 0, W, H - 1}, Align);
+        const int used = run.PS().BuildFldLines(false, Text, TRect{1, 0, W, H - 1}, Align, memoCodes);
         std::vector<std::string> lines;
         for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPage->Get(i));
         EXPECT_EQ(used, static_cast<int>(lines.size()));
@@ -35,6 +36,7 @@ struct TextCells : ::testing::Test {
 } // namespace
 
 TEST_F(TextCells, MemoCodesPlaceDatePageAndTimeAcrossTheLine) {
+    memoCodes = true;
     const auto lines = Layout("\r^DL^PC^TR", 60);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], std::string(60, ' '));
@@ -49,12 +51,62 @@ TEST_F(TextCells, MemoCodesPlaceDatePageAndTimeAcrossTheLine) {
 }
 
 TEST_F(TextCells, CodesInTheRunningText) {
+    memoCodes = true;
     EXPECT_EQ(Layout("on ^D ok", 30)[0], Pad("on 01/02/2024 ok", 30)); // the blank after the code stays
     EXPECT_EQ(Layout("a^^b", 10)[0], Pad("a^b", 10)); // two carets give one
     EXPECT_EQ(Layout("a^Qb", 10)[0], Pad("a^b", 10)); // an unknown code letter is dropped
     EXPECT_EQ(Layout("a^d", 10)[0], Pad("a^", 10)); // the letters are case-sensitive
     EXPECT_EQ(Layout("ab^", 10)[0], Pad("ab^", 10)); // a caret at the end ends the text
     EXPECT_EQ(Layout("^T", 10)[0], Pad("10:30", 10));
+}
+
+TEST_F(TextCells, DataIsLaidOutAsItIsStored) {
+    // Only a memo's carets are codes; in titles and data they are text.
+    for (const std::string text : {"E=mc^2", "2^10=1024", "AT^T", "a^^b", "^DL x", "end^"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Layout(text, 12)[0], Pad(text, 12));
+        EXPECT_EQ(Layout(text, 12, 20, TAlignment::taRightJustify)[0], std::string(12 - text.size(), ' ') + text);
+    }
+    // Also where the text wraps or breaks.
+    EXPECT_EQ(Layout("x^2 + y^2\r^P", 6), (std::vector<std::string>{"x^2 + ", "y^2   ", "^P    "}));
+    memoCodes = true;
+    EXPECT_EQ(Layout("AT^T", 12)[0], Pad("AT10:30", 12));
+}
+
+TEST_F(TextCells, ControlCharactersAreBlanks) {
+    using namespace std::string_literals;
+    // A form feed, an escape, a bell, a NUL, a tab or a delete in a text
+    // would act on the printer: each takes one blank column.
+    for (const bool codes : {false, true}) {
+        memoCodes = codes;
+        EXPECT_EQ(Layout("a\fb\x1B(s3Bc\ad\0e\tf\x7Fg"s, 20)[0], Pad("a b (s3Bc d e f g", 20));
+        EXPECT_EQ(Layout("\f"s, 3)[0], "   ");
+        EXPECT_EQ(Layout("\0x"s, 3, 1, TAlignment::taRightJustify)[0], "  x");
+        // A blank that stands for one ends a word like any blank.
+        EXPECT_EQ(Layout("abcde\ffghij"s, 8), (std::vector<std::string>{"abcde   ", "fghij   "}));
+    }
+    // Line breaks stay what they are.
+    EXPECT_EQ(Layout("ab\r\ncd\x0C"s, 4), (std::vector<std::string>{"ab  ", "cd  "}));
+
+    // Wherever the character stands; bytes from 128 up are text.
+    const std::string high = "\x80\xA0\xB3\xC4\xE9\xFF\xC3\xA9 \x7E\x21~ok";
+    for (std::size_t at = 0; at <= high.size(); ++at) {
+        for (const char c : {'\x01', '\x1F', '\x7F', '\0'}) {
+            std::string text = high;
+            text.insert(at, 1, c);
+            std::string expected = high;
+            expected.insert(at, 1, ' ');
+            EXPECT_EQ(Layout(text, 20)[0], Pad(expected, 20)) << at << " " << static_cast<int>(c);
+        }
+    }
+    EXPECT_EQ(Layout(high, 20)[0], Pad(high, 20));
+    for (std::size_t len = 1; len <= 9; ++len)
+        for (std::size_t at = 0; at < len; ++at) {
+            std::string text = std::string("abcdefghi").substr(0, len), expected = text;
+            text[at] = '\x1B';
+            expected[at] = ' ';
+            EXPECT_EQ(Layout(text, 9)[0], Pad(expected, 9)) << len << " " << at;
+        }
 }
 
 TEST_F(TextCells, WordWrap) {
@@ -84,10 +136,10 @@ TEST_F(TextCells, TheRectangleLimitsTheLines) {
 
     TPrintSettings& ps = run.PS();
     ps.TextPage->Clear();
-    EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify), 3);
+    EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify, false), 3);
     EXPECT_EQ(ps.TextPage->Count(), 0); // measuring leaves the buffer alone
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify), 0); // no width
-    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify), 0); // no height
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify, false), 0); // no width
+    EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify, false), 0); // no height
     EXPECT_EQ(ps.TextPage->Count(), 0);
 }
 
@@ -95,12 +147,12 @@ TEST_F(TextCells, FieldsAreAlignedInPlace) {
     TPrintSettings& ps = run.PS();
     ps.TextPage->Clear();
     ps.TextPage->Add("0123456789");
-    ps.BuildFldLines(false, "ab", TRect{3, 0, 6, 0}, TAlignment::taRightJustify);
+    ps.BuildFldLines(false, "ab", TRect{3, 0, 6, 0}, TAlignment::taRightJustify, false);
     EXPECT_EQ(ps.TextPage->Get(0), "01  ab6789");
-    ps.BuildFldLines(false, "x", TRect{3, 0, 6, 0}, TAlignment::taCenter);
+    ps.BuildFldLines(false, "x", TRect{3, 0, 6, 0}, TAlignment::taCenter, false);
     EXPECT_EQ(ps.TextPage->Get(0), "01 x  6789");
     // Lines below the buffer are added; a line shorter than the field is padded.
-    ps.BuildFldLines(false, "yz", TRect{12, 2, 14, 2}, TAlignment::taLeftJustify);
+    ps.BuildFldLines(false, "yz", TRect{12, 2, 14, 2}, TAlignment::taLeftJustify, false);
     ASSERT_EQ(ps.TextPage->Count(), 3);
     EXPECT_EQ(ps.TextPage->Get(1), " ");
     EXPECT_EQ(ps.TextPage->Get(2), std::string(11, ' ') + "yz ");

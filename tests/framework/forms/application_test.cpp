@@ -145,6 +145,30 @@ TEST_F(ApplicationTest, ProcessMessagesIsReentrant) {
     EXPECT_EQ(log, (std::vector<std::string>{"first", "input", "second", "first done"}));
 }
 
+TEST_F(ApplicationTest, ProcessMessagesFirstTakesTheInputThatHasComeWithoutWaiting) {
+    // A source with input waiting: it queues it when polled and never waits.
+    struct TPolledSource : TInputSource {
+        std::vector<std::string>* Log = nullptr;
+        int Polls = 0;
+        bool WaitForInput(TCustomForm*, int64_t) override {
+            ADD_FAILURE() << "ProcessMessages waited";
+            return false;
+        }
+        void PollInput() override {
+            ++Polls;
+            Application()->QueueInput([this] { Log->push_back("key"); });
+        }
+    } source;
+    source.Log = &log;
+    TInputSource* previous = TApplication::InputSource();
+    TApplication::SetInputSource(&source);
+    Application()->QueueInput([&] { log.push_back("earlier"); });
+    Application()->ProcessMessages();
+    TApplication::SetInputSource(previous);
+    EXPECT_EQ(source.Polls, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"earlier", "key"}));
+}
+
 TEST_F(ApplicationTest, RunShowsTheMainFormUntilItCloses) {
     TForm* f = NewForm<TForm>(Application());
     f->SetName("fmMain");

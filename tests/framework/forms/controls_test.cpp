@@ -76,6 +76,32 @@ TEST_F(ControlsTest, KeyPressCanReplaceOrDropTypedCharacters) {
     EXPECT_EQ(ed->Text(), "12y3"); // a dropped Backspace deletes nothing
 }
 
+TEST_F(ControlsTest, AKeyboardKeystrokeGoesToTheFocusedControlWithTheCharactersItTyped) {
+    auto* ed = Make<TEdit>(form, "ed");
+    std::vector<std::string> events;
+    ed->OnKeyDown = [&](TObject*, uint16_t& k, TShiftState) { events.push_back("down " + std::to_string(k)); };
+    ed->OnKeyPress = [&](TObject*, char& c) {
+        events.push_back("press " + std::to_string(static_cast<unsigned char>(c)));
+    };
+    form->Show();
+    ASSERT_TRUE(ed->Focused());
+    // The character a key makes on this keyboard, not the one of its code.
+    UserKeystroke(form, '1', TShiftState{TShiftFlag::ssShift}, "!");
+    // A letter beyond ASCII: one key, then its bytes one by one.
+    UserKeystroke(form, 'E', {}, "\xC3\xA9");
+    // A character without a key code fires only OnKeyPress.
+    UserKeystroke(form, 0, {}, "%");
+    EXPECT_EQ(ed->Text(), "!\xC3\xA9%");
+    EXPECT_TRUE(ed->Modified());
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"down 49", "press 33", "down 69", "press 195", "press 169", "press 37"}));
+    // Without characters the key makes its own (Backspace here).
+    events.clear();
+    UserKeystroke(form, VK_BACK, {}, "");
+    EXPECT_EQ(events, (std::vector<std::string>{"down 8", "press 8"}));
+    EXPECT_EQ(ed->Text(), "!\xC3\xA9");
+}
+
 TEST_F(ControlsTest, EditEditingKeysMaxLengthReadOnlyAndPassword) {
     auto* ed = Make<TEdit>(form, "ed");
     auto* other = Make<TEdit>(form, "other");
@@ -630,6 +656,47 @@ TEST_F(ControlsTest, ChildrenTakeTheParentFontUntilTheyHaveTheirOwn) {
     EXPECT_EQ(lb->Font().Name(), "Arial");
     lb->SetParentFont(true);
     EXPECT_EQ(lb->Font().Name(), "Courier New");
+}
+
+TEST_F(ControlsTest, AltWithACaptionsAcceleratorActsOnItsControl) {
+    auto* label = Make<TLabel>(form, "lbName");
+    label->SetCaption("&Name:");
+    auto* name = Make<TEdit>(form, "edName");
+    label->SetFocusControl(name);
+    auto* check = Make<TCheckBox>(form, "cbVisible");
+    check->SetCaption("&Visible");
+    auto* hidden = Make<TButton>(form, "buHidden");
+    hidden->SetCaption("&Print");
+    hidden->SetVisible(false);
+    auto* print = Make<TButton>(form, "buPrint");
+    print->SetCaption("&Print");
+    auto* amp = Make<TButton>(form, "buAmp");
+    amp->SetCaption("Q&&A");
+    auto* group = Make<TGroupBox>(form, "gbWhat");
+    group->SetCaption("Print &What?");
+    auto* first = Make<TRadioButton>(group, "rbAll");
+    first->SetTabStop(true);
+    form->Show();
+    UserFocus(check);
+
+    const TShiftState alt{TShiftFlag::ssAlt};
+    UserKeyDown(form, 'N', alt);
+    EXPECT_TRUE(name->Focused());
+    UserKeyDown(form, 'V', alt);
+    EXPECT_TRUE(check->Focused());
+    EXPECT_TRUE(check->Checked());
+    UserKeyDown(form, 'W', alt);
+    EXPECT_TRUE(first->Focused());
+    // The first showing control takes the key; "&&" is no accelerator.
+    std::vector<std::string> clicks;
+    print->OnClick = [&](TObject*) { clicks.push_back("print"); };
+    hidden->OnClick = [&](TObject*) { clicks.push_back("hidden"); };
+    amp->OnClick = [&](TObject*) { clicks.push_back("amp"); };
+    UserKeyDown(form, 'P', alt);
+    UserKeyDown(form, 'A', alt);
+    UserKeyDown(form, 'P', TShiftState{TShiftFlag::ssAlt, TShiftFlag::ssCtrl});
+    EXPECT_EQ(clicks, (std::vector<std::string>{"print"}));
+    EXPECT_TRUE(first->Focused()); // a button's accelerator only clicks it
 }
 
 } // namespace

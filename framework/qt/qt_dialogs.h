@@ -1,0 +1,28 @@
+// The services the form layer asks a backend for, on Qt: message boxes,
+// the common dialogs, beeps and the system clipboard.
+//
+// Message boxes and the printer set-up are forms of the model, run modally
+// by the model's own loop and shown by the Qt windows like any form. The
+// file, directory and font dialogs are Qt's, shown application-modal while
+// Qt's events run until they close; no model code runs meanwhile.
+#pragma once
+
+#include <string>
+
+#include "framework/forms/dialogs.h"
+
+namespace trx {
+
+class TCustomForm;
+
+// Installs the dialog service and the clipboard (qt_windows.h does).
+void InstallQtServices();
+// Puts back the ones that were there before.
+void RemoveQtServices();
+
+// Makes the message box form of MessageDlg: the message over one button a
+// kind (named "OK", "Cancel", "Yes"... and giving the kind's modal result),
+// sized to its text in the screen's fonts. Owned by the application.
+TCustomForm* CreateMessageForm(const std::string& Caption, const std::string& Msg, TMsgDlgButtons Buttons, int HelpCtx);
+
+} // namespace trx
