@@ -448,6 +448,28 @@ TEST_F(OptionsRunTest, ASaveThatFailsKeepsTheChangeAndTheWindow) {
     EXPECT_NE(ReadAll(SettingsFile()).find("\r\nPanelsAcrossPage=2\r\n"), std::string::npos);
 }
 
+TEST_F(OptionsRunTest, ASaveGivenUpForWantOfTheLockIsNoSave) {
+    Store({"DisplayReportOptionsWin=1"});
+    const std::string before = ReadAll(SettingsFile());
+    TtrxFileMgr holder; // another program's manager
+    holder.DataDir = dir.Path();
+    holder.InitVars("", kReportId);
+    InWindow([&](TfmTBXMain& d) {
+        UserReplaceText(d.edPanelsAcrossPage, "2");
+        ASSERT_TRUE(holder.LockFile(LockModeExclusive));
+        UserClickMenu(d.itmSave);
+        holder.UnLockFile();
+        EXPECT_TRUE(ReportSettings->Modified);
+        EXPECT_EQ(Trim(d.paMsg->Caption()), "Unable to save report settings");
+        d.bbCloseClick(nullptr);
+    });
+    ui->AnswerMessage(mrAbort, "Lock has timed out");
+    ui->AnswerMessage(mrNo, "Save New Report Settings?");
+    EXPECT_EQ(tbx->Print(), 0);
+    EXPECT_EQ(ReadAll(SettingsFile()), before);
+    EXPECT_TRUE(Boxes(TDialogKind::dkException).empty()); // given up silently
+}
+
 // ---- The end of a run ---------------------------------------------------------------------
 
 TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
