@@ -103,22 +103,13 @@ void TTrxTabrix::SetObjectToPrint(TComponent* Value) {
     TakeObjectToPrint(Value);
 }
 
-bool TTrxTabrix::RenameTo(const TtrxUserName& User, const TtrxReportId& Id) {
-    TtrxUserName resUser = userName_;
-    TtrxReportId resId = reportId_;
-    if (!FileMgr->RenameReportSettings(userName_, reportId_, User, Id, false, resUser, resId)) return false;
-    userName_ = resUser;
-    reportId_ = resId;
-    return true;
-}
-
 void TTrxTabrix::SetReportId(const std::string& Value) {
     if (!Value.empty() && reportId_.str() == Value) return;
     if (HasState(csLoading) || HasState(csReading)) {
         reportId_ = Value;
         return;
     }
-    RenameTo(userName_, TtrxReportId(Value));
+    RenameReportSettings(userName_, reportId_, userName_, TtrxReportId(Value));
 }
 
 void TTrxTabrix::SetUserName(const std::string& Value) {
@@ -128,7 +119,7 @@ void TTrxTabrix::SetUserName(const std::string& Value) {
         userName_ = name;
         return;
     }
-    RenameTo(TtrxUserName(name), reportId_);
+    RenameReportSettings(userName_, reportId_, TtrxUserName(name), reportId_);
     AllowAutoSave = true;
 }
 

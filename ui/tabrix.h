@@ -93,9 +93,6 @@ protected:
 private:
     // Points ObjectToPrint at Value, moving the free notification over.
     void TakeObjectToPrint(TComponent* Value);
-    // Renames the section from the current names to User and Id; adopts the
-    // names it gives back once it completes.
-    bool RenameTo(const TtrxUserName& User, const TtrxReportId& Id);
 
     TComponent* objectToPrint_ = nullptr;
     TtrxReportId reportId_;

@@ -12,6 +12,7 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
+#include "password_script.h"
 #include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "ui/options_dialog.h"
@@ -61,16 +62,7 @@ protected:
     }
     // A password prompt the user answers with Entry (empty: Cancel).
     void AnswerPassword(const std::string& Prompt, const std::string& Entry) {
-        ui->OnModal("fmPassword", [Prompt, Entry](TCustomForm& f) {
-            auto& fm = static_cast<TfmPassword&>(f);
-            EXPECT_EQ(fm.lbPWPrompt->Caption(), Prompt);
-            if (Entry.empty()) {
-                fm.edCancel->Click();
-                return;
-            }
-            fm.edPassword->SetText(Entry);
-            fm.edOk->Click();
-        });
+        test::AnswerPassword(*ui, Prompt, Entry);
     }
 
     TfmTBXMain* dlg = nullptr;

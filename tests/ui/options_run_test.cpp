@@ -21,6 +21,7 @@
 #include "framework/forms/menus.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/forms/user_input.h"
+#include "password_script.h"
 #include "support/sqlite_file.h"
 #include "tabrix_fixture.h"
 
@@ -66,18 +67,9 @@ protected:
             Script(*d);
         });
     }
-    // A password prompt answered with Entry (empty: Cancel).
+    // A password prompt the user answers with Entry (empty: Cancel).
     void AnswerPassword(const std::string& Prompt, const std::string& Entry) {
-        ui->OnModal("fmPassword", [Prompt, Entry](TCustomForm& f) {
-            auto& fm = static_cast<TfmPassword&>(f);
-            EXPECT_EQ(fm.lbPWPrompt->Caption(), Prompt);
-            if (Entry.empty()) {
-                fm.edCancel->Click();
-                return;
-            }
-            fm.edPassword->SetText(Entry);
-            fm.edOk->Click();
-        });
+        test::AnswerPassword(*ui, Prompt, Entry);
     }
     // The error shown by the first show, then its notice.
     void ExpectSetupFailure(const std::string& Message) {
