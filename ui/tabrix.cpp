@@ -183,7 +183,9 @@ int TTrxTabrix::Print() {
         if (Screen()->IsLive(caller, callerId)) caller->SetCursor(callerCursor);
     };
     try {
-        if (fmTBXMain && ReportSettings && PrintSettings && ObjInfo) {
+        // Only the dialog's own run objects will do: globals of another run
+        // that is open are not this run's.
+        if (fmTBXMain && fmTBXMain->RunGlobals && ReportSettings && PrintSettings && ObjInfo) {
             TBXObjCreatedAtRuntime = !fmTBXMain->HasState(csDesigning);
             ObjInfo->ObjectToPrint = objectToPrint_;
             ObjInfo->ComponentName = Name();
