@@ -462,6 +462,20 @@ TEST_F(OptionsRunTest, ASaveGivenUpForWantOfTheLockIsNoSave) {
     EXPECT_TRUE(Boxes(TDialogKind::dkException).empty()); // given up silently
 }
 
+TEST_F(OptionsRunTest, AFailureWhileClosingIsToldAndTheDialogStillCloses) {
+    Store({"DisplayReportOptionsWin=1"});
+    InWindow([&](TfmTBXMain& d) {
+        // The global preferences cannot be written.
+        ASSERT_TRUE(ForceDirectories(windowsDir.File("Tabrix.Ini")));
+        d.bbCloseClick(nullptr);
+    });
+    EXPECT_EQ(tbx->Print(), 0);
+    const auto shown = Boxes(TDialogKind::dkShowMessage);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text.substr(0, 47), "Tabrix! Internal Error: Closing Form:fmTBXMain\r");
+    ExpectRunGone();
+}
+
 // ---- The end of a run ---------------------------------------------------------------------
 
 TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
