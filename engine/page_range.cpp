@@ -1,16 +1,19 @@
 // The dialog's check of its page-range fields.
 #include "engine/print_settings.h"
 #include "framework/forms/dialogs.h"
+#include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
 
 namespace {
 
-// The edit takes the focus when it can; a field that cannot (hidden, or on a
-// closed form) is simply left as it is.
+// The edit takes the focus when it can; a field that cannot (hidden, on a
+// closed form, or on a form that is not the active one, such as a dialog
+// still setting itself up unseen) is simply left as it is.
 void FocusEdit(TEdit* Edit) {
-    if (Edit && Edit->CanFocus()) Edit->SetFocus();
+    const TCustomForm* form = Edit ? GetParentForm(Edit) : nullptr;
+    if (form && form->Active() && Edit->CanFocus()) Edit->SetFocus();
 }
 
 } // namespace

@@ -10,9 +10,11 @@
 //   options_pages.cpp     tabs, hidden pages, menus, keys, hints, resizing
 //   options_transfer.cpp  settings to controls and back, and the handlers
 //                         that only mark the settings modified
-//   options_seams.cpp     the dependent controls, the checks, the printer
-//                         set-up, the style list and the memo editor, kept
-//                         to what the rest of the dialog needs of them
+//   options_destination.cpp  the controls that depend on the destination,
+//                         the object kind, the print choice and the quality
+//   options_checks.cpp    the field checks and how a failed field is shown
+//   options_seams.cpp     the printer set-up, the style list and the memo
+//                         editor, kept to what the rest of the dialog needs
 #pragma once
 
 #include <cstdint>
@@ -150,10 +152,17 @@ public:
     void cbRptSetupPWClick(TObject* Sender);
     void cbSettingsReadOnlyClick(TObject* Sender);
 
-    // ---- Dependent controls, checks, printer, styles, memos (options_seams.cpp)
+    // ---- Dependent controls and the destination (options_destination.cpp)
+    // Derives the destination flags from the controls, then the rules of
+    // the controls that Sender can affect (all of them with All).
     void SetOptions(TObject* Sender, bool All);
     void cbxOutputDestChange(TObject* Sender);
     void cbxOutputDestDblClick(TObject* Sender);
+
+    // ---- Field checks (options_checks.cpp) -------------------------------
+    // Runs the rules of Sender (all rules with All); the first that fails
+    // shows its field and message, and nothing is stored. When all pass,
+    // the controls are stored into the settings.
     bool ChkOptions(TObject* Sender, bool All, bool Focus);
     bool ChkFldIntRange(TWinControl* Control, int Min, int Max, const std::string& FieldName, const std::string& Units,
                         bool Focus);
@@ -162,6 +171,8 @@ public:
     void cbxGenericExit(TObject* Sender);
     void edNumericOnlyKeyPress(TObject* Sender, char& Key);
     void edNumericOnlyExit(TObject* Sender);
+
+    // ---- Printer, styles, memos (options_seams.cpp) -----------------------
     void SetupPrinter(bool ShowMsg);
     void sbPrinterSetupClick(TObject* Sender);
     void buTextFontNameClick(TObject* Sender);
@@ -206,6 +217,9 @@ public:
     bool Assigning = false;
     bool SuppressSetOptions = false;
     bool SuppressChkOptions = false;
+    // Set while SetCtrlFocus moves the focus to a failed field: the exit
+    // checks that the move sets off do not move it again.
+    bool FocusingField = false;
     uint8_t StyleListObjType = 0;
     uint8_t StyleListQuality = 0;
     int32_t SavedWidth = 0;

@@ -112,4 +112,16 @@ TEST_F(PageRangeTest, AnEditThatCannotTakeTheFocusIsLeftAlone) {
     EXPECT_TRUE(other->Focused());
 }
 
+TEST_F(PageRangeTest, AnEditOnAFormThatIsNotActiveIsLeftAlone) {
+    from->SetText("x");
+    to->SetText("2");
+    auto* front = NewForm<TForm>(Application());
+    front->Show();
+    ui->ClearCalls();
+    EXPECT_FALSE(PS.ChkPageRange(true, from, to));
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{InvalidPage});
+    EXPECT_EQ(Screen()->ActiveForm(), front);
+    EXPECT_EQ(form->ActiveControl(), other);
+}
+
 } // namespace

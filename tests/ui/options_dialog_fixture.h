@@ -1,6 +1,6 @@
 // The "Report Options" dialog made as Print makes it, on a fresh
 // application with a fake clock and a scripted user, with a report's
-// default settings. The run's objects are the dialog's own when it makes
+// default settings, for a string grid. The run's objects are the dialog's own when it makes
 // them, else made here.
 #pragma once
 
@@ -30,6 +30,9 @@ protected:
         if (!ReportSettings) globals = std::make_unique<TRunGlobals>();
         SetReportDefaults(RS());
         RS().DialogTitle = "Sales";
+        // The report of a string grid, as far as the dialog's rules ask.
+        ObjInfo->ObjType = TObjType::IsStringGrid;
+        ObjInfo->GridLike = true;
     }
     ~OptionsDialogTest() override {
         FreeAndNil(fmTBXMain);
