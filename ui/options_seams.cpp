@@ -1,6 +1,7 @@
 // The dialog's printer set-up, style list and memo editor, kept to what the
 // rest of the dialog needs of them. Each routine says in one line what it
 // does now; the full rules replace them.
+#include <initializer_list>
 #include <string>
 
 #include "engine/obj_info.h"
@@ -152,8 +153,16 @@ void TfmTBXMain::cbxSnugfitChange(TObject* Sender) {
 
 // ---- Memo editor -----------------------------------------------------------
 
-// Leaves the editor's look as laid out.
-void TfmTBXMain::SetRptMemo() {}
+// Enables the editor's controls exactly when a memo is chosen (so that the
+// checks pass over an editor without a memo); its look stays as laid out.
+void TfmTBXMain::SetRptMemo() {
+    const bool chosen = lbxMemoLocation->ItemIndex() >= 0;
+    for (TControl* c : std::initializer_list<TControl*>{
+             rbRptMemoLeftJustify, rbRptMemoCenterJustify, rbRptMemoRightJustify, lbMemoXPosPer, lbMemoWidPer,
+             edMemoXPosPer, edMemoWidPer, cbMemoVisible, lbMemoSpacesAbove, lbMemoSpacesBelow, edMemoSpacesAbove,
+             edMemoSpacesBelow, buMemoFont})
+        c->SetEnabled(chosen);
+}
 
 // Leaves the editor where it was laid out.
 void TfmTBXMain::SetRptMemoDim() {}
@@ -162,6 +171,8 @@ void TfmTBXMain::SetRptMemoDim() {}
 void TfmTBXMain::lbxMemoLocationClick(TObject*) {
     if (Assigning || !ReportSettings) return;
     const int i = lbxMemoLocation->ItemIndex();
+    memRptMemo->SetEnabled(i >= 0);
+    SetRptMemo();
     if (i < 0) return;
     const bool wasAssigning = Assigning;
     Assigning = true;

@@ -48,11 +48,15 @@ protected:
         dlg->SetOptions(nullptr, true);
         RS().Modified = false;
     }
-    // The dialog as the options window shows it, its first show over.
+    // The dialog as the options window shows it. The first show's set-up
+    // and decision do not run (the test fills the controls itself);
+    // FirstShow keeps its value.
     void ShowWindow() {
+        const bool firstShow = dlg->FirstShow;
         dlg->FirstShow = false;
         dlg->SetBounds(0, 0, 640, 480);
         dlg->Show();
+        dlg->FirstShow = firstShow;
     }
     std::vector<std::string> Tabs() const {
         std::vector<std::string> t;
