@@ -163,7 +163,10 @@ TEST_F(OptionsRunTest, PrintGivesTheResultOfTheRunsLastPrint) {
              ui->AnswerMessage(mrCancel, "already exists");
          },
          2},
-        {"an output file that cannot be opened", {"OutputFileName=" + dir.File("missing/report.txt")}, {}, 3},
+        {"an output file that cannot be opened",
+         {"OutputFileName=" + dir.File("taken")},
+         [&] { ASSERT_TRUE(ForceDirectories(dir.File("taken"))); },
+         3},
     };
     for (const Case& c : cases) {
         Store(c.settings);
@@ -183,11 +186,16 @@ TEST_F(OptionsRunTest, TheOptionsWindowOpensBorderedCentredAfterItsPassword) {
         const char* what;
         std::vector<std::string> settings;
         bool ctrlShift;
+        std::string failed; // the message of the field that failed the check
     };
     const std::vector<Case> cases{
-        {"the settings ask for it", {"DisplayReportOptionsWin=1"}, false},
-        {"Ctrl and Shift are held", {}, true},
-        {"Ctrl and Shift are held with a preview first", {"PreviewFirst=1"}, true},
+        {"the settings ask for it", {"DisplayReportOptionsWin=1"}, false, ""},
+        {"Ctrl and Shift are held", {}, true, ""},
+        {"Ctrl and Shift are held with a preview first", {"PreviewFirst=1"}, true, ""},
+        {"a stored value fails the check",
+         {"OutputFileName=" + dir.File("missing/report.txt")},
+         false,
+         "Directory does not exist for output file. Use Browse button to create directory."},
     };
     for (const Case& c : cases) {
         std::vector<std::string> settings = c.settings;
@@ -203,6 +211,10 @@ TEST_F(OptionsRunTest, TheOptionsWindowOpensBorderedCentredAfterItsPassword) {
             EXPECT_EQ(d.BoundsRect(), (TRect{192, 144, 192 + 640, 144 + 480})) << c.what;
             EXPECT_EQ(d.Caption(), "Report Options: Items") << c.what;
             EXPECT_EQ(PWInfo.EnteredRptOptPW, "OPT");
+            if (!c.failed.empty()) {
+                EXPECT_EQ(Trim(d.paMsg->Caption()), c.failed);
+                EXPECT_EQ(d.ActiveControl(), d.edOutputFileName);
+            }
             SetKeyDown(VK_CONTROL, false);
             SetKeyDown(VK_SHIFT, false);
             d.bbCloseClick(nullptr);
@@ -241,7 +253,7 @@ TEST_F(OptionsRunTest, TheFileMenuOffersWhatTheRunAllows) {
     };
     const std::vector<Case> cases{
         {"a report", {}, true, true},
-        {"a window snapshot", {"PrintWhat=5"}, false, true},
+        {"a window snapshot", {"OutputDest=0", "PrintWhat=5"}, false, true},
         {"settings read-only from the start", {"SettingsReadOnly=1"}, true, false},
     };
     for (const Case& c : cases) {
