@@ -27,8 +27,8 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "framework/data/table.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "ui/progress_window.h"
 
@@ -42,7 +42,7 @@ int RunReport(bool Export, const std::string& Database, const std::string& Table
     // As in the dialog, the run reports to the (hidden) progress window.
     TWindowProgress progressWindow;
     TRunProgressScope showProgress(progressWindow);
-    test::TRunGlobals globals;
+    TRunScope globals;
     TtrxReportSettings& rs = globals.RS();
     test::SetReportDefaults(rs);
     rs.DialogTitle = "Benchmark";

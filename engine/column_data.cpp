@@ -8,6 +8,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/date_time.h"
 #include "framework/core/format.h"
 #include "framework/core/strings.h"
@@ -55,7 +56,9 @@ std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData)
 
 void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text) {
     if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     auto unknown = [&Text] { Text.assign("?"); };
+    TRX_GCC_BOGUS_RESTRICT_END
     if (ColNdx < 0 || ColNdx >= ColCount()) return unknown();
     const TColsListData& col = *ColsList[static_cast<std::size_t>(ColNdx)];
     const bool titles = YPlane == TRegPlaneNdx::plFirst;
@@ -64,7 +67,9 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
     if (col.FldCalc == TFldCalc::fcLineNum) {
         if (titles) {
             const TPlaneRows* rows = RptStyles ? &RptStyles->PlaneRows[TRegPlaneNdx::plFirst] : nullptr;
+            TRX_GCC_BOGUS_RESTRICT_BEGIN
             Text.assign(rows && rows->Counter == rows->Rows - 1 ? "#" : "");
+            TRX_GCC_BOGUS_RESTRICT_END
         } else {
             Text = FormatLineNum(PrintSettings ? PrintSettings->LineNum : 0);
         }

@@ -9,6 +9,7 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/dialogs.h"
 #include "framework/printing/printer.h"
@@ -227,8 +228,10 @@ void TPrintSettings::CloseOutput() {
 
 void TPrintSettings::OutputTextPage() {
     TStringList& page = *TextPage;
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     if (PagesOutput > 0 && (UseFastPrinterText || ToFile) && FormFeedsOn() && page.Count() >= 2)
         page.Put(0, "\f" + page.Get(0));
+    TRX_GCC_BOGUS_RESTRICT_END
 
     if (UseFastPrinterText) {
         if (!StartPagePrinter(SpoolHandle))

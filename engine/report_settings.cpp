@@ -6,6 +6,7 @@
 #include "engine/print_settings.h"
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/ini_file.h"
 
 namespace trx {
@@ -191,7 +192,9 @@ TRptMemoNdx TtrxReportSettings::CnvtRegNdxToRptMemoNdx(TRegNdx Region) {
 
 std::string TtrxReportSettings::FormatNonZeroPageNum(const TPoint& Page) {
     std::string s = IntToStr(Page.Y);
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     if (Page.X > 0) s += "-" + IntToStr(Page.X);
+    TRX_GCC_BOGUS_RESTRICT_END
     return s;
 }
 

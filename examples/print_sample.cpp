@@ -14,13 +14,9 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <memory>
 #include <string>
 
-#include "engine/obj_info.h"
-#include "engine/print_settings.h"
-#include "engine/report_settings.h"
-#include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "framework/core/math_util.h"
 #include "framework/data/table.h"
 #include "framework/printing/printer.h"
@@ -40,39 +36,18 @@ using S = TStyleOptNdx;
 class ReportRun {
 public:
     ReportRun(TComponent& ObjectToPrint, const std::string& DataDir) {
-        // The dialog creates the run's objects in this order.
-        ps_ = std::make_unique<TPrintSettings>();
-        PrintSettings = ps_.get();
-        styles_ = std::make_unique<TRptStyles>();
-        RptStyles = styles_.get();
-        oi_ = std::make_unique<TObjInfo>();
-        ObjInfo = oi_.get();
-        rs_ = std::make_unique<TtrxReportSettings>();
-        ReportSettings = rs_.get();
-
         oi_->ObjectToPrint = &ObjectToPrint;
         oi_->ComponentName = "TrxTabrix1";
         oi_->DefineObj();
         TtrxFileMgr files;
         files.DataDir = DataDir;
-        files.ReportSettings = rs_.get();
+        files.ReportSettings = rs_;
         if (!files.LoadReportSettings(TtrxUserName(""), TtrxReportId("Stock list")))
             std::fprintf(stderr, "The settings file is locked: the report prints with its defaults.\n");
         rs_->LoadGlobalSettings(); // the line-drawing characters
         oi_->CalcRows();
         std::string style = rs_->StyleName;
         if (styles_->LoadStyle(style)) rs_->StyleName = style;
-    }
-
-    ~ReportRun() {
-        ReportSettings = nullptr;
-        rs_.reset();
-        ObjInfo = nullptr;
-        oi_.reset();
-        RptStyles = nullptr;
-        styles_.reset();
-        PrintSettings = nullptr;
-        ps_.reset();
     }
 
     TtrxReportSettings& Settings() { return *rs_; }
@@ -185,10 +160,11 @@ private:
         ps.RecalcPixPerInch = false;
     }
 
-    std::unique_ptr<TPrintSettings> ps_;
-    std::unique_ptr<TRptStyles> styles_;
-    std::unique_ptr<TObjInfo> oi_;
-    std::unique_ptr<TtrxReportSettings> rs_;
+    TRunScope run_;
+    TPrintSettings* ps_ = &run_.PS();
+    TRptStyles* styles_ = &run_.Styles();
+    TObjInfo* oi_ = &run_.OI();
+    TtrxReportSettings* rs_ = &run_.RS();
 };
 
 const char* Outcome(int Result) {

@@ -16,6 +16,7 @@
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
 #include "framework/core/clock.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "storage/file_mgr.h"
 #include "storage/section_lines.h"
@@ -39,7 +40,9 @@ std::string OpenFailMessage(const std::string& FileName, int Code) {
 
 void SyncDirectoryOf(const std::string& FileName) {
     std::string dir = ExtractFileDir(FileName);
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     if (dir.empty()) dir = ".";
+    TRX_GCC_BOGUS_RESTRICT_END
     const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     (void)fsync(fd);

@@ -10,6 +10,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "engine/status_messages.h"
 #include "engine/trx_errors.h"
 #include "framework/core/exceptions.h"
@@ -29,40 +30,6 @@
 namespace trx {
 
 TfmTBXMain* fmTBXMain = nullptr;
-
-// The run's four global objects, made in the order the engine needs them
-// and freed in reverse; the globals point at them while they live.
-class TRunGlobalObjects {
-public:
-    TRunGlobalObjects() {
-        try {
-            PrintSettings = new TPrintSettings;
-            RptStyles = new TRptStyles;
-            ObjInfo = new TObjInfo;
-            ReportSettings = new TtrxReportSettings;
-        } catch (...) {
-            Free();
-            throw;
-        }
-    }
-    ~TRunGlobalObjects() { Free(); }
-    TRunGlobalObjects(const TRunGlobalObjects&) = delete;
-    TRunGlobalObjects& operator=(const TRunGlobalObjects&) = delete;
-
-private:
-    template <class T>
-    static void FreeGlobal(T*& Global) {
-        T* g = Global;
-        Global = nullptr;
-        delete g;
-    }
-    static void Free() {
-        FreeGlobal(ReportSettings);
-        FreeGlobal(ObjInfo);
-        FreeGlobal(RptStyles);
-        FreeGlobal(PrintSettings);
-    }
-};
 
 namespace {
 
@@ -114,7 +81,7 @@ void TfmTBXMain::FormCreate(TObject*) {
     for (TSpeedButton* button : {sbClose, sbSaveOpts, sbPrint, sbPreview, sbPrinterSetup})
         if (button) button->SetFlat(true);
     try {
-        RunGlobals = std::make_unique<TRunGlobalObjects>();
+        RunScope = std::make_unique<TRunScope>();
         FirstShow = true;
         SaveOrig = std::make_unique<TSaveOrig>();
         Progress = std::make_unique<TWindowProgress>();
@@ -137,12 +104,12 @@ void TfmTBXMain::FormDestroy(TObject*) {
     // Focus goes back to the caller's form only while it exists and can
     // take it.
     steps.Run([this] {
-        TForm* caller = ObjInfo && RunGlobals ? ObjInfo->CallerForm : nullptr;
+        TForm* caller = ObjInfo && RunScope ? ObjInfo->CallerForm : nullptr;
         if (caller && Screen()->IsLive(caller, CallerFormId) && caller->CanFocus()) caller->SetFocus();
     });
     ProgressScope.reset();
     Progress.reset();
-    RunGlobals.reset();
+    RunScope.reset();
     ControlsDisabledOf = nullptr;
     PWInfo.Clear();
     steps.RaiseFirst();

@@ -46,8 +46,8 @@ class TNotebook;
 class TPanel;
 class TPrinterSetupDialog;
 class TRadioButton;
-class TRunGlobalObjects;
 class TRunProgressScope;
+class TRunScope;
 class TSaveDialog;
 class TSaveOrig;
 class TSpeedButton;
@@ -92,7 +92,7 @@ public:
     // What the run owns from FormCreate to FormDestroy: the run's global
     // objects, the state it changes in the application and the printer, and
     // the progress window installed as the run's progress.
-    std::unique_ptr<TRunGlobalObjects> RunGlobals;
+    std::unique_ptr<TRunScope> RunScope;
     std::unique_ptr<TSaveOrig> SaveOrig;
     std::unique_ptr<TWindowProgress> Progress;
     std::unique_ptr<TRunProgressScope> ProgressScope;

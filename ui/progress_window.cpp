@@ -7,6 +7,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "framework/core/clock.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/format.h"
 #include "framework/core/math_util.h"
 #include "framework/forms/application.h"
@@ -159,6 +160,7 @@ void TfmProgress::Notification(TComponent* AComponent, TOperation Operation) {
 
 std::string TfmProgress::GetOperMsg(bool Done, bool WithStatus) const {
     std::string s;
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     switch (CurrentOper()) {
     case TOper::opPrinting: s = Done ? "Report" : "Printing"; break;
     case TOper::opPreview: s = Done ? "Previewed" : "Previewing"; break;
@@ -167,6 +169,7 @@ std::string TfmProgress::GetOperMsg(bool Done, bool WithStatus) const {
     case TOper::opCalcColWidths: s = Done ? "Calculated Column Widths" : "Calculating Column Widths"; break;
     default: s = "?"; break;
     }
+    TRX_GCC_BOGUS_RESTRICT_END
     if (WithStatus) {
         switch (CurrentStatus()) {
         case TOperStatus::osInActive: s += " Inactive"; break;

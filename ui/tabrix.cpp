@@ -185,7 +185,7 @@ int TTrxTabrix::Print() {
     try {
         // Only the dialog's own run objects will do: globals of another run
         // that is open are not this run's.
-        if (fmTBXMain && fmTBXMain->RunGlobals && ReportSettings && PrintSettings && ObjInfo) {
+        if (fmTBXMain && fmTBXMain->RunScope && ReportSettings && PrintSettings && ObjInfo) {
             TBXObjCreatedAtRuntime = !fmTBXMain->HasState(csDesigning);
             ObjInfo->ObjectToPrint = objectToPrint_;
             ObjInfo->ComponentName = Name();

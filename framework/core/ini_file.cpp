@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
 
@@ -220,7 +221,9 @@ std::string TIniFile::ReadString(const std::string& Section, const std::string& 
 
 int TIniFile::ReadInteger(const std::string& Section, const std::string& Ident, int Default) const {
     std::string s = ReadString(Section, Ident, std::string());
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
+    TRX_GCC_BOGUS_RESTRICT_END
     return StrToIntDef(s, Default);
 }
 
@@ -234,7 +237,9 @@ void TIniFile::WriteString(const std::string& Section, const std::string& Ident,
     const int header = doc.FindSection(Section);
     if (header < 0) {
         if (doc.Count() > 0 && !TrimBlanks(doc.Lines.back().Text).empty()) doc.Insert(doc.Count(), std::string());
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         doc.Insert(doc.Count(), "[" + TrimBlanks(Section) + "]");
+        TRX_GCC_BOGUS_RESTRICT_END
         doc.Insert(doc.Count(), TrimBlanks(Ident) + "=" + value);
     } else if (const int key = doc.FindKey(header, Ident); key >= 0) {
         const std::string text = Parse(doc.Lines[key].Text).Name + "=" + value;

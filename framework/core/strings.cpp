@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/exceptions.h"
 
 namespace trx {
@@ -142,7 +143,9 @@ static int ParseInt(std::string_view s, int64_t lo, int64_t hi, int64_t& out) {
     return 0;
 }
 
+TRX_GCC_BOGUS_RESTRICT_BEGIN
 static std::string NotAnInteger(std::string_view s) { return "'" + std::string(s) + "' is not a valid integer value"; }
+TRX_GCC_BOGUS_RESTRICT_END
 
 int StrToInt(std::string_view s) {
     int64_t v = 0;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/compiler_warnings.h"
+
 namespace trx {
 
 inline constexpr char CR = '\r';
@@ -91,7 +93,9 @@ public:
     friend std::string operator+(std::string_view a, const ShortString& b) { return std::string(a) + b.value_; }
 
 private:
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     void assign(std::string_view s) { value_.assign(s.substr(0, N)); }
+    TRX_GCC_BOGUS_RESTRICT_END
     std::string value_;
 };
 

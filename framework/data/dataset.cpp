@@ -3,6 +3,7 @@
 #include <atomic>
 #include <climits>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/strings.h"
 #include "framework/data/data_source.h"
 
@@ -102,7 +103,9 @@ TField* TDataSet::AddField(const std::string& Name, TFieldType Type, int Size) {
     if (FindField(name)) {
         int n = 1;
         while (FindField(name + "_" + IntToStr(n))) ++n;
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         name += "_" + IntToStr(n);
+        TRX_GCC_BOGUS_RESTRICT_END
     }
     std::unique_ptr<TField> field;
     for (auto it = retired_.begin(); it != retired_.end(); ++it) {

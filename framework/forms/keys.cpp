@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/strings.h"
 
 namespace trx {
@@ -39,7 +40,9 @@ const std::array<std::pair<uint16_t, const char*>, 20>& KeyNames() {
 
 std::string KeyName(uint16_t Key) {
     if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) return std::string(1, static_cast<char>(Key));
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     if (Key >= VK_F1 && Key <= VK_F12) return "F" + IntToStr(Key - VK_F1 + 1);
+    TRX_GCC_BOGUS_RESTRICT_END
     for (const auto& [code, name] : KeyNames())
         if (code == Key) return name;
     return {};

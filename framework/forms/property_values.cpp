@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/strings.h"
 
 namespace trx {
@@ -79,7 +80,9 @@ TColor PropColor(const std::string& Value) {
 std::string ColorToString(TColor Color) {
     for (const auto& [name, color] : ColorNames())
         if (color == Color) return name;
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     return "$" + IntToHex(static_cast<uint32_t>(Color), 8);
+    TRX_GCC_BOGUS_RESTRICT_END
 }
 
 TFontStyles PropFontStyles(const std::string& Value) {

@@ -11,12 +11,13 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/data/query.h"
 #include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 
@@ -50,9 +51,11 @@ protected:
         g->SetRowCount(Rows);
         g->SetFixedCols(FixedCols);
         g->SetFixedRows(FixedRows);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < Cols; ++c)
             for (int r = 0; r < Rows; ++r)
                 g->SetCells(c, r, r == 0 ? "T" + std::to_string(c) : "c" + std::to_string(c) + "r" + std::to_string(r));
+        TRX_GCC_BOGUS_RESTRICT_END
         return g;
     }
 
@@ -76,7 +79,7 @@ protected:
 
     TVirtualPrinterOverride printer;
     TempDir dir;
-    TRunGlobals run;
+    TRunScope run;
     TObjInfo& OI = run.OI();
     TPrintSettings& PS = run.PS();
     TtrxReportSettings& RS = run.RS();

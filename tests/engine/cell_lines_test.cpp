@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_scope.h"
 #include "framework/core/strings.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 using L = TRegLineNdx;
@@ -51,7 +51,7 @@ struct LineOptions {
 // list of cell texts; the first row is the title row. Trailing blanks of
 // the buffer lines are dropped.
 struct TableRender : ::testing::Test {
-    test::TRunGlobals run;
+    TRunScope run;
 
     std::vector<std::string> Render(const LineOptions& o, bool ibm, const std::vector<int>& Wids,
                                     const std::vector<std::vector<std::string>>& Rows, bool Titles = true) {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
 #include "framework/core/math_util.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/scripted_ui.h"
 #include "framework/grids/string_grid.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 using P = TRegPlaneNdx;
@@ -19,7 +19,7 @@ namespace {
 // A text-quality run on a page 40 characters wide, cell margins of one
 // character on either side.
 struct Placement : ::testing::Test {
-    test::TRunGlobals run;
+    TRunScope run;
     TPrintSettings& ps = run.PS();
     TtrxReportSettings& rs = run.RS();
     TObjInfo& oi = run.OI();

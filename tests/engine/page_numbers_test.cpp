@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/print_settings.h"
+#include "engine/run_scope.h"
 #include "framework/core/format.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
@@ -12,7 +12,7 @@ namespace {
 class PageNumbersTest : public ::testing::Test {
 protected:
     TVirtualPrinterOverride printer;
-    test::TRunGlobals run;
+    TRunScope run;
     TPrintSettings& PS = run.PS();
 };
 

@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "engine/print_settings.h"
+#include "engine/run_scope.h"
 #include "framework/core/clock.h"
 #include "framework/forms/application.h"
 #include "framework/forms/form.h"
 #include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
@@ -59,7 +59,7 @@ protected:
     TClockOverride clockOverride;
     std::unique_ptr<TScriptedUi> ui;
     TVirtualPrinterOverride printer;
-    trx::test::TRunGlobals run;
+    trx::TRunScope run;
     TPrintSettings& PS = run.PS();
     TForm* form = nullptr;
     TEdit* from = nullptr;

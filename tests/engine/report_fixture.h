@@ -16,11 +16,12 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_scope.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/data/table.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
@@ -41,7 +42,7 @@ public:
 class ReportTest : public FormRoutinesTest {
 protected:
     ReportTest() {
-        globals = std::make_unique<TRunGlobals>();
+        globals = std::make_unique<TRunScope>();
         SetReportDefaults(RS());
         RS().OutputDest = TOutputDest::odTextFile;
         RS().OutputFileName = OutName();
@@ -73,10 +74,12 @@ protected:
         g->SetRowCount(Rows + 1);
         g->SetFixedCols(FixedCols);
         g->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < Cols; ++c) {
             g->SetCells(c, 0, "C" + std::to_string(c));
             for (int r = 1; r <= Rows; ++r) g->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
         }
+        TRX_GCC_BOGUS_RESTRICT_END
         return g;
     }
 
@@ -146,7 +149,7 @@ protected:
     TWindowProgress progressWindow;
     std::optional<TRunProgressScope> showProgress{std::in_place, progressWindow};
     TempDir dir;
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
     std::unique_ptr<SqliteFile> db;
 };
 

@@ -4,11 +4,11 @@
 
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
 #include "framework/core/ini_file.h"
 #include "framework/core/stringlist.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 #include "support/temp_dir.h"
 #include "support/windows_dir.h"
 
@@ -190,7 +190,7 @@ TEST(ReportSettings, PixelMeasurementsNeedTheRunState) {
 
 TEST(ReportSettings, PixelMeasurementsFollowEachAxis) {
     TVirtualPrinterOverride printer;
-    test::TRunGlobals run;
+    TRunScope run;
     TPrintSettings& ps = run.PS();
     ps.OutPixPerInch[TXyDir::dX] = 300;
     ps.OutPixPerInch[TXyDir::dY] = 600;

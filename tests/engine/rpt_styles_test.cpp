@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 using L = TRegLineNdx;
@@ -13,7 +13,7 @@ namespace {
 
 // A run whose object has F row-title columns and N report columns in all.
 struct StylesRun : ::testing::Test {
-    test::TRunGlobals run;
+    TRunScope run;
     TCanvas canvas;
 
     StylesRun() { run.PS().Canvas = &canvas; }

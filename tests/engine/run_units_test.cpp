@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/print_settings.h"
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
 #include "framework/printing/virtual_printer.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
@@ -12,7 +12,7 @@ namespace {
 class RunUnitsTest : public ::testing::Test {
 protected:
     TVirtualPrinterOverride printer;
-    test::TRunGlobals run;
+    TRunScope run;
     TPrintSettings& PS = run.PS();
 
     void Densities(int OutPpi, int PrinterPpi, int CellPix) {

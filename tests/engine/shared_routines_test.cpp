@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "engine/run_scope.h"
 #include "engine/shared_routines.h"
 #include "framework/core/exceptions.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
@@ -80,7 +80,7 @@ TEST(SharedRoutines, HintTextParts) {
 TEST(SharedRoutines, HintTextTakesTheRunsDateOrElseItsTime) {
     // Outside a run the codes stay.
     EXPECT_EQ(ParseHintText(true, "Date|Printed ^D"), "Printed ^D");
-    test::TRunGlobals run;
+    TRunScope run;
     run.PS().DateText = "12/31/99";
     run.PS().TimeText = "11:59 PM";
     EXPECT_EQ(ParseHintText(true, "Date|Printed ^D"), "Printed 12/31/99");

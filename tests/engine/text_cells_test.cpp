@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_scope.h"
 #include "framework/printing/draw_text.h"
-#include "support/engine/run_globals.h"
 
 using namespace trx;
 
 namespace {
 
 struct TextCells : ::testing::Test {
-    test::TRunGlobals run;
+    TRunScope run;
     bool memoCodes = false; // the text is a report memo
 
     TextCells() {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_scope.h"
 #include "framework/core/clock.h"
 #include "storage/file_mgr.h"
-#include "support/engine/run_globals.h"
 #include "support/temp_dir.h"
 
 namespace trx::test {
@@ -48,7 +48,7 @@ protected:
     TFakeClock clock;
     TClockOverride clockOverride;
     TempDir dir;
-    TRunGlobals run;
+    TRunScope run;
     TtrxFileMgr mgr;
 };
 

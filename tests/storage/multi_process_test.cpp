@@ -80,7 +80,12 @@ pid_t Spawn(F Body) {
         TClockOverride useClock(RealClock() ? static_cast<TClock&>(system) : yield);
         TRetryDialogs dialogs;
         TDialogServiceOverride useDialogs(dialogs);
-        TRunGlobals run;
+        // The parent's run came along with fork(): this process opens its own.
+        PrintSettings = nullptr;
+        RptStyles = nullptr;
+        ObjInfo = nullptr;
+        ReportSettings = nullptr;
+        TRunScope run;
         code = Body(run.RS());
     } catch (const Exception& e) {
         std::fprintf(stderr, "child %d: %s\n", static_cast<int>(getpid()), e.Message.c_str());

@@ -9,11 +9,11 @@
 #include "engine/form_routines_fixture.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_scope.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
 #include "password_script.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
@@ -27,7 +27,7 @@ protected:
         PWInfo.Clear();
         fmTBXMain = NewForm<TfmTBXMain>(Application());
         dlg = fmTBXMain;
-        if (!ReportSettings) globals = std::make_unique<TRunGlobals>();
+        if (!ReportSettings) globals = std::make_unique<TRunScope>();
         SetReportDefaults(RS());
         RS().DialogTitle = "Sales";
         // The report of a string grid, as far as the dialog's rules ask.
@@ -73,7 +73,7 @@ protected:
     }
 
     TfmTBXMain* dlg = nullptr;
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
 };
 
 } // namespace trx::test

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/run_progress.h"
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
@@ -324,6 +325,23 @@ TEST_F(OptionsRunTest, APrintWhileAnotherRunsIsRefusedAndANewComponentLeavesTheR
     ExpectSetupFailure(
         "Tabrix! Setup Error: TrxTabrix2.Print called while another report is running. Report cannot continue");
     ExpectRunGone();
+}
+
+TEST_F(OptionsRunTest, WhileAProgramsOwnRunIsOpenTheDialogMakesNothingAndPrintGivesThree) {
+    Store({});
+    TRunScope own; // the program prints without the dialog
+    EXPECT_EQ(tbx->Print(), 3);
+    const auto shown = Boxes(TDialogKind::dkException);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "Tabrix! Internal Error: [TRunScope] a report run is already open.");
+    EXPECT_FALSE(FileExists(OutName()));
+    EXPECT_EQ(fmTBXMain, nullptr);
+    EXPECT_EQ(watch.shows, 0);
+    // The program's run keeps its objects.
+    EXPECT_EQ(ReportSettings, &own.RS());
+    EXPECT_EQ(PrintSettings, &own.PS());
+    EXPECT_EQ(ObjInfo, &own.OI());
+    EXPECT_EQ(RptStyles, &own.Styles());
 }
 
 // ---- The caller -----------------------------------------------------------------------------

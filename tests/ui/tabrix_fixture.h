@@ -14,12 +14,12 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_scope.h"
 #include "framework/forms/form.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
 #include "storage/file_mgr.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
 #include "ui/options_dialog.h"
@@ -89,7 +89,7 @@ protected:
     // The same report run by the engine alone, from the stored settings,
     // into the file Name; its bytes. Pages receives the pages it output.
     std::string EngineRun(const std::string& Name, int* Pages = nullptr) {
-        TRunGlobals run;
+        TRunScope run;
         SetReportDefaults(run.RS());
         run.RS().ReportId = kReportId;
         run.RS().DialogTitle = tbx->DialogTitle;
@@ -108,7 +108,7 @@ protected:
     // Every setting of the stored section as the settings table writes it
     // ("Key=Value"), in table order.
     std::vector<std::string> StoredValues() {
-        TRunGlobals run;
+        TRunScope run;
         SetReportDefaults(run.RS());
         TtrxFileMgr mgr;
         mgr.DataDir = dir.Path();

@@ -6,14 +6,14 @@
 #include <memory>
 
 #include "engine/form_routines_fixture.h"
-#include "support/engine/run_globals.h"
+#include "engine/run_scope.h"
 #include "ui/progress_window.h"
 
 namespace trx::test {
 
 class UiTest : public FormRoutinesTest {
 protected:
-    UiTest() { globals = std::make_unique<TRunGlobals>(); }
+    UiTest() { globals = std::make_unique<TRunScope>(); }
     ~UiTest() override {
         // The windows go before the run's objects they may read.
         ui.reset();
@@ -23,7 +23,7 @@ protected:
 
     TWindowProgress progressWindow;
     TRunProgressScope showProgress{progressWindow};
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
 };
 
 } // namespace trx::test

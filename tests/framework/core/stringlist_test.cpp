@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/stringlist.h"
 
@@ -18,7 +19,9 @@ std::string ListError(const std::function<void()>& Action) {
 
 std::string Lines(const TStrings& S) {
     std::string r;
+    TRX_GCC_BOGUS_RESTRICT_BEGIN
     for (int i = 0; i < S.Count(); ++i) r += "[" + S[i] + "]";
+    TRX_GCC_BOGUS_RESTRICT_END
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "command.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/spooler.h"
 #include "framework/qt/cups_spooler.h"
@@ -161,8 +162,10 @@ TEST_F(CupsSpoolerTest, TwoPrintersTakeDocumentsAtTheSameTime) {
     ASSERT_NE(StartDocPrinterA(a, 1, RawDoc("a")), 0u);
     ASSERT_NE(StartDocPrinterA(b, 1, RawDoc("b")), 0u);
     for (int i = 0; i < 3; ++i) {
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         EXPECT_TRUE(WritePrinter(a, "A" + std::to_string(i)));
         EXPECT_TRUE(WritePrinter(b, "B" + std::to_string(i)));
+        TRX_GCC_BOGUS_RESTRICT_END
     }
     EXPECT_TRUE(EndDocPrinter(b));
     EXPECT_TRUE(EndDocPrinter(a));

@@ -12,6 +12,7 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_scope.h"
 #include "engine/trx_errors.h"
 #include "framework/core/strings.h"
 #include "framework/grids/string_grid.h"
@@ -23,7 +24,6 @@
 #include "loopback_listener.h"
 #include "pdf_tools.h"
 #include "private_cups.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
 #include "text_pages.h"
@@ -34,7 +34,7 @@ namespace {
 class ReportPrintingTest : public FormRoutinesTest {
 protected:
     ReportPrintingTest() {
-        globals = std::make_unique<TRunGlobals>();
+        globals = std::make_unique<TRunScope>();
         TtrxReportSettings& rs = globals->RS();
         SetReportDefaults(rs);
         rs.OutputQuality = 1; // IBM lines
@@ -134,7 +134,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
     std::unique_ptr<TStringGrid> grid;
     // The process printer while a test prints on real printers.
     std::unique_ptr<TPrinter> saved_printer;

@@ -13,6 +13,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_fixture.h" // SteppingClock
 #include "engine/report_settings.h"
+#include "engine/run_scope.h"
 #include "framework/core/clock.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/standard_controls.h"
@@ -20,7 +21,6 @@
 #include "framework/printing/virtual_printer.h"
 #include "framework/qt/qt_control_widgets.h"
 #include "qt_user.h"
-#include "support/engine/run_globals.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
 #include "support/windows_dir.h"
@@ -98,7 +98,7 @@ protected:
     TWindowProgress progressWindow;
     TRunProgressScope showProgress{progressWindow};
     ProgressWindowTest() : clock_(clock) {
-        globals = std::make_unique<TRunGlobals>();
+        globals = std::make_unique<TRunScope>();
         TtrxReportSettings& rs = globals->RS();
         SetReportDefaults(rs);
         rs.OutputDest = TOutputDest::odTextFile;
@@ -128,7 +128,7 @@ protected:
     TVirtualPrinterOverride printer;
     TWindowsDirOverride windowsDir;
     TempDir dir;
-    std::unique_ptr<TRunGlobals> globals;
+    std::unique_ptr<TRunScope> globals;
     std::unique_ptr<TStringGrid> grid;
 
 private:

@@ -4,7 +4,7 @@
 // settings, the printer set-up (printer, canvas font, units, character cell,
 // line height, page size, panels, scale, panel step and table width), the
 // column scan of its first show and the preparation of its Print button.
-// Needs the run's four globals (TRunGlobals) and the process printer.
+// Needs the run's four globals (TRunScope) and the process printer.
 #pragma once
 
 #include "engine/run_printer_setup.h"
