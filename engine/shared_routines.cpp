@@ -100,6 +100,14 @@ std::string FixFilePath(const std::string& Path, bool WithSlash) {
     return p;
 }
 
+std::string StatusHintText(const std::string& Hint) {
+    // Appended rather than " " + text: GCC 12 at -O3 warns falsely about a
+    // literal prepended to a temporary string (see compiler_warnings.h).
+    std::string text(1, ' ');
+    text += ParseHintText(true, Hint);
+    return text;
+}
+
 std::string ParseHintText(bool LongOnly, const std::string& Hint) {
     std::string s = Hint;
     const int bar = Pos("|", s);

@@ -43,6 +43,8 @@ std::string GetProgramPath(bool PathOnly, const std::string& Ext);
 // Hint text: the long part only, or both parts joined by a blank; "^D" or
 // "^T" replaced by the run's date or time text while a run exists.
 std::string ParseHintText(bool LongOnly, const std::string& Hint);
+// The text a status panel shows for a hint: one blank, then its long part.
+std::string StatusHintText(const std::string& Hint);
 
 // Font styles stored as an integer: 8 bold, 4 italic, 2 underline, 1 strike-out.
 TFontStyles CnvtIntToFontStyles(int Value);

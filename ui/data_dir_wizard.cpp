@@ -784,7 +784,7 @@ void TfmTBXDir::buCancelClick(TObject*) {
 
 void TfmTBXDir::buHelpClick(TObject*) { Application()->HelpContext(HelpContext); }
 
-void TfmTBXDir::ShowStatusHint(TObject*) { paMsg->SetCaption(" " + ParseHintText(true, Application()->Hint())); }
+void TfmTBXDir::ShowStatusHint(TObject*) { paMsg->SetCaption(StatusHintText(Application()->Hint())); }
 
 // ---------------------------------------------------------------------------
 // The entry

@@ -162,7 +162,7 @@ void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
 void TfmTBXMain::ShowStatusHint(TObject*) {
     TPanel* panel = paMsg;
     if (!Timer1->Enabled() && panel->Color() != clBtnFace) panel->SetColor(clBtnFace);
-    if (panel->Color() == clBtnFace) panel->SetCaption(" " + ParseHintText(true, Application()->Hint()));
+    if (panel->Color() == clBtnFace) panel->SetCaption(StatusHintText(Application()->Hint()));
 }
 
 void TfmTBXMain::cbShowHintClick(TObject*) {

@@ -15,6 +15,7 @@
 #include "engine/report_settings.h"
 #include "engine/run_scope.h"
 #include "framework/core/clock.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/grids/string_grid.h"
@@ -111,10 +112,12 @@ protected:
         grid->SetColCount(3);
         grid->SetRowCount(Rows + 1);
         grid->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < 3; ++c) {
             grid->SetCells(c, 0, "C" + std::to_string(c));
             for (int r = 1; r <= Rows; ++r) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
         }
+        TRX_GCC_BOGUS_RESTRICT_END
     }
     ~ProgressWindowTest() override {
         ResetApplication();
