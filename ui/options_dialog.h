@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ namespace trx {
 class TButton;
 class TCheckBox;
 class TComboBox;
+class TDataSet;
 class TDBGrid;
 class TEdit;
 class TFontDialog;
@@ -47,10 +49,14 @@ class TNotebook;
 class TPanel;
 class TPrinterSetupDialog;
 class TRadioButton;
+class TRunProgressScope;
+class TRunScope;
 class TSaveDialog;
+class TSaveOrig;
 class TSpeedButton;
 class TTabSetControl;
 class TTimer;
+class TWindowProgress;
 
 // Private messages the dialog posts to itself for its deferred actions.
 constexpr uint32_t WM_TerminateWindow = 1125; // closes the dialog
@@ -85,6 +91,20 @@ public:
     bool OkToCloseForm();
     bool WasEditCtrlModified(TControl* Control);
     void ResetModified();
+
+    // What the run owns from FormCreate to FormDestroy: the run's global
+    // objects, the state it changes in the application and the printer, and
+    // the progress window installed as the run's progress.
+    std::unique_ptr<TRunScope> RunScope;
+    std::unique_ptr<TSaveOrig> SaveOrig;
+    std::unique_ptr<TWindowProgress> Progress;
+    std::unique_ptr<TRunProgressScope> ProgressScope;
+    // The form id of ObjInfo's CallerForm (set by Print), so that the form
+    // gets the focus back only while it still exists.
+    uint64_t CallerFormId = 0;
+    // The dataset whose controls this run disabled, until the dialog closes
+    // and enables them again.
+    TDataSet* ControlsDisabledOf = nullptr;
 
     // ---- Tabs, hidden pages, menus, keys, hints (options_pages.cpp) --------
     // Index of the first tab named Name (case-insensitive), -1 when none.

@@ -90,4 +90,27 @@ public:
     virtual ~TObject() = default;
 };
 
+// Runs clean-up steps that must all run whatever one of them raises: each
+// failure is caught, and the first one is raised again by RaiseFirst.
+class TCleanupSteps {
+public:
+    template <class F>
+    void Run(F&& Step) noexcept {
+        try {
+            Step();
+        } catch (...) {
+            if (!first_) first_ = std::current_exception();
+        }
+    }
+    void RaiseFirst() {
+        if (!first_) return;
+        std::exception_ptr e = first_;
+        first_ = nullptr;
+        std::rethrow_exception(e);
+    }
+
+private:
+    std::exception_ptr first_;
+};
+
 } // namespace trx

@@ -13,6 +13,7 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
+#include "password_script.h"
 #include "support/engine/run_setup.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
@@ -47,10 +48,15 @@ protected:
         dlg->SetOptions(nullptr, true);
         RS().Modified = false;
     }
-    // The dialog as the options window shows it.
+    // The dialog as the options window shows it. The first show's set-up
+    // and decision do not run (the test fills the controls itself);
+    // FirstShow keeps its value.
     void ShowWindow() {
+        const bool firstShow = dlg->FirstShow;
+        dlg->FirstShow = false;
         dlg->SetBounds(0, 0, 640, 480);
         dlg->Show();
+        dlg->FirstShow = firstShow;
     }
     std::vector<std::string> Tabs() const {
         std::vector<std::string> t;
@@ -63,16 +69,7 @@ protected:
     }
     // A password prompt the user answers with Entry (empty: Cancel).
     void AnswerPassword(const std::string& Prompt, const std::string& Entry) {
-        ui->OnModal("fmPassword", [Prompt, Entry](TCustomForm& f) {
-            auto& fm = static_cast<TfmPassword&>(f);
-            EXPECT_EQ(fm.lbPWPrompt->Caption(), Prompt);
-            if (Entry.empty()) {
-                fm.edCancel->Click();
-                return;
-            }
-            fm.edPassword->SetText(Entry);
-            fm.edOk->Click();
-        });
+        test::AnswerPassword(*ui, Prompt, Entry);
     }
 
     TfmTBXMain* dlg = nullptr;
