@@ -22,6 +22,7 @@
 #include "framework/forms/menus.h"
 #include "framework/printing/printer.h"
 #include "ui/password_prompt.h"
+#include "ui/preview_window.h"
 #include "ui/progress_window.h"
 #include "ui/save_orig.h"
 #include "ui/tab_set_control.h"
@@ -97,6 +98,9 @@ void TfmTBXMain::FormDestroy(TObject*) {
     // and the passwords are forgotten in any case.
     TCleanupSteps steps;
     steps.Run([] { FreeAndNil(fmProgress); });
+    // The preview's memo and page list live in the run's print settings:
+    // the window goes while they are there.
+    steps.Run([] { FreeAndNil(fmPreview); });
     steps.Run([this] {
         if (SaveOrig) SaveOrig->Restore();
     });

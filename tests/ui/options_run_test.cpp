@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@
 #include "support/sqlite_file.h"
 #include "tabrix_fixture.h"
 #include "ui/preview_window.h"
+#include "ui/progress_window.h"
 
 namespace trx::test {
 namespace {
@@ -182,6 +184,101 @@ TEST_F(OptionsRunTest, PrintGivesTheResultOfTheRunsLastPrint) {
         EXPECT_EQ(ui->PendingSteps(), 0u) << c.what;
         ui->ClearCalls();
     }
+}
+
+// ---- The preview first ----------------------------------------------------------------
+
+// The preview opens first, before the dialog shows anything of itself;
+// Script is the user's work in it.
+class PreviewFirstTest : public OptionsRunTest {
+protected:
+    void InPreview(std::function<void(TfmPreview&)> Script) {
+        ui->OnModal("fmPreview", [this, Script](TCustomForm& f) {
+            auto* fm = dynamic_cast<TfmPreview*>(&f);
+            ASSERT_NE(fm, nullptr) << "another window waits: " << f.Name();
+            previewSeen = true;
+            ASSERT_NE(fmTBXMain, nullptr);
+            EXPECT_EQ(fmTBXMain->BorderStyle(), TFormBorderStyle::bsNone);
+            EXPECT_EQ(fmTBXMain->Width(), 0);
+            EXPECT_GT(fm->memPreview->Lines().Count(), 0);
+            Script(*fm);
+        });
+    }
+    bool previewSeen = false;
+};
+
+TEST_F(PreviewFirstTest, ExitFromThePreviewEndsTheRunWithoutPrinting) {
+    for (const char* optionsWin : {"DisplayReportOptionsWin=0", "DisplayReportOptionsWin=1"}) {
+        previewSeen = false;
+        watch.borders.clear();
+        Store({"PreviewFirst=1", optionsWin});
+        InPreview([](TfmPreview& fm) { UserClick(fm.sbExit); });
+        EXPECT_EQ(tbx->Print(), 0) << optionsWin;
+        EXPECT_TRUE(previewSeen) << optionsWin;
+        EXPECT_EQ(tbx->PagesPrinted, 0) << optionsWin;
+        EXPECT_FALSE(FileExists(OutName())) << optionsWin;
+        EXPECT_TRUE(watch.NeverBordered()) << optionsWin;
+        EXPECT_EQ(fmPreview, nullptr);
+        ExpectRunGone();
+        EXPECT_EQ(ui->PendingSteps(), 0u) << optionsWin;
+    }
+}
+
+TEST_F(PreviewFirstTest, ReportOptionsFromThePreviewOpensTheOptionsWindowAfterItsPassword) {
+    Store({"PreviewFirst=1", "RptOptPW=opt"});
+    InPreview([](TfmPreview& fm) { UserClickMenu(RequireComponent<TMenuItem>(fm, "itmReportOptions")); });
+    AnswerPassword("Enter Report Options Password:", "OPT");
+    bool seen = false;
+    InWindow([&](TfmTBXMain& d) {
+        seen = true;
+        EXPECT_EQ(fmPreview, nullptr);
+        EXPECT_EQ(d.BorderStyle(), TFormBorderStyle::bsSingle);
+        EXPECT_EQ(d.BoundsRect(), (TRect{192, 144, 192 + 640, 144 + 480}));
+        EXPECT_EQ(PWInfo.EnteredRptOptPW, "OPT");
+        UserClickMenu(d.itmExit);
+    });
+    EXPECT_EQ(tbx->Print(), 0);
+    EXPECT_TRUE(previewSeen);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(FileExists(OutName()));
+    ExpectRunGone();
+    EXPECT_EQ(ui->PendingSteps(), 0u);
+}
+
+TEST_F(PreviewFirstTest, ARefusedOptionsPasswordAfterThePreviewEndsTheRun) {
+    Store({"PreviewFirst=1", "RptOptPW=opt"});
+    InPreview([](TfmPreview& fm) { UserClickMenu(RequireComponent<TMenuItem>(fm, "itmReportOptions")); });
+    AnswerPassword("Enter Report Options Password:", "");
+    EXPECT_EQ(tbx->Print(), 0);
+    ExpectSetupFailure("Tabrix! Setup Error: Report Options Password Violation");
+    EXPECT_TRUE(watch.NeverBordered());
+    ExpectRunGone();
+}
+
+TEST_F(PreviewFirstTest, APrintFromThePreviewIsTheRunsResult) {
+    Store({"PreviewFirst=1"});
+    const std::string whole = EngineRun(dir.File("engine.txt"));
+    InPreview([this](TfmPreview& fm) {
+        UserSelect(fm.cbxPrintWhatPages, "Print Current Page");
+        // A print from the preview always pauses on its result.
+        ui->OnModal("fmProgress", [](TCustomForm&) {
+            EXPECT_EQ(fmProgress->lbPageNum->Caption().substr(0, 17), "1 Pages Printed. ");
+            UserClick(fmProgress->bbOk);
+        });
+        UserClick(fm.sbPrint);
+        UserClick(fm.sbExit);
+    });
+    EXPECT_EQ(tbx->Print(), 1);
+    EXPECT_EQ(tbx->PagesPrinted, 1);
+    // The first page of the whole report, up to its form feed, and no more.
+    const std::string page = ReadAll(OutName());
+    const std::size_t feed = whole.find('\f');
+    ASSERT_NE(feed, std::string::npos);
+    EXPECT_EQ(page.substr(0, page.find('\f') + 1), whole.substr(0, feed + 1));
+    EXPECT_EQ(std::count(page.begin(), page.end(), '\f'), 1);
+    EXPECT_TRUE(watch.NeverBordered());
+    ExpectRunGone();
+    EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
 // ---- The options window ---------------------------------------------------------------

@@ -107,5 +107,15 @@ TEST_F(PreviewEntryTest, TheDestinationPanelFollowsADestinationChosenInThePrevie
     EXPECT_EQ(after, dialogAfter);
 }
 
+TEST_F(PreviewEntryTest, AnOpenPreviewGoesWithTheDialog) {
+    Open();
+    fmPreview = new TfmPreview(Application());
+    ASSERT_EQ(PS().PreviewMemo, fmPreview->memPreview);
+    const int forms = Screen()->FormCount();
+    FreeAndNil(fmTBXMain);
+    EXPECT_EQ(fmPreview, nullptr);
+    EXPECT_EQ(Screen()->FormCount(), forms - 2);
+}
+
 } // namespace
 } // namespace trx::test
