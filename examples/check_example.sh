@@ -14,6 +14,10 @@ cat "$work/said.txt"
 fail() { echo "FAILED: $*"; exit 1; }
 [ "$(grep -c completed "$work/said.txt")" = 3 ] || fail "not every output completed"
 grep -q "$work/out/stock-list.pdf" "$work/said.txt" || fail "the PDF file is not named"
+# The settings the outputs were printed with are stored in the settings
+# file of the output directory.
+grep -q "^\[Stock list (001.001)\]" "$work/out/RptSet.TXT" || fail "the report's settings are not stored"
+grep -q "^DisplayReportOptionsWin=0" "$work/out/RptSet.TXT" || fail "the stored settings show the options window"
 # The text file: the title, borders as UTF-8 box characters, a line per
 # product; UTF-8 throughout.
 grep -q "Stock list" "$work/out/stock-list.txt" || fail "no title in the text file"
