@@ -108,6 +108,9 @@ protected:
     static std::unique_ptr<TStringGrid> WideGrid(int Rows) { return Grid(9, Rows); }
 
     std::vector<std::string> pages;
+    // A table printed, kept until the preview (whose page list holds its
+    // bookmarks) is gone, as the dialog's preview goes before its object.
+    std::unique_ptr<TTable> table;
     TfmPreview* fm = nullptr;
 };
 
@@ -128,7 +131,7 @@ TEST_F(PreviewTest, RandomWalkOverASqliteTableShowsTheTextFilePages) {
             sql += std::string(c ? "," : "") + "'r" + std::to_string(r) + "c" + std::to_string(c) + "'";
         sql += ");";
     }
-    auto table = Table(sql);
+    table = Table(sql);
     Open(table.get());
     ASSERT_EQ(PS().PagesAcross, 3);
     ASSERT_GE(pages.size(), 12u);
