@@ -12,6 +12,7 @@
 #include "engine/rpt_styles.h"
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/core/format.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
@@ -44,10 +45,12 @@ protected:
         grid->SetRowCount(3);
         grid->SetFixedCols(0);
         grid->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < Cols; ++c) {
             grid->SetCells(c, 0, "T" + std::to_string(c));
             for (int r = 1; r < 3; ++r) grid->SetCells(c, r, std::string(Wid, char('a' + c)));
         }
+        TRX_GCC_BOGUS_RESTRICT_END
     }
     // The dialog's first show on the grid: columns scanned, options derived, printer set up.
     void Open() {

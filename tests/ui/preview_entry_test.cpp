@@ -8,6 +8,7 @@
 
 #include "engine/obj_info.h"
 #include "engine/trx_errors.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/user_input.h"
 #include "framework/grids/string_grid.h"
@@ -29,8 +30,10 @@ protected:
         grid->SetColCount(3);
         grid->SetRowCount(31);
         grid->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int r = 0; r <= 30; ++r)
             for (int c = 0; c < 3; ++c) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+        TRX_GCC_BOGUS_RESTRICT_END
     }
     void Open() {
         StartRun(grid.get());

@@ -15,6 +15,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/run_scope.h"
+#include "framework/core/compiler_warnings.h"
 #include "framework/forms/form.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
@@ -43,10 +44,12 @@ protected:
         grid->SetRowCount(30);
         grid->SetFixedCols(0);
         grid->SetFixedRows(1);
+        TRX_GCC_BOGUS_RESTRICT_BEGIN
         for (int c = 0; c < 3; ++c) {
             grid->SetCells(c, 0, "C" + std::to_string(c));
             for (int r = 1; r < 30; ++r) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
         }
+        TRX_GCC_BOGUS_RESTRICT_END
         tbx = NewComponent("TrxTabrix1");
         tbx->DialogTitle = "Items";
         form->Show();
