@@ -18,6 +18,7 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
+#include "framework/forms/menus.h"
 #include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 #include "ui/options_dialog.h"
@@ -36,6 +37,9 @@ struct TCursorScope {
     TCursorScope(const TCursorScope&) = delete;
     TCursorScope& operator=(const TCursorScope&) = delete;
 };
+
+// The window's place and size are kept per user in this ini file.
+constexpr const char* FormSizeIniFile = "Tabrix.Ini";
 
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
 
@@ -62,6 +66,10 @@ TControlDesc MenuItem(const std::string& Name, const std::string& Parent, const 
             .Events = {{"OnClick", Handler}}};
 }
 
+TControlDesc MenuLine(const std::string& Name, const std::string& Parent) {
+    return {.Kind = "TMenuItem", .Name = Name, .Parent = Parent, .Caption = "-"};
+}
+
 TControlDesc StatusPanel(const std::string& Name, int Width, const std::string& Hint) {
     return {.Kind = "TPanel",
             .Name = Name,
@@ -78,7 +86,7 @@ const TFormDesc& PreviewLayout() {
         .ClientWidth = 643,
         .ClientHeight = 475,
         .Props = {{"HelpContext", "210"}, {"ShowHint", "True"}, {"ActiveControl", "memPreview"}, {"Menu", "MainMenu1"}},
-        .Events = {{"OnShow", "FormShow"}, {"OnClose", "FormClose"}},
+        .Events = {{"OnShow", "FormShow"}, {"OnClose", "FormClose"}, {"OnResize", "FormResize"}},
         .Controls = {
             {.Kind = "TPanel", .Name = "paToolbar", .Height = 58, .Props = {{"Align", "alTop"}}},
             PageButton("sbExit", 4, "Exit Report Viewer (Ctrl-Q)", "sbExitClick"),
@@ -117,18 +125,18 @@ const TFormDesc& PreviewLayout() {
                         {"OnExit", "cmbZoomLevelExit"},
                         {"OnKeyDown", "cmbZoomLevelKeyDown"},
                         {"OnKeyPress", "cmbZoomLevelKeyPress"}}},
+            PageButton("sbPrinterSetup", 350, "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
+                       "sbPrinterSetupClick"),
             {.Kind = "TComboBox",
              .Name = "cbxOutputDest",
              .Parent = "paToolbar",
-             .Left = 350,
+             .Left = 380,
              .Top = 4,
              .Width = 100,
              .Hint = "Output Destination|Output Destination determines where output will be sent",
              .Items = {"Printer", "Text File", "Export Data"},
              .Props = {{"DropDownCount", "4"}},
              .Events = {{"OnChange", "cbxOutputDestChange"}}},
-            PageButton("sbPrinterSetup", 455, "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
-                       "sbPrinterSetupClick"),
             {.Kind = "TEdit",
              .Name = "edOutputFileName",
              .Parent = "paToolbar",
@@ -166,7 +174,7 @@ const TFormDesc& PreviewLayout() {
              .Caption = "Print Current Page",
              .Hint = "Pages to be Printed",
              .Items = {"Print Current Page", "Print Page Range"},
-             .Events = {{"OnClick", "cbxPrintWhatPagesClick"}}},
+             .Events = {{"OnClick", "cbxPrintWhatPagesClick"}, {"OnDblClick", "cbxPrintWhatPagesDblClick"}}},
             {.Kind = "TEdit",
              .Name = "edFromPageNum",
              .Parent = "paToolbar",
@@ -202,9 +210,19 @@ const TFormDesc& PreviewLayout() {
                         {"OnKeyDown", "memPreviewKeyDown"},
                         {"OnKeyUp", "memPreviewKeyUp"}}},
             {.Kind = "TMainMenu", .Name = "MainMenu1"},
-            {.Kind = "TMenuItem", .Name = "mnFile", .Parent = "MainMenu1", .Caption = "&File"},
+            {.Kind = "TMenuItem",
+             .Name = "mnFile",
+             .Parent = "MainMenu1",
+             .Caption = "&File",
+             .Events = {{"OnClick", "mnFileClick"}}},
             MenuItem("itmPrint", "mnFile", "&Print", "Print the report|Report gets printed to Output Destination",
                      "Ctrl+P", "sbPrintClick"),
+            MenuLine("N3", "mnFile"),
+            MenuItem("itmCurrentPage", "mnFile", "&Current Page", "Set page range to current page", "",
+                     "itmCurrentPageClick"),
+            MenuItem("itmPageRange", "mnFile", "Page &Range...", "Set output to print a page range", "",
+                     "itmPageRangeClick"),
+            MenuLine("N2", "mnFile"),
             MenuItem("itmReportOptions", "mnFile", "Report &Options", "", "Ctrl+O", "itmReportOptionsClick"),
             MenuItem("itmExit", "mnFile", "E&xit", "Exit Report Viewer", "Ctrl+Q", "sbExitClick"),
             {.Kind = "TMenuItem", .Name = "mnEdit", .Parent = "MainMenu1", .Caption = "&Edit"},
@@ -212,7 +230,11 @@ const TFormDesc& PreviewLayout() {
                      "Select everything on page|Selects entire all text on page", "Ctrl+A", "itmSelectAllClick"),
             MenuItem("itmCopyToClipBoard", "mnEdit", "&Copy to clipboard", "Copies selected text to clipboard",
                      "Ctrl+C", "itmCopyToClipBoardClick"),
-            {.Kind = "TMenuItem", .Name = "mnView", .Parent = "MainMenu1", .Caption = "&View"},
+            {.Kind = "TMenuItem",
+             .Name = "mnView",
+             .Parent = "MainMenu1",
+             .Caption = "&View",
+             .Events = {{"OnClick", "mnViewClick"}}},
             MenuItem("itmFirstPage", "mnView", "&First Page", "Display first page in report", "Ctrl+F",
                      "sbFirstPageClick"),
             MenuItem("itmLastPage", "mnView", "&Last Page", "Display last page in report", "Ctrl+L", "sbLastPageClick"),
@@ -224,6 +246,14 @@ const TFormDesc& PreviewLayout() {
             MenuItem("itmFitPageHeight", "mnView", "Fit Page &Height",
                      "Fill Page Vertically|Try to fill page vertically as near as possible", "Ctrl+H",
                      "sbAlignPgHtClick"),
+            MenuLine("N1", "mnView"),
+            {.Kind = "TMenuItem",
+             .Name = "itmMaximized",
+             .Parent = "mnView",
+             .Caption = "&Maximized",
+             .Hint = "Toggle Window Maximization",
+             .Props = {{"ShortCut", "Ctrl+M"}, {"GroupIndex", "1"}},
+             .Events = {{"OnClick", "itmMaximizedClick"}}},
         }};
     return d;
 }
@@ -283,6 +313,13 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
               THandlerTable()
                   .Add("FormShow", this, &TfmPreview::FormShow)
                   .Add("FormClose", this, &TfmPreview::FormClose)
+                  .Add("FormResize", this, &TfmPreview::FormResize)
+                  .Add("mnFileClick", this, &TfmPreview::mnFileClick)
+                  .Add("mnViewClick", this, &TfmPreview::mnViewClick)
+                  .Add("itmCurrentPageClick", this, &TfmPreview::itmCurrentPageClick)
+                  .Add("itmPageRangeClick", this, &TfmPreview::itmPageRangeClick)
+                  .Add("itmMaximizedClick", this, &TfmPreview::itmMaximizedClick)
+                  .Add("cbxPrintWhatPagesDblClick", this, &TfmPreview::cbxPrintWhatPagesDblClick)
                   .Add("sbExitClick", this, &TfmPreview::sbExitClick)
                   .Add("sbFirstPageClick", this, &TfmPreview::sbFirstPageClick)
                   .Add("sbPrevPageClick", this, &TfmPreview::sbPrevPageClick)
@@ -333,6 +370,9 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
     sbAlignPgWid = RequireComponent<TSpeedButton>(*this, "sbAlignPgWid");
     sbAlignPgHt = RequireComponent<TSpeedButton>(*this, "sbAlignPgHt");
     sbClipBoard = RequireComponent<TSpeedButton>(*this, "sbClipBoard");
+    itmCurrentPage = RequireComponent<TMenuItem>(*this, "itmCurrentPage");
+    itmPageRange = RequireComponent<TMenuItem>(*this, "itmPageRange");
+    itmMaximized = RequireComponent<TMenuItem>(*this, "itmMaximized");
     FormCreate();
 }
 
@@ -377,6 +417,7 @@ void TfmPreview::FormShow(TObject*) {
 }
 
 void TfmPreview::FormClose(TObject*, TCloseAction&) {
+    IniSaveFormSize(FormSizeIniFile, this, ReportSettings ? ReportSettings->UserName.str() : std::string());
     if (BaseFontSize > 0 && ReportSettings)
         // A font set by its height (Fit Page Height) reports a negative size.
         ReportSettings->PreviewZoomLevel = std::abs(memPreview->Font().Size()) * 100 / BaseFontSize;
@@ -384,6 +425,7 @@ void TfmPreview::FormClose(TObject*, TCloseAction&) {
 
 void TfmPreview::InitPReview() {
     TPrintSettings& ps = *PrintSettings;
+    IniLoadFormSize(FormSizeIniFile, this, ReportSettings ? ReportSettings->UserName.str() : std::string());
     sbPrevPage->SetEnabled(false);
     ps.FirstLineNum = ReportSettings ? ReportSettings->StartingReportLineId : 1;
     // The preview always begins at the first record.
@@ -525,6 +567,25 @@ void TfmPreview::sbLastPageClick(TObject*) {
 
 void TfmPreview::sbExitClick(TObject*) { Close(); }
 
+void TfmPreview::itmMaximizedClick(TObject*) {
+    itmMaximized->SetChecked(!itmMaximized->Checked());
+    const TWindowState state = itmMaximized->Checked() ? TWindowState::wsMaximized : TWindowState::wsNormal;
+    if (WindowState() != state) SetWindowState(state);
+}
+
+void TfmPreview::mnViewClick(TObject*) { itmMaximized->SetChecked(WindowState() == TWindowState::wsMaximized); }
+
+void TfmPreview::FormResize(TObject*) {
+    // The output controls stay at the toolbar's right; the file name takes
+    // the room left between the printer set-up button and them.
+    const int width = paToolbar->ClientWidth();
+    cbxIfOutputFileExists->SetLeft(width - cbxIfOutputFileExists->Width() - 5);
+    buBrowseFile->SetLeft(cbxIfOutputFileExists->Left() - buBrowseFile->Width() - 5);
+    edOutputFileName->SetLeft(sbPrinterSetup->Left());
+    edOutputFileName->SetWidth(width - edOutputFileName->Left() - buBrowseFile->Width() -
+                               cbxIfOutputFileExists->Width() - 7);
+}
+
 // The dialog's output controls shown here.
 static void MirrorDialog(TfmPreview& fm) {
     if (!fmTBXMain) return;
@@ -561,6 +622,32 @@ void TfmPreview::SetOptionsAfter() {
 }
 
 void TfmPreview::cbxPrintWhatPagesClick(TObject* Sender) { SetOptions(Sender, false); }
+
+void TfmPreview::cbxPrintWhatPagesDblClick(TObject* Sender) {
+    auto* cbx = dynamic_cast<TComboBox*>(Sender);
+    if (!cbx) return;
+    // The next choice, round to the first; no choice yet gives the first.
+    int i = cbx->ItemIndex() + 1;
+    if (i >= cbx->Items().Count()) i = 0;
+    cbx->SetItemIndex(i);
+    if (cbx->OnClick) cbx->OnClick(cbx);
+}
+
+void TfmPreview::itmCurrentPageClick(TObject*) {
+    cbxPrintWhatPages->SetItemIndex(0);
+    if (cbxPrintWhatPages->OnClick) cbxPrintWhatPages->OnClick(this);
+}
+
+void TfmPreview::itmPageRangeClick(TObject*) {
+    cbxPrintWhatPages->SetItemIndex(1);
+    if (cbxPrintWhatPages->OnClick) cbxPrintWhatPages->OnClick(this);
+    edFromPageNum->SetFocus();
+}
+
+void TfmPreview::mnFileClick(TObject*) {
+    itmCurrentPage->SetChecked(cbxPrintWhatPages->ItemIndex() == 0);
+    itmPageRange->SetChecked(cbxPrintWhatPages->ItemIndex() == 1);
+}
 
 void TfmPreview::cbxOutputDestChange(TObject*) {
     if (!fmTBXMain) return;

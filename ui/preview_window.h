@@ -20,6 +20,7 @@ class TButton;
 class TComboBox;
 class TEdit;
 class TMemo;
+class TMenuItem;
 class TPanel;
 class TSpeedButton;
 
@@ -59,6 +60,7 @@ public:
     void FormCreate();
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormResize(TObject* Sender);
     void InitPReview();
     void DisplayPage();
     void PreviewPage(TPrtDirection Direction);
@@ -73,12 +75,18 @@ public:
     void SetOptions(TObject* Sender, bool All);
     void SetOptionsAfter();
     void cbxPrintWhatPagesClick(TObject* Sender);
+    void cbxPrintWhatPagesDblClick(TObject* Sender);
+    void itmCurrentPageClick(TObject* Sender);
+    void itmPageRangeClick(TObject* Sender);
+    void mnFileClick(TObject* Sender);
     void cbxOutputDestChange(TObject* Sender);
     void edOutputFileNameExit(TObject* Sender);
     void cbxIfOutputFileExistsChange(TObject* Sender);
     void sbPrinterSetupClick(TObject* Sender);
     void sbPrintClick(TObject* Sender);
     void itmReportOptionsClick(TObject* Sender);
+    void itmMaximizedClick(TObject* Sender);
+    void mnViewClick(TObject* Sender);
     // ---- The view ----
     void SetMemFontSize(int Size);
     void SetMemFontHt(int Height);
@@ -127,6 +135,9 @@ public:
     TSpeedButton* sbAlignPgWid = nullptr;
     TSpeedButton* sbAlignPgHt = nullptr;
     TSpeedButton* sbClipBoard = nullptr;
+    TMenuItem* itmCurrentPage = nullptr;
+    TMenuItem* itmPageRange = nullptr;
+    TMenuItem* itmMaximized = nullptr;
 
     std::unique_ptr<TPrvwPageList> PageList;
     int LineHeight = 0;
