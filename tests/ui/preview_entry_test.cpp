@@ -1,6 +1,6 @@
 // The preview from the options dialog: the road back to the options window,
-// a preview closed without it, the report password and an export
-// destination.
+// a preview closed without it, the report password, an export destination,
+// the window's place per user and the pages to print chosen in the preview.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +9,9 @@
 #include "engine/obj_info.h"
 #include "engine/trx_errors.h"
 #include "framework/core/compiler_warnings.h"
+#include "framework/core/ini_file.h"
 #include "framework/forms/extra_controls.h"
+#include "framework/forms/menus.h"
 #include "framework/forms/user_input.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/virtual_printer.h"
@@ -108,6 +110,42 @@ TEST_F(PreviewEntryTest, TheDestinationPanelFollowsADestinationChosenInThePrevie
     EXPECT_EQ(RS().OutputDest, TOutputDest::odTextFile);
     EXPECT_NE(after, before);
     EXPECT_EQ(after, dialogAfter);
+}
+
+TEST_F(PreviewEntryTest, ThePreviewOpensWhereTheReportsUserLeftIt) {
+    Screen()->SetSize(1024, 768);
+    Open();
+    RS().UserName = "ann";
+    TRect first, second;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        first = fm.BoundsRect();
+        fm.SetBounds(40, 30, 700, 500);
+        fm.sbExit->Click();
+    }));
+    EXPECT_EQ(first, Rect(256, 192, 256 + 512, 192 + 384));
+    EXPECT_EQ(TIniFile("Tabrix.Ini").ReadInteger("Form:fmPreview User:ann", "Window Top", -1), 30);
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        second = fm.BoundsRect();
+        fm.sbExit->Click();
+    }));
+    EXPECT_EQ(second, Rect(40, 30, 740, 530));
+}
+
+TEST_F(PreviewEntryTest, ThePagesToPrintChosenFromTheFileMenuGoThroughTheDialog) {
+    Open();
+    bool rangeShown = false, rangeFocused = false, rangeHidden = false;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        UserClickMenu(fm.itmPageRange);
+        rangeShown = fm.edFromPageNum->Visible() && fm.edToPageNum->Visible();
+        rangeFocused = fm.FocusedControl() == fm.edFromPageNum;
+        UserClickMenu(fm.itmCurrentPage);
+        rangeHidden = !fm.edFromPageNum->Visible() && !fm.edToPageNum->Visible();
+        fm.sbExit->Click();
+    }));
+    EXPECT_TRUE(rangeShown);
+    EXPECT_TRUE(rangeFocused);
+    EXPECT_TRUE(rangeHidden);
+    EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
 TEST_F(PreviewEntryTest, AnOpenPreviewGoesWithTheDialog) {

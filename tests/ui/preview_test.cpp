@@ -56,6 +56,52 @@ TEST_F(PreviewTest, NextToTheLastPageThenLastPageRepeatsNothing) {
     EXPECT_EQ(Trim(fm->paMsg->Caption()), "");
 }
 
+// Escape during the search for the last page, then Abort: the search stops
+// where it is, for a short report (no progress shown) and a long one.
+class PreviewSearchTest : public PreviewTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PreviewSearchTest, EscapeStopsTheLastPageSearchAndThePreviewStaysUsable) {
+    auto grid = WideGrid(GetParam());
+    Open(grid.get());
+    // The progress lets the user in only every 500 ms.
+    SteppingClock stepping;
+    const TClockOverride steppingClock(stepping);
+    bool progressShown = false;
+    std::string message;
+    Application()->QueueInput([&] {
+        ASSERT_NE(fmProgress, nullptr);
+        progressShown = fmProgress->Width() > 0;
+        message = fm->paMsg->Caption();
+        UserKeyDown(fmProgress, VK_ESCAPE);
+    });
+    ui->OnModal("fmProgress", [](TCustomForm&) { UserClick(fmProgress->bbAbortOper); });
+    UserClick(fm->sbLastPage);
+    EXPECT_EQ(ui->PendingSteps(), 0u);
+    EXPECT_EQ(progressShown, GetParam() > 100);
+    EXPECT_EQ(Trim(message), "Searching for last page - Press Escape to Stop");
+
+    // Stopped short of the end, with the message gone and the window back.
+    EXPECT_NE(PS().CurPage, Last());
+    EXPECT_FALSE(fm->LastPageFound);
+    EXPECT_EQ(Trim(fm->paMsg->Caption()), "");
+    EXPECT_EQ(fm->paMsg->Color(), clBtnFace);
+    EXPECT_EQ(fmProgress, nullptr);
+    EXPECT_TRUE(fm->Enabled());
+    EXPECT_EQ(PS().Oper, TOper::opPreview);
+    EXPECT_EQ(PS().OperStatus, TOperStatus::osCompleted);
+    ExpectPageMatches("search stopped");
+
+    UserClick(fm->sbNextPage);
+    ExpectPageMatches("next after the stop");
+    // The next search goes on to the end.
+    UserClick(fm->sbLastPage);
+    EXPECT_EQ(PS().CurPage, Last());
+    EXPECT_TRUE(fm->LastPageFound);
+    ExpectPageMatches("last page");
+}
+
+INSTANTIATE_TEST_SUITE_P(ShortAndLong, PreviewSearchTest, ::testing::Values(90, 300));
+
 TEST_F(PreviewTest, FreeingTheWindowLeavesNoPreviewMemo) {
     auto grid = WideGrid(5);
     Open(grid.get());
@@ -136,6 +182,50 @@ TEST_F(PreviewTest, TheZoomIsKeptAndNeverNegativeAfterFitPageHeight) {
     fm->FormClose(fm, action);
     EXPECT_GE(RS().PreviewZoomLevel, 0);
     EXPECT_EQ(RS().PreviewZoomLevel, std::abs(fm->memPreview->Font().Size()) * 100 / fm->BaseFontSize);
+}
+
+TEST_F(PreviewTest, FitPageWidthShowsTheWholePageWidthWhateverFontItStartsFrom) {
+    RS().TxtCharsPageWid = 80;
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    ASSERT_EQ(PS().PageWid, 80);
+    // The page's width in the memo's font, in pixels.
+    auto pageWidth = [this]() {
+        TCanvas canvas;
+        canvas.SetFont(fm->memPreview->Font());
+        return PS().PageWid * canvas.TextWidth("x");
+    };
+    fm->memPreview->SetFocus();
+    for (const int width : {643, 1000}) {
+        UserResize(fm, width, 500);
+        const int room = fm->memPreview->ClientWidth();
+        int sizes[2] = {};
+        for (const int start : {3, 20}) {
+            fm->SetMemFontSize(start);
+            ui->ClearCalls();
+            // The button and View|Fit Page Width (Ctrl+W) do the same.
+            if (start == 3)
+                UserClick(fm->sbAlignPgWid);
+            else
+                UserKeystroke(fm, 'W', TShiftState{TShiftFlag::ssCtrl}, "");
+            const std::string when = std::to_string(width) + " wide from size " + std::to_string(start);
+            EXPECT_TRUE(ui->Beeps().empty()) << when;
+            EXPECT_LE(pageWidth(), room) << when;
+            EXPECT_GE(pageWidth(), room * 9 / 10) << when;
+            sizes[start == 3 ? 0 : 1] = fm->memPreview->Font().Size();
+        }
+        EXPECT_EQ(sizes[0], sizes[1]) << width << " wide";
+    }
+
+    // Beyond the font's limits the size stops at them, with a beep.
+    for (const auto& [width, size] : {std::pair{100, 2}, std::pair{1600, 20}}) {
+        UserResize(fm, width, 500);
+        fm->SetMemFontSize(10);
+        ui->ClearCalls();
+        UserClick(fm->sbAlignPgWid);
+        EXPECT_EQ(fm->memPreview->Font().Size(), size) << width << " wide";
+        EXPECT_FALSE(ui->Beeps().empty()) << width << " wide";
+    }
 }
 
 TEST_F(PreviewTest, ShiftPageKeysStepPagesAndBeepAtTheEnds) {
