@@ -458,6 +458,10 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         if (w->isVisible()) w->hide();
         w->setWindowModality(modality);
     }
+    // Made normal again, the window leaves its maximized state before it
+    // takes the model's bounds; maximized, it takes the window system's.
+    const bool maximized = Form.WindowState() == TWindowState::wsMaximized;
+    if (w->isMaximized() && !maximized) w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
     const QSize size(Form.ClientWidth(), Form.ClientHeight() + w->MenuHeight());
     w->AppliedPos = QPoint(Form.Left(), Form.Top());
     w->AppliedSize = size;
@@ -470,6 +474,7 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
     }
     w->move(w->AppliedPos);
     w->LayOut();
+    if (maximized && !w->isMaximized()) w->setWindowState(w->windowState() | Qt::WindowMaximized);
     if (want && !w->isVisible()) {
         if (Form.WindowState() == TWindowState::wsMinimized)
             w->showMinimized();

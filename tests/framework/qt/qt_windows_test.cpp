@@ -426,6 +426,33 @@ TEST_F(QtWindowsTest, AWindowMovedOnTheScreenMovesItsForm) {
     EXPECT_EQ(QtWidget(form)->pos(), QPoint(60, 50));
 }
 
+TEST_F(QtWindowsTest, AMaximizedFormIsAMaximizedWindowAndBackInItsPlaceWhenNormal) {
+    form->Show();
+    QWidget* w = QtWidget(form);
+    const QSize normalSize = w->size();
+    form->SetWindowState(TWindowState::wsMaximized);
+    EXPECT_TRUE(w->isMaximized());
+    ASSERT_TRUE(ProcessUntil([&] { return w->size() != normalSize; }));
+    form->SetWindowState(TWindowState::wsNormal);
+    EXPECT_FALSE(w->isMaximized());
+    Application()->ProcessMessages();
+    ASSERT_TRUE(ProcessUntil([&] { return w->size() == normalSize && w->pos() == QPoint(40, 30); }));
+    // What the window system did on the way is no resize of the user's.
+    EXPECT_EQ(form->BoundsRect(), Rect(40, 30, 440, 330));
+
+    // Maximized before it is shown, as a window that opens where it was left.
+    TForm* other = NewForm<TForm>(Application());
+    other->SetBounds(60, 50, 300, 200);
+    other->SetWindowState(TWindowState::wsMaximized);
+    other->Show();
+    EXPECT_TRUE(QtWidget(other)->isMaximized());
+    other->SetWindowState(TWindowState::wsNormal);
+    EXPECT_FALSE(QtWidget(other)->isMaximized());
+    ASSERT_TRUE(ProcessUntil([&] { return QtWidget(other)->pos() == QPoint(60, 50); }));
+    EXPECT_EQ(QtWidget(other)->size(), QSize(other->ClientWidth(), other->ClientHeight()));
+    EXPECT_EQ(other->BoundsRect(), Rect(60, 50, 360, 250));
+}
+
 TEST_F(QtWindowsTest, NothingButTheModelChangesTheText) {
     auto* edit = Make<TEdit>(form, "edName", 8, 8);
     auto* memo = Make<TMemo>(form, "memText", 8, 40);
