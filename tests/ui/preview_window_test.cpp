@@ -122,7 +122,7 @@ TEST_F(PreviewWindowTest, TheOutputControlsKeepToTheToolbarsRightAndTheFileNameT
         EXPECT_EQ(combo->Left() + combo->Width(), right - 5) << When;
         EXPECT_EQ(browse->Left() + browse->Width(), combo->Left() - 5) << When;
         EXPECT_EQ(name->Left(), fm->sbPrinterSetup->Left()) << When;
-        // The file name ends where the browse button begins, less 2 pixels.
+        // The file name reaches 3 pixels under the browse button.
         EXPECT_EQ(name->Left() + name->Width(), right - browse->Width() - combo->Width() - 7) << When;
     };
     expectLaidOut("shown");
