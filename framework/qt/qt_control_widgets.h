@@ -38,6 +38,7 @@ enum class TQtWidgetKind : uint8_t {
     wkListBox,
     wkTabControl,
     wkSpeedButton,
+    wkGrid, // string and database grids (qt_grid_widget.h)
     wkContainer, // notebooks, their pages and controls of other kinds
 };
 
