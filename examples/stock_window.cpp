@@ -274,9 +274,10 @@ void PrintSnapshot(TBuiltInUser& User, TfmStock& Form, const std::string& DataDi
 }
 
 // Photographs what a user sees: the window, each page of the dialog, the
-// preview, the progress window with its result, and the wizard that sets
-// up a missing data directory.
-void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::path& Dir) {
+// preview, the progress window with its result (of a print to a text file
+// in the data directory), and the wizard that sets up a missing data
+// directory.
+void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::path& DataDir) {
     User.Step(
             "the window with its rows", [&Form] { return Form.Visible() && Form.tblProducts->Active(); },
             [&User, &Form] {
@@ -310,8 +311,8 @@ void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::pat
     User.Step("the dialog for a print", DialogWaits, [] { UserSelect(fmTBXMain->cbxOutputDest, "Text File"); })
         .Step(
             "the output file's field", [] { return fmTBXMain && CanUserReach(fmTBXMain->edOutputFileName); },
-            [Dir] {
-                UserReplaceText(fmTBXMain->edOutputFileName, (Dir / "stock-list.txt").string());
+            [DataDir] {
+                UserReplaceText(fmTBXMain->edOutputFileName, (DataDir / "stock-list.txt").string());
                 UserClick(fmTBXMain->sbPrint);
             })
         .Step(
@@ -330,9 +331,9 @@ void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::pat
             })
         .Step(
             "the window again", [&Form] { return !fmTBXMain && Form.Active(); },
-            [Dir] {
+            [DataDir] {
                 // A program whose data directory is missing meets the wizard.
-                std::string dir = (Dir / "missing.TRX").string();
+                std::string dir = (DataDir / "missing.TRX").string();
                 AskToCreateTBXDataDirectory(dir, false);
             })
         .Step(
@@ -378,7 +379,7 @@ int main(int argc, char** argv) {
             else if (option == "--snapshot")
                 PrintSnapshot(*user, *form, dataDir, target.string());
             else
-                TakePictures(*user, *form, target);
+                TakePictures(*user, *form, dataDir);
         }
         Application()->Run(form);
     } catch (const std::exception& e) {
