@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,5 +137,16 @@ private:
     int waited_ = 0;
     int failures_ = 0;
 };
+
+// The end of a program with windows: its status, made a failure when its
+// built-in user (if any) did not get through; the user, the forms and the
+// windows go.
+inline int FinishWindows(std::unique_ptr<TBuiltInUser> User, int Status) {
+    if (User && (!User->Done() || User->Failures() > 0)) Status = 1;
+    User.reset();
+    ResetApplication();
+    StopQtWindows();
+    return Status;
+}
 
 } // namespace trx::example

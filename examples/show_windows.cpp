@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/obj_info.h"
@@ -120,9 +121,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         status = 1;
     }
-    if (user && (!user->Done() || user->Failures() > 0)) status = 1;
-    user.reset();
-    ResetApplication();
-    StopQtWindows();
-    return status;
+    return example::FinishWindows(std::move(user), status);
 }

@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "engine/print_settings.h"
 #include "example_support.h"
@@ -213,6 +214,32 @@ bool HasDisplay() {
     return false;
 }
 
+// In the dialog: the "Text File" destination named File, Print, OK on the
+// progress window's result (after OnResult), then Exit without saving.
+void PrintToTextFileAndExit(TBuiltInUser& User, const std::string& File, const std::function<void()>& OnResult) {
+    User.Step("the dialog for a print", DialogWaits, [] { UserSelect(fmTBXMain->cbxOutputDest, "Text File"); })
+        .Step(
+            "the output file's field", [] { return fmTBXMain && CanUserReach(fmTBXMain->edOutputFileName); },
+            [File] {
+                UserReplaceText(fmTBXMain->edOutputFileName, File);
+                UserClick(fmTBXMain->sbPrint);
+            })
+        .Step(
+            "the print's result", [] { return fmProgress && fmProgress->bbOk->Visible(); },
+            [OnResult] {
+                OnResult();
+                UserClick(fmProgress->bbOk);
+            })
+        .Step(
+            "the dialog after the print", [] { return fmTBXMain && !fmProgress && fmTBXMain->Active(); },
+            [] { UserClickMenu(fmTBXMain->itmExit); })
+        .Step(
+            "the save question", [] { return !fmTBXMain || FindMessageBox(); },
+            [] {
+                if (TCustomForm* box = FindMessageBox()) UserClick(dynamic_cast<TControl*>(box->FindComponent("No")));
+            });
+}
+
 // Prints through the dialog as a user does: Print on the window, the
 // "Text File" destination named File, Print in the dialog, OK on the
 // progress window's result, then Exit without saving, and Close.
@@ -224,27 +251,10 @@ void PrintTextFile(TBuiltInUser& User, TfmStock& Form, const std::string& File) 
             "the preview or the dialog", [] { return PreviewWaits() || DialogWaits(); },
             [] {
                 if (PreviewWaits()) ReportOptionsFromPreview();
-            })
-        .Step("the Report Options dialog", DialogWaits, [] { UserSelect(fmTBXMain->cbxOutputDest, "Text File"); })
-        .Step(
-            "the output file's field", [] { return fmTBXMain && CanUserReach(fmTBXMain->edOutputFileName); },
-            [File] {
-                UserReplaceText(fmTBXMain->edOutputFileName, File);
-                UserClick(fmTBXMain->sbPrint);
-            })
-        .Step(
-            "the print's result", [] { return fmProgress && fmProgress->bbOk->Visible(); },
-            [] { UserClick(fmProgress->bbOk); })
-        .Step(
-            "the dialog after the print", [] { return fmTBXMain && !fmProgress && fmTBXMain->Active(); },
-            [] { UserClickMenu(fmTBXMain->itmExit); })
-        .Step(
-            "the save question", [] { return !fmTBXMain || FindMessageBox(); },
-            [] {
-                if (TCustomForm* box = FindMessageBox()) UserClick(dynamic_cast<TControl*>(box->FindComponent("No")));
-            })
-        .Step(
-            "the window again", [&Form] { return !fmTBXMain && Form.Active(); }, [&Form] { UserClick(Form.buClose); });
+            });
+    PrintToTextFileAndExit(User, File, [] {});
+    User.Step(
+        "the window again", [&Form] { return !fmTBXMain && Form.Active(); }, [&Form] { UserClick(Form.buClose); });
 }
 
 // The window's snapshot to the "PDF File" printer, File: the report of the
@@ -308,28 +318,9 @@ void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::pat
                 },
                 [&User, name] { User.Photograph(fmTBXMain, "options-" + std::string(name) + ".png"); });
     }
-    User.Step("the dialog for a print", DialogWaits, [] { UserSelect(fmTBXMain->cbxOutputDest, "Text File"); })
-        .Step(
-            "the output file's field", [] { return fmTBXMain && CanUserReach(fmTBXMain->edOutputFileName); },
-            [DataDir] {
-                UserReplaceText(fmTBXMain->edOutputFileName, (DataDir / "stock-list.txt").string());
-                UserClick(fmTBXMain->sbPrint);
-            })
-        .Step(
-            "the print's result", [] { return fmProgress && fmProgress->bbOk->Visible(); },
-            [&User] {
-                User.Photograph(fmProgress, "progress-window.png");
-                UserClick(fmProgress->bbOk);
-            })
-        .Step(
-            "the dialog after the print", [] { return fmTBXMain && !fmProgress && fmTBXMain->Active(); },
-            [] { UserClickMenu(fmTBXMain->itmExit); })
-        .Step(
-            "the save question", [] { return !fmTBXMain || FindMessageBox(); },
-            [] {
-                if (TCustomForm* box = FindMessageBox()) UserClick(dynamic_cast<TControl*>(box->FindComponent("No")));
-            })
-        .Step(
+    PrintToTextFileAndExit(User, (DataDir / "stock-list.txt").string(),
+                           [&User] { User.Photograph(fmProgress, "progress-window.png"); });
+    User.Step(
             "the window again", [&Form] { return !fmTBXMain && Form.Active(); },
             [DataDir] {
                 // A program whose data directory is missing meets the wizard.
@@ -386,9 +377,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         status = 1;
     }
-    if (user && (!user->Done() || user->Failures() > 0)) status = 1;
-    user.reset();
-    ResetApplication();
-    StopQtWindows();
-    return status;
+    return example::FinishWindows(std::move(user), status);
 }
