@@ -1113,7 +1113,14 @@ void UseQtWindows() {
     static TQtScreenDevice screenDevice;
     SetScreenDevice(&screenDevice);
     InstallQtServices();
-    SetFormImageSource([](TCustomForm& Form, TWindowImage& Image) { Image.Native = QtWidget(&Form); });
+    // A form's image is its client area as the window shows it, without
+    // the menu bar, with what waits to be shown brought up to date.
+    SetFormImageSource([](TCustomForm& Form, TWindowImage& Image) {
+        auto* window = static_cast<TQtFormWindow*>(QtWidget(&Form));
+        if (!window) return;
+        ProcessQtEvents();
+        Image.Native = window->Client();
+    });
     for (int i = 0; i < Screen()->FormCount(); ++i) instance->FormCreated(*Screen()->Forms(i));
 }
 
