@@ -206,6 +206,7 @@ void TQtListBox::paintEvent(QPaintEvent*) {
 void TQtListBox::resizeEvent(QResizeEvent* Event) {
     QAbstractScrollArea::resizeEvent(Event);
     UpdateScrollBar();
+    if (OwnerDrawn && Rendered.size() != viewport()->size() && OnResized) OnResized();
 }
 
 TQtTabControl::TQtTabControl(QWidget* Parent) : QWidget(Parent), bar_(new QTabBar(this)) {

@@ -528,6 +528,7 @@ void TQtWindows::Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget)
         static_cast<TQtListBox*>(Widget)->OnScrolled = [this, c = &Control](int Top) {
             Queue(c, [Top](TControl* C) { static_cast<TListBox*>(C)->SetTopIndex(Top); });
         };
+        static_cast<TQtListBox*>(Widget)->OnResized = [this, c = &Control] { MarkDirty(*c); };
         return;
     // A grid shows the rows it scrolled to once the model has read them.
     case TQtWidgetKind::wkGrid:
