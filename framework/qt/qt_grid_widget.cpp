@@ -25,8 +25,10 @@ TQtGrid::TQtGrid(QWidget* Parent) : QAbstractScrollArea(Parent) {
 }
 
 int TQtGrid::VisibleRows() const {
-    const int fixed = static_cast<int>(FixedRows.size()) * RowHeight;
-    return RowHeight > 0 ? std::max(1, (viewport()->height() - fixed) / RowHeight) : 1;
+    // Each row is followed by its grid line.
+    const int pitch = RowHeight + 1;
+    const int fixed = static_cast<int>(FixedRows.size()) * pitch;
+    return std::max(1, (viewport()->height() - fixed) / pitch);
 }
 
 void TQtGrid::UpdateScrollBars() {
@@ -64,6 +66,11 @@ void TQtGrid::paintEvent(QPaintEvent*) {
             x += ColWidths[c] + 1;
             if (static_cast<int>(c) >= FixedCols && left + ColWidths[c] < FixedColsWidth()) continue;
             const QRect cell(left, Y, ColWidths[c], RowHeight);
+            // Scrolled cells pass under the fixed columns, not over them.
+            if (static_cast<int>(c) < FixedCols)
+                p.setClipping(false);
+            else
+                p.setClipRect(QRect(FixedColsWidth(), 0, viewport()->width(), viewport()->height()));
             p.fillRect(cell, pal.color(fixed ? QPalette::Button : QPalette::Base));
             p.setPen(line);
             p.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom() + 1);
