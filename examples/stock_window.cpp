@@ -9,8 +9,9 @@
 // The data directory holds the settings file. Without a user, you work the
 // window. A built-in user can work it instead:
 //
-//     --print-text FILE   clicks Print, picks the "Text File" destination
-//                         named FILE in the dialog, prints, and exits
+//     --print-text FILE   clicks Print, goes on from the preview to the
+//                         dialog, picks the "Text File" destination named
+//                         FILE there, prints, exits, and closes the window
 //     --snapshot FILE     prints a snapshot of the window to the "PDF File"
 //                         printer, into FILE, set up to print at once
 //     --pictures DIR      photographs the window, the dialog's pages, the
@@ -23,7 +24,9 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
