@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Test of the window snapshot: the example's window printed as a snapshot
 # to the "PDF File" printer, on Qt's offscreen platform. The page shows one
-# image, of the window's proportions, that is not blank. Argument: the
-# desktop example program.
+# image, of the window's proportions, that is not blank. Arguments: the
+# desktop example program and the source directory.
 set -euo pipefail
 program="$1"
 source_dir="$2"

@@ -16,8 +16,8 @@ cmake --build "$build" -j"${JOBS:-$(nproc)}" --target tabrix_stock_window
 out="$(realpath -m "${OUT_DIR:-docs/pictures}")"
 mkdir -p "$out"
 rm -f "$out"/*.png
-# The program runs from a place of its own, under a plain name: the wizard
-# and the dialog show its path and its files' paths.
+# The program runs in a directory of its own, under a plain name: the
+# wizard and the dialog show its path and its files' paths.
 work="${TMPDIR:-/tmp}/tabrix-pictures"
 rm -rf "$work"
 mkdir -p "$work"
@@ -31,5 +31,5 @@ mkdir -p "$XDG_RUNTIME_DIR" "$TRX_WINDOWS_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The display's platform, not the offscreen one a test environment may set.
 unset QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 1024x768x24" "$work/StockList" "$work/sample.db" "$work/data" --pictures "$out"
+(cd "$work" && xvfb-run -a -s "-screen 0 1024x768x24" ./StockList sample.db data --pictures "$out")
 ls -l "$out"/*.png
