@@ -18,56 +18,24 @@
 #include <string>
 
 #include "engine/print_settings.h"
-#include "engine/rpt_styles.h"
-#include "engine/run_scope.h"
+#include "example_support.h"
 #include "framework/data/table.h"
 #include "framework/forms/application.h"
 #include "framework/forms/form.h"
 #include "framework/printing/printer.h"
 #include "framework/qt/qt_printer_driver.h"
-#include "storage/file_mgr.h"
 #include "ui/tabrix.h"
 
 namespace {
 
 using namespace trx;
+using example::Outcome;
 using U = TUnitsOfMeasure;
 using S = TStyleOptNdx;
 
 // The report's identifier, with the suffix that makes it unique in the
 // settings file.
 const TtrxReportId ReportId("Stock list (001.001)");
-
-// Stores the report's section in the settings file of DataDir: the
-// defaults of a new report changed by Change, with the options window, the
-// preview and the pause after printing switched off. False when the
-// settings file's lock was not obtained.
-bool StoreSettings(const std::string& DataDir, const std::function<void(TtrxReportSettings&, TRptStyles&)>& Change) {
-    TRunScope run;
-    TtrxFileMgr files;
-    files.DataDir = DataDir;
-    files.ReportSettings = &run.RS();
-    TtrxUserName user("");
-    TtrxReportId id = ReportId;
-    // A section left by an earlier run goes first, so every output starts
-    // from the defaults.
-    if (!files.DeleteReportSettings(user, id) || !files.LoadReportSettings(user, id)) return false;
-    TtrxReportSettings& rs = run.RS();
-    rs.DisplayReportOptionsWin = false;
-    rs.PreviewFirst = false;
-    rs.PauseAfterPrinting = false;
-    Change(rs, run.Styles());
-    return files.SaveReportSettings(user, id, true);
-}
-
-const char* Outcome(int Result) {
-    switch (Result) {
-    case 0: return "not printed";
-    case 1: return "completed";
-    case 2: return "cancelled";
-    default: return "aborted";
-    }
-}
 
 } // namespace
 
@@ -104,19 +72,24 @@ int main(int argc, char** argv) {
 
         // Stores an output's settings: what every output shares, then Change.
         auto store = [&](const std::function<void(TtrxReportSettings&)>& Change) {
-            const bool stored = StoreSettings(dataDir, [&](TtrxReportSettings& Rs, TRptStyles& Styles) {
-                Rs.ReportDesc = "Stock list of the sample shop";
-                Rs.Memo(TRptMemoNdx::rmRptTi).SetText("Stock list");
-                Rs.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
-                Rs.TxtCharsPageWid = 100;
-                Rs.MaxStringColWid[U::umTxt] = 26;
-                Rs.MaxMemoColWid[U::umTxt] = 30;
-                Rs.DisplayProgressWindow = false;
-                Rs.IfOutputFileExists = TIfOutputFileExists::oeOverWriteFile;
-                Styles.StyleOpts[S::soLineNumbers].Value = true;
-                Styles.StyleOpts[S::soBorders].Value = true;
-                Change(Rs);
-            });
+            const bool stored =
+                example::StoreSettings(dataDir, ReportId, [&](TtrxReportSettings& Rs, TRptStyles& Styles) {
+                    // Print prints at once: no options window, no preview, no pause.
+                    Rs.DisplayReportOptionsWin = false;
+                    Rs.PreviewFirst = false;
+                    Rs.PauseAfterPrinting = false;
+                    Rs.ReportDesc = "Stock list of the sample shop";
+                    Rs.Memo(TRptMemoNdx::rmRptTi).SetText("Stock list");
+                    Rs.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
+                    Rs.TxtCharsPageWid = 100;
+                    Rs.MaxStringColWid[U::umTxt] = 26;
+                    Rs.MaxMemoColWid[U::umTxt] = 30;
+                    Rs.DisplayProgressWindow = false;
+                    Rs.IfOutputFileExists = TIfOutputFileExists::oeOverWriteFile;
+                    Styles.StyleOpts[S::soLineNumbers].Value = true;
+                    Styles.StyleOpts[S::soBorders].Value = true;
+                    Change(Rs);
+                });
             if (!stored) throw std::runtime_error("The settings file is locked: the report's settings are not stored.");
         };
         std::string printerName; // of the print to a printer

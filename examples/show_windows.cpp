@@ -14,10 +14,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
+#include "example_support.h"
 #include "framework/core/clock.h"
 #include "framework/forms/application.h"
 #include "framework/forms/extra_controls.h"
@@ -32,59 +34,31 @@ namespace {
 using namespace trx;
 
 
-// A user who answers the windows and photographs them: one step a tick of
-// a timer, which the model's loop runs while the windows wait.
-class ScreenshotUser {
-public:
-    explicit ScreenshotUser(std::filesystem::path Dir) : dir_(std::move(Dir)), timer_(nullptr) {
-        std::filesystem::create_directories(dir_);
-        timer_.SetInterval(150);
-        timer_.OnTimer = [this](TObject*) { Tick(); };
-        Step([] { return fmPassword && fmPassword->Visible(); }, [] { UserType(fmPassword->edPassword, "secret"); });
-        Step([] { return fmPassword && fmPassword->edPassword->Text() == "secret"; },
-             [this] {
-                 Photograph(fmPassword, "password-prompt.png");
-                 UserClick(fmPassword->edOk);
-             });
-        Step([] { return fmProgress && fmProgress->Width() > 0 && fmProgress->paProgressBar->Width() > 90; },
-             [this] { Photograph(fmProgress, "progress-window.png"); });
-        Step([] { return fmProgress && fmProgress->bbOk->Visible(); },
-             [this] {
-                 Photograph(fmProgress, "progress-result.png");
-                 UserClick(fmProgress->bbOk);
-             });
-    }
-    bool Done() const { return next_ == steps_.size(); }
-    int Failures() const { return failures_; }
-
-private:
-    struct TStep {
-        std::function<bool()> Ready;
-        std::function<void()> Act;
-    };
-    void Step(std::function<bool()> Ready, std::function<void()> Act) {
-        steps_.push_back(TStep{std::move(Ready), std::move(Act)});
-    }
-    void Tick() {
-        if (Done() || !steps_[next_].Ready()) return;
-        steps_[next_++].Act();
-    }
-    void Photograph(const TCustomForm* Form, const std::string& Name) {
-        const std::string file = (dir_ / Name).string();
-        if (SaveWindowPicture(Form, file)) {
-            std::printf("screenshot: %s\n", file.c_str());
-        } else {
-            std::fprintf(stderr, "no screenshot of %s\n", Name.c_str());
-            ++failures_;
-        }
-    }
-
-    std::filesystem::path dir_;
-    TTimer timer_;
-    std::vector<TStep> steps_;
-    std::size_t next_ = 0;
-    int failures_ = 0;
-};
+// A built-in user who answers the windows and photographs them.
+std::unique_ptr<example::TBuiltInUser> ScreenshotUser(const std::filesystem::path& Dir) {
+    auto user = std::make_unique<example::TBuiltInUser>(Dir);
+    example::TBuiltInUser& u = *user;
+    u.Step(
+         "the password prompt", [] { return fmPassword && fmPassword->Visible(); },
+         [] { UserType(fmPassword->edPassword, "secret"); })
+        .Step(
+            "the password typed", [] { return fmPassword && fmPassword->edPassword->Text() == "secret"; },
+            [&u] {
+                u.Photograph(fmPassword, "password-prompt.png");
+                UserClick(fmPassword->edOk);
+            })
+        .Step(
+            "the progress window under way",
+            [] { return fmProgress && fmProgress->Width() > 0 && fmProgress->paProgressBar->Width() > 90; },
+            [&u] { u.Photograph(fmProgress, "progress-window.png"); })
+        .Step(
+            "the progress window's result", [] { return fmProgress && fmProgress->bbOk->Visible(); },
+            [&u] {
+                u.Photograph(fmProgress, "progress-result.png");
+                UserClick(fmProgress->bbOk);
+            });
+    return user;
+}
 
 // A long print as the progress window sees it: Rows rows worked through
 // ten in 10 ms, pages of 60 rows, until done or aborted.
@@ -122,10 +96,10 @@ int PrintSomething(int Rows) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::unique_ptr<ScreenshotUser> user;
+    std::unique_ptr<example::TBuiltInUser> user;
     if (argc == 3 && std::string(argv[1]) == "--screenshots") {
         UseQtWindows();
-        user = std::make_unique<ScreenshotUser>(argv[2]);
+        user = ScreenshotUser(argv[2]);
     } else if (argc == 1) {
         UseQtWindows();
         std::printf("The report's password is \"secret\". Escape suspends the print.\n");
@@ -147,9 +121,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         status = 1;
     }
-    if (user && (!user->Done() || user->Failures() > 0)) status = 1;
-    user.reset();
-    ResetApplication();
-    StopQtWindows();
-    return status;
+    return example::FinishWindows(std::move(user), status);
 }

@@ -20,6 +20,8 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
+#include "framework/grids/custom_grid.h"
+#include "framework/qt/qt_grid_widget.h"
 #include "framework/qt/qt_painter_device.h"
 #include "framework/qt/qt_screen_device.h"
 
@@ -129,6 +131,7 @@ TQtWidgetKind WidgetKindOf(const TControl& C) {
     if (dynamic_cast<const TListBox*>(&C)) return TQtWidgetKind::wkListBox;
     if (dynamic_cast<const TTabControl*>(&C)) return TQtWidgetKind::wkTabControl;
     if (dynamic_cast<const TSpeedButton*>(&C)) return TQtWidgetKind::wkSpeedButton;
+    if (dynamic_cast<const TCustomGrid*>(&C)) return TQtWidgetKind::wkGrid;
     return TQtWidgetKind::wkContainer;
 }
 
@@ -203,6 +206,7 @@ void TQtListBox::paintEvent(QPaintEvent*) {
 void TQtListBox::resizeEvent(QResizeEvent* Event) {
     QAbstractScrollArea::resizeEvent(Event);
     UpdateScrollBar();
+    if (OwnerDrawn && Rendered.size() != viewport()->size() && OnResized) OnResized();
 }
 
 TQtTabControl::TQtTabControl(QWidget* Parent) : QWidget(Parent), bar_(new QTabBar(this)) {
@@ -271,6 +275,7 @@ QWidget* MakeControlWidget(TQtWidgetKind Kind, TControl& Control, QWidget* Paren
         w = b;
         break;
     }
+    case TQtWidgetKind::wkGrid: w = new TQtGrid(Parent); break;
     case TQtWidgetKind::wkForm:
     case TQtWidgetKind::wkContainer: w = new QWidget(Parent); break;
     }
@@ -297,7 +302,8 @@ QPalette::ColorRole BackgroundRole(TQtWidgetKind Kind) {
     case TQtWidgetKind::wkEdit:
     case TQtWidgetKind::wkMemo:
     case TQtWidgetKind::wkComboBox:
-    case TQtWidgetKind::wkListBox: return QPalette::Base;
+    case TQtWidgetKind::wkListBox:
+    case TQtWidgetKind::wkGrid: return QPalette::Base;
     case TQtWidgetKind::wkButton:
     case TQtWidgetKind::wkSpeedButton: return QPalette::Button;
     default: return QPalette::Window;
@@ -498,6 +504,8 @@ void SyncOwn(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Change)
         b.setAutoRaise(s.Flat());
         break;
     }
+    // A grid's cells are read in the model's loop (qt_windows.cpp).
+    case TQtWidgetKind::wkGrid:
     case TQtWidgetKind::wkForm:
     case TQtWidgetKind::wkContainer: break;
     }

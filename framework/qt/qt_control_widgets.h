@@ -38,6 +38,7 @@ enum class TQtWidgetKind : uint8_t {
     wkListBox,
     wkTabControl,
     wkSpeedButton,
+    wkGrid, // string and database grids (qt_grid_widget.h)
     wkContainer, // notebooks, their pages and controls of other kinds
 };
 
@@ -99,6 +100,9 @@ public:
     void UpdateScrollBar();
     // The user moved the scroll bar.
     std::function<void(int Top)> OnScrolled;
+    // The viewport changed its size (a list first shown on a page turned
+    // to gets its size only then): an owner-drawn list is painted anew.
+    std::function<void()> OnResized;
 
 protected:
     void paintEvent(QPaintEvent* Event) override;

@@ -35,9 +35,11 @@
 #include "framework/forms/menus.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/forms/user_input.h"
+#include "framework/grids/custom_grid.h"
 #include "framework/qt/qt_application.h"
 #include "framework/qt/qt_control_widgets.h"
 #include "framework/qt/qt_dialogs.h"
+#include "framework/qt/qt_grid_widget.h"
 #include "framework/qt/qt_keys.h"
 #include "framework/qt/qt_screen_device.h"
 
@@ -147,7 +149,12 @@ public:
 
     // TFormObserver
     void FormCreated(TCustomForm& Form) override { EnsureWindow(Form); }
-    void FormShown(TCustomForm& Form, bool) override { SyncFormWindow(Form); }
+    // A form made without NewForm was never announced: it gets its window
+    // when it shows.
+    void FormShown(TCustomForm& Form, bool) override {
+        EnsureWindow(Form);
+        SyncFormWindow(Form);
+    }
     void FormHidden(TCustomForm& Form) override { SyncFormWindow(Form); }
     void FormActivated(TCustomForm& Form) override;
     void FormDestroying(TCustomForm& Form) override { Drop(Form); }
@@ -205,7 +212,7 @@ private:
     void MenuOpening(TMenuItem* Item);
 
     // What is shown once the model's handlers are done: owner-drawn lists
-    // painted, combo box lists opened.
+    // painted, grids read, combo box lists opened.
     void MarkDirty(TControl& Control) { Later(dirty_, Control); }
     void Later(std::vector<TRef>& List, TControl& Control);
     void RenderPending();
@@ -323,7 +330,7 @@ void TQtWindows::Build(TControl& Control) {
     entries_[&Control] = TEntry{nextId_++, kind, w};
     owners_[w] = &Control;
     Connect(kind, Control, w);
-    if (kind == TQtWidgetKind::wkListBox) MarkDirty(Control);
+    if (kind == TQtWidgetKind::wkListBox || kind == TQtWidgetKind::wkGrid) MarkDirty(Control);
     if (auto* wc = dynamic_cast<TWinControl*>(&Control)) {
         for (int i = 0; i < wc->ControlCount(); ++i) Build(*wc->Controls(i));
         Restack(*wc);
@@ -401,12 +408,13 @@ void TQtWindows::ControlChanged(TControl& Control, TControlChange Change) {
     }
     case TControlChange::ccRepaint:
         if (rendering_ == &Control) return;
-        if (e.Kind == TQtWidgetKind::wkListBox) MarkDirty(Control);
+        if (e.Kind == TQtWidgetKind::wkListBox || e.Kind == TQtWidgetKind::wkGrid) MarkDirty(Control);
         w->update();
         return;
     default:
         SyncWidget(e.Kind, Control, *w, Change);
-        if (e.Kind == TQtWidgetKind::wkListBox && rendering_ != &Control) MarkDirty(Control);
+        if ((e.Kind == TQtWidgetKind::wkListBox || e.Kind == TQtWidgetKind::wkGrid) && rendering_ != &Control)
+            MarkDirty(Control);
         // A list dropped down shows once the model is done with it (its
         // OnDropDown may still fill it).
         if (e.Kind == TQtWidgetKind::wkComboBox && Change == TControlChange::ccStyle) {
@@ -525,6 +533,11 @@ void TQtWindows::Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget)
         static_cast<TQtListBox*>(Widget)->OnScrolled = [this, c = &Control](int Top) {
             Queue(c, [Top](TControl* C) { static_cast<TListBox*>(C)->SetTopIndex(Top); });
         };
+        static_cast<TQtListBox*>(Widget)->OnResized = [this, c = &Control] { MarkDirty(*c); };
+        return;
+    // A grid shows the rows it scrolled to once the model has read them.
+    case TQtWidgetKind::wkGrid:
+        static_cast<TQtGrid*>(Widget)->OnScrolled = [this, c = &Control](int) { MarkDirty(*c); };
         return;
     case TQtWidgetKind::wkMemo: {
         // Only the user's scrolling: Qt also scrolls by itself to keep its
@@ -714,6 +727,22 @@ void TQtWindows::RenderPending() {
     std::vector<TRef> dirty;
     dirty.swap(dirty_);
     for (const TRef& r : dirty) {
+        if (auto* grid = dynamic_cast<TCustomGrid*>(Resolve(r))) {
+            if (auto* w = dynamic_cast<TQtGrid*>(Widget(grid))) {
+                // Reading a dataset's rows tells the grid that its data
+                // changed: that is no reason to read them again.
+                rendering_ = grid;
+                try {
+                    ReadGrid(*grid, *w);
+                } catch (...) {
+                    try {
+                        Application()->HandleException(grid);
+                    } catch (...) {}
+                }
+                rendering_ = nullptr;
+            }
+            continue;
+        }
         auto* list = dynamic_cast<TListBox*>(Resolve(r));
         auto* w = list ? dynamic_cast<TQtListBox*>(Widget(list)) : nullptr;
         if (w && w->OwnerDrawn) Render(*list, *w);
@@ -861,9 +890,9 @@ bool TQtWindows::eventFilter(QObject* Object, QEvent* Event) {
         QWidget* cw = nullptr;
         TControl* c = ControlUnder(w, &cw);
         if (!c) return false;
-        // Lists and memos scroll; nothing else changes under the wheel.
+        // Lists, grids and memos scroll; nothing else changes under the wheel.
         const TQtWidgetKind kind = entries_.at(c).Kind;
-        return kind != TQtWidgetKind::wkListBox && kind != TQtWidgetKind::wkMemo;
+        return kind != TQtWidgetKind::wkListBox && kind != TQtWidgetKind::wkMemo && kind != TQtWidgetKind::wkGrid;
     }
     case QEvent::ContextMenu:
     case QEvent::DragEnter:
@@ -1090,7 +1119,14 @@ void UseQtWindows() {
     static TQtScreenDevice screenDevice;
     SetScreenDevice(&screenDevice);
     InstallQtServices();
-    SetFormImageSource([](TCustomForm& Form, TWindowImage& Image) { Image.Native = QtWidget(&Form); });
+    // A form's image is its client area as the window shows it, without
+    // the menu bar, with what waits to be shown brought up to date.
+    SetFormImageSource([](TCustomForm& Form, TWindowImage& Image) {
+        auto* window = static_cast<TQtFormWindow*>(QtWidget(&Form));
+        if (!window) return;
+        ProcessQtEvents();
+        Image.Native = window->Client();
+    });
     for (int i = 0; i < Screen()->FormCount(); ++i) instance->FormCreated(*Screen()->Forms(i));
 }
 
