@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The PDF printer against its bare Qt peer: the text report with IBM line
+# drawing of bench/report_table.sql printed on the "PDF File" printer
+# (bench_pdf_vs_qt), against bench_pdf_peer drawing the same lines in the
+# same font with QPdfWriter and QPainter, one drawText a line. Each job is a
+# process of its own; they take turns, BENCH_RUNS rounds (5), and the best
+# time of each counts. Reports the ratio ours / peer's for 10,000 and
+# 100,000 rows (BENCH_ROWS another list), the median of the rounds' ratios,
+# the file sizes, and whether the two files read alike (pdftotext).
+# BUILD_DIR chooses the build directory (build-bench), BUILD_JOBS the
+# build's jobs (all CPUs); OURS another bench_pdf_vs_qt (an earlier build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+build="${BUILD_DIR:-build-bench}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake --build "$build" -j"${BUILD_JOBS:-$(nproc)}" --target bench_pdf_vs_qt bench_pdf_peer >/dev/null
+ours_program="${OURS:-$build/bench/bench_pdf_vs_qt}"
+work="$build/bench/pdf-vs-qt"
+mkdir -p "$work"
+runs="${BENCH_RUNS:-5}"
+export QT_QPA_PLATFORM=offscreen
+echo "machine: $(nproc) CPUs, $(lscpu | sed -n 's/^Model name: *//p' | head -1)," \
+     "$(free -g | awk '/^Mem:/ {print $2}') GB memory; Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6)"
+
+# Wall seconds of one run of the command; its output goes to the log.
+seconds() {
+  sync
+  local start end
+  start=$(date +%s%N)
+  "$@" >>"$work/log" 2>&1
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+
+status=0
+for rows in ${BENCH_ROWS:-10000 100000}; do
+  db="$work/orders-$rows.db"
+  if [ ! -f "$db" ] || [ bench/report_table.sql -nt "$db" ]; then
+    rm -f "$db" "$db.tmp"
+    sed "s/i < 1000000/i < $rows/" bench/report_table.sql | sqlite3 "$db.tmp"
+    mv "$db.tmp" "$db"
+  fi
+  "$build/bench/bench_pdf_vs_qt" setup "$db" orders "$work/lines.txt" >"$work/peer-args" 2>>"$work/log"
+  mapfile -t peer_args <"$work/peer-args"
+  : >"$work/times"
+  for ((round = 1; round <= runs; round++)); do
+    ours=$(seconds "$ours_program" pdf "$db" orders "$work/ours.pdf")
+    peer=$(seconds "$build/bench/bench_pdf_peer" "$work/lines.txt" "$work/peer.pdf" "${peer_args[@]}")
+    echo "$ours $peer" >>"$work/times"
+  done
+  same="no"
+  if cmp -s <(pdftotext -layout "$work/ours.pdf" -) <(pdftotext -layout "$work/peer.pdf" -); then same="yes"; fi
+  [ "$same" = yes ] || status=1
+  echo
+  echo "$rows rows of orders, $(pdfinfo "$work/ours.pdf" | awk '/^Pages:/ {print $2}') pages;" \
+       "font ${peer_args[0]} ${peer_args[1]} px at ${peer_args[6]} dpi; best of $runs rounds"
+  ours_best=$(sort -n -k1 "$work/times" | awk 'NR == 1 {print $1}')
+  peer_best=$(sort -n -k2 "$work/times" | awk 'NR == 1 {print $2}')
+  median=$(awk '{printf "%.4f\n", $1 / $2}' "$work/times" | sort -n |
+           awk '{r[NR] = $1} END {print NR % 2 ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2}')
+  printf "%-32s %8.2f s %8d KB\n" "PDF printer (ours)" "$ours_best" $(($(stat -c %s "$work/ours.pdf") / 1024))
+  printf "%-32s %8.2f s %8d KB\n" "QPdfWriter and QPainter (peer)" "$peer_best" \
+         $(($(stat -c %s "$work/peer.pdf") / 1024))
+  awk -v o="$ours_best" -v p="$peer_best" -v m="$median" -v same="$same" \
+      'BEGIN { printf "ratio ours / peer: best %.2f, median of the rounds %.2f; same text: %s\n", o / p, m, same }'
+done
+rm -f "$work/ours.pdf" "$work/peer.pdf" "$work/lines.txt"
+exit $status
