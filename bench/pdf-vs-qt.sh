@@ -23,14 +23,12 @@ export QT_QPA_PLATFORM=offscreen
 echo "machine: $(nproc) CPUs, $(lscpu | sed -n 's/^Model name: *//p' | head -1)," \
      "$(free -g | awk '/^Mem:/ {print $2}') GB memory; Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6)"
 
-# Wall seconds of one run of the command; its output goes to the log.
+# Wall and processor (user and system) seconds of one run of the command;
+# its output goes to the log.
 seconds() {
   sync
-  local start end
-  start=$(date +%s%N)
-  "$@" >>"$work/log" 2>&1
-  end=$(date +%s%N)
-  awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+  local TIMEFORMAT='%R %U %S'
+  { time "$@" >>"$work/log" 2>&1; } 2>&1 | awk '{ printf "%s %.3f\n", $1, $2 + $3 }'
 }
 
 status=0
@@ -55,15 +53,18 @@ for rows in ${BENCH_ROWS:-10000 100000}; do
   echo
   echo "$rows rows of orders, $(pdfinfo "$work/ours.pdf" | awk '/^Pages:/ {print $2}') pages;" \
        "font ${peer_args[0]} ${peer_args[1]} px at ${peer_args[6]} dpi; best of $runs rounds"
-  ours_best=$(sort -n -k1 "$work/times" | awk 'NR == 1 {print $1}')
-  peer_best=$(sort -n -k2 "$work/times" | awk 'NR == 1 {print $2}')
-  median=$(awk '{printf "%.4f\n", $1 / $2}' "$work/times" | sort -n |
+  # Columns of the times: ours wall, ours processor, peer wall, peer processor.
+  best() { sort -n -k"$1" "$work/times" | awk -v k="$1" 'NR == 1 {print $k}'; }
+  median=$(awk '{printf "%.4f\n", $1 / $3}' "$work/times" | sort -n |
            awk '{r[NR] = $1} END {print NR % 2 ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2}')
-  printf "%-32s %8.2f s %8d KB\n" "PDF printer (ours)" "$ours_best" $(($(stat -c %s "$work/ours.pdf") / 1024))
-  printf "%-32s %8.2f s %8d KB\n" "QPdfWriter and QPainter (peer)" "$peer_best" \
+  printf "%-32s %8s %14s %8s\n" "job" "wall s" "processor s" "KB"
+  printf "%-32s %8.2f %14.2f %8d\n" "PDF printer (ours)" "$(best 1)" "$(best 2)" \
+         $(($(stat -c %s "$work/ours.pdf") / 1024))
+  printf "%-32s %8.2f %14.2f %8d\n" "QPdfWriter and QPainter (peer)" "$(best 3)" "$(best 4)" \
          $(($(stat -c %s "$work/peer.pdf") / 1024))
-  awk -v o="$ours_best" -v p="$peer_best" -v m="$median" -v same="$same" \
-      'BEGIN { printf "ratio ours / peer: best %.2f, median of the rounds %.2f; same text: %s\n", o / p, m, same }'
+  awk -v ow="$(best 1)" -v oc="$(best 2)" -v pw="$(best 3)" -v pc="$(best 4)" -v m="$median" -v same="$same" \
+      'BEGIN { printf "ratio ours / peer: wall %.2f (median of the rounds %.2f), processor %.2f; same text: %s\n",
+                      ow / pw, m, oc / pc, same }'
 done
 rm -f "$work/ours.pdf" "$work/peer.pdf" "$work/lines.txt"
 exit $status
