@@ -178,8 +178,6 @@ void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFon
                                const TRect* Clip) {
     if (!painter_) return;
     const TFontEntry& e = Entry(Font);
-    // The text's cells; glyphs that lean or overhang may reach a little past
-    // them on either side.
     QRect cells(X, Y, TextExtent(Font, Text).cx, e.Metric.Height);
     if (Clip) cells &= QtRect(*Clip);
     // The clip goes with the painter's state; nothing else needs it saved.
@@ -215,6 +213,8 @@ void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFon
         painter_->restore();
         painterFont_ = nullptr;
     }
+    // Glyphs that lean or overhang may reach a little past the text's cells
+    // on either side.
     const int overhang = e.Metric.Height / 4;
     Inked(cells.adjusted(-overhang, 0, overhang, 0));
 }

@@ -10,7 +10,6 @@
 #include <QRect>
 
 #include <climits>
-
 #include <vector>
 
 #include "framework/printing/graphics.h"
@@ -57,7 +56,12 @@ public:
     explicit TQtPainterDevice(QPainter* Painter, bool Own = false) : painter_(Painter), own_(Own) {}
 
     QPainter* Painter() const { return painter_; }
-    void SetPainter(QPainter* Painter) { painter_ = Painter; }
+    // Another painter, on a blank page (the state set on the last one is
+    // not the new one's).
+    void SetPainter(QPainter* Painter) {
+        painter_ = Painter;
+        BeginPage();
+    }
     // A new page, blank: on a painter of its own, nothing is drawn there yet
     // and its state is to be set anew.
     virtual void BeginPage() { ink_.Clear(); }
