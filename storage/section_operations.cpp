@@ -171,7 +171,7 @@ bool TtrxFileMgr::LockAndReadSettings(uint16_t Mode) {
     RSFileOper = TFileOper::foRead;
     if (!LockFile(Mode)) return false;
     OpenTextFile(RSFile, RSFileName, RSFileOper);
-    RSText.Load(RSFile);
+    RSText.Open(RSFile);
     return true;
 }
 
@@ -210,9 +210,9 @@ void TtrxFileMgr::AppendSection(const std::string& Header, bool Write) {
     while (!RSText.Eof()) {
         const std::string_view raw = RSText.ReadRawLine();
         scanner.Feed(LineOfRaw(raw));
-        TmpFile.Write(raw);
         lineOpen = raw.back() != LF;
     }
+    TmpFile.Write(RSText.Span(0, RSText.Pos()));
     if (scanner.InMemoBlock()) {
         // The last section's memo block runs to the end of the file: close
         // it (its text stays as it reads now), so that the new section is

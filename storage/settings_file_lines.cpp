@@ -2,6 +2,8 @@
 // finding a section, copying the file around a section, the key lines and
 // the memo blocks of a section body.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "engine/shared_routines.h"
 #include "framework/core/file_utils.h"
@@ -9,6 +11,46 @@
 #include "storage/section_lines.h"
 
 namespace trx {
+
+namespace {
+
+char UpAscii(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C; }
+
+// SameText with the lengths compared first: most lines of a large file are
+// told apart by their length or their first characters, without a
+// character-by-character comparison.
+// Eight bytes at a time while they are the same: headers of one file share
+// long beginnings.
+bool EqualText(std::string_view A, std::string_view B) {
+    if (A.size() != B.size()) return false;
+    std::size_t i = 0;
+    for (; i + 8 <= A.size(); i += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, A.data() + i, 8);
+        std::memcpy(&b, B.data() + i, 8);
+        if (a == b) continue;
+        for (std::size_t j = i; j < i + 8; ++j)
+            if (A[j] != B[j] && UpAscii(A[j]) != UpAscii(B[j])) return false;
+    }
+    for (; i < A.size(); ++i)
+        if (A[i] != B[i] && UpAscii(A[i]) != UpAscii(B[i])) return false;
+    return true;
+}
+
+// The line as Trim cuts it, without a copy.
+std::string_view TrimmedView(std::string_view S) {
+    std::size_t first = 0, last = S.size();
+    while (first < last && static_cast<unsigned char>(S[first]) <= ' ') ++first;
+    while (last > first && static_cast<unsigned char>(S[last - 1]) <= ' ') --last;
+    return S.substr(first, last - first);
+}
+
+// A section header, trimmed, equal to Name; never an empty Name.
+bool IsHeaderNamed(std::string_view Header, const std::string& Name) {
+    return !Name.empty() && EqualText(Header, Name);
+}
+
+} // namespace
 
 // ---- Line rules -------------------------------------------------------------
 
@@ -24,19 +66,31 @@ void SplitSettingsLine(std::string_view Line, std::string& Key, std::string& Val
 }
 
 bool IsMemoStartKey(std::string_view Key, std::string_view Value) {
-    return Key.size() >= 5 && SameText(Key.substr(0, 5), "Memo,") && Key.find(',', 5) == std::string_view::npos &&
-           SameText(Value, "Start");
+    return EqualText(Value, "Start") && Key.size() >= 5 && EqualText(Key.substr(0, 5), "Memo,") &&
+           Key.find(',', 5) == std::string_view::npos;
 }
+
+namespace {
+
+// The key of a memo START line; empty for any other line.
+std::string_view MemoStartKey(std::string_view Line) {
+    // Most lines are settled by their first characters.
+    if (Line.size() < 11 || (Line[0] != 'M' && Line[0] != 'm')) return {};
+    const std::size_t eq = Line.find('=');
+    if (eq == std::string_view::npos || !IsMemoStartKey(Line.substr(0, eq), Line.substr(eq + 1))) return {};
+    return Line.substr(0, eq);
+}
+
+} // namespace
 
 bool IsMemoStartLine(std::string_view Line, std::string& Key) {
-    // Most lines are settled by their first characters.
-    if (Line.size() < 11 || (Line[0] != 'M' && Line[0] != 'm') || !SameText(Line.substr(0, 5), "Memo,")) return false;
-    std::string value;
-    SplitSettingsLine(Line, Key, value);
-    return IsMemoStartKey(Key, value);
+    const std::string_view key = MemoStartKey(Line);
+    if (key.empty()) return false;
+    Key.assign(key);
+    return true;
 }
 
-std::string MemoEndMarker(std::string_view Key) {
+void AssignMemoEndMarker(std::string& Marker, std::string_view Key) {
     // Lines are compared without their CRs, so the marker has none either.
     // The key's second comma-separated field names the memo.
     std::string_view name;
@@ -44,12 +98,29 @@ std::string MemoEndMarker(std::string_view Key) {
         name = Key.substr(comma + 1);
         name = name.substr(0, name.find(','));
     }
-    std::string marker = "Memo," + std::string(name) + "=END";
-    marker.erase(std::remove(marker.begin(), marker.end(), CR), marker.end());
-    return Copy(marker, 1, 30);
+    Marker.assign("Memo,");
+    if (name.find(CR) == std::string_view::npos) {
+        Marker.append(name.substr(0, 30));
+    } else {
+        for (char c : name)
+            if (c != CR) Marker += c;
+    }
+    Marker.append("=END");
+    if (Marker.size() > 30) Marker.resize(30);
+}
+
+std::string MemoEndMarker(std::string_view Key) {
+    std::string marker;
+    AssignMemoEndMarker(marker, Key);
+    return marker;
 }
 
 bool IsMemoEndLine(std::string_view Line, std::string_view Marker) {
+    // CRs do not count, so only a line shorter than the marker, or one that
+    // begins with another character than the marker, is settled at once.
+    if (Line.size() < Marker.size()) return false;
+    if (!Line.empty() && !Marker.empty() && Line[0] != CR && UpAscii(Line[0]) != UpAscii(Marker[0])) return false;
+    if (Line.find(CR) == std::string_view::npos) return EqualText(Line.substr(0, 30), Marker);
     char head[30];
     std::size_t n = 0;
     for (char c : Line) {
@@ -57,7 +128,7 @@ bool IsMemoEndLine(std::string_view Line, std::string_view Marker) {
         if (n >= sizeof head) break;
         head[n++] = c;
     }
-    return n == Marker.size() && SameText(std::string_view(head, n), Marker);
+    return EqualText(std::string_view(head, n), Marker);
 }
 
 TSettingsLineKind TSectionScanner::Feed(std::string_view Line) {
@@ -69,10 +140,9 @@ TSettingsLineKind TSectionScanner::Feed(std::string_view Line) {
         return TSettingsLineKind::slMemoText;
     }
     if (IsSectionHeaderLine(Line)) return TSettingsLineKind::slHeader;
-    std::string key;
-    if (IsMemoStartLine(Line, key)) {
+    if (const std::string_view key = MemoStartKey(Line); !key.empty()) {
         inBlock_ = true;
-        marker_ = MemoEndMarker(key);
+        AssignMemoEndMarker(marker_, key);
         return TSettingsLineKind::slMemoStart;
     }
     return TSettingsLineKind::slBody;
@@ -80,36 +150,66 @@ TSettingsLineKind TSectionScanner::Feed(std::string_view Line) {
 
 // ---- The file's text ----------------------------------------------------------
 
-void TSettingsText::Load(TTextFile& F) {
-    bytes_.clear();
+void TSettingsText::Assign(std::string_view Bytes) {
+    size_ = 0;
     pos_ = 0;
+    handle_ = -1;
+    Reserve(Bytes.size());
+    if (!Bytes.empty()) std::memcpy(buf_.get(), Bytes.data(), Bytes.size());
+    size_ = Bytes.size();
+}
+
+void TSettingsText::Clear() {
+    buf_.reset();
+    size_ = capacity_ = pos_ = 0;
+    handle_ = -1;
+}
+
+void TSettingsText::Open(TTextFile& F) {
+    Clear();
     const int handle = F.Handle();
-    if (handle < 0 || FileSeek(handle, 0, 0) != 0) InOutCheck(ioFileNotOpen);
-    char buf[64 * 1024];
-    for (;;) {
-        const int n = FileRead(handle, buf, static_cast<int>(sizeof buf));
-        if (n < 0) InOutCheck(ioDiskRead);
-        if (n <= 0) break;
-        bytes_.append(buf, static_cast<std::size_t>(n));
-    }
+    const int64_t end = handle < 0 ? -1 : FileSeek(handle, 0, 2);
+    if (end < 0 || FileSeek(handle, 0, 0) != 0) InOutCheck(ioFileNotOpen);
+    handle_ = handle;
+    // Room for the whole file and the read that finds its end; memory that
+    // is never read into is never touched.
+    Reserve(static_cast<std::size_t>(end) + 1);
 }
 
-std::string_view TSettingsText::ReadRawLine() {
+void TSettingsText::Reserve(std::size_t Capacity) {
+    if (Capacity <= capacity_) return;
+    auto bigger = std::make_unique_for_overwrite<char[]>(Capacity);
+    if (size_ > 0) std::memcpy(bigger.get(), buf_.get(), size_);
+    buf_ = std::move(bigger);
+    capacity_ = Capacity;
+}
+
+bool TSettingsText::ReadMore() {
+    if (handle_ < 0) return false;
+    constexpr std::size_t Part = 64 * 1024;
+    if (size_ == capacity_) Reserve(std::max(2 * capacity_, Part));
+    const std::size_t want = std::min(Part, capacity_ - size_);
+    const int n = FileRead(handle_, buf_.get() + size_, static_cast<int>(want));
+    if (n > 0) {
+        size_ += static_cast<std::size_t>(n);
+        return true;
+    }
+    handle_ = -1;
+    if (n < 0) InOutCheck(ioDiskRead);
+    return false;
+}
+
+std::string_view TSettingsText::ReadLastOrLongLine() {
     const std::size_t start = pos_;
-    const std::size_t lf = bytes_.find(LF, pos_);
-    pos_ = lf == std::string::npos ? bytes_.size() : lf + 1;
-    return std::string_view(bytes_).substr(start, pos_ - start);
-}
-
-std::string_view TSettingsText::ReadLn() { return LineOfRaw(ReadRawLine()); }
-
-std::string_view LineOfRaw(std::string_view Raw) {
-    std::size_t n = Raw.size();
-    if (n > 0 && Raw[n - 1] == LF) {
-        --n;
-        if (n > 0 && Raw[n - 1] == CR) --n;
+    std::size_t from = pos_;
+    const void* lf = nullptr;
+    for (;;) {
+        if (from < size_ && (lf = std::memchr(buf_.get() + from, LF, size_ - from))) break;
+        from = size_;
+        if (!ReadMore()) break;
     }
-    return Raw.substr(0, n);
+    pos_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - buf_.get()) + 1 : size_;
+    return Span(start, pos_);
 }
 
 std::string SingleLineValue(const std::string& Value) {
@@ -171,12 +271,12 @@ void TtrxFileMgr::FindSection(const std::string& Name1, bool& Found1, bool& Foun
     while (!RSText.Eof()) {
         const std::string_view line = RSText.ReadLn();
         if (scanner.Feed(line) != TSettingsLineKind::slHeader) continue;
-        const std::string header = Trim(line);
-        if (!Name1.empty() && SameText(header, Name1)) {
+        const std::string_view header = TrimmedView(line);
+        if (IsHeaderNamed(header, Name1)) {
             Found1 = true;
             return;
         }
-        if (!Name2.empty() && SameText(header, Name2)) {
+        if (IsHeaderNamed(header, Name2)) {
             Found2 = true;
             return;
         }
@@ -190,16 +290,29 @@ void TtrxFileMgr::CopyPartialFile(bool FromStart, const std::string& StopAt, con
     // never inside a memo block.
     TSectionScanner scanner;
     bool copying = KeepBody;
+    // The lines copied go out in runs, each as one write: a run ends where
+    // a header stops the copying.
+    std::size_t runStart = RSText.Pos();
+    auto endRun = [&](std::size_t End) {
+        if (copying && End > runStart) TmpFile.Write(RSText.Span(runStart, End));
+    };
     while (!RSText.Eof()) {
-        const std::string_view raw = RSText.ReadRawLine();
-        const std::string_view line = LineOfRaw(raw);
-        if (scanner.Feed(line) == TSettingsLineKind::slHeader) {
-            const std::string header = Trim(line);
-            if (!StopAt.empty() && SameText(header, StopAt)) return;
-            copying = !((!Skip1.empty() && SameText(header, Skip1)) || (!Skip2.empty() && SameText(header, Skip2)));
+        const std::size_t lineStart = RSText.Pos();
+        const std::string_view line = RSText.ReadLn();
+        if (scanner.Feed(line) != TSettingsLineKind::slHeader) continue;
+        const std::string_view header = TrimmedView(line);
+        if (IsHeaderNamed(header, StopAt)) {
+            endRun(lineStart);
+            return;
         }
-        if (copying) TmpFile.Write(raw);
+        const bool copyThis = !(IsHeaderNamed(header, Skip1) || IsHeaderNamed(header, Skip2));
+        if (copyThis != copying) {
+            endRun(lineStart);
+            runStart = lineStart;
+            copying = copyThis;
+        }
     }
+    endRun(RSText.Pos());
     InOutCheck(TmpFile.IOResult());
 }
 
@@ -227,7 +340,7 @@ void TtrxFileMgr::ReadMemoBuf(const std::string& Key) {
     while (!RSText.Eof()) {
         const char c = RSText.Read();
         if (c == LF) {
-            if (SameText(line, marker)) {
+            if (EqualText(line, marker)) {
                 ended = true;
                 break;
             }
@@ -238,7 +351,7 @@ void TtrxFileMgr::ReadMemoBuf(const std::string& Key) {
         text += c;
     }
     // An END line that is the file's last line, without a line break.
-    if (!ended && !text.empty() && SameText(line, marker)) ended = true;
+    if (!ended && !text.empty() && EqualText(line, marker)) ended = true;
     if (ended) {
         // Drop the END line, the LF before it and the CR before that LF.
         const std::size_t lf = text.rfind(LF);

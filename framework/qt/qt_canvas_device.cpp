@@ -20,6 +20,35 @@ namespace {
 
 constexpr int kDefaultPointSize = 8;
 
+// A byte that ToQString shows as a blank.
+bool IsControlByte(char C) { return static_cast<unsigned char>(C) < 0x20 || C == 0x7F; }
+
+// Whether a box-drawing character (U+2500 to U+257F: E2 94 80 to E2 95 BF,
+// one cell each) begins at Text[I].
+bool IsBoxDrawingAt(std::string_view Text, std::size_t I) {
+    return I + 2 < Text.size() && Text[I] == '\xE2' && (Text[I + 1] == '\x94' || Text[I + 1] == '\x95') &&
+           (static_cast<unsigned char>(Text[I + 2]) & 0xC0) == 0x80;
+}
+
+// The cells of Text (DisplayWidth): a report's lines are ASCII and the
+// box-drawing characters (U+2500 to U+257F, one cell each), counted here
+// byte by byte; a text with any other character is left to DisplayWidth.
+int Cells(std::string_view Text) {
+    int cells = 0;
+    for (std::size_t i = 0; i < Text.size();) {
+        const auto b = static_cast<unsigned char>(Text[i]);
+        if (b < 0x80) {
+            ++i;
+        } else if (IsBoxDrawingAt(Text, i)) {
+            i += 3;
+        } else {
+            return DisplayWidth(Text);
+        }
+        ++cells;
+    }
+    return cells;
+}
+
 // Text is placed at fractional positions; widths are rounded up, so that
 // text measured to fit a space never reaches past it.
 int CeilPixels(qreal Width) { return static_cast<int>(std::ceil(Width - 1e-6)); }
@@ -41,7 +70,12 @@ QFont MakeFont(const QString& Family, int PixelSize, TFontStyles Style) {
 } // namespace
 
 TQtCanvasDevice::TQtCanvasDevice(const TPageGeometry& Geometry, QPainter* Painter)
-    : TQtPainterDevice(Painter), geometry_(Geometry) {}
+    : TQtPainterDevice(Painter, true), geometry_(Geometry) {}
+
+void TQtCanvasDevice::BeginPage() {
+    TQtPainterDevice::BeginPage();
+    painterFont_ = nullptr;
+}
 
 const TQtCanvasDevice::TFontEntry& TQtCanvasDevice::Entry(const TFont& Font) {
     if (last_.Entry && last_.Height == Font.Height() && last_.PixelsPerInch == Font.PixelsPerInch() &&
@@ -109,9 +143,12 @@ TTextMetric TQtCanvasDevice::TextMetrics(const TFont& Font) { return Entry(Font)
 
 TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
     const TFontEntry& e = Entry(Font);
+    // A text is often measured again right after it is drawn (the canvas
+    // moves its pen past it).
+    if (measured_.Entry == &e && measured_.Text == Text) return measured_.Extent;
     int width = 0;
     if (!Text.empty() && e.FixedWidth > 0) {
-        width = std::max(DisplayWidth(Text) * e.FixedWidth, 1);
+        width = std::max(Cells(Text) * e.FixedWidth, 1);
     } else if (!Text.empty() && e.Metric.FixedPitch) {
         qreal sum = 0;
         for (std::size_t i = 0; i < Text.size();) {
@@ -119,6 +156,9 @@ TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
             if (b < 0x80) {
                 sum += e.Advances[b];
                 ++i;
+            } else if (IsBoxDrawingAt(Text, i)) {
+                sum += e.Cell;
+                i += 3;
             } else {
                 sum += CharWidth(NextChar(Text, i)) * e.Cell;
             }
@@ -128,30 +168,93 @@ TSize TQtCanvasDevice::TextExtent(const TFont& Font, const std::string& Text) {
         QFontMetricsF m(e.Font);
         width = std::max(CeilPixels(m.horizontalAdvance(ToQString(Text))), 1);
     }
-    return TSize{width, e.Metric.Height};
+    measured_.Entry = &e;
+    measured_.Text = Text;
+    measured_.Extent = TSize{width, e.Metric.Height};
+    return measured_.Extent;
 }
 
 void TQtCanvasDevice::DrawText(int X, int Y, const std::string& Text, const TFont& Font, bool Opaque, TColor Background,
                                const TRect* Clip) {
     if (!painter_) return;
     const TFontEntry& e = Entry(Font);
-    painter_->save();
-    if (Clip) painter_->setClipRect(QtRect(*Clip));
-    if (Opaque) painter_->fillRect(QRect(X, Y, TextExtent(Font, Text).cx, e.Metric.Height), QtColor(Background));
-    painter_->setFont(e.Font);
+    QRect cells(X, Y, TextExtent(Font, Text).cx, e.Metric.Height);
+    if (Clip) cells &= QtRect(*Clip);
+    // The clip goes with the painter's state; nothing else needs it saved.
+    if (Clip) {
+        painter_->save();
+        painter_->setClipRect(QtRect(*Clip));
+    }
+    if (Opaque) {
+        const QColor background = QtColor(Background);
+        if (FillShows(cells, background)) {
+            painter_->fillRect(cells, background);
+            Inked(cells);
+        }
+    }
+    if (painterFont_ != &e) {
+        painter_->setFont(e.Font);
+        painterFont_ = &e;
+    }
     painter_->setPen(QtColor(Font.Color()));
-    if (e.Metric.FixedPitch && !IsAscii(Text))
+    const bool ascii = IsAscii(Text);
+    if (e.Metric.FixedPitch && !ascii && !AllInRuns(Text, e)) {
         DrawCells(X, Y + e.Metric.Ascent, Text, e);
-    else
+    } else if (std::none_of(Text.begin(), Text.end(), [](char c) { return IsControlByte(c); }) &&
+               (ascii || e.Metric.FixedPitch)) {
+        // Valid UTF-8 (every character was read) without control
+        // characters converts as it stands.
+        painter_->drawText(QPointF(X, Y + e.Metric.Ascent),
+                           QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
+    } else {
         painter_->drawText(QPointF(X, Y + e.Metric.Ascent), ToQString(Text));
-    painter_->restore();
+    }
+    if (Clip) {
+        painter_->restore();
+        painterFont_ = nullptr;
+    }
+    // Glyphs that lean or overhang may reach a little past the text's cells
+    // on either side.
+    const int overhang = e.Metric.Height / 4;
+    Inked(cells.adjusted(-overhang, 0, overhang, 0));
+}
+
+bool TQtCanvasDevice::InRuns(char32_t C, const TFontEntry& Entry) {
+    // A byte that is no UTF-8 shows as U+FFFD, drawn alone on its cell.
+    if (C == 0xFFFD) return false;
+    const auto ask = [&] {
+        const qreal advance = CharWidth(C) * Entry.Cell;
+        QFontMetricsF m(Entry.Font);
+        return m.inFontUcs4(C) && m.horizontalAdvance(QString::fromUcs4(&C, 1)) == advance;
+    };
+    if (C < TFontEntry::kInRunsTable) {
+        if (Entry.InRunsTable.empty()) Entry.InRunsTable.resize(TFontEntry::kInRunsTable);
+        int8_t& known = Entry.InRunsTable[C];
+        if (known == 0) known = ask() ? 1 : -1;
+        return known > 0;
+    }
+    auto glyph = Entry.InRuns.find(C);
+    if (glyph == Entry.InRuns.end()) glyph = Entry.InRuns.emplace(C, ask()).first;
+    return glyph->second;
+}
+
+bool TQtCanvasDevice::AllInRuns(std::string_view Text, const TFontEntry& Entry) {
+    for (std::size_t i = 0; i < Text.size();) {
+        if (static_cast<unsigned char>(Text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        // A combining mark goes the careful way.
+        const char32_t c = NextChar(Text, i);
+        if (CharWidth(c) == 0 || !InRuns(c, Entry)) return false;
+    }
+    return true;
 }
 
 void TQtCanvasDevice::DrawCells(qreal X, qreal Baseline, std::string_view Text, const TFontEntry& Entry) {
     // Characters that the font itself has, with glyphs that take their
     // cells, go in runs; any other (a character from a fallback font, a
     // letter with its marks) goes alone at the start of its cells.
-    QFontMetricsF m(Entry.Font);
     QString run;
     qreal runX = X;
     qreal x = X;
@@ -171,13 +274,7 @@ void TQtCanvasDevice::DrawCells(qreal X, qreal Baseline, std::string_view Text, 
         }
         const QString chars = ToQString(Text.substr(at, i - at));
         const qreal advance = c < 0x80 ? Entry.Advances[c] : CharWidth(c) * Entry.Cell;
-        bool fits = c < 0x80;
-        if (!fits && !marks) {
-            auto glyph = Entry.InRuns.find(c);
-            if (glyph == Entry.InRuns.end())
-                glyph = Entry.InRuns.emplace(c, m.inFontUcs4(c) && m.horizontalAdvance(chars) == advance).first;
-            fits = glyph->second;
-        }
+        const bool fits = c < 0x80 || (!marks && InRuns(c, Entry));
         if (fits) {
             if (run.isEmpty()) runX = x;
             run += chars;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/printing/graphics.h"
 #include "framework/printing/printer_driver.h"
@@ -28,7 +29,8 @@ class TQtCanvasDevice : public TQtPainterDevice {
 public:
     // A device of Geometry that draws through Painter, whose origin is the
     // top-left corner of the printable area; with no painter it measures
-    // and discards what is drawn. The painter is not owned.
+    // and discards what is drawn. The painter is not owned, and the device
+    // is its only user (TQtPainterDevice): BeginPage starts each page.
     TQtCanvasDevice(const TPageGeometry& Geometry, QPainter* Painter);
 
     const TPageGeometry& Geometry() const { return geometry_; }
@@ -45,6 +47,8 @@ public:
     // The Qt font that Font prints in on this device.
     const QFont& QtFont(const TFont& Font);
 
+    void BeginPage() override;
+
 private:
     struct TFontEntry {
         QFont Font;
@@ -58,7 +62,10 @@ private:
         // number of pixels, else 0.
         int FixedWidth = 0;
         // Whether the font itself has a character, with a glyph that takes
-        // its cells, by character, as asked.
+        // its cells, by character, as asked; the characters below
+        // kInRunsTable (line drawing among them) in a table, 0 not asked.
+        static constexpr char32_t kInRunsTable = 0x3000;
+        mutable std::vector<int8_t> InRunsTable;
         mutable std::unordered_map<char32_t, bool> InRuns;
     };
     // Family asked for, character height in device pixels, style bits.
@@ -68,6 +75,11 @@ private:
     const TFontEntry& FindEntry(const TFont& Font);
     // Text in a fixed-pitch font with every character on its cells.
     void DrawCells(qreal X, qreal Baseline, std::string_view Text, const TFontEntry& Entry);
+    // Whether the font has C, with a glyph of the width of C's cells.
+    bool InRuns(char32_t C, const TFontEntry& Entry);
+    // Whether every character of Text that is not ASCII is one the font has
+    // on its cells, with no combining marks: the text then goes in one run.
+    bool AllInRuns(std::string_view Text, const TFontEntry& Entry);
 
     TPageGeometry geometry_;
     std::map<TFontKey, TFontEntry> fonts_;
@@ -81,6 +93,16 @@ private:
         const TFontEntry* Entry = nullptr;
     };
     TLastFont last_;
+    // The font the painter was given last on this page (its state stays
+    // between texts).
+    const TFontEntry* painterFont_ = nullptr;
+    // The text measured last, in the font of Entry.
+    struct TMeasured {
+        const TFontEntry* Entry = nullptr;
+        std::string Text;
+        TSize Extent;
+    };
+    TMeasured measured_;
 };
 
 } // namespace trx

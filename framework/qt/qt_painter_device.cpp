@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace trx {
 
 QColor QtColor(TColor Color) {
@@ -47,22 +49,69 @@ QBrush QtBrush(const TBrush& Brush) {
     return QBrush(QtColor(Brush.Color()), style);
 }
 
+// ---- TPageInk ------------------------------------------------------------------
+
+int TPageInk::Band(int Y) { return std::clamp(Y >= 0 ? Y / kBandHeight : -1, 0, kMaxBand); }
+
+void TPageInk::Clear() {
+    for (auto& band : bands_) band.clear();
+    bottom_ = INT_MIN;
+}
+
+void TPageInk::Add(const QRect& Covered) {
+    if (Covered.isEmpty()) return;
+    const int last = Band(Covered.bottom());
+    if (static_cast<int>(bands_.size()) <= last) bands_.resize(static_cast<std::size_t>(last) + 1);
+    for (int b = Band(Covered.top()); b <= last; ++b) bands_[static_cast<std::size_t>(b)].push_back(Covered);
+    bottom_ = std::max(bottom_, Covered.bottom());
+}
+
+bool TPageInk::Meets(const QRect& Rect) const {
+    if (Rect.isEmpty() || Rect.top() > bottom_) return false;
+    const int last = std::min(Band(Rect.bottom()), static_cast<int>(bands_.size()) - 1);
+    for (int b = Band(Rect.top()); b <= last; ++b)
+        for (const QRect& r : bands_[static_cast<std::size_t>(b)])
+            if (r.intersects(Rect)) return true;
+    return false;
+}
+
+// ---- TQtPainterDevice -----------------------------------------------------
+
+bool TQtPainterDevice::FillShows(const QRect& Rect, const QColor& Color) const {
+    return !own_ || Color != QColor(Qt::white) || ink_.Meets(Rect);
+}
+
 void TQtPainterDevice::DrawLine(TPoint From, TPoint To, const TPen& Pen) {
     if (!painter_ || Pen.Style() == TPenStyle::psClear) return;
+    const QPen pen = QtPen(Pen);
+    if (own_) {
+        painter_->setPen(pen);
+        painter_->drawLine(QPoint(From.X, From.Y), QPoint(To.X, To.Y));
+        // The line's ends and half its width (at least a pixel) either side.
+        const int half = std::max(Pen.Width(), 1) / 2 + 1;
+        Inked(QRect(QPoint(std::min(From.X, To.X), std::min(From.Y, To.Y)),
+                    QPoint(std::max(From.X, To.X), std::max(From.Y, To.Y)))
+                  .adjusted(-half, -half, half, half));
+        return;
+    }
     painter_->save();
-    painter_->setPen(QtPen(Pen));
+    painter_->setPen(pen);
     painter_->drawLine(QPoint(From.X, From.Y), QPoint(To.X, To.Y));
     painter_->restore();
 }
 
 void TQtPainterDevice::FillRect(const TRect& Rect, const TBrush& Brush) {
     if (!painter_ || Brush.Style() == TBrushStyle::bsClear) return;
-    painter_->fillRect(QtRect(Rect), QtBrush(Brush));
+    const QRect rect = QtRect(Rect);
+    const QBrush brush = QtBrush(Brush);
+    if (Brush.Style() == TBrushStyle::bsSolid && !FillShows(rect, brush.color())) return;
+    painter_->fillRect(rect, brush);
+    Inked(rect);
 }
 
 void TQtPainterDevice::DrawShape(const TRect& Rect, const TPen& Pen, const TBrush& Brush, bool Ellipse) {
     if (!painter_) return;
-    painter_->save();
+    if (!own_) painter_->save();
     painter_->setPen(QtPen(Pen));
     painter_->setBrush(QtBrush(Brush));
     // The outline lies inside the rectangle, right and bottom edges excluded.
@@ -72,7 +121,9 @@ void TQtPainterDevice::DrawShape(const TRect& Rect, const TPen& Pen, const TBrus
     } else {
         painter_->drawRect(inside);
     }
-    painter_->restore();
+    if (!own_) painter_->restore();
+    const int half = std::max(Pen.Width(), 1) / 2 + 1;
+    Inked(inside.adjusted(-half, -half, half, half));
 }
 
 void TQtPainterDevice::DrawImage(const TRect& Dest, const TImage& Image) {
@@ -88,6 +139,7 @@ void TQtPainterDevice::DrawImage(const TRect& Dest, const TImage& Image) {
         }
     }
     painter_->drawImage(QtRect(Dest), image);
+    Inked(QtRect(Dest));
 }
 
 void TQtPainterDevice::DrawWindowImage(const TRect& Dest, const TWindowImage& Window) {
@@ -95,6 +147,7 @@ void TQtPainterDevice::DrawWindowImage(const TRect& Dest, const TWindowImage& Wi
     if (Window.Native) {
         QPixmap pixmap = static_cast<QWidget*>(Window.Native)->grab();
         painter_->drawPixmap(QtRect(Dest), pixmap);
+        Inked(QtRect(Dest));
     } else if (Window.Image) {
         DrawImage(Dest, *Window.Image);
     }

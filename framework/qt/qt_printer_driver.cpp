@@ -164,6 +164,7 @@ public:
     TCanvasDevice& StartPage() override {
         if (pages_ > 0 && !writer_->newPage()) throw EPrinter("The printer could not start a new page");
         ++pages_;
+        page_->BeginPage();
         return *page_;
     }
 

@@ -153,6 +153,55 @@ TEST_F(SectionOps, OtherSectionsKeepEveryByte) {
     EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmRptTi).Text(), text);
 }
 
+// A file larger than one read of the settings file (64 KiB): headers, key
+// lines, memo lines and memo END lines fall across the ends of the reads.
+// Each memo holds a line that looks like the next section's header.
+TEST_F(SectionOps, SectionsAcrossTheEndsOfReadsLoadAndSaveAsSmallOnes) {
+    constexpr int Sections = 1200;
+    constexpr std::size_t ReadSize = 64 * 1024;
+    auto id = [](int I) { return Format("S%d (%.3d.%.3d)", {I, I / 999 + 1, I % 999 + 1}); };
+    auto memo = [&](int I) {
+        return std::string(static_cast<std::size_t>(20 + I * 37 % 400), static_cast<char>('a' + I % 26)) + "\r\n[" +
+               id(I + 1) + "]";
+    };
+    std::string file;
+    std::vector<std::size_t> starts;
+    for (int i = 0; i < Sections; ++i) {
+        starts.push_back(file.size());
+        file += "[" + id(i) + "]\r\nPanelsAcrossPage=" + IntToStr(1 + i % 9) + "\r\nMemo,PgTi=START\r\n" + memo(i) +
+                "\r\nMemo,PgTi=END\r\n\r\n";
+    }
+    starts.push_back(file.size());
+    ASSERT_GT(file.size(), 4 * ReadSize);
+    SetSettings(file);
+
+    // Every section that a read ends in, and the first and the last.
+    std::vector<int> places = {0, Sections - 1};
+    for (int i = 0; i < Sections; ++i)
+        if (starts[i] / ReadSize != starts[i + 1] / ReadSize) places.push_back(i);
+    ASSERT_GE(places.size(), 6u);
+    for (int i : places) {
+        SCOPED_TRACE(id(i));
+        EXPECT_EQ(LoadPanels("", id(i)), 1 + i % 9);
+        EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmPgTi).Text(), memo(i));
+    }
+
+    // A save rewrites its section only: every byte before and after it stays.
+    const int saved = places[2];
+    ASSERT_TRUE(Load("", id(saved)));
+    run.RS().PanelsAcrossPage = 20;
+    ASSERT_TRUE(Save("", id(saved)));
+    const std::string after = Settings();
+    const std::string before = file.substr(0, starts[saved]);
+    const std::string rest = file.substr(starts[saved + 1]);
+    ASSERT_GT(after.size(), before.size() + rest.size());
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(after.substr(after.size() - rest.size()), rest);
+    EXPECT_EQ(LoadPanels("", id(saved)), 20);
+    EXPECT_EQ(run.RS().Memo(TRptMemoNdx::rmPgTi).Text(), memo(saved));
+    EXPECT_EQ(LoadPanels("", id(saved + 1)), 1 + (saved + 1) % 9);
+}
+
 TEST_F(SectionOps, SaveRepairsAndHandsBackTheIdentifier) {
     SetRandSeed(0);
     TtrxUserName user = "ANN";

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "framework/core/display_width.h"
@@ -120,6 +123,122 @@ TEST_F(QtCanvasDeviceTest, MeasuresScaleWithResolutionAndSize) {
     // A font given by its cell height gets that cell.
     on_coarse.Font().SetHeight(60);
     EXPECT_NEAR(on_coarse.TextHeight("X"), 60, 1);
+}
+
+TEST_F(QtCanvasDeviceTest, EveryBoxDrawingCharacterTakesOneCell) {
+    for (int dpi : {600, 1200}) {
+        TQtCanvasDevice device(At(dpi), nullptr);
+        TCanvas canvas(&device);
+        SetTextFont(canvas, 10);
+        const int three = canvas.TextWidth("aXb");
+        for (char32_t c = 0x2500; c <= 0x257F; ++c) {
+            const std::string text = "a" + QString::fromUcs4(&c, 1).toStdString() + "b";
+            EXPECT_EQ(canvas.TextWidth(text), three) << dpi << " " << static_cast<int>(c);
+            EXPECT_EQ(DisplayWidth(text), 3) << static_cast<int>(c);
+        }
+        // A text measured again, and others after it, each get their own width.
+        const int two = canvas.TextWidth("XX");
+        EXPECT_EQ(canvas.TextWidth("──"), two);
+        EXPECT_EQ(canvas.TextWidth("──"), two);
+        EXPECT_EQ(canvas.TextWidth("─é─"), canvas.TextWidth("XXX"));
+        EXPECT_LT(canvas.TextWidth("a"), two);
+    }
+}
+
+// A page drawn on an image: the device is the painter's only user, as on a
+// printer's page.
+class QtCanvasPageTest : public QtCanvasDeviceTest {
+protected:
+    QtCanvasPageTest() : image(400, 300, QImage::Format_RGB32), painter(&image), device(At(96), &painter) {
+        image.fill(Qt::white);
+        device.BeginPage();
+        canvas.Font().SetName("Letter Gothic Line");
+        canvas.Font().SetSize(20);
+    }
+
+    // The colours found in the rectangle (right and bottom edges excluded).
+    std::set<QRgb> Colours(const QRect& R) {
+        painter.end();
+        std::set<QRgb> found;
+        for (int y = R.top(); y <= R.bottom(); ++y)
+            for (int x = R.left(); x <= R.right(); ++x) found.insert(image.pixel(x, y) & 0xFFFFFF);
+        painter.begin(&image);
+        return found;
+    }
+    // The rows of the rectangle that hold a pixel mostly of the colour
+    // Colour (red or blue; text is smoothed at its edges).
+    int RowsWith(const QRect& R, QRgb Colour) {
+        painter.end();
+        auto near = [](int a, int b) { return std::abs(a - b) < 100; };
+        int rows = 0;
+        for (int y = R.top(); y <= R.bottom(); ++y) {
+            bool has = false;
+            for (int x = R.left(); x <= R.right(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                has = has ||
+                      (near(qRed(p), qRed(Colour)) && near(qGreen(p), qGreen(Colour)) && near(qBlue(p), qBlue(Colour)));
+            }
+            rows += has ? 1 : 0;
+        }
+        painter.begin(&image);
+        return rows;
+    }
+
+    QImage image;
+    QPainter painter;
+    TQtCanvasDevice device;
+    TCanvas canvas{&device};
+};
+
+TEST_F(QtCanvasPageTest, OpaqueTextCoversWhatWasDrawnBeforeUnderIt) {
+    const TSize cell = device.TextExtent(canvas.Font(), "    ");
+    TBrush black;
+    black.SetColor(clBlack);
+    // Blanks on a white background: over black they make white, over
+    // nothing nothing shows.
+    device.FillRect(TRect{10, 10, 10 + cell.cx, 10 + cell.cy}, black);
+    device.DrawText(10, 10, "    ", canvas.Font(), true, clWhite, nullptr);
+    device.DrawText(10, 100, "    ", canvas.Font(), true, clWhite, nullptr);
+    // Over a line drawn before, on a line of its own.
+    TPen pen;
+    pen.SetWidth(3);
+    device.DrawLine(TPoint{200, 60}, TPoint{200 + cell.cx, 60}, pen);
+    device.DrawText(200, 60 - cell.cy / 2, "    ", canvas.Font(), true, clWhite, nullptr);
+    // A coloured background shows anywhere.
+    device.DrawText(10, 200, "    ", canvas.Font(), true, clYellow, nullptr);
+    EXPECT_EQ(Colours(QRect(10, 10, cell.cx, cell.cy)), std::set<QRgb>{0xFFFFFF});
+    EXPECT_EQ(Colours(QRect(200, 60 - cell.cy / 2, cell.cx, cell.cy)), std::set<QRgb>{0xFFFFFF});
+    EXPECT_EQ(Colours(QRect(10, 200, cell.cx, cell.cy)), std::set<QRgb>{0xFFFF00});
+    EXPECT_EQ(Colours(QRect(0, 0, 400, 300)), (std::set<QRgb>{0xFFFFFF, 0xFFFF00}));
+}
+
+TEST_F(QtCanvasPageTest, EachDrawingGetsItsOwnPenFontAndClip) {
+    TFont big;
+    big.Assign(canvas.Font());
+    big.SetSize(40);
+    big.SetColor(clRed);
+    TFont small;
+    small.Assign(canvas.Font());
+    small.SetSize(10);
+    small.SetColor(clBlue);
+    // Red text, then a line with a black pen: the line is not red.
+    device.DrawText(0, 0, "X", big, false, clWhite, nullptr);
+    TPen pen;
+    pen.SetWidth(4);
+    device.DrawLine(TPoint{100, 20}, TPoint{300, 20}, pen);
+    EXPECT_EQ(Colours(QRect(120, 19, 160, 2)), std::set<QRgb>{0x000000});
+    // Small text, a clipped big text, then the big font unclipped: the big
+    // text is drawn whole and big, the clipped one only inside its clip.
+    device.DrawText(0, 250, "XXXX", small, false, clWhite, nullptr);
+    const TRect clip{0, 100, 400, 105};
+    device.DrawText(0, 100, "XXXX", big, false, clWhite, &clip);
+    device.DrawText(0, 150, "XXXX", big, false, clWhite, nullptr);
+    const TSize bigCell = device.TextExtent(big, "XXXX");
+    EXPECT_GT(RowsWith(QRect(0, 150, 400, bigCell.cy), 0xFF0000), bigCell.cy / 2);
+    EXPECT_LE(RowsWith(QRect(0, 95, 400, 50), 0xFF0000), 5);
+    const int smallRows = RowsWith(QRect(0, 250, 400, 50), 0x0000FF);
+    EXPECT_GT(smallRows, 0);
+    EXPECT_LT(smallRows, bigCell.cy / 3);
 }
 
 } // namespace
