@@ -73,6 +73,49 @@ bool IsQuotedType(FT Type) {
            Type == FT::ftMemo || Type == FT::ftFmtMemo;
 }
 
+// Whether every character of Text is printable ASCII (32 to 126): then its
+// cells are its bytes, it is whole UTF-8 and the filter keeps all of it.
+// Most field texts are; eight characters are checked at a time.
+bool IsPrintableAscii(std::string_view Text) {
+    constexpr uint64_t Ones = 0x0101010101010101ULL;
+    constexpr uint64_t Highs = 0x8080808080808080ULL;
+    // A byte of 128 or more has its high bit, one of 127 gets it when 1 is
+    // added (a carry out of a byte of 255 only flags what its high bit
+    // flags already), and only a byte below 32 borrows into a high bit that
+    // it does not have itself.
+    auto bad = [](uint64_t X) { return (((X | (X + Ones)) | ((X - 32 * Ones) & ~X)) & Highs) != 0; };
+    const char* p = Text.data();
+    const std::size_t n = Text.size();
+    uint64_t x = 0;
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::memcpy(&x, p + i, 8);
+            if (bad(x)) return false;
+        }
+        if (i == n) return true;
+        // The last eight characters; those already read are printable.
+        std::memcpy(&x, p + n - 8, 8);
+        return !bad(x);
+    }
+    // Fewer than eight: read in two overlapping halves, or byte by byte,
+    // with blanks in the rest of the word.
+    if (n >= 4) {
+        uint32_t first = 0, last = 0;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        x = first | static_cast<uint64_t>(last) << 32;
+    } else {
+        x = 32 * Ones;
+        if (n > 0) {
+            x = (x & ~0xFFULL) | static_cast<unsigned char>(p[0]);
+            x = (x & ~0xFF00ULL) | static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8;
+            x = (x & ~0xFF0000ULL) | static_cast<uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16;
+        }
+    }
+    return !bad(x);
+}
+
 // Text cut to at most MaxLng cells; its bytes are never fewer than its
 // cells, so a text of no more bytes is whole.
 inline void CutToCells(std::string& Text, int MaxLng) {
@@ -91,6 +134,67 @@ void CutMemo(std::string& Text, int MaxLng) {
     if (end > 0) Text.resize(end);
 }
 
+// The line buffer of the export: a line is assembled in it, and whenever it
+// is full its text goes to the file without a line end, so that a line of
+// any length (a long memo, many columns) takes no more room than this.
+class TExportLine {
+public:
+    TExportLine(std::string& Room, TTextFile& File) : file_(File) {
+        if (Room.size() != ExportPieceLng) Room.assign(ExportPieceLng, ' ');
+        buf_ = Room.data();
+    }
+
+    void Put(char C) {
+        if (n_ == ExportPieceLng) [[unlikely]]
+            Flush();
+        buf_[n_++] = C;
+    }
+    // A delimiter or a quote: at most three characters.
+    void Put(const std::string& S) {
+        for (char c : S) Put(c);
+    }
+    void Put(const char* P, std::size_t Count) {
+        if (Count <= ExportPieceLng - n_) [[likely]] {
+            std::memcpy(buf_ + n_, P, Count);
+            n_ += Count;
+            return;
+        }
+        while (Count > 0) {
+            if (n_ == ExportPieceLng) Flush();
+            const std::size_t k = std::min(Count, ExportPieceLng - n_);
+            std::memcpy(buf_ + n_, P, k);
+            n_ += k;
+            P += k;
+            Count -= k;
+        }
+    }
+    // Only the printable characters of the text, a run of them at a time.
+    void PutPrintable(const char* P, std::size_t Count) {
+        const char* end = P + Count;
+        while (P < end) {
+            const char* run = P;
+            P = SkipPrintable(P, end);
+            Put(run, static_cast<std::size_t>(P - run));
+            while (P < end && !IsPrintable(*P)) ++P;
+        }
+    }
+    // The rest of the line and its line end.
+    void EndLine() {
+        file_.WriteLn(std::string_view(buf_, n_));
+        n_ = 0;
+    }
+
+private:
+    void Flush() {
+        file_.Write(std::string_view(buf_, n_));
+        n_ = 0;
+    }
+
+    TTextFile& file_;
+    char* buf_ = nullptr;
+    std::size_t n_ = 0;
+};
+
 } // namespace
 
 void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
@@ -99,25 +203,9 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
     const TtrxReportSettings& rs = *ReportSettings;
     const bool data = Plane == P::plMiddle;
     const bool printableOnly = rs.ExportOnlyPrintableChrs;
-    // The line buffer keeps its room from line to line.
-    std::string& buf = ExportBuf;
-    buf.clear();
+    TExportLine line(ExportBuf, OutFile);
 
-    auto append = [&](const char* Piece, std::size_t Count) {
-        if (!printableOnly) {
-            buf.append(Piece, Count);
-            return;
-        }
-        // Runs of printable characters go in at once.
-        const char* end = Piece + Count;
-        while (Piece < end) {
-            const char* run = Piece;
-            Piece = SkipPrintable(Piece, end);
-            buf.append(run, static_cast<std::size_t>(Piece - run));
-            while (Piece < end && !IsPrintable(*Piece)) ++Piece;
-        }
-    };
-
+    bool firstField = true;
     bool firstLineNum = true;
     for (int i = 0; i < oi.ColCount(); ++i) {
         const TColsListData& col = oi.Col(i);
@@ -131,32 +219,42 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
         const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
         std::string& text = CellText;
         oi.GetColData(Plane, i, true, text);
-        // The data's UTF-8 goes out as it is read; bytes that are no UTF-8
-        // go as U+FFFD. The cuts count cells and keep characters whole.
-        if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
-        if (data && memo) {
-            CutMemo(text, rs.ExportMaxMemoLng);
-        } else {
-            CutToCells(text, ExportFieldLng);
-            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0) CutToCells(text, rs.ExportMaxStrLng);
-        }
+        // Fields are separated by the delimiter: none after the last.
+        if (!firstField) line.Put(Delim);
+        firstField = false;
         const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
-        if (quoted) buf += Quote;
-        std::string_view rest = text;
-        for (;;) {
-            const std::size_t room = buf.size() < ExportPieceLng ? ExportPieceLng - buf.size() : 0;
-            const std::size_t n = std::min(room, rest.size());
-            append(rest.data(), n);
-            rest.remove_prefix(n);
-            if (rest.empty()) break;
-            OutFile.Write(buf);
-            buf.clear();
+        if (quoted) line.Put(Quote);
+        // The cuts count cells of the data's characters.
+        const bool memoCut = data && memo;
+        if (IsPrintableAscii(text) &&
+            (!memoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng))) {
+            // A character a cell, nothing to filter, and a memo that needs no cut.
+            std::size_t n = text.size();
+            if (!memoCut) {
+                n = std::min<std::size_t>(n, ExportFieldLng);
+                if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
+                    n = std::min<std::size_t>(n, static_cast<std::size_t>(rs.ExportMaxStrLng));
+            }
+            line.Put(text.data(), n);
+        } else {
+            // The data's UTF-8 goes out as it is read; bytes that are no
+            // UTF-8 go as U+FFFD. The cuts keep characters whole.
+            if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
+            if (memoCut) {
+                CutMemo(text, rs.ExportMaxMemoLng);
+            } else {
+                CutToCells(text, ExportFieldLng);
+                if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
+                    CutToCells(text, rs.ExportMaxStrLng);
+            }
+            if (printableOnly)
+                line.PutPrintable(text.data(), text.size());
+            else
+                line.Put(text.data(), text.size());
         }
-        if (quoted) buf += Quote;
-        buf += Delim;
+        if (quoted) line.Put(Quote);
     }
-    if (buf.size() >= Delim.size()) buf.resize(buf.size() - Delim.size());
-    OutFile.WriteLn(buf);
+    line.EndLine();
     InOutCheck(OutFile.IOResult());
 
     ++oi.RcdsDone;
