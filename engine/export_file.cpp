@@ -151,6 +151,10 @@ public:
     }
     // A delimiter or a quote: at most three characters.
     void Put(const std::string& S) {
+        if (S.size() == 1 && n_ < ExportPieceLng) [[likely]] {
+            buf_[n_++] = S[0];
+            return;
+        }
         for (char c : S) Put(c);
     }
     void Put(const char* P, std::size_t Count) {
