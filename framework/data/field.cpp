@@ -44,11 +44,13 @@ bool TextToBool(std::string_view Text, bool& Value) {
     return false;
 }
 
-// Text becomes the decimal digits of Value.
+// Text becomes the decimal digits of Value, in the room it has (clearing
+// and appending copies less than assign, which must allow for overlap).
 void AssignInt(std::string& Text, int64_t Value) {
     char buf[24];
     const auto res = std::to_chars(buf, buf + sizeof buf, Value);
-    Text.assign(buf, static_cast<std::size_t>(res.ptr - buf));
+    Text.clear();
+    Text.append(buf, static_cast<std::size_t>(res.ptr - buf));
 }
 
 // The framework's Round: halves go to the even neighbour.
@@ -79,8 +81,6 @@ const TDataValue& TField::NullValue() {
     static const TDataValue Null;
     return Null;
 }
-
-const TDataValue& TField::DataSetValue() const { return dataSet_->FieldValue(index_); }
 
 void TField::AccessError(const char* TypeName) const {
     throw EDatabaseError("Cannot access field '" + FieldName + "' as type " + TypeName);
@@ -249,7 +249,7 @@ void TFloatField::GetText(std::string& Text, bool ForDisplay) const {
         Text = FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
                            FormatSettings().CurrencyDecimals);
     else
-        Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
+        GeneralFloatToText(Text, f, Precision, 0);
 }
 
 int TFloatField::TextLength(bool ForDisplay) const {
