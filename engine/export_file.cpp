@@ -182,9 +182,15 @@ public:
             while (P < end && !IsPrintable(*P)) ++P;
         }
     }
-    // The rest of the line and its line end.
+    // The rest of the line and its line end, in one write when they fit.
     void EndLine() {
-        file_.WriteLn(std::string_view(buf_, n_));
+        if (ExportPieceLng - n_ >= 2) [[likely]] {
+            buf_[n_++] = '\r';
+            buf_[n_++] = '\n';
+            file_.Write(std::string_view(buf_, n_));
+        } else {
+            file_.WriteLn(std::string_view(buf_, n_));
+        }
         n_ = 0;
     }
 

@@ -55,7 +55,15 @@ public:
         kind_ = Blob ? TValueKind::vkBlob : TValueKind::vkText;
         int_ = 0;
         float_ = 0;
-        text_.assign(Value.data(), Value.size());
+        // Emptied and filled again copies less than assign, which allows for
+        // a text that lies in the value's own; only such a text needs it.
+        const char* own = text_.data();
+        if (Value.data() >= own && Value.data() <= own + text_.size()) [[unlikely]] {
+            text_.assign(Value.data(), Value.size());
+            return;
+        }
+        text_.clear();
+        text_.append(Value.data(), Value.size());
     }
 
     TValueKind Kind() const { return kind_; }
