@@ -73,10 +73,13 @@ bool IsQuotedType(FT Type) {
            Type == FT::ftMemo || Type == FT::ftFmtMemo;
 }
 
-// Whether every character of Text is printable ASCII (32 to 126): then its
-// cells are its bytes, it is whole UTF-8 and the filter keeps all of it.
-// Most field texts are; eight characters are checked at a time.
-bool IsPrintableAscii(std::string_view Text) {
+// Whether every one of the Count characters at P is printable ASCII (32 to
+// 126): then its cells are its bytes, it is whole UTF-8 and the filter keeps
+// all of it. Most field texts are. Eight characters are checked at a time,
+// and with Copy they go to To as they are checked (a text that fails may
+// have left some of its characters there).
+template <bool Copy>
+bool PrintableAscii(const char* P, std::size_t Count, char* To) {
     constexpr uint64_t Ones = 0x0101010101010101ULL;
     constexpr uint64_t Highs = 0x8080808080808080ULL;
     // A byte of 128 or more has its high bit, one of 127 gets it when 1 is
@@ -84,36 +87,47 @@ bool IsPrintableAscii(std::string_view Text) {
     // flags already), and only a byte below 32 borrows into a high bit that
     // it does not have itself.
     auto bad = [](uint64_t X) { return (((X | (X + Ones)) | ((X - 32 * Ones) & ~X)) & Highs) != 0; };
-    const char* p = Text.data();
-    const std::size_t n = Text.size();
+    const std::size_t n = Count;
     uint64_t x = 0;
     if (n >= 8) {
         std::size_t i = 0;
         for (; i + 8 <= n; i += 8) {
-            std::memcpy(&x, p + i, 8);
+            std::memcpy(&x, P + i, 8);
             if (bad(x)) return false;
+            if constexpr (Copy) std::memcpy(To + i, &x, 8);
         }
         if (i == n) return true;
         // The last eight characters; those already read are printable.
-        std::memcpy(&x, p + n - 8, 8);
-        return !bad(x);
+        std::memcpy(&x, P + n - 8, 8);
+        if (bad(x)) return false;
+        if constexpr (Copy) std::memcpy(To + n - 8, &x, 8);
+        return true;
     }
     // Fewer than eight: read in two overlapping halves, or byte by byte,
     // with blanks in the rest of the word.
     if (n >= 4) {
         uint32_t first = 0, last = 0;
-        std::memcpy(&first, p, 4);
-        std::memcpy(&last, p + n - 4, 4);
-        x = first | static_cast<uint64_t>(last) << 32;
-    } else {
-        x = 32 * Ones;
-        if (n > 0) {
-            x = (x & ~0xFFULL) | static_cast<unsigned char>(p[0]);
-            x = (x & ~0xFF00ULL) | static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8;
-            x = (x & ~0xFF0000ULL) | static_cast<uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16;
+        std::memcpy(&first, P, 4);
+        std::memcpy(&last, P + n - 4, 4);
+        if (bad(first | static_cast<uint64_t>(last) << 32)) return false;
+        if constexpr (Copy) {
+            std::memcpy(To, &first, 4);
+            std::memcpy(To + n - 4, &last, 4);
         }
+        return true;
     }
-    return !bad(x);
+    if (n == 0) return true;
+    const unsigned char c0 = static_cast<unsigned char>(P[0]);
+    const unsigned char c1 = static_cast<unsigned char>(P[n / 2]);
+    const unsigned char c2 = static_cast<unsigned char>(P[n - 1]);
+    x = (32 * Ones & ~0xFFFFFFULL) | c0 | static_cast<uint64_t>(c1) << 8 | static_cast<uint64_t>(c2) << 16;
+    if (bad(x)) return false;
+    if constexpr (Copy) {
+        To[0] = static_cast<char>(c0);
+        To[n / 2] = static_cast<char>(c1);
+        To[n - 1] = static_cast<char>(c2);
+    }
+    return true;
 }
 
 // Text cut to at most MaxLng cells; its bytes are never fewer than its
@@ -171,6 +185,19 @@ public:
             P += k;
             Count -= k;
         }
+    }
+    // The text's first Keep characters when all of its characters are
+    // printable ASCII (copied as they are checked when it fits in the room
+    // left); false, and nothing put, otherwise.
+    bool PutPrintableAscii(std::string_view Text, std::size_t Keep) {
+        if (Text.size() <= ExportPieceLng - n_) [[likely]] {
+            if (!PrintableAscii<true>(Text.data(), Text.size(), buf_ + n_)) return false;
+            n_ += Keep;
+            return true;
+        }
+        if (!PrintableAscii<false>(Text.data(), Text.size(), nullptr)) return false;
+        Put(Text.data(), Keep);
+        return true;
     }
     // Only the printable characters of the text, a run of them at a time.
     void PutPrintable(const char* P, std::size_t Count) {
@@ -234,19 +261,19 @@ void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Qu
         firstField = false;
         const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
         if (quoted) line.Put(Quote);
-        // The cuts count cells of the data's characters.
+        // The cuts count cells of the data's characters. Printable ASCII is
+        // a character a cell with nothing to filter: cut where the count
+        // says, unless a memo is to be cut after a word.
         const bool memoCut = data && memo;
-        if (IsPrintableAscii(text) &&
-            (!memoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng))) {
-            // A character a cell, nothing to filter, and a memo that needs no cut.
-            std::size_t n = text.size();
-            if (!memoCut) {
-                n = std::min<std::size_t>(n, ExportFieldLng);
-                if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
-                    n = std::min<std::size_t>(n, static_cast<std::size_t>(rs.ExportMaxStrLng));
-            }
-            line.Put(text.data(), n);
-        } else {
+        std::size_t keep = text.size();
+        if (!memoCut) {
+            keep = std::min<std::size_t>(keep, ExportFieldLng);
+            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
+                keep = std::min<std::size_t>(keep, static_cast<std::size_t>(rs.ExportMaxStrLng));
+        }
+        const bool plainCut =
+            !memoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng);
+        if (!plainCut || !line.PutPrintableAscii(text, keep)) {
             // The data's UTF-8 goes out as it is read; bytes that are no
             // UTF-8 go as U+FFFD. The cuts keep characters whole.
             if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
