@@ -454,8 +454,11 @@ public:
         const TFormatSettings& fs = FormatSettings();
         char buf[64];
         char* p = buf;
+        // A short format (as date formats are) cannot fill the buffer: no
+        // op writes more than 12 characters.
+        const bool roomy = ops_.size() * 12 <= sizeof buf;
         for (const TOp& op : ops_) {
-            if (p + 12 > buf + sizeof buf) {
+            if (!roomy && p + 12 > buf + sizeof buf) {
                 Out.append(buf, static_cast<std::size_t>(p - buf));
                 p = buf;
             }
@@ -494,7 +497,7 @@ private:
 
     // Number with at least Digits digits at P; the end of it. Days and months
     // have two digits at most, years mostly four.
-    static char* Number(char* P, int Number, int Digits) {
+    [[gnu::always_inline]] static char* Number(char* P, int Number, int Digits) {
         const unsigned v = static_cast<unsigned>(Number);
         if (v < 10 && Digits <= 1) {
             *P++ = static_cast<char>('0' + v);
@@ -513,7 +516,12 @@ private:
                 *P++ = static_cast<char>('0' + high);
             return Pair(P, v % 100);
         }
-        const std::string all = std::to_string(v);
+        return LongNumber(P, v, Digits);
+    }
+
+    // Number for 10000 and more (a year out of the usual range).
+    [[gnu::noinline]] static char* LongNumber(char* P, unsigned V, int Digits) {
+        const std::string all = std::to_string(V);
         for (int k = static_cast<int>(all.size()); k < Digits; ++k) *P++ = '0';
         return P + all.copy(P, all.size());
     }
