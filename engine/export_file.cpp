@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -232,71 +233,94 @@ private:
     std::size_t n_ = 0;
 };
 
-} // namespace
+// One exported field of a line: its column and what the plane and the
+// settings make of it, the same for every line of a run.
+struct TExportField {
+    int Ndx = 0; // the column
+    bool Quoted = false;
+    bool MemoCut = false; // a memo of a data row: cut after its last word
+    int MaxLng = 0; // at most this many cells (other fields)
+};
 
-void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
-    if (!ObjInfo || !ReportSettings) return;
-    TObjInfo& oi = *ObjInfo;
-    const TtrxReportSettings& rs = *ReportSettings;
+// The exported fields of a plane's lines, in column order: the printed
+// columns across all pages across, of the line-number columns only one on
+// the first page across.
+std::vector<TExportField> ExportFields(const TObjInfo& Oi, TRegPlaneNdx Plane, const TtrxReportSettings& Rs) {
     const bool data = Plane == P::plMiddle;
-    const bool printableOnly = rs.ExportOnlyPrintableChrs;
-    TExportLine line(ExportBuf, OutFile);
-
-    bool firstField = true;
+    std::vector<TExportField> fields;
     bool firstLineNum = true;
-    for (int i = 0; i < oi.ColCount(); ++i) {
-        const TColsListData& col = oi.Col(i);
+    for (int i = 0; i < Oi.ColCount(); ++i) {
+        const TColsListData& col = Oi.Col(i);
         if (!col.Print) continue;
         if (col.FldCalc == TFldCalc::fcLineNum) {
-            // Only the line numbers of the first page across are a field.
             const bool first = firstLineNum && col.PageAcross <= 1;
             firstLineNum = false;
             if (!first) continue;
         }
-        const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
-        std::string& text = CellText;
-        oi.GetColData(Plane, i, true, text);
+        TExportField f;
+        f.Ndx = i;
+        f.Quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
+        f.MemoCut = data && (col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo);
+        f.MaxLng = ExportFieldLng;
+        if (data && col.FieldType == FT::ftString && Rs.ExportMaxStrLng >= 0)
+            f.MaxLng = std::min(f.MaxLng, Rs.ExportMaxStrLng);
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+// Writes one export line of the current row (ExportPrimaryRegs) with its
+// fields, assembled in Room.
+void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRegPlaneNdx Plane,
+                const std::string& Quote, const std::string& Delim, std::string& Room) {
+    TObjInfo& oi = *ObjInfo;
+    const TtrxReportSettings& rs = *ReportSettings;
+    const bool printableOnly = rs.ExportOnlyPrintableChrs;
+    TExportLine line(Room, Ps.OutFile);
+
+    bool firstField = true;
+    for (const TExportField& field : Fields) {
+        std::string& text = Ps.CellText;
+        oi.GetColData(Plane, field.Ndx, true, text);
         // Fields are separated by the delimiter: none after the last.
         if (!firstField) line.Put(Delim);
         firstField = false;
-        const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
-        if (quoted) line.Put(Quote);
+        if (field.Quoted) line.Put(Quote);
         // The cuts count cells of the data's characters. Printable ASCII is
         // a character a cell with nothing to filter: cut where the count
         // says, unless a memo is to be cut after a word.
-        const bool memoCut = data && memo;
-        std::size_t keep = text.size();
-        if (!memoCut) {
-            keep = std::min<std::size_t>(keep, ExportFieldLng);
-            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
-                keep = std::min<std::size_t>(keep, static_cast<std::size_t>(rs.ExportMaxStrLng));
-        }
         const bool plainCut =
-            !memoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng);
+            !field.MemoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng);
+        const std::size_t keep =
+            field.MemoCut ? text.size() : std::min(text.size(), static_cast<std::size_t>(field.MaxLng));
         if (!plainCut || !line.PutPrintableAscii(text, keep)) {
             // The data's UTF-8 goes out as it is read; bytes that are no
             // UTF-8 go as U+FFFD. The cuts keep characters whole.
             if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
-            if (memoCut) {
+            if (field.MemoCut)
                 CutMemo(text, rs.ExportMaxMemoLng);
-            } else {
-                CutToCells(text, ExportFieldLng);
-                if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0)
-                    CutToCells(text, rs.ExportMaxStrLng);
-            }
+            else
+                CutToCells(text, field.MaxLng);
             if (printableOnly)
                 line.PutPrintable(text.data(), text.size());
             else
                 line.Put(text.data(), text.size());
         }
-        if (quoted) line.Put(Quote);
+        if (field.Quoted) line.Put(Quote);
     }
     line.EndLine();
-    InOutCheck(OutFile.IOResult());
+    InOutCheck(Ps.OutFile.IOResult());
 
     ++oi.RcdsDone;
     int rows = oi.Rows;
     UpdateProgressBar(oi.RcdsDone, rows, TPoint{-1, -1});
+}
+
+} // namespace
+
+void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
+    if (!ObjInfo || !ReportSettings) return;
+    ExportLine(*this, ExportFields(*ObjInfo, Plane, *ReportSettings), Plane, Quote, Delim, ExportBuf);
 }
 
 void TPrintSettings::PrintExport() {
@@ -326,8 +350,10 @@ void TPrintSettings::PrintExport() {
 
     LineNum = FirstLineNum - 1;
     if (oi.GetFirstRcd()) {
+        // The data rows' fields are the same on every line.
+        const std::vector<TExportField> fields = ExportFields(oi, P::plMiddle, rs);
         while (!oi.Eof && OperStatus == TOperStatus::osActive) {
-            ExportPrimaryRegs(P::plMiddle, quote, delim);
+            ExportLine(*this, fields, P::plMiddle, quote, delim, ExportBuf);
             oi.GetNextRcd(P::plMiddle, false);
         }
     }
