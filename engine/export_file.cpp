@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -73,6 +74,63 @@ bool IsQuotedType(FT Type) {
            Type == FT::ftMemo || Type == FT::ftFmtMemo;
 }
 
+// Whether every one of the Count characters at P is printable ASCII (32 to
+// 126): then its cells are its bytes, it is whole UTF-8 and the filter keeps
+// all of it. Most field texts are. Eight characters are checked at a time,
+// and with Copy they go to To as they are checked (a text that fails may
+// have left some of its characters there).
+template <bool Copy>
+bool PrintableAscii(const char* P, std::size_t Count, char* To) {
+    constexpr uint64_t Ones = 0x0101010101010101ULL;
+    constexpr uint64_t Highs = 0x8080808080808080ULL;
+    // A byte of 128 or more has its high bit, one of 127 gets it when 1 is
+    // added (a carry out of a byte of 255 only flags what its high bit
+    // flags already), and only a byte below 32 borrows into a high bit that
+    // it does not have itself.
+    auto bad = [](uint64_t X) { return (((X | (X + Ones)) | ((X - 32 * Ones) & ~X)) & Highs) != 0; };
+    const std::size_t n = Count;
+    uint64_t x = 0;
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::memcpy(&x, P + i, 8);
+            if (bad(x)) return false;
+            if constexpr (Copy) std::memcpy(To + i, &x, 8);
+        }
+        if (i == n) return true;
+        // The last eight characters; those already read are printable.
+        std::memcpy(&x, P + n - 8, 8);
+        if (bad(x)) return false;
+        if constexpr (Copy) std::memcpy(To + n - 8, &x, 8);
+        return true;
+    }
+    // Fewer than eight: read in two overlapping halves, or byte by byte,
+    // with blanks in the rest of the word.
+    if (n >= 4) {
+        uint32_t first = 0, last = 0;
+        std::memcpy(&first, P, 4);
+        std::memcpy(&last, P + n - 4, 4);
+        if (bad(first | static_cast<uint64_t>(last) << 32)) return false;
+        if constexpr (Copy) {
+            std::memcpy(To, &first, 4);
+            std::memcpy(To + n - 4, &last, 4);
+        }
+        return true;
+    }
+    if (n == 0) return true;
+    const unsigned char c0 = static_cast<unsigned char>(P[0]);
+    const unsigned char c1 = static_cast<unsigned char>(P[n / 2]);
+    const unsigned char c2 = static_cast<unsigned char>(P[n - 1]);
+    x = (32 * Ones & ~0xFFFFFFULL) | c0 | static_cast<uint64_t>(c1) << 8 | static_cast<uint64_t>(c2) << 16;
+    if (bad(x)) return false;
+    if constexpr (Copy) {
+        To[0] = static_cast<char>(c0);
+        To[n / 2] = static_cast<char>(c1);
+        To[n - 1] = static_cast<char>(c2);
+    }
+    return true;
+}
+
 // Text cut to at most MaxLng cells; its bytes are never fewer than its
 // cells, so a text of no more bytes is whole.
 inline void CutToCells(std::string& Text, int MaxLng) {
@@ -91,77 +149,178 @@ void CutMemo(std::string& Text, int MaxLng) {
     if (end > 0) Text.resize(end);
 }
 
-} // namespace
+// The line buffer of the export: a line is assembled in it, and whenever it
+// is full its text goes to the file without a line end, so that a line of
+// any length (a long memo, many columns) takes no more room than this.
+class TExportLine {
+public:
+    TExportLine(std::string& Room, TTextFile& File) : file_(File) {
+        if (Room.size() != ExportPieceLng) Room.assign(ExportPieceLng, ' ');
+        buf_ = Room.data();
+    }
 
-void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
-    if (!ObjInfo || !ReportSettings) return;
-    TObjInfo& oi = *ObjInfo;
-    const TtrxReportSettings& rs = *ReportSettings;
-    const bool data = Plane == P::plMiddle;
-    const bool printableOnly = rs.ExportOnlyPrintableChrs;
-    // The line buffer keeps its room from line to line.
-    std::string& buf = ExportBuf;
-    buf.clear();
-
-    auto append = [&](const char* Piece, std::size_t Count) {
-        if (!printableOnly) {
-            buf.append(Piece, Count);
+    void Put(char C) {
+        if (n_ == ExportPieceLng) [[unlikely]]
+            Flush();
+        buf_[n_++] = C;
+    }
+    // A delimiter or a quote: at most three characters.
+    void Put(const std::string& S) {
+        if (S.size() == 1 && n_ < ExportPieceLng) [[likely]] {
+            buf_[n_++] = S[0];
             return;
         }
-        // Runs of printable characters go in at once.
-        const char* end = Piece + Count;
-        while (Piece < end) {
-            const char* run = Piece;
-            Piece = SkipPrintable(Piece, end);
-            buf.append(run, static_cast<std::size_t>(Piece - run));
-            while (Piece < end && !IsPrintable(*Piece)) ++Piece;
+        for (char c : S) Put(c);
+    }
+    void Put(const char* P, std::size_t Count) {
+        if (Count <= ExportPieceLng - n_) [[likely]] {
+            std::memcpy(buf_ + n_, P, Count);
+            n_ += Count;
+            return;
         }
-    };
+        while (Count > 0) {
+            if (n_ == ExportPieceLng) Flush();
+            const std::size_t k = std::min(Count, ExportPieceLng - n_);
+            std::memcpy(buf_ + n_, P, k);
+            n_ += k;
+            P += k;
+            Count -= k;
+        }
+    }
+    // The text's first Keep characters when all of its characters are
+    // printable ASCII (copied as they are checked when it fits in the room
+    // left); false, and nothing put, otherwise.
+    bool PutPrintableAscii(std::string_view Text, std::size_t Keep) {
+        if (Text.size() <= ExportPieceLng - n_) [[likely]] {
+            if (!PrintableAscii<true>(Text.data(), Text.size(), buf_ + n_)) return false;
+            n_ += Keep;
+            return true;
+        }
+        if (!PrintableAscii<false>(Text.data(), Text.size(), nullptr)) return false;
+        Put(Text.data(), Keep);
+        return true;
+    }
+    // Only the printable characters of the text, a run of them at a time.
+    void PutPrintable(const char* P, std::size_t Count) {
+        const char* end = P + Count;
+        while (P < end) {
+            const char* run = P;
+            P = SkipPrintable(P, end);
+            Put(run, static_cast<std::size_t>(P - run));
+            while (P < end && !IsPrintable(*P)) ++P;
+        }
+    }
+    // The rest of the line and its line end, in one write when they fit.
+    void EndLine() {
+        if (ExportPieceLng - n_ >= 2) [[likely]] {
+            buf_[n_++] = '\r';
+            buf_[n_++] = '\n';
+            file_.Write(std::string_view(buf_, n_));
+        } else {
+            file_.WriteLn(std::string_view(buf_, n_));
+        }
+        n_ = 0;
+    }
 
+private:
+    void Flush() {
+        file_.Write(std::string_view(buf_, n_));
+        n_ = 0;
+    }
+
+    TTextFile& file_;
+    char* buf_ = nullptr;
+    std::size_t n_ = 0;
+};
+
+// One exported field of a line: its column and what the plane and the
+// settings make of it, the same for every line of a run.
+struct TExportField {
+    int Ndx = 0; // the column
+    bool Quoted = false;
+    bool MemoCut = false; // a memo of a data row: cut after its last word
+    int MaxLng = 0; // at most this many cells (other fields)
+};
+
+// The exported fields of a plane's lines, in column order: the printed
+// columns across all pages across, of the line-number columns only one on
+// the first page across.
+std::vector<TExportField> ExportFields(const TObjInfo& Oi, TRegPlaneNdx Plane, const TtrxReportSettings& Rs) {
+    const bool data = Plane == P::plMiddle;
+    std::vector<TExportField> fields;
     bool firstLineNum = true;
-    for (int i = 0; i < oi.ColCount(); ++i) {
-        const TColsListData& col = oi.Col(i);
+    for (int i = 0; i < Oi.ColCount(); ++i) {
+        const TColsListData& col = Oi.Col(i);
         if (!col.Print) continue;
         if (col.FldCalc == TFldCalc::fcLineNum) {
-            // Only the line numbers of the first page across are a field.
             const bool first = firstLineNum && col.PageAcross <= 1;
             firstLineNum = false;
             if (!first) continue;
         }
-        const bool memo = col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo;
-        std::string& text = CellText;
-        oi.GetColData(Plane, i, true, text);
-        // The data's UTF-8 goes out as it is read; bytes that are no UTF-8
-        // go as U+FFFD. The cuts count cells and keep characters whole.
-        if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
-        if (data && memo) {
-            CutMemo(text, rs.ExportMaxMemoLng);
-        } else {
-            CutToCells(text, ExportFieldLng);
-            if (data && col.FieldType == FT::ftString && rs.ExportMaxStrLng >= 0) CutToCells(text, rs.ExportMaxStrLng);
-        }
-        const bool quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
-        if (quoted) buf += Quote;
-        std::string_view rest = text;
-        for (;;) {
-            const std::size_t room = buf.size() < ExportPieceLng ? ExportPieceLng - buf.size() : 0;
-            const std::size_t n = std::min(room, rest.size());
-            append(rest.data(), n);
-            rest.remove_prefix(n);
-            if (rest.empty()) break;
-            OutFile.Write(buf);
-            buf.clear();
-        }
-        if (quoted) buf += Quote;
-        buf += Delim;
+        TExportField f;
+        f.Ndx = i;
+        f.Quoted = Plane == P::plFirst || IsQuotedType(col.FieldType);
+        f.MemoCut = data && (col.FieldType == FT::ftMemo || col.FieldType == FT::ftFmtMemo);
+        f.MaxLng = ExportFieldLng;
+        if (data && col.FieldType == FT::ftString && Rs.ExportMaxStrLng >= 0)
+            f.MaxLng = std::min(f.MaxLng, Rs.ExportMaxStrLng);
+        fields.push_back(f);
     }
-    if (buf.size() >= Delim.size()) buf.resize(buf.size() - Delim.size());
-    OutFile.WriteLn(buf);
-    InOutCheck(OutFile.IOResult());
+    return fields;
+}
+
+// Writes one export line of the current row (ExportPrimaryRegs) with its
+// fields, assembled in Room.
+void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRegPlaneNdx Plane,
+                const std::string& Quote, const std::string& Delim, std::string& Room) {
+    TObjInfo& oi = *ObjInfo;
+    const TtrxReportSettings& rs = *ReportSettings;
+    const bool printableOnly = rs.ExportOnlyPrintableChrs;
+    TExportLine line(Room, Ps.OutFile);
+
+    bool firstField = true;
+    for (const TExportField& field : Fields) {
+        std::string& text = Ps.CellText;
+        oi.GetColData(Plane, field.Ndx, true, text);
+        // Fields are separated by the delimiter: none after the last.
+        if (!firstField) line.Put(Delim);
+        firstField = false;
+        if (field.Quoted) line.Put(Quote);
+        // The cuts count cells of the data's characters. Printable ASCII is
+        // a character a cell with nothing to filter: cut where the count
+        // says, unless a memo is to be cut after a word.
+        const bool plainCut =
+            !field.MemoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng);
+        const std::size_t keep =
+            field.MemoCut ? text.size() : std::min(text.size(), static_cast<std::size_t>(field.MaxLng));
+        if (!plainCut || !line.PutPrintableAscii(text, keep)) {
+            // The data's UTF-8 goes out as it is read; bytes that are no
+            // UTF-8 go as U+FFFD. The cuts keep characters whole.
+            if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
+            if (field.MemoCut)
+                CutMemo(text, rs.ExportMaxMemoLng);
+            else
+                CutToCells(text, field.MaxLng);
+            if (printableOnly)
+                line.PutPrintable(text.data(), text.size());
+            else
+                line.Put(text.data(), text.size());
+        }
+        if (field.Quoted) line.Put(Quote);
+    }
+    line.EndLine();
+    InOutCheck(Ps.OutFile.IOResult());
 
     ++oi.RcdsDone;
     int rows = oi.Rows;
     UpdateProgressBar(oi.RcdsDone, rows, TPoint{-1, -1});
+}
+
+} // namespace
+
+void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
+    if (!ObjInfo || !ReportSettings) return;
+    ExportLine(*this, ExportFields(*ObjInfo, Plane, *ReportSettings), Plane, Quote, Delim, ExportBuf);
 }
 
 void TPrintSettings::PrintExport() {
@@ -191,8 +350,10 @@ void TPrintSettings::PrintExport() {
 
     LineNum = FirstLineNum - 1;
     if (oi.GetFirstRcd()) {
+        // The data rows' fields are the same on every line.
+        const std::vector<TExportField> fields = ExportFields(oi, P::plMiddle, rs);
         while (!oi.Eof && OperStatus == TOperStatus::osActive) {
-            ExportPrimaryRegs(P::plMiddle, quote, delim);
+            ExportLine(*this, fields, P::plMiddle, quote, delim, ExportBuf);
             oi.GetNextRcd(P::plMiddle, false);
         }
     }

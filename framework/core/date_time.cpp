@@ -370,6 +370,13 @@ private:
 // (as short date formats are), read once and then filled in for every value
 // it formats. Any other format is read by TDateTimeWriter each time.
 class TNumericDateFormat {
+private:
+    enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };
+    struct TOp {
+        TKind Kind;
+        char Arg; // the literal character, or the digits of a month or day
+    };
+
 public:
     // Whether Format is such a format; reads it when it is another one than
     // the last.
@@ -419,6 +426,11 @@ public:
                     ops_.push_back({TKind::Literal, starter});
             }
         }
+        // Day, month and year with a separator between each two, the shape of
+        // nearly every short date format, are written without the loop.
+        auto number = [](const TOp& Op) { return Op.Kind >= TKind::Year2 && Op.Kind <= TKind::Day; };
+        threeNumbers_ = usable_ && ops_.size() == 5 && number(ops_[0]) && !number(ops_[1]) && number(ops_[2]) &&
+                        !number(ops_[3]) && number(ops_[4]);
         return usable_;
     }
 
@@ -454,29 +466,48 @@ public:
         const TFormatSettings& fs = FormatSettings();
         char buf[64];
         char* p = buf;
+        if (threeNumbers_) {
+            p = Put(p, ops_[0], year, month, day, fs);
+            p = Put(p, ops_[1], year, month, day, fs);
+            p = Put(p, ops_[2], year, month, day, fs);
+            p = Put(p, ops_[3], year, month, day, fs);
+            p = Put(p, ops_[4], year, month, day, fs);
+            Out.append(buf, static_cast<std::size_t>(p - buf));
+            return;
+        }
+        // A short format (as date formats are) cannot fill the buffer: no
+        // op writes more than 12 characters.
+        const bool roomy = ops_.size() * 12 <= sizeof buf;
         for (const TOp& op : ops_) {
-            if (p + 12 > buf + sizeof buf) {
+            if (!roomy && p + 12 > buf + sizeof buf) {
                 Out.append(buf, static_cast<std::size_t>(p - buf));
                 p = buf;
             }
-            switch (op.Kind) {
-            case TKind::Literal: *p++ = op.Arg; break;
-            case TKind::Year2: p = Number(p, year % 100, 2); break;
-            case TKind::Year4: p = Number(p, year, 4); break;
-            case TKind::Month: p = Number(p, month, op.Arg); break;
-            case TKind::Day: p = Number(p, day, op.Arg); break;
-            case TKind::DateSep:
-                if (fs.DateSeparator != '\0') *p++ = fs.DateSeparator;
-                break;
-            case TKind::TimeSep:
-                if (fs.TimeSeparator != '\0') *p++ = fs.TimeSeparator;
-                break;
-            }
+            p = Put(p, op, year, month, day, fs);
         }
         Out.append(buf, static_cast<std::size_t>(p - buf));
     }
 
 private:
+    // One op's text at P; the end of it (at most 12 characters).
+    [[gnu::always_inline]] static char* Put(char* P, const TOp& Op, int year, int month, int day,
+                                            const TFormatSettings& fs) {
+        switch (Op.Kind) {
+        case TKind::Literal: *P++ = Op.Arg; break;
+        case TKind::Year2: P = Number(P, year % 100, 2); break;
+        case TKind::Year4: P = Number(P, year, 4); break;
+        case TKind::Month: P = Number(P, month, Op.Arg); break;
+        case TKind::Day: P = Number(P, day, Op.Arg); break;
+        case TKind::DateSep:
+            if (fs.DateSeparator != '\0') *P++ = fs.DateSeparator;
+            break;
+        case TKind::TimeSep:
+            if (fs.TimeSeparator != '\0') *P++ = fs.TimeSeparator;
+            break;
+        }
+        return P;
+    }
+
     // The length of Number's text.
     static int NumberLength(int Number, int Digits) {
         const unsigned v = static_cast<unsigned>(Number);
@@ -494,7 +525,7 @@ private:
 
     // Number with at least Digits digits at P; the end of it. Days and months
     // have two digits at most, years mostly four.
-    static char* Number(char* P, int Number, int Digits) {
+    [[gnu::always_inline]] static char* Number(char* P, int Number, int Digits) {
         const unsigned v = static_cast<unsigned>(Number);
         if (v < 10 && Digits <= 1) {
             *P++ = static_cast<char>('0' + v);
@@ -513,18 +544,19 @@ private:
                 *P++ = static_cast<char>('0' + high);
             return Pair(P, v % 100);
         }
-        const std::string all = std::to_string(v);
+        return LongNumber(P, v, Digits);
+    }
+
+    // Number for 10000 and more (a year out of the usual range).
+    [[gnu::noinline]] static char* LongNumber(char* P, unsigned V, int Digits) {
+        const std::string all = std::to_string(V);
         for (int k = static_cast<int>(all.size()); k < Digits; ++k) *P++ = '0';
         return P + all.copy(P, all.size());
     }
 
-    enum class TKind : uint8_t { Literal, Year2, Year4, Month, Day, DateSep, TimeSep };
-    struct TOp {
-        TKind Kind;
-        char Arg; // the literal character, or the digits of a month or day
-    };
     std::string format_;
     bool usable_ = false;
+    bool threeNumbers_ = false;
     std::vector<TOp> ops_;
 };
 

@@ -250,9 +250,10 @@ std::string SignOf(const TDecimal& d) { return d.Negative ? "-" : ""; }
 
 // The general form without an exponent of the value -0.Digits or
 // 0.Digits x 10^Exponent (Exponent from -3 to 18, Count at most 18).
-std::string PlainDecimal(bool Negative, const char* Digits, std::size_t Count, int Exponent, char Sep) {
+// Writes it into Out (room for 48 characters) and gives its length.
+std::size_t PlainDecimalTo(char* Out, bool Negative, const char* Digits, std::size_t Count, int Exponent, char Sep) {
     // At most 18 integer digits, or 3 zeros and 18 digits after the point.
-    char out[48];
+    char* out = Out;
     std::size_t n = 0;
     if (Negative) out[n++] = '-';
     if (Exponent <= 0) {
@@ -270,7 +271,12 @@ std::string PlainDecimal(bool Negative, const char* Digits, std::size_t Count, i
             n += Count - whole;
         }
     }
-    return std::string(out, n);
+    return n;
+}
+
+std::string PlainDecimal(bool Negative, const char* Digits, std::size_t Count, int Exponent, char Sep) {
+    char out[48];
+    return std::string(out, PlainDecimalTo(out, Negative, Digits, Count, Exponent, Sep));
 }
 
 // The length of PlainDecimal's text.
@@ -365,6 +371,23 @@ std::string CurrencyText(const std::string& Amount, bool Negative) {
 }
 
 } // namespace
+
+void GeneralFloatToText(std::string& Text, double Value, int Precision, int Digits) {
+    char digits[16];
+    std::size_t count = 0;
+    int exponent = 0;
+    if (std::clamp(Precision, 1, 18) == 15 && GeneralFifteenDigits(Value, 15, digits, count, exponent)) {
+        // Record after record in the room of the last text, without a
+        // string between.
+        char out[48];
+        const std::size_t n =
+            PlainDecimalTo(out, std::signbit(Value), digits, count, exponent, FormatSettings().DecimalSeparator);
+        Text.clear();
+        Text.append(out, n);
+        return;
+    }
+    Text = FormatGeneral(Value, Precision, Digits);
+}
 
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits) {
     switch (Format) {

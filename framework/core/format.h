@@ -165,6 +165,9 @@ std::string FloatToStr(double Value);
 // the number of decimals (0 to 18). A fixed form whose integer part has more
 // than Precision digits comes out in scientific form.
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
+// FloatToStrF(Value, ffGeneral, Precision, Digits) into Text, in the room
+// Text already has (the texts of many values without a string each).
+void GeneralFloatToText(std::string& Text, double Value, int Precision, int Digits);
 // The length of FloatToStrF(Value, ffGeneral, Precision, Digits) when it is
 // known without the text (fifteen digits of a value written without an
 // exponent); -1 otherwise.

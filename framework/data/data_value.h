@@ -5,6 +5,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,7 +56,17 @@ public:
         kind_ = Blob ? TValueKind::vkBlob : TValueKind::vkText;
         int_ = 0;
         float_ = 0;
-        text_.assign(Value.data(), Value.size());
+        // Emptied and filled again copies less than assign, which allows for
+        // a text that lies in the value's own; only such a text needs it.
+        // (std::less and its kin order any two pointers, related or not.)
+        const char* own = text_.data();
+        if (std::greater_equal<const char*>()(Value.data(), own) &&
+            std::less_equal<const char*>()(Value.data(), own + text_.size())) [[unlikely]] {
+            text_.assign(Value.data(), Value.size());
+            return;
+        }
+        text_.clear();
+        text_.append(Value.data(), Value.size());
     }
 
     TValueKind Kind() const { return kind_; }

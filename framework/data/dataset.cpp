@@ -120,15 +120,13 @@ TField* TDataSet::AddField(const std::string& Name, TFieldType Type, int Size) {
         field->FieldName = name;
     }
     field->dataSet_ = this;
+    field->record_ = &current_;
     field->index_ = FieldCount();
     fields_.push_back(std::move(field));
     return fields_.back().get();
 }
 
-TField* TDataSet::Fields(int Index) const {
-    if (Index < 0 || Index >= FieldCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
-    return fields_[static_cast<std::size_t>(Index)].get();
-}
+void TDataSet::FieldIndexError(int Index) { throw EListError("List index out of bounds (" + IntToStr(Index) + ")"); }
 
 TField* TDataSet::FindField(const std::string& FieldName) const {
     for (const auto& f : fields_)
@@ -157,6 +155,8 @@ const TDataValue& TDataSet::NullValue() {
 // ---- stepping ------------------------------------------------------------------
 
 void TDataSet::SetCurrent(bool Found, TRecord&& Rec) {
+    // Without a record the current record holds no values: the fields read
+    // it without asking.
     hasRecord_ = Found;
     if (Found)
         current_ = std::move(Rec);

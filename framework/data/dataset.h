@@ -59,7 +59,11 @@ public:
     // EDatabaseError "Field '<name>' not found"; FindField gives nullptr.
     // Names compare without regard to case.
     int FieldCount() const { return static_cast<int>(fields_.size()); }
-    TField* Fields(int Index) const;
+    TField* Fields(int Index) const {
+        if (static_cast<std::size_t>(Index) >= fields_.size()) [[unlikely]]
+            FieldIndexError(Index);
+        return fields_[static_cast<std::size_t>(Index)].get();
+    }
     TField* FieldByName(const std::string& FieldName) const;
     TField* FindField(const std::string& FieldName) const;
     void GetFieldNames(TStrings& List) const;
@@ -158,6 +162,7 @@ protected:
 private:
     friend class TDataSource;
     static const TDataValue& NullValue();
+    [[noreturn]] static void FieldIndexError(int Index);
     void DoOpen();
     void DoClose();
     void SetCurrent(bool Found, TRecord&& Rec);

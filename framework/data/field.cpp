@@ -44,11 +44,35 @@ bool TextToBool(std::string_view Text, bool& Value) {
     return false;
 }
 
-// Text becomes the decimal digits of Value.
+// Text becomes the decimal digits of Value, in the room it has (clearing
+// and appending copies less than assign, which must allow for overlap).
+// The digits are written from the end, two at a time, so that their number
+// need not be known first.
 void AssignInt(std::string& Text, int64_t Value) {
+    static constexpr char Pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, Value);
-    Text.assign(buf, static_cast<std::size_t>(res.ptr - buf));
+    char* p = buf + sizeof buf;
+    uint64_t rest = Value < 0 ? 0 - static_cast<uint64_t>(Value) : static_cast<uint64_t>(Value);
+    while (rest >= 100) {
+        const std::size_t pair = static_cast<std::size_t>(rest % 100) * 2;
+        rest /= 100;
+        p -= 2;
+        p[0] = Pairs[pair];
+        p[1] = Pairs[pair + 1];
+    }
+    if (rest >= 10) {
+        p -= 2;
+        p[0] = Pairs[rest * 2];
+        p[1] = Pairs[rest * 2 + 1];
+    } else {
+        *--p = static_cast<char>('0' + rest);
+    }
+    if (Value < 0) *--p = '-';
+    Text.clear();
+    Text.append(p, static_cast<std::size_t>(buf + sizeof buf - p));
 }
 
 // The framework's Round: halves go to the even neighbour.
@@ -79,8 +103,6 @@ const TDataValue& TField::NullValue() {
     static const TDataValue Null;
     return Null;
 }
-
-const TDataValue& TField::DataSetValue() const { return dataSet_->FieldValue(index_); }
 
 void TField::AccessError(const char* TypeName) const {
     throw EDatabaseError("Cannot access field '" + FieldName + "' as type " + TypeName);
@@ -249,7 +271,7 @@ void TFloatField::GetText(std::string& Text, bool ForDisplay) const {
         Text = FloatToStrF(f, ForDisplay ? TFloatFormat::ffCurrency : TFloatFormat::ffFixed, Precision,
                            FormatSettings().CurrencyDecimals);
     else
-        Text = FloatToStrF(f, TFloatFormat::ffGeneral, Precision, 0);
+        GeneralFloatToText(Text, f, Precision, 0);
 }
 
 int TFloatField::TextLength(bool ForDisplay) const {

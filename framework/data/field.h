@@ -51,8 +51,14 @@ public:
     int DisplayWidth() const { return displayWidth_ > 0 ? displayWidth_ : DefaultWidth(); }
     void SetDisplayWidth(int Value) { displayWidth_ = Value; }
 
-    // The stored value in the current record.
-    const TDataValue& Value() const { return dataSet_ ? DataSetValue() : NullValue(); }
+    // The stored value in the current record (null while the dataset shows
+    // no record or is closed). Read for every cell of every row: inline.
+    const TDataValue& Value() const {
+        const std::size_t i = static_cast<std::size_t>(index_);
+        if (record_ && i < record_->Values.size()) [[likely]]
+            return record_->Values[i];
+        return NullValue();
+    }
     bool IsNull() const { return Value().IsNull(); }
     virtual bool IsBlob() const { return false; }
 
@@ -92,9 +98,11 @@ protected:
 
 private:
     friend class TDataSet;
-    const TDataValue& DataSetValue() const;
     static const TDataValue& NullValue();
     TDataSet* dataSet_ = nullptr;
+    // The dataset's current record, which holds no values while it shows
+    // none; the field's value is the one at index_ (-1 while closed).
+    const TRecord* record_ = nullptr;
     int index_ = -1;
     TFieldType dataType_;
     int displayWidth_ = 0;

@@ -145,6 +145,40 @@ TEST_F(ExportTest, OnlyPrintableCharactersWhenAsked) {
     }
 }
 
+TEST_F(ExportTest, AControlCharacterAmongPlainCharactersIsFoundWhateverItsPlace) {
+    SetOpt(S::soLineNumbers, false);
+    SetOpt(S::soColumnTitles, false);
+    grid = Grid(2, 1);
+    // Plain texts of every length up to 19 with one character that is not
+    // printable ASCII in every place: the controls go when asked, a byte
+    // that is no UTF-8 becomes U+FFFD, and the blank and "~" at the ends of
+    // the printable range stay.
+    const std::string plain = " ~0123456789abcdefgh";
+    for (std::size_t len = 0; len < plain.size(); ++len) {
+        for (std::size_t at = 0; at <= len; ++at) {
+            for (char odd : {'\x00', '\x1F', '\x7F', '\x80'}) {
+                std::string text = plain.substr(0, len);
+                text.insert(at, 1, odd);
+                std::string kept = plain.substr(0, len);
+                if (odd == '\x80') kept.insert(at, "\xEF\xBF\xBD");
+                grid->SetCells(0, 1, text);
+                for (bool printableOnly : {true, false}) {
+                    RS().ExportOnlyPrintableChrs = printableOnly;
+                    std::string want = printableOnly ? kept : text;
+                    if (odd == '\x80') want = kept;
+                    EXPECT_EQ(Export(grid.get()), 1);
+                    ASSERT_EQ(Exported(), "\"" + want + "\",\"r1c1\"\r\n")
+                        << "length " << len << ", code " << int(static_cast<unsigned char>(odd)) << " at " << at;
+                }
+            }
+        }
+        // And the plain text itself, whole.
+        grid->SetCells(0, 1, plain.substr(0, len));
+        EXPECT_EQ(Export(grid.get()), 1);
+        EXPECT_EQ(Exported(), "\"" + plain.substr(0, len) + "\",\"r1c1\"\r\n");
+    }
+}
+
 TEST_F(ExportTest, LongFieldsStayOnTheirLine) {
     SetOpt(S::soColumnTitles, false);
     RS().ExportMaxMemoLng = 1000;

@@ -105,6 +105,17 @@ TEST(DateTime, ValidDatesAndTheirTextsFromTheirParts) {
             }
         }
     }
+    // Three numbers and two separators, as short date formats are: "/" is
+    // the date separator, any other character itself.
+    for (auto [format, want] : {std::pair{"m/d/yyyy", "3/5/2024"},
+                                {"dd.mm.yy", "05.03.24"},
+                                {"yyyy-mm-dd", "2024-03-05"},
+                                {"d/m/y", "5/3/24"},
+                                {"mm'x'dd'y'yyyy", "03x05y2024"},
+                                {"m/d/yyyy/", "3/5/2024/"}}) {
+        DateToString(text, format, 2024, 3, 5);
+        EXPECT_EQ(text, want) << format;
+    }
     // Lengths are known for formats of numbers that begin and end with one.
     EXPECT_EQ(DateTextLength("m/d/yyyy", 2024, 3, 5), 8);
     EXPECT_EQ(DateTextLength("dd.mm.yy", 2024, 3, 5), 8);

@@ -192,6 +192,30 @@ TEST(FloatToStr, FormatsOfFloatToStrF) {
     EXPECT_EQ(FloatToStrF(123456.0, TFloatFormat::ffFixed, 3, 2), "1.23E5");
 }
 
+TEST(FloatToStr, TheGeneralFormIntoATextIsTheSameWhateverTheTextHeldBefore) {
+    // Values of the quick way and of the exact one, signs, tiny and huge
+    // values and specials, written over a longer and a shorter text.
+    const double values[] = {0,           -0.0,      2.5,   -2.5,    0.1 + 0.2,
+                             1.0 / 3,     123456.78, 1e14,  1e15,    1e-4,
+                             1e-5,        -1.5e-10,  12,    100,     0.5,
+                             1234.005,    9.995e14,  1e300, -1e-300, std::numeric_limits<double>::infinity(),
+                             std::nan("")};
+    TFormatSettingsOverride keep;
+    for (char sep : {'.', ','}) {
+        FormatSettings().DecimalSeparator = sep;
+        for (int precision : {15, 3, 18, 40}) {
+            for (const std::string& before : {std::string(60, 'x'), std::string("y")}) {
+                for (double v : values) {
+                    std::string text = before;
+                    GeneralFloatToText(text, v, precision, 2);
+                    EXPECT_EQ(text, FloatToStrF(v, TFloatFormat::ffGeneral, precision, 2))
+                        << v << " precision " << precision << " separator " << sep;
+                }
+            }
+        }
+    }
+}
+
 TEST(FloatToStr, FifteenDigitsAreTheValueRoundedWhateverItsShortestForm) {
     // Values whose shortest form has few digits and values that need 16 or
     // 17: the 15 digits are always the value correctly rounded.

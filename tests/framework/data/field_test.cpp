@@ -2,8 +2,10 @@
 // display and edit texts, conversions, nulls, raw bytes and blob streams.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/core/date_time.h"
 #include "framework/core/format.h"
@@ -307,6 +309,28 @@ TEST_F(Fields, TextsIntoOneBufferRecordAfterRecordAreTheFieldsTexts) {
     table_.Next();
     table_.Next();
     EXPECT_EQ(F("vc").TextLength(true), -1) << "blanks at the ends are left to the caller";
+}
+
+TEST_F(Fields, IntegersShowAllTheirDigitsAndTheirSign) {
+    // Every count of digits, the ends of each, and the ends of the range.
+    std::vector<int64_t> values = {0, INT64_MAX, INT64_MIN, INT64_MIN + 1};
+    for (int64_t p = 1; p <= INT64_MAX / 10; p *= 10)
+        for (int64_t v : {p, p * 10 - 1, p * 5 + 3}) {
+            values.push_back(v);
+            values.push_back(-v);
+        }
+    std::string inserts;
+    for (int64_t v : values) inserts += "INSERT INTO t(i) VALUES (" + std::to_string(v) + ");";
+    Open(inserts);
+    std::string text = "what the buffer held before";
+    std::size_t n = 0;
+    for (table_.First(); !table_.Eof(); table_.Next(), ++n) {
+        ASSERT_LT(n, values.size());
+        F("i").GetText(text, true);
+        EXPECT_EQ(text, std::to_string(values[n]));
+        EXPECT_EQ(F("i").TextLength(true), static_cast<int>(text.size())) << text;
+    }
+    EXPECT_EQ(n, values.size());
 }
 
 TEST_F(Fields, BooleansAndValuesOfAnotherKindThanTheColumn) {
