@@ -24,6 +24,7 @@
 #include "framework/printing/printer.h"
 #include "framework/qt/qt_control_widgets.h"
 #include "framework/qt/qt_keys.h"
+#include "framework/qt/qt_printer_driver.h"
 #include "framework/qt/qt_screen_device.h"
 #include "framework/qt/qt_windows.h"
 
@@ -276,7 +277,7 @@ public:
         TCustomForm* form = NewDialogForm("fmPrinterSetup", "Print Setup");
         TFormRun run{form};
         form->SetClientWidth(320);
-        form->SetClientHeight(150);
+        form->SetClientHeight(182);
         auto* label = Add<TLabel>(*form, "lbName", form, 12, 16, 50, 16);
         label->SetCaption("&Name:");
         auto* names = Add<TComboBox>(*form, "cbxPrinters", form, 70, 12, 238, 21);
@@ -284,19 +285,56 @@ public:
         names->SetItems(printer.Printers());
         names->SetItemIndex(printer.PrinterIndex());
         label->SetFocusControl(names);
-        auto* group = Add<TGroupBox>(*form, "gbOrientation", form, 12, 44, 296, 58);
+        label = Add<TLabel>(*form, "lbPaper", form, 12, 48, 50, 16);
+        label->SetCaption("Si&ze:");
+        auto* papers = Add<TComboBox>(*form, "cbxPaper", form, 70, 44, 238, 21);
+        papers->SetStyle(TComboBoxStyle::csDropDownList);
+        label->SetFocusControl(papers);
+        auto* group = Add<TGroupBox>(*form, "gbOrientation", form, 12, 76, 296, 58);
         group->SetCaption("Orientation");
         auto* portrait = Add<TRadioButton>(*form, "rbPortrait", group, 12, 24, 120, 17);
         portrait->SetCaption("Po&rtrait");
         auto* landscape = Add<TRadioButton>(*form, "rbLandscape", group, 150, 24, 120, 17);
         landscape->SetCaption("&Landscape");
         (printer.Orientation() == TPrinterOrientation::poLandscape ? landscape : portrait)->SetChecked(true);
-        AddButton(*form, "OK", "OK", mrOk, 152, 116)->Default = true;
-        AddButton(*form, "Cancel", "Cancel", mrCancel, 233, 116)->Cancel = true;
+        AddButton(*form, "OK", "OK", mrOk, 152, 148)->Default = true;
+        AddButton(*form, "Cancel", "Cancel", mrCancel, 233, 148)->Cancel = true;
+
+        // The papers of the printer chosen, its own set-up's paper selected.
+        std::vector<TPaperChoice> choices;
+        const auto fillPapers = [&] {
+            const int index = names->ItemIndex();
+            const std::string name = index >= 0 ? names->Items()[index] : std::string();
+            const TDeviceMode mode =
+                index == printer.PrinterIndex() ? printer.DeviceMode() : printer.Driver().DefaultDeviceMode(name);
+            choices = PaperChoices(name);
+            TStringList items;
+            int selected = -1;
+            for (std::size_t i = 0; i < choices.size(); ++i) {
+                const TPaperChoice& c = choices[i];
+                items.Add(c.Name);
+                const bool same = c.PaperSize == mode.PaperSize &&
+                                  (c.PaperSize != DMPAPER_USER ||
+                                   (c.PaperWidth == mode.PaperWidth && c.PaperLength == mode.PaperLength));
+                if (same && selected < 0) selected = static_cast<int>(i);
+            }
+            papers->SetItems(items);
+            papers->SetItemIndex(selected);
+        };
+        fillPapers();
+        names->OnChange = [&](TObject*) { fillPapers(); };
+
         if (form->ShowModal() != mrOk) return false;
         if (names->ItemIndex() >= 0) printer.SetPrinterIndex(names->ItemIndex());
-        printer.SetOrientation(landscape->Checked() ? TPrinterOrientation::poLandscape
-                                                    : TPrinterOrientation::poPortrait);
+        TDeviceMode mode = printer.DeviceMode();
+        if (papers->ItemIndex() >= 0) {
+            const TPaperChoice& c = choices[static_cast<std::size_t>(papers->ItemIndex())];
+            mode.PaperSize = c.PaperSize;
+            mode.PaperWidth = c.PaperWidth;
+            mode.PaperLength = c.PaperLength;
+        }
+        mode.Orientation = landscape->Checked() ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
+        printer.SetDeviceMode(mode);
         return true;
     }
 

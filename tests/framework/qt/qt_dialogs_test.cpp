@@ -14,7 +14,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +27,10 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/keys.h"
 #include "framework/forms/standard_controls.h"
+#include "framework/printing/printer.h"
+#include "framework/qt/qt_printer_driver.h"
+#include "loopback_listener.h"
+#include "private_cups.h"
 #include "qt_user.h"
 #include "support/temp_dir.h"
 
@@ -311,6 +317,74 @@ TEST_F(QtDialogsTest, KeyStateIsTheRealKeyboards) {
     Application()->ProcessMessages();
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+}
+
+TEST_F(QtDialogsTest, ThePrinterSetupOffersTheCupsPrintersAndThePdfPrinterWithTheirPapers) {
+    PrivateCups& cups = PrivateCups::Get();
+    LoopbackListener listener;
+    cups.AddRawQueue("office", listener.Port());
+    std::unique_ptr<TPrinter> saved = SetPrinter(std::make_unique<TPrinter>(std::make_unique<TQtPrinterDriver>()));
+    TPrinter& printer = *Printer();
+    printer.SetPrinterIndex(printer.Printers().IndexOf("office"));
+
+    auto* setup = new TPrinterSetupDialog(form);
+    QtUser user;
+    TCustomForm* box = nullptr;
+    TComboBox* names = nullptr;
+    TComboBox* papers = nullptr;
+    const auto items = [](TComboBox* Combo) {
+        std::vector<std::string> v;
+        for (int i = 0; i < Combo->Items().Count(); ++i) v.push_back(Combo->Items()[i]);
+        return v;
+    };
+    const auto has = [](const std::vector<std::string>& List, const std::string& Item) {
+        return std::find(List.begin(), List.end(), Item) != List.end();
+    };
+    user.When(
+            "the set-up", [&] { return (box = FindForm("fmPrinterSetup")) && Shown(box); },
+            [&] {
+                names = dynamic_cast<TComboBox*>(box->FindComponent("cbxPrinters"));
+                papers = dynamic_cast<TComboBox*>(box->FindComponent("cbxPaper"));
+                ASSERT_TRUE(names && papers);
+                const std::vector<std::string> printers = items(names);
+                EXPECT_TRUE(has(printers, "office"));
+                ASSERT_FALSE(printers.empty());
+                EXPECT_EQ(printers.back(), PdfPrinterName);
+                EXPECT_EQ(names->Text(), "office");
+                EXPECT_TRUE(has(items(papers), "A4"));
+                // Named as the desktop names them, each once.
+                const std::vector<std::string> list = items(papers);
+                EXPECT_TRUE(std::any_of(list.begin(), list.end(),
+                                        [](const std::string& p) { return p.rfind("Letter", 0) == 0; }));
+                EXPECT_EQ(std::set<std::string>(list.begin(), list.end()).size(), list.size());
+                EXPECT_GE(papers->ItemIndex(), 0); // the printer's own paper
+                // The PDF printer, last in the list, and its A4 paper, landscape.
+                QTest::keyClick(QtWidget(box), Qt::Key_End);
+            })
+        .When(
+            "the PDF printer's papers", [&] { return names->Text() == PdfPrinterName; },
+            [&] {
+                const std::vector<std::string> list = items(papers);
+                ASSERT_TRUE(has(list, "A4"));
+                const auto a4 = std::find(list.begin(), list.end(), "A4") - list.begin();
+                QTest::keyClick(QtWidget(box), Qt::Key_Tab);
+                QTest::keyClick(QtWidget(box), Qt::Key_Home);
+                for (auto i = 0; i < a4; ++i) QTest::keyClick(QtWidget(box), Qt::Key_Down);
+            })
+        .When(
+            "A4 chosen", [&] { return papers->Text() == "A4"; },
+            [&] {
+                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("rbLandscape"))), Qt::LeftButton);
+                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("OK"))), Qt::LeftButton);
+            });
+    const bool confirmed = setup->Execute();
+    EXPECT_TRUE(user.Done());
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(printer.PrinterName(), PdfPrinterName);
+    EXPECT_EQ(printer.DeviceMode().PaperSize, DMPAPER_A4);
+    EXPECT_EQ(printer.Orientation(), TPrinterOrientation::poLandscape);
+    SetPrinter(std::move(saved));
+    cups.RemoveQueue("office");
 }
 
 } // namespace
