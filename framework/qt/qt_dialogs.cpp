@@ -149,6 +149,23 @@ private:
     QPointer<T> dialog_;
 };
 
+// Qt's file dialog, which refuses a file that must exist and does not with
+// a beep (Qt's own would say so in a message box of its own loop).
+class TFilePicker : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        if (fileMode() == ExistingFile || fileMode() == ExistingFiles)
+            for (const QString& f : selectedFiles())
+                if (!QFileInfo::exists(f)) {
+                    QApplication::beep();
+                    return;
+                }
+        QFileDialog::accept();
+    }
+};
+
 // Qt's directory picker, which takes a directory that does not exist only
 // when the caller allows creating one (Qt's own would tell the user so in
 // a message box of its own loop).
@@ -218,33 +235,18 @@ public:
     void MessageBeep(uint32_t) override { QApplication::beep(); }
 
     bool ExecuteFileDialog(TOpenDialog& Dialog, bool Save) override {
-        TQtDialog<QFileDialog> d;
-        d->setOption(QFileDialog::DontUseNativeDialog);
-        d->setWindowTitle(Dialog.Title.empty() ? QString(Save ? "Save As" : "Open") : QtText(Dialog.Title));
-        d->setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        if (Dialog.Options.Contains(TOpenOption::ofAllowMultiSelect))
-            d->setFileMode(QFileDialog::ExistingFiles);
-        else if (!Save && Dialog.Options.Contains(TOpenOption::ofFileMustExist))
-            d->setFileMode(QFileDialog::ExistingFile);
-        else
-            d->setFileMode(QFileDialog::AnyFile);
-        if (!Dialog.Options.Contains(TOpenOption::ofOverwritePrompt)) d->setOption(QFileDialog::DontConfirmOverwrite);
-        if (!Dialog.DefaultExt.empty()) d->setDefaultSuffix(QtText(Dialog.DefaultExt));
-        const QFileInfo file(QtText(Dialog.FileName));
-        if (!Dialog.InitialDir.empty())
-            d->setDirectory(QtText(Dialog.InitialDir));
-        else if (!Dialog.FileName.empty())
-            d->setDirectory(file.absolutePath());
-        if (!Dialog.FileName.empty()) d->selectFile(file.fileName());
-        // After the file, which may pick another filter for its extension.
-        const QStringList filters = QtFilters(Dialog.Filter);
-        if (!filters.isEmpty()) {
-            d->setNameFilters(filters);
-            d->selectNameFilter(filters.value(std::clamp<qsizetype>(Dialog.FilterIndex - 1, 0, filters.size() - 1)));
+        std::string name = Dialog.FileName;
+        int filterIndex = Dialog.FilterIndex;
+        for (;;) {
+            if (!AskFile(Dialog, Save, name, filterIndex)) return false;
+            // A file to be replaced is the model's question; No asks again.
+            if (!Save || !Dialog.Options.Contains(TOpenOption::ofOverwritePrompt) || !QFileInfo::exists(QtText(name)) ||
+                MessageDlg(name + " already exists.\rDo you want to replace it?", TMsgDlgType::mtWarning,
+                           TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, Dialog.HelpContext) == mrYes)
+                break;
         }
-        if (!d.Run() || d->selectedFiles().isEmpty()) return false;
-        Dialog.FileName = ModelText(d->selectedFiles().first());
-        if (!filters.isEmpty()) Dialog.FilterIndex = static_cast<int>(filters.indexOf(d->selectedNameFilter())) + 1;
+        Dialog.FileName = name;
+        Dialog.FilterIndex = filterIndex;
         return true;
     }
 
@@ -363,6 +365,39 @@ public:
     }
 
 private:
+    // Qt's file dialog starting at Name; on confirmation Name and
+    // FilterIndex take the choice.
+    static bool AskFile(const TOpenDialog& Dialog, bool Save, std::string& Name, int& FilterIndex) {
+        TQtDialog<TFilePicker> d;
+        d->setOption(QFileDialog::DontUseNativeDialog);
+        d->setWindowTitle(Dialog.Title.empty() ? QString(Save ? "Save As" : "Open") : QtText(Dialog.Title));
+        d->setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (Dialog.Options.Contains(TOpenOption::ofAllowMultiSelect))
+            d->setFileMode(QFileDialog::ExistingFiles);
+        else if (!Save && Dialog.Options.Contains(TOpenOption::ofFileMustExist))
+            d->setFileMode(QFileDialog::ExistingFile);
+        else
+            d->setFileMode(QFileDialog::AnyFile);
+        d->setOption(QFileDialog::DontConfirmOverwrite);
+        if (!Dialog.DefaultExt.empty()) d->setDefaultSuffix(QtText(Dialog.DefaultExt));
+        const QFileInfo file(QtText(Name));
+        if (!Dialog.InitialDir.empty())
+            d->setDirectory(QtText(Dialog.InitialDir));
+        else if (!Name.empty())
+            d->setDirectory(file.absolutePath());
+        if (!Name.empty()) d->selectFile(file.fileName());
+        // After the file, which may pick another filter for its extension.
+        const QStringList filters = QtFilters(Dialog.Filter);
+        if (!filters.isEmpty()) {
+            d->setNameFilters(filters);
+            d->selectNameFilter(filters.value(std::clamp<qsizetype>(FilterIndex - 1, 0, filters.size() - 1)));
+        }
+        if (!d.Run() || d->selectedFiles().isEmpty()) return false;
+        Name = ModelText(d->selectedFiles().first());
+        if (!filters.isEmpty()) FilterIndex = static_cast<int>(filters.indexOf(d->selectedNameFilter())) + 1;
+        return true;
+    }
+
     static TModalResult Run(TCustomForm* Form) {
         TFormRun run{Form};
         return Form->ShowModal();

@@ -68,6 +68,9 @@ protected:
     static void TypeAndAccept(QFileDialog* Dialog, const QString& Name) {
         auto* edit = Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(edit, nullptr);
+        // Typing drops the list's selection only while the name field has
+        // the focus, which the offscreen platform need not give it.
+        if (auto* list = Dialog->findChild<QListView*>(QStringLiteral("listView"))) list->clearSelection();
         edit->clear();
         QTest::keyClicks(edit, Name);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -114,6 +117,54 @@ TEST_F(QtDialogsTest, TheSaveDialogRunsInTheModelsLoop) {
     EXPECT_FALSE(save->Execute());
     EXPECT_TRUE(again.Done());
     EXPECT_EQ(save->FileName, dir.File("new.TXT"));
+}
+
+TEST_F(QtDialogsTest, ReplacingAFileIsAskedByTheModelAndAMissingFileIsRefused) {
+    WriteAll(dir.File("old.TXT"), "kept");
+    auto* save = new TSaveDialog(form);
+    save->Options.Include(TOpenOption::ofOverwritePrompt);
+    save->InitialDir = dir.Path();
+    QtUser user;
+    QFileDialog* d = nullptr;
+    TCustomForm* box = nullptr;
+    user.When(
+            "the dialog", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
+            [&] { TypeAndAccept(d, QStringLiteral("old.TXT")); })
+        .When(
+            "the question", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
+            [&] {
+                EXPECT_EQ(dynamic_cast<TLabel*>(box->FindComponent("Message"))->Caption(),
+                          dir.File("old.TXT") + " already exists.\rDo you want to replace it?");
+                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("No"))), Qt::LeftButton);
+            })
+        // No asks for another name.
+        .When(
+            "the dialog again", [&] { return !FindForm("fmMessage") && (d = OpenDialog<QFileDialog>()) != nullptr; },
+            [&] {
+                EXPECT_EQ(d->selectedFiles(), QStringList{QString::fromStdString(dir.File("old.TXT"))});
+                // Offscreen, typing over a selected file keeps the selection
+                // (the name field lacks the focus): the name is chosen directly.
+                d->selectFile(QStringLiteral("fresh.TXT"));
+                static_cast<QDialog*>(d)->accept();
+            });
+    EXPECT_TRUE(save->Execute());
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(save->FileName, dir.File("fresh.TXT"));
+
+    auto* open = new TOpenDialog(form);
+    open->Options.Include(TOpenOption::ofFileMustExist);
+    open->InitialDir = dir.Path();
+    QtUser opener;
+    opener
+        .When(
+            "the open dialog", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
+            [&] { TypeAndAccept(d, QStringLiteral("missing.TXT")); })
+        .When(
+            "the dialog still open", [&] { return OpenDialog<QFileDialog>() == d && !FindForm("fmMessage"); },
+            [&] { TypeAndAccept(d, QStringLiteral("old.TXT")); });
+    EXPECT_TRUE(open->Execute());
+    EXPECT_TRUE(opener.Done());
+    EXPECT_EQ(open->FileName, dir.File("old.TXT"));
 }
 
 TEST_F(QtDialogsTest, AFileDialogIsCancelledWhenTheApplicationTerminates) {
