@@ -270,6 +270,30 @@ TEST_F(QtDialogsTest, TheDirectoryPickerCreatesADirectoryOnlyWhenAllowed) {
         EXPECT_EQ(DirectoryExists(dir.File(name)), c.Created);
     }
 
+    // Asked first, the user's No creates nothing and Yes creates it.
+    for (const TModalResult answer : {mrNo, mrYes}) {
+        SCOPED_TRACE(answer == mrYes ? "Yes" : "No");
+        std::string directory = dir.Path();
+        QtUser user;
+        QFileDialog* d = nullptr;
+        TCustomForm* box = nullptr;
+        user.When(
+                "the picker", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
+                [&] { TypeAndAccept(d, QStringLiteral("asked.TRX")); })
+            .When(
+                "the question", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
+                [&] {
+                    EXPECT_EQ(dynamic_cast<TLabel*>(box->FindComponent("Message"))->Caption(),
+                              "The specified directory does not exist. Create it?");
+                    QTest::mouseClick(
+                        QtWidget(dynamic_cast<TControl*>(box->FindComponent(answer == mrYes ? "Yes" : "No"))),
+                        Qt::LeftButton);
+                });
+        EXPECT_EQ(SelectDirectory(directory, create + TSelectDirOpts{TSelectDirOpt::sdPrompt}, 0), answer == mrYes);
+        EXPECT_TRUE(user.Done());
+        EXPECT_EQ(DirectoryExists(dir.File("asked.TRX")), answer == mrYes);
+    }
+
     // An existing directory is simply chosen.
     ASSERT_TRUE(ForceDirectories(dir.File("old.TRX")));
     std::string directory = dir.Path();
