@@ -34,17 +34,16 @@ protected:
         form = NewForm<TForm>(Application());
         form->SetName("fmItems");
         form->SetBounds(40, 40, 400, 300);
+        // A small stock list for the component to pick.
         auto* grid = new TStringGrid(form);
-        grid->SetName("sgItems");
+        grid->SetName("sgStock");
         grid->SetParent(form);
-        grid->SetColCount(3);
-        grid->SetRowCount(30);
-        grid->SetFixedCols(0);
+        grid->SetColCount(2);
+        grid->SetRowCount(4);
         grid->SetFixedRows(1);
-        for (int c = 0; c < 3; ++c) {
-            grid->SetCells(c, 0, "C" + std::to_string(c));
-            for (int r = 1; r < 30; ++r) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
-        }
+        const char* cells[4][2] = {{"Item", "Units"}, {"Bolts", "120"}, {"Nuts", "80"}, {"Washers", "300"}};
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 2; ++c) grid->SetCells(c, r, cells[r][c]);
         tbx = new TTrxTabrix(form);
         tbx->SetName("TrxTabrix1");
         tbx->FileMgr->DataDir = dir.Path();

@@ -65,6 +65,19 @@ protected:
                 "the model's timer firing meanwhile",
                 [&] { return ticks >= ticksAtOpen + 3 && OpenDialog<T>() == Dialog; }, [] {});
     }
+    static void Press(TCustomForm& Form, const std::string& Button) {
+        QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(Form.FindComponent(Button))), Qt::LeftButton);
+    }
+    // The step that waits for the message box saying Text and presses Button.
+    static void Answer(QtUser& User, const std::string& Text, const std::string& Button) {
+        User.When(
+            "the box: " + Text, [] { return FindForm("fmMessage") && Shown(FindForm("fmMessage")); },
+            [Text, Button] {
+                TCustomForm* box = FindForm("fmMessage");
+                EXPECT_EQ(dynamic_cast<TLabel*>(box->FindComponent("Message"))->Caption(), Text);
+                Press(*box, Button);
+            });
+    }
     static void TypeAndAccept(QFileDialog* Dialog, const QString& Name) {
         auto* edit = Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(edit, nullptr);
@@ -126,17 +139,11 @@ TEST_F(QtDialogsTest, ReplacingAFileIsAskedByTheModelAndAMissingFileIsRefused) {
     save->InitialDir = dir.Path();
     QtUser user;
     QFileDialog* d = nullptr;
-    TCustomForm* box = nullptr;
     user.When(
-            "the dialog", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
-            [&] { TypeAndAccept(d, QStringLiteral("old.TXT")); })
-        .When(
-            "the question", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-            [&] {
-                EXPECT_EQ(dynamic_cast<TLabel*>(box->FindComponent("Message"))->Caption(),
-                          dir.File("old.TXT") + " already exists.\rDo you want to replace it?");
-                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("No"))), Qt::LeftButton);
-            })
+        "the dialog", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
+        [&] { TypeAndAccept(d, QStringLiteral("old.TXT")); });
+    Answer(user, dir.File("old.TXT") + " already exists.\rDo you want to replace it?", "No");
+    user
         // No asks for another name.
         .When(
             "the dialog again", [&] { return !FindForm("fmMessage") && (d = OpenDialog<QFileDialog>()) != nullptr; },
@@ -276,19 +283,10 @@ TEST_F(QtDialogsTest, TheDirectoryPickerCreatesADirectoryOnlyWhenAllowed) {
         std::string directory = dir.Path();
         QtUser user;
         QFileDialog* d = nullptr;
-        TCustomForm* box = nullptr;
         user.When(
-                "the picker", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
-                [&] { TypeAndAccept(d, QStringLiteral("asked.TRX")); })
-            .When(
-                "the question", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-                [&] {
-                    EXPECT_EQ(dynamic_cast<TLabel*>(box->FindComponent("Message"))->Caption(),
-                              "The specified directory does not exist. Create it?");
-                    QTest::mouseClick(
-                        QtWidget(dynamic_cast<TControl*>(box->FindComponent(answer == mrYes ? "Yes" : "No"))),
-                        Qt::LeftButton);
-                });
+            "the picker", [&] { return (d = OpenDialog<QFileDialog>()) != nullptr; },
+            [&] { TypeAndAccept(d, QStringLiteral("asked.TRX")); });
+        Answer(user, "The specified directory does not exist. Create it?", answer == mrYes ? "Yes" : "No");
         EXPECT_EQ(SelectDirectory(directory, create + TSelectDirOpts{TSelectDirOpt::sdPrompt}, 0), answer == mrYes);
         EXPECT_TRUE(user.Done());
         EXPECT_EQ(DirectoryExists(dir.File("asked.TRX")), answer == mrYes);
@@ -353,8 +351,7 @@ TEST_F(QtDialogsTest, MessageBoxesShowTheirTypesIconAndOfferHelpOnTheirContext) 
                 "the help asked for", [&] { return !helped.empty(); },
                 [&] { EXPECT_TRUE(Shown(box)); }); // the box stays
         user.When(
-            "the box answered", [] { return true; },
-            [&] { QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("OK"))), Qt::LeftButton); });
+            "the box answered", [] { return true; }, [&] { Press(*box, "OK"); });
         EXPECT_EQ(MessageDlg("Report width unknown because columns were not scanned.", c.Type,
                              TMsgDlgButtons{TMsgDlgBtn::mbOK}, c.HelpCtx),
                   mrOk);
@@ -449,8 +446,8 @@ TEST_F(QtDialogsTest, ThePrinterSetupOffersTheCupsPrintersAndThePdfPrinterWithTh
         .When(
             "A4 chosen", [&] { return papers->Text() == "A4"; },
             [&] {
-                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("rbLandscape"))), Qt::LeftButton);
-                QTest::mouseClick(QtWidget(dynamic_cast<TControl*>(box->FindComponent("OK"))), Qt::LeftButton);
+                Press(*box, "rbLandscape");
+                Press(*box, "OK");
             });
     const bool confirmed = setup->Execute();
     EXPECT_TRUE(user.Done());
