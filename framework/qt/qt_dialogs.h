@@ -1,11 +1,13 @@
 // The services the form layer asks a backend for, on Qt: message boxes,
 // the common dialogs, beeps and the system clipboard.
 //
-// Message boxes and the printer set-up are forms of the model, run modally
-// by the model's own loop and shown by the Qt windows like any form. The
-// file, directory and font dialogs are Qt's, opened application-modal
-// while the model's loop runs on until they close, so its timers and posted
-// messages keep running. GetKeyState reads the real keyboard.
+// Message boxes and the printer set-up (each printer's papers and the
+// orientation) are forms of the model, run modally by the model's own loop
+// and shown by the Qt windows like any form. The file, directory and font
+// dialogs are Qt's, opened over the model's active window while the model's
+// loop runs on until they close, so its timers and posted messages keep
+// running; questions they ask on the way are the model's message boxes.
+// GetKeyState reads the real keyboard.
 #pragma once
 
 #include <string>

@@ -174,6 +174,24 @@ TEST_F(QtDialogsTest, ReplacingAFileIsAskedByTheModelAndAMissingFileIsRefused) {
     EXPECT_EQ(open->FileName, dir.File("old.TXT"));
 }
 
+TEST_F(QtDialogsTest, AFileDialogWhoseWindowGoesCountsAsCancelled) {
+    TForm* other = NewForm<TForm>(Application());
+    other->SetName("fmOther");
+    other->Show();
+    ASSERT_EQ(Screen()->ActiveForm(), other);
+    TSaveDialog save(nullptr);
+    QtUser user;
+    QFileDialog* d = nullptr;
+    user.When(
+        "the dialog over the other window",
+        [&] { return (d = OpenDialog<QFileDialog>()) != nullptr && d->parentWidget() == QtWidget(other); },
+        [&] { Application()->QueueInput([other] { other->Free(); }); });
+    EXPECT_FALSE(save.Execute());
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(FindForm("fmOther"), nullptr);
+    EXPECT_EQ(OpenDialog<QFileDialog>(), nullptr);
+}
+
 TEST_F(QtDialogsTest, AFileDialogIsCancelledWhenTheApplicationTerminates) {
     auto* open = new TOpenDialog(form);
     QtUser user;
