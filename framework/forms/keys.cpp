@@ -174,7 +174,10 @@ int16_t HeadlessKeyState(int VirtKey) {
 
 int16_t GetKeyState(int VirtKey) {
     const TKeyboard& k = Keyboard();
-    return k.source ? k.source(VirtKey) : HeadlessKeyState(VirtKey);
+    // The keystroke being delivered keeps its shift keys down even when the
+    // real keyboard has let go of them since it was typed.
+    const int16_t headless = HeadlessKeyState(VirtKey);
+    return k.source ? static_cast<int16_t>(k.source(VirtKey) | headless) : headless;
 }
 
 TShiftState KeyboardShiftState() {

@@ -1,8 +1,8 @@
 // Virtual key codes, shift states, menu short cuts and the keyboard state.
 //
-// GetKeyState answers from the current key-state source. Without a backend
-// that is the headless keyboard: keys a test holds down with SetKeyDown, and
-// the shift keys of a keystroke that the form layer is delivering.
+// GetKeyState answers from the headless keyboard: keys a test holds down
+// with SetKeyDown, and the shift keys of a keystroke that the form layer is
+// delivering; a backend with a real keyboard adds the keys held on it.
 #pragma once
 
 #include <cstdint>
@@ -111,8 +111,9 @@ int16_t GetKeyState(int VirtKey);
 TShiftState KeyboardShiftState();
 
 // A source of key states; a backend with a real keyboard installs one.
+// A key is down when either it or the headless keyboard says so.
 using TKeyStateSource = std::function<int16_t(int VirtKey)>;
-// Installs Source; an empty function restores the headless keyboard.
+// Installs Source; an empty function leaves the headless keyboard alone.
 void SetKeyStateSource(TKeyStateSource Source);
 
 // The headless keyboard. SetKeyDown holds a key down (or releases it) until

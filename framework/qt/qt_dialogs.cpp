@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QPointer>
+#include <QStyle>
 
 #include <algorithm>
 #include <memory>
@@ -19,7 +23,10 @@
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/printer.h"
 #include "framework/qt/qt_control_widgets.h"
+#include "framework/qt/qt_keys.h"
+#include "framework/qt/qt_printer_driver.h"
 #include "framework/qt/qt_screen_device.h"
+#include "framework/qt/qt_windows.h"
 
 namespace trx {
 
@@ -30,6 +37,8 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8;
 constexpr int kMaxTextWidth = 400;
+
+constexpr const char* SConfirmCreateDir = "The specified directory does not exist. Create it?";
 
 struct TButtonKind {
     TMsgDlgBtn Button;
@@ -84,14 +93,103 @@ TCustomForm* NewDialogForm(const std::string& Name, const std::string& Caption) 
     return form;
 }
 
-// Runs a Qt dialog application-modal until it closes, without a loop of
-// its own: only Qt's events run meanwhile.
-bool RunQtDialog(QDialog& Dialog) {
-    Dialog.setWindowModality(Qt::ApplicationModal);
-    Dialog.show();
-    while (Dialog.isVisible()) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    return Dialog.result() == QDialog::Accepted;
-}
+// A Qt dialog over the model's active window, opened window-modal to it
+// (open(), never exec()): the model's loop runs on until the dialog closes,
+// so its timers, posted messages and queued input go on meanwhile, as they
+// do while a form of the model waits modally. The window may go while the
+// dialog is open and take the dialog with it; that counts as cancelled.
+template <class T>
+class TQtDialog {
+public:
+    TQtDialog() : dialog_(new T(ActiveWindow())) {}
+    ~TQtDialog() { delete dialog_.data(); }
+    TQtDialog(const TQtDialog&) = delete;
+    TQtDialog& operator=(const TQtDialog&) = delete;
+
+    T* operator->() const { return dialog_.data(); }
+
+    // True when the user confirmed. A run that ends (Application->Terminate) cancels it.
+    bool Run() {
+        bool finished = false;
+        const auto wake = [&finished] {
+            finished = true;
+            // Wakes the loop, which waits for the model's input.
+            Application()->QueueInput([] {});
+        };
+        const QMetaObject::Connection done = QObject::connect(dialog_.data(), &QDialog::finished, wake);
+        const QMetaObject::Connection gone = QObject::connect(dialog_.data(), &QObject::destroyed, wake);
+        const auto disconnect = [&] {
+            QObject::disconnect(done);
+            QObject::disconnect(gone);
+        };
+        dialog_->open();
+        try {
+            while (!finished) {
+                if (Application()->Terminated()) {
+                    dialog_->reject();
+                    break;
+                }
+                Application()->HandleMessage();
+            }
+        } catch (...) {
+            disconnect();
+            if (dialog_) dialog_->reject();
+            throw;
+        }
+        disconnect();
+        return dialog_ && dialog_->result() == QDialog::Accepted;
+    }
+
+private:
+    static QWidget* ActiveWindow() {
+        TCustomForm* active = Screen()->ActiveForm();
+        return active ? QtWidget(active) : nullptr;
+    }
+
+    QPointer<T> dialog_;
+};
+
+// Qt's file dialog, which refuses a file that must exist and does not with
+// a beep (Qt's own would say so in a message box of its own loop).
+class TFilePicker : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        if (fileMode() == ExistingFile || fileMode() == ExistingFiles)
+            for (const QString& f : selectedFiles())
+                if (!QFileInfo::exists(f)) {
+                    QApplication::beep();
+                    return;
+                }
+        QFileDialog::accept();
+    }
+};
+
+// Qt's directory picker, which takes a directory that does not exist only
+// when the caller allows creating one (Qt's own would tell the user so in
+// a message box of its own loop).
+class TDirectoryPicker : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    bool MayCreate = false;
+    QString Chosen;
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.isEmpty()) return;
+        const QFileInfo info(files.first());
+        if (info.isDir()) {
+            Chosen = info.absoluteFilePath();
+            QFileDialog::accept();
+        } else if (MayCreate && !info.exists()) {
+            Chosen = info.absoluteFilePath();
+            QDialog::accept();
+        } else {
+            QApplication::beep();
+        }
+    }
+};
 
 // "Text Files|*.TXT|All Files|*.*" as Qt's "Text Files (*.TXT)" and so on.
 QStringList QtFilters(const std::string& Filter) {
@@ -107,48 +205,48 @@ QStringList QtFilters(const std::string& Filter) {
 
 std::string ModelText(const QString& Text) { return Text.toStdString(); }
 
+// The desktop's icon of a message box type; none for mtCustom.
+QIcon MessageIcon(TMsgDlgType Type) {
+    QStyle* style = QApplication::style();
+    switch (Type) {
+    case TMsgDlgType::mtWarning: return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case TMsgDlgType::mtError: return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case TMsgDlgType::mtInformation: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case TMsgDlgType::mtConfirmation: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+    case TMsgDlgType::mtCustom: break;
+    }
+    return {};
+}
+
 class TQtDialogs : public TDialogService {
 public:
     TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) override {
         const std::string caption =
             DlgType == TMsgDlgType::mtCustom ? Application()->ShownTitle() : MessageDlgCaption(DlgType);
-        return Run(CreateMessageForm(caption, Msg, Buttons, HelpCtx));
+        return Run(CreateMessageForm(DlgType, caption, Msg, Buttons, HelpCtx));
     }
     void ShowMessage(const std::string& Msg) override {
-        Run(CreateMessageForm(Application()->ShownTitle(), Msg, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0));
+        Run(CreateMessageForm(TMsgDlgType::mtCustom, Application()->ShownTitle(), Msg, TMsgDlgButtons{TMsgDlgBtn::mbOK},
+                              0));
     }
     void ShowException(const std::string& Title, const std::string& Msg) override {
-        Run(CreateMessageForm(Title, Msg, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0));
+        Run(CreateMessageForm(TMsgDlgType::mtError, Title, Msg, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0));
     }
     void MessageBeep(uint32_t) override { QApplication::beep(); }
 
     bool ExecuteFileDialog(TOpenDialog& Dialog, bool Save) override {
-        QFileDialog d;
-        d.setOption(QFileDialog::DontUseNativeDialog);
-        d.setWindowTitle(Dialog.Title.empty() ? QString(Save ? "Save As" : "Open") : QtText(Dialog.Title));
-        d.setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        if (Dialog.Options.Contains(TOpenOption::ofAllowMultiSelect))
-            d.setFileMode(QFileDialog::ExistingFiles);
-        else if (!Save && Dialog.Options.Contains(TOpenOption::ofFileMustExist))
-            d.setFileMode(QFileDialog::ExistingFile);
-        else
-            d.setFileMode(QFileDialog::AnyFile);
-        if (!Dialog.Options.Contains(TOpenOption::ofOverwritePrompt)) d.setOption(QFileDialog::DontConfirmOverwrite);
-        const QStringList filters = QtFilters(Dialog.Filter);
-        if (!filters.isEmpty()) {
-            d.setNameFilters(filters);
-            d.selectNameFilter(filters.value(std::clamp<qsizetype>(Dialog.FilterIndex - 1, 0, filters.size() - 1)));
+        std::string name = Dialog.FileName;
+        int filterIndex = Dialog.FilterIndex;
+        for (;;) {
+            if (!AskFile(Dialog, Save, name, filterIndex)) return false;
+            // A file to be replaced is the model's question; No asks again.
+            if (!Save || !Dialog.Options.Contains(TOpenOption::ofOverwritePrompt) || !QFileInfo::exists(QtText(name)) ||
+                MessageDlg(name + " already exists.\rDo you want to replace it?", TMsgDlgType::mtWarning,
+                           TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, Dialog.HelpContext) == mrYes)
+                break;
         }
-        if (!Dialog.DefaultExt.empty()) d.setDefaultSuffix(QtText(Dialog.DefaultExt));
-        const QFileInfo file(QtText(Dialog.FileName));
-        if (!Dialog.InitialDir.empty())
-            d.setDirectory(QtText(Dialog.InitialDir));
-        else if (!Dialog.FileName.empty())
-            d.setDirectory(file.absolutePath());
-        if (!Dialog.FileName.empty()) d.selectFile(file.fileName());
-        if (!RunQtDialog(d) || d.selectedFiles().isEmpty()) return false;
-        Dialog.FileName = ModelText(d.selectedFiles().first());
-        if (!filters.isEmpty()) Dialog.FilterIndex = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
+        Dialog.FileName = name;
+        Dialog.FilterIndex = filterIndex;
         return true;
     }
 
@@ -157,12 +255,14 @@ public:
         initial.setPointSize(std::max(1, Dialog.Font.Size()));
         initial.setBold(Dialog.Font.Style().Contains(TFontStyle::fsBold));
         initial.setItalic(Dialog.Font.Style().Contains(TFontStyle::fsItalic));
-        QFontDialog d(initial);
+        TQtDialog<QFontDialog> d;
         QFontDialog::FontDialogOptions options = QFontDialog::DontUseNativeDialog;
         if (Dialog.Options.Contains(TFontDialogOption::fdFixedPitchOnly)) options |= QFontDialog::MonospacedFonts;
-        d.setOptions(options);
-        if (!RunQtDialog(d)) return false;
-        const QFont chosen = d.selectedFont();
+        d->setOptions(options);
+        // Setting the font fills the family list again, now under the options.
+        d->setCurrentFont(initial);
+        if (!d.Run()) return false;
+        const QFont chosen = d->selectedFont();
         Dialog.Font.SetName(ModelText(chosen.family()));
         if (chosen.pointSize() > 0) Dialog.Font.SetSize(chosen.pointSize());
         TFontStyles style;
@@ -179,7 +279,7 @@ public:
         TCustomForm* form = NewDialogForm("fmPrinterSetup", "Print Setup");
         TFormRun run{form};
         form->SetClientWidth(320);
-        form->SetClientHeight(150);
+        form->SetClientHeight(182);
         auto* label = Add<TLabel>(*form, "lbName", form, 12, 16, 50, 16);
         label->SetCaption("&Name:");
         auto* names = Add<TComboBox>(*form, "cbxPrinters", form, 70, 12, 238, 21);
@@ -187,33 +287,77 @@ public:
         names->SetItems(printer.Printers());
         names->SetItemIndex(printer.PrinterIndex());
         label->SetFocusControl(names);
-        auto* group = Add<TGroupBox>(*form, "gbOrientation", form, 12, 44, 296, 58);
+        label = Add<TLabel>(*form, "lbPaper", form, 12, 48, 50, 16);
+        label->SetCaption("Si&ze:");
+        auto* papers = Add<TComboBox>(*form, "cbxPaper", form, 70, 44, 238, 21);
+        papers->SetStyle(TComboBoxStyle::csDropDownList);
+        label->SetFocusControl(papers);
+        auto* group = Add<TGroupBox>(*form, "gbOrientation", form, 12, 76, 296, 58);
         group->SetCaption("Orientation");
         auto* portrait = Add<TRadioButton>(*form, "rbPortrait", group, 12, 24, 120, 17);
         portrait->SetCaption("Po&rtrait");
         auto* landscape = Add<TRadioButton>(*form, "rbLandscape", group, 150, 24, 120, 17);
         landscape->SetCaption("&Landscape");
         (printer.Orientation() == TPrinterOrientation::poLandscape ? landscape : portrait)->SetChecked(true);
-        AddButton(*form, "OK", "OK", mrOk, 152, 116)->Default = true;
-        AddButton(*form, "Cancel", "Cancel", mrCancel, 233, 116)->Cancel = true;
+        AddButton(*form, "OK", "OK", mrOk, 152, 148)->Default = true;
+        AddButton(*form, "Cancel", "Cancel", mrCancel, 233, 148)->Cancel = true;
+
+        // The papers of the printer chosen, its own set-up's paper selected.
+        std::vector<TPaperChoice> choices;
+        const auto fillPapers = [&] {
+            const int index = names->ItemIndex();
+            const std::string name = index >= 0 ? names->Items()[index] : std::string();
+            const TDeviceMode mode =
+                index == printer.PrinterIndex() ? printer.DeviceMode() : printer.Driver().DefaultDeviceMode(name);
+            choices = PaperChoices(name);
+            TStringList items;
+            int selected = -1;
+            for (std::size_t i = 0; i < choices.size(); ++i) {
+                const TPaperChoice& c = choices[i];
+                items.Add(c.Name);
+                const bool same = c.PaperSize == mode.PaperSize &&
+                                  (c.PaperSize != DMPAPER_USER ||
+                                   (c.PaperWidth == mode.PaperWidth && c.PaperLength == mode.PaperLength));
+                if (same && selected < 0) selected = static_cast<int>(i);
+            }
+            papers->SetItems(items);
+            papers->SetItemIndex(selected);
+        };
+        fillPapers();
+        names->OnChange = [&](TObject*) { fillPapers(); };
+
         if (form->ShowModal() != mrOk) return false;
         if (names->ItemIndex() >= 0) printer.SetPrinterIndex(names->ItemIndex());
-        printer.SetOrientation(landscape->Checked() ? TPrinterOrientation::poLandscape
-                                                    : TPrinterOrientation::poPortrait);
+        TDeviceMode mode = printer.DeviceMode();
+        if (papers->ItemIndex() >= 0) {
+            const TPaperChoice& c = choices[static_cast<std::size_t>(papers->ItemIndex())];
+            mode.PaperSize = c.PaperSize;
+            mode.PaperWidth = c.PaperWidth;
+            mode.PaperLength = c.PaperLength;
+        }
+        mode.Orientation = landscape->Checked() ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
+        printer.SetDeviceMode(mode);
         return true;
     }
 
-    bool SelectDirectory(std::string& Directory, TSelectDirOpts Options, int) override {
-        QFileDialog d;
-        d.setOption(QFileDialog::DontUseNativeDialog);
-        d.setWindowTitle(QStringLiteral("Select Directory"));
-        d.setFileMode(QFileDialog::Directory);
-        d.setOption(QFileDialog::ShowDirsOnly);
-        d.setDirectory(QtText(Directory));
-        if (!RunQtDialog(d) || d.selectedFiles().isEmpty()) return false;
-        const QString chosen = d.selectedFiles().first();
+    bool SelectDirectory(std::string& Directory, TSelectDirOpts Options, int HelpCtx) override {
+        const bool mayCreate = Options.Contains(TSelectDirOpt::sdAllowCreate);
+        TQtDialog<TDirectoryPicker> d;
+        d->setOption(QFileDialog::DontUseNativeDialog);
+        d->setWindowTitle(QStringLiteral("Select Directory"));
+        d->setFileMode(QFileDialog::Directory);
+        d->setOption(QFileDialog::ShowDirsOnly);
+        // Without leave to create, the picker has no New Folder button.
+        d->setOption(QFileDialog::ReadOnly, !mayCreate);
+        d->MayCreate = mayCreate;
+        d->setDirectory(QtText(Directory));
+        if (!d.Run() || d->Chosen.isEmpty()) return false;
+        const QString chosen = d->Chosen;
         if (!QDir(chosen).exists()) {
-            if (!Options.Contains(TSelectDirOpt::sdAllowCreate)) return false;
+            if (Options.Contains(TSelectDirOpt::sdPrompt) &&
+                MessageDlg(SConfirmCreateDir, TMsgDlgType::mtConfirmation,
+                           TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, HelpCtx) != mrYes)
+                return false;
             if (Options.Contains(TSelectDirOpt::sdPerformCreate) && !QDir().mkpath(chosen)) return false;
         }
         Directory = ModelText(chosen);
@@ -221,6 +365,39 @@ public:
     }
 
 private:
+    // Qt's file dialog starting at Name; on confirmation Name and
+    // FilterIndex take the choice.
+    static bool AskFile(const TOpenDialog& Dialog, bool Save, std::string& Name, int& FilterIndex) {
+        TQtDialog<TFilePicker> d;
+        d->setOption(QFileDialog::DontUseNativeDialog);
+        d->setWindowTitle(Dialog.Title.empty() ? QString(Save ? "Save As" : "Open") : QtText(Dialog.Title));
+        d->setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (Dialog.Options.Contains(TOpenOption::ofAllowMultiSelect))
+            d->setFileMode(QFileDialog::ExistingFiles);
+        else if (!Save && Dialog.Options.Contains(TOpenOption::ofFileMustExist))
+            d->setFileMode(QFileDialog::ExistingFile);
+        else
+            d->setFileMode(QFileDialog::AnyFile);
+        d->setOption(QFileDialog::DontConfirmOverwrite);
+        if (!Dialog.DefaultExt.empty()) d->setDefaultSuffix(QtText(Dialog.DefaultExt));
+        const QFileInfo file(QtText(Name));
+        if (!Dialog.InitialDir.empty())
+            d->setDirectory(QtText(Dialog.InitialDir));
+        else if (!Name.empty())
+            d->setDirectory(file.absolutePath());
+        if (!Name.empty()) d->selectFile(file.fileName());
+        // After the file, which may pick another filter for its extension.
+        const QStringList filters = QtFilters(Dialog.Filter);
+        if (!filters.isEmpty()) {
+            d->setNameFilters(filters);
+            d->selectNameFilter(filters.value(std::clamp<qsizetype>(FilterIndex - 1, 0, filters.size() - 1)));
+        }
+        if (!d.Run() || d->selectedFiles().isEmpty()) return false;
+        Name = ModelText(d->selectedFiles().first());
+        if (!filters.isEmpty()) FilterIndex = static_cast<int>(filters.indexOf(d->selectedNameFilter())) + 1;
+        return true;
+    }
+
     static TModalResult Run(TCustomForm* Form) {
         TFormRun run{Form};
         return Form->ShowModal();
@@ -246,27 +423,44 @@ std::unique_ptr<TServices>& Services() {
 
 } // namespace
 
-TCustomForm* CreateMessageForm(const std::string& Caption, const std::string& Msg, TMsgDlgButtons Buttons,
-                               int HelpCtx) {
+TCustomForm* CreateMessageForm(TMsgDlgType Type, const std::string& Caption, const std::string& Msg,
+                               TMsgDlgButtons Buttons, int HelpCtx) {
     std::vector<const TButtonKind*> kinds;
+    // A box with a help context offers help on it.
+    if (HelpCtx != 0) Buttons.Include(TMsgDlgBtn::mbHelp);
     for (const TButtonKind& k : kButtons)
         if (Buttons.Contains(k.Button)) kinds.push_back(&k);
-    if (kinds.empty()) kinds.push_back(&kButtons[2]); // a box always has a way out: OK
+    if (kinds.size() == (Buttons.Contains(TMsgDlgBtn::mbHelp) ? 1u : 0u))
+        kinds.insert(kinds.begin(), &kButtons[2]); // a box always has a way out: OK
 
     TCustomForm* form = NewDialogForm("fmMessage", Caption);
-    // The text wrapped at a readable width, measured in the form's font.
+    form->HelpContext = HelpCtx;
+    // The type's icon at the left as the desktop's message boxes have it,
+    // the text beside it wrapped at a readable width in the form's font.
+    const QIcon icon = MessageIcon(Type);
+    const int iconSize = QApplication::style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    const int textLeft = icon.isNull() ? kMargin : kMargin + iconSize + kMargin;
     const QFontMetrics metrics(QtScreenFont(form->Font()));
     const QRect text = metrics.boundingRect(QRect(0, 0, kMaxTextWidth, 10000), Qt::TextWordWrap, QtMemoText(Msg));
+    const int textHeight = std::max(text.height(), icon.isNull() ? 0 : iconSize);
     const int buttons = static_cast<int>(kinds.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-    const int width = std::max({text.width(), buttons, 150}) + 2 * kMargin;
+    const int width = std::max(textLeft + std::max(text.width(), 150) + kMargin, buttons + 2 * kMargin);
     form->SetClientWidth(width);
-    form->SetClientHeight(kMargin + text.height() + kMargin + kButtonHeight + kMargin);
+    form->SetClientHeight(kMargin + textHeight + kMargin + kButtonHeight + kMargin);
 
-    auto* label = Add<TLabel>(*form, "Message", form, kMargin, kMargin, width - 2 * kMargin, text.height());
+    auto* label = Add<TLabel>(*form, "Message", form, textLeft, kMargin, width - textLeft - kMargin, text.height());
     label->SetAutoSize(false);
     label->SetWordWrap(true);
     label->ShowAccelChar = false;
     label->SetCaption(Msg);
+    if (!icon.isNull())
+        if (QWidget* client = QtWidget(label) ? QtWidget(label)->parentWidget() : nullptr) {
+            auto* picture = new QLabel(client);
+            picture->setObjectName(QStringLiteral("Icon"));
+            picture->setPixmap(icon.pixmap(iconSize, iconSize));
+            picture->setGeometry(kMargin, kMargin, iconSize, iconSize);
+            picture->show();
+        }
 
     // The default button is OK or Yes when there is one; Escape gives
     // Cancel, else No, else the only button.
@@ -281,8 +475,9 @@ TCustomForm* CreateMessageForm(const std::string& Caption, const std::string& Ms
         if (!cancel && k->Button == TMsgDlgBtn::mbNo) cancel = k;
     if (!cancel && kinds.size() == 1) cancel = kinds.front();
 
-    int left = (width - buttons) / 2;
-    const int top = kMargin + text.height() + kMargin;
+    // The buttons stand at the right, as the desktop puts them.
+    int left = width - kMargin - buttons;
+    const int top = kMargin + textHeight + kMargin;
     for (const TButtonKind* k : kinds) {
         TButton* b = AddButton(*form, k->Name, k->Caption, ModalResultOf(k->Button), left, top);
         b->Default = k == def;
@@ -292,6 +487,15 @@ TCustomForm* CreateMessageForm(const std::string& Caption, const std::string& Ms
         if (k == def) b->SetTabOrder(0);
         left += kButtonWidth + kButtonGap;
     }
+    // F1 asks for the same help as the Help button.
+    if (HelpCtx != 0) {
+        form->KeyPreview = true;
+        form->OnKeyDown = [HelpCtx](TObject*, uint16_t& Key, TShiftState) {
+            if (Key != VK_F1) return;
+            Key = 0;
+            Application()->HelpContext(HelpCtx);
+        };
+    }
     return form;
 }
 
@@ -299,10 +503,12 @@ void InstallQtServices() {
     if (Services()) return;
     Services() = std::make_unique<TServices>();
     SetClipboardBackend(&Services()->Clipboard);
+    SetKeyStateSource(QtKeyState);
 }
 
 void RemoveQtServices() {
     if (!Services()) return;
+    SetKeyStateSource(nullptr);
     SetClipboardBackend(nullptr);
     Services().reset();
 }

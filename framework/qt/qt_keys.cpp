@@ -1,5 +1,6 @@
 #include "framework/qt/qt_keys.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace trx {
@@ -137,6 +138,26 @@ TQtKeystroke KeystrokeOfQt(const QKeyEvent& Event) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) printable = false;
     if (printable) k.Chars = text.toStdString();
     return k;
+}
+
+int16_t QtKeyState(int VirtKey) {
+    bool down = false;
+    switch (VirtKey) {
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT: down = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); break;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: down = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); break;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU: down = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier); break;
+    case VK_LBUTTON: down = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); break;
+    case VK_RBUTTON: down = QGuiApplication::mouseButtons().testFlag(Qt::RightButton); break;
+    case VK_MBUTTON: down = QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton); break;
+    default: break;
+    }
+    return down ? int16_t{-32768} : int16_t{0};
 }
 
 } // namespace trx

@@ -35,4 +35,9 @@ struct TQtKeystroke {
 
 TQtKeystroke KeystrokeOfQt(const QKeyEvent& Event);
 
+// GetKeyState of the real keyboard and mouse: the shift keys (either side
+// answers for both) and the mouse buttons as Qt knows them now; other keys
+// are up, since Qt cannot ask the keyboard about them.
+int16_t QtKeyState(int VirtKey);
+
 } // namespace trx

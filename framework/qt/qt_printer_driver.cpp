@@ -13,6 +13,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -277,6 +278,34 @@ const TQtPrinterDriver::TCupsPrinter* TQtPrinterDriver::FindCups(const std::stri
     for (const TCupsPrinter& p : cups_)
         if (SameText(p.Name, Printer)) return &p;
     return nullptr;
+}
+
+std::vector<TPaperChoice> PaperChoices(const std::string& Printer) {
+    EnsureQtApplication();
+    QList<QPageSize> sizes;
+    if (Printer != PdfPrinterName) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(Printer));
+        if (!info.isNull()) sizes = info.supportedPageSizes();
+    }
+    if (sizes.isEmpty())
+        for (int paper : kPaperSizes) {
+            TDeviceMode mode;
+            mode.PaperSize = paper;
+            int width = 0;
+            int length = 0;
+            if (PaperDimensions(mode, width, length)) sizes.push_back(PageSizeOf(width, length));
+        }
+    std::vector<TPaperChoice> choices;
+    for (const QPageSize& size : sizes) {
+        // Papers of one size under two numbers (Note and Letter) show once.
+        const std::string name = size.name().toStdString();
+        if (std::any_of(choices.begin(), choices.end(), [&](const TPaperChoice& c) { return c.Name == name; }))
+            continue;
+        TDeviceMode mode;
+        SetPaper(mode, size);
+        choices.push_back(TPaperChoice{name, mode.PaperSize, mode.PaperWidth, mode.PaperLength});
+    }
+    return choices;
 }
 
 std::vector<TPrinterInfo> TQtPrinterDriver::Printers() {

@@ -21,6 +21,19 @@ inline constexpr const char* PdfPrinterName = "PDF File";
 // The environment variable naming the file the PDF printer writes.
 inline constexpr const char* PdfFileVariable = "TRX_PDF_FILE";
 
+// A paper a printer offers: its name as the desktop shows it ("A4",
+// "Letter") and the device mode's paper for it.
+struct TPaperChoice {
+    std::string Name;
+    int PaperSize = DMPAPER_LETTER;
+    int PaperWidth = 0; // tenths of a millimetre, for DMPAPER_USER
+    int PaperLength = 0;
+};
+// The papers of a printer: a CUPS printer's own, else (the PDF printer, a
+// printer CUPS knows no sizes of) the known paper sizes. Needs the Qt
+// application object.
+std::vector<TPaperChoice> PaperChoices(const std::string& Printer);
+
 class TQtPrinterDriver : public TPrinterDriver {
 public:
     TQtPrinterDriver();

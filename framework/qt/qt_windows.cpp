@@ -786,7 +786,8 @@ void TQtWindows::Render(TListBox& List, TQtListBox& Widget) {
 bool TQtWindows::AnyWindowShown() const {
     for (const auto& [control, entry] : entries_)
         if (entry.Kind == TQtWidgetKind::wkForm && entry.Widget && entry.Widget->isVisible()) return true;
-    return false;
+    // A Qt dialog the model waits for (qt_dialogs.cpp) is a window too.
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 bool TQtWindows::WaitForInput(TCustomForm* Waiting, int64_t TimeoutMs) {
