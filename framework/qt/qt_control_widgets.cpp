@@ -203,6 +203,7 @@ void TQtListBox::paintEvent(QPaintEvent*) {
 void TQtListBox::resizeEvent(QResizeEvent* Event) {
     QAbstractScrollArea::resizeEvent(Event);
     UpdateScrollBar();
+    if (OwnerDrawn && Rendered.size() != viewport()->size() && OnResized) OnResized();
 }
 
 TQtTabControl::TQtTabControl(QWidget* Parent) : QWidget(Parent), bar_(new QTabBar(this)) {
@@ -350,17 +351,28 @@ void SyncPanel(TPanel& P, TQtPanel& W) {
     W.update();
 }
 
+// An edit shows its selection only while it holds its form's focus, as the
+// platform's edits do; the others show their text from the start.
+void ShowSelection(const TWinControl& C, QLineEdit& W, const std::string& Text, int SelStart, int SelLength) {
+    const TCustomForm* form = GetParentForm(&C);
+    if (!form || form->FocusedControl() != &C) {
+        W.setCursorPosition(0);
+        return;
+    }
+    const int start = QtOffset(Text, SelStart);
+    const int end = QtOffset(Text, SelStart + SelLength);
+    if (end > start)
+        W.setSelection(start, end - start);
+    else
+        W.setCursorPosition(start);
+}
+
 void SyncEdit(TCustomEdit& E, QLineEdit& W) {
     const std::string shown = E.DisplayText();
     const QString text = QtText(shown);
     if (W.text() != text) W.setText(text);
     W.setReadOnly(E.ReadOnly());
-    const int start = QtOffset(shown, E.SelStart());
-    const int end = QtOffset(shown, E.SelStart() + E.SelLength());
-    if (end > start)
-        W.setSelection(start, end - start);
-    else
-        W.setCursorPosition(start);
+    ShowSelection(E, W, shown, E.SelStart(), E.SelLength());
 }
 
 // The first visual line of a memo's line in Qt's layout (lines wrap there).
@@ -420,12 +432,7 @@ void SyncCombo(TComboBox& C, TQtComboBox& W, TControlChange Change) {
     if (editable && W.lineEdit()) {
         const QString text = QtText(C.Text());
         if (W.lineEdit()->text() != text) W.lineEdit()->setText(text);
-        const int start = QtOffset(C.Text(), C.SelStart());
-        const int end = QtOffset(C.Text(), C.SelStart() + C.SelLength());
-        if (end > start)
-            W.lineEdit()->setSelection(start, end - start);
-        else
-            W.lineEdit()->setCursorPosition(start);
+        ShowSelection(C, *W.lineEdit(), C.Text(), C.SelStart(), C.SelLength());
     }
 }
 
@@ -540,7 +547,12 @@ void SyncWidget(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Chan
         return;
     case TControlChange::ccCursor: SyncCursor(C, W); return;
     case TControlChange::ccRepaint: W.update(); return;
-    case TControlChange::ccFocus: W.setFocus(Qt::OtherFocusReason); return;
+    case TControlChange::ccFocus:
+        W.setFocus(Qt::OtherFocusReason);
+        // The selection shows with the focus.
+        if (Kind == TQtWidgetKind::wkEdit || Kind == TQtWidgetKind::wkComboBox)
+            SyncOwn(Kind, C, W, TControlChange::ccText);
+        return;
     case TControlChange::ccParent: return;
     default: SyncOwn(Kind, C, W, Change); return;
     }

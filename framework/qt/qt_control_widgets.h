@@ -99,6 +99,9 @@ public:
     void UpdateScrollBar();
     // The user moved the scroll bar.
     std::function<void(int Top)> OnScrolled;
+    // The viewport took a new size: an owner-drawn picture is to be drawn
+    // anew at that size. A hidden widget learns its size only when shown.
+    std::function<void()> OnResized;
 
 protected:
     void paintEvent(QPaintEvent* Event) override;

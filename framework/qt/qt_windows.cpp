@@ -147,7 +147,12 @@ public:
 
     // TFormObserver
     void FormCreated(TCustomForm& Form) override { EnsureWindow(Form); }
-    void FormShown(TCustomForm& Form, bool) override { SyncFormWindow(Form); }
+    // A form made without its construction's end (plain new) gets its
+    // window when it is first shown.
+    void FormShown(TCustomForm& Form, bool) override {
+        EnsureWindow(Form);
+        SyncFormWindow(Form);
+    }
     void FormHidden(TCustomForm& Form) override { SyncFormWindow(Form); }
     void FormActivated(TCustomForm& Form) override;
     void FormDestroying(TCustomForm& Form) override { Drop(Form); }
@@ -516,11 +521,16 @@ void TQtWindows::Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget)
     // Scrolling with the scroll bars and the wheel is Qt's; the model
     // follows, and its own changes come back as they do for code.
     switch (Kind) {
-    case TQtWidgetKind::wkListBox:
-        static_cast<TQtListBox*>(Widget)->OnScrolled = [this, c = &Control](int Top) {
+    case TQtWidgetKind::wkListBox: {
+        auto* list = static_cast<TQtListBox*>(Widget);
+        list->OnScrolled = [this, c = &Control](int Top) {
             Queue(c, [Top](TControl* C) { static_cast<TListBox*>(C)->SetTopIndex(Top); });
         };
+        list->OnResized = [this, r = Ref(&Control)] {
+            if (TControl* c = Resolve(r)) MarkDirty(*c);
+        };
         return;
+    }
     case TQtWidgetKind::wkMemo: {
         // Only the user's scrolling: Qt also scrolls by itself to keep its
         // caret in view, which is not the model's concern.
@@ -878,13 +888,18 @@ bool TQtWindows::eventFilter(QObject* Object, QEvent* Event) {
         return false;
     }
     case QEvent::Show: {
+        const auto it = owners_.find(w);
+        if (it == owners_.end()) return false;
+        const TQtWidgetKind kind = entries_.at(it->second).Kind;
         // A memo shown for the first time scrolls to its caret; the model's
         // first line is put back once it has.
-        const auto it = owners_.find(w);
-        if (it != owners_.end() && entries_.at(it->second).Kind == TQtWidgetKind::wkMemo)
+        if (kind == TQtWidgetKind::wkMemo)
             QTimer::singleShot(0, w, [this, r = Ref(it->second), w] {
                 if (TControl* c = Resolve(r)) SyncWidget(TQtWidgetKind::wkMemo, *c, *w, TControlChange::ccScroll);
             });
+        // The model paints a list only while it shows (a page of a notebook
+        // brought to the front shows its lists again).
+        if (kind == TQtWidgetKind::wkListBox) MarkDirty(*it->second);
         return false;
     }
     case QEvent::Close:
