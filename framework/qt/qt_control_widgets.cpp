@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -87,6 +88,25 @@ QString QtMemoText(const std::string& Text) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return s;
+}
+
+QIcon QtGlyph(const std::string& Name) {
+    static const std::pair<const char*, QStyle::StandardPixmap> kGlyphs[] = {
+        {"Exit", QStyle::SP_DialogCloseButton},
+        {"Save", QStyle::SP_DialogSaveButton},
+        {"Preview", QStyle::SP_FileDialogContentsView},
+        {"PrinterSetup", QStyle::SP_FileDialogDetailedView},
+        {"First", QStyle::SP_MediaSkipBackward},
+        {"Prior", QStyle::SP_ArrowLeft},
+        {"Next", QStyle::SP_ArrowRight},
+        {"Last", QStyle::SP_MediaSkipForward},
+        {"FitWidth", QStyle::SP_ToolBarHorizontalExtensionButton},
+        {"FitHeight", QStyle::SP_ToolBarVerticalExtensionButton},
+        {"Clipboard", QStyle::SP_FileIcon},
+    };
+    for (const auto& [name, pixmap] : kGlyphs)
+        if (Name == name) return QApplication::style()->standardIcon(pixmap);
+    return QIcon();
 }
 
 Qt::CursorShape QtCursorShape(int Cursor) {
@@ -500,6 +520,8 @@ void SyncOwn(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Change)
         auto& s = static_cast<TSpeedButton&>(C);
         auto& b = static_cast<QToolButton&>(W);
         b.setText(QtText(s.Caption()));
+        b.setIcon(QtGlyph(s.Glyph));
+        b.setToolButtonStyle(s.Caption().empty() && !s.Glyph.empty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
         b.setCheckable(s.GroupIndex != 0);
         b.setChecked(s.Down());
         b.setAutoRaise(s.Flat());

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QFrame>
+#include <QIcon>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -54,6 +55,9 @@ int QtOffset(const std::string& Text, int ByteOffset);
 int ByteOffset(const QString& Text, int QtOffset);
 // A memo's text with its line breaks (CR LF, CR or LF) as Qt's LF.
 QString QtMemoText(const std::string& Text);
+// The stock picture of a speed button's glyph name (extra_controls.h); a
+// null icon for none.
+QIcon QtGlyph(const std::string& Name);
 // The Qt cursor of a cursor of the model (crDefault: the arrow).
 Qt::CursorShape QtCursorShape(int Cursor);
 

@@ -207,6 +207,9 @@ private:
     void FillMenu(TMenuItem& Parent, QWidget* Target);
     void ForgetMenu(TMenuItem& Parent);
     static void ShowMenuItem(const TMenuItem& Item, QAction& Action);
+    // The item that the action of that id shows still exists, in the
+    // backend that made the action.
+    static bool MenuItemLives(const TMenuItem* Item, uint64_t Id);
     void MenuOpening(TMenuItem* Item);
 
     // What is shown once the model's handlers are done: owner-drawn lists
@@ -603,6 +606,12 @@ void TQtWindows::ShowMenuItem(const TMenuItem& Item, QAction& Action) {
     Action.setStatusTip(QtText(GetLongHint(Item.Hint())));
 }
 
+bool TQtWindows::MenuItemLives(const TMenuItem* Item, uint64_t Id) {
+    if (!instance) return false;
+    const auto it = instance->menuItems_.find(Item);
+    return it != instance->menuItems_.end() && it->second.Id == Id;
+}
+
 void TQtWindows::ForgetMenu(TMenuItem& Parent) {
     for (int i = 0; i < Parent.Count(); ++i) {
         TMenuItem* item = Parent.Items(i);
@@ -633,15 +642,24 @@ void TQtWindows::FillMenu(TMenuItem& Parent, QWidget* Target) {
             entry.Menu = menu;
             entry.Action = menu->menuAction();
             connect(menu, &QMenu::aboutToShow, this, [this, item] { MenuOpening(item); });
+            // A closed menu leaves no hint of its items.
+            connect(menu, &QMenu::aboutToHide, this,
+                    [] { Application()->QueueInput([] { UserHover(static_cast<TMenuItem*>(nullptr)); }); });
         } else {
             entry.Action = new QAction(Target);
             const uint64_t id = entry.Id;
             connect(entry.Action, &QAction::triggered, this, [item, id] {
                 Application()->QueueInput([item, id] {
-                    if (!instance) return;
-                    const auto it = instance->menuItems_.find(item);
-                    if (it == instance->menuItems_.end() || it->second.Id != id) return;
-                    if (item->Visible() && item->Enabled()) item->Click();
+                    if (MenuItemLives(item, id) && item->Visible() && item->Enabled()) item->Click();
+                });
+            });
+        }
+        // The item under the mouse tells its hint, as a control does.
+        if (!item->IsLine()) {
+            const uint64_t id = entry.Id;
+            connect(entry.Action, &QAction::hovered, this, [item, id] {
+                Application()->QueueInput([item, id] {
+                    if (MenuItemLives(item, id)) UserHover(item);
                 });
             });
         }

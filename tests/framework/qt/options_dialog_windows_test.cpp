@@ -8,9 +8,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
 
 #include <algorithm>
 #include <filesystem>
@@ -26,6 +29,7 @@
 #include "framework/core/strings.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/menus.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/virtual_printer.h"
@@ -279,6 +283,89 @@ TEST_F(DialogWindowTest, ThePreviewStepsPagesWithPgDnAndCopiesAPageWithItsBoxCha
     tbx->Print();
     EXPECT_TRUE(user.Done());
     EXPECT_GE(pressed, 2);
+}
+
+// A click on the item of a form's menu bar that opens Menu.
+void OpenMenu(const TCustomForm* Form, const TMenuItem* Menu) {
+    auto* bar = QtWidget(Form)->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(QtAction(Menu)).center());
+}
+bool MenuOpen(const TMenuItem* Menu) { return QtAction(Menu)->menu()->isVisible(); }
+// The mouse to an item of an open menu, and a click there.
+void PointAt(const TMenuItem* Menu, const TMenuItem* Item) {
+    QMenu* list = QtAction(Menu)->menu();
+    QTest::mouseMove(list, list->actionGeometry(QtAction(Item)).center());
+}
+void ClickAt(const TMenuItem* Menu, const TMenuItem* Item) {
+    QMenu* list = QtAction(Menu)->menu();
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->actionGeometry(QtAction(Item)).center());
+}
+TMenuItem* MenuItem(TComponent* Form, const std::string& Name) {
+    return dynamic_cast<TMenuItem*>(Form->FindComponent(Name));
+}
+
+TEST_F(DialogWindowTest, TheStyleListIsPaintedAndHintsMenusAndShortCutsWork) {
+    Store({"LinesPerpage=20"});
+    QtUser user;
+    auto painted = [] {
+        auto* list = static_cast<TQtListBox*>(QtWidget(fmTBXMain->lbxStyleOpts));
+        if (list->Rendered.size() != list->viewport()->size()) return false;
+        // Something besides the background: the model drew its items.
+        const QRgb base = list->palette().color(QPalette::Base).rgb();
+        for (int y = 0; y < list->Rendered.height(); ++y)
+            for (int x = 0; x < list->Rendered.width(); ++x)
+                if (list->Rendered.pixel(x, y) != base) return true;
+        return false;
+    };
+    user.When("the options window", DialogShown, [] { ClickTab("Style"); })
+        .When(
+            "the style list painted", [&] { return SelectedTab() == "Style" && painted(); },
+            [] { QTest::mouseMove(QtWidget(fmTBXMain->sbPrint)); })
+        .When(
+            "the print button's hint",
+            [] { return Trim(fmTBXMain->paMsg->Caption()) == "Print the report to the Output Destination"; },
+            [] {
+                // The short part of the hint as the tooltip.
+                QWidget* button = QtWidget(fmTBXMain->sbPrint);
+                EXPECT_EQ(button->toolTip(), "Print Report");
+                QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(button, &help);
+                EXPECT_TRUE(QToolTip::isVisible());
+                EXPECT_EQ(QToolTip::text(), "Print Report");
+                QToolTip::hideText();
+                OpenMenu(fmTBXMain, fmTBXMain->mnView);
+            })
+        .When(
+            "the View menu", [] { return MenuOpen(fmTBXMain->mnView); },
+            [] { ClickAt(fmTBXMain->mnView, fmTBXMain->itmGeneralTab); })
+        .When(
+            "the General page from the menu", [] { return SelectedTab() == "General"; },
+            [] { QTest::keyClick(QtWidget(fmTBXMain), Qt::Key_W, Qt::ControlModifier); })
+        .When(
+            "the preview from its short cut",
+            [] { return fmPreview && Shown(fmPreview) && QApplication::activeWindow() == QtWidget(fmPreview); },
+            [] { OpenMenu(fmPreview, MenuItem(fmPreview, "mnFile")); })
+        .When(
+            "the preview's File menu", [] { return MenuOpen(MenuItem(fmPreview, "mnFile")); },
+            [] { PointAt(MenuItem(fmPreview, "mnFile"), MenuItem(fmPreview, "itmPrint")); })
+        .When(
+            "the hint of the item under the mouse",
+            [] { return Application()->Hint() == "Report gets printed to Output Destination"; },
+            [] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape); })
+        .When(
+            "the menu closed, the item's hint gone",
+            [] {
+                return !MenuOpen(MenuItem(fmPreview, "mnFile")) &&
+                       Application()->Hint() != "Report gets printed to Output Destination";
+            },
+            [] { QTest::keyClick(QtWidget(fmPreview), Qt::Key_Q, Qt::ControlModifier); })
+        .When(
+            "the options window again", [] { return !fmPreview && DialogShown(); },
+            [] { QTest::keyClick(QtWidget(fmTBXMain), Qt::Key_Q, Qt::ControlModifier); });
+    tbx->Print();
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(fmTBXMain, nullptr);
 }
 
 // ---- The wizard --------------------------------------------------------------
