@@ -413,6 +413,11 @@ void SyncMemo(TMemo& M, QPlainTextEdit& W, TControlChange Change) {
         W.setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         W.setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         W.setLineWrapMode(M.WordWrap && !horz ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        QTextOption option = W.document()->defaultTextOption();
+        if (option.alignment() != HorizontalAlignment(M.Alignment())) {
+            option.setAlignment(HorizontalAlignment(M.Alignment()));
+            W.document()->setDefaultTextOption(option);
+        }
     }
     W.setReadOnly(M.ReadOnly());
     // The caret and the selection, then the first line the model shows.

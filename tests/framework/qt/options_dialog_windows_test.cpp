@@ -368,6 +368,46 @@ TEST_F(DialogWindowTest, TheStyleListIsPaintedAndHintsMenusAndShortCutsWork) {
     EXPECT_EQ(fmTBXMain, nullptr);
 }
 
+TEST_F(DialogWindowTest, TheMemoEditorShowsTheChosenMemoAndTakesWhatIsTyped) {
+    Store({"LinesPerpage=20"});
+    QtUser user;
+    auto view = [] { return static_cast<QPlainTextEdit*>(QtWidget(fmTBXMain->memRptMemo)); };
+    user.When("the options window", DialogShown, [] { ClickTab("Titles"); })
+        .When(
+            "the Titles page", [] { return SelectedTab() == "Titles"; },
+            [] {
+                // Page Title, the third memo of the list.
+                auto* list = static_cast<TQtListBox*>(QtWidget(fmTBXMain->lbxMemoLocation));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->ItemHeight * 2 + 2));
+            })
+        .When(
+            "the page title chosen", [] { return fmTBXMain->lbxMemoLocation->ItemIndex() == 2; },
+            [&] {
+                // Shown as the memo is aligned: centred.
+                EXPECT_TRUE(fmTBXMain->rbRptMemoCenterJustify->Checked());
+                EXPECT_EQ(view()->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+                QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+                QTest::keyClicks(view(), "Stock");
+                QTest::keyClick(view(), Qt::Key_Return);
+                QTest::keyClicks(view(), "by region");
+            })
+        .When(
+            "the text typed", [] { return fmTBXMain->memRptMemo->Text() == "Stock\r\nby region"; },
+            [&] {
+                EXPECT_EQ(view()->toPlainText(), "Stock\nby region");
+                Click(fmTBXMain->rbRptMemoRightJustify);
+            })
+        .When(
+            "right justified", [&] { return view()->document()->defaultTextOption().alignment() == Qt::AlignRight; },
+            [] { Click(fmTBXMain->sbClose); });
+    TCustomForm* box = nullptr;
+    user.When(
+        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
+        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    tbx->Print();
+    EXPECT_TRUE(user.Done());
+}
+
 // ---- The wizard --------------------------------------------------------------
 
 class WizardWindowTest : public ::testing::Test, public QtWindowsFixture {
