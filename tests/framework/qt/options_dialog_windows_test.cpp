@@ -24,7 +24,6 @@
 #include "engine/data_directory.h"
 #include "engine/print_settings.h"
 #include "engine/program_path.h"
-#include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
 #include "framework/forms/extra_controls.h"
@@ -35,6 +34,7 @@
 #include "framework/printing/virtual_printer.h"
 #include "framework/qt/qt_control_widgets.h"
 #include "qt_user.h"
+#include "support/engine/item_grid.h"
 #include "support/temp_dir.h"
 #include "support/windows_dir.h"
 #include "ui/data_dir_wizard.h"
@@ -94,15 +94,7 @@ protected:
         grid = new TStringGrid(form);
         grid->SetName("sgItems");
         grid->SetParent(form);
-        grid->SetColCount(3);
-        grid->SetRowCount(Rows + 1);
-        grid->SetFixedRows(1);
-        TRX_GCC_BOGUS_RESTRICT_BEGIN
-        for (int c = 0; c < 3; ++c) {
-            grid->SetCells(c, 0, "C" + std::to_string(c));
-            for (int r = 1; r <= Rows; ++r) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
-        }
-        TRX_GCC_BOGUS_RESTRICT_END
+        FillItemGrid(*grid, 3, Rows);
         tbx = new TTrxTabrix(form);
         tbx->SetName("TrxTabrix1");
         tbx->FileMgr->DataDir = dir.Path();
