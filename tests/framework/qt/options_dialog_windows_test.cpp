@@ -1,16 +1,20 @@
 // The "Report Options" dialog, its preview and the data-directory wizard as
 // real windows, driven with QTest on the widgets: a field out of range
-// keeps its tab, its warning and the focus until it is fixed; the preview
-// steps pages with PgDn and copies a page to the system clipboard; the
-// wizard's pages step with Next and Back.
+// keeps its tab, its warning and the focus until it is fixed; the owner-drawn
+// style list, hints, menus and short cuts; the memo editor; the preview
+// steps pages with PgDn and PgUp, copies a page to the system clipboard and
+// zooms; the wizard's pages step with Next and Back.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolTip>
@@ -120,6 +124,7 @@ protected:
     }
     std::string OutName() const { return dir.File("report.txt"); }
 
+    static QComboBox* ZoomList() { return static_cast<QComboBox*>(QtWidget(fmPreview->cmbZoomLevel)); }
     static bool DialogShown() { return fmTBXMain && Shown(fmTBXMain) && fmTBXMain->Active(); }
     static std::string SelectedTab() {
         const int i = fmTBXMain->TabSet->TabIndex();
@@ -205,13 +210,14 @@ TEST_F(DialogWindowTest, AFieldOutOfRangeKeepsItsTabAndWarningUntilFixedThenPrin
     EXPECT_TRUE(Contains(ReadAll(OutName()), "r" + std::to_string(Rows) + "c2"));
 }
 
-TEST_F(DialogWindowTest, ThePreviewStepsPagesWithPgDnAndCopiesAPageWithItsBoxCharacters) {
+TEST_F(DialogWindowTest, ThePreviewStepsPagesCopiesAPageWithItsBoxCharactersAndZooms) {
     // A page taller than the preview shows at once.
     Store({"LinesPerpage=60"});
     std::vector<std::string> pages;
     TMemo* memo = nullptr;
     int pressed = 0;
     bool scrolledFirst = false;
+    int fontPixels = 0;
     QtUser user;
     std::function<void()> onSecondPage = [&] {
         EXPECT_TRUE(scrolledFirst) << "PgDn left the first page before its bottom showed";
@@ -229,6 +235,33 @@ TEST_F(DialogWindowTest, ThePreviewStepsPagesWithPgDnAndCopiesAPageWithItsBoxCha
                     EXPECT_EQ(TextPages(copied), std::vector<std::string>{pages[1]});
                     // The IBM lines as the box characters they stand for.
                     for (const char* box : {"┌", "─", "│", "┘"}) EXPECT_TRUE(Contains(copied, box)) << box;
+                    QTest::keyClick(QtWidget(fmPreview), Qt::Key_PageUp);
+                })
+            .When(
+                "the first page again, from its bottom",
+                [&] { return PrintSettings->CurPage.Y == 1 && memo->FirstVisibleLine() > 0; },
+                [&] {
+                    auto* view = static_cast<QPlainTextEdit*>(QtWidget(memo));
+                    EXPECT_EQ(view->verticalScrollBar()->value(), memo->FirstVisibleLine());
+                    EXPECT_EQ(TextPages(view->toPlainText().toStdString()), std::vector<std::string>{pages[0]});
+                    fontPixels = view->font().pixelSize();
+                    Click(fmPreview->cmbZoomLevel);
+                })
+            .When(
+                "the zoom list", [] { return ZoomList()->view()->isVisible(); },
+                [] {
+                    QAbstractItemView* list = ZoomList()->view();
+                    const int item = ZoomList()->findText("150%");
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualRect(ZoomList()->model()->index(item, 0)).center());
+                })
+            .When(
+                "the page at 150%",
+                [&] {
+                    return fmPreview->cmbZoomLevel->Text() == "150%" && QtWidget(memo)->font().pixelSize() > fontPixels;
+                },
+                [&] {
+                    EXPECT_NEAR(QtWidget(memo)->font().pixelSize(), fontPixels * 3 / 2, 2);
                     Click(fmPreview->sbExit);
                 })
             .When(
