@@ -31,10 +31,11 @@ QString FamilyOf(const std::string& Name) {
     for (const char* n : kSerif)
         if (SameText(Name, n)) return QStringLiteral("serif");
     if (Name.empty()) return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    // Any other name is a report's text font, fixed pitch by choice (its
-    // font dialog offers no other): where it is not installed, the fixed
-    // pitch family that reports print in stands in, so that its columns
-    // and line drawing stay aligned on the screen.
+    // Another name that is not installed here is most often a report's
+    // text font (fixed pitch, such as "Letter Gothic Line"): the fixed-pitch
+    // family that reports print in stands in, so that columns and line
+    // drawing stay aligned on the screen. A missing proportional memo font
+    // shows in it too, which keeps its text readable.
     static QHash<QString, QString> families;
     const QString family = FromUtf8(Name);
     auto it = families.find(family);

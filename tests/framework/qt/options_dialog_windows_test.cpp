@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -431,6 +433,28 @@ TEST_F(DialogWindowTest, TheMemoEditorShowsTheChosenMemoAndTakesWhatIsTyped) {
         [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
     tbx->Print();
     EXPECT_TRUE(user.Done());
+}
+
+// ---- Report text on the screen ------------------------------------------------
+
+class ReportFontWindowTest : public ::testing::Test, public QtWindowsFixture {};
+
+TEST_F(ReportFontWindowTest, AReportFontThatIsNotInstalledShowsInAFixedPitchWithItsLinesAligned) {
+    TForm* form = NewForm<TForm>(Application());
+    form->SetBounds(10, 10, 300, 200);
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(0, 0, 280, 180);
+    memo->Font().SetName("Letter Gothic Line");
+    memo->Font().SetSize(10);
+    memo->SetText("┌──┬──┐\r\n│ab│cd│");
+    form->Show();
+    const QFont font = QtWidget(memo)->font();
+    EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
+    // The box characters take the cells of the letters beside them.
+    const QFontMetrics metrics(font);
+    EXPECT_EQ(metrics.horizontalAdvance(QString::fromUtf8("┌──┬──┐")), metrics.horizontalAdvance("xxxxxxx"));
+    EXPECT_EQ(metrics.horizontalAdvance(QString::fromUtf8("│ab│cd│")), metrics.horizontalAdvance("xxxxxxx"));
 }
 
 // ---- The wizard --------------------------------------------------------------
