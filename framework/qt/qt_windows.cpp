@@ -242,6 +242,8 @@ private:
     const TControl* rendering_ = nullptr;
     TRef pressed_;
     QPoint pressPos_;
+    // The control that was last given the focus.
+    TRef focused_;
     QPointer<QWidget> requestedActive_;
     // Model code runs inside a Qt handler (a menu about to open): no
     // events are taken in there.
@@ -393,6 +395,22 @@ void TQtWindows::ControlChanged(TControl& Control, TControlChange Change) {
         return;
     }
     switch (Change) {
+    case TControlChange::ccFocus: {
+        SyncWidget(e.Kind, Control, *w, Change);
+        if (e.Kind == TQtWidgetKind::wkListBox) MarkDirty(Control); // drawn focused
+        // The control that had the focus hides its selection, or is drawn
+        // without the focus.
+        const TRef before = focused_;
+        focused_ = Ref(&Control);
+        TControl* old = Resolve(before);
+        QWidget* ow = old && old != &Control ? Widget(old) : nullptr;
+        if (!ow) return;
+        const TQtWidgetKind kind = entries_.at(old).Kind;
+        if (kind == TQtWidgetKind::wkEdit || kind == TQtWidgetKind::wkComboBox)
+            SyncWidget(kind, *old, *ow, TControlChange::ccText);
+        if (kind == TQtWidgetKind::wkListBox) MarkDirty(*old);
+        return;
+    }
     case TControlChange::ccParent: {
         QWidget* container = Control.Parent() ? Container(*Control.Parent()) : nullptr;
         if (container && w->parentWidget() == container) {

@@ -437,9 +437,30 @@ TEST_F(DialogWindowTest, TheMemoEditorShowsTheChosenMemoAndTakesWhatIsTyped) {
 
 // ---- Report text on the screen ------------------------------------------------
 
-class ReportFontWindowTest : public ::testing::Test, public QtWindowsFixture {};
+class WindowLookTest : public ::testing::Test, public QtWindowsFixture {};
 
-TEST_F(ReportFontWindowTest, AReportFontThatIsNotInstalledShowsInAFixedPitchWithItsLinesAligned) {
+TEST_F(WindowLookTest, AnEditShowsItsSelectionOnlyWhileItHasTheFocus) {
+    TForm* form = NewForm<TForm>(Application());
+    form->SetBounds(10, 10, 300, 200);
+    TEdit* edits[2] = {new TEdit(form), new TEdit(form)};
+    for (int i = 0; i < 2; ++i) {
+        edits[i]->SetParent(form);
+        edits[i]->SetBounds(8, 8 + 30 * i, 120, 21);
+        edits[i]->SetText("text " + std::to_string(i));
+        edits[i]->SelectAll();
+    }
+    form->Show();
+    auto selected = [&](int i) { return static_cast<QLineEdit*>(QtWidget(edits[i]))->hasSelectedText(); };
+    for (int focus : {0, 1, 0}) {
+        edits[focus]->SetFocus();
+        EXPECT_TRUE(selected(focus)) << focus;
+        EXPECT_FALSE(selected(1 - focus)) << focus;
+        // The model keeps the selection all the while.
+        EXPECT_EQ(edits[1 - focus]->SelLength(), 6);
+    }
+}
+
+TEST_F(WindowLookTest, AReportFontThatIsNotInstalledShowsInAFixedPitchWithItsLinesAligned) {
     TForm* form = NewForm<TForm>(Application());
     form->SetBounds(10, 10, 300, 200);
     auto* memo = new TMemo(form);
