@@ -18,23 +18,23 @@ std::vector<TControlDesc> FrameControls() {
     // Top bar.
     c.push_back(Ctl("TPanel", "paTop", "", {0, 0, 632, 32}, "", "", {{"Align", "alTop"}}));
     c.push_back(Ctl("TSpeedButton", "sbClose", "paTop", {10, 1, 30, 30}, "", "Exit|Exit without printing the report",
-                    {}, {{"OnClick", "bbCloseClick"}}));
+                    {{"Glyph", "Exit"}}, {{"OnClick", "bbCloseClick"}}));
     c.push_back(Ctl("TSpeedButton", "sbSaveOpts", "paTop", {46, 1, 30, 30}, "",
-                    "Save Report Options|Save current report options (Disabled when Report Options are ReadOnly)", {},
-                    {{"OnClick", "sbSaveOptsClick"}}));
+                    "Save Report Options|Save current report options (Disabled when Report Options are ReadOnly)",
+                    {{"Glyph", "Save"}}, {{"OnClick", "sbSaveOptsClick"}}));
     c.push_back(Ctl("TSpeedButton", "sbPrint", "paTop", {82, 1, 60, 30}, "Print",
                     "Print Report|Print the report to the Output Destination", {}, {{"OnClick", "sbPrintClick"}}));
     c.push_back(Ctl("TSpeedButton", "sbPreview", "paTop", {142, 1, 30, 30}, "",
                     "Preview Report|Preview the report one page at a time on the screen (Disabled when not using "
                     "Printer or File output)",
-                    {}, {{"OnClick", "sbPreviewClick"}}));
+                    {{"Glyph", "Preview"}}, {{"OnClick", "sbPreviewClick"}}));
     c.push_back(Ctl(
         "TComboBox", "cbxOutputDest", "paTop", {176, 5, 89, 21}, "",
         "Output Destination|Output Destination determines where output will be sent", {{"DropDownCount", "4"}},
         {{"OnChange", "cbxOutputDestChange"}, {"OnDblClick", "cbxOutputDestDblClick"}, {"OnExit", "cbxGenericExit"}},
         {"Printer", "Text File", "Export Data"}));
     c.push_back(Ctl("TSpeedButton", "sbPrinterSetup", "paTop", {269, 1, 30, 30}, "",
-                    "Printer Setup (Ctrl-U)|Printer Setup changes printer settings", {},
+                    "Printer Setup (Ctrl-U)|Printer Setup changes printer settings", {{"Glyph", "PrinterSetup"}},
                     {{"OnClick", "sbPrinterSetupClick"}}));
     c.push_back(Ctl("TEdit", "edOutputFileName", "paTop", {304, 5, 169, 21}, "",
                     "Output File|The text file where the report will be sent", {},

@@ -43,6 +43,17 @@ constexpr const char* FormSizeIniFile = "Tabrix.Ini";
 
 bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
 
+// The stock picture on a tool button's face.
+std::string GlyphOf(const std::string& Button) {
+    static const std::pair<const char*, const char*> kGlyphs[] = {
+        {"sbExit", "Exit"},           {"sbFirstPage", "First"},     {"sbPrevPage", "Prior"},
+        {"sbNextPage", "Next"},       {"sbLastPage", "Last"},       {"sbAlignPgWid", "FitWidth"},
+        {"sbAlignPgHt", "FitHeight"}, {"sbClipBoard", "Clipboard"}, {"sbPrinterSetup", "PrinterSetup"}};
+    for (const auto& [button, glyph] : kGlyphs)
+        if (Button == button) return glyph;
+    return "";
+}
+
 TControlDesc PageButton(const std::string& Name, int Left, const std::string& Hint, const std::string& Handler) {
     return {.Kind = "TSpeedButton",
             .Name = Name,
@@ -52,6 +63,7 @@ TControlDesc PageButton(const std::string& Name, int Left, const std::string& Hi
             .Width = 25,
             .Height = 25,
             .Hint = Hint,
+            .Props = {{"Glyph", GlyphOf(Name)}},
             .Events = {{"OnClick", Handler}}};
 }
 

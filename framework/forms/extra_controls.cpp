@@ -362,6 +362,8 @@ bool TSpeedButton::SetProperty(const std::string& N, const std::string& V) {
         AllowAllUp = PropBool(V);
     else if (SameText(N, "Down"))
         SetDown(PropBool(V));
+    else if (SameText(N, "Glyph"))
+        Glyph = V;
     else
         return TGraphicControl::SetProperty(N, V);
     return true;

@@ -159,6 +159,10 @@ public:
     void SetDown(bool Value);
     int GroupIndex = 0;
     bool AllowAllUp = false;
+    // The picture on the button's face, named from the platform's stock
+    // ("Exit", "Save", "Preview", "PrinterSetup", "First", "Prior", "Next",
+    // "Last", "FitWidth", "FitHeight", "Clipboard"); empty: none.
+    std::string Glyph;
 
     bool SetProperty(const std::string& Name, const std::string& Value) override;
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -89,6 +90,25 @@ QString QtMemoText(const std::string& Text) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return s;
+}
+
+QIcon QtGlyph(const std::string& Name) {
+    static const std::pair<const char*, QStyle::StandardPixmap> kGlyphs[] = {
+        {"Exit", QStyle::SP_DialogCloseButton},
+        {"Save", QStyle::SP_DialogSaveButton},
+        {"Preview", QStyle::SP_FileDialogContentsView},
+        {"PrinterSetup", QStyle::SP_FileDialogDetailedView},
+        {"First", QStyle::SP_MediaSkipBackward},
+        {"Prior", QStyle::SP_ArrowLeft},
+        {"Next", QStyle::SP_ArrowRight},
+        {"Last", QStyle::SP_MediaSkipForward},
+        {"FitWidth", QStyle::SP_ToolBarHorizontalExtensionButton},
+        {"FitHeight", QStyle::SP_ToolBarVerticalExtensionButton},
+        {"Clipboard", QStyle::SP_FileIcon},
+    };
+    for (const auto& [name, pixmap] : kGlyphs)
+        if (Name == name) return QApplication::style()->standardIcon(pixmap);
+    return QIcon();
 }
 
 Qt::CursorShape QtCursorShape(int Cursor) {
@@ -356,17 +376,28 @@ void SyncPanel(TPanel& P, TQtPanel& W) {
     W.update();
 }
 
+// An edit shows its selection only while it holds its form's focus, as the
+// platform's edits do; the others show their text from the start.
+void ShowSelection(const TWinControl& C, QLineEdit& W, const std::string& Text, int SelStart, int SelLength) {
+    const TCustomForm* form = GetParentForm(&C);
+    if (!form || form->FocusedControl() != &C) {
+        W.setCursorPosition(0);
+        return;
+    }
+    const int start = QtOffset(Text, SelStart);
+    const int end = QtOffset(Text, SelStart + SelLength);
+    if (end > start)
+        W.setSelection(start, end - start);
+    else
+        W.setCursorPosition(start);
+}
+
 void SyncEdit(TCustomEdit& E, QLineEdit& W) {
     const std::string shown = E.DisplayText();
     const QString text = QtText(shown);
     if (W.text() != text) W.setText(text);
     W.setReadOnly(E.ReadOnly());
-    const int start = QtOffset(shown, E.SelStart());
-    const int end = QtOffset(shown, E.SelStart() + E.SelLength());
-    if (end > start)
-        W.setSelection(start, end - start);
-    else
-        W.setCursorPosition(start);
+    ShowSelection(E, W, shown, E.SelStart(), E.SelLength());
 }
 
 // The first visual line of a memo's line in Qt's layout (lines wrap there).
@@ -387,6 +418,11 @@ void SyncMemo(TMemo& M, QPlainTextEdit& W, TControlChange Change) {
         W.setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         W.setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         W.setLineWrapMode(M.WordWrap && !horz ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        QTextOption option = W.document()->defaultTextOption();
+        if (option.alignment() != HorizontalAlignment(M.Alignment())) {
+            option.setAlignment(HorizontalAlignment(M.Alignment()));
+            W.document()->setDefaultTextOption(option);
+        }
     }
     W.setReadOnly(M.ReadOnly());
     // The caret and the selection, then the first line the model shows.
@@ -426,12 +462,7 @@ void SyncCombo(TComboBox& C, TQtComboBox& W, TControlChange Change) {
     if (editable && W.lineEdit()) {
         const QString text = QtText(C.Text());
         if (W.lineEdit()->text() != text) W.lineEdit()->setText(text);
-        const int start = QtOffset(C.Text(), C.SelStart());
-        const int end = QtOffset(C.Text(), C.SelStart() + C.SelLength());
-        if (end > start)
-            W.lineEdit()->setSelection(start, end - start);
-        else
-            W.lineEdit()->setCursorPosition(start);
+        ShowSelection(C, *W.lineEdit(), C.Text(), C.SelStart(), C.SelLength());
     }
 }
 
@@ -499,6 +530,8 @@ void SyncOwn(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Change)
         auto& s = static_cast<TSpeedButton&>(C);
         auto& b = static_cast<QToolButton&>(W);
         b.setText(QtText(s.Caption()));
+        b.setIcon(QtGlyph(s.Glyph));
+        b.setToolButtonStyle(s.Caption().empty() && !s.Glyph.empty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
         b.setCheckable(s.GroupIndex != 0);
         b.setChecked(s.Down());
         b.setAutoRaise(s.Flat());
@@ -548,7 +581,12 @@ void SyncWidget(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Chan
         return;
     case TControlChange::ccCursor: SyncCursor(C, W); return;
     case TControlChange::ccRepaint: W.update(); return;
-    case TControlChange::ccFocus: W.setFocus(Qt::OtherFocusReason); return;
+    case TControlChange::ccFocus:
+        W.setFocus(Qt::OtherFocusReason);
+        // The selection shows with the focus.
+        if (Kind == TQtWidgetKind::wkEdit || Kind == TQtWidgetKind::wkComboBox)
+            SyncOwn(Kind, C, W, TControlChange::ccText);
+        return;
     case TControlChange::ccParent: return;
     default: SyncOwn(Kind, C, W, Change); return;
     }

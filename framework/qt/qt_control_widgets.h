@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QFrame>
+#include <QIcon>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -55,6 +56,9 @@ int QtOffset(const std::string& Text, int ByteOffset);
 int ByteOffset(const QString& Text, int QtOffset);
 // A memo's text with its line breaks (CR LF, CR or LF) as Qt's LF.
 QString QtMemoText(const std::string& Text);
+// The stock picture of a speed button's glyph name (extra_controls.h); a
+// null icon for none.
+QIcon QtGlyph(const std::string& Name);
 // The Qt cursor of a cursor of the model (crDefault: the arrow).
 Qt::CursorShape QtCursorShape(int Cursor);
 
@@ -100,8 +104,8 @@ public:
     void UpdateScrollBar();
     // The user moved the scroll bar.
     std::function<void(int Top)> OnScrolled;
-    // The viewport changed its size (a list first shown on a page turned
-    // to gets its size only then): an owner-drawn list is painted anew.
+    // The viewport took a new size: an owner-drawn picture is to be drawn
+    // anew at that size. A hidden widget learns its size only when shown.
     std::function<void()> OnResized;
 
 protected:

@@ -3,12 +3,14 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
 
 #include "framework/core/math_util.h"
 #include "framework/core/strings.h"
+#include "framework/qt/fixed_pitch_font.h"
 
 namespace trx {
 
@@ -28,7 +30,18 @@ QString FamilyOf(const std::string& Name) {
         if (SameText(Name, n)) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     for (const char* n : kSerif)
         if (SameText(Name, n)) return QStringLiteral("serif");
-    return Name.empty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : FromUtf8(Name);
+    if (Name.empty()) return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    // Another name that is not installed here is most often a report's
+    // text font (fixed pitch, such as "Letter Gothic Line"): the fixed-pitch
+    // family that reports print in stands in, so that columns and line
+    // drawing stay aligned on the screen. A missing proportional memo font
+    // shows in it too, which keeps its text readable.
+    static QHash<QString, QString> families;
+    const QString family = FromUtf8(Name);
+    auto it = families.find(family);
+    if (it == families.end())
+        it = families.insert(family, QFontDatabase::hasFamily(family) ? family : FixedPitchFamily(Name));
+    return it.value();
 }
 
 } // namespace

@@ -209,6 +209,9 @@ private:
     void FillMenu(TMenuItem& Parent, QWidget* Target);
     void ForgetMenu(TMenuItem& Parent);
     static void ShowMenuItem(const TMenuItem& Item, QAction& Action);
+    // The item that the action of that id shows still exists, in the
+    // backend that made the action.
+    static bool MenuItemLives(const TMenuItem* Item, uint64_t Id);
     void MenuOpening(TMenuItem* Item);
 
     // What is shown once the model's handlers are done: owner-drawn lists
@@ -241,6 +244,8 @@ private:
     const TControl* rendering_ = nullptr;
     TRef pressed_;
     QPoint pressPos_;
+    // The control that was last given the focus.
+    TRef focused_;
     QPointer<QWidget> requestedActive_;
     // Model code runs inside a Qt handler (a menu about to open): no
     // events are taken in there.
@@ -392,6 +397,22 @@ void TQtWindows::ControlChanged(TControl& Control, TControlChange Change) {
         return;
     }
     switch (Change) {
+    case TControlChange::ccFocus: {
+        SyncWidget(e.Kind, Control, *w, Change);
+        if (e.Kind == TQtWidgetKind::wkListBox) MarkDirty(Control); // drawn focused
+        // The control that had the focus hides its selection, or is drawn
+        // without the focus.
+        const TRef before = focused_;
+        focused_ = Ref(&Control);
+        TControl* old = Resolve(before);
+        QWidget* ow = old && old != &Control ? Widget(old) : nullptr;
+        if (!ow) return;
+        const TQtWidgetKind kind = entries_.at(old).Kind;
+        if (kind == TQtWidgetKind::wkEdit || kind == TQtWidgetKind::wkComboBox)
+            SyncWidget(kind, *old, *ow, TControlChange::ccText);
+        if (kind == TQtWidgetKind::wkListBox) MarkDirty(*old);
+        return;
+    }
     case TControlChange::ccParent: {
         QWidget* container = Control.Parent() ? Container(*Control.Parent()) : nullptr;
         if (container && w->parentWidget() == container) {
@@ -529,12 +550,16 @@ void TQtWindows::Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget)
     // Scrolling with the scroll bars and the wheel is Qt's; the model
     // follows, and its own changes come back as they do for code.
     switch (Kind) {
-    case TQtWidgetKind::wkListBox:
-        static_cast<TQtListBox*>(Widget)->OnScrolled = [this, c = &Control](int Top) {
+    case TQtWidgetKind::wkListBox: {
+        auto* list = static_cast<TQtListBox*>(Widget);
+        list->OnScrolled = [this, c = &Control](int Top) {
             Queue(c, [Top](TControl* C) { static_cast<TListBox*>(C)->SetTopIndex(Top); });
         };
-        static_cast<TQtListBox*>(Widget)->OnResized = [this, c = &Control] { MarkDirty(*c); };
+        list->OnResized = [this, r = Ref(&Control)] {
+            if (TControl* c = Resolve(r)) MarkDirty(*c);
+        };
         return;
+    }
     // A grid shows the rows it scrolled to once the model has read them.
     case TQtWidgetKind::wkGrid:
         static_cast<TQtGrid*>(Widget)->OnScrolled = [this, c = &Control](int) { MarkDirty(*c); };
@@ -611,6 +636,12 @@ void TQtWindows::ShowMenuItem(const TMenuItem& Item, QAction& Action) {
     Action.setStatusTip(QtText(GetLongHint(Item.Hint())));
 }
 
+bool TQtWindows::MenuItemLives(const TMenuItem* Item, uint64_t Id) {
+    if (!instance) return false;
+    const auto it = instance->menuItems_.find(Item);
+    return it != instance->menuItems_.end() && it->second.Id == Id;
+}
+
 void TQtWindows::ForgetMenu(TMenuItem& Parent) {
     for (int i = 0; i < Parent.Count(); ++i) {
         TMenuItem* item = Parent.Items(i);
@@ -641,15 +672,24 @@ void TQtWindows::FillMenu(TMenuItem& Parent, QWidget* Target) {
             entry.Menu = menu;
             entry.Action = menu->menuAction();
             connect(menu, &QMenu::aboutToShow, this, [this, item] { MenuOpening(item); });
+            // A closed menu leaves no hint of its items.
+            connect(menu, &QMenu::aboutToHide, this,
+                    [] { Application()->QueueInput([] { UserHover(static_cast<TMenuItem*>(nullptr)); }); });
         } else {
             entry.Action = new QAction(Target);
             const uint64_t id = entry.Id;
             connect(entry.Action, &QAction::triggered, this, [item, id] {
                 Application()->QueueInput([item, id] {
-                    if (!instance) return;
-                    const auto it = instance->menuItems_.find(item);
-                    if (it == instance->menuItems_.end() || it->second.Id != id) return;
-                    if (item->Visible() && item->Enabled()) item->Click();
+                    if (MenuItemLives(item, id) && item->Visible() && item->Enabled()) item->Click();
+                });
+            });
+        }
+        // The item under the mouse tells its hint, as a control does.
+        if (!item->IsLine()) {
+            const uint64_t id = entry.Id;
+            connect(entry.Action, &QAction::hovered, this, [item, id] {
+                Application()->QueueInput([item, id] {
+                    if (MenuItemLives(item, id)) UserHover(item);
                 });
             });
         }
@@ -913,13 +953,18 @@ bool TQtWindows::eventFilter(QObject* Object, QEvent* Event) {
         return false;
     }
     case QEvent::Show: {
+        const auto it = owners_.find(w);
+        if (it == owners_.end()) return false;
+        const TQtWidgetKind kind = entries_.at(it->second).Kind;
         // A memo shown for the first time scrolls to its caret; the model's
         // first line is put back once it has.
-        const auto it = owners_.find(w);
-        if (it != owners_.end() && entries_.at(it->second).Kind == TQtWidgetKind::wkMemo)
+        if (kind == TQtWidgetKind::wkMemo)
             QTimer::singleShot(0, w, [this, r = Ref(it->second), w] {
                 if (TControl* c = Resolve(r)) SyncWidget(TQtWidgetKind::wkMemo, *c, *w, TControlChange::ccScroll);
             });
+        // The model paints a list only while it shows (a page of a notebook
+        // brought to the front shows its lists again).
+        if (kind == TQtWidgetKind::wkListBox) MarkDirty(*it->second);
         return false;
     }
     case QEvent::Close:

@@ -15,13 +15,13 @@
 #include "engine/report_settings.h"
 #include "engine/run_scope.h"
 #include "framework/core/clock.h"
-#include "framework/core/compiler_warnings.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/virtual_printer.h"
 #include "framework/qt/qt_control_widgets.h"
 #include "qt_user.h"
+#include "support/engine/item_grid.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
 #include "support/windows_dir.h"
@@ -109,15 +109,7 @@ protected:
         globals->OI().ComponentName = "TrxTabrix1";
         grid = std::make_unique<TStringGrid>(nullptr);
         grid->SetName("sgItems");
-        grid->SetColCount(3);
-        grid->SetRowCount(Rows + 1);
-        grid->SetFixedRows(1);
-        TRX_GCC_BOGUS_RESTRICT_BEGIN
-        for (int c = 0; c < 3; ++c) {
-            grid->SetCells(c, 0, "C" + std::to_string(c));
-            for (int r = 1; r <= Rows; ++r) grid->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
-        }
-        TRX_GCC_BOGUS_RESTRICT_END
+        FillItemGrid(*grid, 3, Rows);
     }
     ~ProgressWindowTest() override {
         ResetApplication();
