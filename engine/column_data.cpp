@@ -113,6 +113,8 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
         } else if (col.FieldType == TFieldType::ftMemo) {
             GetMemoBuffer(field);
             Text.assign(MemoText());
+        } else if (ReplayingScan && ScannedRows.Holds(col.FieldIndex, Formatted)) {
+            Text.assign(ScannedRows.Text(col.FieldIndex));
         } else {
             // Record after record, in the room of the last text.
             field->GetText(Text, Formatted);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/report_types.h"
+#include "engine/scanned_rows.h"
 #include "framework/core/component.h"
 #include "framework/core/types.h"
 #include "framework/data/dataset.h"
@@ -175,6 +176,12 @@ public:
     void CalcColPosns(TPanel* PagesAcrossPanel);
     void ResizeColWids(TPanel* PagesAcrossPanel);
     void CalcTextHts();
+    // Whether column Col's texts are data texts that the scan can record.
+    bool IsRecordedCol(const TColsListData& Col) const;
+    // Whether the print may read the recording of the last column scan
+    // instead of the records: it holds every row and every data column.
+    bool CanReplayScan() const;
+    void StartScanRecording();
     // In engine/column_planes.cpp (the column list needs it too).
     TRegPlaneNdx CnvtColNdxToXPlaneNdx(int ColNdx) const;
 
@@ -228,6 +235,12 @@ public:
     std::unique_ptr<char[]> MemoBuf;
     // The room of the cell texts that the column scan measures.
     std::string ScanText;
+    // The data texts of every row as the last column scan read them, of
+    // ScannedDataSet; while ReplayingScan, the rows are stepped through and
+    // their data texts read from it instead of from the dataset.
+    TScannedRows ScannedRows;
+    TDataSet* ScannedDataSet = nullptr;
+    bool ReplayingScan = false;
 };
 
 // The run's object adapter; set while a report runs, else nullptr.

@@ -280,6 +280,56 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
 
     FirstNonBlkColNdx = gb;
     const int bottom = top + frame + height;
+    // The text of a cell goes inside its lines and margins, and a data text
+    // inside the spare room beside the data too.
+    auto printText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
+        TextRect = TRect{cell.Left + col.LeftLineWid + cellMargin.Left, cell.Top + topWid + cellMargin.Top,
+                         cell.Right - rightWid - cellMargin.Right, cell.Bottom - cellMargin.Bottom};
+        if (Plane != P::plFirst) {
+            TextRect.Left += col.SpareLeft;
+            TextRect.Right -= col.SpareRight;
+        }
+        if (TextRect.Right < TextRect.Left - 1) TextRect.Right = TextRect.Left - 1;
+        PrintCellText(Plane, Plane == P::plFirst || oi.BookmarkFailed ? FT::ftString : col.FieldType);
+    };
+    auto endRow = [&] {
+        PrintRect.Top = top;
+        PrintRect.Bottom = bottom;
+        PrevFirstNonBlkColNdx = FirstNonBlkColNdx;
+        NoRowYet = false;
+        FirstRow = false;
+    };
+
+    // A data row of one text line with no line above it, on a line of its
+    // own, has the same line characters as the rows before it on this page:
+    // the first such row writes them, the others copy them and write only
+    // their texts. Fonts and fills do not change a text page.
+    const bool plain = text && Plane == P::plMiddle && !FirstRow && !oi.BookmarkFailed && !GrpBrkLinesOn &&
+                       topWid == 0 && bottom == top && TextPage && top >= TextPage->Count();
+    if (plain && RowLines.Valid && RowLines.Page == CurPage && RowLines.Panel == CurPanel &&
+        RowLines.XOffset == XOffset && RowLines.FirstCol == FirstColNdx) {
+        PutRowLines(top);
+        GrpBrkThisRow = false;
+        for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
+            const TColsListData& col = oi.Col(CurColNdx);
+            if (col.PageAcross != CurPage.X) break;
+            if (!col.Print) continue;
+            printText(col, TRect{XOffset + col.XPos, top, XOffset + col.XPos + col.TotalWid - 1, bottom},
+                      col.RightLineWid);
+        }
+        endRow();
+        return true;
+    }
+    if (plain) {
+        RowLines.Noting = true;
+        RowLines.Failed = RowLines.Valid = false;
+        RowLines.Chrs.clear();
+        RowLines.Page = CurPage;
+        RowLines.Panel = CurPanel;
+        RowLines.XOffset = XOffset;
+        RowLines.FirstCol = FirstColNdx;
+    }
+
     P fontPlane = P::plAll;
     for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
         const TColsListData& col = oi.Col(CurColNdx);
@@ -310,25 +360,14 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
         PrintCellLines(col.FirstOnPage, Plane, reg, col.LeftLine, rightKind, HasLeftLine(col), hasRight, cell,
                        TRect{col.LeftLineWid, topWid, rightWid, 0});
 
-        TextRect = TRect{cell.Left + col.LeftLineWid + cellMargin.Left, cell.Top + topWid + cellMargin.Top,
-                         cell.Right - rightWid - cellMargin.Right, cell.Bottom - cellMargin.Bottom};
-        if (Plane != P::plFirst) {
-            TextRect.Left += col.SpareLeft;
-            TextRect.Right -= col.SpareRight;
-        }
-        if (TextRect.Right < TextRect.Left - 1) TextRect.Right = TextRect.Left - 1;
-        PrintCellText(Plane, Plane == P::plFirst || oi.BookmarkFailed ? FT::ftString : col.FieldType);
+        printText(col, cell, rightWid);
         if (oi.BookmarkFailed) {
             ++CurColNdx;
             break;
         }
     }
-
-    PrintRect.Top = top;
-    PrintRect.Bottom = bottom;
-    PrevFirstNonBlkColNdx = FirstNonBlkColNdx;
-    NoRowYet = false;
-    FirstRow = false;
+    if (RowLines.Noting) EndRowLines();
+    endRow();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/report_types.h"
@@ -301,6 +302,27 @@ private:
     // Writes the cells of the text page's UTF-8 lines, each line read once
     // as the page loop writes it from left to right.
     TCellWriter PageCells;
+    // The line characters of a plain data row of the text page (one text
+    // line, no line above it, a line of its own): the first such row of a
+    // page and panel writes them through the line routines, which note them
+    // here; the later rows copy them and write only their cell texts.
+    struct TRowLineChrs {
+        bool Noting = false;
+        bool Failed = false;
+        bool Valid = false;
+        TPoint Page;
+        int Panel = 0;
+        int XOffset = 0;
+        int FirstCol = 0;
+        std::vector<std::pair<int, char>> Chrs; // column (from 1) and character
+        std::string Line; // a new line of the page with them in their places
+    } RowLines;
+    void NoteRowLine(char Chr, int X, int Y1, int Y2);
+    // Ends the noting of the row just laid out: its characters are kept
+    // when they alone made its line.
+    void EndRowLines();
+    // Adds line Ndx, a new line of the page, holding the noted characters.
+    void PutRowLines(int Ndx);
     // The text page's lines that hold UTF-8 (see TextPage).
     std::vector<bool> Utf8Lines;
     bool IsUtf8Line(int Ndx) const {
