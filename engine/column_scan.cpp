@@ -30,15 +30,14 @@ bool TObjInfo::CanReplayScan() const {
     return true;
 }
 
-// When every row is measured, the scan records the data texts it reads, so
-// that the print of a text page or file can read them back instead of
-// reading and formatting every record again. Memos are not recorded: a
-// table with a memo column is read twice.
+// The scan records the data texts it reads, so that the print can read
+// them back instead of reading and formatting every record again; the
+// recording counts only when the scan reads every row. Memos are not
+// recorded: a table with a memo column is read twice.
 void TObjInfo::StartScanRecording() {
     ScannedRows.Discard();
     ScannedDataSet = nullptr;
-    if (!PrintSettings || !ReportSettings || ReportSettings->Snugfit != TSnugfit::osAllRows || !DataSet ||
-        GridWithoutDataSet || PrintSettings->ToExportFile || PrintSettings->IsSnapShot)
+    if (!PrintSettings || !DataSet || GridWithoutDataSet || PrintSettings->ToExportFile || PrintSettings->IsSnapShot)
         return;
     if (ObjType != TObjType::IsTable && ObjType != TObjType::IsQuery && ObjType != TObjType::IsDataSet) return;
     std::vector<int> fields;
