@@ -4,7 +4,9 @@
 # scripts. Then, for each table, times the export and a text-file report of
 # it against the sqlite3 shell's CSV and box output of the same table, each
 # job a process of its own: wall time, rows per second, peak memory and the
-# ratio ours / shell's. BUILD_DIR chooses the build directory (build-bench);
+# ratio ours / shell's (of the best times, and the median of the runs'
+# ratios); last, the byte identity of the outputs at 50,000 rows
+# (bench/report-identity.sh). BUILD_DIR chooses the build directory (build-bench);
 # BENCH_ROWS another number of rows (for quicker comparisons); KEEP_OUTPUT=1
 # keeps the four output files of the last table.
 set -euo pipefail
@@ -30,5 +32,7 @@ for table in orders orders_mixed; do
   echo
   "$build/bench/bench_report_vs_sqlite" compare "$db" "$table" "$work" || status=$?
 done
+echo
+BUILD=0 BUILD_DIR="$build" bench/report-identity.sh || status=$?
 [ "${KEEP_OUTPUT:-0}" = 1 ] || rm -f "$work"/report.csv "$work"/report.txt "$work"/shell.csv "$work"/shell.txt
 exit $status
