@@ -55,6 +55,11 @@ std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData)
 }
 
 void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text) {
+    std::string_view scanned;
+    if (RealData && GetScannedText(YPlane, ColNdx, scanned)) {
+        Text.assign(scanned);
+        return;
+    }
     if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
     TRX_GCC_BOGUS_RESTRICT_BEGIN
     auto unknown = [&Text] { Text.assign("?"); };
@@ -113,8 +118,6 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
         } else if (col.FieldType == TFieldType::ftMemo) {
             GetMemoBuffer(field);
             Text.assign(MemoText());
-        } else if (ReplayingScan && ScannedRows.Holds(col.FieldIndex, Formatted)) {
-            Text.assign(ScannedRows.Text(col.FieldIndex));
         } else {
             // Record after record, in the room of the last text.
             field->GetText(Text, Formatted);
@@ -134,6 +137,17 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
 #endif
     default: return unknown();
     }
+}
+
+bool TObjInfo::GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text) {
+    if (!ReplayingScan || YPlane != TRegPlaneNdx::plMiddle || ColNdx < 0 ||
+        static_cast<std::size_t>(ColNdx) >= ReplaySlots.size())
+        return false;
+    const int slot = ReplaySlots[static_cast<std::size_t>(ColNdx)];
+    if (slot < 0) return false;
+    if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
+    Text = ScannedRows.SlotText(slot);
+    return true;
 }
 
 std::string TObjInfo::GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const {

@@ -19,13 +19,17 @@ bool TObjInfo::IsRecordedCol(const TColsListData& Col) const {
            Col.FieldIndex < DataSet->FieldCount();
 }
 
-bool TObjInfo::CanReplayScan() const {
+bool TObjInfo::PrepareScanReplay() {
+    ReplaySlots.assign(ColsList.size(), -1);
     if (!ScannedRows.Complete() || !DataSet || DataSet != ScannedDataSet) return false;
     if (ObjType != TObjType::IsTable && ObjType != TObjType::IsQuery && ObjType != TObjType::IsDataSet) return false;
-    for (const auto& col : ColsList) {
+    for (std::size_t i = 0; i < ColsList.size(); ++i) {
+        const TColsListData& col = *ColsList[i];
         // A memo is read from its field, which needs the record.
-        if (col->FieldType == TFieldType::ftMemo && col->FldCalc != TFldCalc::fcLineNum) return false;
-        if (IsRecordedCol(*col) && !ScannedRows.Holds(col->FieldIndex, Formatted)) return false;
+        if (col.FieldType == TFieldType::ftMemo && col.FldCalc != TFldCalc::fcLineNum) return false;
+        if (!IsRecordedCol(col)) continue;
+        ReplaySlots[i] = ScannedRows.Slot(col.FieldIndex, Formatted);
+        if (ReplaySlots[i] < 0) return false;
     }
     return true;
 }

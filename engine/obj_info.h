@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/report_types.h"
@@ -152,6 +153,10 @@ public:
     std::string GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData);
     // The same into Text, in the room it already has.
     void GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text);
+    // While the scan's recording is read: the data text of column ColNdx
+    // in the row, where the recording holds it (GetColData's text, read
+    // without a copy). False for every other text.
+    bool GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text);
     std::string GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const;
     void GetMemoBuffer(TField* Field);
     void FreeMemoBuffer();
@@ -179,8 +184,9 @@ public:
     // Whether column Col's texts are data texts that the scan can record.
     bool IsRecordedCol(const TColsListData& Col) const;
     // Whether the print may read the recording of the last column scan
-    // instead of the records: it holds every row and every data column.
-    bool CanReplayScan() const;
+    // instead of the records: it holds every row and every data column,
+    // whose places it then notes (ReplaySlots).
+    bool PrepareScanReplay();
     void StartScanRecording();
     // In engine/column_planes.cpp (the column list needs it too).
     TRegPlaneNdx CnvtColNdxToXPlaneNdx(int ColNdx) const;
@@ -241,6 +247,7 @@ public:
     TScannedRows ScannedRows;
     TDataSet* ScannedDataSet = nullptr;
     bool ReplayingScan = false;
+    std::vector<int> ReplaySlots; // [column] -> the place of its text in a recorded row, -1 for none
 };
 
 // The run's object adapter; set while a report runs, else nullptr.

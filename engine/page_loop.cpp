@@ -342,7 +342,7 @@ void TPrintSettings::PrintPages() {
         }
     } replay{oi};
     oi.ReplayingScan = RunPrintWhat() == TPrintWhat::pwAll && StartAtFirstRcd && PagesAcross <= 1 &&
-                       PageRangeFrom.Y <= 1 && oi.CanReplayScan();
+                       PageRangeFrom.Y <= 1 && oi.PrepareScanReplay();
     InitPrintPages();
     int fromX = std::max(1, PageRangeFrom.X);
     const int startCol = oi.GetPageXColNum(fromX);

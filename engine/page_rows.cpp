@@ -4,6 +4,8 @@
 // prints.
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -194,10 +196,15 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     TObjInfo& oi = *ObjInfo;
     const bool failed = oi.BookmarkFailed;
     std::string& text = CellText;
-    if (failed)
+    // A recorded text is read where it stands.
+    std::string_view view;
+    if (failed) {
         text.assign(BookmarkFailedText);
-    else
+        view = text;
+    } else if (!oi.GetScannedText(Plane, CurColNdx, view)) {
         oi.GetColData(Plane, CurColNdx, true, text);
+        view = text;
+    }
 
     // A number must show whole: it may take the spare room beside the data,
     // left first; one that still does not fit shows as asterisks. Titles are
@@ -206,7 +213,7 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     if (number && !failed && Plane != P::plFirst && CurColNdx >= 0 && CurColNdx < oi.ColCount()) {
         const TColsListData& col = oi.Col(CurColNdx);
         const bool inChars = TextQuality() || !Canvas;
-        const int textWid = inChars ? DisplayWidth(text) : Canvas->TextWidth(text);
+        const int textWid = inChars ? DisplayWidth(view) : Canvas->TextWidth(std::string(view));
         const int rectWid = TextRect.Right - TextRect.Left + (inChars ? 1 : 0);
         int excess = textWid - rectWid;
         if (excess > 0) {
@@ -220,10 +227,11 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
                 const int wid = std::max(0, TextRect.Right - TextRect.Left + (inChars ? 1 : 0));
                 const int starWid = inChars ? 1 : std::max(1, Canvas->TextWidth("*"));
                 text = StringOfChar('*', wid / starWid);
+                view = text;
             }
         }
     }
-    PrintText(text.c_str(), Length(text), TextRect, GetFieldTypeFormat(Plane, FieldType) | DT_NOPREFIX);
+    PrintText(view.data(), static_cast<int>(view.size()), TextRect, GetFieldTypeFormat(Plane, FieldType) | DT_NOPREFIX);
 }
 
 int TPrintSettings::GetFirstNonBlkColNdx(TRegPlaneNdx Plane) {

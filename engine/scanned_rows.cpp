@@ -1,8 +1,11 @@
 // A recording of the rows' cell texts in a temporary file: each row is the
 // end offsets of its texts (one 32-bit number a text) and then the texts.
+// The file is written and read through a buffer of its own, a row at a
+// time from and into that buffer.
 #include "engine/scanned_rows.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "engine/trx_errors.h"
@@ -11,8 +14,8 @@ namespace trx {
 
 namespace {
 
-// The buffer of the temporary file, in both directions.
-constexpr std::size_t FileBuffer = 1 << 16;
+// The rows gathered before they go to the file, and read from it at once.
+constexpr std::size_t BufferBytes = 1 << 16;
 
 // The recording is the print's only copy of the rows: a print that cannot
 // read it back fails rather than ending early.
@@ -29,7 +32,6 @@ bool TScannedRows::Start(const std::vector<int>& Fields, bool Formatted) {
     if (Fields.empty()) return false;
     file_ = std::tmpfile();
     if (!file_) return false;
-    std::setvbuf(file_, nullptr, _IOFBF, FileBuffer);
     formatted_ = Formatted;
     slots_ = Fields.size();
     const int maxField = *std::max_element(Fields.begin(), Fields.end());
@@ -39,8 +41,7 @@ bool TScannedRows::Start(const std::vector<int>& Fields, bool Formatted) {
         if (f >= 0 && fieldSlot_[static_cast<std::size_t>(f)] < 0)
             fieldSlot_[static_cast<std::size_t>(f)] = static_cast<int>(s);
     }
-    ends_.clear();
-    row_.clear();
+    buf_.reserve(BufferBytes + BufferBytes / 2);
     return true;
 }
 
@@ -52,19 +53,27 @@ void TScannedRows::AddText(std::string_view Text) {
 void TScannedRows::EndRow() {
     if (!Recording()) return;
     // A row whose texts do not match the fields cannot be read back.
-    if (ends_.size() != slots_ || std::fwrite(ends_.data(), sizeof(uint32_t), slots_, file_) != slots_ ||
-        std::fwrite(row_.data(), 1, row_.size(), file_) != row_.size()) {
+    if (ends_.size() != slots_) {
         Discard();
         return;
     }
+    buf_.append(reinterpret_cast<const char*>(ends_.data()), slots_ * sizeof(uint32_t));
+    buf_.append(row_);
     ++rows_;
     ends_.clear();
     row_.clear();
+    if (buf_.size() >= BufferBytes && !FlushBuffer()) Discard();
+}
+
+bool TScannedRows::FlushBuffer() {
+    const bool written = std::fwrite(buf_.data(), 1, buf_.size(), file_) == buf_.size();
+    buf_.clear();
+    return written;
 }
 
 void TScannedRows::Finish(bool AllRows) {
     if (!Recording()) return;
-    if (!AllRows || !ends_.empty() || std::fflush(file_) != 0) {
+    if (!AllRows || !ends_.empty() || !FlushBuffer() || std::fflush(file_) != 0) {
         Discard();
         return;
     }
@@ -80,34 +89,48 @@ void TScannedRows::Discard() {
     slots_ = 0;
     ends_.clear();
     row_.clear();
+    std::string().swap(buf_);
+    pos_ = 0;
+    text_ = nullptr;
 }
 
-bool TScannedRows::Holds(int Field, bool Formatted) const {
-    return Complete() && Formatted == formatted_ && Field >= 0 && static_cast<std::size_t>(Field) < fieldSlot_.size() &&
-           fieldSlot_[static_cast<std::size_t>(Field)] >= 0;
+int TScannedRows::Slot(int Field, bool Formatted) const {
+    if (!Complete() || Formatted != formatted_ || Field < 0 || static_cast<std::size_t>(Field) >= fieldSlot_.size())
+        return -1;
+    return fieldSlot_[static_cast<std::size_t>(Field)];
 }
 
 bool TScannedRows::Rewind() {
     if (!Complete()) return false;
     read_ = 0;
+    buf_.clear();
+    pos_ = 0;
     if (std::fseek(file_, 0, SEEK_SET) != 0) ReadFailed();
     return true;
 }
 
-bool TScannedRows::NextRow() {
-    if (!Complete() || read_ >= rows_) return false;
-    ends_.resize(slots_);
-    if (std::fread(ends_.data(), sizeof(uint32_t), slots_, file_) != slots_) ReadFailed();
-    row_.resize(ends_.back());
-    if (std::fread(row_.data(), 1, row_.size(), file_) != row_.size()) ReadFailed();
-    ++read_;
-    return true;
+bool TScannedRows::Fill(std::size_t Bytes) {
+    if (buf_.size() - pos_ >= Bytes) return true;
+    buf_.erase(0, pos_);
+    pos_ = 0;
+    const std::size_t have = buf_.size();
+    buf_.resize(std::max(Bytes, BufferBytes));
+    const std::size_t got = std::fread(buf_.data() + have, 1, buf_.size() - have, file_);
+    buf_.resize(have + got);
+    return buf_.size() >= Bytes;
 }
 
-std::string_view TScannedRows::Text(int Field) const {
-    const auto slot = static_cast<std::size_t>(fieldSlot_[static_cast<std::size_t>(Field)]);
-    const uint32_t begin = slot == 0 ? 0 : ends_[slot - 1];
-    return std::string_view(row_).substr(begin, ends_[slot] - begin);
+bool TScannedRows::NextRow() {
+    if (!Complete() || read_ >= rows_) return false;
+    const std::size_t head = slots_ * sizeof(uint32_t);
+    if (!Fill(head)) ReadFailed();
+    ends_.resize(slots_);
+    std::memcpy(ends_.data(), buf_.data() + pos_, head);
+    if (!Fill(head + ends_.back())) ReadFailed();
+    text_ = buf_.data() + pos_ + head;
+    pos_ += head + ends_.back();
+    ++read_;
+    return true;
 }
 
 } // namespace trx
