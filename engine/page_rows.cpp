@@ -290,7 +290,7 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
     const int bottom = top + frame + height;
     // The text of a cell goes inside its lines and margins, and a data text
     // inside the spare room beside the data too.
-    auto printText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
+    auto placeText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
         TextRect = TRect{cell.Left + col.LeftLineWid + cellMargin.Left, cell.Top + topWid + cellMargin.Top,
                          cell.Right - rightWid - cellMargin.Right, cell.Bottom - cellMargin.Bottom};
         if (Plane != P::plFirst) {
@@ -298,6 +298,9 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
             TextRect.Right -= col.SpareRight;
         }
         if (TextRect.Right < TextRect.Left - 1) TextRect.Right = TextRect.Left - 1;
+    };
+    auto printText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
+        placeText(col, cell, rightWid);
         PrintCellText(Plane, Plane == P::plFirst || oi.BookmarkFailed ? FT::ftString : col.FieldType);
     };
     auto endRow = [&] {
@@ -322,8 +325,15 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
             const TColsListData& col = oi.Col(CurColNdx);
             if (col.PageAcross != CurPage.X) break;
             if (!col.Print) continue;
-            printText(col, TRect{XOffset + col.XPos, top, XOffset + col.XPos + col.TotalWid - 1, bottom},
+            placeText(col, TRect{XOffset + col.XPos, top, XOffset + col.XPos + col.TotalWid - 1, bottom},
                       col.RightLineWid);
+            // A recorded text of printable ASCII that fits is copied into
+            // its place (a number that fits needs none of the room beside it).
+            std::string_view recorded;
+            if (oi.GetScannedText(Plane, CurColNdx, recorded) &&
+                PutPlainText(recorded, TextRect, CnvtFormatToAlignment(GetFieldTypeFormat(Plane, col.FieldType))))
+                continue;
+            PrintCellText(Plane, col.FieldType);
         }
         endRow();
         return true;

@@ -98,6 +98,10 @@ public:
     int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                              bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
+    // PrintText of a text quality cell's Text when it is printable ASCII no
+    // wider than Rect, going into a line of one byte a cell: true then,
+    // else false and nothing written.
+    bool PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align);
     // Called for every cell: defined here so that it is inlined.
     static TAlignment CnvtFormatToAlignment(unsigned Format) {
         if (Format & DT_RIGHT) return TAlignment::taRightJustify;

@@ -26,16 +26,18 @@ bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsTex
 constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
 
 // Whether Text holds a character that the one-pass copy of a plain text
-// cannot take: a control character, or in a memo the caret of a code. Eight
+// cannot take: a control character, or in a memo the caret of a code; with
+// High, any character that is not ASCII too. Eight
 // characters are tested at a time: a byte below N in X shows as a high bit
 // of (X - N in every byte) & ~X, exactly when there is one (N at most 128).
 // Reads overlap where the text is not a multiple of eight long; a text
 // shorter than four is read as its first, middle and last character.
-bool HasStopChr(std::string_view Text, bool Caret) {
+bool HasStopChr(std::string_view Text, bool Caret, bool High = false) {
     constexpr uint64_t Ones = 0x0101010101010101ULL, Highs = Ones * 0x80;
     auto below = [](uint64_t X, uint64_t N) { return ((X - Ones * N) & ~X & Highs) != 0; };
     auto stopIn = [&](uint64_t X) {
-        return below(X, ' ') || below(X ^ (Ones * 0x7F), 1) || (Caret && below(X ^ (Ones * '^'), 1));
+        return (High && (X & Highs) != 0) || below(X, ' ') || below(X ^ (Ones * 0x7F), 1) ||
+               (Caret && below(X ^ (Ones * '^'), 1));
     };
     const char* p = Text.data();
     const std::size_t n = Text.size();
@@ -305,6 +307,15 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
         WrapFldLine();
     }
     return Used;
+}
+
+bool TPrintSettings::PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align) {
+    const int W = Rect.Right - Rect.Left + 1;
+    if (!TextPage || Rect.Top < 0 || W < 1 || Rect.Bottom < Rect.Top || IsUtf8Line(Rect.Top) ||
+        Text.size() > static_cast<std::size_t>(W) || HasStopChr(Text, false, true))
+        return false;
+    if (!Text.empty()) PutFldStr(Text, true, Rect.Top, Rect.Left, Align, W);
+    return true;
 }
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {
