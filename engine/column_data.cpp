@@ -139,17 +139,6 @@ void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::s
     }
 }
 
-bool TObjInfo::GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text) {
-    if (!ReplayingScan || YPlane != TRegPlaneNdx::plMiddle || ColNdx < 0 ||
-        static_cast<std::size_t>(ColNdx) >= ReplaySlots.size())
-        return false;
-    const int slot = ReplaySlots[static_cast<std::size_t>(ColNdx)];
-    if (slot < 0) return false;
-    if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
-    Text = ScannedRows.SlotText(slot);
-    return true;
-}
-
 std::string TObjInfo::GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const {
     const bool fmt = Formatted;
     switch (FieldType) {

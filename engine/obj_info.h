@@ -156,7 +156,16 @@ public:
     // While the scan's recording is read: the data text of column ColNdx
     // in the row, where the recording holds it (GetColData's text, read
     // without a copy). False for every other text.
-    bool GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text);
+    bool GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text) {
+        if (!ReplayingScan || YPlane != TRegPlaneNdx::plMiddle || ColNdx < 0 ||
+            static_cast<std::size_t>(ColNdx) >= ReplaySlots.size())
+            return false;
+        const int slot = ReplaySlots[static_cast<std::size_t>(ColNdx)];
+        if (slot < 0) return false;
+        if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
+        Text = ScannedRows.SlotText(slot);
+        return true;
+    }
     std::string GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const;
     void GetMemoBuffer(TField* Field);
     void FreeMemoBuffer();
