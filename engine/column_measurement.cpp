@@ -96,7 +96,10 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
     };
 
     const bool recording = fieldTexts && ScannedRows.Recording();
-    CurXPlane = P::plAll;
+    // Data rows one after the other keep the font the row before left: the
+    // font is selected anew only where the X plane changes.
+    CurXPlane = Plane == P::plMiddle ? DataRowFont : P::plAll;
+    DataRowFont = P::plAll;
     for (int i = 0; i < ColCount(); ++i) {
         const TColsListData& col = Col(i);
         switch (ObjType) {
@@ -144,6 +147,7 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         }
     }
     if (recording) ScannedRows.EndRow();
+    if (Plane == P::plMiddle) DataRowFont = CurXPlane;
 }
 
 // ---- Caps and maxima -------------------------------------------------------

@@ -84,6 +84,7 @@ void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /
             if (!GetFirstRcd()) Eof = true;
         }
         ResetColsList(true);
+        DataRowFont = TRegPlaneNdx::plAll;
         if (scanData) StartScanRecording();
 
         CurCell = Start;

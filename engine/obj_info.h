@@ -240,6 +240,9 @@ public:
     int32_t RcdsDone = 0;
     int32_t Rows = 0;
     TRegPlaneNdx CurXPlane = TRegPlaneNdx::plAll;
+    // The X plane whose data-row font the scan's last data row left on the
+    // canvas (plAll: none known).
+    TRegPlaneNdx DataRowFont = TRegPlaneNdx::plAll;
     int32_t LineNumColPos = 0;
     int32_t FixedCols = 0;
     int32_t FixedRows = 0;
