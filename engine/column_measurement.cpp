@@ -133,7 +133,8 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         case TObjType::IsDecGrid: {
             fontChange(col.XPlane);
             // A recorded text is read whether or not it is a new maximum.
-            const bool record = recording && IsRecordedCol(col);
+            const bool record = recording && static_cast<std::size_t>(i) < RecordedCols.size() &&
+                                RecordedCols[static_cast<std::size_t>(i)];
             if (!record && noNewMaximum(col)) break;
             GetColData(Plane, i, ScanData, ScanText);
             if (record) {

@@ -45,9 +45,13 @@ void TObjInfo::StartScanRecording() {
         return;
     if (ObjType != TObjType::IsTable && ObjType != TObjType::IsQuery && ObjType != TObjType::IsDataSet) return;
     std::vector<int> fields;
-    for (const auto& col : ColsList) {
-        if (col->FieldType == TFieldType::ftMemo && col->FldCalc != TFldCalc::fcLineNum) return;
-        if (IsRecordedCol(*col)) fields.push_back(col->FieldIndex);
+    RecordedCols.assign(ColsList.size(), false);
+    for (std::size_t i = 0; i < ColsList.size(); ++i) {
+        const TColsListData& col = *ColsList[i];
+        if (col.FieldType == TFieldType::ftMemo && col.FldCalc != TFldCalc::fcLineNum) return;
+        if (!IsRecordedCol(col)) continue;
+        RecordedCols[i] = true;
+        fields.push_back(col.FieldIndex);
     }
     if (ScannedRows.Start(fields, Formatted)) ScannedDataSet = DataSet;
 }

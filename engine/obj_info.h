@@ -260,6 +260,7 @@ public:
     TDataSet* ScannedDataSet = nullptr;
     bool ReplayingScan = false;
     std::vector<int> ReplaySlots; // [column] -> the place of its text in a recorded row, -1 for none
+    std::vector<bool> RecordedCols; // [column] -> whether the scan records its texts
 };
 
 // The run's object adapter; set while a report runs, else nullptr.
