@@ -57,6 +57,23 @@ TEST(ScannedRowsTest, EachFieldReadsBackItsOwnTextOfEveryRow) {
     EXPECT_EQ(ReadBack(scanned, {0, 2, 3}), expected); // and again from the start
 }
 
+TEST(ScannedRowsTest, RowsBeyondTheBufferAndATextLongerThanItReadBackWhole) {
+    // Rows of many lengths fill the buffer many times over, and one text
+    // alone is longer than the buffer.
+    Rows texts;
+    for (int r = 0; r < 6000; ++r)
+        texts.push_back(
+            {std::to_string(r), std::string(static_cast<std::size_t>(r % 97), static_cast<char>('a' + r % 26))});
+    texts[3000][1] = std::string(200000, 'L') + "end";
+    TScannedRows scanned;
+    ASSERT_TRUE(scanned.Start({4, 7}, true));
+    Record(scanned, texts);
+    scanned.Finish(true);
+    ASSERT_TRUE(scanned.Complete());
+    EXPECT_EQ(scanned.RowCount(), 6000);
+    EXPECT_EQ(ReadBack(scanned, {4, 7}), texts);
+}
+
 TEST(ScannedRowsTest, OnlyACompleteRecordingIsReadBack) {
     struct Case {
         const char* Name;
