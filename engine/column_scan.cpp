@@ -26,7 +26,7 @@ bool TObjInfo::PrepareScanReplay() {
     for (std::size_t i = 0; i < ColsList.size(); ++i) {
         const TColsListData& col = *ColsList[i];
         // A memo is read from its field, which needs the record.
-        if (col.FieldType == TFieldType::ftMemo && col.FldCalc != TFldCalc::fcLineNum) return false;
+        if (col.FieldType == TFieldType::ftMemo) return false;
         if (!IsRecordedCol(col)) continue;
         ReplaySlots[i] = ScannedRows.Slot(col.FieldIndex, Formatted);
         if (ReplaySlots[i] < 0) return false;

@@ -126,6 +126,8 @@ int TPrintSettings::CalcCurTextLineHt(TRegPlaneNdx Plane) {
     TObjInfo& oi = *ObjInfo;
     const int textHt = st.PlaneRows[Plane].TextHt;
     if (rs.MaxStringLines <= 1 && rs.MaxMemoLines <= 1) return textHt;
+    // The recorded rows of a table have no memo column.
+    if (Plane == P::plMiddle && rs.MaxStringLines <= 1 && oi.ReplayingScan) return textHt;
 
     const bool text = TextQuality();
     auto heightLimit = [&](int Lines) { return text ? Lines : textHt * Lines; };
