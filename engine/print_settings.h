@@ -321,6 +321,8 @@ private:
         std::vector<std::pair<int, char>> Chrs; // column (from 1) and character
         std::string Line; // a new line of the page with them in their places
     } RowLines;
+    // A text page on its way to the file, kept from page to page.
+    std::string PageOut;
     void NoteRowLine(char Chr, int X, int Y1, int Y2);
     // Ends the noting of the row just laid out: its characters are kept
     // when they alone made its line.
