@@ -197,6 +197,11 @@ public:
     // whose places it then notes (ReplaySlots).
     bool PrepareScanReplay();
     void StartScanRecording();
+    // Lets the next print read the table: the data may change before it.
+    void DropScanRecording() {
+        ScannedRows.Discard();
+        ScannedDataSet = nullptr;
+    }
     // In engine/column_planes.cpp (the column list needs it too).
     TRegPlaneNdx CnvtColNdxToXPlaneNdx(int ColNdx) const;
 
