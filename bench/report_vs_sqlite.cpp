@@ -83,6 +83,7 @@ struct TJob {
     std::string Name;
     std::vector<std::string> Argv;
     double Seconds = 0;
+    std::vector<double> Rounds{}; // the time of each run
     long PeakKb = 0;
     int Status = -1;
 };
@@ -109,6 +110,7 @@ void RunJob(TJob& Job) {
     wait4(pid, &status, 0, &usage);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     Job.Seconds = Job.Status < 0 ? seconds : std::min(Job.Seconds, seconds);
+    Job.Rounds.push_back(seconds);
     Job.PeakKb = std::max(Job.PeakKb, static_cast<long>(usage.ru_maxrss));
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (Job.Status <= 0) Job.Status = code;
@@ -145,20 +147,33 @@ int Compare(const std::string& Self, const std::string& Database, const std::str
         for (TJob& job : jobs) RunJob(job);
 
     std::printf("%ld rows of table %s in %s; best of %d runs\n\n", rows, TableName.c_str(), Database.c_str(), Runs);
-    std::printf("%-32s %10s %12s %10s %8s %8s\n", "job", "wall s", "rows/s", "peak MB", "ratio", "status");
+    std::printf("%-32s %10s %12s %10s %8s %8s %8s\n", "job", "wall s", "rows/s", "peak MB", "ratio", "median",
+                "status");
     bool ok = true;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const TJob& job = jobs[i];
         const bool ours = i % 2 == 0;
-        char ratio[32] = "";
-        if (ours) std::snprintf(ratio, sizeof ratio, "%.2f", job.Seconds / jobs[i + 1].Seconds);
-        std::printf("%-32s %10.2f %12.0f %10.1f %8s %8d\n", job.Name.c_str(), job.Seconds,
-                    job.Seconds > 0 ? rows / job.Seconds : 0.0, job.PeakKb / 1024.0, ratio, job.Status);
+        char ratio[32] = "", median[32] = "";
+        if (ours) {
+            std::snprintf(ratio, sizeof ratio, "%.2f", job.Seconds / jobs[i + 1].Seconds);
+            // Each run of ours against the shell's run right after it.
+            std::vector<double> ratios;
+            for (std::size_t r = 0; r < job.Rounds.size() && r < jobs[i + 1].Rounds.size(); ++r)
+                ratios.push_back(job.Rounds[r] / jobs[i + 1].Rounds[r]);
+            std::sort(ratios.begin(), ratios.end());
+            const std::size_t n = ratios.size();
+            if (n > 0)
+                std::snprintf(median, sizeof median, "%.2f",
+                              n % 2 ? ratios[n / 2] : (ratios[n / 2 - 1] + ratios[n / 2]) / 2);
+        }
+        std::printf("%-32s %10.2f %12.0f %10.1f %8s %8s %8d\n", job.Name.c_str(), job.Seconds,
+                    job.Seconds > 0 ? rows / job.Seconds : 0.0, job.PeakKb / 1024.0, ratio, median, job.Status);
         ok = ok && job.Status == 0;
     }
     std::printf(
-        "\nratio: wall time ours / shell's. Targets: export ratio <= 1.0 under 32 MB, "
-        "text report ratio <= 1.0 under 64 MB.\n");
+        "\nratio: best wall time ours / shell's; median: the median of the runs' ratios (each run of ours "
+        "against the shell's run after it). Targets: export ratio <= 1.0 under 32 MB, text report median <= 0.75 "
+        "under 16 MB.\n");
     return ok ? 0 : 1;
 }
 

@@ -38,6 +38,7 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
         PrintTextVertLine(StartChr, X1, Y1, Y2);
         return;
     }
+    if (RowLines.Noting) RowLines.Failed = true;
     const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
     while (TextPage->Count() < Y2 + 1) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
     const char endChr = EndChr != ' ' ? EndChr : MidChr;
@@ -61,6 +62,7 @@ void TPrintSettings::PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidC
 
 void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
     if (!TextPage || X < 1 || Y1 < 0 || Y2 < Y1) return;
+    if (RowLines.Noting) NoteRowLine(Chr, X, Y1, Y2);
     if (TextPage->Count() < Y2 + 1) {
         const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
         do TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
@@ -75,6 +77,30 @@ void TPrintSettings::PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
         if (Length(s) < X) s.resize(static_cast<std::size_t>(X), ' ');
         s[static_cast<std::size_t>(X - 1)] = Chr;
     }
+}
+
+void TPrintSettings::NoteRowLine(char Chr, int X, int Y1, int Y2) {
+    // The row's line must be new, made by its first line character.
+    if (Y1 != Y2 || (RowLines.Chrs.empty() && TextPage->Count() > Y1)) RowLines.Failed = true;
+    RowLines.Chrs.emplace_back(X, Chr);
+}
+
+void TPrintSettings::EndRowLines() {
+    RowLines.Noting = false;
+    RowLines.Valid = !RowLines.Failed && !RowLines.Chrs.empty();
+    if (!RowLines.Valid) return;
+    std::string& line = RowLines.Line;
+    line.assign(static_cast<std::size_t>(std::max(0, std::min(XOffset + TableWid, PageWid))), ' ');
+    for (const auto& [x, chr] : RowLines.Chrs) {
+        if (Length(line) < x) line.resize(static_cast<std::size_t>(x), ' ');
+        line[static_cast<std::size_t>(x - 1)] = chr;
+    }
+}
+
+void TPrintSettings::PutRowLines(int Ndx) {
+    const int lineLen = std::max(0, std::min(XOffset + TableWid, PageWid));
+    while (TextPage->Count() < Ndx) TextPage->Add(std::string(static_cast<std::size_t>(lineLen), ' '));
+    TextPage->Add(RowLines.Line);
 }
 
 std::string& TPrintSettings::Utf8PageLine(int Ndx) {
@@ -102,6 +128,7 @@ std::string TPrintSettings::TextPageLine(int Ndx) const {
 void TPrintSettings::ClearTextPage() {
     TextPage->Clear();
     Utf8Lines.clear();
+    RowLines.Noting = RowLines.Valid = false;
 }
 
 void TPrintSettings::GetLineChrNdxs(bool FirstOnPage, TRegPlaneNdx Plane, TLDGridH& Row, TLDGridV& StartCol,

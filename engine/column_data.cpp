@@ -55,6 +55,11 @@ std::string TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData)
 }
 
 void TObjInfo::GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text) {
+    std::string_view scanned;
+    if (RealData && GetScannedText(YPlane, ColNdx, scanned)) {
+        Text.assign(scanned);
+        return;
+    }
     if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
     TRX_GCC_BOGUS_RESTRICT_BEGIN
     auto unknown = [&Text] { Text.assign("?"); };

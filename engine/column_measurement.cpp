@@ -72,30 +72,34 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         askCharWid();
         ChkFldStr(i, Text, FieldType, Plane, charWid);
     };
-    // A data field's text whose length its field knows counts only when it
-    // is, capped as ChkFldStr caps it, longer or wider than the column's
-    // longest and widest yet: the others need not be written at all.
+    // A data field's text of Len bytes counts only when it is, capped as
+    // ChkFldStr caps it, longer or wider than the column's longest and
+    // widest yet (the bytes of a text are never fewer than its cells).
+    auto withinMaxima = [&](const TColsListData& col, int Len) {
+        askCharWid();
+        if (charWid <= 0 || Len < 0) return false;
+        int wid = Len * charWid;
+        CapFldSize(col.FieldType, Plane, Len, wid);
+        const TUnitsArray<TColStrWid>& maxima = col.StrWids[Plane];
+        return Len <= maxima[U::umTxt].Wid && wid <= maxima[U::umPix].Wid;
+    };
+    // When the field knows the length of its text, the others need not be
+    // written at all.
     const bool fieldTexts =
         ScanData && Plane == P::plMiddle && DataSet &&
         (ObjType == TObjType::IsTable || ObjType == TObjType::IsQuery || ObjType == TObjType::IsDataSet);
     auto noNewMaximum = [&](const TColsListData& col) {
-        if (!fieldTexts || col.FldCalc == TFldCalc::fcLineNum || col.FldCalc == TFldCalc::fcUndefined ||
-            col.FieldType == TFieldType::ftMemo || col.FieldIndex < 0 || col.FieldIndex >= DataSet->FieldCount())
-            return false;
-        askCharWid();
-        if (charWid <= 0) return false;
-        // The bytes of a text are never fewer than its cells.
-        int len = DataSet->Fields(col.FieldIndex)->TextLength(Formatted);
-        if (len < 0) return false;
-        int wid = len * charWid;
-        CapFldSize(col.FieldType, Plane, len, wid);
-        const TUnitsArray<TColStrWid>& maxima = col.StrWids[Plane];
-        if (len > maxima[U::umTxt].Wid || wid > maxima[U::umPix].Wid) return false;
+        if (!fieldTexts || !IsRecordedCol(col)) return false;
+        if (!withinMaxima(col, DataSet->Fields(col.FieldIndex)->TextLength(Formatted))) return false;
         if (MemoBuf || MemoSize != 0) FreeMemoBuffer(); // as reading the text would
         return true;
     };
 
-    CurXPlane = P::plAll;
+    const bool recording = fieldTexts && ScannedRows.Recording();
+    // Data rows one after the other keep the font the row before left: the
+    // font is selected anew only where the X plane changes.
+    CurXPlane = Plane == P::plMiddle ? DataRowFont : P::plAll;
+    DataRowFont = P::plAll;
     for (int i = 0; i < ColCount(); ++i) {
         const TColsListData& col = Col(i);
         switch (ObjType) {
@@ -126,15 +130,25 @@ void TObjInfo::CalcColWid(bool ScanData, TRegPlaneNdx Plane) {
         case TObjType::IsTable:
         case TObjType::IsQuery:
         case TObjType::IsDataSet:
-        case TObjType::IsDecGrid:
+        case TObjType::IsDecGrid: {
             fontChange(col.XPlane);
-            if (noNewMaximum(col)) break;
+            // A recorded text is read whether or not it is a new maximum.
+            const bool record = recording && static_cast<std::size_t>(i) < RecordedCols.size() &&
+                                RecordedCols[static_cast<std::size_t>(i)];
+            if (!record && noNewMaximum(col)) break;
             GetColData(Plane, i, ScanData, ScanText);
+            if (record) {
+                ScannedRows.AddText(ScanText);
+                if (withinMaxima(col, static_cast<int>(ScanText.size()))) break;
+            }
             chkFldStr(i, ScanText, col.FieldType);
             break;
+        }
         default: return;
         }
     }
+    if (recording) ScannedRows.EndRow();
+    if (Plane == P::plMiddle) DataRowFont = CurXPlane;
 }
 
 // ---- Caps and maxima -------------------------------------------------------

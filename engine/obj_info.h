@@ -8,9 +8,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/report_types.h"
+#include "engine/scanned_rows.h"
 #include "framework/core/component.h"
 #include "framework/core/types.h"
 #include "framework/data/dataset.h"
@@ -151,6 +153,19 @@ public:
     std::string GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData);
     // The same into Text, in the room it already has.
     void GetColData(TRegPlaneNdx YPlane, int ColNdx, bool RealData, std::string& Text);
+    // While the scan's recording is read: the data text of column ColNdx
+    // in the row, where the recording holds it (GetColData's text, read
+    // without a copy). False for every other text.
+    bool GetScannedText(TRegPlaneNdx YPlane, int ColNdx, std::string_view& Text) {
+        if (!ReplayingScan || YPlane != TRegPlaneNdx::plMiddle || ColNdx < 0 ||
+            static_cast<std::size_t>(ColNdx) >= ReplaySlots.size())
+            return false;
+        const int slot = ReplaySlots[static_cast<std::size_t>(ColNdx)];
+        if (slot < 0) return false;
+        if (MemoBuf || MemoSize != 0) FreeMemoBuffer();
+        Text = ScannedRows.SlotText(slot);
+        return true;
+    }
     std::string GetSampleDataTypeStr(TFieldType FieldType, int DataSize) const;
     void GetMemoBuffer(TField* Field);
     void FreeMemoBuffer();
@@ -175,6 +190,18 @@ public:
     void CalcColPosns(TPanel* PagesAcrossPanel);
     void ResizeColWids(TPanel* PagesAcrossPanel);
     void CalcTextHts();
+    // Whether column Col's texts are data texts that the scan can record.
+    bool IsRecordedCol(const TColsListData& Col) const;
+    // Whether the print may read the recording of the last column scan
+    // instead of the records: it holds every row and every data column,
+    // whose places it then notes (ReplaySlots).
+    bool PrepareScanReplay();
+    void StartScanRecording();
+    // Lets the next print read the table: the data may change before it.
+    void DropScanRecording() {
+        ScannedRows.Discard();
+        ScannedDataSet = nullptr;
+    }
     // In engine/column_planes.cpp (the column list needs it too).
     TRegPlaneNdx CnvtColNdxToXPlaneNdx(int ColNdx) const;
 
@@ -218,6 +245,9 @@ public:
     int32_t RcdsDone = 0;
     int32_t Rows = 0;
     TRegPlaneNdx CurXPlane = TRegPlaneNdx::plAll;
+    // The X plane whose data-row font the scan's last data row left on the
+    // canvas (plAll: none known).
+    TRegPlaneNdx DataRowFont = TRegPlaneNdx::plAll;
     int32_t LineNumColPos = 0;
     int32_t FixedCols = 0;
     int32_t FixedRows = 0;
@@ -228,6 +258,14 @@ public:
     std::unique_ptr<char[]> MemoBuf;
     // The room of the cell texts that the column scan measures.
     std::string ScanText;
+    // The data texts of every row as the last column scan read them, of
+    // ScannedDataSet; while ReplayingScan, the rows are stepped through and
+    // their data texts read from it instead of from the dataset.
+    TScannedRows ScannedRows;
+    TDataSet* ScannedDataSet = nullptr;
+    bool ReplayingScan = false;
+    std::vector<int> ReplaySlots; // [column] -> the place of its text in a recorded row, -1 for none
+    std::vector<bool> RecordedCols; // [column] -> whether the scan records its texts
 };
 
 // The run's object adapter; set while a report runs, else nullptr.

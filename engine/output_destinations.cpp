@@ -250,8 +250,18 @@ void TPrintSettings::OutputTextPage() {
             }
         }
     } else if (ToFile) {
-        std::string scratch;
-        for (int i = 0; i < page.Count(); ++i) OutFile.WriteLn(PageLineUtf8(i, scratch));
+        // The page goes to the file in one piece, its lines in UTF-8.
+        std::string& out = PageOut;
+        out.clear();
+        for (int i = 0; i < page.Count(); ++i) {
+            const std::string& line = page.Ref(i);
+            if (IsUtf8Line(i) || IsAscii(line))
+                out += line;
+            else
+                AppendCp437AsUtf8(out, line);
+            out += "\r\n";
+        }
+        OutFile.Write(out);
         InOutCheck(OutFile.IOResult());
     } else if (ToPrinter && Canvas) {
         SheetStarted = true;

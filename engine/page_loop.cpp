@@ -330,6 +330,19 @@ void TPrintSettings::PrintPages() {
     if (!ObjInfo) return;
     TObjInfo& oi = *ObjInfo;
     const TRunPosition keep(*this);
+    // A print of every page, one page across, that directly follows a scan
+    // of all rows reads the rows the scan recorded, once: the next print
+    // reads the records again.
+    struct TReplay {
+        TObjInfo& Oi;
+        ~TReplay() {
+            if (!Oi.ReplayingScan) return;
+            Oi.ReplayingScan = false;
+            Oi.ScannedRows.Discard();
+        }
+    } replay{oi};
+    oi.ReplayingScan = RunPrintWhat() == TPrintWhat::pwAll && StartAtFirstRcd && PagesAcross <= 1 &&
+                       PageRangeFrom.Y <= 1 && oi.PrepareScanReplay();
     InitPrintPages();
     int fromX = std::max(1, PageRangeFrom.X);
     const int startCol = oi.GetPageXColNum(fromX);

@@ -4,6 +4,8 @@
 // prints.
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
@@ -124,6 +126,8 @@ int TPrintSettings::CalcCurTextLineHt(TRegPlaneNdx Plane) {
     TObjInfo& oi = *ObjInfo;
     const int textHt = st.PlaneRows[Plane].TextHt;
     if (rs.MaxStringLines <= 1 && rs.MaxMemoLines <= 1) return textHt;
+    // The recorded rows of a table have no memo column.
+    if (Plane == P::plMiddle && rs.MaxStringLines <= 1 && oi.ReplayingScan) return textHt;
 
     const bool text = TextQuality();
     auto heightLimit = [&](int Lines) { return text ? Lines : textHt * Lines; };
@@ -194,10 +198,15 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     TObjInfo& oi = *ObjInfo;
     const bool failed = oi.BookmarkFailed;
     std::string& text = CellText;
-    if (failed)
+    // A recorded text is read where it stands.
+    std::string_view view;
+    if (failed) {
         text.assign(BookmarkFailedText);
-    else
+        view = text;
+    } else if (!oi.GetScannedText(Plane, CurColNdx, view)) {
         oi.GetColData(Plane, CurColNdx, true, text);
+        view = text;
+    }
 
     // A number must show whole: it may take the spare room beside the data,
     // left first; one that still does not fit shows as asterisks. Titles are
@@ -206,7 +215,7 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
     if (number && !failed && Plane != P::plFirst && CurColNdx >= 0 && CurColNdx < oi.ColCount()) {
         const TColsListData& col = oi.Col(CurColNdx);
         const bool inChars = TextQuality() || !Canvas;
-        const int textWid = inChars ? DisplayWidth(text) : Canvas->TextWidth(text);
+        const int textWid = inChars ? DisplayWidth(view) : Canvas->TextWidth(std::string(view));
         const int rectWid = TextRect.Right - TextRect.Left + (inChars ? 1 : 0);
         int excess = textWid - rectWid;
         if (excess > 0) {
@@ -220,10 +229,11 @@ void TPrintSettings::PrintCellText(TRegPlaneNdx Plane, TFieldType FieldType) {
                 const int wid = std::max(0, TextRect.Right - TextRect.Left + (inChars ? 1 : 0));
                 const int starWid = inChars ? 1 : std::max(1, Canvas->TextWidth("*"));
                 text = StringOfChar('*', wid / starWid);
+                view = text;
             }
         }
     }
-    PrintText(text.c_str(), Length(text), TextRect, GetFieldTypeFormat(Plane, FieldType) | DT_NOPREFIX);
+    PrintText(view.data(), static_cast<int>(view.size()), TextRect, GetFieldTypeFormat(Plane, FieldType) | DT_NOPREFIX);
 }
 
 int TPrintSettings::GetFirstNonBlkColNdx(TRegPlaneNdx Plane) {
@@ -280,6 +290,66 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
 
     FirstNonBlkColNdx = gb;
     const int bottom = top + frame + height;
+    // The text of a cell goes inside its lines and margins, and a data text
+    // inside the spare room beside the data too.
+    auto placeText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
+        TextRect = TRect{cell.Left + col.LeftLineWid + cellMargin.Left, cell.Top + topWid + cellMargin.Top,
+                         cell.Right - rightWid - cellMargin.Right, cell.Bottom - cellMargin.Bottom};
+        if (Plane != P::plFirst) {
+            TextRect.Left += col.SpareLeft;
+            TextRect.Right -= col.SpareRight;
+        }
+        if (TextRect.Right < TextRect.Left - 1) TextRect.Right = TextRect.Left - 1;
+    };
+    auto printText = [&](const TColsListData& col, const TRect& cell, int rightWid) {
+        placeText(col, cell, rightWid);
+        PrintCellText(Plane, Plane == P::plFirst || oi.BookmarkFailed ? FT::ftString : col.FieldType);
+    };
+    auto endRow = [&] {
+        PrintRect.Top = top;
+        PrintRect.Bottom = bottom;
+        PrevFirstNonBlkColNdx = FirstNonBlkColNdx;
+        NoRowYet = false;
+        FirstRow = false;
+    };
+
+    // A data row of one text line with no line above it, on a line of its
+    // own, has the same line characters as the rows before it on this page:
+    // the first such row writes them, the others copy them and write only
+    // their texts. Fonts and fills do not change a text page.
+    const bool plain = text && Plane == P::plMiddle && !FirstRow && !oi.BookmarkFailed && !GrpBrkLinesOn &&
+                       topWid == 0 && bottom == top && TextPage && top >= TextPage->Count();
+    if (plain && RowLines.Valid && RowLines.Page == CurPage && RowLines.Panel == CurPanel &&
+        RowLines.XOffset == XOffset && RowLines.FirstCol == FirstColNdx) {
+        PutRowLines(top);
+        GrpBrkThisRow = false;
+        for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
+            const TColsListData& col = oi.Col(CurColNdx);
+            if (col.PageAcross != CurPage.X) break;
+            if (!col.Print) continue;
+            placeText(col, TRect{XOffset + col.XPos, top, XOffset + col.XPos + col.TotalWid - 1, bottom},
+                      col.RightLineWid);
+            // A recorded text of printable ASCII that fits is copied into
+            // its place (a number that fits needs none of the room beside it).
+            std::string_view recorded;
+            if (oi.GetScannedText(Plane, CurColNdx, recorded) &&
+                PutPlainText(recorded, TextRect, CnvtFormatToAlignment(GetFieldTypeFormat(Plane, col.FieldType))))
+                continue;
+            PrintCellText(Plane, col.FieldType);
+        }
+        endRow();
+        return true;
+    }
+    if (plain) {
+        RowLines.Noting = true;
+        RowLines.Failed = RowLines.Valid = false;
+        RowLines.Chrs.clear();
+        RowLines.Page = CurPage;
+        RowLines.Panel = CurPanel;
+        RowLines.XOffset = XOffset;
+        RowLines.FirstCol = FirstColNdx;
+    }
+
     P fontPlane = P::plAll;
     for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
         const TColsListData& col = oi.Col(CurColNdx);
@@ -310,25 +380,14 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
         PrintCellLines(col.FirstOnPage, Plane, reg, col.LeftLine, rightKind, HasLeftLine(col), hasRight, cell,
                        TRect{col.LeftLineWid, topWid, rightWid, 0});
 
-        TextRect = TRect{cell.Left + col.LeftLineWid + cellMargin.Left, cell.Top + topWid + cellMargin.Top,
-                         cell.Right - rightWid - cellMargin.Right, cell.Bottom - cellMargin.Bottom};
-        if (Plane != P::plFirst) {
-            TextRect.Left += col.SpareLeft;
-            TextRect.Right -= col.SpareRight;
-        }
-        if (TextRect.Right < TextRect.Left - 1) TextRect.Right = TextRect.Left - 1;
-        PrintCellText(Plane, Plane == P::plFirst || oi.BookmarkFailed ? FT::ftString : col.FieldType);
+        printText(col, cell, rightWid);
         if (oi.BookmarkFailed) {
             ++CurColNdx;
             break;
         }
     }
-
-    PrintRect.Top = top;
-    PrintRect.Bottom = bottom;
-    PrevFirstNonBlkColNdx = FirstNonBlkColNdx;
-    NoRowYet = false;
-    FirstRow = false;
+    if (RowLines.Noting) EndRowLines();
+    endRow();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/report_types.h"
@@ -97,6 +98,10 @@ public:
     int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                              bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
+    // PrintText of a text quality cell's Text when it is printable ASCII no
+    // wider than Rect, going into a line of one byte a cell: true then,
+    // else false and nothing written.
+    bool PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align);
     // Called for every cell: defined here so that it is inlined.
     static TAlignment CnvtFormatToAlignment(unsigned Format) {
         if (Format & DT_RIGHT) return TAlignment::taRightJustify;
@@ -301,6 +306,29 @@ private:
     // Writes the cells of the text page's UTF-8 lines, each line read once
     // as the page loop writes it from left to right.
     TCellWriter PageCells;
+    // The line characters of a plain data row of the text page (one text
+    // line, no line above it, a line of its own): the first such row of a
+    // page and panel writes them through the line routines, which note them
+    // here; the later rows copy them and write only their cell texts.
+    struct TRowLineChrs {
+        bool Noting = false;
+        bool Failed = false;
+        bool Valid = false;
+        TPoint Page;
+        int Panel = 0;
+        int XOffset = 0;
+        int FirstCol = 0;
+        std::vector<std::pair<int, char>> Chrs; // column (from 1) and character
+        std::string Line; // a new line of the page with them in their places
+    } RowLines;
+    // A text page on its way to the file, kept from page to page.
+    std::string PageOut;
+    void NoteRowLine(char Chr, int X, int Y1, int Y2);
+    // Ends the noting of the row just laid out: its characters are kept
+    // when they alone made its line.
+    void EndRowLines();
+    // Adds line Ndx, a new line of the page, holding the noted characters.
+    void PutRowLines(int Ndx);
     // The text page's lines that hold UTF-8 (see TextPage).
     std::vector<bool> Utf8Lines;
     bool IsUtf8Line(int Ndx) const {

@@ -13,7 +13,9 @@ bool TObjInfo::GetFirstRcd() {
     const bool currentPage = PrintSettings && PrintSettings->RunPrintWhat() == TPrintWhat::pwCurrentPage;
     bool found = false;
     if (IsDataSetKind(ObjType)) {
-        if (DataSet) {
+        if (ReplayingScan) {
+            found = ScannedRows.Rewind() && ScannedRows.NextRow();
+        } else if (DataSet) {
             if (currentPage && ObjPosn)
                 ObjPosn->RestorePosn();
             else
@@ -66,7 +68,11 @@ bool TObjInfo::GetNextRcd(TRegPlaneNdx YPlane, bool GoToLast) {
             break;
         }
         CurCell = TPoint{-1, -1};
-        if (DataSet && DataSet->Active()) {
+        if (ReplayingScan) {
+            moved = ScannedRows.NextRow();
+            while (GoToLast && moved && ScannedRows.NextRow()) {}
+            atEnd = !moved;
+        } else if (DataSet && DataSet->Active()) {
             if (GoToLast)
                 DataSet->Last();
             else

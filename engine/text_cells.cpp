@@ -26,16 +26,18 @@ bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsTex
 constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
 
 // Whether Text holds a character that the one-pass copy of a plain text
-// cannot take: a control character, or in a memo the caret of a code. Eight
+// cannot take: a control character, or in a memo the caret of a code; with
+// High, any character that is not ASCII too. Eight
 // characters are tested at a time: a byte below N in X shows as a high bit
 // of (X - N in every byte) & ~X, exactly when there is one (N at most 128).
 // Reads overlap where the text is not a multiple of eight long; a text
 // shorter than four is read as its first, middle and last character.
-bool HasStopChr(std::string_view Text, bool Caret) {
+[[gnu::always_inline]] inline bool HasStopChr(std::string_view Text, bool Caret, bool High = false) {
     constexpr uint64_t Ones = 0x0101010101010101ULL, Highs = Ones * 0x80;
     auto below = [](uint64_t X, uint64_t N) { return ((X - Ones * N) & ~X & Highs) != 0; };
     auto stopIn = [&](uint64_t X) {
-        return below(X, ' ') || below(X ^ (Ones * 0x7F), 1) || (Caret && below(X ^ (Ones * '^'), 1));
+        return (High && (X & Highs) != 0) || below(X, ' ') || below(X ^ (Ones * 0x7F), 1) ||
+               (Caret && below(X ^ (Ones * '^'), 1));
     };
     const char* p = Text.data();
     const std::size_t n = Text.size();
@@ -305,6 +307,25 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
         WrapFldLine();
     }
     return Used;
+}
+
+bool TPrintSettings::PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align) {
+    const int W = Rect.Right - Rect.Left + 1;
+    const int len = static_cast<int>(Text.size());
+    if (!TextPage || Rect.Top < 0 || W < 1 || Rect.Bottom < Rect.Top || len > W || IsUtf8Line(Rect.Top) ||
+        HasStopChr(Text, false, true))
+        return false;
+    if (len == 0) return true;
+    // As PutFldStr writes ASCII into a line of one byte a cell.
+    const int col = std::max(1, Rect.Left);
+    std::string& line = PageLine(Rect.Top);
+    if (Length(line) < col + W - 1) line.resize(static_cast<std::size_t>(col + W - 1), ' ');
+    char* field = line.data() + (col - 1);
+    const int before = AlignedBefore(Align, W - len);
+    for (int i = 0; i < before; ++i) field[i] = ' ';
+    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
+    for (int i = before + len; i < W; ++i) field[i] = ' ';
+    return true;
 }
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {

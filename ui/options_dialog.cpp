@@ -174,6 +174,10 @@ void TfmTBXMain::FormShow(TObject*) {
         const bool canPreview =
             rs.PrintWhat != TPrintWhat::pwWindowSnapShot && rs.OutputDest != TOutputDest::odExportFile;
         bool showOptions = rs.DisplayReportOptionsWin || ctrlShift || chkFail;
+        // The rows the scan recorded stand in for the table only in a print
+        // that follows the scan at once: while the options window or the
+        // preview is open, other programs may change the data.
+        if (showOptions || (rs.PreviewFirst && canPreview)) ObjInfo->DropScanRecording();
         if (rs.PreviewFirst && canPreview && !ctrlShift && !chkFail) showOptions = Preview();
         if (showOptions) {
             Screen()->SetCursor(crDefault);
@@ -279,7 +283,10 @@ void TfmTBXMain::SaveRptSettings(bool Check) {
 
 void TfmTBXMain::bbCloseClick(TObject*) { Close(); }
 
-void TfmTBXMain::itmCalcColSIzeClick(TObject*) { ObjInfo->CalcColWids(paMsg, paPagesAcross, Timer1); }
+void TfmTBXMain::itmCalcColSIzeClick(TObject*) {
+    ObjInfo->CalcColWids(paMsg, paPagesAcross, Timer1);
+    ObjInfo->DropScanRecording(); // the print comes later
+}
 
 void TfmTBXMain::mnFileClick(TObject*) {
     const bool snapshot = PrintSettings->IsSnapShot;

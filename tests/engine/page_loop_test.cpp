@@ -521,6 +521,52 @@ TEST_F(TablePageLoopTest, ATableReportInTheIbmLineDrawingSet) {
                             "\f\r\n");
 }
 
+TEST_F(TablePageLoopTest, EveryRowPrintsOnceInItsPlaceOverManyPages) {
+    RS().OutputQuality = 1;
+    RS().TxtCharsPageWid = 40;
+    RS().LinesPerpage = 9;
+    RS().Memo(M::rmPgTi).SetText("");
+    RS().Snugfit = TSnugfit::osAllRows;
+    SetOpt(S::soLineNumbers, false);
+    std::string sql = "CREATE TABLE items(id INTEGER, name VARCHAR(10), price REAL); INSERT INTO items VALUES";
+    using Row = std::vector<std::string>;
+    std::vector<Row> expected;
+    for (int i = 1; i <= 20; ++i) {
+        const std::string id = std::to_string(i), name = "item " + std::to_string(i % 7), price = id + ".5";
+        sql += (i > 1 ? ", (" : "(") + id + ", '" + name + "', " + price + ")";
+        expected.push_back({id, name, price});
+    }
+    auto table = Table(sql + ";");
+    // The cells of every data line of the output, in order.
+    auto dataRows = [&] {
+        std::vector<Row> rows;
+        for (const std::string& line : SplitLines(Output())) {
+            if (line.find("│ item") == std::string::npos) continue;
+            Row& row = rows.emplace_back();
+            for (std::size_t at = line.find("│"), next; (next = line.find("│", at + 1)) != std::string::npos; at = next)
+                row.push_back(Trim(line.substr(at + 3, next - at - 3)));
+        }
+        return rows;
+    };
+
+    StartRun(table.get());
+    EXPECT_EQ(PrintRun(), 1);
+    const std::string first = Output();
+    EXPECT_EQ(PS().PagesOutput, 7); // three rows a page between the titles and the bottom border
+    EXPECT_EQ(dataRows(), expected);
+    // Printed again, the rows are read again, to the same file.
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(Output(), first);
+
+    // Counted short of the table's rows, the scan measures those counted,
+    // and the print still prints every row.
+    StartRun(table.get());
+    OI().Rows = 6;
+    OI().CalcColWids(nullptr, nullptr, nullptr);
+    EXPECT_EQ(PrintRun(), 1);
+    EXPECT_EQ(dataRows(), expected);
+}
+
 TEST_F(TablePageLoopTest, EveryDestinationGetsTheSameLines) {
     // One page on every destination, at the left margin (the printer's
     // page is wider than the text file's).

@@ -609,6 +609,29 @@ TEST_F(OptionsRunTest, AFailureWhileClosingIsToldAndTheDialogStillCloses) {
 
 // ---- The end of a run ---------------------------------------------------------------------
 
+TEST_F(OptionsRunTest, APrintFromTheOptionsWindowPrintsTheDataAsItIsThen) {
+    SqliteFile db(dir.File("items.db"),
+                  "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                  "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
+    auto* table = new TTable(form);
+    table->SetName("tblItems");
+    table->SetDatabaseName(db.FileName());
+    table->SetTableName("items");
+    tbx->SetObjectToPrint(table);
+    // Every row measured; another program changes a row while the window
+    // is open, before the user prints.
+    Store({"DisplayReportOptionsWin=1", "CloseWinAfterPrinting=1", "Snugfit=0"});
+    InWindow([&](TfmTBXMain& d) {
+        db.Exec("UPDATE items SET name = 'pots' WHERE id = 2;");
+        UserClick(d.sbPrint);
+    });
+    EXPECT_EQ(tbx->Print(), 1);
+    const std::string out = ReadAll(OutName());
+    EXPECT_NE(out.find("pots"), std::string::npos) << out;
+    EXPECT_EQ(out.find("jugs"), std::string::npos) << out;
+    ExpectRunGone();
+}
+
 TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
     SqliteFile db(dir.File("items.db"),
                   "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
