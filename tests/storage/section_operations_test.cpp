@@ -168,8 +168,10 @@ TEST_F(SectionOps, SectionsAcrossTheEndsOfReadsLoadAndSaveAsSmallOnes) {
     std::vector<std::size_t> starts;
     for (int i = 0; i < Sections; ++i) {
         starts.push_back(file.size());
-        file += "[" + id(i) + "]\r\nPanelsAcrossPage=" + IntToStr(1 + i % 9) + "\r\nMemo,PgTi=START\r\n" + memo(i) +
-                "\r\nMemo,PgTi=END\r\n\r\n";
+        for (const std::string& part :
+             {std::string("["), id(i), std::string("]\r\nPanelsAcrossPage="), IntToStr(1 + i % 9),
+              std::string("\r\nMemo,PgTi=START\r\n"), memo(i), std::string("\r\nMemo,PgTi=END\r\n\r\n")})
+            file += part;
     }
     starts.push_back(file.size());
     ASSERT_GT(file.size(), 4 * ReadSize);

@@ -132,7 +132,9 @@ TEST_F(QtCanvasDeviceTest, EveryBoxDrawingCharacterTakesOneCell) {
         SetTextFont(canvas, 10);
         const int three = canvas.TextWidth("aXb");
         for (char32_t c = 0x2500; c <= 0x257F; ++c) {
-            const std::string text = "a" + QString::fromUcs4(&c, 1).toStdString() + "b";
+            std::string text = "a";
+            text += QString::fromUcs4(&c, 1).toStdString();
+            text += 'b';
             EXPECT_EQ(canvas.TextWidth(text), three) << dpi << " " << static_cast<int>(c);
             EXPECT_EQ(DisplayWidth(text), 3) << static_cast<int>(c);
         }
