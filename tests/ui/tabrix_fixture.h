@@ -23,6 +23,7 @@
 #include "storage/file_mgr.h"
 #include "support/engine/run_setup.h"
 #include "support/temp_dir.h"
+#include "support/ui/new_tabrix.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
 #include "ui/tabrix.h"
@@ -63,13 +64,7 @@ protected:
     // A component on the form, named Name, whose identifier is set as the
     // form's streaming sets it (no settings-file operation).
     TTrxTabrix* NewComponent(const std::string& Name, const std::string& Id = kReportId) {
-        auto* t = new TTrxTabrix(form);
-        t->SetName(Name);
-        t->FileMgr->DataDir = dir.Path();
-        t->BeginLoading();
-        t->SetReportId(Id);
-        t->Loaded();
-        return t;
+        return NewTabrix(form, Name, dir.Path(), Id);
     }
 
     std::string SettingsFile() const { return dir.File("RptSet.TXT"); }

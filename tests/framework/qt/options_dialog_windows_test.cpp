@@ -42,6 +42,7 @@
 #include "qt_user.h"
 #include "support/engine/item_grid.h"
 #include "support/temp_dir.h"
+#include "support/ui/new_tabrix.h"
 #include "support/windows_dir.h"
 #include "ui/data_dir_wizard.h"
 #include "ui/options_dialog.h"
@@ -101,12 +102,7 @@ protected:
         grid->SetName("sgItems");
         grid->SetParent(form);
         FillItemGrid(*grid, 3, Rows);
-        tbx = new TTrxTabrix(form);
-        tbx->SetName("TrxTabrix1");
-        tbx->FileMgr->DataDir = dir.Path();
-        tbx->BeginLoading();
-        tbx->SetReportId(kReportId);
-        tbx->Loaded();
+        tbx = NewTabrix(form, "TrxTabrix1", dir.Path(), kReportId);
         tbx->DialogTitle = "Items";
         form->Show();
     }

@@ -19,6 +19,7 @@
 #include "framework/printing/virtual_printer.h"
 #include "qt_user.h"
 #include "support/temp_dir.h"
+#include "support/ui/new_tabrix.h"
 #include "support/windows_dir.h"
 #include "ui/options_dialog.h"
 #include "ui/tabrix.h"
@@ -44,12 +45,7 @@ protected:
         const char* cells[4][2] = {{"Item", "Units"}, {"Bolts", "120"}, {"Nuts", "80"}, {"Washers", "300"}};
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 2; ++c) grid->SetCells(c, r, cells[r][c]);
-        tbx = new TTrxTabrix(form);
-        tbx->SetName("TrxTabrix1");
-        tbx->FileMgr->DataDir = dir.Path();
-        tbx->BeginLoading();
-        tbx->SetReportId(kReportId);
-        tbx->Loaded();
+        tbx = NewTabrix(form, "TrxTabrix1", dir.Path(), kReportId);
         tbx->DialogTitle = "Items";
         form->Show();
     }
