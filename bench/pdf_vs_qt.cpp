@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_report.h"
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
@@ -34,24 +35,13 @@ using namespace trx;
 // The report of the text-report benchmark, on the PDF printer, landscape so
 // that a row fits across the page.
 void SetUpReport(TRunScope& Globals, const std::string& PdfFile) {
-    TtrxReportSettings& rs = Globals.RS();
-    test::SetReportDefaults(rs);
-    rs.DialogTitle = "Benchmark";
-    rs.ReportDesc = "Benchmark";
-    rs.DisplayProgressWindow = false;
-    rs.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
-    rs.ReportAlignment = TAlignment::taLeftJustify;
-    rs.MaxStringColWid[TUnitsOfMeasure::umTxt] = 80;
-    rs.MaxStringLines = 1;
+    TtrxReportSettings& rs = bench::SetUpBenchmarkReport(Globals);
     rs.Snugfit = TSnugfit::osAllRows;
     rs.ShrinkToPage = false;
     rs.Orientation = TPrinterOrient::poLandscapeOrient;
-    rs.Memo(TRptMemoNdx::rmPgTi).SetText("");
     rs.OutputDest = TOutputDest::odPrinter;
     rs.DefaultPrinter = false;
     rs.PrinterName = PdfPrinterName;
-    Globals.Styles().StyleOpts[TStyleOptNdx::soLineNumbers].Value = false;
-    Globals.OI().ComponentName = "TrxTabrix1";
     auto driver = std::make_unique<TQtPrinterDriver>();
     driver->PdfFileName = PdfFile;
     SetPrinter(std::make_unique<TPrinter>(std::move(driver)));
@@ -65,11 +55,7 @@ int Run(bool Setup, const std::string& Database, const std::string& TableName, c
     TRunScope globals;
     SetUpReport(globals, Setup ? Out + ".pdf" : Out);
     TTable table;
-    table.SetName("tblBench");
-    table.SetDatabaseName(Database);
-    table.SetTableName(TableName);
-    table.Open();
-    test::StartRun(&table);
+    bench::StartBenchmarkRun(table, Database, TableName);
     if (!Setup) return test::PrintRun();
 
     // What the printer set-up chose: the page, the font and the line height.

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "bench_report.h"
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
@@ -43,29 +44,15 @@ int main(int argc, char** argv) {
     TWindowProgress progressWindow;
     TRunProgressScope showProgress(progressWindow);
     TRunScope globals;
-    TtrxReportSettings& rs = globals.RS();
-    test::SetReportDefaults(rs);
-    rs.DialogTitle = "Benchmark";
-    rs.DisplayProgressWindow = false;
+    TtrxReportSettings& rs = bench::SetUpBenchmarkReport(globals);
     rs.OutputFileName = argv[3];
     rs.OutputDest = TOutputDest::odTextFile;
-    rs.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
-    rs.ReportAlignment = TAlignment::taLeftJustify;
-    rs.MaxStringColWid[TUnitsOfMeasure::umTxt] = 80;
-    rs.MaxStringLines = 1;
     rs.TxtCharsPageWid = 160;
     rs.LinesPerpage = 66;
     rs.Snugfit = TSnugfit::osAllRows;
-    rs.Memo(TRptMemoNdx::rmPgTi).SetText("");
-    globals.Styles().StyleOpts[TStyleOptNdx::soLineNumbers].Value = false;
-    globals.OI().ComponentName = "TrxTabrix1";
 
     TTable table;
-    table.SetName("tblBench");
-    table.SetDatabaseName(argv[1]);
-    table.SetTableName(argv[2]);
-    table.Open();
-    test::StartRun(&table);
+    bench::StartBenchmarkRun(table, argv[1], argv[2]);
     int result = 0;
     const double report = Seconds([&] { result = test::PrintRun(); });
 

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_report.h"
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
@@ -35,7 +36,6 @@
 namespace {
 
 using namespace trx;
-using S = TStyleOptNdx;
 
 // One report run over the table; its result (1 completed).
 int RunReport(bool Export, const std::string& Database, const std::string& TableName, const std::string& Out) {
@@ -43,23 +43,11 @@ int RunReport(bool Export, const std::string& Database, const std::string& Table
     TWindowProgress progressWindow;
     TRunProgressScope showProgress(progressWindow);
     TRunScope globals;
-    TtrxReportSettings& rs = globals.RS();
-    test::SetReportDefaults(rs);
-    rs.DialogTitle = "Benchmark";
-    rs.ReportDesc = "Benchmark";
-    rs.DisplayProgressWindow = false;
+    TtrxReportSettings& rs = bench::SetUpBenchmarkReport(globals);
     rs.OutputFileName = Out;
-    rs.OutputQuality = static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw);
-    rs.ReportAlignment = TAlignment::taLeftJustify;
-    // Every text on one line, as the shell shows it.
-    rs.MaxStringColWid[TUnitsOfMeasure::umTxt] = 80;
-    rs.MaxStringLines = 1;
     rs.ExportMaxStrLng = 255;
     rs.TxtCharsPageWid = 160;
     rs.LinesPerpage = 66;
-    rs.Memo(TRptMemoNdx::rmPgTi).SetText("");
-    globals.Styles().StyleOpts[S::soLineNumbers].Value = false;
-    globals.OI().ComponentName = "TrxTabrix1";
     if (Export) {
         rs.OutputDest = TOutputDest::odExportFile;
         rs.ExportFieldDelim = "44";
@@ -71,11 +59,7 @@ int RunReport(bool Export, const std::string& Database, const std::string& Table
     }
 
     TTable table;
-    table.SetName("tblBench");
-    table.SetDatabaseName(Database);
-    table.SetTableName(TableName);
-    table.Open();
-    test::StartRun(&table);
+    bench::StartBenchmarkRun(table, Database, TableName);
     return test::PrintRun();
 }
 
