@@ -63,6 +63,14 @@ public:
 
 class OptionsRunTest : public TabrixTest {
 protected:
+    // The table "items" of Db, on the form (closed).
+    TTable* ItemsTable(const SqliteFile& Db) {
+        auto* table = new TTable(form);
+        table->SetName("tblItems");
+        table->SetDatabaseName(Db.FileName());
+        table->SetTableName("items");
+        return table;
+    }
     // The options window waits for its user: Script acts on it.
     void InWindow(std::function<void(TfmTBXMain&)> Script) {
         ui->OnModal("", [Script](TCustomForm& f) {
@@ -613,10 +621,7 @@ TEST_F(OptionsRunTest, APrintFromTheOptionsWindowPrintsTheDataAsItIsThen) {
     SqliteFile db(dir.File("items.db"),
                   "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
                   "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
-    auto* table = new TTable(form);
-    table->SetName("tblItems");
-    table->SetDatabaseName(db.FileName());
-    table->SetTableName("items");
+    auto* table = ItemsTable(db);
     tbx->SetObjectToPrint(table);
     // Every row measured; another program changes a row while the window
     // is open, before the user prints.
@@ -636,10 +641,7 @@ TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
     SqliteFile db(dir.File("items.db"),
                   "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
                   "INSERT INTO items VALUES(1, 'cups');");
-    auto* table = new TTable(form);
-    table->SetName("tblItems");
-    table->SetDatabaseName(db.FileName());
-    table->SetTableName("items");
+    auto* table = ItemsTable(db);
     table->DisableControls(); // the application's own
     tbx->SetObjectToPrint(table);
     Store({});
