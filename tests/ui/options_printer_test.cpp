@@ -238,7 +238,7 @@ TEST_F(OptionsPrinterTest, ADefaultPrinterThatCannotBeUsedEndsTheSetUp) {
     RS().OutputDest = TOutputDest::odPrinter;
     UseGrid(2, 5);
     Open();
-    for (TVirtualPrinterSpec& spec : printer.Driver().Specs()) spec.Valid = false;
+    for (TVirtualPrinterSpec& p : printer.Driver().Specs()) p.Valid = false;
     Printer()->Refresh();
     try {
         dlg->SetupPrinter(true);
