@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <unordered_map>
 #include <vector>
 
 #include <fcntl.h>
@@ -62,6 +63,10 @@ TParsedLine Parse(const std::string& Text) {
             p.Value = p.Value.substr(1, p.Value.size() - 2);
     }
     return p;
+}
+
+[[noreturn]] void RefuseNotRegular(const std::string& Path) {
+    throw EIniFileException("Unable to read " + Path + ": it is not a regular file");
 }
 
 class TIniDoc {
@@ -136,8 +141,17 @@ public:
 private:
     static std::string ReadWhole(const std::string& Path) {
         std::string bytes;
-        const int fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Only a plain file is read: opening a FIFO waits for a writer for
+        // ever, and a device may never end. Without waiting on the open, the
+        // kind is checked again on what was opened.
+        struct stat st {};
+        if (stat(Path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) RefuseNotRegular(Path);
+        const int fd = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return bytes;
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close(fd);
+            RefuseNotRegular(Path);
+        }
         char buf[16384];
         for (;;) {
             const ssize_t n = read(fd, buf, sizeof buf);
@@ -303,9 +317,13 @@ void TIniFile::ReadSectionValues(const std::string& Section, TStrings& Strings) 
     const TIniDoc doc = LoadDoc(fullPath_);
     Strings.BeginUpdate();
     Strings.Clear();
-    ForEachKey(doc, Section, [&](int Header, const TParsedLine& p) {
-        // A repeated key reads as its first occurrence, as a look-up would.
-        Strings.Add(p.Name + "=" + Parse(doc.Lines[doc.FindKey(Header, p.Name)].Text).Value);
+    // A repeated key reads as its first occurrence, as a look-up would; the
+    // first values are kept by name, so that a large section is read in one
+    // pass and not searched again for every key.
+    std::unordered_map<std::string, std::string> firstValues;
+    ForEachKey(doc, Section, [&](int, const TParsedLine& p) {
+        const auto first = firstValues.try_emplace(UpperCase(p.Name), p.Value).first;
+        Strings.Add(p.Name + "=" + first->second);
     });
     Strings.EndUpdate();
 }

@@ -6,9 +6,11 @@
 //
 // Reading. The file is read afresh by every call, so changes made by other
 // programs are seen at once; a missing or unreadable file reads as empty and
-// every value takes its default. Section and key names are compared without
-// regard to case (ASCII letters) and without the blanks and tabs around
-// them. A section runs from its "[name]" line to the next one; lines before
+// every value takes its default. A name that stands for no regular file (a
+// directory, a FIFO, a device) is refused by every read and write with
+// EIniFileException "Unable to read <path>: it is not a regular file".
+// Section and key names are compared without regard to case (ASCII letters)
+// and without the blanks and tabs around them. A section runs from its "[name]" line to the next one; lines before
 // the first section, lines beginning with ';' and lines without a name
 // belong to no key. A key line is "name=value" (a line without '=' is a key
 // with an empty value). The value loses the blanks and tabs around it, and

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "engine/data_directory.h"
 #include "engine/program_path.h"
 #include "engine/trx_errors.h"
@@ -9,6 +11,7 @@
 #include "framework/core/file_utils.h"
 #include "framework/core/ini_file.h"
 #include "support/temp_dir.h"
+#include "support/watched_child.h"
 
 namespace trx::test {
 namespace {
@@ -138,6 +141,22 @@ TEST_F(DataDirTest, TheDefaultSetUpFailsQuietlyWhereNoDirectoryCanBeMade) {
     EXPECT_EQ(d, "");
     EXPECT_THROW(GetTBXDataDir(), ETrxSUError);
     EXPECT_TRUE(ui->Calls().empty());
+}
+
+TEST_F(DataDirTest, ARedirectionFileThatIsAFifoIsRefusedByName) {
+    ASSERT_TRUE(CreateDir(DefaultDir()));
+    const std::string fifo = windowsDir.File("TBXDirs.Ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    // Opened for reading, a FIFO would wait for a writer for ever.
+    EXPECT_EQ(InWatchedChild([&]() -> std::string {
+                  try {
+                      GetTBXDataDir();
+                      return "not refused";
+                  } catch (const Exception& e) {
+                      return e.Message == "Unable to read " + fifo + ": it is not a regular file" ? "" : e.Message;
+                  }
+              }),
+              "");
 }
 
 } // namespace

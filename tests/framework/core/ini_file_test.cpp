@@ -1,17 +1,24 @@
 #include "framework/core/ini_file.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/core/file_search.h"
 #include "framework/core/file_utils.h"
 #include "support/temp_dir.h"
+#include "support/watched_child.h"
 
 namespace trx {
 namespace {
 
+using test::InWatchedChild;
 using test::ReadAll;
 using test::TempDir;
 using test::WriteAll;
@@ -243,6 +250,73 @@ TEST(IniFile, FailedWriteRaises) {
         FAIL() << "no exception";
     } catch (const EIniFileException& e) {
         EXPECT_EQ(e.Message, "Unable to write to " + dir.File("missing/dir/x.ini"));
+    }
+}
+
+TEST(IniFile, ASectionOfManyKeysIsReadInOnePass) {
+    // 400,000 keys: a read that searched the section again for every key
+    // would make some 10^11 line comparisons and never end in a test's time.
+    constexpr int Keys = 400000;
+    TempDir dir;
+    const std::string name = dir.File("TBXDirs.Ini");
+    {
+        std::ofstream out(name, std::ios::binary);
+        out << "[Other]\r\n/apps/p1=elsewhere\r\n[Tabrix! Data Directories]\r\n";
+        for (int i = 0; i < Keys; ++i) out << "/apps/p" << i << "=/srv/d" << i % 1000 << ".TRX,PARADOX\r\n";
+        // Repeated keys, in other letter case, read as their first occurrence.
+        out << "/APPS/P7=/late.TRX,\r\n/apps/p399999 = ' /late.TRX '\r\n[Last]\r\nx=1\r\n";
+    }
+    TStringList values;
+    TIniFile(name).ReadSectionValues("tabrix! data directories", values);
+    ASSERT_EQ(values.Count(), Keys + 2);
+    EXPECT_EQ(values[0], "/apps/p0=/srv/d0.TRX,PARADOX");
+    EXPECT_EQ(values[Keys - 1], "/apps/p399999=/srv/d999.TRX,PARADOX");
+    EXPECT_EQ(values[Keys], "/APPS/P7=/srv/d7.TRX,PARADOX");
+    EXPECT_EQ(values[Keys + 1], "/apps/p399999=/srv/d999.TRX,PARADOX");
+}
+
+TEST(IniFile, ANameThatIsNoRegularFileIsRefusedAtOnce) {
+    const struct {
+        const char* What;
+        std::function<int(const std::string&)> Make;
+    } kinds[] = {
+        // Opening a FIFO waits for a writer for ever, a device may never end.
+        {"a FIFO", [](const std::string& Name) { return mkfifo(Name.c_str(), 0666); }},
+        {"a link to a device", [](const std::string& Name) { return symlink("/dev/zero", Name.c_str()); }},
+        {"a directory", [](const std::string& Name) { return mkdir(Name.c_str(), 0755); }},
+    };
+    const std::function<void(TIniFile&)> uses[] = {
+        [](TIniFile& Ini) { Ini.ReadString("S", "K", ""); },
+        [](TIniFile& Ini) {
+            TStringList lines;
+            Ini.ReadSectionValues("S", lines);
+        },
+        [](TIniFile& Ini) { Ini.WriteString("S", "K", "v"); },
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.What);
+        TempDir dir;
+        const std::string name = dir.File("TBXDirs.Ini");
+        ASSERT_EQ(kind.Make(name), 0);
+        EXPECT_EQ(InWatchedChild([&] {
+                      std::string wrong;
+                      for (const auto& use : uses) {
+                          TIniFile ini(name);
+                          try {
+                              use(ini);
+                              wrong += "not refused; ";
+                          } catch (const EIniFileException& e) {
+                              if (e.Message != "Unable to read " + name + ": it is not a regular file")
+                                  wrong += e.Message + "; ";
+                          }
+                      }
+                      return wrong;
+                  }),
+                  "");
+        // Nothing was written in its place.
+        struct stat st {};
+        ASSERT_EQ(lstat(name.c_str(), &st), 0);
+        EXPECT_FALSE(S_ISREG(st.st_mode));
     }
 }
 
