@@ -30,6 +30,13 @@ constexpr int64_t PollMs = 100; // between two attempts
 constexpr int64_t NoProgressMs = 5000; // a holder that long without a change may be stale
 constexpr int64_t GiveUpMs = 6000; // other failures end after that long
 
+// The lock file that cannot be created, named: it lies in a data directory
+// that the user may have to find first.
+[[noreturn]] void RaiseLockFileNotCreated(const std::string& LockFileName, int Code, const std::string& Why = {}) {
+    throw Exception("Unable to create file \"" + LockFileName + "\"" + (Why.empty() ? "" : ": " + Why) +
+                    ". I/O Error:" + IntToStr(Code));
+}
+
 // The lock file must be a plain file. A directory, a device or a FIFO in
 // its place is reported as a lock file that cannot be created, at once:
 // opening a FIFO waits for a writer for ever, and a device never gives back
@@ -37,7 +44,7 @@ constexpr int64_t GiveUpMs = 6000; // other failures end after that long
 void CheckLockFileKind(const std::string& LockFileName) {
     struct stat st {};
     if (stat(LockFileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        throw Exception("Unable to create file. I/O Error:" + IntToStr(ioAccessDenied));
+        RaiseLockFileNotCreated(LockFileName, ioAccessDenied, "it is not a regular file");
 }
 
 bool IsShareConflict(int Code) { return Code == ioSharingViolation || Code == ioLockViolation; }
@@ -135,7 +142,7 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
         int handle = -1;
         const int code =
             FileOpenShared(LockFileName, fmOpenReadWrite, fmShareDenyNone, TCreateDisposition::cdOpenAlways, handle);
-        if (code != 0 && !IsShareConflict(code)) throw Exception("Unable to create file. I/O Error:" + IntToStr(code));
+        if (code != 0 && !IsShareConflict(code)) RaiseLockFileNotCreated(LockFileName, code);
         FileClose(handle);
     }
 

@@ -253,20 +253,21 @@ TEST_F(LockFileTest, AMissingLockFileIsCreated) {
     EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
 }
 
-TEST_F(LockFileTest, ALockFileThatCannotBeCreatedIsReported) {
-    mkdir(LockFileName().c_str(), 0755);
+TEST_F(LockFileTest, ALockFileThatCannotBeCreatedIsReportedByName) {
+    // The data directory is gone.
+    mgr.DataDir = dir.File("gone");
     try {
         Load("", "A (001.001)");
         FAIL() << "no error";
     } catch (const ETrxError&) {
         FAIL() << "the framework's exception was expected";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Unable to create file. I/O Error:5");
+        EXPECT_EQ(e.Message, "Unable to create file \"" + dir.File("gone/TBXLOCK.$$$") + "\". I/O Error:3");
     }
     EXPECT_EQ(mgr.RSFList, nullptr);
 }
 
-TEST_F(LockFileTest, ALockFileThatIsNoPlainFileFailsAtOnce) {
+TEST_F(LockFileTest, ALockFileThatIsNoPlainFileFailsAtOnceNamingIt) {
     const struct {
         const char* What;
         std::function<int(const std::string&)> Make;
@@ -295,7 +296,9 @@ TEST_F(LockFileTest, ALockFileThatIsNoPlainFileFailsAtOnce) {
                 } catch (const ETrxError& e) {
                     std::fprintf(stderr, "%s\n", e.Message.c_str());
                 } catch (const Exception& e) {
-                    if (e.Message == "Unable to create file. I/O Error:5" && GetTickCount() == start)
+                    if (e.Message ==
+                            "Unable to create file \"" + LockFileName() + "\": it is not a regular file. I/O Error:5" &&
+                        GetTickCount() == start)
                         code = 0;
                     else
                         std::fprintf(stderr, "%s after %lld ms\n", e.Message.c_str(),
