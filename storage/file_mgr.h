@@ -59,6 +59,9 @@ public:
 
     // Fills ReportSettings (and the style options of RptStyles) with the
     // defaults, then with the section of User and Id when there is one.
+    // Settings in a folder that is read-only for the user (or beside a lock
+    // file he may not write) are read without the lock and marked
+    // SettingsReadOnly; nothing is made there.
     bool LoadReportSettings(const TtrxUserName& User, const TtrxReportId& Id);
     // Writes the section of User and Id (with Write false only reserves its
     // header); Id gets a suffix when it has none. User and Id receive the
@@ -126,6 +129,10 @@ public:
     // A new owner identifier for this manager's lock record; not locked.
     void InitLockRcd();
     bool LockFile(uint16_t Mode);
+    // Whether this user can hold a lock here at all: the lock file is there
+    // and may be written, or it can be made (ReadOnlyDir: the folder takes
+    // no new file). Raises the lock file's error when it is no regular file.
+    bool CanHoldLock(bool ReadOnlyDir);
     bool UnLockFile();
     void RecreateLockFile(bool Prompt);
     int32_t GetFileDateStamp(TLockRcd& Rcd);
@@ -157,8 +164,9 @@ private:
     bool RunOperation(const std::function<bool()>& Body);
     void EndOperation();
     // Takes the lock in Mode, opens the settings file (made empty when it is
-    // missing) and reads it; false when the lock was not obtained.
-    bool LockAndReadSettings(uint16_t Mode);
+    // missing, unless not MakeMissing) and reads it; false when the lock was
+    // not obtained.
+    bool LockAndReadSettings(uint16_t Mode, bool MakeMissing = true);
     // Copies the whole file to the temporary file and adds the section
     // Header (with its settings when Write) at its end.
     void AppendSection(const std::string& Header, bool Write);

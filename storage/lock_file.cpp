@@ -138,6 +138,9 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
 
     CheckLockFileKind(LockFileName);
     if (!FileExists(LockFileName)) {
+        // Nothing is made in a folder that is read-only for this user (by
+        // its permission bits, which bind the superuser too).
+        if (DirectoryIsReadOnly(ExtractFileDir(LockFileName))) RaiseLockFileNotCreated(LockFileName, ioAccessDenied);
         // Created empty, without emptying one that another program created meanwhile.
         int handle = -1;
         const int code =
@@ -213,6 +216,18 @@ bool TtrxFileMgr::LockFile(uint16_t Mode) {
         (void)LckFile.IOResult();
     }
     return Locked;
+}
+
+bool TtrxFileMgr::CanHoldLock(bool ReadOnlyDir) {
+    CheckLockFileKind(LockFileName);
+    if (!FileExists(LockFileName)) return !ReadOnlyDir;
+    if (FileIsReadOnly(LockFileName)) return false;
+    int handle = -1;
+    const int code =
+        FileOpenShared(LockFileName, fmOpenReadWrite, fmShareDenyNone, TCreateDisposition::cdOpenExisting, handle);
+    if (code == 0) FileClose(handle);
+    // Held alone by another manager, it can be ours later.
+    return code != ioAccessDenied;
 }
 
 bool TtrxFileMgr::UnLockFile() {

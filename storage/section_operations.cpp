@@ -107,7 +107,7 @@ void TtrxFileMgr::OpenTextFile(TTextFile& F, const std::string& FileName, TFileO
 void TtrxFileMgr::OpenReplacement(const std::string& FailMessage) {
     // Renaming over a file needs only the directory's permission: the file's
     // own is checked here, so that one shared read-only stays as it is.
-    if (FileIsReadOnly(RSFileName))
+    if (FileIsReadOnly(RSFileName) || DirectoryIsReadOnly(ExtractFileDir(RSFileName)))
         throw ETrxSUError(!FailMessage.empty() ? FailMessage : OpenFailMessage(RSFileName, ioAccessDenied));
     TmpFileOper = TFileOper::foWrite;
     OpenTextFile(TmpFile, TmpFileName, TmpFileOper);
@@ -167,11 +167,13 @@ bool TtrxFileMgr::RunOperation(const std::function<bool()>& Body) {
     return done;
 }
 
-bool TtrxFileMgr::LockAndReadSettings(uint16_t Mode) {
+bool TtrxFileMgr::LockAndReadSettings(uint16_t Mode, bool MakeMissing) {
     RSFileOper = TFileOper::foRead;
     if (!LockFile(Mode)) return false;
-    OpenTextFile(RSFile, RSFileName, RSFileOper);
-    RSText.Open(RSFile);
+    if (MakeMissing || FileExists(RSFileName)) {
+        OpenTextFile(RSFile, RSFileName, RSFileOper);
+        RSText.Open(RSFile);
+    }
     return true;
 }
 
@@ -182,7 +184,20 @@ bool TtrxFileMgr::LoadReportSettings(const TtrxUserName& User, const TtrxReportI
     return RunOperation([&] {
         InitVars(User, Id);
         AssignDefaultsToReportSettings();
-        if (!LockAndReadSettings(LockModeShared)) return false;
+        const bool readOnlyDir = DirectoryIsReadOnly(ExtractFileDir(RSFileName));
+        const bool canLock = CanHoldLock(readOnlyDir);
+        if (canLock) {
+            if (!LockAndReadSettings(LockModeShared, !readOnlyDir)) return false;
+        } else {
+            // Where this user can hold no lock he can change nothing either.
+            // Read without the lock, the file is still whole: a change
+            // replaces it in one step.
+            RSFileOper = TFileOper::foRead;
+            if (FileExists(RSFileName)) {
+                OpenTextFile(RSFile, RSFileName, RSFileOper);
+                RSText.Open(RSFile);
+            }
+        }
         bool found = false, unused = false;
         FindSection(SectionName, found, unused);
         if (found) {
@@ -192,6 +207,7 @@ bool TtrxFileMgr::LoadReportSettings(const TtrxUserName& User, const TtrxReportI
                 AssignStrLineToReportSettings(line);
             }
         }
+        if (readOnlyDir || !canLock) ReportSettings->SettingsReadOnly = true;
         return true;
     });
 }

@@ -202,6 +202,15 @@ bool FileIsReadOnly(const std::string& FileName) {
     return (st.st_mode & writeBit) == 0;
 }
 
+bool DirectoryIsReadOnly(const std::string& Dir) {
+    struct stat st {};
+    if (Dir.empty() || stat(Dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (FileIsReadOnly(Dir)) return true;
+    // A read-only mount or an access control list, as the kernel sees them
+    // for the effective user.
+    return faccessat(AT_FDCWD, Dir.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS);
+}
+
 int FileCopyPermissions(int Handle, const std::string& FileName) {
     struct stat st {};
     if (stat(FileName.c_str(), &st) != 0) return ErrnoToIOResult(errno, FileName);

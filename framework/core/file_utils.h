@@ -68,6 +68,11 @@ bool RenameFile(const std::string& OldName, const std::string& NewName);
 // the superuser too, as a file's read-only attribute binds every user on the
 // platform; access control lists and read-only mounts are not looked at.
 bool FileIsReadOnly(const std::string& FileName);
+// True for an existing directory in which this process may make no entry:
+// by its permission bits as FileIsReadOnly reads them (binding the superuser
+// too), or because the system refuses it (a read-only mount, an access
+// control list).
+bool DirectoryIsReadOnly(const std::string& Dir);
 // Gives the open file Handle the permission bits of FileName, and its owner
 // and group as far as this process may set them. Returns 0 or the I/O result
 // code of reading FileName's bits or of setting them.

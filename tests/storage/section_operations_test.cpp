@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
+#include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "engine/program_path.h"
@@ -16,6 +20,7 @@
 #include "framework/core/file_utils.h"
 #include "framework/core/format.h"
 #include "framework/core/math_util.h"
+#include "support/dir_snapshot.h"
 #include "support/windows_dir.h"
 
 namespace trx::test {
@@ -570,6 +575,106 @@ TEST_F(SectionOps, AFileReadOnlyForTheUserIsNotReplaced) {
         EXPECT_EQ(ReadAll(LockFileName()), std::string(32, '\0'));
         EXPECT_EQ(LoadPanels("", "A (001.001)"), 2); // loading still works
     }
+}
+
+// Takes from this thread, for one scope, the superuser's power to pass over
+// permission bits, so that a folder read-only by its bits is read-only for
+// the system as well. Other users have no such power: nothing to do.
+class TNoPermissionOverride {
+public:
+    TNoPermissionOverride() {
+        if (syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~(Bit(CAP_DAC_OVERRIDE) | Bit(CAP_DAC_READ_SEARCH) | Bit(CAP_FOWNER));
+        lowered_ = syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~TNoPermissionOverride() {
+        if (lowered_) syscall(SYS_capset, &header_, saved_);
+    }
+    TNoPermissionOverride(const TNoPermissionOverride&) = delete;
+    TNoPermissionOverride& operator=(const TNoPermissionOverride&) = delete;
+
+private:
+    static uint32_t Bit(int Cap) { return 1u << Cap; }
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+    bool lowered_ = false;
+};
+
+// True when nothing can be made in Dir.
+bool TakesNoNewFile(const std::string& Dir) {
+    const std::string probe = Dir + "/probe";
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return true;
+    close(fd);
+    unlink(probe.c_str());
+    return false;
+}
+
+TEST_F(SectionOps, SettingsInAReadOnlyFolderAreReadAndMarkedReadOnly) {
+    const std::string file = "[A (001.001)]\r\nPanelsAcrossPage=2\r\n";
+    const std::string lockFailed = "Unable to create file \"" + LockFileName() + "\". I/O Error:5";
+    const std::string replaceFailed = "Tabrix! Setup Error: Unable to open file: " + SettingsFileName() +
+                                      "\rbecause it is locked by another application. Close the other application "
+                                      "and try again.\r\rI/O Error:5";
+    const std::string lockRefused =
+        "Tabrix! Internal Error: Locking file: \"" + LockFileName() + "\"\rUnexpected I/O Error=5";
+    const struct {
+        const char* What;
+        bool Settings;
+        int LockMode; // 0: no lock file
+        int Panels; // loaded
+        std::string SaveFails; // the save's message
+    } folders[] = {
+        {"without a lock file", true, 0, 2, lockFailed},
+        {"with a lock file the user may write", true, 0666, 2, replaceFailed},
+        {"with a read-only lock file", true, 0444, 2, lockRefused},
+        {"without a settings file", false, 0, 1, lockFailed},
+    };
+    for (const auto& f : folders) {
+        SCOPED_TRACE(f.What);
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        if (f.Settings) SetSettings(file);
+        if (f.LockMode != 0) {
+            WriteAll(LockFileName(), std::string(32, '\0'));
+            ASSERT_EQ(chmod(LockFileName().c_str(), static_cast<mode_t>(f.LockMode)), 0);
+        }
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+        const TDirSnapshot before = Snapshot(dir.Path());
+        {
+            const TNoPermissionOverride asAUser;
+            if (!TakesNoNewFile(dir.Path())) {
+                chmod(dir.Path().c_str(), 0755);
+                GTEST_SKIP() << "a folder that takes no new file cannot be made here";
+            }
+            run.RS().SettingsReadOnly = false;
+            EXPECT_EQ(LoadPanels("", "A (001.001)"), f.Panels);
+            EXPECT_TRUE(run.RS().SettingsReadOnly);
+            EXPECT_EQ(mgr.RSFList, nullptr);
+            EXPECT_FALSE(mgr.LckFile.IsOpen());
+            try {
+                Save("", "A (001.001)");
+                ADD_FAILURE() << "saved";
+            } catch (const Exception& e) {
+                EXPECT_EQ(e.Message, f.SaveFails);
+            }
+        }
+        // Nothing made, nothing changed (taking a lock writes its record
+        // and then the released one into the lock file).
+        TDirSnapshot after = Snapshot(dir.Path());
+        if (f.LockMode != 0) {
+            ASSERT_EQ(after.count("TBXLOCK.$$$"), 1u);
+            EXPECT_EQ(after["TBXLOCK.$$$"].Bytes, std::string(32, '\0'));
+            after["TBXLOCK.$$$"].MTimeNs = before.at("TBXLOCK.$$$").MTimeNs;
+        }
+        EXPECT_EQ(after, before);
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+    }
+    // In a folder the user may write, the settings are his to change.
+    SetSettings(file);
+    EXPECT_EQ(LoadPanels("", "A (001.001)"), 2);
+    EXPECT_FALSE(run.RS().SettingsReadOnly);
 }
 
 // Limits the size of the files the process writes (as a full disk does) for
