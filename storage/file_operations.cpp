@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "engine/trx_errors.h"
 #include "framework/core/file_handles.h"
 #include "framework/core/file_search.h"
@@ -99,9 +101,20 @@ bool TFileMgr::CopyDirectory(const std::string& Mask, const std::string& DestDir
     const std::string source = ExtractFilePath(Mask);
     const std::string dest = IncludeTrailingPathDelimiter(DestDir);
     if (!DirectoryExists(dest)) {
+        // The levels that are missing, the deepest first.
+        std::vector<std::string> missing;
+        for (std::string level = ExcludeTrailingPathDelimiter(dest); !level.empty() && !DirectoryExists(level);) {
+            missing.push_back(level);
+            const std::string parent = ExtractFileDir(level);
+            if (parent == level) break;
+            level = parent;
+        }
         try {
             ForceDirectories(dest);
         } catch (const EInOutError&) {}
+        if (made_)
+            for (auto level = missing.rbegin(); level != missing.rend(); ++level)
+                if (DirectoryExists(*level)) made_->push_back(*level);
         if (!DirectoryExists(dest))
             throw EFCreateError(std::string(PrintingErrorPrefix) +
                                 "Unable to create destination subdirectory: " + dest);
@@ -117,13 +130,17 @@ bool TFileMgr::CopyDirectory(const std::string& Mask, const std::string& DestDir
                 ++ErrorCount;
                 return false;
             }
+            if (made_) made_->push_back(to);
             ++Count;
             continue;
         }
         // A destination inside the source is not copied into itself.
         if (!Recurse || SameFile(from, DestRoot)) continue;
-        if (!DirectoryExists(to) && !CreateDir(to))
-            throw EFCreateError(std::string(PrintingErrorPrefix) + Format("Cannot create file %s", {from}));
+        if (!DirectoryExists(to)) {
+            if (!CreateDir(to))
+                throw EFCreateError(std::string(PrintingErrorPrefix) + Format("Cannot create file %s", {from}));
+            if (made_) made_->push_back(to);
+        }
         if (!CopyDirectory(IncludeTrailingPathDelimiter(from) + "*.*", to, Recurse, DestRoot)) return false;
     }
     return true;
@@ -157,13 +174,58 @@ bool TFileMgr::DeleteFiles(const std::string& Mask, bool Recurse) {
     return result;
 }
 
+std::string TFileMgr::FindExisting(const std::string& Mask, const std::string& DestDir, bool Recurse,
+                                   const std::string& DestRoot) const {
+    const std::string source = ExtractFilePath(Mask);
+    const std::string dest = IncludeTrailingPathDelimiter(DestDir);
+    for (const TSearchRec& entry : ListEntries(Mask)) {
+        const std::string from = source + entry.Name;
+        const std::string to = dest + entry.Name;
+        const bool isDir = (entry.Attr & faDirectory) != 0;
+        if (isDir && (!Recurse || SameFile(from, DestRoot))) continue; // not copied
+        struct stat st {};
+        if (lstat(to.c_str(), &st) != 0) continue; // nothing there (a link that leads nowhere is something)
+        // A directory may receive a directory's entries; anything else would be replaced.
+        if (!isDir || !S_ISDIR(st.st_mode)) return to;
+        if (std::string inner = FindExisting(IncludeTrailingPathDelimiter(from) + "*.*", to, Recurse, DestRoot);
+            !inner.empty())
+            return inner;
+    }
+    return {};
+}
+
+void TFileMgr::TakeBack() {
+    for (auto entry = made_->rbegin(); entry != made_->rend(); ++entry)
+        if (!DeleteFile(*entry)) RemoveDir(*entry);
+}
+
 bool TFileMgr::MoveFiles(const std::string& Mask, const std::string& DestDir, bool Recurse, bool DeleteSource) {
     Count = 0;
+    Existing.clear();
     if (DeleteSource && !DestDir.empty() && IsSameOrInside(DestDir, ExtractFilePath(Mask))) return false;
+    if (Mask.empty() || DestDir.empty()) return false;
+    Existing = FindExisting(Mask, DestDir, Recurse, DestDir);
+    if (!Existing.empty()) return false;
+
     const int errorsBefore = ErrorCount;
-    bool result = CopyFiles(Mask, DestDir, Recurse) && Count > 0 && ErrorCount == errorsBefore;
-    if (result && DeleteSource) result = DeleteFiles(Mask, Recurse) && Count > 0;
-    return result;
+    std::vector<std::string> made;
+    made_ = &made;
+    struct TEndTracking {
+        std::vector<std::string>*& Made;
+        ~TEndTracking() { Made = nullptr; }
+    } endTracking{made_};
+    bool copied;
+    try {
+        copied = CopyFiles(Mask, DestDir, Recurse) && Count > 0 && ErrorCount == errorsBefore;
+    } catch (...) {
+        TakeBack();
+        throw;
+    }
+    if (!copied) {
+        TakeBack();
+        return false;
+    }
+    return !DeleteSource || (DeleteFiles(Mask, Recurse) && Count > 0);
 }
 
 } // namespace trx

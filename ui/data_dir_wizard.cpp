@@ -706,13 +706,19 @@ bool TfmTBXDir::MoveOldDataDir() {
         return false;
     }
     // Subdirectories go along: the old directory is to be gone afterwards,
-    // and nothing of it may stay behind unseen.
+    // and nothing of it may stay behind unseen. A move that fails leaves
+    // both directories as they were (the new one not made), so that the
+    // next run asks again.
     TFileMgr files;
     if (files.MoveFiles(IncludeTrailingPathDelimiter(from) + "*.*", ExcludeTrailingPathDelimiter(to), true, true)) {
         RemoveDir(from);
         return true;
     }
-    MessageDlg("Unable to move Tabrix! data filesFrom: " + from + "\r  To: " + to, TMsgDlgType::mtError, OkOnly, 0);
+    // The new directory's own files are never replaced by the old ones.
+    const std::string why =
+        files.Existing.empty() ? std::string() : "\r\r\"" + files.Existing + "\" is there already and is not replaced.";
+    MessageDlg("Unable to move Tabrix! data filesFrom: " + from + "\r  To: " + to + why, TMsgDlgType::mtError, OkOnly,
+               0);
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <fcntl.h>
@@ -126,19 +127,78 @@ TEST_F(FileOperationsTest, ADirectoryIsNeverMovedOntoOrIntoItself) {
     EXPECT_EQ(Snapshot(Src()), before);
 }
 
-TEST_F(FileOperationsTest, AReadOnlyTargetStopsTheMoveWithEverySourceInPlace) {
+TEST_F(FileOperationsTest, AMoveReplacesNothingThatIsThere) {
     const TDirSnapshot before = Snapshot(Src());
-    fs::create_directories(Dst());
-    WriteAll(Dst() + "/B.TXT", "theirs");
-    chmod((Dst() + "/B.TXT").c_str(), 0444);
-    try {
-        mgr.MoveFiles(Mask(), Dst(), true, true);
-        ADD_FAILURE() << "the move went on";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message, "Tabrix! Printing Error: Cannot create file " + Dst() + "/B.TXT");
+    const struct {
+        const char* What;
+        std::string Name; // in the destination
+        std::function<void(const std::string&)> Make;
+    } obstacles[] = {
+        {"a file", "B.TXT", [](const std::string& N) { WriteAll(N, "theirs"); }},
+        {"a read-only file", "C.DAT",
+         [](const std::string& N) {
+             WriteAll(N, "theirs");
+             chmod(N.c_str(), 0444);
+         }},
+        {"a file in a subdirectory", "sub/deeper/E.TXT", [](const std::string& N) { WriteAll(N, "theirs"); }},
+        {"a directory where a file goes", "A.TXT", [](const std::string& N) { fs::create_directories(N); }},
+        {"a file where a directory goes", "sub", [](const std::string& N) { WriteAll(N, "theirs"); }},
+        {"a link that leads nowhere", ".hidden",
+         [this](const std::string& N) { fs::create_symlink(dir.File("nowhere"), N); }},
+    };
+    for (const auto& o : obstacles) {
+        SCOPED_TRACE(o.What);
+        fs::remove_all(Dst());
+        fs::create_directories(Dst());
+        if (o.Name != "sub") {
+            // A subdirectory of the same name is no obstacle.
+            fs::create_directories(Dst() + "/sub/deeper");
+            WriteAll(Dst() + "/sub/Theirs.TXT", "theirs");
+        }
+        o.Make(Dst() + "/" + o.Name);
+        const TDirSnapshot there = Snapshot(Dst());
+        EXPECT_FALSE(mgr.MoveFiles(Mask(), Dst(), true, true));
+        EXPECT_EQ(mgr.Existing, Dst() + "/" + o.Name);
+        EXPECT_EQ(mgr.Count, 0);
+        EXPECT_EQ(Snapshot(Src()), before);
+        EXPECT_EQ(Snapshot(Dst()), there);
     }
+    // Without recursion the subdirectories are not moved, and what lies in
+    // them is in nobody's way.
+    fs::remove_all(Dst());
+    fs::create_directories(Dst() + "/sub");
+    WriteAll(Dst() + "/sub/D.TXT", "theirs");
+    EXPECT_TRUE(mgr.MoveFiles(Mask(), Dst(), false, true));
+    EXPECT_EQ(mgr.Existing, "");
+    EXPECT_EQ(ReadAll(Dst() + "/sub/D.TXT"), "theirs");
+}
+
+TEST_F(FileOperationsTest, AFailedMoveTakesBackWhatItMade) {
+    const TDirSnapshot before = Snapshot(Src());
+    // A link that leads nowhere cannot be opened: the copy raises.
+    fs::create_symlink(dir.File("nowhere"), Src() + "/sub/deeper/Z.TXT");
+    const TDirSnapshot withLink = Snapshot(Src());
+    for (const std::string& target : {dir.File("made/for/it/New.TRX"), Dst()}) {
+        SCOPED_TRACE(target);
+        const bool existed = target == Dst();
+        if (existed) {
+            fs::create_directories(target + "/sub");
+            WriteAll(target + "/Keep.TXT", "keep");
+        }
+        const TDirSnapshot there = Snapshot(target);
+        EXPECT_THROW(mgr.MoveFiles(Mask(), target, true, true), EFOpenError);
+        EXPECT_EQ(Snapshot(Src()), withLink);
+        EXPECT_EQ(Snapshot(target), there);
+        EXPECT_EQ(fs::exists(target), existed);
+    }
+    EXPECT_FALSE(fs::exists(dir.File("made")));
+
+    // Nothing to move: the destination is not made either.
+    fs::create_directories(dir.File("Empty.TRX"));
+    EXPECT_FALSE(mgr.MoveFiles(dir.File("Empty.TRX/*.*"), dir.File("Other.TRX"), true, true));
+    EXPECT_FALSE(fs::exists(dir.File("Other.TRX")));
+    fs::remove(Src() + "/sub/deeper/Z.TXT");
     EXPECT_EQ(Snapshot(Src()), before);
-    EXPECT_EQ(ReadAll(Dst() + "/B.TXT"), "theirs");
 }
 
 TEST_F(FileOperationsTest, AFullDiskStopsTheMoveWithEverySourceInPlace) {
@@ -156,9 +216,9 @@ TEST_F(FileOperationsTest, AFullDiskStopsTheMoveWithEverySourceInPlace) {
     EXPECT_FALSE(moved);
     EXPECT_EQ(mgr.ErrorCount, 1);
     EXPECT_EQ(Snapshot(Src()), before);
-    // The partial copy is gone; the one before it arrived whole.
-    EXPECT_FALSE(fs::exists(Dst() + "/A.TXT"));
-    EXPECT_EQ(ReadAll(Dst() + "/.hidden"), "h");
+    // The partial copy is gone, and so are the whole ones and the directory
+    // that the move made.
+    EXPECT_FALSE(fs::exists(Dst()));
 }
 
 TEST_F(FileOperationsTest, FailuresToOpenReadOrCreateAreReported) {

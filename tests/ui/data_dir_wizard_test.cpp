@@ -277,10 +277,8 @@ TEST_F(WizardTest, AMoveThatFailsHalfWayLeavesEverySourceFile) {
     WriteAll(old + "/B.TXT", "b");
     WriteAll(old + "/C.TXT", "c");
     const TDirSnapshot before = Snapshot(old);
-    // The new directory holds a read-only file of one of the names.
+    // The new directory is there, empty.
     fs::create_directories(DefaultDir());
-    WriteAll(DefaultDir() + "/B.TXT", "theirs");
-    chmod((DefaultDir() + "/B.TXT").c_str(), 0444);
 
     struct rlimit limit {};
     getrlimit(RLIMIT_FSIZE, &limit);
@@ -290,15 +288,13 @@ TEST_F(WizardTest, AMoveThatFailsHalfWayLeavesEverySourceFile) {
         UserClick(fm.rbOldProgram);
         UserClick(fm.buNext);
         UserReplaceText(fm.cmbSOPDataDirectory, old);
-        UserClick(fm.buFinish); // the read-only file
-        EXPECT_EQ(Snapshot(old), before);
-        fs::remove(DefaultDir() + "/B.TXT");
         // A file-size limit (a full disk) stops A.TXT half-way.
         limit.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &limit);
         UserClick(fm.buFinish);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         EXPECT_EQ(Snapshot(old), before);
+        EXPECT_EQ(fm.nbWizard->PageIndex(), 1);
         Quit(fm);
     });
     ui->AnswerMessage(mrOk, "Unable to move").AnswerMessage(mrYes, "quit?");
@@ -308,11 +304,106 @@ TEST_F(WizardTest, AMoveThatFailsHalfWayLeavesEverySourceFile) {
 
     EXPECT_EQ(d, "");
     EXPECT_EQ(Snapshot(old), before);
-    EXPECT_FALSE(fs::exists(DefaultDir() + "/A.TXT"));
-    const auto errors = ui->CallsOf(TDialogKind::dkException);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].Text, "Tabrix! Printing Error: Cannot create file " + DefaultDir() + "/B.TXT.");
+    // The copies made before the failure are taken back; the directory that
+    // was there stays.
+    EXPECT_TRUE(DirectoryExists(DefaultDir()));
+    EXPECT_TRUE(Snapshot(DefaultDir()).empty());
+    EXPECT_EQ(Boxes()[0].Text, "Unable to move Tabrix! data filesFrom: " + old + "\r  To: " + DefaultDir());
+    EXPECT_TRUE(ui->CallsOf(TDialogKind::dkException).empty());
     EXPECT_EQ(Entry(Program()), "<none>");
+}
+
+TEST_F(WizardTest, TheMoveNeverReplacesTheNewDirectorysFiles) {
+    const std::string old = dir.File("bin/OldPay.TRX");
+    fs::create_directories(old);
+    WriteAll(old + "/RptSet.TXT", "[Old (001.001)]\r\nPanelsAcrossPage=2\r\n");
+    WriteAll(old + "/Notes.TXT", "old notes");
+    // The renamed program's directory holds settings of its own.
+    fs::create_directories(DefaultDir());
+    WriteAll(DefaultDir() + "/RptSet.TXT", "[New (002.002)]\r\nPanelsAcrossPage=3\r\n");
+    const TDirSnapshot oldBefore = Snapshot(old), newBefore = Snapshot(DefaultDir());
+
+    Wizard([&](TfmTBXDir& fm) {
+        UserClick(fm.rbOldProgram);
+        UserClick(fm.buNext);
+        UserReplaceText(fm.cmbSOPDataDirectory, old);
+        UserClick(fm.buFinish);
+        EXPECT_EQ(fm.nbWizard->PageIndex(), 1);
+        EXPECT_EQ(fm.ModalResult(), mrNone);
+        Quit(fm);
+    });
+    ui->AnswerMessage(mrOk, "Unable to move").AnswerMessage(mrYes, "quit?");
+    std::string d;
+    AskToCreateTBXDataDirectory(d, true);
+    EXPECT_EQ(d, "");
+    EXPECT_EQ(Snapshot(old), oldBefore);
+    EXPECT_EQ(Snapshot(DefaultDir()), newBefore);
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].Text, "Unable to move Tabrix! data filesFrom: " + old + "\r  To: " + DefaultDir() + "\r\r\"" +
+                                 DefaultDir() + "/RptSet.TXT\" is there already and is not replaced.");
+    EXPECT_EQ(boxes[0].Type, TMsgDlgType::mtError);
+    EXPECT_EQ(Entry(Program()), "<none>");
+}
+
+TEST_F(WizardTest, AFailedMoveThenCancelLeavesNoDirectoryAndTheWizardComesBack) {
+    const std::string old = dir.File("bin/OldPay.TRX");
+    const struct {
+        const char* What;
+        std::function<void()> Make; // the old directory
+        rlim_t FileSizeLimit; // 0: none
+    } moves[] = {
+        {"nothing to move", [&] { fs::create_directories(old + "/empty"); }, 0},
+        {"a copy that fails half-way",
+         [&] {
+             fs::create_directories(old);
+             WriteAll(old + "/RptSet.TXT", "[Old (001.001)]\r\n");
+             WriteAll(old + "/Big.TXT", std::string(10000, 'b'));
+         },
+         4096},
+    };
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.What);
+        fs::remove_all(old);
+        m.Make();
+        const TDirSnapshot before = Snapshot(old);
+        ui->ClearCalls();
+        int shown = 0;
+        Wizard([&](TfmTBXDir& fm) {
+            ++shown;
+            UserClick(fm.rbOldProgram);
+            UserClick(fm.buNext);
+            UserReplaceText(fm.cmbSOPDataDirectory, old);
+            {
+                auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+                struct rlimit limit {};
+                getrlimit(RLIMIT_FSIZE, &limit);
+                const struct rlimit unlimited = limit;
+                if (m.FileSizeLimit != 0) limit.rlim_cur = m.FileSizeLimit;
+                setrlimit(RLIMIT_FSIZE, &limit);
+                UserClick(fm.buFinish);
+                setrlimit(RLIMIT_FSIZE, &unlimited);
+                std::signal(SIGXFSZ, oldHandler);
+            }
+            EXPECT_FALSE(fs::exists(DefaultDir()));
+            Quit(fm);
+        });
+        ui->AnswerMessage(mrOk, "Unable to move").AnswerMessage(mrYes, "quit?");
+        ExpectSetupError();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(Boxes()[0].Text, "Unable to move Tabrix! data filesFrom: " + old + "\r  To: " + DefaultDir());
+        EXPECT_FALSE(fs::exists(DefaultDir()));
+        EXPECT_EQ(Snapshot(old), before);
+        EXPECT_EQ(Entry(Program()), "<none>");
+        // The next run has no directory either, and asks again.
+        Wizard([&](TfmTBXDir& fm) {
+            ++shown;
+            Quit(fm);
+        });
+        ui->AnswerMessage(mrYes, "quit?");
+        ExpectSetupError();
+        EXPECT_EQ(shown, 2);
+    }
 }
 
 // ---- A shared directory -------------------------------------------------------
