@@ -397,16 +397,18 @@ std::string DirFromText(const std::string& Text) {
 }
 
 // Each occurrence of Placeholder (any letter case) in Caption replaced by
-// Value in the case the occurrence is written in. One pass from left to
-// right: a value that contains the placeholder itself is not filled again.
-std::string FillPlaceholder(const std::string& Caption, const std::string& Placeholder, const std::string& Value) {
+// Value, in the case the occurrence is written in when Recase. One pass from
+// left to right: a value that contains the placeholder itself is not filled
+// again.
+std::string FillPlaceholder(const std::string& Caption, const std::string& Placeholder, const std::string& Value,
+                            bool Recase) {
     if (Placeholder.empty()) return Caption;
     const std::string upperCaption = UpperCase(Caption);
     const std::string key = UpperCase(Placeholder);
     std::string filled;
     std::size_t from = 0;
     for (std::size_t at; (at = upperCaption.find(key, from)) != std::string::npos; from = at + key.size())
-        filled += Caption.substr(from, at - from) + MatchCase(Value, Caption.substr(at, key.size()));
+        filled += Caption.substr(from, at - from) + (Recase ? MatchCase(Value, Caption.substr(at, key.size())) : Value);
     return filled + Caption.substr(from);
 }
 
@@ -516,8 +518,17 @@ void TfmTBXDir::FormShow(TObject*) {
     nbWizard->SetPageIndex(PageStart);
 
     FixCaptions("<<PGMTYPE>>", PgmType);
+    if (Sfx.empty()) {
+        // A program without an extension (as programs here mostly are):
+        // the texts read without the gap where the extension would stand.
+        FixCaptions("<<SFX>> ", "", false);
+        FixCaptions("program's  .TRX", "program's .TRX", false);
+    }
     FixCaptions("<<SFX>>", Sfx);
-    FixCaptions("<<PGMPATH>>", ChangeFileExt(Cur.ProgramPath, Sfx));
+    // A path is shown as it is: on a file system that tells letter cases
+    // apart, the path in capitals (or a project's ".dpr" as ".DPR") would
+    // name a file that is not there.
+    FixCaptions("<<PGMPATH>>", Cur.ProgramPath, false);
     FixCaptions("<<TBXDIRSINI>>", TBXDirsIniName);
 
     // Every directory of the redirection file can be shared; the entries of
@@ -562,12 +573,12 @@ void TfmTBXDir::FormDestroy(TObject*) {
     Application()->OnHint = OldOnHint;
 }
 
-void TfmTBXDir::FixCaptions(const std::string& Placeholder, const std::string& Value) {
+void TfmTBXDir::FixCaptions(const std::string& Placeholder, const std::string& Value, bool Recase) {
     for (int i = 0; i < ComponentCount(); ++i) {
         TComponent* c = Components(i);
         if (dynamic_cast<TLabel*>(c) || dynamic_cast<TGroupBox*>(c) || dynamic_cast<TRadioButton*>(c)) {
             auto* control = static_cast<TControl*>(c);
-            control->SetCaption(FillPlaceholder(control->Caption(), Placeholder, Value));
+            control->SetCaption(FillPlaceholder(control->Caption(), Placeholder, Value, Recase));
         }
     }
 }

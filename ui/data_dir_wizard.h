@@ -60,8 +60,9 @@ public:
     // the choice; run after every control event and page change.
     void SetOptions();
     // Fills a placeholder ("<<PGMTYPE>>") in every label, group box and
-    // radio button, each occurrence in the letter case it is written in.
-    void FixCaptions(const std::string& Placeholder, const std::string& Value);
+    // radio button, each occurrence in the letter case it is written in
+    // (without Recase, the value as it is).
+    void FixCaptions(const std::string& Placeholder, const std::string& Value, bool Recase = true);
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -64,6 +65,7 @@ protected:
         for (int i = 0; i < Combo->Items().Count(); ++i) items.push_back(Combo->Items().Get(i));
         return items;
     }
+    void OpenFor(const std::string& Program, bool InEnvironment, std::function<void(TfmTBXDir&)> Check);
     // Leaves the wizard by Cancel, answering the quit question.
     static void Quit(TfmTBXDir& Fm) { UserClick(Fm.buCancel); }
     void ExpectSetupError() { EXPECT_THROW(GetTBXDataDir(), ETrxSUError); }
@@ -88,8 +90,6 @@ TEST_F(WizardTest, AFirstRunOpensOnTheFirstPageAndFinishMakesTheDefaultDirectory
         // On this system the program's suffix is its real extension: none.
         EXPECT_EQ(fm.PgmType, "Program");
         EXPECT_EQ(fm.Sfx, "");
-        EXPECT_EQ(fm.lbProjectNameTitle->Caption(), "Currently Running Program: " + UpperCase(Program()));
-        EXPECT_EQ(fm.lbSOPRenameTitle->Caption(), "Single-Program  File Was Renamed");
         UserClick(fm.buFinish);
     });
     ui->AnswerMessage(mrYes, "Create this subdirectory?");
@@ -546,8 +546,7 @@ TEST_F(WizardTest, InsideTheEnvironmentTheProjectStandsForTheProgram) {
     Wizard([&](TfmTBXDir& fm) {
         EXPECT_EQ(fm.PgmType, "Project");
         EXPECT_EQ(fm.Sfx, ".DPR");
-        EXPECT_EQ(fm.lbProjectNameTitle->Caption(),
-                  "Currently Running Project: " + UpperCase(dir.File("src/Sales.DPR")));
+        EXPECT_EQ(fm.lbProjectNameTitle->Caption(), "Currently Running Project: " + dir.File("src/Sales.DPR"));
         EXPECT_EQ(fm.lbSOPRenameTitle->Caption(), "Single-Program .DPR File Was Renamed");
         EXPECT_EQ(RequireComponent<TLabel>(fm, "lbOMPSelect")->Caption(),
                   "Select the old outdated entry used by this project");
@@ -620,18 +619,78 @@ TEST_F(WizardTest, PlaceholdersAreFilledOnceInTheCaseTheyAreWritten) {
     const std::string odd = dir.File("bin/<<pgmpath>> and <<PgmType>>");
     SetProgram(odd);
     Wizard([&](TfmTBXDir& fm) {
-        EXPECT_EQ(fm.lbProjectNameTitle->Caption(), "Currently Running Program: " + UpperCase(odd));
+        EXPECT_EQ(fm.lbProjectNameTitle->Caption(), "Currently Running Program: " + odd);
         EXPECT_EQ(RequireComponent<TLabel>(fm, "lbMNPPressFinish")->Caption(),
-                  "Press FINISH to have " + UpperCase(odd) + " point to this subdirectory for its .TRX files");
+                  "Press FINISH to have " + odd + " point to this subdirectory for its .TRX files");
         // A value that brings the placeholder back is not filled again.
         std::string expected = fm.lbProjectNameTitle->Caption();
-        expected.replace(expected.find("<<PGMPATH>>"), 11, "<<PGMPATH>>!");
-        fm.FixCaptions("<<pgmpath>>", "<<pgmpath>>!");
+        expected.replace(expected.find("<<pgmpath>>"), 11, "<<pgmpath>>!");
+        fm.FixCaptions("<<PGMPATH>>", "<<pgmpath>>!");
         EXPECT_EQ(fm.lbProjectNameTitle->Caption(), expected);
         Quit(fm);
     });
     ui->AnswerMessage(mrYes, "quit?");
     ExpectSetupError();
+}
+
+// Opens the wizard for Program (inside the development environment when
+// InEnvironment) and runs Check on it.
+void WizardTest::OpenFor(const std::string& Program, bool InEnvironment, std::function<void(TfmTBXDir&)> Check) {
+    fs::create_directories(ExtractFileDir(Program));
+    SetProgram(Program);
+    std::optional<TIDEServicesOverride> ide;
+    if (InEnvironment) ide.emplace([Program] { return Program; });
+    Wizard([&](TfmTBXDir& fm) {
+        Check(fm);
+        Quit(fm);
+    });
+    ui->AnswerMessage(mrYes, "quit?");
+    ExpectSetupError();
+}
+
+TEST_F(WizardTest, TheProgramsPathIsShownAsItIs) {
+    const struct {
+        const char* Program;
+        bool InEnvironment;
+        const char* Heading; // after "Currently Running "
+    } programs[] = {
+        {"bin/PayRoll", false, "Program: "},
+        {"bin/PayRoll.bin", false, "Program: "},
+        {"src/PayRoll.dpr", true, "Project: "},
+    };
+    for (const auto& p : programs) {
+        SCOPED_TRACE(p.Program);
+        const std::string program = dir.File(p.Program);
+        OpenFor(program, p.InEnvironment, [&](TfmTBXDir& fm) {
+            EXPECT_EQ(fm.lbProjectNameTitle->Caption(), std::string("Currently Running ") + p.Heading + program);
+            EXPECT_EQ(RequireComponent<TLabel>(fm, "lbMNPPressFinish")->Caption(),
+                      "Press FINISH to have " + program + " point to this subdirectory for its .TRX files");
+        });
+    }
+}
+
+TEST_F(WizardTest, TheTextsOfAProgramWithoutAnExtensionReadWithoutAGap) {
+    const std::string explain =
+        "This window will rename the Old program's  .TRX subdirectory to the New program's  "
+        ".TRX subdirectory.";
+    const struct {
+        const char* Program;
+        bool InEnvironment;
+        const char* Title;
+        std::string Explain;
+    } programs[] = {
+        {"bin/PayRoll", false, "Single-Program File Was Renamed",
+         "This window will rename the Old program's .TRX subdirectory to the New program's .TRX subdirectory."},
+        {"bin/PayRoll.bin", false, "Single-Program .BIN File Was Renamed", explain},
+        {"src/PayRoll.dpr", true, "Single-Program .DPR File Was Renamed", explain},
+    };
+    for (const auto& p : programs) {
+        SCOPED_TRACE(p.Program);
+        OpenFor(dir.File(p.Program), p.InEnvironment, [&](TfmTBXDir& fm) {
+            EXPECT_EQ(fm.lbSOPRenameTitle->Caption(), p.Title);
+            EXPECT_EQ(RequireComponent<TLabel>(fm, "lbSOPExplain")->Caption(), p.Explain);
+        });
+    }
 }
 
 TEST_F(WizardTest, TheSharedBrowseButtonServesOnlyItself) {
