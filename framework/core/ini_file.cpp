@@ -21,12 +21,14 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string TrimBlanks(std::string_view s) {
+std::string_view TrimView(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && IsBlank(s[b])) ++b;
     while (e > b && (IsBlank(s[e - 1]) || s[e - 1] == '\r')) --e;
-    return std::string(s.substr(b, e - b));
+    return s.substr(b, e - b);
 }
+
+std::string TrimBlanks(std::string_view s) { return std::string(TrimView(s)); }
 
 struct TIniLine {
     std::string Text;
@@ -41,26 +43,34 @@ struct TParsedLine {
     std::string Value; // key value, trimmed and unquoted
 };
 
-TParsedLine Parse(const std::string& Text) {
+// What a line is, without taking it apart.
+TLineKind KindOf(std::string_view Text) {
+    const std::string_view t = TrimView(Text);
+    if (t.empty() || t[0] == ';') return TLineKind::lkOther;
+    if (t[0] == '[') return t.find_last_of(']') == std::string_view::npos ? TLineKind::lkOther : TLineKind::lkSection;
+    return TrimView(t.substr(0, t.find('='))).empty() ? TLineKind::lkOther : TLineKind::lkKey;
+}
+
+TParsedLine Parse(std::string_view Text) {
     TParsedLine p;
-    const std::string t = TrimBlanks(Text);
+    const std::string_view t = TrimView(Text);
     if (t.empty() || t[0] == ';') return p;
     if (t[0] == '[') {
         const auto close = t.find_last_of(']');
-        if (close == std::string::npos) return p;
+        if (close == std::string_view::npos) return p;
         p.Kind = TLineKind::lkSection;
-        p.Name = TrimBlanks(std::string_view(t).substr(1, close - 1));
+        p.Name = TrimBlanks(t.substr(1, close - 1));
         return p;
     }
     const auto eq = t.find('=');
-    p.Name = TrimBlanks(std::string_view(t).substr(0, eq));
+    p.Name = TrimBlanks(t.substr(0, eq));
     if (p.Name.empty()) return p;
     p.Kind = TLineKind::lkKey;
-    if (eq != std::string::npos) {
-        p.Value = TrimBlanks(std::string_view(t).substr(eq + 1));
-        if (p.Value.size() >= 2 && (p.Value.front() == '"' || p.Value.front() == '\'') &&
-            p.Value.back() == p.Value.front())
-            p.Value = p.Value.substr(1, p.Value.size() - 2);
+    if (eq != std::string_view::npos) {
+        std::string_view value = TrimView(t.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        p.Value = std::string(value);
     }
     return p;
 }
@@ -99,17 +109,15 @@ public:
     // Index of the header of the first section named Section, or -1.
     int FindSection(const std::string& Section, int From = 0) const {
         const std::string name = TrimBlanks(Section);
-        for (int i = From; i < Count(); ++i) {
-            const TParsedLine p = Parse(Lines[i].Text);
-            if (p.Kind == TLineKind::lkSection && SameText(p.Name, name)) return i;
-        }
+        for (int i = From; i < Count(); ++i)
+            if (KindOf(Lines[i].Text) == TLineKind::lkSection && SameText(Parse(Lines[i].Text).Name, name)) return i;
         return -1;
     }
 
     // The line after the section's last line.
     int SectionEnd(int Header) const {
         int i = Header + 1;
-        while (i < Count() && Parse(Lines[i].Text).Kind != TLineKind::lkSection) ++i;
+        while (i < Count() && KindOf(Lines[i].Text) != TLineKind::lkSection) ++i;
         return i;
     }
 
@@ -285,12 +293,25 @@ template <class F>
 void ForEachKey(const TIniDoc& Doc, const std::string& Section, F Each) {
     const int header = Doc.FindSection(Section);
     if (header < 0) return;
-    const int end = Doc.SectionEnd(header);
-    for (int i = header + 1; i < end; ++i) {
-        const TParsedLine p = Parse(Doc.Lines[i].Text);
+    for (int i = header + 1; i < Doc.Count(); ++i) {
+        TParsedLine p = Parse(Doc.Lines[i].Text);
+        if (p.Kind == TLineKind::lkSection) break;
         if (p.Kind == TLineKind::lkKey) Each(header, p);
     }
 }
+
+// Names compared as the file compares them: without regard to the case of
+// ASCII letters.
+struct TNameHash {
+    std::size_t operator()(std::string_view Name) const {
+        std::size_t h = 14695981039346656037ull;
+        for (const char c : Name) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 1099511628211ull;
+        return h;
+    }
+};
+struct TSameName {
+    bool operator()(std::string_view A, std::string_view B) const { return SameText(A, B); }
+};
 
 } // namespace
 
@@ -317,14 +338,17 @@ void TIniFile::ReadSectionValues(const std::string& Section, TStrings& Strings) 
     const TIniDoc doc = LoadDoc(fullPath_);
     Strings.BeginUpdate();
     Strings.Clear();
-    // A repeated key reads as its first occurrence, as a look-up would; the
-    // first values are kept by name, so that a large section is read in one
-    // pass and not searched again for every key.
-    std::unordered_map<std::string, std::string> firstValues;
-    ForEachKey(doc, Section, [&](int, const TParsedLine& p) {
-        const auto first = firstValues.try_emplace(UpperCase(p.Name), p.Value).first;
-        Strings.Add(p.Name + "=" + first->second);
-    });
+    std::vector<TParsedLine> keys;
+    ForEachKey(doc, Section, [&](int, TParsedLine& p) { keys.push_back(std::move(p)); });
+    // A repeated key reads as its first occurrence, as a look-up would. The
+    // first occurrences are found by name in one pass, so that a large
+    // section is not searched again for every key.
+    std::unordered_map<std::string_view, std::size_t, TNameHash, TSameName> first;
+    first.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::size_t f = first.try_emplace(keys[i].Name, i).first->second;
+        Strings.Add(keys[i].Name + "=" + keys[f].Value);
+    }
     Strings.EndUpdate();
 }
 
