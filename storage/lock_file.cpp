@@ -222,6 +222,8 @@ bool TtrxFileMgr::CanHoldLock(bool ReadOnlyDir) {
     CheckLockFileKind(LockFileName);
     if (!FileExists(LockFileName)) return !ReadOnlyDir;
     if (FileIsReadOnly(LockFileName)) return false;
+    if (!ReadOnlyDir) return true;
+    // A read-only mount refuses what the bits allow.
     int handle = -1;
     const int code =
         FileOpenShared(LockFileName, fmOpenReadWrite, fmShareDenyNone, TCreateDisposition::cdOpenExisting, handle);
