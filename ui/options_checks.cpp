@@ -237,8 +237,14 @@ bool TfmTBXMain::ChkFldIntRange(TWinControl* Control, int Min, int Max, const st
         throw eTrxIntError(std::string(InternalErrorPrefix) + "[ChkFldIntRange]**\rField:" + Control->Name());
     if (!Control->Enabled() || !Control->Visible()) return true;
     const int value = TrimStrToInt(Control->Text());
+    // An empty field counts as 0; any other text that is no integer (one
+    // too large for an integer among them) would be stored as 0 as well, so
+    // it fails whatever the range.
+    const std::string text = Trim(Control->Text());
+    bool error = false;
+    if (!text.empty()) CnvtStrToInt(text, error);
     // A Max below Min means no upper bound.
-    if (value >= Min && (Max < Min || value <= Max)) return true;
+    if (!error && value >= Min && (Max < Min || value <= Max)) return true;
     SetCtrlFocus(Control, Focus,
                  FieldName + " must be between " + std::to_string(Min) + " and " + std::to_string(Max) + " " + Units);
     return false;

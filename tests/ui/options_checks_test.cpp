@@ -304,10 +304,26 @@ TEST_F(OptionsChecksTest, TextThatIsNoNumberNeverRaises) {
     dlg->cbxReportAlignment->SetItemIndex(0);
     EXPECT_TRUE(CheckOf(dlg->cbxReportAlignment));
     EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+}
 
-    dlg->edMemoXPosPer->SetText("abc");
-    dlg->edMemoWidPer->SetText("50");
-    EXPECT_TRUE(CheckOf(dlg->edMemoXPosPer));
+TEST_F(OptionsChecksTest, TextThatIsNoIntegerGetsTheFieldsRangeMessage) {
+    Open();
+    // Too large for an integer, it would be stored and printed as 0, which
+    // lies in most ranges; any other text that is no number likewise.
+    const std::vector<TRuleCase> cases{
+        {"edCellMarginRight", "99999999999", "Cell Right Margin must be between 0 and 25 characters", "Output"},
+        {"edCellMarginLeft", "2147483648", "Cell Left Margin must be between 0 and 25 characters", "Output"},
+        {"edCellMarginTop", "-2147483649", "Cell Top Margin must be between 0 and 10 lines", "Output"},
+        {"edInterPanelGap", "2147483648", "Space Between Panels must be between 0 and 10 text characters", "General"},
+        {"edInterPanelGap", "99999999999", "Space Between Panels must be between 0 and 10 text characters", "General"},
+        {"edPanelsAcrossPage", "4294967297", "Panels Across Page must be between 1 and 10 ", "General"},
+        {"edPageMarginTop", "1x", "Page Top Margin must be between 0 and 100 lines", "Output"},
+        {"edMemoXPosPer", "abc", "Report Memo Left Margin must be between 0 and 90 %", "Titles"},
+    };
+    ExpectRulesFail(cases);
+    // The largest integer is one.
+    dlg->edNumericOnly->SetText("2147483647");
+    EXPECT_TRUE(dlg->ChkFldIntRange(dlg->edNumericOnly, 9, 2147483647, "Any", "", true));
 }
 
 TEST_F(OptionsChecksTest, MemoMarginAndWidthTogetherStayWithinThePage) {
