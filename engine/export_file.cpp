@@ -27,18 +27,6 @@ constexpr std::size_t ExportPieceLng = 225;
 // The longest field text other than a memo, in cells.
 constexpr int ExportFieldLng = 255;
 
-// A delimiter or quote setting: a character code from 0 to 255 stands for
-// that character, any other text for itself.
-std::string DecodeExportChr(const std::string& Setting) {
-    const bool code = !Setting.empty() && Setting.size() <= 3 &&
-                      std::all_of(Setting.begin(), Setting.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (code) {
-        const int value = std::stoi(Setting);
-        if (value <= 255) return std::string(1, static_cast<char>(value));
-    }
-    return Setting;
-}
-
 // Every character but the controls below 32 and 127. The bytes of a UTF-8
 // sequence are all 128 or more, so a byte at a time tells.
 bool IsPrintable(char c) { return static_cast<unsigned char>(c) >= 32 && c != 127; }
@@ -317,6 +305,24 @@ void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRe
 }
 
 } // namespace
+
+std::string DecodeExportChr(const std::string& Setting) {
+    const bool code = !Setting.empty() && Setting.size() <= 3 &&
+                      std::all_of(Setting.begin(), Setting.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (code) {
+        const int value = std::stoi(Setting);
+        if (value <= 255) return std::string(1, static_cast<char>(value));
+    }
+    return Setting;
+}
+
+std::string ExportChrsFault(const std::string& Delim, const std::string& Quote) {
+    // Without a delimiter the fields of a line run into one another.
+    if (Delim.empty()) return "Export Field Delimiter Character must be between 0 and 255 (Ascii Code)";
+    if (CompareText(Delim, Quote) == 0)
+        return "Export Field Delimeter and Export Quote fields cannot have the same value";
+    return {};
+}
 
 void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
     if (!ObjInfo || !ReportSettings) return;

@@ -88,12 +88,14 @@ void ExportRules(TCheckRun& r) {
     r.Rule(r.By({f.cmbExportFieldDelim}),
            [&] { return code(f.cmbExportFieldDelim, "Export Field Delimiter Character"); });
     r.Rule(r.By({f.cmbExportQuote}), [&] { return code(f.cmbExportQuote, "Export Quote Character"); });
+    // What the two stand for in the file (a name, a character code or the
+    // text itself) must make a file that can be read: the run itself
+    // refuses what this refuses.
     r.Rule(true, [&] {
-        if (CompareText(f.GetExportFldStr(f.cmbExportQuote->Text()),
-                        f.GetExportFldStr(f.cmbExportFieldDelim->Text())) != 0)
-            return true;
-        f.SetCtrlFocus(f.cmbExportFieldDelim, true,
-                       "Export Field Delimeter and Export Quote fields cannot have the same value");
+        auto chr = [&](TComboBox* Combo) { return DecodeExportChr(f.GetExportFldStr(Combo->Text())); };
+        const std::string fault = ExportChrsFault(chr(f.cmbExportFieldDelim), chr(f.cmbExportQuote));
+        if (fault.empty()) return true;
+        f.SetCtrlFocus(f.cmbExportFieldDelim, true, fault);
         return false;
     });
 }

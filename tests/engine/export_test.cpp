@@ -1,10 +1,14 @@
 // The export of delimited fields over a string grid and a SQLite table:
 // title rows, quoting by field type, delimiter and quote settings, cuts of
 // texts and memos, the printable-characters filter, long fields, line
-// numbers, empty data, and runs that end early.
+// numbers, empty data, runs that end early, and delimiters and quotes that
+// would make a file no reader takes apart.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "engine/report_fixture.h"
+#include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
 #include "framework/data/table.h"
 #include "framework/forms/application.h"
@@ -242,6 +246,41 @@ TEST_F(ExportTest, AnExportThatEndsEarlyIsNoCompletedRun) {
         EXPECT_GT(lines, 1u);
         EXPECT_LT(lines, 301u);
     }
+}
+
+// A delimiter and a quote as a program sets them or the settings file holds
+// them (characters, or the codes that stand for them), which the options
+// window refuses: the run stops with the window's message before it opens
+// the file.
+class RefusedExportTest : public ExportTest {
+protected:
+    void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& Cases, const std::string& Message) {
+        grid = Grid(2, 3);
+        for (const auto& [delim, quote] : Cases) {
+            SCOPED_TRACE("delimiter \"" + delim + "\", quote \"" + quote + "\"");
+            { std::ofstream(RS().OutputFileName, std::ios::binary) << "kept"; }
+            RS().ExportFieldDelim = delim;
+            RS().ExportQuote = quote;
+            EXPECT_EQ(Export(grid.get()), 3);
+            EXPECT_EQ(PS().AbortReason, std::string(SetupErrorPrefix) + Message);
+            EXPECT_EQ(Exported(), "kept");
+        }
+        // A delimiter and a quote apart export as ever.
+        RS().ExportFieldDelim = "9";
+        RS().ExportQuote = "";
+        EXPECT_EQ(Export(grid.get()), 1);
+        EXPECT_EQ(PS().AbortReason, "");
+        EXPECT_EQ(Exported(), "#\tC0\tC1\r\n1\tr1c0\tr1c1\r\n2\tr2c0\tr2c1\r\n3\tr3c0\tr3c1\r\n");
+    }
+};
+
+TEST_F(RefusedExportTest, AnEmptyDelimiterStopsTheRunBeforeTheFileIsTouched) {
+    ExpectRefused({{"", "34"}, {"", ""}}, "Export Field Delimiter Character must be between 0 and 255 (Ascii Code)");
+}
+
+TEST_F(RefusedExportTest, ADelimiterThatIsTheQuoteStopsTheRunBeforeTheFileIsTouched) {
+    ExpectRefused({{"44", "44"}, {"34", "34"}, {"44", ","}, {"\"", "34"}, {"9", "\t"}},
+                  "Export Field Delimeter and Export Quote fields cannot have the same value");
 }
 
 } // namespace
