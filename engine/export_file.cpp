@@ -1,6 +1,7 @@
 // The export of delimited fields: one line per title row, record and total
-// row, fields quoted by type, cut to their maximum lengths and filtered to
-// printable characters when asked.
+// row, fields cut to their maximum lengths and filtered to printable
+// characters when asked, quoted by type and wherever a reader would split
+// them otherwise, with the quotes they hold doubled.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -26,18 +27,6 @@ using FT = TFieldType;
 constexpr std::size_t ExportPieceLng = 225;
 // The longest field text other than a memo, in cells.
 constexpr int ExportFieldLng = 255;
-
-// A delimiter or quote setting: a character code from 0 to 255 stands for
-// that character, any other text for itself.
-std::string DecodeExportChr(const std::string& Setting) {
-    const bool code = !Setting.empty() && Setting.size() <= 3 &&
-                      std::all_of(Setting.begin(), Setting.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (code) {
-        const int value = std::stoi(Setting);
-        if (value <= 255) return std::string(1, static_cast<char>(value));
-    }
-    return Setting;
-}
 
 // Every character but the controls below 32 and 127. The bytes of a UTF-8
 // sequence are all 128 or more, so a byte at a time tells.
@@ -74,20 +63,45 @@ bool IsQuotedType(FT Type) {
            Type == FT::ftMemo || Type == FT::ftFmtMemo;
 }
 
+// The first characters of the quote and the delimiter, eight times over:
+// a field that holds one goes the long way, where it is quoted as it needs.
+// A field quoted for its type stops at the quote only, as a delimiter
+// within quotes is the text's own. An empty text stops at the character 0,
+// which is no printable character anyway.
+struct TStopChrs {
+    static constexpr uint64_t Ones = 0x0101010101010101ULL;
+    explicit TStopChrs(const std::string& Delim, const std::string& Quote)
+        : Q(Ones * (Quote.empty() ? 0 : static_cast<unsigned char>(Quote[0]))),
+          D(Ones * (Delim.empty() ? 0 : static_cast<unsigned char>(Delim[0]))) {}
+    uint64_t Q;
+    uint64_t D;
+};
+
 // Whether every one of the Count characters at P is printable ASCII (32 to
-// 126): then its cells are its bytes, it is whole UTF-8 and the filter keeps
-// all of it. Most field texts are. Eight characters are checked at a time,
-// and with Copy they go to To as they are checked (a text that fails may
-// have left some of its characters there).
-template <bool Copy>
-bool PrintableAscii(const char* P, std::size_t Count, char* To) {
-    constexpr uint64_t Ones = 0x0101010101010101ULL;
+// 126) and none is a stop character (the quote's first, and with Delim the
+// delimiter's first): then its cells are its bytes, it is whole UTF-8, the
+// filter keeps all of it and it needs no quotes of its own. Most field
+// texts are. Eight characters are checked at a time, and with Copy they go
+// to To as they are checked (a text that fails may have left some of its
+// characters there).
+template <bool Copy, bool Delim>
+bool PrintableAscii(const char* P, std::size_t Count, char* To, const TStopChrs& Stops) {
+    constexpr uint64_t Ones = TStopChrs::Ones;
     constexpr uint64_t Highs = 0x8080808080808080ULL;
+    const uint64_t q = Stops.Q;
+    const uint64_t d = Stops.D;
     // A byte of 128 or more has its high bit, one of 127 gets it when 1 is
     // added (a carry out of a byte of 255 only flags what its high bit
     // flags already), and only a byte below 32 borrows into a high bit that
-    // it does not have itself.
-    auto bad = [](uint64_t X) { return (((X | (X + Ones)) | ((X - 32 * Ones) & ~X)) & Highs) != 0; };
+    // it does not have itself; a byte equal to a stop character is 0 once
+    // that character is taken away bit by bit, and a word borrows into a
+    // high bit it does not have only when it holds a 0.
+    auto zero = [](uint64_t X) { return (X - Ones) & ~X; };
+    auto bad = [=](uint64_t X) {
+        uint64_t flags = (X | (X + Ones)) | ((X - 32 * Ones) & ~X) | zero(X ^ q);
+        if constexpr (Delim) flags |= zero(X ^ d);
+        return (flags & Highs) != 0;
+    };
     const std::size_t n = Count;
     uint64_t x = 0;
     if (n >= 8) {
@@ -105,7 +119,7 @@ bool PrintableAscii(const char* P, std::size_t Count, char* To) {
         return true;
     }
     // Fewer than eight: read in two overlapping halves, or byte by byte,
-    // with blanks in the rest of the word.
+    // with the first character in the rest of the word.
     if (n >= 4) {
         uint32_t first = 0, last = 0;
         std::memcpy(&first, P, 4);
@@ -121,7 +135,7 @@ bool PrintableAscii(const char* P, std::size_t Count, char* To) {
     const unsigned char c0 = static_cast<unsigned char>(P[0]);
     const unsigned char c1 = static_cast<unsigned char>(P[n / 2]);
     const unsigned char c2 = static_cast<unsigned char>(P[n - 1]);
-    x = (32 * Ones & ~0xFFFFFFULL) | c0 | static_cast<uint64_t>(c1) << 8 | static_cast<uint64_t>(c2) << 16;
+    x = (c0 * Ones & ~0xFFFFFFULL) | c0 | static_cast<uint64_t>(c1) << 8 | static_cast<uint64_t>(c2) << 16;
     if (bad(x)) return false;
     if constexpr (Copy) {
         To[0] = static_cast<char>(c0);
@@ -147,6 +161,31 @@ void CutMemo(std::string& Text, int MaxLng) {
     for (std::size_t i = 0; i < Text.size();)
         if (!IsLetterChar(NextChar(Text, i))) end = i;
     if (end > 0) Text.resize(end);
+}
+
+// Drops the characters that are not printable, a run of printable ones
+// at a time.
+void KeepPrintable(std::string& Text) {
+    const char* begin = Text.data();
+    const char* end = begin + Text.size();
+    const char* p = SkipPrintable(begin, end);
+    if (p == end) return;
+    char* to = Text.data() + (p - begin);
+    while (p < end) {
+        while (p < end && !IsPrintable(*p)) ++p;
+        const char* run = p;
+        p = SkipPrintable(p, end);
+        std::memmove(to, run, static_cast<std::size_t>(p - run));
+        to += p - run;
+    }
+    Text.resize(static_cast<std::size_t>(to - Text.data()));
+}
+
+// Whether a field not quoted for its type holds the delimiter, the quote or
+// a line end: unquoted, a reader would split it there.
+bool NeedsQuotes(std::string_view Text, const std::string& Quote, const std::string& Delim) {
+    return (!Delim.empty() && Text.find(Delim) != std::string_view::npos) ||
+           Text.find(Quote) != std::string_view::npos || Text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // The line buffer of the export: a line is assembled in it, and whenever it
@@ -188,27 +227,42 @@ public:
         }
     }
     // The text's first Keep characters when all of its characters are
-    // printable ASCII (copied as they are checked when it fits in the room
-    // left); false, and nothing put, otherwise.
-    bool PutPrintableAscii(std::string_view Text, std::size_t Keep) {
+    // printable ASCII and none stops, the delimiter too with Delim (copied
+    // as they are checked when it fits in the room left); false, and
+    // nothing put, otherwise.
+    template <bool Delim>
+    bool PutPrintableAscii(std::string_view Text, std::size_t Keep, const TStopChrs& Stops) {
         if (Text.size() <= ExportPieceLng - n_) [[likely]] {
-            if (!PrintableAscii<true>(Text.data(), Text.size(), buf_ + n_)) return false;
+            if (!PrintableAscii<true, Delim>(Text.data(), Text.size(), buf_ + n_, Stops)) return false;
             n_ += Keep;
             return true;
         }
-        if (!PrintableAscii<false>(Text.data(), Text.size(), nullptr)) return false;
+        if (!PrintableAscii<false, Delim>(Text.data(), Text.size(), nullptr, Stops)) return false;
         Put(Text.data(), Keep);
         return true;
     }
-    // Only the printable characters of the text, a run of them at a time.
-    void PutPrintable(const char* P, std::size_t Count) {
-        const char* end = P + Count;
-        while (P < end) {
-            const char* run = P;
-            P = SkipPrintable(P, end);
-            Put(run, static_cast<std::size_t>(P - run));
-            while (P < end && !IsPrintable(*P)) ++P;
+    // The text with every quote in it written twice, so that a reader takes
+    // it for a quote of the text and not for the end of the field.
+    void PutQuoted(std::string_view Text, const std::string& Quote) {
+        if (Quote.size() == 1) {
+            // The usual quote of one character: found the fastest way.
+            const char* p = Text.data();
+            const char* end = p + Text.size();
+            while (const void* at = std::memchr(p, Quote[0], static_cast<std::size_t>(end - p))) {
+                const char* next = static_cast<const char*>(at) + 1;
+                Put(p, static_cast<std::size_t>(next - p));
+                Put(Quote[0]);
+                p = next;
+            }
+            Put(p, static_cast<std::size_t>(end - p));
+            return;
         }
+        std::size_t from = 0;
+        for (std::size_t at; (at = Text.find(Quote, from)) != std::string_view::npos; from = at + Quote.size()) {
+            Put(Text.data() + from, at + Quote.size() - from);
+            Put(Quote);
+        }
+        Put(Text.data() + from, Text.size() - from);
     }
     // The rest of the line and its line end, in one write when they fit.
     void EndLine() {
@@ -273,6 +327,7 @@ std::vector<TExportField> ExportFields(const TObjInfo& Oi, TRegPlaneNdx Plane, c
 // fields, assembled in Room.
 void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRegPlaneNdx Plane,
                 const std::string& Quote, const std::string& Delim, std::string& Room) {
+    const TStopChrs Stops(Delim, Quote);
     TObjInfo& oi = *ObjInfo;
     const TtrxReportSettings& rs = *ReportSettings;
     const bool printableOnly = rs.ExportOnlyPrintableChrs;
@@ -285,6 +340,9 @@ void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRe
         // Fields are separated by the delimiter: none after the last.
         if (!firstField) line.Put(Delim);
         firstField = false;
+        // A field quoted for its type gets its opening quote at once; any
+        // other needs quotes only when it holds what a reader would take for
+        // the end of the field or of the line.
         if (field.Quoted) line.Put(Quote);
         // The cuts count cells of the data's characters. Printable ASCII is
         // a character a cell with nothing to filter: cut where the count
@@ -293,7 +351,9 @@ void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRe
             !field.MemoCut || rs.ExportMaxMemoLng < 0 || text.size() <= static_cast<std::size_t>(rs.ExportMaxMemoLng);
         const std::size_t keep =
             field.MemoCut ? text.size() : std::min(text.size(), static_cast<std::size_t>(field.MaxLng));
-        if (!plainCut || !line.PutPrintableAscii(text, keep)) {
+        const bool plain = plainCut && (field.Quoted ? line.PutPrintableAscii<false>(text, keep, Stops)
+                                                     : line.PutPrintableAscii<true>(text, keep, Stops));
+        if (!plain) {
             // The data's UTF-8 goes out as it is read; bytes that are no
             // UTF-8 go as U+FFFD. The cuts keep characters whole.
             if (!IsAscii(text) && !IsValidUtf8(text)) text = ValidUtf8(text);
@@ -301,10 +361,18 @@ void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRe
                 CutMemo(text, rs.ExportMaxMemoLng);
             else
                 CutToCells(text, field.MaxLng);
-            if (printableOnly)
-                line.PutPrintable(text.data(), text.size());
-            else
+            if (printableOnly) KeepPrintable(text);
+            if (Quote.empty()) {
                 line.Put(text.data(), text.size());
+            } else if (field.Quoted) {
+                line.PutQuoted(text, Quote);
+            } else if (NeedsQuotes(text, Quote, Delim)) {
+                line.Put(Quote);
+                line.PutQuoted(text, Quote);
+                line.Put(Quote);
+            } else {
+                line.Put(text.data(), text.size());
+            }
         }
         if (field.Quoted) line.Put(Quote);
     }
@@ -317,6 +385,24 @@ void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRe
 }
 
 } // namespace
+
+std::string DecodeExportChr(const std::string& Setting) {
+    const bool code = !Setting.empty() && Setting.size() <= 3 &&
+                      std::all_of(Setting.begin(), Setting.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (code) {
+        const int value = std::stoi(Setting);
+        if (value <= 255) return std::string(1, static_cast<char>(value));
+    }
+    return Setting;
+}
+
+std::string ExportChrsFault(const std::string& Delim, const std::string& Quote) {
+    // Without a delimiter the fields of a line run into one another.
+    if (Delim.empty()) return "Export Field Delimiter Character must be between 0 and 255 (Ascii Code)";
+    if (CompareText(Delim, Quote) == 0)
+        return "Export Field Delimeter and Export Quote fields cannot have the same value";
+    return {};
+}
 
 void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
     if (!ObjInfo || !ReportSettings) return;

@@ -94,6 +94,14 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
         } else if (ToFile && rs) {
             DestName = rs->OutputFileName;
         }
+        // A delimiter or quote that the options window would refuse, set by
+        // a program or read from the settings file, gives a file no reader
+        // takes apart: the run stops before the file is touched.
+        if (ToExportFile && rs) {
+            const std::string fault =
+                ExportChrsFault(DecodeExportChr(rs->ExportFieldDelim), DecodeExportChr(rs->ExportQuote));
+            if (!fault.empty()) throw ETrxSUError(SetupErrorPrefix + fault);
+        }
         if (OpenOutput()) {
             // The run reads one state of the data from its first row to its
             // last, whatever other programs change meanwhile.

@@ -386,6 +386,13 @@ private:
     TPoint page_;
 };
 
+// A delimiter or quote setting of the export: a character code from 0 to
+// 255 stands for that character, any other text for itself.
+std::string DecodeExportChr(const std::string& Setting);
+// Why an export cannot be written with this delimiter and quote (both
+// decoded): the options window's message for them; empty when it can.
+std::string ExportChrsFault(const std::string& Delim, const std::string& Quote);
+
 // Fixed-width text: the first N characters, or the text padded with blanks.
 std::string FixStrLng(const std::string& S, int N);
 

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
   libcups2-dev cups cups-bsd cups-client
   poppler-utils fontconfig fonts-dejavu-core fonts-wqy-microhei
+  unicode-data
   xvfb xauth
   clang libclang-rt-14-dev clang-format
 )

@@ -88,12 +88,14 @@ void ExportRules(TCheckRun& r) {
     r.Rule(r.By({f.cmbExportFieldDelim}),
            [&] { return code(f.cmbExportFieldDelim, "Export Field Delimiter Character"); });
     r.Rule(r.By({f.cmbExportQuote}), [&] { return code(f.cmbExportQuote, "Export Quote Character"); });
+    // What the two stand for in the file (a name, a character code or the
+    // text itself) must make a file that can be read: the run itself
+    // refuses what this refuses.
     r.Rule(true, [&] {
-        if (CompareText(f.GetExportFldStr(f.cmbExportQuote->Text()),
-                        f.GetExportFldStr(f.cmbExportFieldDelim->Text())) != 0)
-            return true;
-        f.SetCtrlFocus(f.cmbExportFieldDelim, true,
-                       "Export Field Delimeter and Export Quote fields cannot have the same value");
+        auto chr = [&](TComboBox* Combo) { return DecodeExportChr(f.GetExportFldStr(Combo->Text())); };
+        const std::string fault = ExportChrsFault(chr(f.cmbExportFieldDelim), chr(f.cmbExportQuote));
+        if (fault.empty()) return true;
+        f.SetCtrlFocus(f.cmbExportFieldDelim, true, fault);
         return false;
     });
 }
@@ -237,8 +239,14 @@ bool TfmTBXMain::ChkFldIntRange(TWinControl* Control, int Min, int Max, const st
         throw eTrxIntError(std::string(InternalErrorPrefix) + "[ChkFldIntRange]**\rField:" + Control->Name());
     if (!Control->Enabled() || !Control->Visible()) return true;
     const int value = TrimStrToInt(Control->Text());
+    // An empty field counts as 0; any other text that is no integer (one
+    // too large for an integer among them) would be stored as 0 as well, so
+    // it fails whatever the range.
+    const std::string text = Trim(Control->Text());
+    bool error = false;
+    if (!text.empty()) CnvtStrToInt(text, error);
     // A Max below Min means no upper bound.
-    if (value >= Min && (Max < Min || value <= Max)) return true;
+    if (!error && value >= Min && (Max < Min || value <= Max)) return true;
     SetCtrlFocus(Control, Focus,
                  FieldName + " must be between " + std::to_string(Min) + " and " + std::to_string(Max) + " " + Units);
     return false;

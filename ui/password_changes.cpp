@@ -3,6 +3,7 @@
 #include "engine/report_settings.h"
 #include "engine/status_messages.h"
 #include "engine/trx_errors.h"
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/standard_controls.h"
@@ -71,7 +72,7 @@ bool ChangePW(const std::string& Kind, std::string& Password) {
         std::string entry;
         if (!AskPassword(title, prompt, "", true, entry)) break;
         entry = Trim(entry);
-        if (Length(entry) > MaxPasswordLength) {
+        if (DisplayWidth(entry) > MaxPasswordLength) {
             Tell("Password cannot be more than 10 characters. Please try again.", TMsgDlgType::mtWarning);
             continue;
         }
@@ -81,7 +82,7 @@ bool ChangePW(const std::string& Kind, std::string& Password) {
             break;
         }
         if (!firstEntry.empty()) {
-            if (CompareText(entry, firstEntry) == 0) {
+            if (SameTextFolded(entry, firstEntry)) {
                 Tell("New " + Kind + " is now active", TMsgDlgType::mtInformation);
                 newEntry = entry;
                 changed = true;

@@ -1,5 +1,6 @@
 #include "ui/password_prompt.h"
 
+#include "framework/core/display_width.h"
 #include "framework/core/strings.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
@@ -96,7 +97,7 @@ void TfmPassword::FormShow(TObject*) {
 
 void TfmPassword::edOkClick(TObject*) {
     ++NumAttempts;
-    if (ExpectedPW.empty() || CompareText(edPassword->Text(), ExpectedPW) == 0) {
+    if (ExpectedPW.empty() || SameTextFolded(edPassword->Text(), ExpectedPW)) {
         PWAccepted = true;
         Close();
         return;
@@ -120,7 +121,7 @@ void TfmPassword::edCancelClick(TObject*) {
 
 bool AskPassword(const std::string& Title, const std::string& Prompt, const std::string& Password, bool ChangeMode,
                  std::string& Entered) {
-    if (!ChangeMode && (Password.empty() || CompareText(Password, Entered) == 0)) return true;
+    if (!ChangeMode && (Password.empty() || SameTextFolded(Password, Entered))) return true;
 
     Application()->CreateForm(fmPassword);
     struct TFreePrompt {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 
 namespace trx {
@@ -285,6 +286,29 @@ void AppendUtf8(std::string& Out, char32_t C) {
         Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
         Out += static_cast<char>(0x80 | (C & 0x3F));
     }
+}
+
+bool SameTextFolded(std::string_view A, std::string_view B) {
+    auto fold = [](std::string_view S) {
+        const std::string valid = IsValidUtf8(S) ? std::string(S) : ValidUtf8(S);
+        utf8proc_uint8_t* folded = nullptr;
+        const utf8proc_ssize_t n = utf8proc_map(
+            reinterpret_cast<const utf8proc_uint8_t*>(valid.data()), static_cast<utf8proc_ssize_t>(valid.size()),
+            &folded, static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE | UTF8PROC_CASEFOLD));
+        std::string out =
+            n >= 0 ? std::string(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(n)) : valid;
+        std::free(folded);
+        return out;
+    };
+    if (IsAscii(A) && IsAscii(B)) {
+        if (A.size() != B.size()) return false;
+        for (std::size_t i = 0; i < A.size(); ++i) {
+            auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+            if (lower(A[i]) != lower(B[i])) return false;
+        }
+        return true;
+    }
+    return fold(A) == fold(B);
 }
 
 } // namespace trx

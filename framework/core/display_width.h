@@ -149,4 +149,9 @@ bool IsValidUtf8(std::string_view S);
 std::string ValidUtf8(std::string_view S);
 void AppendUtf8(std::string& Out, char32_t C);
 
+// Whether A and B are the same text when letter case is disregarded in
+// every script (Unicode's case folding: "Ä" is "ä", "SS" is "ß") and a
+// letter with its accent as one character is the same as the two.
+bool SameTextFolded(std::string_view A, std::string_view B);
+
 } // namespace trx

@@ -1,10 +1,17 @@
 // The export of delimited fields over a string grid and a SQLite table:
-// title rows, quoting by field type, delimiter and quote settings, cuts of
-// texts and memos, the printable-characters filter, long fields, line
-// numbers, empty data, and runs that end early.
+// title rows, quoting by field type and by content, delimiter and quote
+// settings, cuts of texts and memos, the printable-characters filter, long
+// fields, line numbers, empty data, runs that end early, exports read back
+// by the sqlite3 shell as the tables they came from, and delimiters and
+// quotes that would make a file no reader takes apart.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
 #include "engine/report_fixture.h"
+#include "engine/trx_errors.h"
 #include "framework/core/date_time.h"
 #include "framework/data/table.h"
 #include "framework/forms/application.h"
@@ -29,6 +36,21 @@ protected:
         StartRun(Object);
         return PrintRun();
     }
+
+    // The export read back by the sqlite3 shell into the table "back" of a
+    // new database, its title row naming the columns: a CSV file, or with
+    // Tabs a file of tab-separated fields in the same quotes.
+    SqliteFile& ReadBack(bool Tabs) {
+        const std::string file = dir.File(Tabs ? "back-tabs.db" : "back-csv.db");
+        std::remove(file.c_str());
+        const std::string import = Tabs ? "'.mode tabs' '.import " : "'.import --csv ";
+        const std::string command = "sqlite3 '" + file + "' " + import + RS().OutputFileName + " back'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        back = std::make_unique<SqliteFile>(file);
+        return *back;
+    }
+
+    std::unique_ptr<SqliteFile> back;
 
     std::unique_ptr<TStringGrid> grid;
 };
@@ -242,6 +264,216 @@ TEST_F(ExportTest, AnExportThatEndsEarlyIsNoCompletedRun) {
         EXPECT_GT(lines, 1u);
         EXPECT_LT(lines, 301u);
     }
+}
+
+TEST_F(ExportTest, AQuoteInAFieldIsDoubledAndAFieldThatWouldBeSplitIsQuoted) {
+    SetOpt(S::soColumnTitles, false);
+    SetOpt(S::soFieldFormat, true);
+    RS().StartingReportLineId = 999;
+    RS().ExportMaxStrLng = 5;
+    RS().ExportOnlyPrintableChrs = false;
+    // Numbers hold text too, as SQLite keeps what it is given.
+    auto table = Table(
+        "CREATE TABLE items(n INTEGER, s VARCHAR(20), m MEMO);"
+        "INSERT INTO items VALUES(7, 'a\"b', 'say \"hi\"');"
+        "INSERT INTO items VALUES('1,5', 'ab\"cdef', 'x');"
+        "INSERT INTO items VALUES('2\"', 'p', 'one' || char(13, 10) || 'two');"
+        "INSERT INTO items VALUES('a' || char(10) || 'b', 'q', char(9));");
+    struct Case {
+        const char* Delim;
+        bool PrintableOnly;
+        std::string File;
+    };
+    // A text cut to its length keeps a quote it ends with whole; line
+    // numbers from 1,000 on hold the thousands separator.
+    const Case cases[] = {
+        {"44", false,
+         "999,7,\"a\"\"b\",\"say \"\"hi\"\"\"\r\n"
+         "\"1,000\",\"1,5\",\"ab\"\"cd\",\"x\"\r\n"
+         "\"1,001\",\"2\"\"\",\"p\",\"one\r\ntwo\"\r\n"
+         "\"1,002\",\"a\nb\",\"q\",\"\t\"\r\n"},
+        {"9", false,
+         "999\t7\t\"a\"\"b\"\t\"say \"\"hi\"\"\"\r\n"
+         "1,000\t1,5\t\"ab\"\"cd\"\t\"x\"\r\n"
+         "1,001\t\"2\"\"\"\t\"p\"\t\"one\r\ntwo\"\r\n"
+         "1,002\t\"a\nb\"\t\"q\"\t\"\t\"\r\n"},
+        // What is left out needs no quotes.
+        {"9", true,
+         "999\t7\t\"a\"\"b\"\t\"say \"\"hi\"\"\"\r\n"
+         "1,000\t1,5\t\"ab\"\"cd\"\t\"x\"\r\n"
+         "1,001\t\"2\"\"\"\t\"p\"\t\"onetwo\"\r\n"
+         "1,002\tab\t\"q\"\t\"\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        RS().ExportFieldDelim = c.Delim;
+        RS().ExportOnlyPrintableChrs = c.PrintableOnly;
+        EXPECT_EQ(Export(table.get()), 1);
+        EXPECT_EQ(Exported(), c.File) << c.Delim << (c.PrintableOnly ? ", printable only" : "");
+    }
+}
+
+TEST_F(ExportTest, DataOfEveryColumnTypeReadsBackThroughTheShellAsTheTable) {
+    RS().ExportOnlyPrintableChrs = false;
+    RS().ExportMaxStrLng = 255;
+    RS().ExportMaxMemoLng = 1000;
+    SetOpt(S::soColumnTitles, true);
+    SetOpt(S::soFieldFormat, true);
+    RS().StartingReportLineId = 998;
+    // Values of each type, then texts in every column with the delimiters,
+    // quotes, line ends, tabs and letters beyond ASCII that a reader could
+    // trip over (within a field: fields other than memos lose blanks and
+    // controls at their ends), then nothing.
+    const std::string crlf = "' || char(13, 10) || '";
+    const std::string cr = "' || char(13) || '";
+    const std::string lf = "' || char(10) || '";
+    const std::string tab = "' || char(9) || '";
+    auto table = Table(
+        "CREATE TABLE items(i INTEGER, f REAL, b BOOLEAN, d DATE, t TIME, dt DATETIME, s VARCHAR(60), m MEMO);"
+        "INSERT INTO items VALUES(1234, 2.5, 1, '2024-03-01', '12:30:00', '2024-03-01 08:15:00', "
+        "'say \"hi\", then go', 'first line" +
+        crlf + "second \"line\"" + tab +
+        "end');"
+        "INSERT INTO items VALUES('a,b', '3\"', 'x" +
+        tab +
+        "y', 'not \"a\" date', 'noon, or \"so\"', "
+        "'él," +
+        lf + "\"ça\" va', 'ÄÖÜ;äöü \"ß\"," + cr + "z', '" + lf + "\"leading\" line end" + cr +
+        "');"
+        "INSERT INTO items VALUES(NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);"
+        "INSERT INTO items VALUES(-7, -0.25, 0, '1999-12-31', '\"', ',', '\"\"', '\"' || char(9) || ',');");
+    const std::vector<std::vector<std::string>> rows{
+        {"998", "1234", "2.5", "True", DateToStr(EncodeDate(2024, 3, 1)), TimeToStr(EncodeTime(12, 30, 0, 0)),
+         DateTimeToStr(EncodeDate(2024, 3, 1) + EncodeTime(8, 15, 0, 0)), "say \"hi\", then go",
+         "first line\r\nsecond \"line\"\tend"},
+        {"999", "a,b", "3\"", "x\ty", "not \"a\" date", "noon, or \"so\"", "él,\n\"ça\" va", "ÄÖÜ;äöü \"ß\",\rz",
+         "\n\"leading\" line end\r"},
+        {"1,000", "", "", "", "", "", "", "", ""},
+        {"1,001", "-7", "-0.25", "False", DateToStr(EncodeDate(1999, 12, 31)), "\"", ",", "\"\"", "\"\t,"},
+    };
+    for (bool tabs : {false, true}) {
+        SCOPED_TRACE(tabs ? "tabs" : "commas");
+        RS().ExportFieldDelim = tabs ? "9" : "44";
+        ASSERT_EQ(Export(table.get()), 1);
+        SqliteFile& db = ReadBack(tabs);
+        EXPECT_EQ(
+            db.Rows("SELECT name FROM pragma_table_info('back')"),
+            (std::vector<std::vector<std::string>>{{"#"}, {"i"}, {"f"}, {"b"}, {"d"}, {"t"}, {"dt"}, {"s"}, {"m"}}));
+        EXPECT_EQ(db.Rows("SELECT * FROM back"), rows);
+    }
+}
+
+// Unicode's character table, one row per entry of UnicodeData.txt: its
+// fields as they stand, the code point as a number, and the character
+// itself between brackets (none for the surrogates, which UTF-8 lacks),
+// quotes, commas, tabs and line ends among them.
+class UnicodeTableExportTest : public ExportTest {
+protected:
+    static constexpr const char* DataFile = "/usr/share/unicode/UnicodeData.txt";
+
+    // The rows of the table; false when the data file cannot be read.
+    bool MakeTable() {
+        std::ifstream in(DataFile);
+        if (!in) return false;
+        std::string sql =
+            "CREATE TABLE chars(cp INTEGER, code VARCHAR(6), name VARCHAR(120), category VARCHAR(2), "
+            "combining INTEGER, bidi VARCHAR(3), decomposition VARCHAR(120), decimal INTEGER, numeric VARCHAR(20), "
+            "upper VARCHAR(6), glyph VARCHAR(8));"
+            "BEGIN;";
+        auto text = [](const std::string& S) {
+            std::string q = "'";
+            for (char c : S) q += c == '\'' ? std::string("''") : std::string(1, c);
+            return q + "'";
+        };
+        auto number = [&](const std::string& S) { return S.empty() ? std::string("NULL") : text(S); };
+        std::string line;
+        while (std::getline(in, line)) {
+            std::vector<std::string> f;
+            std::size_t start = 0;
+            for (std::size_t at; (at = line.find(';', start)) != std::string::npos; start = at + 1)
+                f.push_back(line.substr(start, at - start));
+            f.push_back(line.substr(start));
+            if (f.size() != 15) return false;
+            const long cp = std::stol(f[0], nullptr, 16);
+            const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+            const std::string glyph = cp == 0 || surrogate ? "NULL" : "'[' || char(" + std::to_string(cp) + ") || ']'";
+            sql += "INSERT INTO chars VALUES(" + std::to_string(cp) + ", " + text(f[0]) + ", " + text(f[1]) + ", " +
+                   text(f[2]) + ", " + number(f[3]) + ", " + text(f[4]) + ", " + text(f[5]) + ", " + number(f[6]) +
+                   ", " + text(f[8]) + ", " + text(f[12]) + ", " + glyph + ");";
+            ++entries;
+        }
+        sql += "COMMIT;";
+        table = Table(sql);
+        table->SetTableName("chars");
+        return true;
+    }
+
+    std::unique_ptr<TTable> table;
+    int entries = 0;
+};
+
+TEST_F(UnicodeTableExportTest, ReadsBackRowForRowThroughTheShell) {
+    ASSERT_TRUE(MakeTable()) << DataFile << " (Debian's unicode-data) cannot be read";
+    ASSERT_GT(entries, 30000);
+    RS().ExportOnlyPrintableChrs = false;
+    RS().ExportMaxStrLng = 255;
+    SetOpt(S::soColumnTitles, true);
+    SetOpt(S::soFieldFormat, true);
+    for (bool tabs : {false, true}) {
+        SCOPED_TRACE(tabs ? "tabs" : "commas");
+        RS().ExportFieldDelim = tabs ? "9" : "44";
+        ASSERT_EQ(Export(table.get()), 1);
+        SqliteFile& db = ReadBack(tabs);
+        db.Exec("ATTACH '" + dir.File("items.db") + "' AS made");
+        EXPECT_EQ(db.Rows("SELECT count(*) FROM back"),
+                  (std::vector<std::vector<std::string>>{{std::to_string(entries)}}));
+        // Every field of every row as the table holds it (an empty field
+        // for nothing); the line numbers with their thousands separators.
+        const auto wrong = db.Rows(
+            "SELECT b.rowid, b.\"#\", b.code, b.name, b.glyph FROM back b LEFT JOIN made.chars c ON c.rowid = b.rowid "
+            "WHERE c.rowid IS NULL OR b.\"#\" IS NOT printf('%,d', c.rowid) OR b.cp IS NOT CAST(c.cp AS TEXT) "
+            "OR b.code IS NOT c.code OR b.name IS NOT c.name OR b.category IS NOT c.category "
+            "OR b.combining IS NOT CAST(c.combining AS TEXT) OR b.bidi IS NOT c.bidi "
+            "OR b.decomposition IS NOT c.decomposition OR b.decimal IS NOT coalesce(CAST(c.decimal AS TEXT), '') "
+            "OR b.numeric IS NOT c.numeric OR b.upper IS NOT c.upper OR b.glyph IS NOT coalesce(c.glyph, '') "
+            "LIMIT 5");
+        EXPECT_TRUE(wrong.empty()) << wrong.size() << " rows or more differ, the first: " << wrong[0][0] << " "
+                                   << wrong[0][1] << " " << wrong[0][2] << " " << wrong[0][3];
+    }
+}
+
+// A delimiter and a quote as a program sets them or the settings file holds
+// them (characters, or the codes that stand for them), which the options
+// window refuses: the run stops with the window's message before it opens
+// the file.
+class RefusedExportTest : public ExportTest {
+protected:
+    void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& Cases, const std::string& Message) {
+        grid = Grid(2, 3);
+        for (const auto& [delim, quote] : Cases) {
+            SCOPED_TRACE("delimiter \"" + delim + "\", quote \"" + quote + "\"");
+            { std::ofstream(RS().OutputFileName, std::ios::binary) << "kept"; }
+            RS().ExportFieldDelim = delim;
+            RS().ExportQuote = quote;
+            EXPECT_EQ(Export(grid.get()), 3);
+            EXPECT_EQ(PS().AbortReason, std::string(SetupErrorPrefix) + Message);
+            EXPECT_EQ(Exported(), "kept");
+        }
+        // A delimiter and a quote apart export as ever.
+        RS().ExportFieldDelim = "9";
+        RS().ExportQuote = "";
+        EXPECT_EQ(Export(grid.get()), 1);
+        EXPECT_EQ(PS().AbortReason, "");
+        EXPECT_EQ(Exported(), "#\tC0\tC1\r\n1\tr1c0\tr1c1\r\n2\tr2c0\tr2c1\r\n3\tr3c0\tr3c1\r\n");
+    }
+};
+
+TEST_F(RefusedExportTest, AnEmptyDelimiterStopsTheRunBeforeTheFileIsTouched) {
+    ExpectRefused({{"", "34"}, {"", ""}}, "Export Field Delimiter Character must be between 0 and 255 (Ascii Code)");
+}
+
+TEST_F(RefusedExportTest, ADelimiterThatIsTheQuoteStopsTheRunBeforeTheFileIsTouched) {
+    ExpectRefused({{"44", "44"}, {"34", "34"}, {"44", ","}, {"\"", "34"}, {"9", "\t"}},
+                  "Export Field Delimeter and Export Quote fields cannot have the same value");
 }
 
 } // namespace

@@ -28,6 +28,24 @@ void SqliteFile::Exec(const std::string& Sql) {
 
 int SqliteFile::TryExec(const std::string& Sql) { return sqlite3_exec(db_, Sql.c_str(), nullptr, nullptr, nullptr); }
 
+std::vector<std::vector<std::string>> SqliteFile::Rows(const std::string& Sql) {
+    std::vector<std::vector<std::string>> rows;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, Sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "SQL failed: " << sqlite3_errmsg(db_) << "\n" << Sql;
+        return rows;
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (int c = 0; c < sqlite3_column_count(st); ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            row.emplace_back(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(st, c)));
+        }
+    }
+    sqlite3_finalize(st);
+    return rows;
+}
+
 long ResidentBytes() {
     std::ifstream in("/proc/self/statm");
     long size = 0, resident = 0;

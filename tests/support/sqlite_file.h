@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -23,6 +24,8 @@ public:
     // Runs statements as another program would, without waiting for a lock:
     // SQLite's result code (0 when done, 5 when the database is locked).
     int TryExec(const std::string& Sql);
+    // Every row of a query, its fields as text (an empty text for NULL).
+    std::vector<std::vector<std::string>> Rows(const std::string& Sql);
 
 private:
     std::string fileName_;

@@ -304,10 +304,80 @@ TEST_F(OptionsChecksTest, TextThatIsNoNumberNeverRaises) {
     dlg->cbxReportAlignment->SetItemIndex(0);
     EXPECT_TRUE(CheckOf(dlg->cbxReportAlignment));
     EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+}
 
-    dlg->edMemoXPosPer->SetText("abc");
-    dlg->edMemoWidPer->SetText("50");
-    EXPECT_TRUE(CheckOf(dlg->edMemoXPosPer));
+TEST_F(OptionsChecksTest, TextThatIsNoIntegerGetsTheFieldsRangeMessage) {
+    Open();
+    // Too large for an integer, it would be stored and printed as 0, which
+    // lies in most ranges; any other text that is no number likewise.
+    const std::vector<TRuleCase> cases{
+        {"edCellMarginRight", "99999999999", "Cell Right Margin must be between 0 and 25 characters", "Output"},
+        {"edCellMarginLeft", "2147483648", "Cell Left Margin must be between 0 and 25 characters", "Output"},
+        {"edCellMarginTop", "-2147483649", "Cell Top Margin must be between 0 and 10 lines", "Output"},
+        {"edInterPanelGap", "2147483648", "Space Between Panels must be between 0 and 10 text characters", "General"},
+        {"edInterPanelGap", "99999999999", "Space Between Panels must be between 0 and 10 text characters", "General"},
+        {"edPanelsAcrossPage", "4294967297", "Panels Across Page must be between 1 and 10 ", "General"},
+        {"edPageMarginTop", "1x", "Page Top Margin must be between 0 and 100 lines", "Output"},
+        {"edMemoXPosPer", "abc", "Report Memo Left Margin must be between 0 and 90 %", "Titles"},
+    };
+    ExpectRulesFail(cases);
+    // The largest integer is one.
+    dlg->edNumericOnly->SetText("2147483647");
+    EXPECT_TRUE(dlg->ChkFldIntRange(dlg->edNumericOnly, 9, 2147483647, "Any", "", true));
+}
+
+struct TExportCharsCase {
+    const char* Delim;
+    const char* Quote;
+    bool Passes;
+};
+
+class ExportCharsChecksTest : public OptionsChecksTest {
+protected:
+    // Each pair of delimiter and quote passes and is stored, or fails with
+    // Message at the delimiter, whether the whole dialog is checked or the
+    // quote combo is left.
+    void ExpectChecks(const std::vector<TExportCharsCase>& Cases, const std::string& Message) {
+        Open(TOutputDest::odExportFile);
+        for (const TExportCharsCase& c : Cases) {
+            SCOPED_TRACE(std::string("delimiter \"") + c.Delim + "\", quote \"" + c.Quote + "\"");
+            dlg->cmbExportFieldDelim->SetText(c.Delim);
+            dlg->cmbExportQuote->SetText(c.Quote);
+            for (TObject* sender : {static_cast<TObject*>(nullptr), static_cast<TObject*>(dlg->cmbExportQuote)}) {
+                EXPECT_EQ(sender ? CheckOf(sender) : CheckAll(), c.Passes);
+                if (c.Passes) {
+                    const std::string stored = SameText(c.Delim, "Tab")     ? "\t"
+                                               : SameText(c.Delim, "Comma") ? ","
+                                                                            : c.Delim;
+                    EXPECT_EQ(RS().ExportFieldDelim.str(), stored);
+                } else {
+                    EXPECT_EQ(Status(), Shown(Message));
+                    EXPECT_EQ(dlg->ActiveControl(), dlg->cmbExportFieldDelim);
+                }
+            }
+        }
+    }
+};
+
+TEST_F(ExportCharsChecksTest, ADelimiterAndAQuoteAreComparedByTheCharactersTheyStandFor) {
+    // A name, a code below 256 and the character itself all stand for the
+    // character.
+    ExpectChecks({{"44", "Comma", false},
+                  {",", "44", false},
+                  {"Tab", "9", false},
+                  {"34", "Double Quote", false},
+                  {"39", "'", false},
+                  {"44", "34", true},
+                  {"Tab", "Double Quote", true},
+                  {";", "39", true},
+                  {"Comma", "44x", true}},
+                 "Export Field Delimeter and Export Quote fields cannot have the same value");
+}
+
+TEST_F(ExportCharsChecksTest, AnEmptyDelimiterIsRefused) {
+    // The fields of a line would run into one another.
+    ExpectChecks({{"", "Double Quote", false}, {"", "", false}, {" ", "Double Quote", true}},
+                 "Export Field Delimiter Character must be between 0 and 255 (Ascii Code)");
 }
 
 TEST_F(OptionsChecksTest, MemoMarginAndWidthTogetherStayWithinThePage) {

@@ -110,6 +110,28 @@ TEST_F(PasswordTest, TheThirdWrongEntryRefuses) {
     EXPECT_EQ(entered, "RIGHT");
 }
 
+TEST_F(PasswordTest, LettersBeyondAsciiMatchInEitherCase) {
+    // Typed in capitals, with the umlauts as letters and marks, or not.
+    for (const char* entry : {"PÄSSWÖRD", "Pässwörd", "PA\xCC\x88SSWO\xCC\x88RD"}) {
+        SCOPED_TRACE(entry);
+        ui->ClearCalls();
+        Prompt(Types(entry));
+        std::string entered;
+        EXPECT_TRUE(AskPassword("Sales Report", "Enter Report Password:", "pässwörd", false, entered));
+        EXPECT_EQ(entered, entry);
+        EXPECT_TRUE(Boxes().empty());
+        // Entered once, it is not asked again.
+        EXPECT_TRUE(AskPassword("Sales Report", "Enter Report Password:", "pässwörd", false, entered));
+        EXPECT_EQ(ui->CallsOf(TDialogKind::dkModalForm).size(), 1u);
+    }
+    // Other letters are other letters.
+    Prompt(Types("PASSWORD"));
+    Prompt(Cancels());
+    std::string entered;
+    EXPECT_FALSE(AskPassword("Sales Report", "Enter Report Password:", "pässwörd", false, entered));
+    EXPECT_EQ(NumAttempts, 1);
+}
+
 TEST_F(PasswordTest, CancelRefusesAtOnce) {
     Prompt(Cancels());
     std::string entered;
@@ -256,6 +278,24 @@ TEST_F(PasswordChangeTest, ATooLongEntryIsRefusedAndAskedAgain) {
     Prompt(Types("abcdefghij"));
     UserClick(page->cbRptOptPW);
     EXPECT_EQ(RS().RptOptPW, "abcdefghij");
+}
+
+TEST_F(PasswordChangeTest, ANewPasswordCountsItsLettersNotItsBytes) {
+    // Six letters of twelve bytes, verified in another case.
+    Prompt(Types("äöüÄÖÜ"));
+    Prompt(Types("ÄÖÜäöü"));
+    UserClick(page->cbRptPW);
+    EXPECT_EQ(RS().RptPW, "ÄÖÜäöü");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"New Report Password is now active"}));
+    // Ten letters are enough; the eleventh is one too many.
+    ui->ClearCalls();
+    Prompt(Types("ßäöüéèêçñå"));
+    Prompt(Types("ßäöüéèêçñåø"));
+    Prompt(Types("ẞÄÖÜÉÈÊÇÑÅ")); // the capital of "ß"
+    UserClick(page->cbRptOptPW);
+    EXPECT_EQ(RS().RptOptPW, "ẞÄÖÜÉÈÊÇÑÅ");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Password cannot be more than 10 characters. Please try again.",
+                                                 "New Report Options Password is now active"}));
 }
 
 TEST_F(PasswordChangeTest, EntriesThatDoNotAgreeCanBeTriedAgainOrGivenUp) {
