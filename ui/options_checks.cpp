@@ -13,6 +13,7 @@
 #include "engine/trx_errors.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
+#include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "ui/options_dialog.h"
@@ -247,6 +248,10 @@ bool TfmTBXMain::ChkFldIntRange(TWinControl* Control, int Min, int Max, const st
 void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::string& Msg) {
     const std::string title = ReportSettings ? ReportSettings->DialogTitle : std::string();
     const std::string pw = ReportSettings ? ReportSettings->RptOptPW : std::string();
+    // The field that has the focus is being left, or stays behind: the
+    // prompt and the move to the failed field check it no second time.
+    TCustomForm* active = Screen()->ActiveForm();
+    const TExitCheckHold hold(active ? active->FocusedControl() : nullptr);
     if (!AskPassword(title, "Enter Report Options Password:", pw, false, PWInfo.EnteredRptOptPW))
         throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Options Password Violation");
     try {

@@ -130,9 +130,7 @@ void TfmTBXMain::itmViewPage(TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
     const int tab = CnvtTabStrToNdx(StripSymbols(item->Caption(), ""));
-    if (tab < 0) return;
-    TabSet->SetTabIndex(tab);
-    TabSet->SetNBPage(TabSet->Tabs()[tab]);
+    TabSet->ShowTab(tab);
 }
 
 void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {

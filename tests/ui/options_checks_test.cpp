@@ -75,6 +75,31 @@ protected:
         }
     }
 
+    // A General field left for another while a rule of the Output page
+    // fails: the Output page and its tab show, its field has the focus, and
+    // the check ran once.
+    void ExpectLeavingAGeneralFieldShows(TWinControl* Field, const std::string& Message) {
+        UserSelectTab(dlg->TabSet, "General");
+        int exits = 0;
+        const TNotifyEvent check = dlg->edPanelsAcrossPage->OnExit;
+        dlg->edPanelsAcrossPage->OnExit = [&](TObject* Sender) {
+            ++exits;
+            check(Sender);
+        };
+        UserReplaceText(dlg->edPanelsAcrossPage, "2");
+        UserFocus(dlg->edInterPanelGap);
+        dlg->edPanelsAcrossPage->OnExit = check;
+        EXPECT_EQ(exits, 1);
+        EXPECT_EQ(Page(), "Output");
+        EXPECT_EQ(SelectedTab(), "Output");
+        EXPECT_TRUE(dlg->nbOptions->FindPage("Output")->Visible());
+        EXPECT_FALSE(dlg->nbOptions->FindPage("General")->Visible());
+        EXPECT_EQ(dlg->ActiveControl(), Field);
+        EXPECT_TRUE(Field->Focused());
+        EXPECT_EQ(Status(), Shown(Message));
+        EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{MB_ICONASTERISK});
+    }
+
     TVirtualPrinterOverride printer;
     TempDir dir;
 };
@@ -287,6 +312,20 @@ TEST_F(OptionsChecksTest, LeavingAMarginChecksItsOwnRules) {
     UserReplaceText(dlg->edPageMarginBottom, "60");
     UserFocus(dlg->edCellMarginTop);
     EXPECT_EQ(Status(), Shown("Page Top Margin + Bottom Margin are too large for page length"));
+}
+
+TEST_F(OptionsChecksTest, AFailingPrinterNameShowsItsPageAndFocusesItOnce) {
+    RS().DefaultPrinter = false;
+    RS().PrinterName = "Gone Away";
+    Open(TOutputDest::odPrinter);
+    ExpectLeavingAGeneralFieldShows(dlg->cmbPrinters, "Printer Name is invalid. Please choose a different printer.");
+}
+
+TEST_F(OptionsChecksTest, AFailingPageWidthShowsItsPageAndFocusesItOnce) {
+    RS().TxtCharsPageWid = 5;
+    Open(TOutputDest::odTextFile);
+    ExpectLeavingAGeneralFieldShows(dlg->edTxtCharsPageWid,
+                                    "Text Page Width is invalid must be between 10 and 9999 text characters");
 }
 
 TEST_F(OptionsChecksTest, TextThatIsNoNumberNeverRaises) {
