@@ -51,26 +51,14 @@ struct TCheckRun {
     }
 };
 
-// A page margin as being edited, in the unit of the page height: lines in a
-// text quality, printer pixels otherwise. The edits hold lines or
-// thousandths of an inch, as they were filled.
-int EditedMarginY(const M& f, const TEdit* Edit, bool Text, const TPrintSettings& ps) {
-    const int value = TrimStrToInt(Edit->Text());
-    const int lineHt = ps.CharCell[TXyDir::dY][U::umPix];
-    if (f.ScreenUnits == U::umTxt) return Text ? value : value * lineHt;
-    if (!Text) return ps.CnvtThousToUnits(value, U::umPix, TXyDir::dY, false);
-    // Lines from thousandths need a measured character cell.
-    return lineHt > 0 ? ps.CnvtThousToUnits(value, U::umTxt, TXyDir::dY, false) : 0;
-}
-
-// The two page margins being edited leave 5 lines (one inch in a graphic
-// quality) of the page. Where the text page size applies, Lines per Page
-// as being edited is the page's height.
-bool PageMarginsFit(const M& f, bool Text, const TPrintSettings& ps) {
-    const int pageHt = f.edLinesPerPage->Enabled() ? TrimStrToInt(f.edLinesPerPage->Text()) : ps.PageHt;
+// The page margins as stored by the last check that passed leave 5 lines
+// (one inch in a graphic quality) of the page height the printer set-up
+// measured. Each margin's own range is checked at its exit; the two together
+// are judged here, at the next full check, once both are stored.
+bool StoredPageMarginsFit(const TtrxReportSettings& rs, bool Text, const TPrintSettings& ps) {
+    const TRect& margin = rs.PageMargin[Text ? U::umTxt : U::umPix];
     const int spare = Text ? 5 : ps.CnvtThousToUnits(1000, U::umPix, TXyDir::dY, false);
-    return EditedMarginY(f, f.edPageMarginTop, Text, ps) + EditedMarginY(f, f.edPageMarginBottom, Text, ps) <=
-           pageHt - spare;
+    return margin.Top + margin.Bottom <= ps.PageHt - spare;
 }
 
 // A warning that stays until the next check clears it; the field keeps the focus it has.
@@ -106,9 +94,12 @@ void PrinterAndFileRules(TCheckRun& r, TtrxReportSettings& rs, TPrintSettings& p
     auto q = [text](auto Text, auto Other) { return text ? Text : Other; };
     const std::string thous = "thousands of an inch";
 
-    r.Rule(r.By({f.edLinesPerPage, f.edPageMarginTop, f.edPageMarginBottom}), [&] {
-        if (!r.Range(f.edLinesPerPage, 10, 99, "Lines Per Page", "characters")) return false;
-        if (PageMarginsFit(f, text, ps)) return true;
+    r.Rule(r.By({f.edLinesPerPage, f.edPageMarginTop, f.edPageMarginBottom}),
+           [&] { return r.Range(f.edLinesPerPage, 10, 99, "Lines Per Page", "characters"); });
+    // Judged at a field's exit, the stored margins would hold back the very
+    // value that puts them right.
+    r.Rule(r.All, [&] {
+        if (StoredPageMarginsFit(rs, text, ps)) return true;
         f.SetCtrlFocus(f.edPageMarginTop, false, "Page Top Margin + Bottom Margin are too large for page length");
         f.TabSet->CancelChange = true;
         return false;
