@@ -18,6 +18,7 @@
 #include "framework/forms/extra_controls.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
+#include "ui/preview_window.h"
 #include "ui/tab_set_control.h"
 
 namespace trx {
@@ -63,7 +64,7 @@ bool StoredPageMarginsFit(const TtrxReportSettings& rs, bool Text, const TPrintS
 
 // A warning that stays until the next check clears it; the field keeps the focus it has.
 bool Warn(M& f, const std::string& Msg) {
-    StatusMsg(f.paMsg, Msg, TMsgDlgType::mtWarning, f.Timer1, 0);
+    StatusMsg(f.StatusPanel(), Msg, TMsgDlgType::mtWarning, f.Timer1, 0);
     return false;
 }
 
@@ -109,7 +110,7 @@ void PrinterAndFileRules(TCheckRun& r, TtrxReportSettings& rs, TPrintSettings& p
     r.Rule(Among(r.Sender, {f.cbxReportAlignment, f.edTxtCharsPageWid}), [&] {
         if (f.cbxReportAlignment->Items().IndexOf(f.cbxReportAlignment->Text()) != 0 &&
             TrimStrToInt(f.edTxtCharsPageWid->Text()) > 255)
-            StatusMsg(f.paMsg, "Note: Page Width may be too wide for Report Alignment", TMsgDlgType::mtWarning,
+            StatusMsg(f.StatusPanel(), "Note: Page Width may be too wide for Report Alignment", TMsgDlgType::mtWarning,
                       f.Timer1, 5);
         return true;
     });
@@ -211,7 +212,8 @@ TCustomEdit* AsEdit(TObject* Sender) {
 bool TfmTBXMain::ChkOptions(TObject* Sender, bool All, bool Focus) {
     if (SuppressChkOptions || !ReportSettings || !PrintSettings) return false;
     // The last check's message goes; this check shows its own.
-    if (paMsg->Color() != clBtnFace) StatusMsg(paMsg, "", TMsgDlgType::mtInformation, Timer1, -1);
+    TPanel* panel = StatusPanel();
+    if (panel->Color() != clBtnFace) StatusMsg(panel, "", TMsgDlgType::mtInformation, Timer1, -1);
     TCheckRun run{*this, Sender, All, Focus};
     if (PrintSettings->IsSnapShot || PrintSettings->ToExportFile) {
         // A window snapshot prints no cells: it has nothing to check.
@@ -273,7 +275,9 @@ void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::strin
                     SetActiveControl(Control);
             } catch (const Exception&) {}
         }
-        if (!Msg.empty()) StatusMsg(paMsg, Msg, TMsgDlgType::mtWarning, Timer1, FirstShow ? 30 : 15);
+        // Over the preview the warning waits its 15 seconds there.
+        if (!Msg.empty())
+            StatusMsg(StatusPanel(), Msg, TMsgDlgType::mtWarning, Timer1, FirstShow && !fmPreview ? 30 : 15);
     } catch (const EInvalidOperation&) {
         MessageBeep(0);
     }
