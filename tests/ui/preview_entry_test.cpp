@@ -197,6 +197,25 @@ TEST_F(PreviewEntryTest, WhileThePreviewIsOpenTheStatusMessagesShowAndClearOnIts
     EXPECT_EQ(dlg->paMsg->Caption().find("Directory"), std::string::npos);
 }
 
+TEST_F(PreviewEntryTest, TheFileNameIsTakenAndCheckedOnlyWhenTheUserChangedIt) {
+    RS().OutputDest = TOutputDest::odTextFile;
+    RS().OutputFileName = "Items.TXT";
+    Open();
+    RS().Modified = false;
+    bool modifiedByVisit = true;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        UserFocus(fm.edOutputFileName);
+        UserFocus(fm.memPreview);
+        modifiedByVisit = RS().Modified;
+        UserReplaceText(fm.edOutputFileName, "Other.TXT");
+        UserFocus(fm.memPreview);
+        fm.sbExit->Click();
+    }));
+    EXPECT_FALSE(modifiedByVisit);
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_EQ(RS().OutputFileName, "Other.TXT");
+}
+
 TEST_F(PreviewEntryTest, AnOpenPreviewGoesWithTheDialog) {
     Open();
     fmPreview = new TfmPreview(Application());
