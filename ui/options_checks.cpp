@@ -241,9 +241,11 @@ bool TfmTBXMain::ChkFldIntRange(TWinControl* Control, int Min, int Max, const st
 void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::string& Msg) {
     const std::string title = ReportSettings ? ReportSettings->DialogTitle : std::string();
     const std::string pw = ReportSettings ? ReportSettings->RptOptPW : std::string();
-    // The field that has the focus is being left, or stays behind: the
-    // prompt and the move to the failed field check it no second time.
+    // The field that has the focus, here or in the preview, is being left or
+    // stays behind: the prompt and the move to the failed field check it no
+    // second time.
     TCustomForm* active = Screen()->ActiveForm();
+    if (active != this && active != fmPreview) active = nullptr;
     const TExitCheckHold hold(active ? active->FocusedControl() : nullptr);
     if (!AskPassword(title, "Enter Report Options Password:", pw, false, PWInfo.EnteredRptOptPW))
         throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Options Password Violation");
