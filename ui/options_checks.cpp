@@ -13,10 +13,12 @@
 #include "engine/trx_errors.h"
 #include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
+#include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
+#include "ui/preview_window.h"
 #include "ui/tab_set_control.h"
 
 namespace trx {
@@ -50,31 +52,19 @@ struct TCheckRun {
     }
 };
 
-// A page margin as being edited, in the unit of the page height: lines in a
-// text quality, printer pixels otherwise. The edits hold lines or
-// thousandths of an inch, as they were filled.
-int EditedMarginY(const M& f, const TEdit* Edit, bool Text, const TPrintSettings& ps) {
-    const int value = TrimStrToInt(Edit->Text());
-    const int lineHt = ps.CharCell[TXyDir::dY][U::umPix];
-    if (f.ScreenUnits == U::umTxt) return Text ? value : value * lineHt;
-    if (!Text) return ps.CnvtThousToUnits(value, U::umPix, TXyDir::dY, false);
-    // Lines from thousandths need a measured character cell.
-    return lineHt > 0 ? ps.CnvtThousToUnits(value, U::umTxt, TXyDir::dY, false) : 0;
-}
-
-// The two page margins being edited leave 5 lines (one inch in a graphic
-// quality) of the page. Where the text page size applies, Lines per Page
-// as being edited is the page's height.
-bool PageMarginsFit(const M& f, bool Text, const TPrintSettings& ps) {
-    const int pageHt = f.edLinesPerPage->Enabled() ? TrimStrToInt(f.edLinesPerPage->Text()) : ps.PageHt;
+// The page margins as stored by the last check that passed leave 5 lines
+// (one inch in a graphic quality) of the page height the printer set-up
+// measured. Each margin's own range is checked at its exit; the two together
+// are judged here, at the next full check, once both are stored.
+bool StoredPageMarginsFit(const TtrxReportSettings& rs, bool Text, const TPrintSettings& ps) {
+    const TRect& margin = rs.PageMargin[Text ? U::umTxt : U::umPix];
     const int spare = Text ? 5 : ps.CnvtThousToUnits(1000, U::umPix, TXyDir::dY, false);
-    return EditedMarginY(f, f.edPageMarginTop, Text, ps) + EditedMarginY(f, f.edPageMarginBottom, Text, ps) <=
-           pageHt - spare;
+    return margin.Top + margin.Bottom <= ps.PageHt - spare;
 }
 
 // A warning that stays until the next check clears it; the field keeps the focus it has.
 bool Warn(M& f, const std::string& Msg) {
-    StatusMsg(f.paMsg, Msg, TMsgDlgType::mtWarning, f.Timer1, 0);
+    StatusMsg(f.StatusPanel(), Msg, TMsgDlgType::mtWarning, f.Timer1, 0);
     return false;
 }
 
@@ -107,9 +97,12 @@ void PrinterAndFileRules(TCheckRun& r, TtrxReportSettings& rs, TPrintSettings& p
     auto q = [text](auto Text, auto Other) { return text ? Text : Other; };
     const std::string thous = "thousands of an inch";
 
-    r.Rule(r.By({f.edLinesPerPage, f.edPageMarginTop, f.edPageMarginBottom}), [&] {
-        if (!r.Range(f.edLinesPerPage, 10, 99, "Lines Per Page", "characters")) return false;
-        if (PageMarginsFit(f, text, ps)) return true;
+    r.Rule(r.By({f.edLinesPerPage, f.edPageMarginTop, f.edPageMarginBottom}),
+           [&] { return r.Range(f.edLinesPerPage, 10, 99, "Lines Per Page", "characters"); });
+    // Judged at a field's exit, the stored margins would hold back the very
+    // value that puts them right.
+    r.Rule(r.All, [&] {
+        if (StoredPageMarginsFit(rs, text, ps)) return true;
         f.SetCtrlFocus(f.edPageMarginTop, false, "Page Top Margin + Bottom Margin are too large for page length");
         f.TabSet->CancelChange = true;
         return false;
@@ -119,7 +112,7 @@ void PrinterAndFileRules(TCheckRun& r, TtrxReportSettings& rs, TPrintSettings& p
     r.Rule(Among(r.Sender, {f.cbxReportAlignment, f.edTxtCharsPageWid}), [&] {
         if (f.cbxReportAlignment->Items().IndexOf(f.cbxReportAlignment->Text()) != 0 &&
             TrimStrToInt(f.edTxtCharsPageWid->Text()) > 255)
-            StatusMsg(f.paMsg, "Note: Page Width may be too wide for Report Alignment", TMsgDlgType::mtWarning,
+            StatusMsg(f.StatusPanel(), "Note: Page Width may be too wide for Report Alignment", TMsgDlgType::mtWarning,
                       f.Timer1, 5);
         return true;
     });
@@ -221,7 +214,8 @@ TCustomEdit* AsEdit(TObject* Sender) {
 bool TfmTBXMain::ChkOptions(TObject* Sender, bool All, bool Focus) {
     if (SuppressChkOptions || !ReportSettings || !PrintSettings) return false;
     // The last check's message goes; this check shows its own.
-    if (paMsg->Color() != clBtnFace) StatusMsg(paMsg, "", TMsgDlgType::mtInformation, Timer1, -1);
+    TPanel* panel = StatusPanel();
+    if (panel->Color() != clBtnFace) StatusMsg(panel, "", TMsgDlgType::mtInformation, Timer1, -1);
     TCheckRun run{*this, Sender, All, Focus};
     if (PrintSettings->IsSnapShot || PrintSettings->ToExportFile) {
         // A window snapshot prints no cells: it has nothing to check.
@@ -255,6 +249,12 @@ bool TfmTBXMain::ChkFldIntRange(TWinControl* Control, int Min, int Max, const st
 void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::string& Msg) {
     const std::string title = ReportSettings ? ReportSettings->DialogTitle : std::string();
     const std::string pw = ReportSettings ? ReportSettings->RptOptPW : std::string();
+    // The field that has the focus, here or in the preview, is being left or
+    // stays behind: the prompt and the move to the failed field check it no
+    // second time.
+    TCustomForm* active = Screen()->ActiveForm();
+    if (active != this && active != fmPreview) active = nullptr;
+    const TExitCheckHold hold(active ? active->FocusedControl() : nullptr);
     if (!AskPassword(title, "Enter Report Options Password:", pw, false, PWInfo.EnteredRptOptPW))
         throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Options Password Violation");
     try {
@@ -285,7 +285,9 @@ void TfmTBXMain::SetCtrlFocus(TWinControl* Control, bool Focus, const std::strin
                     SetActiveControl(Control);
             } catch (const Exception&) {}
         }
-        if (!Msg.empty()) StatusMsg(paMsg, Msg, TMsgDlgType::mtWarning, Timer1, FirstShow ? 30 : 15);
+        // Over the preview the warning waits its 15 seconds there.
+        if (!Msg.empty())
+            StatusMsg(StatusPanel(), Msg, TMsgDlgType::mtWarning, Timer1, FirstShow && !fmPreview ? 30 : 15);
     } catch (const EInvalidOperation&) {
         MessageBeep(0);
     }

@@ -119,6 +119,9 @@ public:
     void cbShowHintClick(TObject* Sender);
     void ShowStatusHint(TObject* Sender);
     void Timer1Timer(TObject* Sender);
+    // Where the dialog's status messages go: the preview's status panel
+    // while a preview window exists (it hides the dialog), else the dialog's.
+    TPanel* StatusPanel() const;
     void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void FormResize(TObject* Sender);
     void itmOutputDestinationClick(TObject* Sender);

@@ -14,6 +14,7 @@
 #include "framework/forms/menus.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
+#include "ui/preview_window.h"
 #include "ui/tab_set_control.h"
 
 namespace trx {
@@ -130,9 +131,7 @@ void TfmTBXMain::itmViewPage(TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
     const int tab = CnvtTabStrToNdx(StripSymbols(item->Caption(), ""));
-    if (tab < 0) return;
-    TabSet->SetTabIndex(tab);
-    TabSet->SetNBPage(TabSet->Tabs()[tab]);
+    TabSet->ShowTab(tab);
 }
 
 void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
@@ -171,7 +170,9 @@ void TfmTBXMain::cbShowHintClick(TObject*) {
     ReportSettings->Modified = true;
 }
 
-void TfmTBXMain::Timer1Timer(TObject*) { StatusMsg(paMsg, "", TMsgDlgType::mtInformation, Timer1, -1); }
+TPanel* TfmTBXMain::StatusPanel() const { return fmPreview ? fmPreview->paMsg : paMsg; }
+
+void TfmTBXMain::Timer1Timer(TObject*) { StatusMsg(StatusPanel(), "", TMsgDlgType::mtInformation, Timer1, -1); }
 
 void TfmTBXMain::FormResize(TObject*) {
     if (!fmTBXMain || !ReportSettings || !nbOptions) return;

@@ -55,7 +55,7 @@ public:
 
     void ColumnsNotScanned() override {
         if (showMsg)
-            StatusMsg(f.paMsg, "Report width unknown because columns were not scanned.", TMsgDlgType::mtWarning,
+            StatusMsg(f.StatusPanel(), "Report width unknown because columns were not scanned.", TMsgDlgType::mtWarning,
                       f.Timer1, 0);
     }
 
@@ -121,8 +121,8 @@ void TfmTBXMain::sbPrinterSetupClick(TObject*) {
                 cbDefaultPrinter->SetChecked(false);
                 Assigning = was;
                 ReportSettings->DefaultPrinter = false;
-                StatusMsg(paMsg, "Note: The report is no longer using the Default Printer.", TMsgDlgType::mtWarning,
-                          Timer1, 5);
+                StatusMsg(StatusPanel(), "Note: The report is no longer using the Default Printer.",
+                          TMsgDlgType::mtWarning, Timer1, 5);
             }
         }
     } else {

@@ -671,7 +671,11 @@ void TfmPreview::cbxOutputDestChange(TObject*) {
 }
 
 void TfmPreview::edOutputFileNameExit(TObject*) {
-    if (!fmTBXMain) return;
+    // As in the dialog's own edit, only a name the user changed is taken and
+    // checked; the mark goes first, so an exit that the check's own prompt
+    // sets off finds nothing to do.
+    if (!fmTBXMain || !edOutputFileName->Modified()) return;
+    edOutputFileName->SetModified(false);
     CopyToDialog(*this);
     fmTBXMain->edOutputFileName->SetModified(true);
     fmTBXMain->edOutputFileNameExit(fmTBXMain->edOutputFileName);

@@ -8,6 +8,15 @@
 
 namespace trx {
 
+TExitCheckHold::TExitCheckHold(TWinControl* Control)
+    : control_(Control), handler_(Control ? Control->OnExit : nullptr) {
+    if (control_) control_->OnExit = nullptr;
+}
+
+TExitCheckHold::~TExitCheckHold() {
+    if (control_ && handler_) control_->OnExit = handler_;
+}
+
 TTabSetControl::TTabSetControl(TComponent* AOwner) : TTabControl(AOwner) {}
 
 void TTabSetControl::SelectNext(bool Forward) {
@@ -30,6 +39,14 @@ void TTabSetControl::SetNBPage(const std::string& Name) {
     NoteBook->SetPageIndex(page);
 }
 
+void TTabSetControl::ShowTab(int Index) {
+    if (Index < 0 || Index >= Tabs().Count()) return;
+    const auto* form = dynamic_cast<const TCustomForm*>(Owner());
+    const TExitCheckHold hold(form ? form->FocusedControl() : nullptr);
+    SetTabIndex(Index);
+    SetNBPage(Tabs()[Index]);
+}
+
 void TTabSetControl::TabChanged(TObject*) {
     auto* dialog = dynamic_cast<TfmTBXMain*>(Owner());
     ChangePage(dialog);
@@ -50,21 +67,16 @@ void TTabSetControl::ChangePage(TfmTBXMain* dialog) {
         TTabSetControl& Tabs;
         TfmTBXMain* Dialog;
         bool WasAssigning;
-        TWinControl* Leaving;
-        TNotifyEvent ExitHandler;
         ~TRestore() {
             Tabs.CancelChange = false;
             if (Dialog) Dialog->Assigning = WasAssigning;
-            if (Leaving && ExitHandler) Leaving->OnExit = ExitHandler;
         }
-    } restore{*this, dialog, dialog && dialog->Assigning, leaving, exitHandler};
+    } restore{*this, dialog, dialog && dialog->Assigning};
 
     CancelChange = false;
     if (dialog) dialog->Assigning = true;
-    if (exitHandler) {
-        exitHandler(leaving);
-        leaving->OnExit = nullptr;
-    }
+    if (exitHandler) exitHandler(leaving);
+    const TExitCheckHold hold(exitHandler ? leaving : nullptr);
 
     if (!CancelChange && dialog && TabIndex() >= 0 && dialog->CnvtTabStrToNdx("Setup") == TabIndex()) {
         const TtrxReportSettings* rs = ReportSettings;

@@ -11,6 +11,22 @@ namespace trx {
 
 class TfmTBXMain;
 
+// Keeps a control's exit check off while it lives, and puts it back after.
+// A page change or a move to a failed field takes the focus away from the
+// field being edited; that field is checked where the move asks for it
+// (or when it is next left), never a second time by the move itself.
+class TExitCheckHold {
+public:
+    explicit TExitCheckHold(TWinControl* Control);
+    ~TExitCheckHold();
+    TExitCheckHold(const TExitCheckHold&) = delete;
+    TExitCheckHold& operator=(const TExitCheckHold&) = delete;
+
+private:
+    TWinControl* control_;
+    TNotifyEvent handler_;
+};
+
 class TTabSetControl : public TTabControl {
 public:
     explicit TTabSetControl(TComponent* AOwner);
@@ -26,6 +42,9 @@ public:
     // back on the page shown. The strip's OnChange; the dialog also calls it
     // after moving the selection itself.
     void TabChanged(TObject* Sender);
+    // Selects the tab and shows its page at once: no exit check of the
+    // field being left, no password.
+    void ShowTab(int Index);
 
     // Set while a change is being refused (a password refused, or the exit
     // check of the field being left failed).

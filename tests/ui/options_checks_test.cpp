@@ -75,6 +75,31 @@ protected:
         }
     }
 
+    // A General field left for another while a rule of the Output page
+    // fails: the Output page and its tab show, its field has the focus, and
+    // the check ran once.
+    void ExpectLeavingAGeneralFieldShows(TWinControl* Field, const std::string& Message) {
+        UserSelectTab(dlg->TabSet, "General");
+        int exits = 0;
+        const TNotifyEvent check = dlg->edPanelsAcrossPage->OnExit;
+        dlg->edPanelsAcrossPage->OnExit = [&](TObject* Sender) {
+            ++exits;
+            check(Sender);
+        };
+        UserReplaceText(dlg->edPanelsAcrossPage, "2");
+        UserFocus(dlg->edInterPanelGap);
+        dlg->edPanelsAcrossPage->OnExit = check;
+        EXPECT_EQ(exits, 1);
+        EXPECT_EQ(Page(), "Output");
+        EXPECT_EQ(SelectedTab(), "Output");
+        EXPECT_TRUE(dlg->nbOptions->FindPage("Output")->Visible());
+        EXPECT_FALSE(dlg->nbOptions->FindPage("General")->Visible());
+        EXPECT_EQ(dlg->ActiveControl(), Field);
+        EXPECT_TRUE(Field->Focused());
+        EXPECT_EQ(Status(), Shown(Message));
+        EXPECT_EQ(ui->Beeps(), std::vector<uint32_t>{MB_ICONASTERISK});
+    }
+
     TVirtualPrinterOverride printer;
     TempDir dir;
 };
@@ -246,31 +271,60 @@ TEST_F(OptionsChecksTest, AFailureDuringTheFirstShowFocusesTheFieldOnceTheDialog
 
 // ---- Mends of the page-margin, number, printer and page-range rules -------------------
 
-TEST_F(OptionsChecksTest, ThePageMarginRuleJudgesTheMarginsAndLinesBeingEdited) {
+TEST_F(OptionsChecksTest, EachPageMarginIsCheckedAtItsExitAndTheirSumAtTheNextFullCheck) {
     Open();
-    const std::string rule = Shown("Page Top Margin + Bottom Margin are too large for page length");
+    UserSelectTab(dlg->TabSet, "Output");
+    const std::pair<TEdit*, const char*> ranges[] = {
+        {dlg->edPageMarginTop, "Page Top Margin must be between 0 and 100 lines"},
+        {dlg->edPageMarginBottom, "Page Bottom Margin must be between 0 and 100 lines"},
+    };
+    for (const auto& [edit, message] : ranges) {
+        SCOPED_TRACE(edit->Name());
+        UserReplaceText(edit, "101");
+        UserFocus(dlg->edCellMarginTop);
+        EXPECT_EQ(Status(), Shown(message));
+        EXPECT_EQ(dlg->ActiveControl(), edit);
+        UserReplaceText(edit, "0");
+        UserFocus(dlg->edCellMarginTop);
+        EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+    }
+
+    // A margin within its range is taken at its exit, though the two leave
+    // too little of the page's 60 lines ...
+    UserReplaceText(dlg->edPageMarginTop, "60");
+    UserFocus(dlg->edCellMarginTop);
+    EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+    EXPECT_EQ(dlg->ActiveControl(), dlg->edCellMarginTop);
+    EXPECT_EQ(RS().PageMargin[TUnitsOfMeasure::umTxt].Top, 60);
+    // ... and the next full check judges the stored two: the top margin is
+    // shown, the focus stays where it is and a tab change would be refused.
+    EXPECT_FALSE(CheckAll());
+    EXPECT_EQ(Status(), Shown("Page Top Margin + Bottom Margin are too large for page length"));
+    EXPECT_EQ(Page(), "Output");
+    EXPECT_EQ(dlg->ActiveControl(), dlg->edCellMarginTop);
+    EXPECT_TRUE(dlg->TabSet->CancelChange);
+
+    // Put right at the margin's exit, the next full check passes.
+    UserReplaceText(dlg->edPageMarginTop, "10");
+    UserFocus(dlg->edCellMarginTop);
+    EXPECT_EQ(RS().PageMargin[TUnitsOfMeasure::umTxt].Top, 10);
+    EXPECT_TRUE(CheckAll());
+}
+
+TEST_F(OptionsChecksTest, ThePageMarginSumJudgesTheStoredLinesPerPage) {
+    Open();
     UserSelectTab(dlg->TabSet, "Output");
     UserReplaceText(dlg->edPageMarginTop, "30");
-    UserReplaceText(dlg->edPageMarginBottom, "30");
-    // Leaving the bottom margin for a tab checks it and the two together.
-    UserSelectTab(dlg->TabSet, "General");
-    EXPECT_EQ(Page(), "Output");
-    EXPECT_EQ(Status(), rule);
-    EXPECT_EQ(RS().PageMargin[TUnitsOfMeasure::umTxt].Bottom, 0);
-
-    // The corrected top margin is judged, not the one stored before.
-    dlg->edPageMarginTop->SetText("10");
-    EXPECT_TRUE(CheckOf(dlg->edPageMarginTop));
-    EXPECT_EQ(RS().PageMargin[TUnitsOfMeasure::umTxt].Top, 10);
-
-    // Fewer lines per page, not yet stored, leave less room.
-    dlg->edLinesPerPage->SetText("40");
-    EXPECT_FALSE(CheckOf(dlg->edLinesPerPage));
-    EXPECT_EQ(Status(), rule);
-    EXPECT_EQ(RS().LinesPerpage, 60);
-    // The rule shows the top margin but leaves the focus where it is.
-    EXPECT_NE(dlg->ActiveControl(), dlg->edPageMarginTop);
-    EXPECT_TRUE(dlg->TabSet->CancelChange);
+    UserReplaceText(dlg->edPageMarginBottom, "20");
+    UserReplaceText(dlg->edLinesPerPage, "40");
+    UserFocus(dlg->edCellMarginTop);
+    EXPECT_EQ(RS().LinesPerpage, 40);
+    EXPECT_EQ(PS().PageHt, 40);
+    EXPECT_FALSE(CheckAll());
+    EXPECT_EQ(Status(), Shown("Page Top Margin + Bottom Margin are too large for page length"));
+    UserReplaceText(dlg->edLinesPerPage, "55");
+    UserFocus(dlg->edCellMarginTop);
+    EXPECT_TRUE(CheckAll());
 }
 
 TEST_F(OptionsChecksTest, LeavingAMarginChecksItsOwnRules) {
@@ -282,11 +336,20 @@ TEST_F(OptionsChecksTest, LeavingAMarginChecksItsOwnRules) {
     EXPECT_EQ(dlg->ActiveControl(), dlg->edPageMarginRight);
     EXPECT_TRUE(RS().Modified);
     EXPECT_FALSE(dlg->edPageMarginRight->Modified());
-    dlg->edPageMarginRight->SetText("0");
+}
 
-    UserReplaceText(dlg->edPageMarginBottom, "60");
-    UserFocus(dlg->edCellMarginTop);
-    EXPECT_EQ(Status(), Shown("Page Top Margin + Bottom Margin are too large for page length"));
+TEST_F(OptionsChecksTest, AFailingPrinterNameShowsItsPageAndFocusesItOnce) {
+    RS().DefaultPrinter = false;
+    RS().PrinterName = "Gone Away";
+    Open(TOutputDest::odPrinter);
+    ExpectLeavingAGeneralFieldShows(dlg->cmbPrinters, "Printer Name is invalid. Please choose a different printer.");
+}
+
+TEST_F(OptionsChecksTest, AFailingPageWidthShowsItsPageAndFocusesItOnce) {
+    RS().TxtCharsPageWid = 5;
+    Open(TOutputDest::odTextFile);
+    ExpectLeavingAGeneralFieldShows(dlg->edTxtCharsPageWid,
+                                    "Text Page Width is invalid must be between 10 and 9999 text characters");
 }
 
 TEST_F(OptionsChecksTest, TextThatIsNoNumberNeverRaises) {

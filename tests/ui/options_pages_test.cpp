@@ -264,6 +264,28 @@ TEST_F(OptionsPagesTest, TheViewMenuOffersThePagesThatHaveTabs) {
     EXPECT_EQ(dlg->HelpContext, help);
 }
 
+TEST_F(OptionsPagesTest, TheViewMenuTurnsTabAndPageTogetherWithoutCheckingTheFieldLeft) {
+    Open("");
+    UserSelectTab(dlg->TabSet, "Output");
+    UserReplaceText(dlg->edCellMarginRight, "26");
+    ui->ClearCalls();
+    UserClickMenu(dlg->itmGeneralTab);
+    EXPECT_EQ(SelectedTab(), "General");
+    EXPECT_EQ(Page(), "General");
+    EXPECT_TRUE(dlg->nbOptions->FindPage("General")->Visible());
+    EXPECT_FALSE(dlg->nbOptions->FindPage("Output")->Visible());
+    EXPECT_TRUE(dlg->nbOptions->FindPage("General")->ContainsControl(dlg->ActiveControl()));
+    EXPECT_TRUE(ui->Beeps().empty());
+    EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+    EXPECT_TRUE(static_cast<bool>(dlg->edCellMarginRight->OnExit));
+    // The value is judged when the field is left the next time.
+    UserSelectTab(dlg->TabSet, "Output");
+    UserFocus(dlg->edCellMarginRight);
+    UserFocus(dlg->edCellMarginLeft);
+    EXPECT_EQ(Trim(dlg->paMsg->Caption()), "Cell Right Margin must be between 0 and 25 characters");
+    EXPECT_EQ(dlg->ActiveControl(), dlg->edCellMarginRight);
+}
+
 // ---- Keys on the Titles page -------------------------------------------------------------
 
 TEST_F(OptionsPagesTest, CtrlUpAndDownStepThroughTheMemos) {

@@ -289,6 +289,36 @@ TEST_F(PreviewFirstTest, APrintFromThePreviewIsTheRunsResult) {
     EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
+TEST_F(PreviewFirstTest, AFailedFileNameInThePreviewAsksTheOptionsPasswordOnce) {
+    // Cancelled: the violation is told; entered: the field's own message.
+    for (const char* entry : {"", "opt"}) {
+        SCOPED_TRACE(*entry ? "entered" : "cancelled");
+        Store({"PreviewFirst=1", "RptOptPW=opt"});
+        std::string status;
+        InPreview([&](TfmPreview& fm) {
+            UserReplaceText(fm.edOutputFileName, dir.File("missing/report.txt"));
+            UserFocus(fm.memPreview);
+            status = fm.paMsg->Caption();
+            UserClick(fm.sbExit);
+        });
+        AnswerPassword("Enter Report Options Password:", entry);
+        ui->AnswerMessage(mrNo, "Save New Report Settings?");
+        EXPECT_EQ(tbx->Print(), 0);
+        EXPECT_EQ(Boxes(TDialogKind::dkModalForm).size(), 2u); // the preview and one prompt
+        EXPECT_EQ(ui->PendingSteps(), 0u);
+        const std::string save = "Report Settings have been modified.\r\rSave New Report Settings?";
+        if (*entry) {
+            EXPECT_EQ(ui->Messages(), std::vector<std::string>{save});
+            EXPECT_EQ(status, "  Directory does not exist for output file. Use Browse button to create directory.");
+        } else {
+            EXPECT_EQ(ui->Messages(),
+                      (std::vector<std::string>{"Tabrix! Setup Error: Report Options Password Violation.", save}));
+        }
+        ExpectRunGone();
+        ui->ClearCalls();
+    }
+}
+
 // ---- The options window ---------------------------------------------------------------
 
 TEST_F(OptionsRunTest, TheOptionsWindowOpensBorderedCentredAfterItsPassword) {

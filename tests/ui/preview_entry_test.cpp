@@ -148,6 +148,74 @@ TEST_F(PreviewEntryTest, ThePagesToPrintChosenFromTheFileMenuGoThroughTheDialog)
     EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
+TEST_F(PreviewEntryTest, WhileThePreviewIsOpenTheStatusMessagesShowAndClearOnItsPanel) {
+    RS().OutputDest = TOutputDest::odTextFile;
+    RS().OutputFileName = "Items.TXT";
+    Open();
+    struct TSeen {
+        std::string Warning;
+        TColor Color = clBtnFace;
+        uint32_t Interval = 0;
+        TColor AfterTimeOut = clYellow;
+        TColor AfterNextCheck = clYellow;
+        TColor Notice = clBtnFace;
+        TColor NoticeAfterTimeOut = clWhite;
+    } seen;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        UserReplaceText(fm.edOutputFileName, "/no/such/directory/Items.TXT");
+        UserFocus(fm.memPreview);
+        seen.Warning = fm.paMsg->Caption();
+        seen.Color = fm.paMsg->Color();
+        seen.Interval = dlg->Timer1->Interval();
+        clock.Advance(15000);
+        Application()->ProcessMessages();
+        seen.AfterTimeOut = fm.paMsg->Color();
+
+        // A warning still shown goes at the next check.
+        UserReplaceText(fm.edOutputFileName, "/no/such/directory/Items.TXT");
+        UserFocus(fm.memPreview);
+        UserReplaceText(fm.edOutputFileName, "Items.TXT");
+        UserFocus(fm.memPreview);
+        seen.AfterNextCheck = fm.paMsg->Color();
+
+        UserClick(fm.sbClipBoard);
+        seen.Notice = fm.paMsg->Color();
+        clock.Advance(5000);
+        Application()->ProcessMessages();
+        seen.NoticeAfterTimeOut = fm.paMsg->Color();
+        fm.sbExit->Click();
+    }));
+    EXPECT_EQ(seen.Warning, "  Directory does not exist for output file. Use Browse button to create directory.");
+    EXPECT_EQ(seen.Color, clYellow);
+    EXPECT_EQ(seen.Interval, 15000u);
+    EXPECT_EQ(seen.AfterTimeOut, clBtnFace);
+    EXPECT_EQ(seen.AfterNextCheck, clBtnFace);
+    EXPECT_EQ(seen.Notice, clWhite);
+    EXPECT_EQ(seen.NoticeAfterTimeOut, clBtnFace);
+    // The dialog's own panel, hidden behind the preview, got none of it.
+    EXPECT_EQ(dlg->paMsg->Color(), clBtnFace);
+    EXPECT_EQ(dlg->paMsg->Caption().find("Directory"), std::string::npos);
+}
+
+TEST_F(PreviewEntryTest, TheFileNameIsTakenAndCheckedOnlyWhenTheUserChangedIt) {
+    RS().OutputDest = TOutputDest::odTextFile;
+    RS().OutputFileName = "Items.TXT";
+    Open();
+    RS().Modified = false;
+    bool modifiedByVisit = true;
+    EXPECT_FALSE(RunPreview([&](TfmPreview& fm) {
+        UserFocus(fm.edOutputFileName);
+        UserFocus(fm.memPreview);
+        modifiedByVisit = RS().Modified;
+        UserReplaceText(fm.edOutputFileName, "Other.TXT");
+        UserFocus(fm.memPreview);
+        fm.sbExit->Click();
+    }));
+    EXPECT_FALSE(modifiedByVisit);
+    EXPECT_TRUE(RS().Modified);
+    EXPECT_EQ(RS().OutputFileName, "Other.TXT");
+}
+
 TEST_F(PreviewEntryTest, AnOpenPreviewGoesWithTheDialog) {
     Open();
     fmPreview = new TfmPreview(Application());
