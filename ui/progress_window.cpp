@@ -379,7 +379,9 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
                                    (PrintSettings && PrintSettings->PagesOutput > 0);
         if (somethingDone)
             ShowStatus(fm.paStatusBar, clGreen, fm.GetOperMsg(true, true));
-        else if (ReportSettings && ReportSettings->PrintWhat == TPrintWhat::pwPageRange)
+        else if (PrintSettings && PrintSettings->RunPrintWhat() == TPrintWhat::pwPageRange)
+            // A range printed from the preview is this run's, not the
+            // stored choice.
             ShowStatus(fm.paStatusBar, clRed, "No pages found for page range");
         else
             ShowStatus(fm.paStatusBar, clRed, "No pages printed");

@@ -359,5 +359,33 @@ TEST_F(PreviewPrintTest, APageRangePrintsExactlyThosePages) {
     EXPECT_EQ(PrintFromPreview(), (std::vector<std::string>{Expected({2, 2}), Expected({3, 2}), Expected({1, 3})}));
 }
 
+// A range that lies beyond the report's last page prints nothing, and the
+// result window says that no page lies in it.
+TEST_F(PreviewPrintTest, ARangeBeyondTheLastPageSaysThatNoPageLiesInIt) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    ASSERT_LT(Last().Y, 50);
+    fm->sbNextPageClick(nullptr);
+    fm->cbxPrintWhatPages->SetItemIndex(1);
+    fm->SetOptionsAfter();
+    std::string status;
+    for (const auto& [from, to] : {std::pair{"50", "60"}, std::pair{"14", "14-2"}}) {
+        fm->edFromPageNum->SetText(from);
+        fm->edToPageNum->SetText(to);
+        status.clear();
+        ui->OnModal("fmProgress", [&status](TCustomForm&) {
+            status = fmProgress->paStatusBar->Caption();
+            UserClick(fmProgress->bbOk);
+        });
+        EXPECT_EQ(PrintFromPreview(), std::vector<std::string>{}) << from;
+        EXPECT_EQ(printed, 0) << from;
+        EXPECT_EQ(status, "No pages found for page range") << from;
+        // The preview shows the page it showed.
+        EXPECT_EQ(PS().CurPage, (TPoint{2, 1})) << from;
+        ExpectPageMatches(from);
+    }
+    EXPECT_EQ(ui->PendingSteps(), 0u);
+}
+
 } // namespace
 } // namespace trx::test
