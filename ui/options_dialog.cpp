@@ -239,10 +239,31 @@ void TfmTBXMain::sbPrintClick(TObject*) {
         ps.SetPageRange(rs.PrintWhat, false, rs.PageRangeFrom, rs.PageRangeTo);
     }
     ps.LastModalResult = ps.PrintReport(rs.PauseAfterPrinting, this);
+    // Once the options window is open, its status line tells; before, while
+    // the dialog is out of sight, a message box.
+    TellRunOutcome(BorderStyle() != TFormBorderStyle::bsNone ? paMsg : nullptr);
     if (rs.CloseWinAfterPrinting)
         PostMessage(this, WM_TerminateWindow);
     else if (CanFocus())
         SetFocus();
+}
+
+void TfmTBXMain::TellRunOutcome(TPanel* Panel) {
+    const TPrintSettings& ps = *PrintSettings;
+    if (ps.LastModalResult == 3 && !ps.AbortReason.empty()) {
+        if (ps.OutcomeShown) return;
+        if (!Panel) {
+            ShowMessage(ps.AbortReason);
+            return;
+        }
+        // One line: the reason's line breaks become blanks.
+        std::string reason = ps.AbortReason;
+        for (char& c : reason)
+            if (c == '\r' || c == '\n') c = ' ';
+        StatusMsg(Panel, reason, TMsgDlgType::mtError, Timer1, 15);
+    } else if (ps.LastModalResult == 1 && !ps.DestFile.empty() && Panel) {
+        StatusMsg(Panel, "Output: " + ps.DestName, TMsgDlgType::mtCustom, Timer1, 15);
+    }
 }
 
 void TfmTBXMain::sbPreviewClick(TObject*) { Preview(); }

@@ -727,6 +727,7 @@ void TfmPreview::sbPrintClick(TObject*) {
         // A print made from the preview is the run's result as much as one
         // made from the dialog.
         ps.LastModalResult = ps.PrintReport(true, this);
+        if (fmTBXMain) fmTBXMain->TellRunOutcome(paMsg);
     } catch (...) {
         restore();
         throw;

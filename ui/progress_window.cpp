@@ -368,6 +368,7 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
     fm.bbResumeOper->SetVisible(false);
     fm.bbAbortOper->SetVisible(false);
     fm.lbPageNum->SetCaption(Msg);
+    if (PrintSettings) PrintSettings->OutcomeShown = true;
 
     if (CurrentStatus() == TOperStatus::osCompleted) {
         fm.paProgressBar->SetWidth(fm.paProgressBackground->Width());
