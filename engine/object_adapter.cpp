@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "engine/obj_info.h"
+#include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/trx_errors.h"
 #include "framework/core/strings.h"
@@ -23,6 +24,36 @@ namespace {
 [[noreturn]] void SetupError(const std::string& Text) { throw ETrxSUError(SetupErrorPrefix + Text); }
 
 } // namespace
+
+void TObjInfo::ForgetObjectToPrint() {
+    ObjectGone = true;
+    ObjectToPrint = nullptr;
+    DBGrid = nullptr;
+    StringGrid = nullptr;
+    Outline = nullptr;
+    TreeView = nullptr;
+#ifdef UseDecGrid
+    DecisionGrid = nullptr;
+#endif
+    // A database grid's dataset may outlive it, but the run reads it only
+    // through the grid.
+    DataSet = nullptr;
+    ObjPosn.reset();
+    DropScanRecording();
+    ReplayingScan = false;
+    if (PrintSettings && PrintSettings->OperStatus == TOperStatus::osActive) {
+        PrintSettings->OperStatus = TOperStatus::osAbort;
+        try {
+            ChkObjectToPrint();
+        } catch (const ETrxSUError& e) {
+            PrintSettings->AbortReason = e.Message;
+        }
+    }
+}
+
+void TObjInfo::ChkObjectToPrint() const {
+    if (ObjectGone) SetupError(ComponentName + ".ObjectToPrint not assigned. Report cannot continue");
+}
 
 void TObjInfo::DefineObj() {
     if (!ObjectToPrint) SetupError("ObjectToPrint not assigned in Object Inspector");

@@ -86,12 +86,13 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
         }
     };
 
-    // Memos or columns that leave the page no room for the report are a
-    // setup error, told as one; found before anything is opened, so that no
+    // An object to print that is gone, and memos or columns that leave the
+    // page no room for the report, are setup errors, told as such; found before anything is opened, so that no
     // file is overwritten and no document started for a report that cannot
     // print.
     bool fits = true;
     try {
+        if (ObjInfo) ObjInfo->ChkObjectToPrint();
         if (!ToExportFile && !IsSnapShot) CalcMemoHts();
     } catch (const ETrxSUError&) {
         aborted(std::current_exception());

@@ -228,6 +228,7 @@ void TfmTBXMain::TerminateWindowOnError() {
 void TfmTBXMain::sbPrintClick(TObject*) {
     TtrxReportSettings& rs = *ReportSettings;
     TPrintSettings& ps = *PrintSettings;
+    ObjInfo->ChkObjectToPrint();
     if (!AskPassword(rs.DialogTitle, "Enter Report Password:", rs.RptPW, false, PWInfo.EnteredRptPW))
         SetupError("Report Password Violation");
     if (!ChkOptions(nullptr, true, true)) return;

@@ -929,6 +929,7 @@ void TfmPreview::sbClipBoardClick(TObject*) {
 
 bool Preview() {
     TtrxReportSettings& rs = *ReportSettings;
+    ObjInfo->ChkObjectToPrint();
     if (!AskPassword(rs.DialogTitle, "Enter Report Password:", rs.RptPW, false, PWInfo.EnteredRptPW))
         throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Password Violation");
     const TCursorScope busy;

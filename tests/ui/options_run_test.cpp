@@ -687,6 +687,46 @@ TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
 
 // ---- A run that fails -------------------------------------------------------------
 
+// The application frees the object to print while the options window is
+// open: the run lets go of it, and printing, previewing or scanning the
+// columns stops with a setup error; the window still closes as it should.
+TEST_F(OptionsRunTest, AnObjectToPrintFreedWhileTheWindowIsOpenStopsThePrintWithASetupError) {
+    SqliteFile db(dir.File("items.db"),
+                  "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                  "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
+    const std::string gone = "Tabrix! Setup Error: TrxTabrix1.ObjectToPrint not assigned. Report cannot continue";
+    for (const bool isTable : {false, true}) {
+        ui->ClearCalls();
+        TComponent* object = grid;
+        if (isTable) {
+            TTable* table = ItemsTable(db);
+            tbx->SetObjectToPrint(table);
+            object = table;
+        }
+        Store({"DisplayReportOptionsWin=1"});
+        InWindow([&](TfmTBXMain& d) {
+            delete object;
+            UserClick(d.sbPrint);
+            UserClick(d.sbPreview);
+            // The hidden menu item that scans the columns again.
+            try {
+                d.itmCalcColSIzeClick(nullptr);
+                ADD_FAILURE() << "the columns scanned";
+            } catch (const ETrxSUError& e) {
+                EXPECT_EQ(e.Message, gone);
+            }
+            d.bbCloseClick(nullptr);
+        });
+        EXPECT_EQ(tbx->Print(), 0) << isTable;
+        EXPECT_EQ(tbx->ObjectToPrint(), nullptr) << isTable;
+        const auto raised = Boxes(TDialogKind::dkException);
+        ASSERT_EQ(raised.size(), 2u) << isTable;
+        for (const TDialogCall& box : raised) EXPECT_EQ(box.Text, gone + ".") << isTable;
+        EXPECT_FALSE(FileExists(OutName())) << isTable;
+        ExpectRunGone();
+    }
+}
+
 // Without the progress window a run that fails still says why: in a message
 // box on the road that prints at once, on the status line of the options
 // window once it is open.
