@@ -695,16 +695,41 @@ TEST_F(OptionsRunTest, AnObjectToPrintFreedWhileTheWindowIsOpenStopsThePrintWith
                   "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
                   "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
     const std::string gone = "Tabrix! Setup Error: TrxTabrix1.ObjectToPrint not assigned. Report cannot continue";
-    for (const bool isTable : {false, true}) {
+    // A grid on the form like the fixture's.
+    auto newGrid = [this](const std::string& Name, TComponent* Owner) {
+        auto* g = new TStringGrid(Owner);
+        g->SetName(Name);
+        if (Owner == form) g->SetParent(form);
+        g->SetColCount(2);
+        g->SetRowCount(3);
+        g->SetFixedCols(0);
+        g->SetFixedRows(1);
+        for (int c = 0; c < 2; ++c)
+            for (int r = 0; r < 3; ++r) g->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+        return g;
+    };
+    TComponent module(nullptr);
+    enum class Kind { grid, table, afterAnotherWasChosen };
+    for (const Kind kind : {Kind::grid, Kind::table, Kind::afterAnotherWasChosen}) {
+        const int k = static_cast<int>(kind);
         ui->ClearCalls();
-        TComponent* object = grid;
-        if (isTable) {
-            TTable* table = ItemsTable(db);
-            tbx->SetObjectToPrint(table);
-            object = table;
+        TComponent* object = nullptr;
+        TStringGrid* other = nullptr;
+        if (kind == Kind::table) {
+            object = ItemsTable(db);
+            tbx->SetObjectToPrint(object);
+        } else {
+            // A grid of another owner (a data module) is not one of the
+            // components the form tells of the going of its own.
+            object = kind == Kind::grid ? newGrid("sgGone", form) : newGrid("sgFirst", &module);
+            tbx->SetObjectToPrint(object);
         }
+        if (kind == Kind::afterAnotherWasChosen) other = newGrid("sgOther", form);
         Store({"DisplayReportOptionsWin=1"});
         InWindow([&](TfmTBXMain& d) {
+            // The application may choose another object for its next print
+            // before it frees the one this run prints.
+            if (other) tbx->SetObjectToPrint(other);
             delete object;
             UserClick(d.sbPrint);
             UserClick(d.sbPreview);
@@ -717,13 +742,14 @@ TEST_F(OptionsRunTest, AnObjectToPrintFreedWhileTheWindowIsOpenStopsThePrintWith
             }
             d.bbCloseClick(nullptr);
         });
-        EXPECT_EQ(tbx->Print(), 0) << isTable;
-        EXPECT_EQ(tbx->ObjectToPrint(), nullptr) << isTable;
+        EXPECT_EQ(tbx->Print(), 0) << k;
+        EXPECT_EQ(tbx->ObjectToPrint(), other) << k;
         const auto raised = Boxes(TDialogKind::dkException);
-        ASSERT_EQ(raised.size(), 2u) << isTable;
-        for (const TDialogCall& box : raised) EXPECT_EQ(box.Text, gone + ".") << isTable;
-        EXPECT_FALSE(FileExists(OutName())) << isTable;
+        ASSERT_EQ(raised.size(), 2u) << k;
+        for (const TDialogCall& box : raised) EXPECT_EQ(box.Text, gone + ".") << k;
+        EXPECT_FALSE(FileExists(OutName())) << k;
         ExpectRunGone();
+        delete other;
     }
 }
 
