@@ -141,6 +141,9 @@ public:
     void ForgetObjectToPrint();
     // Raises the setup error of a run whose object to print is gone.
     void ChkObjectToPrint() const;
+    // Clears the pointers into the object to print (its typed views and its
+    // dataset) and its saved position.
+    void ForgetObjectLinks();
     void CalcRows();
     static void GetGridDim(TStringGrid* Grid, int& Rows, int& Cols);
     bool GetFldNameNum(int ColNum, std::string& Name, int& FieldIndex, TFieldType& FieldType, int& DataSize,

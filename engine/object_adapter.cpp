@@ -23,11 +23,13 @@ namespace {
 
 [[noreturn]] void SetupError(const std::string& Text) { throw ETrxSUError(SetupErrorPrefix + Text); }
 
+std::string ObjectGoneText(const std::string& Component) {
+    return Component + ".ObjectToPrint not assigned. Report cannot continue";
+}
+
 } // namespace
 
-void TObjInfo::ForgetObjectToPrint() {
-    ObjectGone = true;
-    ObjectToPrint = nullptr;
+void TObjInfo::ForgetObjectLinks() {
     DBGrid = nullptr;
     StringGrid = nullptr;
     Outline = nullptr;
@@ -35,24 +37,26 @@ void TObjInfo::ForgetObjectToPrint() {
 #ifdef UseDecGrid
     DecisionGrid = nullptr;
 #endif
-    // A database grid's dataset may outlive it, but the run reads it only
-    // through the grid.
     DataSet = nullptr;
     ObjPosn.reset();
+}
+
+void TObjInfo::ForgetObjectToPrint() {
+    ObjectGone = true;
+    ObjectToPrint = nullptr;
+    // A database grid's dataset may outlive it, but the run reads it only
+    // through the grid.
+    ForgetObjectLinks();
     DropScanRecording();
     ReplayingScan = false;
     if (PrintSettings && PrintSettings->OperStatus == TOperStatus::osActive) {
         PrintSettings->OperStatus = TOperStatus::osAbort;
-        try {
-            ChkObjectToPrint();
-        } catch (const ETrxSUError& e) {
-            PrintSettings->AbortReason = e.Message;
-        }
+        PrintSettings->AbortReason = SetupErrorPrefix + ObjectGoneText(ComponentName);
     }
 }
 
 void TObjInfo::ChkObjectToPrint() const {
-    if (ObjectGone) SetupError(ComponentName + ".ObjectToPrint not assigned. Report cannot continue");
+    if (ObjectGone) SetupError(ObjectGoneText(ComponentName));
 }
 
 void TObjInfo::DefineObj() {
@@ -60,15 +64,7 @@ void TObjInfo::DefineObj() {
 
     ObjName.clear();
     ObjType = TObjType::IsInvalid;
-    DBGrid = nullptr;
-    StringGrid = nullptr;
-    Outline = nullptr;
-    TreeView = nullptr;
-#ifdef UseDecGrid
-    DecisionGrid = nullptr;
-#endif
-    DataSet = nullptr;
-    ObjPosn.reset();
+    ForgetObjectLinks();
     // The columns of an object defined before are no columns of this one.
     ColsList.clear();
     FreeMemoBuffer();

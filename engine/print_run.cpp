@@ -87,9 +87,9 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     };
 
     // An object to print that is gone, and memos or columns that leave the
-    // page no room for the report, are setup errors, told as such; found before anything is opened, so that no
-    // file is overwritten and no document started for a report that cannot
-    // print.
+    // page no room for the report, are setup errors, told as such. They are
+    // found before anything is opened: no file is overwritten and no
+    // document started for a report that cannot print.
     bool fits = true;
     try {
         if (ObjInfo) ObjInfo->ChkObjectToPrint();
