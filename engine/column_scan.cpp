@@ -58,6 +58,7 @@ void TObjInfo::StartScanRecording() {
 
 void TObjInfo::CalcColWids(TPanel* MsgPanel, TPanel* PagesAcrossPanel, TTimer* /*Timer*/) {
     if (!PrintSettings || !ReportSettings) return;
+    ChkObjectToPrint();
     TPrintSettings& ps = *PrintSettings;
     const TtrxReportSettings& rs = *ReportSettings;
     const bool scanData = rs.Snugfit == TSnugfit::osAllRows || rs.Snugfit == TSnugfit::osLimitedRows;

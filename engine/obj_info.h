@@ -135,6 +135,15 @@ public:
 
     // ---- The object adapter ----
     void DefineObj();
+    // The object to print was freed while the run goes on: every pointer
+    // into it (and into its dataset) is forgotten, a loop that runs is
+    // aborted, and ChkObjectToPrint raises from then on.
+    void ForgetObjectToPrint();
+    // Raises the setup error of a run whose object to print is gone.
+    void ChkObjectToPrint() const;
+    // Clears the pointers into the object to print (its typed views and its
+    // dataset) and its saved position.
+    void ForgetObjectLinks();
     void CalcRows();
     static void GetGridDim(TStringGrid* Grid, int& Rows, int& Cols);
     bool GetFldNameNum(int ColNum, std::string& Name, int& FieldIndex, TFieldType& FieldType, int& DataSize,
@@ -220,6 +229,7 @@ public:
     std::string ComponentName;
     std::string ObjName;
     TComponent* ObjectToPrint = nullptr;
+    bool ObjectGone = false; // ObjectToPrint was freed during the run
     TObjType ObjType = TObjType::IsInvalid;
     std::unique_ptr<TObjPosn> ObjPosn;
     TColSizingStatus SizingStatus = TColSizingStatus::csNotPerformed;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "engine/obj_info.h"
+#include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/trx_errors.h"
 #include "framework/core/strings.h"
@@ -22,13 +23,13 @@ namespace {
 
 [[noreturn]] void SetupError(const std::string& Text) { throw ETrxSUError(SetupErrorPrefix + Text); }
 
+std::string ObjectGoneText(const std::string& Component) {
+    return Component + ".ObjectToPrint not assigned. Report cannot continue";
+}
+
 } // namespace
 
-void TObjInfo::DefineObj() {
-    if (!ObjectToPrint) SetupError("ObjectToPrint not assigned in Object Inspector");
-
-    ObjName.clear();
-    ObjType = TObjType::IsInvalid;
+void TObjInfo::ForgetObjectLinks() {
     DBGrid = nullptr;
     StringGrid = nullptr;
     Outline = nullptr;
@@ -38,6 +39,32 @@ void TObjInfo::DefineObj() {
 #endif
     DataSet = nullptr;
     ObjPosn.reset();
+}
+
+void TObjInfo::ForgetObjectToPrint() {
+    ObjectGone = true;
+    ObjectToPrint = nullptr;
+    // A database grid's dataset may outlive it, but the run reads it only
+    // through the grid.
+    ForgetObjectLinks();
+    DropScanRecording();
+    ReplayingScan = false;
+    if (PrintSettings && PrintSettings->OperStatus == TOperStatus::osActive) {
+        PrintSettings->OperStatus = TOperStatus::osAbort;
+        PrintSettings->AbortReason = SetupErrorPrefix + ObjectGoneText(ComponentName);
+    }
+}
+
+void TObjInfo::ChkObjectToPrint() const {
+    if (ObjectGone) SetupError(ObjectGoneText(ComponentName));
+}
+
+void TObjInfo::DefineObj() {
+    if (!ObjectToPrint) SetupError("ObjectToPrint not assigned in Object Inspector");
+
+    ObjName.clear();
+    ObjType = TObjType::IsInvalid;
+    ForgetObjectLinks();
     // The columns of an object defined before are no columns of this one.
     ColsList.clear();
     FreeMemoBuffer();

@@ -207,9 +207,13 @@ void TPrintSettings::CloseOutput() {
 
     if (ToPrinter && !UseFastPrinterText) {
         if (Printer()->Printing()) {
-            if (OperStatus == TOperStatus::osAbort || OperStatus == TOperStatus::osCancel)
+            if (OperStatus == TOperStatus::osAbort || OperStatus == TOperStatus::osCancel) {
                 Printer()->Abort();
-            else
+                // The document is thrown away, and its pages with it: none of
+                // them was printed, whatever the run laid out.
+                TotalPagesOutput -= PagesOutput;
+                PagesOutput = 0;
+            } else
                 Printer()->EndDoc();
         }
         SheetStarted = false;

@@ -72,6 +72,8 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
     PagesOutput = 0;
     OperStatus = TOperStatus::osActive;
     AbortReason.clear();
+    OutcomeShown = false;
+    DestFile.clear();
     // The failure that ends the run is kept for the progress window's result.
     auto aborted = [this](std::exception_ptr Failure) {
         OperStatus = TOperStatus::osAbort;
@@ -83,6 +85,23 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
             AbortReason.clear();
         }
     };
+
+    // An object to print that is gone, and memos or columns that leave the
+    // page no room for the report, are setup errors, told as such. They are
+    // found before anything is opened: no file is overwritten and no
+    // document started for a report that cannot print.
+    bool fits = true;
+    try {
+        if (ObjInfo) ObjInfo->ChkObjectToPrint();
+        if (!ToExportFile && !IsSnapShot) CalcMemoHts();
+    } catch (const ETrxSUError&) {
+        aborted(std::current_exception());
+        LastModalResult = 3;
+        throw;
+    } catch (...) {
+        aborted(std::current_exception());
+        fits = false;
+    }
 
     // Every failure while the destination opens and the report is worked
     // through ends the run as aborted, without a message.
@@ -102,14 +121,17 @@ int TPrintSettings::PrintReport(bool PauseAfterPrinting, TForm* Form) {
                 ExportChrsFault(DecodeExportChr(rs->ExportFieldDelim), DecodeExportChr(rs->ExportQuote));
             if (!fault.empty()) throw ETrxSUError(SetupErrorPrefix + fault);
         }
-        if (OpenOutput()) {
+        if (fits && OpenOutput()) {
+            // A printer that writes a file says which: the user is told where
+            // the report went.
+            if (ToPrinter && !UseFastPrinterText && Printer()->Printing()) {
+                DestFile = Printer()->DocumentFile();
+                if (!DestFile.empty()) DestName += ": " + DestFile;
+            }
             // The run reads one state of the data from its first row to its
             // last, whatever other programs change meanwhile.
             TConsistentRead read(ObjInfo ? ObjInfo->DataSet : nullptr);
-            if (!ToExportFile && !IsSnapShot) {
-                CalcMemoHts();
-                CorrectPageRange();
-            }
+            if (!ToExportFile && !IsSnapShot) CorrectPageRange();
             if (!IsSnapShot)
                 ActivateProgressWindow(rs && rs->DisplayProgressWindow, Form,
                                        "Report:" + (rs ? rs->DialogTitle : std::string()), "&Resume Report",

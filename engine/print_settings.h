@@ -234,11 +234,17 @@ public:
     // Why the last print run was aborted: the message of the failure that
     // ended it; empty when none did (the user's abort or cancel included).
     std::string AbortReason;
+    // Whether the last print run's outcome, its abort reason included, was
+    // shown on the progress window's result; set by the window.
+    bool OutcomeShown = false;
     TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell; // CharCell[Dir][Units]
     int32_t ScalePct = 0;
     std::string DateText;
     std::string TimeText;
     std::string DestName;
+    // The file the printer's document of the last print run went to, for a
+    // printer that writes files (the PDF printer); empty otherwise.
+    std::string DestFile;
     bool ToTextFile = false;
     bool ToRTFFile = false;
     bool ToExportFile = false;

@@ -228,6 +228,7 @@ void TfmTBXMain::TerminateWindowOnError() {
 void TfmTBXMain::sbPrintClick(TObject*) {
     TtrxReportSettings& rs = *ReportSettings;
     TPrintSettings& ps = *PrintSettings;
+    ObjInfo->ChkObjectToPrint();
     if (!AskPassword(rs.DialogTitle, "Enter Report Password:", rs.RptPW, false, PWInfo.EnteredRptPW))
         SetupError("Report Password Violation");
     if (!ChkOptions(nullptr, true, true)) return;
@@ -239,10 +240,31 @@ void TfmTBXMain::sbPrintClick(TObject*) {
         ps.SetPageRange(rs.PrintWhat, false, rs.PageRangeFrom, rs.PageRangeTo);
     }
     ps.LastModalResult = ps.PrintReport(rs.PauseAfterPrinting, this);
+    // Once the options window is open, its status line tells; before, while
+    // the dialog is out of sight, a message box.
+    TellRunOutcome(BorderStyle() != TFormBorderStyle::bsNone ? paMsg : nullptr);
     if (rs.CloseWinAfterPrinting)
         PostMessage(this, WM_TerminateWindow);
     else if (CanFocus())
         SetFocus();
+}
+
+void TfmTBXMain::TellRunOutcome(TPanel* Panel) {
+    const TPrintSettings& ps = *PrintSettings;
+    if (ps.LastModalResult == 3 && !ps.AbortReason.empty()) {
+        if (ps.OutcomeShown) return;
+        if (!Panel) {
+            ShowMessage(ps.AbortReason);
+            return;
+        }
+        // One line: the reason's line breaks become blanks.
+        std::string reason = ps.AbortReason;
+        for (char& c : reason)
+            if (c == '\r' || c == '\n') c = ' ';
+        StatusMsg(Panel, reason, TMsgDlgType::mtError, Timer1, 15);
+    } else if (ps.LastModalResult == 1 && !ps.DestFile.empty() && Panel) {
+        StatusMsg(Panel, "Output: " + ps.DestName, TMsgDlgType::mtCustom, Timer1, 15);
+    }
 }
 
 void TfmTBXMain::sbPreviewClick(TObject*) { Preview(); }

@@ -84,6 +84,11 @@ public:
     void itmPreviewClick(TObject* Sender);
     void itmSaveClick(TObject* Sender);
     void SaveRptSettings(bool Check);
+    // The last print run's outcome where the user looks: the reason of a
+    // run aborted by a failure, unless its result window showed it, and the
+    // file a printer that writes files wrote. On Panel, a status line the
+    // user sees, when there is one; else the failure in a message box.
+    void TellRunOutcome(TPanel* Panel);
     void bbCloseClick(TObject* Sender);
     void itmCalcColSIzeClick(TObject* Sender);
     void mnFileClick(TObject* Sender);

@@ -432,7 +432,10 @@ void TfmPreview::FormClose(TObject*, TCloseAction&) {
     IniSaveFormSize(FormSizeIniFile, this, ReportSettings ? ReportSettings->UserName.str() : std::string());
     if (BaseFontSize > 0 && ReportSettings)
         // A font set by its height (Fit Page Height) reports a negative size.
-        ReportSettings->PreviewZoomLevel = std::abs(memPreview->Font().Size()) * 100 / BaseFontSize;
+        // The zoom combo takes 25 to 500 per cent: a zoom beyond them would
+        // be refused when the next preview opens.
+        ReportSettings->PreviewZoomLevel =
+            std::clamp(std::abs(memPreview->Font().Size()) * 100 / BaseFontSize, 25, 500);
 }
 
 void TfmPreview::InitPReview() {
@@ -728,6 +731,7 @@ void TfmPreview::sbPrintClick(TObject*) {
         // A print made from the preview is the run's result as much as one
         // made from the dialog.
         ps.LastModalResult = ps.PrintReport(true, this);
+        if (fmTBXMain) fmTBXMain->TellRunOutcome(paMsg);
     } catch (...) {
         restore();
         throw;
@@ -826,7 +830,15 @@ void TfmPreview::sbAlignPgHtClick(TObject*) {
     const double c = memPreview->ClientHeight();
     const int p = PrintSettings ? PrintSettings->PageHt : 0;
     if (h == 0) return;
-    SetMemFontHt(static_cast<int>(h * (c / h / (p + 1)) + 0.5));
+    const int height = static_cast<int>(h * (c / h / (p + 1)) + 0.5);
+    // The height is the line's cell height. A window too low or too high
+    // for a readable page gets the font's limits, as Fit Page Width does:
+    // a font of no height shows nothing and saves a zoom of nothing.
+    const int points = MulDiv(height, 72, memPreview->Font().PixelsPerInch());
+    if (points < 2 || points > 20)
+        SetMemFontSize(points);
+    else
+        SetMemFontHt(height);
 }
 
 void TfmPreview::sbAlignPgWidClick(TObject*) {
@@ -921,6 +933,7 @@ void TfmPreview::sbClipBoardClick(TObject*) {
 
 bool Preview() {
     TtrxReportSettings& rs = *ReportSettings;
+    ObjInfo->ChkObjectToPrint();
     if (!AskPassword(rs.DialogTitle, "Enter Report Password:", rs.RptPW, false, PWInfo.EnteredRptPW))
         throw ETrxSUError(std::string(SetupErrorPrefix) + "Report Password Violation");
     const TCursorScope busy;

@@ -368,6 +368,7 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
     fm.bbResumeOper->SetVisible(false);
     fm.bbAbortOper->SetVisible(false);
     fm.lbPageNum->SetCaption(Msg);
+    if (PrintSettings) PrintSettings->OutcomeShown = true;
 
     if (CurrentStatus() == TOperStatus::osCompleted) {
         fm.paProgressBar->SetWidth(fm.paProgressBackground->Width());
@@ -379,7 +380,9 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
                                    (PrintSettings && PrintSettings->PagesOutput > 0);
         if (somethingDone)
             ShowStatus(fm.paStatusBar, clGreen, fm.GetOperMsg(true, true));
-        else if (ReportSettings && ReportSettings->PrintWhat == TPrintWhat::pwPageRange)
+        else if (PrintSettings && PrintSettings->RunPrintWhat() == TPrintWhat::pwPageRange)
+            // A range printed from the preview is this run's, not the
+            // stored choice.
             ShowStatus(fm.paStatusBar, clRed, "No pages found for page range");
         else
             ShowStatus(fm.paStatusBar, clRed, "No pages printed");

@@ -1,5 +1,6 @@
 #include "ui/tabrix.h"
 
+#include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
@@ -80,15 +81,32 @@ TTrxTabrix::~TTrxTabrix() { FileMgr.reset(); }
 
 void TTrxTabrix::Loaded() { TComponent::Loaded(); }
 
+namespace {
+
+// The object the run of Component prints; nullptr outside its run.
+TComponent* RunObject(const TTrxTabrix* Component) {
+    return ObjInfo && ObjInfo->Component == Component ? ObjInfo->ObjectToPrint : nullptr;
+}
+
+} // namespace
+
 void TTrxTabrix::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent && AComponent == objectToPrint_) objectToPrint_ = nullptr;
+    if (Operation != TOperation::opRemove || !AComponent) return;
+    if (AComponent == objectToPrint_) objectToPrint_ = nullptr;
+    // The run keeps its own copy of the object: it must let go of it too.
+    if (AComponent == RunObject(this)) {
+        if (fmTBXMain && static_cast<TComponent*>(fmTBXMain->ControlsDisabledOf) == AComponent)
+            fmTBXMain->ControlsDisabledOf = nullptr;
+        ObjInfo->ForgetObjectToPrint();
+    }
 }
 
 void TTrxTabrix::TakeObjectToPrint(TComponent* Value) {
     // The object may live on another form or data module: its going must
-    // reach us whoever owns it.
-    if (objectToPrint_) RemoveFreeNotification(objectToPrint_);
+    // reach us whoever owns it, and the going of the object a run of ours
+    // prints even after another one was chosen.
+    if (objectToPrint_ && objectToPrint_ != RunObject(this)) RemoveFreeNotification(objectToPrint_);
     objectToPrint_ = Value;
     if (objectToPrint_) FreeNotification(objectToPrint_);
 }

@@ -76,6 +76,9 @@ public:
     void NewPage();
     bool Aborted() const { return aborted_; }
     bool Printing() const { return job_ != nullptr; }
+    // The file the document being printed is written to; empty when it
+    // goes to paper, or when no document is printing.
+    std::string DocumentFile() const { return job_ ? job_->OutputFile() : std::string(); }
     int PageNumber() const { return page_number_; }
 
     // The printer canvas. During a document it draws on the current page;

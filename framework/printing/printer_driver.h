@@ -107,6 +107,9 @@ public:
     virtual void EndDoc() = 0;
     // Throws the document away; no further calls follow.
     virtual void Abort() = 0;
+    // The full name of the file the document is written to, for a printer
+    // that writes files (the PDF printer); empty for one that prints.
+    virtual std::string OutputFile() const { return {}; }
 };
 
 class TPrinterDriver {

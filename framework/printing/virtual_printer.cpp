@@ -18,7 +18,10 @@ private:
 
 class TVirtualJob : public TPrintJob {
 public:
-    TVirtualJob(TVirtualDocument& Doc, int& ActiveJobs) : doc_(Doc), active_jobs_(ActiveJobs) { ++active_jobs_; }
+    TVirtualJob(TVirtualDocument& Doc, int& ActiveJobs, std::string OutputFile)
+        : doc_(Doc), active_jobs_(ActiveJobs), output_file_(std::move(OutputFile)) {
+        ++active_jobs_;
+    }
     ~TVirtualJob() override { --active_jobs_; }
 
     TCanvasDevice& StartPage() override {
@@ -28,10 +31,12 @@ public:
     void EndPage() override {}
     void EndDoc() override { doc_.Ended = true; }
     void Abort() override { doc_.Aborted = true; }
+    std::string OutputFile() const override { return output_file_; }
 
 private:
     TVirtualDocument& doc_;
     int& active_jobs_;
+    std::string output_file_;
 };
 
 } // namespace
@@ -132,7 +137,7 @@ std::unique_ptr<TPrintJob> TVirtualPrinterDriver::StartDoc(const std::string& Pr
     doc.DeviceMode = Mode;
     doc.Geometry = *g;
     documents_.push_back(std::move(doc));
-    return std::make_unique<TVirtualJob>(documents_.back(), active_jobs_);
+    return std::make_unique<TVirtualJob>(documents_.back(), active_jobs_, Find(Printer)->OutputFile);
 }
 
 TVirtualPrinterOverride::TVirtualPrinterOverride()

@@ -25,6 +25,9 @@ struct TVirtualPrinterSpec {
     int MarginYThous = 200; // unprintable top and bottom edge, portrait
     bool Valid = true; // False: listed, but every use fails
     bool FailStartDoc = false; // True: documents cannot be started
+    // The file its documents say they are written to, as a printer that
+    // writes files names it (nothing is written); empty: it prints.
+    std::string OutputFile;
 };
 
 // One printed page: a recording device that also answers the page's

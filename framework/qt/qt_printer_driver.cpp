@@ -1,6 +1,8 @@
 #include "framework/qt/qt_printer_driver.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -9,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
@@ -133,6 +136,19 @@ std::string FileNameOf(const std::string& Title) {
     return name + ".pdf";
 }
 
+bool IsDirectory(const QString& Path) { return !Path.isEmpty() && QFileInfo(Path).isDir(); }
+
+// Where the user keeps documents: $XDG_DOCUMENTS_DIR, else the desktop's
+// documents folder (user-dirs.dirs) when it is there, else the home folder.
+// Never the working directory, which is wherever the program was started.
+std::string UserDocumentsDir() {
+    const QString variable = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+    if (IsDirectory(variable)) return QFile::encodeName(variable).toStdString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (IsDirectory(documents)) return QFile::encodeName(documents).toStdString();
+    return QFile::encodeName(QDir::homePath()).toStdString();
+}
+
 // One document: drawn into PDF, which goes to its file or to CUPS.
 class TQtPrintJob : public TPrintJob {
 public:
@@ -188,6 +204,12 @@ public:
     void Abort() override {
         if (painter_.isActive()) painter_.end();
         if (auto* save = qobject_cast<QSaveFile*>(file_.get())) save->cancelWriting();
+    }
+
+    std::string OutputFile() const override {
+        if (file_name_.empty()) return {};
+        const QString name = QFile::decodeName(QByteArray::fromStdString(file_name_));
+        return QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString();
     }
 
 private:
@@ -248,7 +270,8 @@ std::string TQtPrinterDriver::PdfFileFor(const std::string& Title) const {
     if (!PdfFileName.empty()) return PdfFileName;
     const char* variable = std::getenv(PdfFileVariable);
     if (variable && *variable) return variable;
-    return FileNameOf(Title);
+    const std::string dir = DocumentsDir.empty() ? UserDocumentsDir() : DocumentsDir;
+    return dir + "/" + FileNameOf(Title);
 }
 
 void TQtPrinterDriver::LoadPrinters() {

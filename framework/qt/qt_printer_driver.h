@@ -40,10 +40,14 @@ public:
 
     // The file the PDF printer writes. When empty, the environment variable
     // TRX_PDF_FILE names it; without that, the document title (characters
-    // a file name cannot hold made "_") + ".pdf" in the working directory.
-    // An existing file is replaced when the document ends, and is left as
-    // it was when the document is aborted.
+    // a file name cannot hold made "_") + ".pdf" in DocumentsDir. An
+    // existing file is replaced when the document ends, and is left as it
+    // was when the document is aborted.
     std::string PdfFileName;
+    // The folder of the PDF files that PdfFileName does not name. When
+    // empty, where the user keeps documents: $XDG_DOCUMENTS_DIR, else the
+    // desktop's documents folder when it exists, else the home folder.
+    std::string DocumentsDir;
     // The file a PDF document titled Title goes to.
     std::string PdfFileFor(const std::string& Title) const;
     // The file the last PDF document that ended was written to.

@@ -208,7 +208,8 @@ TEST_F(PageLayoutTest, AReportFooterTallerThanAPageOfItsOwnIsASetupError) {
     const std::string error = MeasuringError();
     EXPECT_NE(error.find("Report Memos are too large"), std::string::npos) << error;
     EXPECT_NE(error.find("Another 1 vertical lines required."), std::string::npos) << error;
-    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_THROW(PrintRun(), ETrxSUError);
+    EXPECT_EQ(PS().LastModalResult, 3);
 }
 
 TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
@@ -220,9 +221,19 @@ TEST_F(PageLayoutTest, MemosThatLeaveNoRoomForDataNameTheShortfall) {
               "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size. \r\r"
               "Decrease size of Titles & Memos or select a larger paper size.\r"
               "Another 3 vertical lines required.");
-    // Inside a run the error ends it as aborted.
-    EXPECT_EQ(PrintRun(), 3);
+    // Inside a run the error ends it as aborted and reaches the caller, as
+    // a setup error does, before the output is opened: the file is kept.
+    WriteAll(OutName(), "the previous report");
+    try {
+        PrintRun();
+        ADD_FAILURE() << "no setup error";
+    } catch (const ETrxSUError& e) {
+        EXPECT_EQ(e.Message.rfind("Tabrix! Setup Error: *WARNING* Report Memos are too large for page size.", 0), 0u);
+    }
+    EXPECT_EQ(PS().LastModalResult, 3);
     EXPECT_EQ(PS().OperStatus, TOperStatus::osAbort);
+    EXPECT_EQ(PS().AbortReason.rfind("Tabrix! Setup Error: *WARNING* Report Memos", 0), 0u);
+    EXPECT_EQ(Output(), "the previous report");
 }
 
 TEST_F(PageLayoutTest, APageWithoutRoomForOneCharacterOfAColumnIsASetupError) {
@@ -234,7 +245,8 @@ TEST_F(PageLayoutTest, APageWithoutRoomForOneCharacterOfAColumnIsASetupError) {
     EXPECT_EQ(MeasuringError(),
               "Tabrix! Setup Error: Report PageSize Problem\rPage is too narrow for column C0\r"
               "Use wider paper or smaller margins, or turn off Line Numbers");
-    EXPECT_EQ(PrintRun(), 3);
+    EXPECT_THROW(PrintRun(), ETrxSUError);
+    EXPECT_EQ(PS().LastModalResult, 3);
     EXPECT_EQ(PS().PagesOutput, 0);
     EXPECT_EQ(Output(), "");
 

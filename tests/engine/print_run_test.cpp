@@ -404,6 +404,36 @@ TEST_F(ProgressRunTest, AnAbortedPrinterRunThrowsItsDocumentAway) {
     EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
+// The result of an aborted run counts what was delivered: a printer's
+// document thrown away delivered no page; a text file keeps the pages
+// written before the abort.
+TEST_F(ProgressRunTest, AnAbortedRunCountsThePagesItDelivered) {
+    for (const TOutputDest dest : {TOutputDest::odPrinter, TOutputDest::odTextFile}) {
+        const bool toPrinter = dest == TOutputDest::odPrinter;
+        RS().OutputDest = dest;
+        StartRun(grid.get());
+        const int before = PS().TotalPagesOutput;
+        Application()->QueueInput([] { UserClick(fmProgress->bbCancel); });
+        ui->OnModal("fmProgress", [](TCustomForm&) { UserClick(fmProgress->bbAbortOper); });
+        std::string said;
+        ui->OnModal("fmProgress", [&said](TCustomForm&) {
+            said = fmProgress->lbPageNum->Caption();
+            UserClick(fmProgress->bbOk);
+        });
+        EXPECT_EQ(PrintRun(true), 3);
+        const int delivered = toPrinter ? 0 : static_cast<int>(OutputPages().size()) - 1;
+        if (toPrinter) {
+            EXPECT_TRUE(printer.Driver().LastDocument().Aborted);
+        } else {
+            EXPECT_GE(delivered, 1);
+        }
+        EXPECT_EQ(PS().PagesOutput, delivered) << toPrinter;
+        EXPECT_EQ(PS().TotalPagesOutput, before + delivered) << toPrinter;
+        EXPECT_EQ(said.rfind(std::to_string(delivered) + " Pages Printed. ", 0), 0u) << said;
+        EXPECT_EQ(ui->PendingSteps(), 0u);
+    }
+}
+
 TEST_F(ProgressRunTest, TheWindowShowsTheRunAndClosesWithItsOutcome) {
     StartRun(grid.get());
     std::string caption;

@@ -319,6 +319,33 @@ TEST_F(PreviewFirstTest, AFailedFileNameInThePreviewAsksTheOptionsPasswordOnce) 
     }
 }
 
+// A print from the preview that fails before its progress window shows
+// says why on the preview's status line; one to a printer that writes
+// files says where the file went.
+TEST_F(PreviewFirstTest, APrintFromThePreviewSaysWhyItFailedOrWhereItsFileWent) {
+    const std::string file = dir.File("Report_ Items.pdf");
+    const std::string name = printer.Driver().Specs()[0].Name;
+    printer.Driver().Specs()[0].OutputFile = file;
+    Store({"PreviewFirst=1", "OutputDest=0"});
+    std::string failed, written;
+    InPreview([&](TfmPreview& fm) {
+        UserSelect(fm.cbxPrintWhatPages, "Print Current Page");
+        printer.Driver().Specs()[0].FailStartDoc = true;
+        UserClick(fm.sbPrint);
+        failed = fm.paMsg->Caption();
+        printer.Driver().Specs()[0].FailStartDoc = false;
+        ui->OnModal("fmProgress", [](TCustomForm&) { UserClick(fmProgress->bbOk); });
+        UserClick(fm.sbPrint);
+        written = fm.paMsg->Caption();
+        UserClick(fm.sbExit);
+    });
+    EXPECT_EQ(tbx->Print(), 1);
+    EXPECT_EQ(Trim(failed), "The printer could not start the document");
+    EXPECT_EQ(Trim(written), "Output: " + name + ": " + file);
+    EXPECT_TRUE(ui->Messages().empty());
+    ExpectRunGone();
+}
+
 // ---- The options window ---------------------------------------------------------------
 
 TEST_F(OptionsRunTest, TheOptionsWindowOpensBorderedCentredAfterItsPassword) {
@@ -686,6 +713,167 @@ TEST_F(OptionsRunTest, ADatasetsControlsAreEnabledOnlyWhenTheRunDisabledThem) {
     EXPECT_TRUE(table->ControlsDisabled());
     table->EnableControls();
     EXPECT_FALSE(table->ControlsDisabled());
+}
+
+// ---- A run that fails -------------------------------------------------------------
+
+// The application frees the object to print while the options window is
+// open: the run lets go of it, and printing, previewing or scanning the
+// columns stops with a setup error; the window still closes as it should.
+TEST_F(OptionsRunTest, AnObjectToPrintFreedWhileTheWindowIsOpenStopsThePrintWithASetupError) {
+    SqliteFile db(dir.File("items.db"),
+                  "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                  "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
+    const std::string gone = "Tabrix! Setup Error: TrxTabrix1.ObjectToPrint not assigned. Report cannot continue";
+    // A grid on the form like the fixture's.
+    auto newGrid = [this](const std::string& Name, TComponent* Owner) {
+        auto* g = new TStringGrid(Owner);
+        g->SetName(Name);
+        if (Owner == form) g->SetParent(form);
+        g->SetColCount(2);
+        g->SetRowCount(3);
+        g->SetFixedCols(0);
+        g->SetFixedRows(1);
+        for (int c = 0; c < 2; ++c)
+            for (int r = 0; r < 3; ++r) g->SetCells(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+        return g;
+    };
+    TComponent module(nullptr);
+    enum class Kind { grid, table, afterAnotherWasChosen };
+    for (const Kind kind : {Kind::grid, Kind::table, Kind::afterAnotherWasChosen}) {
+        const int k = static_cast<int>(kind);
+        ui->ClearCalls();
+        TComponent* object = nullptr;
+        TStringGrid* other = nullptr;
+        if (kind == Kind::table) {
+            object = ItemsTable(db);
+            tbx->SetObjectToPrint(object);
+        } else {
+            // A grid of another owner (a data module) is not one of the
+            // components the form tells of the going of its own.
+            object = kind == Kind::grid ? newGrid("sgGone", form) : newGrid("sgFirst", &module);
+            tbx->SetObjectToPrint(object);
+        }
+        if (kind == Kind::afterAnotherWasChosen) other = newGrid("sgOther", form);
+        Store({"DisplayReportOptionsWin=1"});
+        InWindow([&](TfmTBXMain& d) {
+            // The application may choose another object for its next print
+            // before it frees the one this run prints.
+            if (other) tbx->SetObjectToPrint(other);
+            delete object;
+            UserClick(d.sbPrint);
+            UserClick(d.sbPreview);
+            // The hidden menu item that scans the columns again.
+            try {
+                d.itmCalcColSIzeClick(nullptr);
+                ADD_FAILURE() << "the columns scanned";
+            } catch (const ETrxSUError& e) {
+                EXPECT_EQ(e.Message, gone);
+            }
+            d.bbCloseClick(nullptr);
+        });
+        EXPECT_EQ(tbx->Print(), 0) << k;
+        EXPECT_EQ(tbx->ObjectToPrint(), other) << k;
+        const auto raised = Boxes(TDialogKind::dkException);
+        ASSERT_EQ(raised.size(), 2u) << k;
+        for (const TDialogCall& box : raised) EXPECT_EQ(box.Text, gone + ".") << k;
+        EXPECT_FALSE(FileExists(OutName())) << k;
+        ExpectRunGone();
+        delete other;
+    }
+}
+
+// Without the progress window a run that fails still says why: in a message
+// box on the road that prints at once, on the status line of the options
+// window once it is open.
+TEST_F(OptionsRunTest, ARunThatFailsSaysWhyWithoutTheProgressWindow) {
+    // The printer cannot start the document (a PDF printer's folder that
+    // is missing, a printer gone).
+    printer.Driver().Specs()[0].FailStartDoc = true;
+    Store({"OutputDest=0"});
+    EXPECT_EQ(tbx->Print(), 3);
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"The printer could not start the document"});
+    ui->ClearCalls();
+    printer.Driver().Specs()[0].FailStartDoc = false;
+
+    // Another program drops the table while the options window is open.
+    SqliteFile db(dir.File("items.db"),
+                  "CREATE TABLE items(id INTEGER, name VARCHAR(10));"
+                  "INSERT INTO items VALUES(1, 'cups'), (2, 'jugs');");
+    tbx->SetObjectToPrint(ItemsTable(db));
+    Store({"DisplayReportOptionsWin=1", "Snugfit=0"});
+    std::string status;
+    InWindow([&](TfmTBXMain& d) {
+        db.Exec("DROP TABLE items;");
+        UserClick(d.sbPrint);
+        status = d.paMsg->Caption();
+        d.bbCloseClick(nullptr);
+    });
+    EXPECT_EQ(tbx->Print(), 3);
+    EXPECT_NE(status.find("no such table"), std::string::npos) << status;
+    EXPECT_EQ(status.find_first_of("\r\n"), std::string::npos) << status;
+    EXPECT_TRUE(ui->Messages().empty());
+    ExpectRunGone();
+}
+
+// A print from the options window to a printer that writes files tells
+// where the file went, on the status line and in the result window.
+TEST_F(OptionsRunTest, APrintToAPrinterThatWritesFilesSaysWhereTheFileWent) {
+    const std::string file = dir.File("Documents/Report_ Items.pdf");
+    printer.Driver().Specs()[0].OutputFile = file;
+    const std::string name = printer.Driver().Specs()[0].Name;
+    std::string status, destination;
+    for (const bool pause : {false, true}) {
+        Store({"OutputDest=0", "DisplayReportOptionsWin=1", std::string("PauseAfterPrinting=") + (pause ? "1" : "0")});
+        InWindow([&](TfmTBXMain& d) {
+            if (pause)
+                ui->OnModal("fmProgress", [&](TCustomForm&) {
+                    destination = fmProgress->lbOutputDestination->Caption();
+                    UserClick(fmProgress->bbOk);
+                });
+            UserClick(d.sbPrint);
+            status = d.paMsg->Caption();
+            d.bbCloseClick(nullptr);
+        });
+        EXPECT_EQ(tbx->Print(), 1) << pause;
+        EXPECT_EQ(Trim(status), "Output: " + name + ": " + file) << pause;
+    }
+    EXPECT_EQ(destination, "Output: " + name + ": " + file);
+    ExpectRunGone();
+}
+
+// Memos or columns the page has no room for stop a print as any setup error
+// does: on the road that prints at once with the message and the notice,
+// from the options window with the message.
+TEST_F(OptionsRunTest, MemosTooLargeForThePageAreToldAsASetupError) {
+    const std::string memos = "Tabrix! Setup Error: *WARNING* Report Memos are too large for page size.";
+    Store({});
+    // A page title of 25 lines on a page of 20.
+    OnLoaded([](TtrxReportSettings& Rs) {
+        std::string title = "line 1";
+        for (int i = 2; i <= 25; ++i) title += "\r\nline " + std::to_string(i);
+        Rs.Memo(TRptMemoNdx::rmPgTi).SetText(title);
+    });
+    EXPECT_EQ(tbx->Print(), 3);
+    const auto shown = Boxes(TDialogKind::dkShowMessage);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text.rfind(memos, 0), 0u) << shown[0].Text;
+    ASSERT_FALSE(Boxes(TDialogKind::dkMessageDlg).empty());
+    EXPECT_EQ(Boxes(TDialogKind::dkMessageDlg).back().Text, "Due to errors, the report: \"Items\" cannot be printed");
+    EXPECT_FALSE(FileExists(OutName()));
+
+    ui->ClearCalls();
+    Store({"DisplayReportOptionsWin=1"});
+    InWindow([&](TfmTBXMain& d) {
+        UserClick(d.sbPrint);
+        d.bbCloseClick(nullptr);
+    });
+    EXPECT_EQ(tbx->Print(), 3);
+    const auto raised = Boxes(TDialogKind::dkException);
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_EQ(raised[0].Text.rfind(memos, 0), 0u) << raised[0].Text;
+    EXPECT_FALSE(FileExists(OutName()));
+    ExpectRunGone();
 }
 
 TEST_F(OptionsRunTest, DestroyingTheDialogFinishesWhateverFails) {

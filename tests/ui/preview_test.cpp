@@ -184,6 +184,40 @@ TEST_F(PreviewTest, TheZoomIsKeptAndNeverNegativeAfterFitPageHeight) {
     EXPECT_EQ(RS().PreviewZoomLevel, std::abs(fm->memPreview->Font().Size()) * 100 / fm->BaseFontSize);
 }
 
+// Fit Page Height in a window too low or too high for a readable page stops
+// at the font's limits with a beep, and the zoom it leaves opens the next
+// preview as it was shown.
+TEST_F(PreviewTest, FitPageHeightStopsAtTheFontsLimitsAndItsZoomOpensTheNextPreview) {
+    RS().PreviewZoomLevel = 100;
+    auto grid = WideGrid(12);
+    Open(grid.get());
+    const int base = fm->BaseFontSize;
+    ASSERT_GT(base, 0);
+    for (const auto& [height, size] : {std::pair{120, 2}, std::pair{4000, 20}}) {
+        const std::string when = std::to_string(height) + " high";
+        UserResize(fm, 643, height);
+        fm->SetMemFontSize(10);
+        ui->ClearCalls();
+        UserClick(fm->sbAlignPgHt);
+        EXPECT_EQ(std::abs(fm->memPreview->Font().Size()), size) << when;
+        EXPECT_GT(fm->LineHeight, 0) << when;
+        EXPECT_FALSE(ui->Beeps().empty()) << when;
+
+        TCloseAction action = TCloseAction::caHide;
+        fm->FormClose(fm, action);
+        const int zoom = RS().PreviewZoomLevel;
+        EXPECT_GE(zoom, 25) << when;
+        EXPECT_LE(zoom, 500) << when;
+        delete fm;
+        ui->ClearCalls();
+        fm = new TfmPreview(nullptr);
+        fm->Show();
+        EXPECT_TRUE(ui->Beeps().empty()) << when;
+        EXPECT_EQ(fm->cmbZoomLevel->Text(), std::to_string(zoom) + "%") << when;
+        EXPECT_EQ(fm->memPreview->Font().Size(), MulDiv(base, zoom, 100)) << when;
+    }
+}
+
 TEST_F(PreviewTest, FitPageWidthShowsTheWholePageWidthWhateverFontItStartsFrom) {
     RS().TxtCharsPageWid = 80;
     auto grid = WideGrid(12);
@@ -323,6 +357,34 @@ TEST_F(PreviewPrintTest, APageRangePrintsExactlyThosePages) {
     fm->edToPageNum->SetText("3-1");
     // Pages 2-2, 2-3 and 3-1 (Expected takes X across, then Y down).
     EXPECT_EQ(PrintFromPreview(), (std::vector<std::string>{Expected({2, 2}), Expected({3, 2}), Expected({1, 3})}));
+}
+
+// A range that lies beyond the report's last page prints nothing, and the
+// result window says that no page lies in it.
+TEST_F(PreviewPrintTest, ARangeBeyondTheLastPageSaysThatNoPageLiesInIt) {
+    auto grid = WideGrid(37);
+    Open(grid.get());
+    ASSERT_LT(Last().Y, 50);
+    fm->sbNextPageClick(nullptr);
+    fm->cbxPrintWhatPages->SetItemIndex(1);
+    fm->SetOptionsAfter();
+    std::string status;
+    for (const auto& [from, to] : {std::pair{"50", "60"}, std::pair{"14", "14-2"}}) {
+        fm->edFromPageNum->SetText(from);
+        fm->edToPageNum->SetText(to);
+        status.clear();
+        ui->OnModal("fmProgress", [&status](TCustomForm&) {
+            status = fmProgress->paStatusBar->Caption();
+            UserClick(fmProgress->bbOk);
+        });
+        EXPECT_EQ(PrintFromPreview(), std::vector<std::string>{}) << from;
+        EXPECT_EQ(printed, 0) << from;
+        EXPECT_EQ(status, "No pages found for page range") << from;
+        // The preview shows the page it showed.
+        EXPECT_EQ(PS().CurPage, (TPoint{2, 1})) << from;
+        ExpectPageMatches(from);
+    }
+    EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
+#include <string>
 
+#include "framework/core/file_utils.h"
 #include "framework/qt/fixed_pitch_font.h"
 #include "framework/qt/qt_application.h"
 #include "framework/qt/qt_printer_driver.h"
@@ -130,13 +133,68 @@ TEST_F(PdfPrinterTest, LandscapePagesHoldLongerLines) {
     EXPECT_EQ(PdfPages(dir.File("report.pdf"), CharWidthPoints()), (test::TTextPages{{"┌─┐", wide}}));
 }
 
+// An environment variable set for a test, put back as it was afterwards.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* Name, const std::string& Value) : name_(Name) {
+        const char* saved = std::getenv(Name);
+        if (saved) saved_ = saved;
+        setenv(Name, Value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (saved_)
+            setenv(name_, saved_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+// Without a file named, the PDF goes where the user keeps documents, never
+// into the working directory: the documents folder the variable or the
+// desktop's settings name, else the home folder.
+TEST_F(PdfPrinterTest, WithoutAFileNamedThePdfGoesWhereTheUserKeepsDocuments) {
+    const ScopedVariable noFile(PdfFileVariable, "");
+    const std::string home = dir.File("home");
+    const std::string config = dir.File("config");
+    ASSERT_TRUE(ForceDirectories(home + "/Papers") && ForceDirectories(config));
+    const ScopedVariable homeVariable("HOME", home);
+    const ScopedVariable configVariable("XDG_CONFIG_HOME", config);
+    TQtPrinterDriver fresh;
+    struct Case {
+        const char* What;
+        std::string Variable; // XDG_DOCUMENTS_DIR
+        std::string UserDirs; // the desktop's user-dirs.dirs
+        std::string Folder;
+    };
+    for (const Case& c :
+         {Case{"the variable's folder", dir.Path(), "", dir.Path()},
+          Case{"the desktop's folder", "", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", home + "/Papers"},
+          Case{"a folder that is not there", dir.File("missing"), "XDG_DOCUMENTS_DIR=\"$HOME/Missing\"\n", home},
+          Case{"no folder named", "", "", home}}) {
+        const ScopedVariable documents("XDG_DOCUMENTS_DIR", c.Variable);
+        test::WriteAll(config + "/user-dirs.dirs", c.UserDirs);
+        EXPECT_EQ(fresh.PdfFileFor("Report: Sales/2024"), c.Folder + "/Report_ Sales_2024.pdf") << c.What;
+        EXPECT_EQ(fresh.PdfFileFor("  "), c.Folder + "/document.pdf") << c.What;
+    }
+    // A program (the example, the tests) chooses the folder itself.
+    fresh.DocumentsDir = dir.File("out");
+    EXPECT_EQ(fresh.PdfFileFor("Report: Sales"), dir.File("out") + "/Report_ Sales.pdf");
+}
+
 TEST_F(PdfPrinterTest, TheFileComesFromTheSettingTheVariableOrTheTitle) {
     const char* saved = std::getenv(PdfFileVariable);
     std::string saved_value = saved ? saved : "";
     unsetenv(PdfFileVariable);
     TQtPrinterDriver fresh;
-    EXPECT_EQ(fresh.PdfFileFor("Report: Sales/2024"), "Report_ Sales_2024.pdf");
-    EXPECT_EQ(fresh.PdfFileFor("  "), "document.pdf");
+    fresh.DocumentsDir = dir.Path();
+    EXPECT_EQ(fresh.PdfFileFor("Report: Sales/2024"), dir.File("Report_ Sales_2024.pdf"));
+    EXPECT_EQ(fresh.PdfFileFor("  "), dir.File("document.pdf"));
     setenv(PdfFileVariable, dir.File("from-variable.pdf").c_str(), 1);
     EXPECT_EQ(fresh.PdfFileFor("Report: Sales"), dir.File("from-variable.pdf"));
     fresh.PdfFileName = dir.File("chosen.pdf");

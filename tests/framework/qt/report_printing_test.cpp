@@ -15,11 +15,19 @@
 #include "engine/obj_info.h"
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
+#include "engine/run_progress.h"
 #include "engine/run_scope.h"
 #include "engine/trx_errors.h"
+#include "framework/core/clock.h"
 #include "framework/core/display_width.h"
+#include "framework/core/file_utils.h"
 #include "framework/core/strings.h"
 #include "framework/data/table.h"
+#include "framework/forms/application.h"
+#include "framework/forms/extra_controls.h"
+#include "framework/forms/scripted_ui.h"
+#include "framework/forms/standard_controls.h"
+#include "framework/forms/user_input.h"
 #include "framework/grids/string_grid.h"
 #include "framework/printing/capture_spooler.h"
 #include "framework/printing/virtual_printer.h"
@@ -33,6 +41,7 @@
 #include "support/sqlite_file.h"
 #include "support/temp_dir.h"
 #include "text_pages.h"
+#include "ui/progress_window.h"
 
 namespace trx::test {
 namespace {
@@ -148,6 +157,61 @@ TEST_F(ReportPrintingTest, APdfReadsAsTheLinesOfTheTextFile) {
     StartRun(grid.get());
     ASSERT_EQ(PrintRun(), 1);
     ExpectPdfReadsAsTheTextFile(dir.File("sales.pdf"));
+}
+
+// A clock that moves on every reading, so that the progress window lets the
+// user's input through while the report runs.
+class SteppingClock : public TFakeClock {
+public:
+    int64_t TickCount() override {
+        Advance(200);
+        return TFakeClock::TickCount();
+    }
+};
+
+// The result window of a PDF print names the file the report went to, in
+// the folder of the user's documents; an aborted print writes no file and
+// says that no page was printed.
+TEST_F(ReportPrintingTest, APdfPrintSaysWhereItsFileWentAndAnAbortedOneThatNoneWas) {
+    UseRealPrinter(PdfPrinterName);
+    auto* driver = static_cast<TQtPrinterDriver*>(&Printer()->Driver());
+    driver->DocumentsDir = dir.Path();
+    const char* variable = std::getenv(PdfFileVariable);
+    const std::string saved = variable ? variable : "";
+    unsetenv(PdfFileVariable);
+    const std::string pdf = dir.File("Report_ Sales.pdf");
+    TWindowProgress window;
+    TRunProgressScope progress(window);
+    SteppingClock stepping;
+    TClockOverride clock(stepping);
+    grid->SetRowCount(3001);
+    for (int r = 121; r <= 3000; ++r) grid->SetCells(1, r, "Item " + std::to_string(r));
+    StartRun(grid.get());
+
+    std::string destination, said;
+    auto result = [&] {
+        ui->OnModal("fmProgress", [&](TCustomForm&) {
+            destination = fmProgress->lbOutputDestination->Caption();
+            said = fmProgress->lbPageNum->Caption();
+            UserClick(fmProgress->bbOk);
+        });
+    };
+    result();
+    EXPECT_EQ(PrintRun(true), 1);
+    EXPECT_EQ(destination, "Output: PDF File: " + pdf);
+    EXPECT_EQ(PS().DestFile, pdf);
+    EXPECT_EQ(PdfPageCount(pdf), PS().PagesOutput);
+    EXPECT_EQ(said.rfind(std::to_string(PS().PagesOutput) + " Pages Printed. ", 0), 0u) << said;
+
+    ASSERT_TRUE(DeleteFile(pdf));
+    Application()->QueueInput([] { UserClick(fmProgress->bbCancel); });
+    ui->OnModal("fmProgress", [](TCustomForm&) { UserClick(fmProgress->bbAbortOper); });
+    result();
+    EXPECT_EQ(PrintRun(true), 3);
+    if (variable) setenv(PdfFileVariable, saved.c_str(), 1);
+    EXPECT_FALSE(FileExists(pdf));
+    EXPECT_EQ(said.rfind("0 Pages Printed. ", 0), 0u) << said;
+    EXPECT_EQ(ui->PendingSteps(), 0u);
 }
 
 // Text as a reader compares it: in the composed form (a letter with an
