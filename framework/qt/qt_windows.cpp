@@ -625,6 +625,11 @@ void TQtWindows::SyncMenuBar(TCustomForm& Form) {
 }
 
 void TQtWindows::ShowMenuItem(const TMenuItem& Item, QAction& Action) {
+    // A separator is a line only: its caption "-" is no text to show.
+    if (Action.isSeparator()) {
+        Action.setVisible(Item.Visible());
+        return;
+    }
     QString text = QtText(Item.Caption());
     // The short cut is shown only: the model takes the keys.
     if (Item.ShortCut() != 0) text += QLatin1Char('\t') + QtText(ShortCutToText(Item.ShortCut()));
