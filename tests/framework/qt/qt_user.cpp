@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "framework/core/strings.h"
+#include "view_check.h"
 
 namespace trx::test {
 
@@ -46,6 +47,8 @@ void QtUser::Tick() {
         TStep done = std::move(step);
         steps_.pop_front();
         started_ = -1;
+        // What the user is about to act on is what a person would see.
+        CheckShownWindows();
         done.Action();
         return;
     }
