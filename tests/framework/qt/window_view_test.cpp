@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <algorithm>
@@ -15,7 +16,9 @@
 #include <vector>
 
 #include "dialog_window_fixture.h"
+#include "framework/core/strings.h"
 #include "framework/forms/application.h"
+#include "framework/forms/dialogs.h"
 #include "framework/forms/user_input.h"
 #include "view_check.h"
 
@@ -178,6 +181,61 @@ TEST_F(WindowViewTest, TheOutputQualityListOpensWithAltDownAndShowsItsItems) {
         .When(
             "the list closed", [&] { return !list()->view()->isVisible(); },
             [] { QTest::keyClick(QtWidget(fmTBXMain), Qt::Key_Q, Qt::ControlModifier); });
+    TCustomForm* box = nullptr;
+    user.When(
+        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
+        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    tbx->Print();
+    EXPECT_TRUE(user.Done());
+}
+
+// The preview's toolbar: the output controls of the destination, hints on
+// its own status line, the caret's place after a page change.
+TEST_F(WindowViewTest, ThePreviewShowsTheOutputControlsOfItsDestinationAndItsOwnHintsAndCaret) {
+    Store({"OutputDest=0", "PreviewFirst=1", "DisplayReportOptionsWin=0"});
+    auto preview = [] { return fmPreview && Shown(fmPreview) && QApplication::activeWindow() == QtWidget(fmPreview); };
+    auto fileControlsShown = [] {
+        return Shown(fmPreview->edOutputFileName) && Shown(fmPreview->buBrowseFile) &&
+               Shown(fmPreview->cbxIfOutputFileExists);
+    };
+    QtUser user;
+    user.When("the preview", preview,
+              [&] {
+                  // On the printer: its set-up, no file.
+                  EXPECT_TRUE(Shown(fmPreview->sbPrinterSetup));
+                  EXPECT_FALSE(Shown(fmPreview->edOutputFileName));
+                  EXPECT_FALSE(Shown(fmPreview->buBrowseFile));
+                  EXPECT_FALSE(Shown(fmPreview->cbxIfOutputFileExists));
+                  Application()->QueueInput([] { UserSelect(fmPreview->cbxOutputDest, "Text File"); });
+              })
+        .When(
+            "the text file chosen", [] { return fmPreview->cbxOutputDest->Text() == "Text File"; },
+            [&] {
+                EXPECT_TRUE(fileControlsShown());
+                EXPECT_FALSE(Shown(fmPreview->sbPrinterSetup));
+                QTest::mouseMove(QtWidget(fmPreview->sbNextPage));
+            })
+        .When(
+            "the Next Page hint on the preview's status line",
+            [] { return !Trim(fmPreview->paMsg->Caption()).empty(); },
+            [] {
+                EXPECT_EQ(Trim(static_cast<TQtPanel*>(QtWidget(fmPreview->paMsg))->Caption.toStdString()),
+                          GetLongHint(fmPreview->sbNextPage->Hint()));
+                // The caret down the page, then the next page.
+                auto* memo = static_cast<QPlainTextEdit*>(QtWidget(fmPreview->memPreview));
+                QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(20, memo->viewport()->height() - 10));
+            })
+        .When(
+            "the caret at the end of the page", [] { return Trim(fmPreview->paRowCol->Caption()) != "1:   1"; },
+            [] { QTest::mouseClick(QtWidget(fmPreview->sbNextPage), Qt::LeftButton); })
+        .When(
+            "the second page", [] { return PrintSettings->CurPage.Y == 2; },
+            [] {
+                EXPECT_EQ(fmPreview->memPreview->SelStart(), 0);
+                EXPECT_EQ(fmPreview->paRowCol->Caption(), "    1:   1");
+                EXPECT_EQ(static_cast<TQtPanel*>(QtWidget(fmPreview->paRowCol))->Caption, "    1:   1");
+                Click(fmPreview->sbExit);
+            });
     TCustomForm* box = nullptr;
     user.When(
         "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
