@@ -37,6 +37,8 @@ QtUser& QtUser::When(const std::string& What, std::function<bool()> Condition, s
 }
 
 void QtUser::Tick() {
+    // The model is in the middle of a change: the user waits for it.
+    if (QtWindowsBusy()) return;
     if (steps_.empty()) {
         timer_.stop();
         return;
