@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 libutf8proc-dev
-  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins libxcb1-dev
   libcups2-dev cups cups-bsd cups-client
   poppler-utils fontconfig fonts-dejavu-core fonts-wqy-microhei
   unicode-data

@@ -160,6 +160,7 @@ const TFormDesc& WizardLayout() {
              .Left = 8,
              .Top = 32,
              .Width = 508,
+             .Height = 32,
              .Caption = "This window will rename the Old program's  .TRX subdirectory to the New program's  .TRX "
                         "subdirectory.",
              .Props = {{"AutoSize", "False"}, {"WordWrap", "True"}}},

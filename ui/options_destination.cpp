@@ -20,6 +20,7 @@
 #include "framework/printing/printer.h"
 #include "ui/flag_set.h"
 #include "ui/options_dialog.h"
+#include "ui/preview_window.h"
 #include "ui/tab_set_control.h"
 
 namespace trx {
@@ -143,6 +144,13 @@ void OutputFile(M& f, TtrxReportSettings& rs, TPrintSettings& ps, const TDerived
     Offer({f.edOutputFileName, f.buBrowseFile, f.cbxIfOutputFileExists}, ps.ToFile);
     Offer({f.sbPrinterSetup}, ps.ToPrinter);
     f.sbPreview->SetEnabled(!d.NoFormatting);
+    // The preview's copies of the output controls follow the destination
+    // as the dialog's do.
+    if (fmPreview) {
+        Offer({fmPreview->edOutputFileName, fmPreview->buBrowseFile, fmPreview->cbxIfOutputFileExists}, ps.ToFile);
+        Offer({fmPreview->sbPrinterSetup}, ps.ToPrinter);
+        fmPreview->cbxIfOutputFileExists->SetItemIndex(static_cast<int>(rs.IfOutputFileExists));
+    }
     f.cbxIfOutputFileExists->SetItemIndex(static_cast<int>(rs.IfOutputFileExists));
     if (ps.ToFile) FollowDestinationExt(f, rs, ps);
     ps.SetUnits();

@@ -29,14 +29,14 @@ std::vector<TControlDesc> FrameControls() {
                     "Printer or File output)",
                     {{"Glyph", "Preview"}}, {{"OnClick", "sbPreviewClick"}}));
     c.push_back(Ctl(
-        "TComboBox", "cbxOutputDest", "paTop", {176, 5, 89, 21}, "",
+        "TComboBox", "cbxOutputDest", "paTop", {176, 5, 97, 21}, "",
         "Output Destination|Output Destination determines where output will be sent", {{"DropDownCount", "4"}},
         {{"OnChange", "cbxOutputDestChange"}, {"OnDblClick", "cbxOutputDestDblClick"}, {"OnExit", "cbxGenericExit"}},
         {"Printer", "Text File", "Export Data"}));
-    c.push_back(Ctl("TSpeedButton", "sbPrinterSetup", "paTop", {269, 1, 30, 30}, "",
+    c.push_back(Ctl("TSpeedButton", "sbPrinterSetup", "paTop", {277, 1, 30, 30}, "",
                     "Printer Setup (Ctrl-U)|Printer Setup changes printer settings", {{"Glyph", "PrinterSetup"}},
                     {{"OnClick", "sbPrinterSetupClick"}}));
-    c.push_back(Ctl("TEdit", "edOutputFileName", "paTop", {304, 5, 169, 21}, "",
+    c.push_back(Ctl("TEdit", "edOutputFileName", "paTop", {312, 5, 161, 21}, "",
                     "Output File|The text file where the report will be sent", {},
                     {{"OnExit", "edOutputFileNameExit"}}));
     c.push_back(Ctl("TButton", "buBrowseFile", "paTop", {472, 5, 25, 21}, "...",

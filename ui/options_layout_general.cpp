@@ -12,10 +12,10 @@ const char* const Fmt = "gbFormattingOptions";
 void FormatRow(std::vector<TControlDesc>& C, int Row, const char* Label, const char* Edit, const char* Caption,
                const char* Hint, TPropList Events = NumericEvents(), bool Visible = true) {
     const int top = 16 + Row * 22;
-    C.push_back(RightLabel(Label, Fmt, {4, top + 3, 140, 16}, Caption));
+    C.push_back(RightLabel(Label, Fmt, {4, top + 3, 150, 16}, Caption));
     TPropList props;
     if (!Visible) props.emplace_back("Visible", "False");
-    C.push_back(Ctl("TEdit", Edit, Fmt, {148, top, 50, 21}, "", Hint, std::move(props), std::move(Events)));
+    C.push_back(Ctl("TEdit", Edit, Fmt, {158, top, 50, 21}, "", Hint, std::move(props), std::move(Events)));
     if (!Visible) C[C.size() - 2].Props.emplace_back("Visible", "False");
 }
 
@@ -68,7 +68,7 @@ std::vector<TControlDesc> GeneralPageControls() {
     FormatRow(c, 2, "lbNodeIndentation", "edNodeIndentation", "Node Indentation:", "");
     FormatRow(c, 3, "lbHorizLineFreq", "edHorizLineFreq", "Horiz. Line Frequency:", "", NumericEvents(), false);
     FormatRow(c, 4, "lbVertHtAdjPer", "edVertHtAdjPer", "Vert. Height Adj.:", "", NumericEvents(), false);
-    c.push_back(Ctl("TLabel", "lbVertHtAdjPerPercentSymbol", Fmt, {202, 107, 12, 16}, "%", "", {{"Visible", "False"}}));
+    c.push_back(Ctl("TLabel", "lbVertHtAdjPerPercentSymbol", Fmt, {212, 107, 12, 16}, "%", "", {{"Visible", "False"}}));
     const TPropList widthExit{{"OnKeyPress", "edNumericOnlyKeyPress"}, {"OnExit", "edMaxMemoColWidExit"}};
     FormatRow(c, 5, "lbMaxStringColWid", "edMaxStringColWid",
               "Max String Column Width:", "Maximum String column width in characters", widthExit);
@@ -91,7 +91,7 @@ std::vector<TControlDesc> GeneralPageControls() {
 
     // Snugfitting(TM).
     c.push_back(Ctl("TGroupBox", "gbSnugfitting", Page, {444, 2, 184, 76}, "Snugfitting(TM)"));
-    c.push_back(Ctl("TComboBox", "cbxSnugfit", "gbSnugfitting", {8, 18, 168, 21}, "", "Method to calc column widths|",
+    c.push_back(Ctl("TComboBox", "cbxSnugfit", "gbSnugfitting", {6, 18, 174, 21}, "", "Method to calc column widths|",
                     {}, ItemComboEvents("cbxSnugfitChange"),
                     {"AutoSize All Rows", "Limit Rows to AutoSize", "Use Current Column Sizes"}));
     c.push_back(Ctl("TLabel", "lbMaxRowsToSnugfit", "gbSnugfitting", {8, 50, 96, 16}, "Snugfit Row Limit"));

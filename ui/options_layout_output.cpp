@@ -54,27 +54,27 @@ std::vector<TControlDesc> OutputPageControls() {
     c.push_back(Ctl("TGroupBox", "gbOutputOptions", Page, {4, 164, 250, 116}, "Output Options"));
     const TPropList fontSizeEvents{
         {"OnKeyPress", "edNumericOnlyKeyPress"}, {"OnExit", "edNumericOnlyExit"}, {"OnClick", "edNumericOnlyExit"}};
-    c.push_back(RightLabel("lbSmallestFontSize", "gbOutputOptions", {4, 20, 84, 16}, "&Smallest Font:"));
-    c.push_back(Ctl("TEdit", "edSmallestFontSize", "gbOutputOptions", {92, 16, 36, 21}, "", "", {}, fontSizeEvents));
-    c.push_back(RightLabel("lbLargestFontSize", "gbOutputOptions", {4, 44, 84, 16}, "&Largest Font:"));
-    c.push_back(Ctl("TEdit", "edLargestFontSize", "gbOutputOptions", {92, 40, 36, 21}, "", "", {}, fontSizeEvents));
-    c.push_back(RightLabel("lbLinesPerPage", "gbOutputOptions", {4, 68, 84, 16}, "&Lines per Page:"));
-    c.push_back(Ctl("TEdit", "edLinesPerPage", "gbOutputOptions", {92, 64, 36, 21}, "", "", {}, NumericEvents()));
-    c.push_back(RightLabel("lbTxtCharsPageWid", "gbOutputOptions", {4, 92, 84, 16}, "Page &Width:"));
-    c.push_back(Ctl("TEdit", "edTxtCharsPageWid", "gbOutputOptions", {92, 88, 36, 21}, "", "", {}, NumericEvents()));
-    c.push_back(Ctl("TCheckBox", "cbShrinkToPage", "gbOutputOptions", {140, 18, 104, 17}, "&Shrink to Page", "", {},
+    c.push_back(RightLabel("lbSmallestFontSize", "gbOutputOptions", {0, 20, 84, 16}, "&Smallest Font:"));
+    c.push_back(Ctl("TEdit", "edSmallestFontSize", "gbOutputOptions", {86, 16, 50, 21}, "", "", {}, fontSizeEvents));
+    c.push_back(RightLabel("lbLargestFontSize", "gbOutputOptions", {0, 44, 84, 16}, "&Largest Font:"));
+    c.push_back(Ctl("TEdit", "edLargestFontSize", "gbOutputOptions", {86, 40, 50, 21}, "", "", {}, fontSizeEvents));
+    c.push_back(RightLabel("lbLinesPerPage", "gbOutputOptions", {0, 68, 84, 16}, "&Lines per Page:"));
+    c.push_back(Ctl("TEdit", "edLinesPerPage", "gbOutputOptions", {86, 64, 50, 21}, "", "", {}, NumericEvents()));
+    c.push_back(RightLabel("lbTxtCharsPageWid", "gbOutputOptions", {0, 92, 84, 16}, "Page &Width:"));
+    c.push_back(Ctl("TEdit", "edTxtCharsPageWid", "gbOutputOptions", {86, 88, 50, 21}, "", "", {}, NumericEvents()));
+    c.push_back(Ctl("TCheckBox", "cbShrinkToPage", "gbOutputOptions", {138, 18, 111, 17}, "&Shrink to Page", "", {},
                     {{"OnClick", "cbShrinkToPageClick"}}));
-    c.push_back(Ctl("TCheckBox", "cbExpandToPage", "gbOutputOptions", {140, 42, 104, 17}, "&Expand to Page", "", {},
+    c.push_back(Ctl("TCheckBox", "cbExpandToPage", "gbOutputOptions", {138, 42, 111, 17}, "&Expand to Page", "", {},
                     {{"OnClick", "cbShrinkToPageClick"}}));
 
     // Export Options.
-    c.push_back(Ctl("TGroupBox", "gbExportOptions", Page, {258, 2, 200, 160}, "Export Options"));
+    c.push_back(Ctl("TGroupBox", "gbExportOptions", Page, {258, 2, 206, 160}, "Export Options"));
     const TPropList exportEvents{{"OnChange", "cmbPrintersChange"}, {"OnExit", "cmbExportFieldDelimExit"}};
     c.push_back(RightLabel("lbExportFieldDelim", "gbExportOptions", {4, 20, 84, 16}, "F&ield Delimiter:"));
-    c.push_back(Ctl("TComboBox", "cmbExportFieldDelim", "gbExportOptions", {92, 16, 100, 21}, "", "", {}, exportEvents,
+    c.push_back(Ctl("TComboBox", "cmbExportFieldDelim", "gbExportOptions", {92, 16, 108, 21}, "", "", {}, exportEvents,
                     {"Tab", "Comma"}));
     c.push_back(RightLabel("lbExportQuote", "gbExportOptions", {4, 44, 84, 16}, "Text &Quotes:"));
-    c.push_back(Ctl("TComboBox", "cmbExportQuote", "gbExportOptions", {92, 40, 100, 21}, "", "", {}, exportEvents,
+    c.push_back(Ctl("TComboBox", "cmbExportQuote", "gbExportOptions", {92, 40, 108, 21}, "", "", {}, exportEvents,
                     {"Double Quote", "Single Quote"}));
     c.push_back(Ctl("TLabel", "lbMaxExportLength", "gbExportOptions", {8, 68, 120, 16}, "Max Export Length"));
     c.push_back(RightLabel("lbExportMaxStrLng", "gbExportOptions", {4, 90, 84, 16}, "St&ring:"));
@@ -99,11 +99,11 @@ std::vector<TControlDesc> OutputPageControls() {
 
     // The printer.
     c.push_back(
-        Ctl("TComboBox", "cmbPrinters", Page, {462, 8, 166, 21}, "", "", {},
+        Ctl("TComboBox", "cmbPrinters", Page, {468, 8, 160, 21}, "", "", {},
             {{"OnChange", "cmbPrintersChange"}, {"OnDropDown", "cmbPrintersDropDown"}, {"OnExit", "cmbPrintersExit"}}));
-    c.push_back(Ctl("TCheckBox", "cbDefaultPrinter", Page, {462, 34, 140, 17}, "&Default Printer", "", {},
+    c.push_back(Ctl("TCheckBox", "cbDefaultPrinter", Page, {468, 34, 140, 17}, "&Default Printer", "", {},
                     {{"OnClick", "cbDefaultPrinterClick"}}));
-    c.push_back(Ctl("TCheckBox", "cbUseReportViewer", Page, {462, 58, 140, 17}, "Report Viewer", "",
+    c.push_back(Ctl("TCheckBox", "cbUseReportViewer", Page, {468, 58, 140, 17}, "Report Viewer", "",
                     {{"Visible", "False"}}, {{"OnClick", "cbMarkModifiedClick"}}));
     return c;
 }

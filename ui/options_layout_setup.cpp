@@ -20,7 +20,7 @@ std::vector<TControlDesc> SetupPageControls() {
         c.push_back(Ctl("TCheckBox", pages[i][0], "gbDisplayPages", {8, 18 + i * 21, 100, 17}, pages[i][1], "", {},
                         {{"OnClick", "cbDisplayPagesClick"}}));
 
-    c.push_back(Ctl("TGroupBox", "gbDisplayReportOptions", page, {128, 2, 260, 190}, "Report Options Window"));
+    c.push_back(Ctl("TGroupBox", "gbDisplayReportOptions", page, {128, 2, 272, 190}, "Report Options Window"));
     struct TBox {
         const char* Name;
         const char* Caption;
@@ -50,10 +50,10 @@ std::vector<TControlDesc> SetupPageControls() {
          "See Report Previewer First.|Report Previewer appears before Report Options Window", "cbPreviewFirstClick"},
     };
     for (int i = 0; i < 8; ++i)
-        c.push_back(Ctl("TCheckBox", boxes[i].Name, "gbDisplayReportOptions", {8, 18 + i * 21, 244, 17},
+        c.push_back(Ctl("TCheckBox", boxes[i].Name, "gbDisplayReportOptions", {8, 18 + i * 21, 262, 17},
                         boxes[i].Caption, boxes[i].Hint, {}, {{"OnClick", boxes[i].OnClick}}));
 
-    c.push_back(Ctl("TGroupBox", "gbPasswords", page, {392, 2, 236, 86}, "Security"));
+    c.push_back(Ctl("TGroupBox", "gbPasswords", page, {404, 2, 224, 86}, "Security"));
     const TBox passwords[] = {
         {"cbRptPW", "Report P&assword",
          "Password needed to print this report|Report Password must be entered before this report can be printed or "
@@ -65,10 +65,10 @@ std::vector<TControlDesc> SetupPageControls() {
          "cbRptSetupPWClick"},
     };
     for (int i = 0; i < 3; ++i)
-        c.push_back(Ctl("TCheckBox", passwords[i].Name, "gbPasswords", {8, 18 + i * 21, 220, 17}, passwords[i].Caption,
+        c.push_back(Ctl("TCheckBox", passwords[i].Name, "gbPasswords", {8, 18 + i * 21, 208, 17}, passwords[i].Caption,
                         passwords[i].Hint, {}, {{"OnClick", passwords[i].OnClick}}));
 
-    c.push_back(Ctl("TGroupBox", "gbMemoFormats", page, {392, 92, 236, 100}, "Memo Format Strings"));
+    c.push_back(Ctl("TGroupBox", "gbMemoFormats", page, {404, 92, 224, 100}, "Memo Format Strings"));
     const TBox formats[] = {
         {"MemoTimeFormatStr", "&Ti&me (^T):", "Time Format String for ^T in memo|Current Time Format: ^T",
          "edMemoTimeFormatStrChange"},
@@ -82,7 +82,7 @@ std::vector<TControlDesc> SetupPageControls() {
     for (int i = 0; i < 3; ++i) {
         const std::string name = formats[i].Name;
         c.push_back(RightLabel("lb" + name, "gbMemoFormats", {4, 22 + i * 24, 70, 16}, formats[i].Caption));
-        c.push_back(Ctl("TEdit", "ed" + name, "gbMemoFormats", {78, 18 + i * 24, 150, 21}, "", formats[i].Hint, {},
+        c.push_back(Ctl("TEdit", "ed" + name, "gbMemoFormats", {78, 18 + i * 24, 138, 21}, "", formats[i].Hint, {},
                         {{"OnChange", formats[i].OnClick}}));
     }
     return c;

@@ -87,19 +87,19 @@ std::vector<TControlDesc> TitlesPageControls() {
     // The chosen memo's position, alignment and visibility.
     c.push_back(Ctl("TPanel", top, "paRptMemoOptions", {184, 0, 440, 130}, "", "", {{"BevelOuter", "bvNone"}}));
     const TPropList memoExit{{"OnKeyPress", "edNumericOnlyKeyPress"}, {"OnExit", "edMemoXPosPerExit"}};
-    c.push_back(RightLabel("lbMemoXPosPer", top, {4, 12, 110, 16}, "Left Mar&gin:"));
+    c.push_back(RightLabel("lbMemoXPosPer", top, {0, 12, 116, 16}, "Left Mar&gin:"));
     c.push_back(Ctl("TEdit", "edMemoXPosPer", top, {118, 8, 40, 21}, "",
                     "0=Left Edge, 50=On Center Line, 80=Right Side, 100=Unprintable!!", {}, memoExit));
     c.push_back(Ctl("TLabel", "lbMemoXPosPerPercent", top, {162, 12, 12, 16}, "%"));
-    c.push_back(RightLabel("lbMemoWidPer", top, {4, 36, 110, 16}, "Memo W&idth:"));
+    c.push_back(RightLabel("lbMemoWidPer", top, {0, 36, 116, 16}, "Memo W&idth:"));
     c.push_back(
         Ctl("TEdit", "edMemoWidPer", top, {118, 32, 40, 21}, "", "Memo Width relative to page width", {}, memoExit));
     c.push_back(Ctl("TLabel", "lbMemoWidPerPercent", top, {162, 36, 12, 16}, "%"));
-    c.push_back(RightLabel("lbMemoSpacesAbove", top, {4, 60, 110, 16}, "Space Above Memo:"));
+    c.push_back(RightLabel("lbMemoSpacesAbove", top, {0, 60, 116, 16}, "Space Above Memo:"));
     c.push_back(Ctl("TEdit", "edMemoSpacesAbove", top, {118, 56, 40, 21}, "",
                     "Blank Lines Above|# of blank lines to insert above memo or title.", {},
                     {{"OnExit", "edMemoXPosPerExit"}}));
-    c.push_back(RightLabel("lbMemoSpacesBelow", top, {4, 84, 110, 16}, "Space Below Memo:"));
+    c.push_back(RightLabel("lbMemoSpacesBelow", top, {0, 84, 116, 16}, "Space Below Memo:"));
     c.push_back(Ctl("TEdit", "edMemoSpacesBelow", top, {118, 80, 40, 21}, "",
                     "Blank Lines|# of blank lines to insert below memo or title", {},
                     {{"OnExit", "edMemoXPosPerExit"}}));
@@ -120,12 +120,12 @@ std::vector<TControlDesc> TitlesPageControls() {
     c.push_back(
         Ctl("TPanel", bottom, page, {0, 130, -1, -1}, "", "", {{"Align", "alClient"}, {"BevelOuter", "bvNone"}}));
     c.push_back(Ctl("TLabel", "lbRptMemoLeftMargin", bottom, {0, 0, 180, 16}, "Left Margin 30%", "",
-                    {{"AutoSize", "False"}, {"Alignment", "taCenter"}}));
+                    {{"AutoSize", "False"}, {"Alignment", "taCenter"}, {"WordWrap", "True"}}));
     c.push_back(Ctl("TMemo", "memRptMemo", bottom, {190, 0, 250, 190}, "",
                     "|Enter text for title, memo. |Ctrl-Up && Ctrl-Down Arrows scrolls thorugh memos (Auto-Saves)",
                     {{"ScrollBars", "ssVertical"}}, {{"OnExit", "memRptMemoExit"}}));
     c.push_back(Ctl("TLabel", "lbRptMemoRightMargin", bottom, {450, 0, 180, 16}, "Right Margin 30%", "",
-                    {{"AutoSize", "False"}, {"Alignment", "taCenter"}}));
+                    {{"AutoSize", "False"}, {"Alignment", "taCenter"}, {"WordWrap", "True"}}));
     return c;
 }
 

@@ -63,9 +63,11 @@ void TfmTBXMain::SetRptMemoDim() {
     const int left = static_cast<int>(memo.XPosPer / 100.0 * w);
     const int wid = static_cast<int>(memo.WidPer / 100.0 * w);
     memRptMemo->SetBounds(left, 0, wid, paMemoTitlesBottom->Height());
-    lbRptMemoLeftMargin->SetBounds(0, 0, left - 1, lbRptMemoLeftMargin->Height());
+    // The margin labels take the memo's height: in a narrow margin their
+    // words wrap onto lines of their own.
+    lbRptMemoLeftMargin->SetBounds(0, 0, left - 1, memRptMemo->Height());
     lbRptMemoLeftMargin->SetCaption("Left Margin " + std::to_string(memo.XPosPer) + "%");
-    lbRptMemoRightMargin->SetBounds(left + wid + 1, 0, w - left - wid - 1, lbRptMemoRightMargin->Height());
+    lbRptMemoRightMargin->SetBounds(left + wid + 1, 0, w - left - wid - 1, memRptMemo->Height());
     lbRptMemoRightMargin->SetCaption("Right Margin " + std::to_string(100 - memo.XPosPer - memo.WidPer) + "%");
 }
 

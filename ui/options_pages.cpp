@@ -12,6 +12,7 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/menus.h"
+#include "ui/data_dir_wizard.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
 #include "ui/preview_window.h"
@@ -159,7 +160,9 @@ void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
 }
 
 void TfmTBXMain::ShowStatusHint(TObject*) {
-    TPanel* panel = paMsg;
+    // The hint goes where the user looks: the preview's status line while
+    // the preview is open, the wizard's while the wizard is.
+    TPanel* panel = fmPreview ? fmPreview->paMsg : fmTBXDir ? fmTBXDir->paMsg : paMsg;
     if (!Timer1->Enabled() && panel->Color() != clBtnFace) panel->SetColor(clBtnFace);
     if (panel->Color() == clBtnFace) panel->SetCaption(StatusHintText(Application()->Hint()));
 }

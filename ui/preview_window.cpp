@@ -462,6 +462,11 @@ void TfmPreview::DisplayPage() {
     ps.FirstLineNum = ps.LineNum;
     ps.PrintPage();
     paPageNum->SetCaption(ps.FormattedPageNum());
+    // A new page shows from its top with the caret there (the lines written
+    // into the memo leave it at their end), and Row:Col says so.
+    memPreview->SetSelStart(0);
+    memPreview->SetSelLength(0);
+    paRowCol->SetCaption(FormatRowCol());
 }
 
 void TfmPreview::PreviewPage(TPrtDirection Direction) {
@@ -905,10 +910,9 @@ void TfmPreview::memPreviewKeyDown(TObject* Sender, uint16_t& Key, TShiftState S
                 if (!shift) {
                     // The page before shows from its bottom.
                     const int n = mem->LineCount() - visibleLines + 1;
-                    if (n > 0) {
-                        mem->LineScroll(n);
-                        mem->SetSelStart(std::max(0, mem->LineIndex(mem->LineCount() - 1)));
-                    }
+                    if (n > 0) mem->LineScroll(n);
+                    // The caret with it, also when the whole page is in view.
+                    mem->SetSelStart(std::max(0, mem->LineIndex(mem->LineCount() - 1)));
                 }
             }
         }

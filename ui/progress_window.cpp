@@ -158,6 +158,11 @@ void TfmProgress::Notification(TComponent* AComponent, TOperation Operation) {
 
 // ---- Texts ------------------------------------------------------------------
 
+void TfmProgress::SetCountText(const std::string& Text) {
+    paProgressBar->SetCaption(Text);
+    paProgressBackground->SetCaption(Text);
+}
+
 std::string TfmProgress::GetOperMsg(bool Done, bool WithStatus) const {
     std::string s;
     TRX_GCC_BOGUS_RESTRICT_BEGIN
@@ -310,7 +315,7 @@ void TfmProgress::UpdateProgressBar(int& Current, int& Total, const TPoint& Page
         ratio = double(Current) / double(Total);
     }
     paProgressBar->SetWidth(static_cast<int>(Trunc(paProgressBackground->Width() * ratio)));
-    paProgressBar->SetCaption(Format("%d %s (%3.0f%%)", {Current, GetRcdUnits(), ratio * 100}));
+    SetCountText(Format("%d %s (%3.0f%%)", {Current, GetRcdUnits(), ratio * 100}));
     if (Page.Y > 0) lbPageNum->SetCaption(Format(GetOperMsg(false, false) + ": Page %d-%d", {Page.Y, Page.X}));
     Application()->ProcessMessages();
     LastTick = GetTickCount();
@@ -333,7 +338,7 @@ void TWindowProgress::Activate(bool Visible, TForm* OwnerForm, const std::string
     TfmProgress& fm = *fmProgress;
     Screen()->SetCursor(crHourGlass);
     fm.paProgressBar->SetWidth(0);
-    fm.paProgressBar->SetCaption("");
+    fm.SetCountText("");
     fm.lbPageNum->SetCaption("");
     if (!Title.empty()) fm.SetCaption(Title);
     fm.UpdateTitle(false);
@@ -372,8 +377,7 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
 
     if (CurrentStatus() == TOperStatus::osCompleted) {
         fm.paProgressBar->SetWidth(fm.paProgressBackground->Width());
-        fm.paProgressBar->SetCaption(
-            Format("%d %s  (%3.0f%%)", {ObjInfo ? ObjInfo->RcdsDone : 0, fm.GetRcdUnits(), 100.0}));
+        fm.SetCountText(Format("%d %s  (%3.0f%%)", {ObjInfo ? ObjInfo->RcdsDone : 0, fm.GetRcdUnits(), 100.0}));
         const TOper oper = CurrentOper();
         const bool somethingDone = (PrintSettings && PrintSettings->ToExportFile) ||
                                    (oper != TOper::opPrinting && oper != TOper::opScanning) ||

@@ -55,6 +55,10 @@ public:
     void bbAbortOperClick(TObject* Sender);
     void bbOkClick(TObject* Sender);
 
+    // The count text of the bar. The track shows it too, so that the text
+    // reads whole across the filled and the empty part of the bar.
+    void SetCountText(const std::string& Text);
+
     // The form that is disabled while the window is active (nullptr when
     // none, and once that form is freed).
     TForm* OwnerForm() const { return ownerForm_; }

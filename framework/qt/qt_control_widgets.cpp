@@ -161,10 +161,19 @@ TQtWidgetKind WidgetKindOf(const TControl& C) {
 void TQtPanel::paintEvent(QPaintEvent* Event) {
     QFrame::paintEvent(Event);
     if (Caption.isEmpty()) return;
+    QRect area = contentsRect().adjusted(2, 0, -2, 0);
+    Qt::Alignment alignment = CaptionAlignment;
+    // Over part of a panel that shows the same caption (a bar in its
+    // track), the caption stands where the parent's does: the text reads
+    // whole across both instead of being cut at this panel's edge.
+    if (const auto* parent = dynamic_cast<const TQtPanel*>(parentWidget()); parent && parent->Caption == Caption) {
+        area = parent->contentsRect().adjusted(2, 0, -2, 0).translated(-pos());
+        alignment = parent->CaptionAlignment;
+    }
     QPainter p(this);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(contentsRect().adjusted(2, 0, -2, 0), static_cast<int>(CaptionAlignment | Qt::AlignVCenter), Caption);
+    p.drawText(area, static_cast<int>(alignment | Qt::AlignVCenter), Caption);
 }
 
 void TQtComboBox::ShowList(bool Open) {
@@ -445,6 +454,11 @@ void SyncCombo(TComboBox& C, TQtComboBox& W, TControlChange Change) {
     if (W.isEditable() != editable) {
         W.setEditable(editable);
         if (QLineEdit* e = W.lineEdit()) {
+            // The model takes what is typed and picked. Left to itself the
+            // combo box would take its edit losing the focus (as it does
+            // when the list opens) for a pick of the item the text names.
+            QObject::disconnect(e, &QLineEdit::editingFinished, nullptr, nullptr);
+            QObject::disconnect(e, &QLineEdit::returnPressed, nullptr, nullptr);
             e->setFocusPolicy(Qt::NoFocus);
             e->setContextMenuPolicy(Qt::NoContextMenu);
             e->setDragEnabled(false);
@@ -548,12 +562,21 @@ void SyncOwn(TQtWidgetKind Kind, TControl& C, QWidget& W, TControlChange Change)
 
 void SyncLook(TQtWidgetKind Kind, TControl& C, QWidget& W) {
     W.setFont(QtScreenFont(C.Font()));
+    // The control's colours for the active and inactive window; a disabled
+    // control keeps the desktop's disabled colours, greyed as a person
+    // expects a field that takes no input.
     QPalette pal = QApplication::palette();
     const QColor text = QtWidgetColor(C.Font().Color());
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    pal.setColor(QPalette::ButtonText, text);
-    pal.setColor(BackgroundRole(Kind), QtWidgetColor(C.Color()));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, text);
+        pal.setColor(group, QPalette::Text, text);
+        pal.setColor(group, QPalette::ButtonText, text);
+        pal.setColor(group, BackgroundRole(Kind), QtWidgetColor(C.Color()));
+    }
+    // Panels, forms and labels keep their own background when disabled:
+    // only what holds text to type or pick turns grey.
+    if (BackgroundRole(Kind) == QPalette::Window)
+        pal.setColor(QPalette::Disabled, QPalette::Window, QtWidgetColor(C.Color()));
     W.setPalette(pal);
     bool fill = Kind == TQtWidgetKind::wkPanel || Kind == TQtWidgetKind::wkForm;
     if (Kind == TQtWidgetKind::wkLabel) {

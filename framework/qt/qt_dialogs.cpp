@@ -448,11 +448,16 @@ TCustomForm* CreateMessageForm(TMsgDlgType Type, const std::string& Caption, con
     form->SetClientWidth(width);
     form->SetClientHeight(kMargin + textHeight + kMargin + kButtonHeight + kMargin);
 
-    auto* label = Add<TLabel>(*form, "Message", form, textLeft, kMargin, width - textLeft - kMargin, text.height());
+    // Sized before it is placed: a label that fits itself to its text would
+    // fit the empty caption it starts with and keep that sliver.
+    auto* label = new TLabel(form);
+    label->SetName("Message");
     label->SetAutoSize(false);
     label->SetWordWrap(true);
     label->ShowAccelChar = false;
     label->SetCaption(Msg);
+    label->SetBounds(textLeft, kMargin, width - textLeft - kMargin, text.height());
+    label->SetParent(form);
     if (!icon.isNull())
         if (QWidget* client = QtWidget(label) ? QtWidget(label)->parentWidget() : nullptr) {
             auto* picture = new QLabel(client);

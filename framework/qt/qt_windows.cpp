@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,8 +20,12 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -46,6 +51,24 @@
 namespace trx {
 
 namespace {
+
+// How long a window just shown may take to be mapped by the window system.
+constexpr int kExposeWaitMs = 2000;
+
+// The window is on the screen as far as the X server knows: mapped, and
+// with it every window it stands in (a window manager maps its frame only
+// after the window itself). Other platforms say so by exposing it.
+bool Viewable(const QWindow& Window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return true;
+    xcb_connection_t* c = x11->connection();
+    const xcb_get_window_attributes_cookie_t cookie =
+        xcb_get_window_attributes(c, static_cast<xcb_window_t>(Window.winId()));
+    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(c, cookie, nullptr);
+    const bool viewable = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(reply);
+    return viewable;
+}
 
 // A form's window: the menu bar, if the form has a menu, over the client
 // area that holds the controls.
@@ -146,6 +169,7 @@ public:
 
     QWidget* Widget(const TControl* Control) const;
     QAction* Action(const TMenuItem* Item) const;
+    bool Busy() const { return inHandler_ > 0; }
 
     // TFormObserver
     void FormCreated(TCustomForm& Form) override { EnsureWindow(Form); }
@@ -199,6 +223,8 @@ private:
     void SyncForm(TCustomForm& Form, TControlChange Change);
     void SyncFormWindow(TCustomForm& Form);
     void Activate(TQtFormWindow* Window);
+    // Waits until a window just shown is on the screen, then paints it.
+    void PaintShown(TQtFormWindow* Window);
     void Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget);
 
     // Menus
@@ -507,8 +533,10 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
     if (want && !w->isVisible()) {
         if (Form.WindowState() == TWindowState::wsMinimized)
             w->showMinimized();
-        else
+        else {
             w->show();
+            PaintShown(w);
+        }
         if (Form.Active()) Activate(w);
     } else if (!want && w->isVisible()) {
         w->hide();
@@ -516,6 +544,25 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         // unless the model says otherwise then.
         w->setWindowModality(Qt::NonModal);
     }
+}
+
+void TQtWindows::PaintShown(TQtFormWindow* Window) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    // The window system maps the window and tells when it can be drawn
+    // on; until then nothing drawn shows. Only those events are taken here:
+    // the model is in the middle of a change, and the user's input waits.
+    ++inHandler_;
+    QWindow* handle = Window->windowHandle();
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    while (handle && !(handle->isExposed() && Viewable(*handle)) && !deadline.hasExpired()) {
+        QGuiApplication::sync();
+        wake_.start(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        wake_.stop();
+    }
+    Window->repaint();
+    QGuiApplication::sync();
+    --inHandler_;
 }
 
 void TQtWindows::Activate(TQtFormWindow* Window) {
@@ -625,6 +672,11 @@ void TQtWindows::SyncMenuBar(TCustomForm& Form) {
 }
 
 void TQtWindows::ShowMenuItem(const TMenuItem& Item, QAction& Action) {
+    // A separator is a line only: its caption "-" is no text to show.
+    if (Action.isSeparator()) {
+        Action.setVisible(Item.Visible());
+        return;
+    }
     QString text = QtText(Item.Caption());
     // The short cut is shown only: the model takes the keys.
     if (Item.ShortCut() != 0) text += QLatin1Char('\t') + QtText(ShortCutToText(Item.ShortCut()));
@@ -855,6 +907,9 @@ void TQtWindows::PollInput() {
     if (inHandler_ > 0) return;
     RenderPending();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // A long operation lets the events in only now and then: what they
+    // painted goes to the screen before it works on.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) QGuiApplication::sync();
 }
 
 // ---------------------------------------------------------------------------
@@ -1187,6 +1242,8 @@ void StopQtWindows() {
 }
 
 bool QtWindowsInstalled() { return instance != nullptr; }
+
+bool QtWindowsBusy() { return instance && instance->Busy(); }
 
 QWidget* QtWidget(const TControl* Control) { return instance ? instance->Widget(Control) : nullptr; }
 

@@ -40,6 +40,9 @@ void UseQtWindows();
 // dialog service and clipboard that were there before come back.
 void StopQtWindows();
 bool QtWindowsInstalled();
+// True while the backend runs Qt's events inside a change of the model (a
+// menu opening, a window being shown): nothing may act on the model then.
+bool QtWindowsBusy();
 
 // The widget that shows a control (the window for a form), or nullptr.
 QWidget* QtWidget(const TControl* Control);

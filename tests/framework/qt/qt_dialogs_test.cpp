@@ -28,11 +28,14 @@
 #include "framework/forms/keys.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/printer.h"
+#include "framework/qt/qt_control_widgets.h"
+#include "framework/qt/qt_dialogs.h"
 #include "framework/qt/qt_printer_driver.h"
 #include "loopback_listener.h"
 #include "private_cups.h"
 #include "qt_user.h"
 #include "support/temp_dir.h"
+#include "view_check.h"
 
 namespace trx::test {
 namespace {
@@ -320,6 +323,30 @@ TEST_F(QtDialogsTest, TheDirectoryPickerCreatesADirectoryOnlyWhenAllowed) {
         [&] { TypeAndAccept(d, QStringLiteral("old.TRX")); });
     EXPECT_TRUE(SelectDirectory(directory, {}, 0));
     EXPECT_EQ(directory, dir.File("old.TRX"));
+}
+
+TEST_F(QtDialogsTest, AMessageBoxShowsItsWholeText) {
+    // A question, a warning with a line break, a text longer than a line,
+    // and one long word.
+    const std::pair<TMsgDlgType, std::string> boxes[] = {
+        {TMsgDlgType::mtConfirmation, "Report Settings have been modified.\rSave New Report Settings?"},
+        {TMsgDlgType::mtWarning, "Page Range must be numeric"},
+        {TMsgDlgType::mtInformation,
+         "The Report Password was changed. The new password is needed the next time this report is printed or "
+         "previewed, by every user of the report."},
+        {TMsgDlgType::mtError, "/a/folder/with/a/rather/long/name/that/does/not/exist/anywhere/Report.txt"},
+    };
+    for (const auto& [type, text] : boxes) {
+        SCOPED_TRACE(text);
+        TCustomForm* box = CreateMessageForm(type, "Tabrix!", text, TMsgDlgButtons{TMsgDlgBtn::mbOK}, 0);
+        box->Show();
+        ASSERT_TRUE(ProcessUntil([&] { return Shown(box); }));
+        EXPECT_EQ(ViewFaults(*box), std::vector<std::string>{});
+        auto* label = QtWidget(dynamic_cast<TControl*>(box->FindComponent("Message")));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(static_cast<QLabel*>(label)->text().toStdString(), QtMemoText(text).toStdString());
+        box->Free();
+    }
 }
 
 TEST_F(QtDialogsTest, MessageBoxesShowTheirTypesIconAndOfferHelpOnTheirContext) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "framework/core/strings.h"
+#include "view_check.h"
 
 namespace trx::test {
 
@@ -36,6 +37,8 @@ QtUser& QtUser::When(const std::string& What, std::function<bool()> Condition, s
 }
 
 void QtUser::Tick() {
+    // The model is in the middle of a change: the user waits for it.
+    if (QtWindowsBusy()) return;
     if (steps_.empty()) {
         timer_.stop();
         return;
@@ -46,6 +49,8 @@ void QtUser::Tick() {
         TStep done = std::move(step);
         steps_.pop_front();
         started_ = -1;
+        // What the user is about to act on is what a person would see.
+        CheckShownWindows();
         done.Action();
         return;
     }
