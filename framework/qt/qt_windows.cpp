@@ -534,6 +534,15 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         if (Form.WindowState() == TWindowState::wsMinimized)
             w->showMinimized();
         else {
+            // A window shown while a modal one is up stands over it, as a
+            // long operation's progress window over the dialog that waits
+            // for it: the window manager keeps a modal window above the
+            // others of its application, but not above its own children.
+            QWidget* modal = QApplication::activeModalWidget();
+            w->winId();
+            if (QWindow* handle = w->windowHandle())
+                handle->setTransientParent(modal && modal != w && modal->windowHandle() ? modal->windowHandle()
+                                                                                        : nullptr);
             w->show();
             PaintShown(w);
         }
