@@ -32,6 +32,7 @@
 
 #include "engine/print_settings.h"
 #include "example_support.h"
+#include "framework/core/clock.h"
 #include "framework/data/data_source.h"
 #include "framework/data/query.h"
 #include "framework/data/table.h"
@@ -217,17 +218,52 @@ bool HasDisplay() {
     return false;
 }
 
+// A clock whose milliseconds run fast while a print reads it (about once a
+// page): the sample's short print lets the events in (every 500 ms of its
+// clock) often enough for the user to look at its progress window while it
+// runs. The date and time of day stay the real ones.
+class TFastClock : public TClock {
+public:
+    // Each reading counts 50 ms more, less than any timer's interval: the
+    // model's look for a timer that is due still comes to an end.
+    int64_t TickCount() override { return real_.TickCount() + 50 * ++calls_; }
+    double LocalDateTime() override { return real_.LocalDateTime(); }
+    void Wait(int64_t Ms) override { real_.Wait(Ms); }
+
+private:
+    TSystemClock real_;
+    int64_t calls_ = 0;
+};
+
+// The progress window while its print goes on, half way or so.
+bool PrintUnderWay() {
+    return fmProgress && fmProgress->Visible() && fmProgress->bbCancel->Visible() &&
+           fmProgress->paProgressBar->Width() > fmProgress->paProgressBackground->Width() / 4;
+}
+
 // In the dialog: the "Text File" destination named File, Print, OK on the
-// progress window's result (after OnResult), then Exit without saving.
-void PrintToTextFileAndExit(TBuiltInUser& User, const std::string& File, const std::function<void()>& OnResult) {
+// progress window's result (after OnResult), then Exit without saving (after
+// OnQuestion, given the question). With OnRunning, that is done while the
+// print goes on.
+void PrintToTextFileAndExit(TBuiltInUser& User, const std::string& File, const std::function<void()>& OnResult,
+                            const std::function<void()>& OnRunning = {},
+                            const std::function<void(TCustomForm*)>& OnQuestion = {}) {
+    auto fast = std::make_shared<TFastClock>();
+    auto clock = std::make_shared<std::unique_ptr<TClockOverride>>();
     User.Step("the dialog for a print", DialogWaits, [] { UserSelect(fmTBXMain->cbxOutputDest, "Text File"); })
         .Step(
             "the output file's field", [] { return fmTBXMain && CanUserReach(fmTBXMain->edOutputFileName); },
-            [File] {
+            [File, OnRunning, fast, clock] {
                 UserReplaceText(fmTBXMain->edOutputFileName, File);
+                if (OnRunning) *clock = std::make_unique<TClockOverride>(*fast);
                 UserClick(fmTBXMain->sbPrint);
-            })
-        .Step(
+            });
+    if (OnRunning)
+        User.Step("the print under way", PrintUnderWay, [OnRunning, clock] {
+            OnRunning();
+            clock->reset();
+        });
+    User.Step(
             "the print's result", [] { return fmProgress && fmProgress->bbOk->Visible(); },
             [OnResult] {
                 OnResult();
@@ -238,8 +274,11 @@ void PrintToTextFileAndExit(TBuiltInUser& User, const std::string& File, const s
             [] { UserClickMenu(fmTBXMain->itmExit); })
         .Step(
             "the save question", [] { return !fmTBXMain || FindMessageBox(); },
-            [] {
-                if (TCustomForm* box = FindMessageBox()) UserClick(dynamic_cast<TControl*>(box->FindComponent("No")));
+            [OnQuestion] {
+                TCustomForm* box = FindMessageBox();
+                if (!box) return;
+                if (OnQuestion) OnQuestion(box);
+                UserClick(dynamic_cast<TControl*>(box->FindComponent("No")));
             });
 }
 
@@ -321,8 +360,10 @@ void TakePictures(TBuiltInUser& User, TfmStock& Form, const std::filesystem::pat
                 },
                 [&User, name] { User.Photograph(fmTBXMain, "options-" + std::string(name) + ".png"); });
     }
-    PrintToTextFileAndExit(User, (DataDir / "stock-list.txt").string(),
-                           [&User] { User.Photograph(fmProgress, "progress-window.png"); });
+    PrintToTextFileAndExit(
+        User, (DataDir / "stock-list.txt").string(), [&User] { User.Photograph(fmProgress, "progress-result.png"); },
+        [&User] { User.Photograph(fmProgress, "progress-window.png"); },
+        [&User](TCustomForm* Box) { User.Photograph(Box, "save-question.png"); });
     User.Step(
             "the window again", [&Form] { return !fmTBXMain && Form.Active(); },
             [DataDir] {

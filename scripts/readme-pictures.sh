@@ -4,7 +4,8 @@
 # own (Xvfb), where its built-in user opens the windows one after another
 # and photographs each from the screen into docs/pictures (OUT_DIR): the
 # main window (both tabs), the preview, the five pages of the "Report
-# Options" dialog, the progress window with its result and the
+# Options" dialog, the progress window while a print goes on and with its
+# result, the question whether to save changed settings, and the
 # data-directory wizard. BUILD_DIR and JOBS choose the build directory and
 # the parallel jobs.
 set -euo pipefail
@@ -31,5 +32,7 @@ mkdir -p "$XDG_RUNTIME_DIR" "$TRX_WINDOWS_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The display's platform, not the offscreen one a test environment may set.
 unset QT_QPA_PLATFORM
-(cd "$work" && xvfb-run -a -s "-screen 0 1024x768x24" ./StockList sample.db data --pictures "$out")
+# On an X display of its own with a window manager, as on a desktop.
+display="$PWD/tests/screen/on_x_display.sh"
+(cd "$work" && "$display" ./StockList sample.db data --pictures "$out")
 ls -l "$out"/*.png

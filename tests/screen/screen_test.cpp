@@ -116,6 +116,8 @@ TEST_F(ScreenTest, TheWarningAndTheSaveQuestionAreReadOnTheScreen) {
 // over a run short in real time, so a user can look at it meanwhile.
 class TFastClock : public TClock {
 public:
+    // Each reading counts 20 ms more, less than any timer's interval: the
+    // model's look for a timer that is due still comes to an end.
     int64_t TickCount() override { return real_.TickCount() + 20 * ++calls_; }
     double LocalDateTime() override { return real_.LocalDateTime(); }
     void Wait(int64_t Ms) override { real_.Wait(Ms); }
