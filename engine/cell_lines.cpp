@@ -13,8 +13,6 @@ namespace trx {
 
 namespace {
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 std::string_view LineChr(char Chr) { return Cp437CharToUtf8(static_cast<unsigned char>(Chr)); }
 
 } // namespace

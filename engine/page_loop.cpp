@@ -23,8 +23,6 @@ using P = TRegPlaneNdx;
 using L = TRegLineNdx;
 using M = TRptMemoNdx;
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 double PageNum(const TPoint& Page) { return TPrintSettings::CnvtPageNumToDouble(Page); }
 
 } // namespace

@@ -24,8 +24,6 @@ using P = TRegPlaneNdx;
 using L = TRegLineNdx;
 using FT = TFieldType;
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 const char* const BookmarkFailedText = "*ERROR* Unable to retrieve record. Record deleted?";
 
 // The width a cell's text gets: the content, less the spare room beside the

@@ -12,10 +12,7 @@ namespace trx {
 int TPrintSettings::GetPageWidPix() const { return Printer()->PageWidth(); }
 int TPrintSettings::GetPageHeightPix() const { return Printer()->PageHeight(); }
 
-void TPrintSettings::SetUnits() {
-    CurUnits =
-        (ReportSettings && ReportSettings->OutputQualityIsText()) ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umPix;
-}
+void TPrintSettings::SetUnits() { CurUnits = TextQuality() ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umPix; }
 
 void TPrintSettings::CalcPixPerInch() {
     if (!RecalcPixPerInch) return;

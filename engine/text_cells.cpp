@@ -18,8 +18,6 @@ namespace trx {
 
 namespace {
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 // A control character of a text never reaches the page: a form feed or an
 // escape from the data would act on the printer. Line breaks among them are
 // worked out by the layout.
