@@ -173,7 +173,7 @@ void TPrintSettings::PrintPage() {
     PrintRect.Bottom = ReportSettings ? ReportSettings->PageMargin[CurUnits].Top : 0;
     CalcOffSet();
     CalcXLines();
-    if (text) ClearTextPage();
+    if (text) TextPage.Clear();
 
     CurPanel = 1;
     const int keepXOffset = XOffset;
@@ -196,7 +196,7 @@ void TPrintSettings::PrintPage() {
             OutputTextPage();
         else if (Oper == TOper::opPreview && PreviewMemo) {
             TStringList lines;
-            for (int i = 0; i < TextPage->Count(); ++i) lines.Add(TextPageLine(i));
+            for (int i = 0; i < TextPage.Count(); ++i) lines.Add(TextPage.Line(i));
             PreviewMemo->Lines().Assign(lines);
         }
     }
