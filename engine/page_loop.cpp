@@ -129,7 +129,7 @@ bool TPrintSettings::IsLastPage(bool CheckAcross, int Panel) {
     const bool atEnd = ObjInfo && ObjInfo->Eof;
     if (CurPage.Y == LastPage.Y && (!CheckAcross || CurPage.X == LastPage.X) && (atEnd || Panel >= PanelsAcross))
         return true;
-    if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && LastPage.Y < -1) {
+    if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && !LastPageKnown()) {
         // A report footer carried to the next page row makes that row the last.
         if (CheckAcross && !RptFtrCarried) LastPage = CurPage;
         return true;

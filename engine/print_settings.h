@@ -13,7 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/page_numbers.h"
 #include "engine/report_types.h"
+#include "engine/run_units.h"
 #include "engine/text_page.h"
 #include "framework/core/date_time.h"
 #include "framework/core/display_width.h"
@@ -51,18 +53,15 @@ public:
     virtual bool RestorePagePosition(const TPoint& Page, bool Fallback) = 0;
 };
 
-// LastPage while the last page is not known yet: set by every new placement
-// of the columns and at the start of a run; IsLastPage records the last page
-// only while LastPage.Y is below -1.
-inline constexpr TPoint LastPageUnknown{-99, -99};
-
 // Left X and width of one X plane on the current page across.
 struct TXPlaneLine {
     int32_t X = 0;
     int32_t Wid = 0;
 };
 
-class TPrintSettings : public TObject {
+// The units (TRunUnits) and the page points (TPageCursor) are values of
+// their own, with the conversions and page numbers that need nothing else.
+class TPrintSettings : public TObject, public TRunUnits, public TPageCursor {
 public:
     TPrintSettings();
     ~TPrintSettings() override;
@@ -74,23 +73,10 @@ public:
     int GetPageHeightPix() const;
     void SetUnits();
     void CalcPixPerInch();
-    int CnvtPixToThous(int Pix, TXyDir Dir) const;
-    int CnvtScrPixToOutPix(int Pix, TXyDir Dir) const;
-    int CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
-    int CnvtDistToUnits(int Dist, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
-    int CnvtPixToUnits(int Pix, TXyDir Dir) const;
     static int GetPrinterNdx(const std::string& Name);
     static void SetPrinterName(const std::string& Name);
     bool ChkPageRange(bool Check, TEdit* FromEdit, TEdit* ToEdit);
-    std::string GetUnitDisplayText(TXyDir Dir) const;
-    std::string GetUnitText(TXyDir Dir) const;
-    std::string GetUnitDisplayValue(int Value, TXyDir Dir) const;
     std::string FormattedPageNum() const;
-    static std::string ExtractPageNumStr(const std::string& Text, TXyDir Dir);
-    static int ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Error);
-    static bool ChkForNumericPageNum(const std::string& Text);
-    static double CnvtPageNumToDouble(const TPoint& Page);
-    static double CnvtPageNumStrToDouble(const std::string& Text);
 
     // ---- Text cells, word wrap and line drawing ----
     // With MemoCodes the memo codes are worked out, else a caret is text.
@@ -201,26 +187,17 @@ public:
     TTextPage TextPage;
     // The room of the text of the cell being printed or measured.
     std::string CellText;
-    TUnitsOfMeasure CurUnits = TUnitsOfMeasure::umPix;
     TDateTime StartTime = 0;
     TRect PrintRect;
     TRect TextRect;
-    TXyArray<int32_t> OutPixPerInch;
-    TXyArray<int32_t> PrinterPixPerInch;
-    TXyArray<int32_t> ScreenPixPerInch;
     TOper Oper = TOper::opPrinting;
     int32_t PanelsAcross = 0;
     int32_t CurPanel = 0;
     int32_t PagesAcross = 0;
     int32_t RepeatedRowTiCols = 0;
-    TPoint LastPage;
-    TPoint PageRangeFrom;
-    TPoint PageRangeTo;
     // The choice of the last SetPageRange; cleared when a print from the
     // preview ends.
     std::optional<TPrintWhat> PageRangeWhat;
-    TPoint PrevPage;
-    TPoint CurPage;
     int32_t PageWid = 0;
     int32_t PageHt = 0;
     int32_t LineNum = 0;
@@ -235,8 +212,6 @@ public:
     // Whether the last print run's outcome, its abort reason included, was
     // shown on the progress window's result; set by the window.
     bool OutcomeShown = false;
-    TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell; // CharCell[Dir][Units]
-    int32_t ScalePct = 0;
     std::string DateText;
     std::string TimeText;
     std::string DestName;

@@ -9,11 +9,10 @@ using namespace trx;
 
 namespace {
 
+// The conversions need the units alone: no printer, no run.
 class RunUnitsTest : public ::testing::Test {
 protected:
-    TVirtualPrinterOverride printer;
-    TRunScope run;
-    TPrintSettings& PS = run.PS();
+    TRunUnits PS;
 
     void Densities(int OutPpi, int PrinterPpi, int CellPix) {
         PS.OutPixPerInch[TXyDir::dX] = OutPpi;
@@ -50,7 +49,7 @@ TEST_F(RunUnitsTest, ThousandthsToCharacterCells) {
 }
 
 TEST_F(RunUnitsTest, ZeroDensitiesNeverDivide) {
-    // A fresh run state has measured nothing yet.
+    // Fresh units have measured nothing yet.
     EXPECT_EQ(PS.CnvtPixToThous(100, TXyDir::dX), 0);
     EXPECT_EQ(PS.CnvtScrPixToOutPix(100, TXyDir::dY), 0);
     EXPECT_EQ(PS.CnvtThousToUnits(1000, TUnitsOfMeasure::umPix, TXyDir::dX, false), 0);
@@ -78,7 +77,10 @@ TEST_F(RunUnitsTest, PixelConversions) {
     EXPECT_EQ(PS.CnvtPixToUnits(149, TXyDir::dX), 2);
 }
 
-TEST_F(RunUnitsTest, CalcPixPerInchOnlyWhenAsked) {
+TEST(RunPixelDensities, MeasuredOnlyWhenAsked) {
+    TVirtualPrinterOverride printer;
+    TRunScope run;
+    TPrintSettings& PS = run.PS();
     PS.CalcPixPerInch();
     EXPECT_EQ(PS.PrinterPixPerInch[TXyDir::dX], 0);
     PS.RecalcPixPerInch = true;
