@@ -185,8 +185,6 @@ public:
     std::unique_ptr<TBMLineList> BMLineList;
     // The text page buffer of text output.
     TTextPage TextPage;
-    // The room of the text of the cell being printed or measured.
-    std::string CellText;
     TDateTime StartTime = 0;
     TRect PrintRect;
     TRect TextRect;
@@ -258,6 +256,9 @@ public:
     // The preview's page list while the preview is open, else nullptr.
     TPreviewPagePositions* PreviewPages = nullptr;
 
+private:
+    // The room of the text of the cell being printed or measured.
+    std::string CellText;
     // Raw spooling: what was opened and started, so that closing ends
     // exactly that.
     bool SpoolPrinterOpen = false;
@@ -277,7 +278,6 @@ public:
     bool RptFtrCarried = false;
     bool RptFtrOnlyRow = false;
 
-private:
     // The width of a line that the line characters add to the text page:
     // up to the table's right end on the current panel, at most the page.
     int NewLineWid() const { return std::max(0, std::min(XOffset + TableWid, PageWid)); }
