@@ -378,7 +378,6 @@ protected:
         col.SpareLeft = 2;
         col.SpareRight = 2;
         PS().CurColNdx = OI().ColCount() - 1;
-        PS().TextPage.Clear();
         OI().CurCell.Y = 1;
     }
     std::string Print(const std::string& Text, TRegPlaneNdx Plane, TFieldType Type) {
