@@ -14,6 +14,7 @@ namespace trx {
 struct TRunUnits {
     // The unit in force: umTxt for text output, umPix otherwise.
     TUnitsOfMeasure CurUnits = TUnitsOfMeasure::umPix;
+    // Pixels per inch of the output, the printer and the screen.
     TXyArray<int32_t> OutPixPerInch;
     TXyArray<int32_t> PrinterPixPerInch;
     TXyArray<int32_t> ScreenPixPerInch;

@@ -17,6 +17,23 @@ int AlignedBefore(TAlignment Align, int Room) {
     return 0;
 }
 
+// ASCII Text into the field of W cells at cell Col of Line, a line of one
+// byte a cell: aligned among blanks, or its first W characters.
+[[gnu::always_inline]] inline void PutAsciiFld(std::string& Line, std::string_view Text, int Col, TAlignment Align,
+                                               int W) {
+    if (Length(Line) < Col + W - 1) Line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
+    char* field = Line.data() + (Col - 1);
+    const int len = static_cast<int>(Text.size());
+    if (len >= W) {
+        std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
+        return;
+    }
+    const int before = AlignedBefore(Align, W - len);
+    std::fill_n(field, before, ' ');
+    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
+    std::fill_n(field + before + len, W - before - len, ' ');
+}
+
 std::string_view LineChr(char Chr) { return Cp437CharToUtf8(static_cast<unsigned char>(Chr)); }
 
 } // namespace
@@ -79,19 +96,7 @@ void TTextPage::PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Co
     if (Col < 1) Col = 1;
     if (W < 1 || LineNdx < 0) return;
     if (Ascii && !IsUtf8Line(LineNdx)) {
-        // ASCII into a line of one byte a cell.
-        std::string& line = PageLine(LineNdx);
-        if (Length(line) < Col + W - 1) line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
-        char* field = line.data() + (Col - 1);
-        const int len = static_cast<int>(Text.size());
-        if (len >= W) {
-            std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
-            return;
-        }
-        const int before = AlignedBefore(Align, W - len);
-        std::fill_n(field, before, ' ');
-        std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
-        std::fill_n(field + before + len, W - before - len, ' ');
+        PutAsciiFld(PageLine(LineNdx), Text, Col, Align, W);
         return;
     }
     int wid = 0;
@@ -106,15 +111,7 @@ bool TTextPage::PutPlainText(std::string_view Text, const TRect& Rect, TAlignmen
         HasStopChr(Text, false, true))
         return false;
     if (len == 0) return true;
-    // As PutFldStr writes ASCII into a line of one byte a cell.
-    const int col = std::max(1, Rect.Left);
-    std::string& line = PageLine(Rect.Top);
-    if (Length(line) < col + W - 1) line.resize(static_cast<std::size_t>(col + W - 1), ' ');
-    char* field = line.data() + (col - 1);
-    const int before = AlignedBefore(Align, W - len);
-    for (int i = 0; i < before; ++i) field[i] = ' ';
-    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
-    for (int i = before + len; i < W; ++i) field[i] = ' ';
+    PutAsciiFld(PageLine(Rect.Top), Text, std::max(1, Rect.Left), Align, W);
     return true;
 }
 

@@ -159,7 +159,10 @@ private:
     std::string& Utf8PageLine(int Ndx);
     // Line Ndx in UTF-8: the line itself, or its conversion in Scratch.
     const std::string& PageLineUtf8(int Ndx, std::string& Scratch) const;
+    // Notes a line character of the row being noted: only a character on
+    // the row's own new line can be copied.
     void NoteRowLine(char Chr, int X, int Y1, int Y2);
+    // EndRowLines of a row that was noted.
     void KeepRowLines(int NewLineWid);
 };
 
