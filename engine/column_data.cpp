@@ -21,8 +21,6 @@ namespace trx {
 
 namespace {
 
-bool TextOutput() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 // Characters of the text font that fit in a width of thousandths of an inch;
 // without a measured character there is no limit.
 int64_t CharsInThous(int64_t Thous) {
@@ -163,7 +161,7 @@ std::string TObjInfo::GetSampleDataTypeStr(TFieldType FieldType, int DataSize) c
     case TFieldType::ftMemo:
     case TFieldType::ftFmtMemo:
         if (!ReportSettings) return {};
-        if (TextOutput()) return Xs(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umTxt]);
+        if (TextQuality()) return Xs(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umTxt]);
         return Xs(CharsInThous(ReportSettings->MaxMemoColWid[TUnitsOfMeasure::umThous]));
     default: return {};
     }
@@ -176,7 +174,7 @@ void TObjInfo::GetMemoBuffer(TField* Field) {
 
     // The buffer holds the text the report can show and a terminating NUL.
     int64_t size = 0;
-    if (TextOutput()) {
+    if (TextQuality()) {
         if (PrintSettings && PrintSettings->ToExportFile)
             size = static_cast<int64_t>(ReportSettings->ExportMaxMemoLng) + 5;
         else

@@ -25,8 +25,6 @@ using P = TRegPlaneNdx;
 using U = TUnitsOfMeasure;
 constexpr P YPlanes[] = {P::plFirst, P::plMiddle, P::plLast};
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 TCanvas* OutCanvas() { return PrintSettings ? PrintSettings->Canvas : nullptr; }
 
 } // namespace

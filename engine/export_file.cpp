@@ -323,19 +323,26 @@ std::vector<TExportField> ExportFields(const TObjInfo& Oi, TRegPlaneNdx Plane, c
     return fields;
 }
 
+// The room an export line is assembled in, and that of a field's text; kept
+// from line to line.
+struct TExportRoom {
+    std::string Text;
+    std::string Line;
+};
+
 // Writes one export line of the current row (ExportPrimaryRegs) with its
-// fields, assembled in Room.
+// fields.
 void ExportLine(TPrintSettings& Ps, const std::vector<TExportField>& Fields, TRegPlaneNdx Plane,
-                const std::string& Quote, const std::string& Delim, std::string& Room) {
+                const std::string& Quote, const std::string& Delim, TExportRoom& Room) {
     const TStopChrs Stops(Delim, Quote);
     TObjInfo& oi = *ObjInfo;
     const TtrxReportSettings& rs = *ReportSettings;
     const bool printableOnly = rs.ExportOnlyPrintableChrs;
-    TExportLine line(Room, Ps.OutFile);
+    TExportLine line(Room.Line, Ps.OutFile);
 
     bool firstField = true;
     for (const TExportField& field : Fields) {
-        std::string& text = Ps.CellText;
+        std::string& text = Room.Text;
         oi.GetColData(Plane, field.Ndx, true, text);
         // Fields are separated by the delimiter: none after the last.
         if (!firstField) line.Put(Delim);
@@ -406,7 +413,8 @@ std::string ExportChrsFault(const std::string& Delim, const std::string& Quote) 
 
 void TPrintSettings::ExportPrimaryRegs(TRegPlaneNdx Plane, const std::string& Quote, const std::string& Delim) {
     if (!ObjInfo || !ReportSettings) return;
-    ExportLine(*this, ExportFields(*ObjInfo, Plane, *ReportSettings), Plane, Quote, Delim, ExportBuf);
+    TExportRoom room;
+    ExportLine(*this, ExportFields(*ObjInfo, Plane, *ReportSettings), Plane, Quote, Delim, room);
 }
 
 void TPrintSettings::PrintExport() {
@@ -438,8 +446,9 @@ void TPrintSettings::PrintExport() {
     if (oi.GetFirstRcd()) {
         // The data rows' fields are the same on every line.
         const std::vector<TExportField> fields = ExportFields(oi, P::plMiddle, rs);
+        TExportRoom room;
         while (!oi.Eof && OperStatus == TOperStatus::osActive) {
-            ExportLine(*this, fields, P::plMiddle, quote, delim, ExportBuf);
+            ExportLine(*this, fields, P::plMiddle, quote, delim, room);
             oi.GetNextRcd(P::plMiddle, false);
         }
     }

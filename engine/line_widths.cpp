@@ -30,7 +30,7 @@ int TRptStyles::GetLineWid(TRegNdx Reg, TRegLineNdx LineNdx, bool /*Flag*/, bool
     Found = true;
     TRegLineNdx kind = LineNdx;
     if (!PrimaryRegs.Contains(Reg) || !IsLineNeeded(TRegPlaneNdx::plAll, kind)) return 0;
-    if (ReportSettings && ReportSettings->OutputQualityIsText()) return 1;
+    if (TextQuality()) return 1;
     auto it = LineList.find(MakeRegListKeyStr(Reg, TRegObjNdx::roLine, Ord(kind)));
     Found = it != LineList.end();
     if (!Found || !it->second->Flag || !PrintSettings) return 0;

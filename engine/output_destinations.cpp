@@ -9,8 +9,6 @@
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
 #include "engine/trx_errors.h"
-#include "framework/core/code_page_437.h"
-#include "framework/core/compiler_warnings.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/dialogs.h"
 #include "framework/printing/printer.h"
@@ -232,11 +230,8 @@ void TPrintSettings::CloseOutput() {
 // ---- One text page ---------------------------------------------------------
 
 void TPrintSettings::OutputTextPage() {
-    TStringList& page = *TextPage;
-    TRX_GCC_BOGUS_RESTRICT_BEGIN
-    if (PagesOutput > 0 && (UseFastPrinterText || ToFile) && FormFeedsOn() && page.Count() >= 2)
-        page.Put(0, "\f" + page.Get(0));
-    TRX_GCC_BOGUS_RESTRICT_END
+    TTextPage& page = TextPage;
+    if (PagesOutput > 0 && (UseFastPrinterText || ToFile) && FormFeedsOn() && page.Count() >= 2) page.PutFormFeed();
 
     if (UseFastPrinterText) {
         if (!StartPagePrinter(SpoolHandle))
@@ -245,8 +240,7 @@ void TPrintSettings::OutputTextPage() {
         SheetStarted = true;
         // The printer's character set is code page 437.
         for (int i = 0; i < page.Count(); ++i) {
-            const std::string& line = page.Ref(i);
-            if (!WritePrinter(SpoolHandle, (IsUtf8Line(i) ? Utf8ToCp437(line) : line) + "\r\n")) {
+            if (!WritePrinter(SpoolHandle, page.PrinterLine(i) + "\r\n")) {
                 SpoolPageStarted = false;
                 EndPagePrinter(SpoolHandle);
                 throw ETrxPrtError(std::string(PrintingErrorPrefix) +
@@ -254,23 +248,12 @@ void TPrintSettings::OutputTextPage() {
             }
         }
     } else if (ToFile) {
-        // The page goes to the file in one piece, its lines in UTF-8.
-        std::string& out = PageOut;
-        out.clear();
-        for (int i = 0; i < page.Count(); ++i) {
-            const std::string& line = page.Ref(i);
-            if (IsUtf8Line(i) || IsAscii(line))
-                out += line;
-            else
-                AppendCp437AsUtf8(out, line);
-            out += "\r\n";
-        }
-        OutFile.Write(out);
+        page.WriteTo(OutFile);
         InOutCheck(OutFile.IOResult());
     } else if (ToPrinter && Canvas) {
         SheetStarted = true;
         int y = 0;
-        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, TextPageLine(i));
+        for (int i = 0; i < page.Count(); ++i, y += LineHt) Canvas->TextOut(0, y, page.Line(i));
     }
 }
 

@@ -23,8 +23,6 @@ using P = TRegPlaneNdx;
 using L = TRegLineNdx;
 using M = TRptMemoNdx;
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 double PageNum(const TPoint& Page) { return TPrintSettings::CnvtPageNumToDouble(Page); }
 
 } // namespace
@@ -131,7 +129,7 @@ bool TPrintSettings::IsLastPage(bool CheckAcross, int Panel) {
     const bool atEnd = ObjInfo && ObjInfo->Eof;
     if (CurPage.Y == LastPage.Y && (!CheckAcross || CurPage.X == LastPage.X) && (atEnd || Panel >= PanelsAcross))
         return true;
-    if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && LastPage.Y < -1) {
+    if (atEnd && (CurPage.X == PagesAcross || !CheckAcross) && !LastPageKnown()) {
         // A report footer carried to the next page row makes that row the last.
         if (CheckAcross && !RptFtrCarried) LastPage = CurPage;
         return true;
@@ -175,7 +173,7 @@ void TPrintSettings::PrintPage() {
     PrintRect.Bottom = ReportSettings ? ReportSettings->PageMargin[CurUnits].Top : 0;
     CalcOffSet();
     CalcXLines();
-    if (text) ClearTextPage();
+    if (text) TextPage.Clear();
 
     CurPanel = 1;
     const int keepXOffset = XOffset;
@@ -198,7 +196,7 @@ void TPrintSettings::PrintPage() {
             OutputTextPage();
         else if (Oper == TOper::opPreview && PreviewMemo) {
             TStringList lines;
-            for (int i = 0; i < TextPage->Count(); ++i) lines.Add(TextPageLine(i));
+            for (int i = 0; i < TextPage.Count(); ++i) lines.Add(TextPage.Line(i));
             PreviewMemo->Lines().Assign(lines);
         }
     }

@@ -1,5 +1,7 @@
 // Page numbers of a run: their text form "Y" or "Y-X" (Y the page down, X
 // the page across), parsing, and their order as the number Y + X/10000.
+#include "engine/page_numbers.h"
+
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/shared_routines.h"
@@ -15,14 +17,14 @@ std::string TPrintSettings::FormattedPageNum() const {
     return label + IntToStr(CurPage.Y) + "-" + IntToStr(CurPage.X);
 }
 
-std::string TPrintSettings::ExtractPageNumStr(const std::string& Text, TXyDir Dir) {
+std::string TPageCursor::ExtractPageNumStr(const std::string& Text, TXyDir Dir) {
     const std::string s = Text + "-";
     const std::size_t dash = s.find('-');
     if (Dir == TXyDir::dY) return s.substr(0, dash);
     return s.substr(dash + 1, s.size() - dash - 2);
 }
 
-int TPrintSettings::ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Error) {
+int TPageCursor::ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Error) {
     const std::string part = ExtractPageNumStr(Text, Dir);
     Error = false;
     if (Dir == TXyDir::dX && part.empty()) return 0;
@@ -35,18 +37,18 @@ int TPrintSettings::ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Er
     return n;
 }
 
-bool TPrintSettings::ChkForNumericPageNum(const std::string& Text) {
+bool TPageCursor::ChkForNumericPageNum(const std::string& Text) {
     bool error = false;
     ExtractPageNum(Text, TXyDir::dY, error);
     if (!error) ExtractPageNum(Text, TXyDir::dX, error);
     return !error;
 }
 
-double TPrintSettings::CnvtPageNumToDouble(const TPoint& Page) {
+double TPageCursor::CnvtPageNumToDouble(const TPoint& Page) {
     return static_cast<double>(Page.Y) + static_cast<double>(Page.X) / 10000.0;
 }
 
-double TPrintSettings::CnvtPageNumStrToDouble(const std::string& Text) {
+double TPageCursor::CnvtPageNumStrToDouble(const std::string& Text) {
     bool error = false;
     const int y = ExtractPageNum(Text, TXyDir::dY, error);
     const int x = ExtractPageNum(Text, TXyDir::dX, error);

@@ -24,8 +24,6 @@ using P = TRegPlaneNdx;
 using L = TRegLineNdx;
 using FT = TFieldType;
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 const char* const BookmarkFailedText = "*ERROR* Unable to retrieve record. Record deleted?";
 
 // The width a cell's text gets: the content, less the spare room beside the
@@ -318,10 +316,10 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
     // the first such row writes them, the others copy them and write only
     // their texts. Fonts and fills do not change a text page.
     const bool plain = text && Plane == P::plMiddle && !FirstRow && !oi.BookmarkFailed && !GrpBrkLinesOn &&
-                       topWid == 0 && bottom == top && TextPage && top >= TextPage->Count();
-    if (plain && RowLines.Valid && RowLines.Page == CurPage && RowLines.Panel == CurPanel &&
-        RowLines.XOffset == XOffset && RowLines.FirstCol == FirstColNdx) {
-        PutRowLines(top);
+                       topWid == 0 && bottom == top && top >= TextPage.Count();
+    const TRowLinesPlace place{CurPage, CurPanel, XOffset, FirstColNdx};
+    if (plain && TextPage.HasRowLines(place)) {
+        TextPage.PutRowLines(top, NewLineWid());
         GrpBrkThisRow = false;
         for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
             const TColsListData& col = oi.Col(CurColNdx);
@@ -333,22 +331,15 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
             // its place (a number that fits needs none of the room beside it).
             std::string_view recorded;
             if (oi.GetScannedText(Plane, CurColNdx, recorded) &&
-                PutPlainText(recorded, TextRect, CnvtFormatToAlignment(GetFieldTypeFormat(Plane, col.FieldType))))
+                TextPage.PutPlainText(recorded, TextRect,
+                                      CnvtFormatToAlignment(GetFieldTypeFormat(Plane, col.FieldType))))
                 continue;
             PrintCellText(Plane, col.FieldType);
         }
         endRow();
         return true;
     }
-    if (plain) {
-        RowLines.Noting = true;
-        RowLines.Failed = RowLines.Valid = false;
-        RowLines.Chrs.clear();
-        RowLines.Page = CurPage;
-        RowLines.Panel = CurPanel;
-        RowLines.XOffset = XOffset;
-        RowLines.FirstCol = FirstColNdx;
-    }
+    if (plain) TextPage.StartRowLines(place);
 
     P fontPlane = P::plAll;
     for (CurColNdx = FirstColNdx; CurColNdx <= LastColNdx && CurColNdx < oi.ColCount(); ++CurColNdx) {
@@ -386,7 +377,7 @@ bool TPrintSettings::PrintPrimaryRegs(TRegPlaneNdx Plane, int RowHt) {
             break;
         }
     }
-    if (RowLines.Noting) EndRowLines();
+    TextPage.EndRowLines(NewLineWid());
     endRow();
     return true;
 }

@@ -9,18 +9,8 @@ namespace trx {
 TPrintSettings* PrintSettings = nullptr;
 
 TPrintSettings::TPrintSettings()
-    : Canvas(&Printer()->Canvas()),
-      BMLineList(std::make_unique<TBMLineList>()),
-      TextPage(std::make_unique<TStringList>()),
-      PageRangeFrom{1, 1},
-      PageRangeTo{9999, 32000},
-      PrevPage{0, 0},
-      ScalePct(100),
-      StartAtFirstRcd(true) {}
+    : Canvas(&Printer()->Canvas()), BMLineList(std::make_unique<TBMLineList>()), StartAtFirstRcd(true) {}
 
-TPrintSettings::~TPrintSettings() {
-    BMLineList.reset();
-    TextPage.reset();
-}
+TPrintSettings::~TPrintSettings() { BMLineList.reset(); }
 
 } // namespace trx

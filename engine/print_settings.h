@@ -4,6 +4,7 @@
 // outputs work on it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,7 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/page_numbers.h"
 #include "engine/report_types.h"
+#include "engine/run_units.h"
+#include "engine/text_page.h"
 #include "framework/core/date_time.h"
 #include "framework/core/display_width.h"
 #include "framework/core/stringlist.h"
@@ -49,18 +53,15 @@ public:
     virtual bool RestorePagePosition(const TPoint& Page, bool Fallback) = 0;
 };
 
-// LastPage while the last page is not known yet: set by every new placement
-// of the columns and at the start of a run; IsLastPage records the last page
-// only while LastPage.Y is below -1.
-inline constexpr TPoint LastPageUnknown{-99, -99};
-
 // Left X and width of one X plane on the current page across.
 struct TXPlaneLine {
     int32_t X = 0;
     int32_t Wid = 0;
 };
 
-class TPrintSettings : public TObject {
+// The units (TRunUnits) and the page points (TPageCursor) are values of
+// their own, with the conversions and page numbers that need nothing else.
+class TPrintSettings : public TObject, public TRunUnits, public TPageCursor {
 public:
     TPrintSettings();
     ~TPrintSettings() override;
@@ -72,23 +73,10 @@ public:
     int GetPageHeightPix() const;
     void SetUnits();
     void CalcPixPerInch();
-    int CnvtPixToThous(int Pix, TXyDir Dir) const;
-    int CnvtScrPixToOutPix(int Pix, TXyDir Dir) const;
-    int CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
-    int CnvtDistToUnits(int Dist, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const;
-    int CnvtPixToUnits(int Pix, TXyDir Dir) const;
     static int GetPrinterNdx(const std::string& Name);
     static void SetPrinterName(const std::string& Name);
     bool ChkPageRange(bool Check, TEdit* FromEdit, TEdit* ToEdit);
-    std::string GetUnitDisplayText(TXyDir Dir) const;
-    std::string GetUnitText(TXyDir Dir) const;
-    std::string GetUnitDisplayValue(int Value, TXyDir Dir) const;
     std::string FormattedPageNum() const;
-    static std::string ExtractPageNumStr(const std::string& Text, TXyDir Dir);
-    static int ExtractPageNum(const std::string& Text, TXyDir Dir, bool& Error);
-    static bool ChkForNumericPageNum(const std::string& Text);
-    static double CnvtPageNumToDouble(const TPoint& Page);
-    static double CnvtPageNumStrToDouble(const std::string& Text);
 
     // ---- Text cells, word wrap and line drawing ----
     // With MemoCodes the memo codes are worked out, else a caret is text.
@@ -98,10 +86,6 @@ public:
     int BuildWrappedFldLines(bool CalcOnly, std::string_view Text, const TRect& Rect, TAlignment Alignment,
                              bool MemoCodes);
     int PrintText(const char* Text, int Count, TRect& Rect, unsigned Format);
-    // PrintText of a text quality cell's Text when it is printable ASCII no
-    // wider than Rect, going into a line of one byte a cell: true then,
-    // else false and nothing written.
-    bool PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align);
     // Called for every cell: defined here so that it is inlined.
     static TAlignment CnvtFormatToAlignment(unsigned Format) {
         if (Format & DT_RIGHT) return TAlignment::taRightJustify;
@@ -111,7 +95,13 @@ public:
     int ScaleFontSize(int Size) const;
     void AssignFont(const TFont& Font);
     void PrintCellFill(const TRect& Rect);
-    void PrintCellTextLine(TRegNdx Reg, char StartChr, char MidChr, char EndChr, int X1, int Y1, int X2, int Y2);
+    void PrintCellTextLine(TRegNdx /*Reg*/, char StartChr, char MidChr, char EndChr, int X1, int Y1, int X2, int Y2) {
+        if (X1 < 1 || X2 < X1 || Y1 < 0 || Y2 < Y1) return;
+        if (X1 == X2)
+            TextPage.PutLineChr(StartChr, X1, Y1, Y2, NewLineWid());
+        else
+            TextPage.PutLineRun(StartChr, MidChr, EndChr, X1, X2, Y1, Y2, NewLineWid());
+    }
     void PrintCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LineNdx, bool HasLeft,
                        bool HasRight, const TRect& CellRect, const TRect& LineWids);
     void PrintCellLines(bool FirstOnPage, TRegPlaneNdx Plane, TRegNdx Reg, TRegLineNdx LeftKind, TRegLineNdx RightKind,
@@ -120,12 +110,9 @@ public:
     // Chr at column X from line Y1 to Y2 (PrintCellTextLine of one column).
     void PrintTextCellLine(bool FirstOnPage, TRegPlaneNdx Plane, TRegLineNdx LineNdx, bool HasLeft, bool HasRight,
                            const TRect& CellRect, const TRect& LineWids);
-    void PrintTextVertLine(char Chr, int X, int Y1, int Y2);
-    // Line Ndx of the text page buffer as UTF-8, the form of text files,
-    // the screen and the printer canvas.
-    std::string TextPageLine(int Ndx) const;
-    // Empties the text page buffer.
-    void ClearTextPage();
+    void PrintTextVertLine(char Chr, int X, int Y1, int Y2) {
+        if (X >= 1 && Y1 >= 0 && Y2 >= Y1) TextPage.PutLineChr(Chr, X, Y1, Y2, NewLineWid());
+    }
     // Whether the row being printed needs a line of kind LineNdx (the line
     // options and the row's place in its block); above the first row of a
     // block a separating line becomes a top border, unless adjacent borders
@@ -196,33 +183,19 @@ public:
     int32_t LastModalResult = 0;
     TMemo* PreviewMemo = nullptr;
     std::unique_ptr<TBMLineList> BMLineList;
-    // The text page buffer. A line holds one byte a cell while it holds
-    // only ASCII and line-drawing characters (kept as their code page 437
-    // bytes, as they are stored); a line that gets any other text is turned
-    // into UTF-8 once and stays so. TextPageLine gives either as UTF-8.
-    std::unique_ptr<TStringList> TextPage;
-    // The room of the text of the cell being printed or measured.
-    std::string CellText;
-    TUnitsOfMeasure CurUnits = TUnitsOfMeasure::umPix;
+    // The text page buffer of text output.
+    TTextPage TextPage;
     TDateTime StartTime = 0;
     TRect PrintRect;
     TRect TextRect;
-    TXyArray<int32_t> OutPixPerInch;
-    TXyArray<int32_t> PrinterPixPerInch;
-    TXyArray<int32_t> ScreenPixPerInch;
     TOper Oper = TOper::opPrinting;
     int32_t PanelsAcross = 0;
     int32_t CurPanel = 0;
     int32_t PagesAcross = 0;
     int32_t RepeatedRowTiCols = 0;
-    TPoint LastPage;
-    TPoint PageRangeFrom;
-    TPoint PageRangeTo;
     // The choice of the last SetPageRange; cleared when a print from the
     // preview ends.
     std::optional<TPrintWhat> PageRangeWhat;
-    TPoint PrevPage;
-    TPoint CurPage;
     int32_t PageWid = 0;
     int32_t PageHt = 0;
     int32_t LineNum = 0;
@@ -237,8 +210,6 @@ public:
     // Whether the last print run's outcome, its abort reason included, was
     // shown on the progress window's result; set by the window.
     bool OutcomeShown = false;
-    TEnumArray<TXyDir, TUnitsArray<int32_t>, 2> CharCell; // CharCell[Dir][Units]
-    int32_t ScalePct = 0;
     std::string DateText;
     std::string TimeText;
     std::string DestName;
@@ -285,6 +256,9 @@ public:
     // The preview's page list while the preview is open, else nullptr.
     TPreviewPagePositions* PreviewPages = nullptr;
 
+private:
+    // The room of the text of the cell being printed or measured.
+    std::string CellText;
     // Raw spooling: what was opened and started, so that closing ends
     // exactly that.
     bool SpoolPrinterOpen = false;
@@ -304,51 +278,9 @@ public:
     bool RptFtrCarried = false;
     bool RptFtrOnlyRow = false;
 
-private:
-    // The export's line buffer, kept from line to line.
-    std::string ExportBuf;
-    // A run of line characters being written into the text page.
-    std::string LineRun;
-    // Writes the cells of the text page's UTF-8 lines, each line read once
-    // as the page loop writes it from left to right.
-    TCellWriter PageCells;
-    // The line characters of a plain data row of the text page (one text
-    // line, no line above it, a line of its own): the first such row of a
-    // page and panel writes them through the line routines, which note them
-    // here; the later rows copy them and write only their cell texts.
-    struct TRowLineChrs {
-        bool Noting = false;
-        bool Failed = false;
-        bool Valid = false;
-        TPoint Page;
-        int Panel = 0;
-        int XOffset = 0;
-        int FirstCol = 0;
-        std::vector<std::pair<int, char>> Chrs; // column (from 1) and character
-        std::string Line; // a new line of the page with them in their places
-    } RowLines;
-    // A text page on its way to the file, kept from page to page.
-    std::string PageOut;
-    void NoteRowLine(char Chr, int X, int Y1, int Y2);
-    // Ends the noting of the row just laid out: its characters are kept
-    // when they alone made its line.
-    void EndRowLines();
-    // Adds line Ndx, a new line of the page, holding the noted characters.
-    void PutRowLines(int Ndx);
-    // The text page's lines that hold UTF-8 (see TextPage).
-    std::vector<bool> Utf8Lines;
-    bool IsUtf8Line(int Ndx) const {
-        return Ndx >= 0 && static_cast<std::size_t>(Ndx) < Utf8Lines.size() && Utf8Lines[static_cast<std::size_t>(Ndx)];
-    }
-    // PageLine in UTF-8, turned so when it holds one byte a cell.
-    std::string& Utf8PageLine(int Ndx);
-    // Line Ndx in UTF-8: the line itself, or its conversion in Scratch.
-    const std::string& PageLineUtf8(int Ndx, std::string& Scratch) const;
-    // Writes Text into line LineNdx of the page at cell Col within a field W
-    // cells wide: blanks around a narrower text, the first W cells of a
-    // wider one.
-    // Ascii tells that Text is ASCII.
-    void PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Col, TAlignment Align, int W);
+    // The width of a line that the line characters add to the text page:
+    // up to the table's right end on the current panel, at most the page.
+    int NewLineWid() const { return std::max(0, std::min(XOffset + TableWid, PageWid)); }
     // Measures or prints a memo; a printed memo takes at most MaxHt (-1: no limit).
     void PlaceRptMemo(TRptMemoNdx Memo, bool Measure, int MaxHt);
     // The run's moment (RunDateTime) and the date and time texts of the
@@ -363,12 +295,6 @@ private:
     int PanelAdvance() const;
     // Ends the sheet of the page printed before, when there is one.
     void StartSheet();
-    // Line Ndx of the text page buffer, which grows by lines of one blank
-    // to hold it; changed where it stands.
-    std::string& PageLine(int Ndx) {
-        while (TextPage->Count() <= Ndx) TextPage->Add(" ");
-        return TextPage->Ref(Ndx);
-    }
     // Hands the text page buffer to the raw spooler, the file or the printer.
     void OutputTextPage();
     void ShowPageNumError(TEdit* Edit) const;

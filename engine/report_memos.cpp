@@ -20,8 +20,6 @@ using M = TRptMemoNdx;
 using P = TRegPlaneNdx;
 using L = TRegLineNdx;
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 } // namespace
 
 void TPrintSettings::PrintRptMemo(TRptMemoNdx Memo, bool Measure) { PlaceRptMemo(Memo, Measure, -1); }

@@ -188,4 +188,8 @@ public:
 // The run's settings record; set while a report runs, else nullptr.
 extern TtrxReportSettings* ReportSettings;
 
+// Whether the run lays its report out in character cells (a line-drawing
+// quality); false while no report runs.
+inline bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
+
 } // namespace trx

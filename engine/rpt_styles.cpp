@@ -13,8 +13,6 @@ TRptStyles* RptStyles = nullptr;
 
 namespace {
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 template <class T>
 T* FindStyle(const std::map<std::string, std::unique_ptr<T>>& List, const std::string& Key) {
     auto it = List.find(Key);

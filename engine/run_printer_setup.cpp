@@ -23,8 +23,6 @@ using S = TStyleOptNdx;
 TPrintSettings& PS() { return *PrintSettings; }
 TtrxReportSettings& RS() { return *ReportSettings; }
 
-int DigitsOf(int Value) { return static_cast<int>(std::to_string(std::max(0, Value)).size()); }
-
 TPrinterSetupView NoView;
 
 // Binds the printer's canvas for a print run.
@@ -174,13 +172,22 @@ void DeriveRunOptions() {
     ps.ToFile = ps.ToTextFile || ps.ToRTFFile || ps.ToExportFile;
     rs.LineDraw =
         rs.OutputQuality == static_cast<uint8_t>(TOutputQuality::oqIBMLineDraw) ? TLineDraw::ldIBM : TLineDraw::ldASCII;
-    ps.SetUnits();
-    if (RptStyles) ps.LineNumbersOn = RptStyles->Opt(S::soLineNumbers);
-    if (ObjInfo) {
-        if (RptStyles) ObjInfo->Formatted = RptStyles->Opt(S::soFieldFormat);
-        ObjInfo->Digits =
-            std::max(DigitsOf(rs.StartingReportLineId), DigitsOf(ObjInfo->Rows + rs.StartingReportLineId - 1));
-    }
+    DeriveRunUnits();
+    DeriveLineNumberDigits();
+}
+
+void DeriveRunUnits() {
+    if (!PrintSettings) return;
+    PrintSettings->SetUnits();
+    if (RptStyles) PrintSettings->LineNumbersOn = RptStyles->Opt(S::soLineNumbers);
+}
+
+void DeriveLineNumberDigits() {
+    if (!ObjInfo || !ReportSettings) return;
+    if (RptStyles) ObjInfo->Formatted = RptStyles->Opt(S::soFieldFormat);
+    const int first = ReportSettings->StartingReportLineId;
+    const auto digits = [](int Value) { return static_cast<int>(std::to_string(std::max(0, Value)).size()); };
+    ObjInfo->Digits = std::max(digits(first), digits(ObjInfo->Rows + first - 1));
 }
 
 void SetupRunPrinter() {

@@ -36,6 +36,15 @@ public:
 // numbers and their digits, from the settings.
 void DeriveRunOptions();
 
+// The run's units and whether its line numbers show, from the output
+// quality and the style options (part of DeriveRunOptions).
+void DeriveRunUnits();
+
+// The object's formatted output, from the style options, and the digits of
+// its line numbers: those of the first or of the last line number, whichever
+// has more (part of DeriveRunOptions).
+void DeriveLineNumberDigits();
+
 // The printer set-up with panels and scale, as after a change of the
 // printer or its set-up.
 void SetupRunPrinter();

@@ -1,5 +1,7 @@
 // Units of measure of a run: thousandths of an inch, output pixels, screen
 // pixels and character cells; the printer look-up by name; unit texts.
+#include "engine/run_units.h"
+
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/trx_errors.h"
@@ -12,10 +14,7 @@ namespace trx {
 int TPrintSettings::GetPageWidPix() const { return Printer()->PageWidth(); }
 int TPrintSettings::GetPageHeightPix() const { return Printer()->PageHeight(); }
 
-void TPrintSettings::SetUnits() {
-    CurUnits =
-        (ReportSettings && ReportSettings->OutputQualityIsText()) ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umPix;
-}
+void TPrintSettings::SetUnits() { CurUnits = TextQuality() ? TUnitsOfMeasure::umTxt : TUnitsOfMeasure::umPix; }
 
 void TPrintSettings::CalcPixPerInch() {
     if (!RecalcPixPerInch) return;
@@ -26,12 +25,12 @@ void TPrintSettings::CalcPixPerInch() {
     OutPixPerInch = PrinterPixPerInch;
 }
 
-int TPrintSettings::CnvtPixToThous(int Pix, TXyDir Dir) const {
+int TRunUnits::CnvtPixToThous(int Pix, TXyDir Dir) const {
     if (OutPixPerInch[Dir] == 0) return 0;
     return MulDiv(1000, Pix, OutPixPerInch[Dir]);
 }
 
-int TPrintSettings::CnvtScrPixToOutPix(int Pix, TXyDir Dir) const {
+int TRunUnits::CnvtScrPixToOutPix(int Pix, TXyDir Dir) const {
     if (ScreenPixPerInch[Dir] == 0) return 0;
     return MulDiv(Pix, OutPixPerInch[Dir], ScreenPixPerInch[Dir]);
 }
@@ -44,7 +43,7 @@ static void ChkCharCell(int Cell, const char* Routine) {
                            std::to_string(Cell));
 }
 
-int TPrintSettings::CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const {
+int TRunUnits::CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const {
     if (Units == TUnitsOfMeasure::umPix) {
         int r = MulDiv(OutPixPerInch[Dir] * ScalePct, Thous, 10000) / 10;
         if (AtLeastOne && r == 0 && Thous > 0) r = 1;
@@ -56,12 +55,12 @@ int TPrintSettings::CnvtThousToUnits(int Thous, TUnitsOfMeasure Units, TXyDir Di
     return MulDiv(Thous, PrinterPixPerInch[Dir], CharCell[Dir][TUnitsOfMeasure::umPix] * 1000);
 }
 
-int TPrintSettings::CnvtDistToUnits(int Dist, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const {
+int TRunUnits::CnvtDistToUnits(int Dist, TUnitsOfMeasure Units, TXyDir Dir, bool AtLeastOne) const {
     if (Units == TUnitsOfMeasure::umTxt) return Dist;
     return CnvtThousToUnits(Dist, Units, Dir, AtLeastOne);
 }
 
-int TPrintSettings::CnvtPixToUnits(int Pix, TXyDir Dir) const {
+int TRunUnits::CnvtPixToUnits(int Pix, TXyDir Dir) const {
     if (CurUnits == TUnitsOfMeasure::umPix) return Pix;
     ChkCharCell(CharCell[Dir][TUnitsOfMeasure::umPix], "CnvtPixToUnits");
     return Pix / CharCell[Dir][TUnitsOfMeasure::umPix];
@@ -80,17 +79,17 @@ int TPrintSettings::GetPrinterNdx(const std::string& Name) {
 
 void TPrintSettings::SetPrinterName(const std::string& Name) { Printer()->SetPrinterIndex(GetPrinterNdx(Name)); }
 
-std::string TPrintSettings::GetUnitText(TXyDir Dir) const {
+std::string TRunUnits::GetUnitText(TXyDir Dir) const {
     if (CurUnits == TUnitsOfMeasure::umPix) return "Pix";
     return Dir == TXyDir::dY ? "Lines" : "Chars";
 }
 
-std::string TPrintSettings::GetUnitDisplayText(TXyDir Dir) const {
+std::string TRunUnits::GetUnitDisplayText(TXyDir Dir) const {
     if (CurUnits == TUnitsOfMeasure::umTxt) return Dir == TXyDir::dY ? " Lines" : " Chars";
     return "\"";
 }
 
-std::string TPrintSettings::GetUnitDisplayValue(int Value, TXyDir Dir) const {
+std::string TRunUnits::GetUnitDisplayValue(int Value, TXyDir Dir) const {
     if (CurUnits == TUnitsOfMeasure::umTxt) return IntToStr(Value);
     return Trim(Format("%7.2f", {CnvtPixToThous(Value, Dir) / 1000.0}));
 }

@@ -74,7 +74,7 @@ void TBMLineList::SaveRcdBookmark() {
     }
     bm->TextRect = TRect{-1, -1, -1, -1};
     if (PrintSettings) {
-        if (ReportSettings && ReportSettings->OutputQualityIsText()) {
+        if (TextQuality()) {
             bm->TextRect.Top = PrintSettings->PrintRect.Top;
             bm->TextRect.Bottom = PrintSettings->PrintRect.Bottom;
         }

@@ -3,8 +3,6 @@
 // page-number and time codes; the choice between that layout and drawn text;
 // font scaling and fixed-width strings.
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "engine/print_settings.h"
@@ -18,49 +16,10 @@ namespace trx {
 
 namespace {
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 // A control character of a text never reaches the page: a form feed or an
 // escape from the data would act on the printer. Line breaks among them are
 // worked out by the layout.
 constexpr bool IsCtrlChr(char C) { return static_cast<unsigned char>(C) < ' ' || C == '\x7F'; }
-
-// Whether Text holds a character that the one-pass copy of a plain text
-// cannot take: a control character, or in a memo the caret of a code; with
-// High, any character that is not ASCII too. Eight
-// characters are tested at a time: a byte below N in X shows as a high bit
-// of (X - N in every byte) & ~X, exactly when there is one (N at most 128).
-// Reads overlap where the text is not a multiple of eight long; a text
-// shorter than four is read as its first, middle and last character.
-[[gnu::always_inline]] inline bool HasStopChr(std::string_view Text, bool Caret, bool High = false) {
-    constexpr uint64_t Ones = 0x0101010101010101ULL, Highs = Ones * 0x80;
-    auto below = [](uint64_t X, uint64_t N) { return ((X - Ones * N) & ~X & Highs) != 0; };
-    auto stopIn = [&](uint64_t X) {
-        return (High && (X & Highs) != 0) || below(X, ' ') || below(X ^ (Ones * 0x7F), 1) ||
-               (Caret && below(X ^ (Ones * '^'), 1));
-    };
-    const char* p = Text.data();
-    const std::size_t n = Text.size();
-    if (n < 8) {
-        uint64_t x = Ones * ' ';
-        if (n >= 4) {
-            uint32_t first, last;
-            std::memcpy(&first, p, 4);
-            std::memcpy(&last, p + n - 4, 4);
-            x = uint64_t{first} | uint64_t{last} << 32;
-        } else if (n > 0) {
-            const auto byte = [&](std::size_t I) { return uint64_t{static_cast<unsigned char>(p[I])}; };
-            x = (x & ~uint64_t{0xFFFFFF}) | byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
-        }
-        return stopIn(x);
-    }
-    for (std::size_t i = 0; i < n; i += 8) {
-        uint64_t x;
-        std::memcpy(&x, p + std::min(i, n - 8), 8);
-        if (stopIn(x)) return true;
-    }
-    return false;
-}
 
 // Shrinks runs of MinRun or more blanks to MinRun - 1 blanks, the runs
 // nearest the start (or the end) first, until Text is no wider than W.
@@ -98,38 +57,7 @@ std::string SqueezeBlanks(std::string Text, int W, int MinRun, bool FromRight) {
     return Text;
 }
 
-int AlignedBefore(TAlignment Align, int Room) {
-    if (Align == TAlignment::taRightJustify) return Room;
-    if (Align == TAlignment::taCenter) return Room / 2;
-    return 0;
-}
-
 } // namespace
-
-void TPrintSettings::PutFldStr(std::string_view Text, bool Ascii, int LineNdx, int Col, TAlignment Align, int W) {
-    if (Col < 1) Col = 1;
-    if (W < 1 || LineNdx < 0) return;
-    if (Ascii && !IsUtf8Line(LineNdx)) {
-        // ASCII into a line of one byte a cell.
-        std::string& line = PageLine(LineNdx);
-        if (Length(line) < Col + W - 1) line.resize(static_cast<std::size_t>(Col + W - 1), ' ');
-        char* field = line.data() + (Col - 1);
-        const int len = static_cast<int>(Text.size());
-        if (len >= W) {
-            std::memcpy(field, Text.data(), static_cast<std::size_t>(W));
-            return;
-        }
-        const int before = AlignedBefore(Align, W - len);
-        std::fill_n(field, before, ' ');
-        std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
-        std::fill_n(field + before + len, W - before - len, ' ');
-        return;
-    }
-    int wid = 0;
-    const std::size_t bytes = BytesInWidth(Text, W, &wid);
-    PageCells.PutCells(Utf8PageLine(LineNdx), LineNdx, Col, W, Text.substr(0, bytes), AlignedBefore(Align, W - wid),
-                       wid);
-}
 
 std::string FixStrLng(const std::string& S, int N) { return N <= 0 ? std::string() : FitToWidth(S, N); }
 
@@ -141,7 +69,7 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TR
 
     // Most cells hold one line of plain text that fits: it goes straight
     // into its line of the page.
-    if (HasStopChr(Text, MemoCodes)) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
+    if (TTextPage::HasStopChr(Text, MemoCodes)) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
     if (Text.empty()) return 0;
     std::string_view text = Text;
     std::string valid;
@@ -150,7 +78,7 @@ int TPrintSettings::BuildFldLines(bool CalcOnly, std::string_view Text, const TR
         if (!IsValidUtf8(text)) text = valid = ValidUtf8(text);
         if (DisplayWidth(text) > W) return BuildWrappedFldLines(CalcOnly, Text, Rect, Alignment, MemoCodes);
     }
-    if (!CalcOnly && TextPage && Rect.Top >= 0) PutFldStr(text, ascii, Rect.Top, Rect.Left, Alignment, W);
+    if (!CalcOnly && Rect.Top >= 0) TextPage.PutFldStr(text, ascii, Rect.Top, Rect.Left, Alignment, W);
     return 1;
 }
 
@@ -202,8 +130,8 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
         } else {
             Out = Line;
         }
-        if (!CalcOnly && TextPage && Rect.Top + Used >= 0)
-            PutFldStr(Out, IsAscii(Out), Rect.Top + Used, Rect.Left, Alignment, W);
+        if (!CalcOnly && Rect.Top + Used >= 0)
+            TextPage.PutFldStr(Out, IsAscii(Out), Rect.Top + Used, Rect.Left, Alignment, W);
         Line = std::move(Rest);
         LineWid = DisplayWidth(Line);
         ++Used;
@@ -307,25 +235,6 @@ int TPrintSettings::BuildWrappedFldLines(bool CalcOnly, std::string_view Text, c
         WrapFldLine();
     }
     return Used;
-}
-
-bool TPrintSettings::PutPlainText(std::string_view Text, const TRect& Rect, TAlignment Align) {
-    const int W = Rect.Right - Rect.Left + 1;
-    const int len = static_cast<int>(Text.size());
-    if (!TextPage || Rect.Top < 0 || W < 1 || Rect.Bottom < Rect.Top || len > W || IsUtf8Line(Rect.Top) ||
-        HasStopChr(Text, false, true))
-        return false;
-    if (len == 0) return true;
-    // As PutFldStr writes ASCII into a line of one byte a cell.
-    const int col = std::max(1, Rect.Left);
-    std::string& line = PageLine(Rect.Top);
-    if (Length(line) < col + W - 1) line.resize(static_cast<std::size_t>(col + W - 1), ' ');
-    char* field = line.data() + (col - 1);
-    const int before = AlignedBefore(Align, W - len);
-    for (int i = 0; i < before; ++i) field[i] = ' ';
-    std::memcpy(field + before, Text.data(), static_cast<std::size_t>(len));
-    for (int i = before + len; i < W; ++i) field[i] = ' ';
-    return true;
 }
 
 int TPrintSettings::PrintText(const char* Text, int Count, TRect& Rect, unsigned Format) {

@@ -43,14 +43,11 @@ struct TrsfAccess {
 // One setting: a row of the field table.
 //
 // Every column has a default member initializer, so that a row names only
-// the columns it fills. A column for the options dialog (the control that
-// shows the setting, and how the control's value converts) is one more
-// member here, such as
-//     const char* Control = nullptr;
-// filled in the rows of the settings that the dialog shows:
-//     TRX_SETTING(PreviewFirst, ..., .Default = "1", .Control = "cbPreviewFirst")
-// The dialog then moves a value between its control and the record through
-// Field.Get and Field.Set, in the same text that the settings file holds.
+// the columns it fills. No column names a control of the options dialog:
+// the dialog keeps its own rows, one per control (ui/screen_fields.h),
+// each naming the settings it edits by their TrsfFld, and most of them move
+// a value between the control and the record through this row's Field.Get
+// and Field.Set, in the same text that the settings file holds.
 struct TrsfField {
     const char* Key = "";
     TrsfFldTyp Typ = TrsfFldTyp::rsftString;

@@ -8,6 +8,7 @@
 #include "engine/print_settings.h"
 #include "engine/report_settings.h"
 #include "engine/rpt_styles.h"
+#include "engine/run_printer_setup.h"
 #include "engine/shared_routines.h"
 #include "framework/core/date_time.h"
 #include "framework/core/file_utils.h"
@@ -179,22 +180,6 @@ void StoreRcdEstimate(M& f, R& s) {
     if (!error && f.rbEstimateNumRcds->Checked()) ObjInfo->Rows = estimate;
 }
 
-int Digits(int Value) { return static_cast<int>(std::to_string(std::max(0, Value)).size()); }
-
-// The object's formatted output and the width of its line numbers follow
-// the starting line number and the style options.
-void UpdateObjInfo(M&, R& s) {
-    if (!ObjInfo) return;
-    if (RptStyles) ObjInfo->Formatted = RptStyles->Opt(TStyleOptNdx::soFieldFormat);
-    ObjInfo->Digits = std::max(Digits(s.StartingReportLineId), Digits(ObjInfo->Rows + s.StartingReportLineId - 1));
-}
-
-void UpdateRunUnits(M&, R&) {
-    if (!PrintSettings) return;
-    PrintSettings->SetUnits();
-    if (RptStyles) PrintSettings->LineNumbersOn = RptStyles->Opt(TStyleOptNdx::soLineNumbers);
-}
-
 TPoint PageNum(const std::string& Text) {
     bool errX = false;
     bool errY = false;
@@ -291,7 +276,7 @@ const std::vector<TScreenField>& ScreenFields() {
         Step("edRcdEstimate", [](M& f, R& s) { f.edRcdEstimate->SetText(IntToStr(s.RcdEstimate)); }, StoreRcdEstimate,
              {F::rsfRcdEstimate}),
         Int(TRX_CTL(edStartingReportLineId), F::rsfStartingReportLineId),
-        StoreOnly(Step("the object's line numbers", nullptr, UpdateObjInfo)),
+        StoreOnly(Step("the object's line numbers", nullptr, [](M&, R&) { DeriveLineNumberDigits(); })),
         Int(TRX_CTL(edPanelsAcrossPage), F::rsfPanelsAcrossPage),
         Step("the unit of the fields", FillUnits, nullptr),
         UnitInt(TRX_CTL(edInterPanelGap), F::rsfInterPanelGapTxt, F::rsfInterPanelGapThous),
@@ -300,7 +285,7 @@ const std::vector<TScreenField>& ScreenFields() {
         Int(TRX_CTL(edVertHtAdjPer), F::rsfVertHtAdjPer),
         Int(TRX_CTL(edLinesPerPage), F::rsfLinesPerpage),
         Int(TRX_CTL(edTxtCharsPageWid), F::rsfTxtCharsPageWid),
-        StoreOnly(Step("the run's units and line numbers", nullptr, UpdateRunUnits)),
+        StoreOnly(Step("the run's units and line numbers", nullptr, [](M&, R&) { DeriveRunUnits(); })),
         PageRange(TRX_CTL(edPageRangeFrom), &R::PageRangeFrom, F::rsfPageRangeFrom),
         PageRange(TRX_CTL(edPageRangeTo), &R::PageRangeTo, F::rsfPageRangeTo),
         Item(TRX_CTL(cbxReportAlignment), F::rsfReportAlignment),

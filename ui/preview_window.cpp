@@ -41,8 +41,6 @@ struct TCursorScope {
 // The window's place and size are kept per user in this ini file.
 constexpr const char* FormSizeIniFile = "Tabrix.Ini";
 
-bool TextQuality() { return ReportSettings && ReportSettings->OutputQualityIsText(); }
-
 // The stock picture on a tool button's face.
 std::string GlyphOf(const std::string& Button) {
     static const std::pair<const char*, const char*> kGlyphs[] = {

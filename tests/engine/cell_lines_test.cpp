@@ -68,7 +68,7 @@ struct TableRender : ::testing::Test {
         ps.XOffset = 0;
         ps.TableWid = x - 1;
         ps.PageWid = 80;
-        ps.ClearTextPage();
+        ps.TextPage.Clear();
 
         int y = -1; // the last line used
         auto firstNonBlank = [&](const std::vector<std::string>& cells) {
@@ -136,7 +136,7 @@ struct TableRender : ::testing::Test {
         borderBottom(P::plLast);
 
         std::vector<std::string> lines;
-        for (int i = 0; i < ps.TextPage->Count(); ++i) lines.push_back(TrimRight(ps.TextPageLine(i)));
+        for (int i = 0; i < ps.TextPage.Count(); ++i) lines.push_back(TrimRight(ps.TextPage.Line(i)));
         return lines;
     }
 };
@@ -212,30 +212,30 @@ TEST_F(TableRender, RunsOfLineCharactersStayInTheBuffer) {
     ps.TableWid = 6;
     ps.PageWid = 80;
     ps.PrintCellTextLine(TRegNdx::rgCells, 'a', 'b', 'c', 3, 1, 6, 1);
-    ASSERT_EQ(ps.TextPage->Count(), 2);
-    EXPECT_EQ(ps.TextPage->Get(0), "        "); // new lines are as wide as the table on the page
-    EXPECT_EQ(ps.TextPage->Get(1), "  abbc  ");
+    ASSERT_EQ(ps.TextPage.Count(), 2);
+    EXPECT_EQ(ps.TextPage.Line(0), "        "); // new lines are as wide as the table on the page
+    EXPECT_EQ(ps.TextPage.Line(1), "  abbc  ");
     ps.PrintCellTextLine(TRegNdx::rgCells, 'x', 'y', ' ', 1, 0, 3, 0); // a blank end repeats the middle
-    EXPECT_EQ(ps.TextPage->Get(0), "xyy     ");
+    EXPECT_EQ(ps.TextPage.Line(0), "xyy     ");
     ps.PrintCellTextLine(TRegNdx::rgCells, '|', '-', '+', 10, 0, 10, 1); // one column: the start only
-    EXPECT_EQ(ps.TextPage->Get(0), "xyy      |");
-    EXPECT_EQ(ps.TextPage->Get(1), "  abbc   |");
+    EXPECT_EQ(ps.TextPage.Line(0), "xyy      |");
+    EXPECT_EQ(ps.TextPage.Line(1), "  abbc   |");
 
     // An end before the start, or a start before the first column, writes nothing.
-    const std::vector<std::string> before{ps.TextPage->Get(0), ps.TextPage->Get(1)};
+    const std::vector<std::string> before{ps.TextPage.Line(0), ps.TextPage.Line(1)};
     ps.PrintCellTextLine(TRegNdx::rgCells, 'q', 'q', 'q', 5, 0, 4, 1);
     ps.PrintCellTextLine(TRegNdx::rgCells, 'q', 'q', 'q', 0, 0, 3, 1);
     ps.PrintCellTextLine(TRegNdx::rgCells, 'q', 'q', 'q', -7, 0, -2, 1);
     ps.PrintCellTextLine(TRegNdx::rgCells, 'q', 'q', 'q', 1, 5, 3, 4);
     ps.PrintCellTextLine(TRegNdx::rgCells, 'q', 'q', 'q', 1, -1, 3, 0);
-    EXPECT_EQ(ps.TextPage->Count(), 2);
-    EXPECT_EQ(ps.TextPage->Get(0), before[0]);
-    EXPECT_EQ(ps.TextPage->Get(1), before[1]);
+    EXPECT_EQ(ps.TextPage.Count(), 2);
+    EXPECT_EQ(ps.TextPage.Line(0), before[0]);
+    EXPECT_EQ(ps.TextPage.Line(1), before[1]);
 
-    ps.TextPage->Clear();
+    ps.TextPage.Clear();
     ps.TableWid = -1; // columns not measured yet
     ps.PrintCellTextLine(TRegNdx::rgCells, 'a', 'b', 'c', 1, 0, 2, 0);
-    EXPECT_EQ(ps.TextPage->Get(0), "ac");
+    EXPECT_EQ(ps.TextPage.Line(0), "ac");
 }
 
 TEST_F(TableRender, SharedBorderBelowTheTitlesIsASeparatingLine) {
@@ -250,12 +250,12 @@ TEST_F(TableRender, SharedBorderBelowTheTitlesIsASeparatingLine) {
     ps.PageWid = 80;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPageLine(0), "├───┤");
+    EXPECT_EQ(ps.TextPage.Line(0), "├───┤");
     // The same line on top of the page is the top border.
     ps.NoRowYet = true;
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderTop, true, true, TRect{1, 0, 5, 1},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPageLine(0), "┌───┐");
+    EXPECT_EQ(ps.TextPage.Line(0), "┌───┐");
 }
 
 TEST_F(TableRender, StoredLineCharactersAreCodePage437AndPrintAsTheirBoxCharacters) {
@@ -280,9 +280,9 @@ TEST_F(TableRender, StoredLineCharactersAreCodePage437AndPrintAsTheirBoxCharacte
     ps.PrintText("Zü中", 6, ps.TextRect = TRect{2, 1, 5, 1}, 0);
     ps.PrintCellLine(true, P::plMiddle, TRegNdx::rgCells, L::liBorderRight, false, false, TRect{1, 0, 6, 2},
                      TRect{1, 1, 1, 0});
-    EXPECT_EQ(ps.TextPageLine(0), "╔════╗");
-    EXPECT_EQ(ps.TextPageLine(1), "│Zü中│");
-    EXPECT_EQ(ps.TextPage->Get(0), "\xC9\xCD\xCD\xCD\xCD\xBB"); // a line of one byte a cell
+    EXPECT_EQ(ps.TextPage.Line(0), "╔════╗");
+    EXPECT_EQ(ps.TextPage.Line(1), "│Zü中│");
+    EXPECT_EQ(ps.TextPage.PrinterLine(0), "\xC9\xCD\xCD\xCD\xCD\xBB"); // the raw printer gets the stored bytes
 }
 
 TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {
@@ -295,7 +295,7 @@ TEST_F(TableRender, GraphicQualityDrawsOnlyStyledLines) {
     ps.PrintCellLines(true, P::plMiddle, TRegNdx::rgCells, L::liBorderLeft, L::liBorderRight, true, true,
                       TRect{10, 10, 50, 30}, TRect{1, 1, 1, 0});
     EXPECT_TRUE(device.Ops().empty()); // no line styles: nothing is drawn
-    EXPECT_EQ(ps.TextPage->Count(), 0);
+    EXPECT_EQ(ps.TextPage.Count(), 0);
 
     auto line = std::make_unique<TRegLineData>();
     line->Flag = true;

@@ -352,13 +352,13 @@ TEST_F(PageLayoutTest, ARecordThatIsGoneShowsAnErrorRowAcrossItsPanel) {
     int x = 2;
     PS().FirstColNdx = PS().CurColNdx = OI().GetPageXColNum(x);
     PS().PrintPage();
-    const TStringList& page = *PS().TextPage;
+    const TTextPage& page = PS().TextPage;
     int found = -1;
     for (int i = 0; i < page.Count(); ++i)
-        if (page.Get(i).find("*ERROR*") != std::string::npos) found = i;
+        if (page.Line(i).find("*ERROR*") != std::string::npos) found = i;
     ASSERT_GE(found, 0);
-    const std::string& row = page.Get(found);
-    const std::string& border = page.Get(page.Count() - 1); // the bottom border
+    const std::string& row = page.Line(found);
+    const std::string& border = page.Line(page.Count() - 1); // the bottom border
     // The message row starts where the table starts and closes at its right edge.
     EXPECT_EQ(row.find('|'), border.find('+'));
     EXPECT_EQ(row.find_last_not_of(' '), border.find_last_not_of(' '));
@@ -378,17 +378,16 @@ protected:
         col.SpareLeft = 2;
         col.SpareRight = 2;
         PS().CurColNdx = OI().ColCount() - 1;
-        PS().TextPage->Clear();
         OI().CurCell.Y = 1;
     }
     std::string Print(const std::string& Text, TRegPlaneNdx Plane, TFieldType Type) {
         grid->SetCells(0, 1, Text);
         grid->SetCells(0, 0, Text);
         OI().CurCell.Y = Plane == P::plFirst ? 0 : 1;
-        PS().TextPage->Clear();
+        PS().TextPage.Clear();
         PS().TextRect = TRect{11, 0, 16, 0};
         PS().PrintCellText(Plane, Type);
-        return PS().TextPage->Count() ? PS().TextPage->Get(0) : std::string();
+        return PS().TextPage.Count() ? PS().TextPage.Line(0) : std::string();
     }
 };
 

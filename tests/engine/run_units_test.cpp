@@ -11,74 +11,75 @@ namespace {
 
 class RunUnitsTest : public ::testing::Test {
 protected:
-    TVirtualPrinterOverride printer;
-    TRunScope run;
-    TPrintSettings& PS = run.PS();
+    TRunUnits Units;
 
     void Densities(int OutPpi, int PrinterPpi, int CellPix) {
-        PS.OutPixPerInch[TXyDir::dX] = OutPpi;
-        PS.PrinterPixPerInch[TXyDir::dX] = PrinterPpi;
-        PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = CellPix;
-        PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umTxt] = 1;
+        Units.OutPixPerInch[TXyDir::dX] = OutPpi;
+        Units.PrinterPixPerInch[TXyDir::dX] = PrinterPpi;
+        Units.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = CellPix;
+        Units.CharCell[TXyDir::dX][TUnitsOfMeasure::umTxt] = 1;
     }
 };
 
 TEST_F(RunUnitsTest, ThousandthsToOutputPixelsScaleAndTruncate) {
     Densities(300, 300, 25);
-    EXPECT_EQ(PS.CnvtThousToUnits(250, TUnitsOfMeasure::umPix, TXyDir::dX, false), 75);
-    PS.ScalePct = 50;
-    EXPECT_EQ(PS.CnvtThousToUnits(250, TUnitsOfMeasure::umPix, TXyDir::dX, false), 37);
-    PS.ScalePct = 100;
+    EXPECT_EQ(Units.CnvtThousToUnits(250, TUnitsOfMeasure::umPix, TXyDir::dX, false), 75);
+    Units.ScalePct = 50;
+    EXPECT_EQ(Units.CnvtThousToUnits(250, TUnitsOfMeasure::umPix, TXyDir::dX, false), 37);
+    Units.ScalePct = 100;
     Densities(96, 96, 8);
-    EXPECT_EQ(PS.CnvtThousToUnits(1, TUnitsOfMeasure::umPix, TXyDir::dX, true), 1);
-    EXPECT_EQ(PS.CnvtThousToUnits(1, TUnitsOfMeasure::umPix, TXyDir::dX, false), 0);
-    EXPECT_EQ(PS.CnvtThousToUnits(0, TUnitsOfMeasure::umPix, TXyDir::dX, true), 0);
+    EXPECT_EQ(Units.CnvtThousToUnits(1, TUnitsOfMeasure::umPix, TXyDir::dX, true), 1);
+    EXPECT_EQ(Units.CnvtThousToUnits(1, TUnitsOfMeasure::umPix, TXyDir::dX, false), 0);
+    EXPECT_EQ(Units.CnvtThousToUnits(0, TUnitsOfMeasure::umPix, TXyDir::dX, true), 0);
     // Negative distances truncate toward zero as well.
-    EXPECT_EQ(PS.CnvtThousToUnits(-1000, TUnitsOfMeasure::umPix, TXyDir::dX, false), -96);
+    EXPECT_EQ(Units.CnvtThousToUnits(-1000, TUnitsOfMeasure::umPix, TXyDir::dX, false), -96);
 }
 
 TEST_F(RunUnitsTest, ThousandthsToCharacterCells) {
     Densities(600, 600, 50);
-    EXPECT_EQ(PS.CnvtThousToUnits(2000, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 24);
-    EXPECT_EQ(PS.CnvtThousToUnits(2000, TUnitsOfMeasure::umTxt, TXyDir::dX, true), 1);
-    EXPECT_EQ(PS.CnvtThousToUnits(0, TUnitsOfMeasure::umTxt, TXyDir::dX, true), 0);
-    EXPECT_EQ(PS.CnvtThousToUnits(-5, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 0);
+    EXPECT_EQ(Units.CnvtThousToUnits(2000, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 24);
+    EXPECT_EQ(Units.CnvtThousToUnits(2000, TUnitsOfMeasure::umTxt, TXyDir::dX, true), 1);
+    EXPECT_EQ(Units.CnvtThousToUnits(0, TUnitsOfMeasure::umTxt, TXyDir::dX, true), 0);
+    EXPECT_EQ(Units.CnvtThousToUnits(-5, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 0);
     // Text distances are stored in character cells already.
-    PS.OutPixPerInch[TXyDir::dX] = 0;
-    PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 0;
-    EXPECT_EQ(PS.CnvtDistToUnits(20, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 20);
+    Units.OutPixPerInch[TXyDir::dX] = 0;
+    Units.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 0;
+    EXPECT_EQ(Units.CnvtDistToUnits(20, TUnitsOfMeasure::umTxt, TXyDir::dX, false), 20);
 }
 
 TEST_F(RunUnitsTest, ZeroDensitiesNeverDivide) {
-    // A fresh run state has measured nothing yet.
-    EXPECT_EQ(PS.CnvtPixToThous(100, TXyDir::dX), 0);
-    EXPECT_EQ(PS.CnvtScrPixToOutPix(100, TXyDir::dY), 0);
-    EXPECT_EQ(PS.CnvtThousToUnits(1000, TUnitsOfMeasure::umPix, TXyDir::dX, false), 0);
+    // Fresh units have measured nothing yet.
+    EXPECT_EQ(Units.CnvtPixToThous(100, TXyDir::dX), 0);
+    EXPECT_EQ(Units.CnvtScrPixToOutPix(100, TXyDir::dY), 0);
+    EXPECT_EQ(Units.CnvtThousToUnits(1000, TUnitsOfMeasure::umPix, TXyDir::dX, false), 0);
     // A conversion to character cells before the cell is known is a fault
     // of the caller, reported as an internal error rather than a crash.
     try {
-        PS.CnvtThousToUnits(1000, TUnitsOfMeasure::umTxt, TXyDir::dX, false);
+        Units.CnvtThousToUnits(1000, TUnitsOfMeasure::umTxt, TXyDir::dX, false);
         FAIL() << "no error";
     } catch (const eTrxIntError& e) {
         EXPECT_EQ(e.Message.rfind(InternalErrorPrefix, 0), 0u) << e.Message;
     }
-    PS.CurUnits = TUnitsOfMeasure::umTxt;
-    EXPECT_THROW(PS.CnvtPixToUnits(100, TXyDir::dY), eTrxIntError);
-    PS.CurUnits = TUnitsOfMeasure::umPix;
-    EXPECT_EQ(PS.CnvtPixToUnits(100, TXyDir::dY), 100);
+    Units.CurUnits = TUnitsOfMeasure::umTxt;
+    EXPECT_THROW(Units.CnvtPixToUnits(100, TXyDir::dY), eTrxIntError);
+    Units.CurUnits = TUnitsOfMeasure::umPix;
+    EXPECT_EQ(Units.CnvtPixToUnits(100, TXyDir::dY), 100);
 }
 
 TEST_F(RunUnitsTest, PixelConversions) {
-    PS.OutPixPerInch[TXyDir::dX] = 600;
-    PS.ScreenPixPerInch[TXyDir::dX] = 96;
-    EXPECT_EQ(PS.CnvtPixToThous(300, TXyDir::dX), 500);
-    EXPECT_EQ(PS.CnvtScrPixToOutPix(96, TXyDir::dX), 600);
-    PS.CurUnits = TUnitsOfMeasure::umTxt;
-    PS.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 50;
-    EXPECT_EQ(PS.CnvtPixToUnits(149, TXyDir::dX), 2);
+    Units.OutPixPerInch[TXyDir::dX] = 600;
+    Units.ScreenPixPerInch[TXyDir::dX] = 96;
+    EXPECT_EQ(Units.CnvtPixToThous(300, TXyDir::dX), 500);
+    EXPECT_EQ(Units.CnvtScrPixToOutPix(96, TXyDir::dX), 600);
+    Units.CurUnits = TUnitsOfMeasure::umTxt;
+    Units.CharCell[TXyDir::dX][TUnitsOfMeasure::umPix] = 50;
+    EXPECT_EQ(Units.CnvtPixToUnits(149, TXyDir::dX), 2);
 }
 
-TEST_F(RunUnitsTest, CalcPixPerInchOnlyWhenAsked) {
+TEST(RunPixelDensities, MeasuredOnlyWhenAsked) {
+    TVirtualPrinterOverride printer;
+    TRunScope run;
+    TPrintSettings& PS = run.PS();
     PS.CalcPixPerInch();
     EXPECT_EQ(PS.PrinterPixPerInch[TXyDir::dX], 0);
     PS.RecalcPixPerInch = true;
@@ -89,16 +90,16 @@ TEST_F(RunUnitsTest, CalcPixPerInchOnlyWhenAsked) {
 }
 
 TEST_F(RunUnitsTest, UnitTexts) {
-    PS.CurUnits = TUnitsOfMeasure::umTxt;
-    EXPECT_EQ(PS.GetUnitText(TXyDir::dX), "Chars");
-    EXPECT_EQ(PS.GetUnitText(TXyDir::dY), "Lines");
-    EXPECT_EQ(PS.GetUnitDisplayText(TXyDir::dY), " Lines");
-    EXPECT_EQ(PS.GetUnitDisplayValue(12, TXyDir::dX), "12");
-    PS.CurUnits = TUnitsOfMeasure::umPix;
-    PS.OutPixPerInch[TXyDir::dX] = 600;
-    EXPECT_EQ(PS.GetUnitText(TXyDir::dX), "Pix");
-    EXPECT_EQ(PS.GetUnitDisplayText(TXyDir::dX), "\"");
-    EXPECT_EQ(PS.GetUnitDisplayValue(900, TXyDir::dX), "1.50");
+    Units.CurUnits = TUnitsOfMeasure::umTxt;
+    EXPECT_EQ(Units.GetUnitText(TXyDir::dX), "Chars");
+    EXPECT_EQ(Units.GetUnitText(TXyDir::dY), "Lines");
+    EXPECT_EQ(Units.GetUnitDisplayText(TXyDir::dY), " Lines");
+    EXPECT_EQ(Units.GetUnitDisplayValue(12, TXyDir::dX), "12");
+    Units.CurUnits = TUnitsOfMeasure::umPix;
+    Units.OutPixPerInch[TXyDir::dX] = 600;
+    EXPECT_EQ(Units.GetUnitText(TXyDir::dX), "Pix");
+    EXPECT_EQ(Units.GetUnitDisplayText(TXyDir::dX), "\"");
+    EXPECT_EQ(Units.GetUnitDisplayValue(900, TXyDir::dX), "1.50");
 }
 
 TEST(PrinterLookup, ExactIgnoringCaseThenPrefix) {

@@ -24,10 +24,10 @@ struct TextCells : ::testing::Test {
     // Lays Text out in a rectangle W wide and H high at the buffer's top left.
     std::vector<std::string> Layout(const std::string& Text, int W, int H = 20,
                                     TAlignment Align = TAlignment::taLeftJustify) {
-        run.PS().ClearTextPage();
+        run.PS().TextPage.Clear();
         const int used = run.PS().BuildFldLines(false, Text, TRect{1, 0, W, H - 1}, Align, memoCodes);
         std::vector<std::string> lines;
-        for (int i = 0; i < run.PS().TextPage->Count(); ++i) lines.push_back(run.PS().TextPageLine(i));
+        for (int i = 0; i < run.PS().TextPage.Count(); ++i) lines.push_back(run.PS().TextPage.Line(i));
         EXPECT_EQ(used, static_cast<int>(lines.size()));
         return lines;
     }
@@ -138,27 +138,26 @@ TEST_F(TextCells, TheRectangleLimitsTheLines) {
     EXPECT_EQ(Layout("x\r\r\r\ry", 3, 2).size(), 2u);
 
     TPrintSettings& ps = run.PS();
-    ps.TextPage->Clear();
+    ps.TextPage.Clear();
     EXPECT_EQ(ps.BuildFldLines(true, "aaa bbb ccc", TRect{1, 0, 3, 9}, TAlignment::taLeftJustify, false), 3);
-    EXPECT_EQ(ps.TextPage->Count(), 0); // measuring leaves the buffer alone
+    EXPECT_EQ(ps.TextPage.Count(), 0); // measuring leaves the buffer alone
     EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{5, 0, 4, 3}, TAlignment::taLeftJustify, false), 0); // no width
     EXPECT_EQ(ps.BuildFldLines(false, "abc", TRect{1, 3, 4, 2}, TAlignment::taLeftJustify, false), 0); // no height
-    EXPECT_EQ(ps.TextPage->Count(), 0);
+    EXPECT_EQ(ps.TextPage.Count(), 0);
 }
 
 TEST_F(TextCells, FieldsAreAlignedInPlace) {
     TPrintSettings& ps = run.PS();
-    ps.TextPage->Clear();
-    ps.TextPage->Add("0123456789");
+    ps.BuildFldLines(false, "0123456789", TRect{1, 0, 10, 0}, TAlignment::taLeftJustify, false);
     ps.BuildFldLines(false, "ab", TRect{3, 0, 6, 0}, TAlignment::taRightJustify, false);
-    EXPECT_EQ(ps.TextPage->Get(0), "01  ab6789");
+    EXPECT_EQ(ps.TextPage.Line(0), "01  ab6789");
     ps.BuildFldLines(false, "x", TRect{3, 0, 6, 0}, TAlignment::taCenter, false);
-    EXPECT_EQ(ps.TextPage->Get(0), "01 x  6789");
+    EXPECT_EQ(ps.TextPage.Line(0), "01 x  6789");
     // Lines below the buffer are added; a line shorter than the field is padded.
     ps.BuildFldLines(false, "yz", TRect{12, 2, 14, 2}, TAlignment::taLeftJustify, false);
-    ASSERT_EQ(ps.TextPage->Count(), 3);
-    EXPECT_EQ(ps.TextPage->Get(1), " ");
-    EXPECT_EQ(ps.TextPage->Get(2), std::string(11, ' ') + "yz ");
+    ASSERT_EQ(ps.TextPage.Count(), 3);
+    EXPECT_EQ(ps.TextPage.Line(1), " ");
+    EXPECT_EQ(ps.TextPage.Line(2), std::string(11, ' ') + "yz ");
     EXPECT_EQ(Layout("centre me", 20, 1, TAlignment::taCenter)[0], "     centre me      ");
 }
 
@@ -166,11 +165,11 @@ TEST_F(TextCells, PrintTextChoosesLayoutOrDrawing) {
     TPrintSettings& ps = run.PS();
     TRect r{1, 0, 5, 4};
     EXPECT_EQ(ps.PrintText("abc", 0, r, DT_LEFT), 0);
-    EXPECT_EQ(ps.TextPage->Count(), 0);
+    EXPECT_EQ(ps.TextPage.Count(), 0);
     EXPECT_EQ(ps.PrintText("abc def", -1, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX), 2);
-    EXPECT_EQ(ps.TextPage->Count(), 0);
+    EXPECT_EQ(ps.TextPage.Count(), 0);
     EXPECT_EQ(ps.PrintText("abc", -1, r, DT_RIGHT | DT_NOPREFIX), 1);
-    EXPECT_EQ(ps.TextPage->Get(0), "  abc");
+    EXPECT_EQ(ps.TextPage.Line(0), "  abc");
 
     EXPECT_EQ(TPrintSettings::CnvtFormatToAlignment(DT_RIGHT | DT_CENTER), TAlignment::taRightJustify);
     EXPECT_EQ(TPrintSettings::CnvtFormatToAlignment(DT_CENTER | DT_WORDBREAK), TAlignment::taCenter);
@@ -183,7 +182,7 @@ TEST_F(TextCells, PrintTextChoosesLayoutOrDrawing) {
     TRect g{0, 0, 1000, 1000};
     const int h = ps.PrintText("abc", -1, g, DT_CALCRECT | DT_NOPREFIX);
     EXPECT_EQ(h, canvas.TextHeight("abc"));
-    EXPECT_EQ(ps.TextPage->Count(), 1);
+    EXPECT_EQ(ps.TextPage.Count(), 1);
 }
 
 TEST_F(TextCells, FontSizesAndFixedWidthStrings) {
