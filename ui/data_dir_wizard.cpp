@@ -38,6 +38,8 @@ constexpr const char* DataDirExt = ".TRX";
 constexpr const char* EntryArrow = " --> ";
 const TMsgDlgButtons OkOnly{TMsgDlgBtn::mbOK};
 
+} // namespace
+
 const TFormDesc& WizardLayout() {
     static const TFormDesc d{
         .Name = "fmTBXDir",
@@ -374,6 +376,8 @@ const TFormDesc& WizardLayout() {
         }};
     return d;
 }
+
+namespace {
 
 // The class of an event's sender, for the message of a handler called
 // by a control it does not serve.

@@ -27,6 +27,7 @@ namespace trx {
 
 class TButton;
 class TComboBox;
+struct TFormDesc;
 class TGroupBox;
 class TLabel;
 class TNotebook;
@@ -123,6 +124,8 @@ private:
 
 // The wizard while it exists, else nullptr.
 extern TfmTBXDir* fmTBXDir;
+// The wizard's layout, which its constructor builds.
+const TFormDesc& WizardLayout();
 
 // Sets up a data directory that is undefined or missing (GetTBXDataDir's
 // hook). Without a redirection entry and before the program file exists (a

@@ -38,6 +38,7 @@ class TDataSet;
 class TDBGrid;
 class TEdit;
 class TFontDialog;
+struct TFormDesc;
 enum class TFontDialogOption : uint8_t;
 class TGroupBox;
 class TLabel;
@@ -476,6 +477,8 @@ private:
 
 // The dialog while a report runs, else nullptr.
 extern TfmTBXMain* fmTBXMain;
+// The dialog's layout (options_layout*.cpp), which BuildLayout builds.
+const TFormDesc& OptionsLayout();
 
 // The five notebook pages, in page order.
 inline const std::vector<std::string>& OptionsPageNames() {

@@ -113,6 +113,8 @@ std::vector<TControlDesc> MenuControls() {
     return c;
 }
 
+} // namespace
+
 const TFormDesc& OptionsLayout() {
     static const TFormDesc d = [] {
         TFormDesc f{.Name = "fmTBXMain",
@@ -138,8 +140,6 @@ const TFormDesc& OptionsLayout() {
     }();
     return d;
 }
-
-} // namespace
 
 void TfmTBXMain::BuildLayout() {
     RegisterDBGridLayoutKind();

@@ -19,6 +19,8 @@ namespace {
 
 constexpr int MaxWrongEntries = 2;
 
+} // namespace
+
 const TFormDesc& PasswordLayout() {
     static const TFormDesc d{
         .Name = "fmPassword",
@@ -68,8 +70,6 @@ const TFormDesc& PasswordLayout() {
         }};
     return d;
 }
-
-} // namespace
 
 TfmPassword::TfmPassword(TComponent* AOwner) : TForm(AOwner) {
     BuildForm(*this, PasswordLayout(),

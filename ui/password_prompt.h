@@ -14,6 +14,7 @@ namespace trx {
 
 class TButton;
 class TEdit;
+struct TFormDesc;
 class TLabel;
 class TPanel;
 
@@ -51,6 +52,8 @@ public:
 
 // The prompt while it is shown, else nullptr.
 extern TfmPassword* fmPassword;
+// The prompt's layout, which its constructor builds.
+const TFormDesc& PasswordLayout();
 // OK presses of the prompt now shown; the third wrong entry ends it.
 extern int NumAttempts;
 

@@ -91,6 +91,8 @@ TControlDesc StatusPanel(const std::string& Name, int Width, const std::string& 
             .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}};
 }
 
+} // namespace
+
 const TFormDesc& PreviewLayout() {
     static const TFormDesc d{
         .Name = "fmPreview",
@@ -269,8 +271,6 @@ const TFormDesc& PreviewLayout() {
         }};
     return d;
 }
-
-} // namespace
 
 // ---- Page list -------------------------------------------------------------
 

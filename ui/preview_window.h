@@ -19,6 +19,7 @@ namespace trx {
 class TButton;
 class TComboBox;
 class TEdit;
+struct TFormDesc;
 class TMemo;
 class TMenuItem;
 class TPanel;
@@ -148,6 +149,9 @@ public:
 
 // The open preview window, else nullptr.
 extern TfmPreview* fmPreview;
+
+// The window's layout, which its constructor builds.
+const TFormDesc& PreviewLayout();
 
 // Runs one preview inside the options dialog; true when the options window
 // is to follow.

@@ -27,6 +27,8 @@ constexpr int64_t ThrottleMs = 500;
 constexpr int32_t ChoiceAbort = 3;
 constexpr int32_t ChoiceResume = 5;
 
+} // namespace
+
 const TFormDesc& ProgressLayout() {
     static const TFormDesc d{
         .Name = "fmProgress",
@@ -106,6 +108,8 @@ const TFormDesc& ProgressLayout() {
         }};
     return d;
 }
+
+namespace {
 
 TOper CurrentOper() { return PrintSettings ? PrintSettings->Oper : TOper::opSample; }
 TOperStatus CurrentStatus() { return PrintSettings ? PrintSettings->OperStatus : TOperStatus::osInActive; }

@@ -19,6 +19,7 @@
 namespace trx {
 
 class TBitBtn;
+struct TFormDesc;
 class TLabel;
 class TPanel;
 
@@ -92,6 +93,9 @@ private:
 
 // The window while a long operation runs, else nullptr.
 extern TfmProgress* fmProgress;
+
+// The window's layout, which its constructor builds.
+const TFormDesc& ProgressLayout();
 
 // The progress window as the run's progress. Install one (TRunProgressScope)
 // for as long as reports run with the windows; ActivateProgressWindow,

@@ -1,0 +1,70 @@
+#include "support/layout_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace trx::test {
+namespace {
+
+std::string Quoted(const std::string& S) {
+    std::string q = "\"";
+    for (const char c : S) {
+        if (c == '"' || c == '\\') q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string Size(int Value) { return Value < 0 ? std::string("default") : std::to_string(Value); }
+
+void Pairs(std::ostringstream& Out, const TPropList& List) {
+    for (const auto& [name, value] : List) Out << "  " << name << " = " << value << "\n";
+}
+
+} // namespace
+
+std::string DumpLayout(const TFormDesc& Desc) {
+    std::ostringstream out;
+    out << "form " << Desc.Name << "\n";
+    if (!Desc.Caption.empty()) out << "  Caption = " << Quoted(Desc.Caption) << "\n";
+    if (Desc.Left != 0) out << "  Left = " << Desc.Left << "\n";
+    if (Desc.Top != 0) out << "  Top = " << Desc.Top << "\n";
+    out << "  ClientSize = " << Size(Desc.ClientWidth) << ", " << Size(Desc.ClientHeight) << "\n";
+    Pairs(out, Desc.Props);
+    Pairs(out, Desc.Events);
+    for (const TControlDesc& c : Desc.Controls) {
+        out << c.Kind << " " << c.Name << "\n";
+        if (!c.Parent.empty()) out << "  Parent = " << c.Parent << "\n";
+        if (c.Left != 0 || c.Top != 0 || c.Width >= 0 || c.Height >= 0)
+            out << "  Bounds = " << c.Left << ", " << c.Top << ", " << Size(c.Width) << ", " << Size(c.Height) << "\n";
+        if (!c.Caption.empty()) out << "  Caption = " << Quoted(c.Caption) << "\n";
+        if (!c.Hint.empty()) out << "  Hint = " << Quoted(c.Hint) << "\n";
+        if (!c.Items.empty()) {
+            out << "  Items =";
+            for (std::size_t i = 0; i < c.Items.size(); ++i) out << (i ? ", " : " ") << Quoted(c.Items[i]);
+            out << "\n";
+        }
+        Pairs(out, c.Props);
+        Pairs(out, c.Events);
+    }
+    return out.str();
+}
+
+void ExpectGolden(const std::filesystem::path& Golden, const std::string& Text) {
+    const char* update = std::getenv("TRX_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::ofstream(Golden, std::ios::binary) << Text;
+        return;
+    }
+    std::ifstream in(Golden, std::ios::binary);
+    ASSERT_TRUE(in) << "no golden file " << Golden << " (TRX_UPDATE_GOLDEN=1 writes it)";
+    std::ostringstream expected;
+    expected << in.rdbuf();
+    EXPECT_EQ(Text, expected.str()) << "the layout differs from " << Golden
+                                    << " (TRX_UPDATE_GOLDEN=1 rewrites it after a deliberate change)";
+}
+
+} // namespace trx::test
