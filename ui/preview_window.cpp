@@ -19,7 +19,6 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
 #include "framework/forms/menus.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
@@ -358,33 +357,6 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
                   .Add("memPreviewClick", this, &TfmPreview::memPreviewClick)
                   .Add("memPreviewKeyDown", this, &TfmPreview::memPreviewKeyDown)
                   .Add("memPreviewKeyUp", this, &TfmPreview::memPreviewKeyUp));
-    paToolbar = RequireComponent<TPanel>(*this, "paToolbar");
-    paMsg = RequireComponent<TPanel>(*this, "paMsg");
-    paDestination = RequireComponent<TPanel>(*this, "paDestination");
-    paRowCol = RequireComponent<TPanel>(*this, "paRowCol");
-    paPageNum = RequireComponent<TPanel>(*this, "paPageNum");
-    memPreview = RequireComponent<TMemo>(*this, "memPreview");
-    sbExit = RequireComponent<TSpeedButton>(*this, "sbExit");
-    sbFirstPage = RequireComponent<TSpeedButton>(*this, "sbFirstPage");
-    sbPrevPage = RequireComponent<TSpeedButton>(*this, "sbPrevPage");
-    sbNextPage = RequireComponent<TSpeedButton>(*this, "sbNextPage");
-    sbLastPage = RequireComponent<TSpeedButton>(*this, "sbLastPage");
-    sbPrint = RequireComponent<TSpeedButton>(*this, "sbPrint");
-    cbxPrintWhatPages = RequireComponent<TComboBox>(*this, "cbxPrintWhatPages");
-    cmbZoomLevel = RequireComponent<TComboBox>(*this, "cmbZoomLevel");
-    edFromPageNum = RequireComponent<TEdit>(*this, "edFromPageNum");
-    edToPageNum = RequireComponent<TEdit>(*this, "edToPageNum");
-    cbxOutputDest = RequireComponent<TComboBox>(*this, "cbxOutputDest");
-    edOutputFileName = RequireComponent<TEdit>(*this, "edOutputFileName");
-    cbxIfOutputFileExists = RequireComponent<TComboBox>(*this, "cbxIfOutputFileExists");
-    sbPrinterSetup = RequireComponent<TSpeedButton>(*this, "sbPrinterSetup");
-    buBrowseFile = RequireComponent<TButton>(*this, "buBrowseFile");
-    sbAlignPgWid = RequireComponent<TSpeedButton>(*this, "sbAlignPgWid");
-    sbAlignPgHt = RequireComponent<TSpeedButton>(*this, "sbAlignPgHt");
-    sbClipBoard = RequireComponent<TSpeedButton>(*this, "sbClipBoard");
-    itmCurrentPage = RequireComponent<TMenuItem>(*this, "itmCurrentPage");
-    itmPageRange = RequireComponent<TMenuItem>(*this, "itmPageRange");
-    itmMaximized = RequireComponent<TMenuItem>(*this, "itmMaximized");
     FormCreate();
 }
 

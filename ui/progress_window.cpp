@@ -14,7 +14,6 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -133,15 +132,6 @@ TfmProgress::TfmProgress(TComponent* AOwner) : TForm(AOwner) {
                   .Add("bbResumeOperClick", this, &TfmProgress::bbResumeOperClick)
                   .Add("bbAbortOperClick", this, &TfmProgress::bbAbortOperClick)
                   .Add("bbOkClick", this, &TfmProgress::bbOkClick));
-    lbPageNum = RequireComponent<TLabel>(*this, "lbPageNum");
-    lbOutputDestination = RequireComponent<TLabel>(*this, "lbOutputDestination");
-    paProgressBackground = RequireComponent<TPanel>(*this, "paProgressBackground");
-    paProgressBar = RequireComponent<TPanel>(*this, "paProgressBar");
-    bbOk = RequireComponent<TBitBtn>(*this, "bbOk");
-    bbCancel = RequireComponent<TBitBtn>(*this, "bbCancel");
-    bbResumeOper = RequireComponent<TBitBtn>(*this, "bbResumeOper");
-    bbAbortOper = RequireComponent<TBitBtn>(*this, "bbAbortOper");
-    paStatusBar = RequireComponent<TPanel>(*this, "paStatusBar");
 }
 
 TfmProgress::~TfmProgress() {
