@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace trx::test {
 namespace {
@@ -16,6 +17,13 @@ std::string Quoted(const std::string& S) {
         q += c;
     }
     return q + "\"";
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+    std::vector<std::string> lines;
+    std::istringstream in(Text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
 }
 
 std::string Size(int Value) { return Value < 0 ? std::string("default") : std::to_string(Value); }
@@ -63,8 +71,16 @@ void ExpectGolden(const std::filesystem::path& Golden, const std::string& Text) 
     ASSERT_TRUE(in) << "no golden file " << Golden << " (TRX_UPDATE_GOLDEN=1 writes it)";
     std::ostringstream expected;
     expected << in.rdbuf();
-    EXPECT_EQ(Text, expected.str()) << "the layout differs from " << Golden
-                                    << " (TRX_UPDATE_GOLDEN=1 rewrites it after a deliberate change)";
+    if (Text == expected.str()) return;
+    // The first line that differs; the whole change shows as the diff of
+    // the file once rewritten.
+    const std::vector<std::string> is = Lines(Text), was = Lines(expected.str());
+    std::size_t i = 0;
+    while (i < is.size() && i < was.size() && is[i] == was[i]) ++i;
+    auto at = [i](const std::vector<std::string>& L) { return i < L.size() ? L[i] : std::string("(the end)"); };
+    ADD_FAILURE() << "the layout differs from " << Golden << " at line " << i + 1 << ":\n  now:    " << at(is)
+                  << "\n  golden: " << at(was)
+                  << "\n(TRX_UPDATE_GOLDEN=1 rewrites the file after a deliberate change; its diff shows the change)";
 }
 
 } // namespace trx::test
