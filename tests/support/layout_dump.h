@@ -3,7 +3,7 @@
 //
 // To rewrite the golden files after a deliberate change to a window, run
 // the layout tests with TRX_UPDATE_GOLDEN=1 in the environment, e.g.
-//     TRX_UPDATE_GOLDEN=1 ctest --test-dir build -R Layouts
+//     TRX_UPDATE_GOLDEN=1 ctest --test-dir build -R GoldenFile
 // and read the diff before committing it.
 #pragma once
 
