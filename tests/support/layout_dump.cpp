@@ -28,35 +28,42 @@ std::vector<std::string> Lines(const std::string& Text) {
 
 std::string Size(int Value) { return Value < 0 ? std::string("default") : std::to_string(Value); }
 
+// A property's value as written; quoted when it holds a blank or a quote
+// or is empty.
+std::string Value(const std::string& S) {
+    return S.empty() || S.find_first_of(" \"\\") != std::string::npos ? Quoted(S) : S;
+}
+
 void Pairs(std::ostringstream& Out, const TPropList& List) {
-    for (const auto& [name, value] : List) Out << "  " << name << " = " << value << "\n";
+    for (const auto& [name, value] : List) Out << " " << name << "=" << Value(value);
 }
 
 } // namespace
 
 std::string DumpLayout(const TFormDesc& Desc) {
     std::ostringstream out;
-    out << "form " << Desc.Name << "\n";
-    if (!Desc.Caption.empty()) out << "  Caption = " << Quoted(Desc.Caption) << "\n";
-    if (Desc.Left != 0) out << "  Left = " << Desc.Left << "\n";
-    if (Desc.Top != 0) out << "  Top = " << Desc.Top << "\n";
-    out << "  ClientSize = " << Size(Desc.ClientWidth) << ", " << Size(Desc.ClientHeight) << "\n";
+    out << "form " << Desc.Name;
+    if (!Desc.Caption.empty()) out << " caption " << Quoted(Desc.Caption);
+    if (Desc.Left != 0 || Desc.Top != 0) out << " at " << Desc.Left << ", " << Desc.Top;
+    out << " client " << Size(Desc.ClientWidth) << ", " << Size(Desc.ClientHeight);
     Pairs(out, Desc.Props);
     Pairs(out, Desc.Events);
+    out << "\n";
     for (const TControlDesc& c : Desc.Controls) {
-        out << c.Kind << " " << c.Name << "\n";
-        if (!c.Parent.empty()) out << "  Parent = " << c.Parent << "\n";
+        out << c.Kind << " " << c.Name;
+        if (!c.Parent.empty()) out << " in " << c.Parent;
         if (c.Left != 0 || c.Top != 0 || c.Width >= 0 || c.Height >= 0)
-            out << "  Bounds = " << c.Left << ", " << c.Top << ", " << Size(c.Width) << ", " << Size(c.Height) << "\n";
-        if (!c.Caption.empty()) out << "  Caption = " << Quoted(c.Caption) << "\n";
-        if (!c.Hint.empty()) out << "  Hint = " << Quoted(c.Hint) << "\n";
+            out << " at " << c.Left << ", " << c.Top << ", " << Size(c.Width) << ", " << Size(c.Height);
+        if (!c.Caption.empty()) out << " caption " << Quoted(c.Caption);
+        if (!c.Hint.empty()) out << " hint " << Quoted(c.Hint);
         if (!c.Items.empty()) {
-            out << "  Items =";
-            for (std::size_t i = 0; i < c.Items.size(); ++i) out << (i ? ", " : " ") << Quoted(c.Items[i]);
-            out << "\n";
+            out << " items [";
+            for (std::size_t i = 0; i < c.Items.size(); ++i) out << (i ? ", " : "") << Quoted(c.Items[i]);
+            out << "]";
         }
         Pairs(out, c.Props);
         Pairs(out, c.Events);
+        out << "\n";
     }
     return out.str();
 }

@@ -14,9 +14,11 @@
 
 namespace trx::test {
 
-// The form, then each control in creation order: its kind and name, then
-// its parent, bounds, caption, hint, items, further properties and
-// handlers, each on a line of its own, as the layout writes them.
+// One line for the form, then one for each control in creation order: its
+// kind and name, "in" its parent, "at" its left, top, width and height
+// ("default" keeps the class's size), its caption, hint and items, then its
+// further properties and its handlers as Name=Value, as the layout writes
+// them. Texts are quoted.
 std::string DumpLayout(const TFormDesc& Desc);
 
 // Text equals the content of Golden; with TRX_UPDATE_GOLDEN=1 Golden is
