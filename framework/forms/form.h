@@ -181,6 +181,7 @@ protected:
     // Keeps a field of TRX_FIELD for BindFields; the field starts as nullptr.
     template <class T>
     T* DeclareField(const char* Name, T** Field) {
+        if (fields_.empty()) fields_.reserve(32); // one allocation for most forms
         fields_.push_back({Name, Field, [](void* F, TComponent* C) {
                                T* t = dynamic_cast<T*>(C);
                                if (t) *static_cast<T**>(F) = t;
