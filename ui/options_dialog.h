@@ -6,7 +6,7 @@
 //
 // The class is spread over several files, each about one concern:
 //   options_dialog.cpp    the run: creation, first show, print, save, close
-//   options_layout*.cpp   the form's layout and the binding of its controls
+//   options_layout*.cpp   the form's layout and the handlers of its events
 //   options_pages.cpp     tabs, hidden pages, menus, keys, hints, resizing
 //   options_transfer.cpp  settings to controls and back, and the handlers
 //                         that only mark the settings modified
