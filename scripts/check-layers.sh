@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a layer includes a higher one. The layers point one way:
+# Fails when a layer includes a higher one, or shipped code the tests' own
+# support. The layers point one way:
 # framework/ < engine/ < storage/ < ui/, and only framework/qt/ (and its
 # tests, and the screen tests of tests/screen/) include Qt or CUPS headers;
 # so may bench/pdf_peer.cpp, a bare Qt program the PDF printer is measured
@@ -33,6 +34,16 @@ forbid "storage/ includes ui/" 'ui/' storage
 # Qt headers are Q<Name> or Qt<Module>/...; CUPS headers are cups/....
 forbid "Qt or CUPS headers outside framework/qt/" 'Q[A-Za-z]+>|Qt[A-Za-z]*/|cups/' \
     $(ls -d framework engine storage ui examples bench tests 2>/dev/null)
+
+# The component and its example ship no test code: nothing of theirs
+# includes the tests' support (tests/support/, the scripted user among it).
+hits=$(grep -rnE --include='*.h' --include='*.cpp' \
+    '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](support|tests)/' framework engine storage ui examples || true)
+if [ -n "$hits" ]; then
+    echo "the component or its example includes test support:"
+    echo "$hits" | sed 's/^/    /'
+    status=1
+fi
 
 [ $status -eq 0 ] || echo "layer check failed: the layers point framework/ < engine/ < storage/ < ui/"
 exit $status

@@ -18,7 +18,6 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 #include "storage/file_operations.h"
 
@@ -37,6 +36,8 @@ constexpr const char* DataDirExt = ".TRX";
 // Between an outdated entry's key and its directory in the list of entries.
 constexpr const char* EntryArrow = " --> ";
 const TMsgDlgButtons OkOnly{TMsgDlgBtn::mbOK};
+
+} // namespace
 
 const TFormDesc& WizardLayout() {
     static const TFormDesc d{
@@ -375,6 +376,8 @@ const TFormDesc& WizardLayout() {
     return d;
 }
 
+namespace {
+
 // The class of an event's sender, for the message of a handler called
 // by a control it does not serve.
 std::string ClassNameOf(const TObject* Sender) {
@@ -472,28 +475,6 @@ TfmTBXDir::TfmTBXDir(TComponent* AOwner) : TForm(AOwner) {
                   .Add("buFinishClick", this, &TfmTBXDir::buFinishClick)
                   .Add("buCancelClick", this, &TfmTBXDir::buCancelClick)
                   .Add("buHelpClick", this, &TfmTBXDir::buHelpClick));
-    lbProjectNameTitle = RequireComponent<TLabel>(*this, "lbProjectNameTitle");
-    nbWizard = RequireComponent<TNotebook>(*this, "nbWizard");
-    rbNewProgram = RequireComponent<TRadioButton>(*this, "rbNewProgram");
-    rbOldProgram = RequireComponent<TRadioButton>(*this, "rbOldProgram");
-    rbSingleProgram = RequireComponent<TRadioButton>(*this, "rbSingleProgram");
-    rbMultiProgram = RequireComponent<TRadioButton>(*this, "rbMultiProgram");
-    lbSOPRenameTitle = RequireComponent<TLabel>(*this, "lbSOPRenameTitle");
-    cmbSOPDataDirectory = RequireComponent<TComboBox>(*this, "cmbSOPDataDirectory");
-    buSOPLkup = RequireComponent<TButton>(*this, "buSOPLkup");
-    lbSOPOldProjectName = RequireComponent<TLabel>(*this, "lbSOPOldProjectName");
-    lbSOPNewProjectName = RequireComponent<TLabel>(*this, "lbSOPNewProjectName");
-    cmbMNPDataDirectory = RequireComponent<TComboBox>(*this, "cmbMNPDataDirectory");
-    buNMDirectoryLkup = RequireComponent<TButton>(*this, "buNMDirectoryLkup");
-    cmbMNFileDriver = RequireComponent<TComboBox>(*this, "cmbMNFileDriver");
-    cmbOMPFileName = RequireComponent<TComboBox>(*this, "cmbOMPFileName");
-    lbOMPWarning = RequireComponent<TLabel>(*this, "lbOMPWarning");
-    buHelp = RequireComponent<TButton>(*this, "buHelp");
-    buBack = RequireComponent<TButton>(*this, "buBack");
-    buNext = RequireComponent<TButton>(*this, "buNext");
-    buCancel = RequireComponent<TButton>(*this, "buCancel");
-    buFinish = RequireComponent<TButton>(*this, "buFinish");
-    paMsg = RequireComponent<TPanel>(*this, "paMsg");
 }
 
 TfmTBXDir::~TfmTBXDir() {

@@ -21,17 +21,13 @@
 #include <string>
 
 #include "framework/core/component.h"
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/standard_controls.h"
 
 namespace trx {
 
-class TButton;
-class TComboBox;
-class TGroupBox;
-class TLabel;
-class TNotebook;
-class TPanel;
-class TRadioButton;
+struct TFormDesc;
 
 // The kind of set-up chosen: a new or an old program, with a directory of
 // its own or a shared one.
@@ -81,28 +77,28 @@ public:
     void buHelpClick(TObject* Sender);
     void ShowStatusHint(TObject* Sender);
 
-    TLabel* lbProjectNameTitle = nullptr;
-    TNotebook* nbWizard = nullptr;
-    TRadioButton* rbNewProgram = nullptr;
-    TRadioButton* rbOldProgram = nullptr;
-    TRadioButton* rbSingleProgram = nullptr;
-    TRadioButton* rbMultiProgram = nullptr;
-    TLabel* lbSOPRenameTitle = nullptr;
-    TComboBox* cmbSOPDataDirectory = nullptr;
-    TButton* buSOPLkup = nullptr;
-    TLabel* lbSOPOldProjectName = nullptr;
-    TLabel* lbSOPNewProjectName = nullptr;
-    TComboBox* cmbMNPDataDirectory = nullptr;
-    TButton* buNMDirectoryLkup = nullptr;
-    TComboBox* cmbMNFileDriver = nullptr;
-    TComboBox* cmbOMPFileName = nullptr;
-    TLabel* lbOMPWarning = nullptr;
-    TButton* buHelp = nullptr;
-    TButton* buBack = nullptr;
-    TButton* buNext = nullptr;
-    TButton* buCancel = nullptr;
-    TButton* buFinish = nullptr;
-    TPanel* paMsg = nullptr;
+    TRX_FIELD(TLabel, lbProjectNameTitle);
+    TRX_FIELD(TNotebook, nbWizard);
+    TRX_FIELD(TRadioButton, rbNewProgram);
+    TRX_FIELD(TRadioButton, rbOldProgram);
+    TRX_FIELD(TRadioButton, rbSingleProgram);
+    TRX_FIELD(TRadioButton, rbMultiProgram);
+    TRX_FIELD(TLabel, lbSOPRenameTitle);
+    TRX_FIELD(TComboBox, cmbSOPDataDirectory);
+    TRX_FIELD(TButton, buSOPLkup);
+    TRX_FIELD(TLabel, lbSOPOldProjectName);
+    TRX_FIELD(TLabel, lbSOPNewProjectName);
+    TRX_FIELD(TComboBox, cmbMNPDataDirectory);
+    TRX_FIELD(TButton, buNMDirectoryLkup);
+    TRX_FIELD(TComboBox, cmbMNFileDriver);
+    TRX_FIELD(TComboBox, cmbOMPFileName);
+    TRX_FIELD(TLabel, lbOMPWarning);
+    TRX_FIELD(TButton, buHelp);
+    TRX_FIELD(TButton, buBack);
+    TRX_FIELD(TButton, buNext);
+    TRX_FIELD(TButton, buCancel);
+    TRX_FIELD(TButton, buFinish);
+    TRX_FIELD(TPanel, paMsg);
 
     int BaseHelpContext = 0;
     std::string PgmType; // "Program", or "Project" inside the environment
@@ -123,6 +119,8 @@ private:
 
 // The wizard while it exists, else nullptr.
 extern TfmTBXDir* fmTBXDir;
+// The wizard's layout, which its constructor builds.
+const TFormDesc& WizardLayout();
 
 // Sets up a data directory that is undefined or missing (GetTBXDataDir's
 // hook). Without a redirection entry and before the program file exists (a

@@ -6,7 +6,7 @@
 //
 // The class is spread over several files, each about one concern:
 //   options_dialog.cpp    the run: creation, first show, print, save, close
-//   options_layout*.cpp   the form's layout and the binding of its controls
+//   options_layout*.cpp   the form's layout and the handlers of its events
 //   options_pages.cpp     tabs, hidden pages, menus, keys, hints, resizing
 //   options_transfer.cpp  settings to controls and back, and the handlers
 //                         that only mark the settings modified
@@ -25,37 +25,22 @@
 #include <vector>
 
 #include "engine/report_types.h"
+#include "framework/forms/dialogs.h"
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/menus.h"
 #include "framework/forms/standard_controls.h"
+#include "framework/grids/db_grid.h"
 #include "framework/printing/graphics.h"
 
 namespace trx {
 
-class TButton;
-class TCheckBox;
-class TComboBox;
 class TDataSet;
-class TDBGrid;
-class TEdit;
-class TFontDialog;
-enum class TFontDialogOption : uint8_t;
-class TGroupBox;
-class TLabel;
-class TListBox;
-class TMainMenu;
-class TMemo;
-class TMenuItem;
-class TNotebook;
-class TPanel;
-class TPrinterSetupDialog;
-class TRadioButton;
+struct TFormDesc;
 class TRunProgressScope;
 class TRunScope;
-class TSaveDialog;
 class TSaveOrig;
-class TSpeedButton;
 class TTabSetControl;
-class TTimer;
 class TWindowProgress;
 
 // Private messages the dialog posts to itself for its deferred actions.
@@ -248,234 +233,235 @@ public:
 
     // ---- Controls, bound once from the layout ------------------------------
     // Top bar.
-    TPanel* paTop = nullptr;
-    TSpeedButton* sbClose = nullptr;
-    TSpeedButton* sbSaveOpts = nullptr;
-    TSpeedButton* sbPrint = nullptr;
-    TSpeedButton* sbPreview = nullptr;
-    TComboBox* cbxOutputDest = nullptr;
-    TSpeedButton* sbPrinterSetup = nullptr;
-    TEdit* edOutputFileName = nullptr;
-    TButton* buBrowseFile = nullptr;
-    TComboBox* cbxIfOutputFileExists = nullptr;
+    TRX_FIELD(TPanel, paTop);
+    TRX_FIELD(TSpeedButton, sbClose);
+    TRX_FIELD(TSpeedButton, sbSaveOpts);
+    TRX_FIELD(TSpeedButton, sbPrint);
+    TRX_FIELD(TSpeedButton, sbPreview);
+    TRX_FIELD(TComboBox, cbxOutputDest);
+    TRX_FIELD(TSpeedButton, sbPrinterSetup);
+    TRX_FIELD(TEdit, edOutputFileName);
+    TRX_FIELD(TButton, buBrowseFile);
+    TRX_FIELD(TComboBox, cbxIfOutputFileExists);
     // Middle and bottom.
-    TPanel* paMiddle = nullptr;
-    TNotebook* nbOptions = nullptr;
-    TPanel* paBottom = nullptr;
-    TPanel* paRptStatus = nullptr;
-    TPanel* paPageDimensions = nullptr;
-    TPanel* paDestination = nullptr;
-    TPanel* paMsg = nullptr;
-    TPanel* paPagesAcross = nullptr;
+    TRX_FIELD(TPanel, paMiddle);
+    TRX_FIELD(TNotebook, nbOptions);
+    TRX_FIELD(TPanel, paBottom);
+    TRX_FIELD(TPanel, paRptStatus);
+    TRX_FIELD(TPanel, paPageDimensions);
+    TRX_FIELD(TPanel, paDestination);
+    TRX_FIELD(TPanel, paMsg);
+    TRX_FIELD(TPanel, paPagesAcross);
     // Non-visual.
-    TTimer* Timer1 = nullptr;
-    TSaveDialog* SaveDialog1 = nullptr;
-    TFontDialog* FontDialog1 = nullptr;
-    TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
+    TRX_FIELD(TTimer, Timer1);
+    TRX_FIELD(TSaveDialog, SaveDialog1);
+    TRX_FIELD(TFontDialog, FontDialog1);
+    TRX_FIELD(TPrinterSetupDialog, PrinterSetupDialog1);
     // Main menu.
-    TMainMenu* mmRptOpts = nullptr;
-    TMenuItem* mnFile = nullptr;
-    TMenuItem* itmPreview = nullptr;
-    TMenuItem* itmOutputDestination = nullptr;
-    TMenuItem* itmPrint = nullptr;
-    TMenuItem* itmOutputSetup = nullptr;
-    TMenuItem* itmSave = nullptr;
-    TMenuItem* itmCalcColSIze = nullptr;
-    TMenuItem* itmExit = nullptr;
-    TMenuItem* mnView = nullptr;
-    TMenuItem* itmGeneralTab = nullptr;
-    TMenuItem* itmOutputTab = nullptr;
-    TMenuItem* itmStylesTab = nullptr;
-    TMenuItem* itmTitlesTab = nullptr;
-    TMenuItem* itmSetupTab = nullptr;
-    TMenuItem* itmTogglePages = nullptr;
+    TRX_FIELD(TMainMenu, mmRptOpts);
+    TRX_FIELD(TMenuItem, mnFile);
+    TRX_FIELD(TMenuItem, itmPreview);
+    TRX_FIELD(TMenuItem, itmOutputDestination);
+    TRX_FIELD(TMenuItem, itmPrint);
+    TRX_FIELD(TMenuItem, itmOutputSetup);
+    TRX_FIELD(TMenuItem, itmSave);
+    TRX_FIELD(TMenuItem, itmCalcColSIze);
+    TRX_FIELD(TMenuItem, itmExit);
+    TRX_FIELD(TMenuItem, mnView);
+    TRX_FIELD(TMenuItem, itmGeneralTab);
+    TRX_FIELD(TMenuItem, itmOutputTab);
+    TRX_FIELD(TMenuItem, itmStylesTab);
+    TRX_FIELD(TMenuItem, itmTitlesTab);
+    TRX_FIELD(TMenuItem, itmSetupTab);
+    TRX_FIELD(TMenuItem, itmTogglePages);
 
     // General page: Print What?
-    TGroupBox* gbPrintWhat = nullptr;
-    TRadioButton* rbPrintWhatAll = nullptr;
-    TRadioButton* rbPrintWhatCurrentPage = nullptr;
-    TRadioButton* rbPrintWhatCurrentBranchAll = nullptr;
-    TRadioButton* rbPrintWhatCurrentBranchDown = nullptr;
-    TRadioButton* rbPrintWhatTestPage = nullptr;
-    TRadioButton* rbPrintWhatWindowSnapshot = nullptr;
-    TRadioButton* rbPrintWhatPageRange = nullptr;
-    TLabel* lbPageRangeFrom = nullptr;
-    TEdit* edPageRangeFrom = nullptr;
-    TLabel* lbPageRangeTo = nullptr;
-    TEdit* edPageRangeTo = nullptr;
-    TComboBox* cmbSnapshotSize = nullptr;
+    TRX_FIELD(TGroupBox, gbPrintWhat);
+    TRX_FIELD(TRadioButton, rbPrintWhatAll);
+    TRX_FIELD(TRadioButton, rbPrintWhatCurrentPage);
+    TRX_FIELD(TRadioButton, rbPrintWhatCurrentBranchAll);
+    TRX_FIELD(TRadioButton, rbPrintWhatCurrentBranchDown);
+    TRX_FIELD(TRadioButton, rbPrintWhatTestPage);
+    TRX_FIELD(TRadioButton, rbPrintWhatWindowSnapshot);
+    TRX_FIELD(TRadioButton, rbPrintWhatPageRange);
+    TRX_FIELD(TLabel, lbPageRangeFrom);
+    TRX_FIELD(TEdit, edPageRangeFrom);
+    TRX_FIELD(TLabel, lbPageRangeTo);
+    TRX_FIELD(TEdit, edPageRangeTo);
+    TRX_FIELD(TComboBox, cmbSnapshotSize);
     // General page: Formatting Options.
-    TGroupBox* gbFormattingOptions = nullptr;
-    TLabel* lbPanelsAcrossPage = nullptr;
-    TEdit* edPanelsAcrossPage = nullptr;
-    TLabel* lbInterPanelGap = nullptr;
-    TEdit* edInterPanelGap = nullptr;
-    TLabel* lbNodeIndentation = nullptr;
-    TEdit* edNodeIndentation = nullptr;
-    TLabel* lbHorizLineFreq = nullptr;
-    TEdit* edHorizLineFreq = nullptr;
-    TLabel* lbVertHtAdjPer = nullptr;
-    TEdit* edVertHtAdjPer = nullptr;
-    TLabel* lbVertHtAdjPerPercentSymbol = nullptr;
-    TLabel* lbMaxStringColWid = nullptr;
-    TEdit* edMaxStringColWid = nullptr;
-    TLabel* lbMaxMemoColWid = nullptr;
-    TEdit* edMaxMemoColWid = nullptr;
-    TLabel* lbMaxStringLines = nullptr;
-    TEdit* edMaxStringLines = nullptr;
-    TLabel* lbMaxMemoLines = nullptr;
-    TEdit* edMaxMemoLines = nullptr;
-    TLabel* lbStartingReportLineId = nullptr;
-    TEdit* edStartingReportLineId = nullptr;
-    TLabel* lbColTitlesAlignment = nullptr;
-    TComboBox* cbxColTitleAlignment = nullptr;
+    TRX_FIELD(TGroupBox, gbFormattingOptions);
+    TRX_FIELD(TLabel, lbPanelsAcrossPage);
+    TRX_FIELD(TEdit, edPanelsAcrossPage);
+    TRX_FIELD(TLabel, lbInterPanelGap);
+    TRX_FIELD(TEdit, edInterPanelGap);
+    TRX_FIELD(TLabel, lbNodeIndentation);
+    TRX_FIELD(TEdit, edNodeIndentation);
+    TRX_FIELD(TLabel, lbHorizLineFreq);
+    TRX_FIELD(TEdit, edHorizLineFreq);
+    TRX_FIELD(TLabel, lbVertHtAdjPer);
+    TRX_FIELD(TEdit, edVertHtAdjPer);
+    TRX_FIELD(TLabel, lbVertHtAdjPerPercentSymbol);
+    TRX_FIELD(TLabel, lbMaxStringColWid);
+    TRX_FIELD(TEdit, edMaxStringColWid);
+    TRX_FIELD(TLabel, lbMaxMemoColWid);
+    TRX_FIELD(TEdit, edMaxMemoColWid);
+    TRX_FIELD(TLabel, lbMaxStringLines);
+    TRX_FIELD(TEdit, edMaxStringLines);
+    TRX_FIELD(TLabel, lbMaxMemoLines);
+    TRX_FIELD(TEdit, edMaxMemoLines);
+    TRX_FIELD(TLabel, lbStartingReportLineId);
+    TRX_FIELD(TEdit, edStartingReportLineId);
+    TRX_FIELD(TLabel, lbColTitlesAlignment);
+    TRX_FIELD(TComboBox, cbxColTitleAlignment);
     // General page: Snugfitting and record counting.
-    TGroupBox* gbSnugfitting = nullptr;
-    TComboBox* cbxSnugfit = nullptr;
-    TLabel* lbMaxRowsToSnugfit = nullptr;
-    TEdit* edMaxRowsToSnugfit = nullptr;
-    TGroupBox* gbDatasetRowCounting = nullptr;
-    TRadioButton* rbCountNumRcds = nullptr;
-    TRadioButton* rbEstimateNumRcds = nullptr;
-    TLabel* lbRcdEstimate = nullptr;
-    TEdit* edRcdEstimate = nullptr;
-    TEdit* edNumericOnly = nullptr;
+    TRX_FIELD(TGroupBox, gbSnugfitting);
+    TRX_FIELD(TComboBox, cbxSnugfit);
+    TRX_FIELD(TLabel, lbMaxRowsToSnugfit);
+    TRX_FIELD(TEdit, edMaxRowsToSnugfit);
+    TRX_FIELD(TGroupBox, gbDatasetRowCounting);
+    TRX_FIELD(TRadioButton, rbCountNumRcds);
+    TRX_FIELD(TRadioButton, rbEstimateNumRcds);
+    TRX_FIELD(TLabel, lbRcdEstimate);
+    TRX_FIELD(TEdit, edRcdEstimate);
+    TRX_FIELD(TEdit, edNumericOnly);
 
     // Output page: Margins.
-    TGroupBox* gbMargins = nullptr;
-    TLabel* lbMarginTop = nullptr;
-    TLabel* lbMarginLeft = nullptr;
-    TLabel* lbMarginRight = nullptr;
-    TLabel* lbMarginBottom = nullptr;
-    TLabel* lbPageMargin = nullptr;
-    TLabel* lbCellMargin = nullptr;
-    TEdit* edPageMarginTop = nullptr;
-    TEdit* edPageMarginLeft = nullptr;
-    TEdit* edPageMarginRight = nullptr;
-    TEdit* edPageMarginBottom = nullptr;
-    TEdit* edCellMarginTop = nullptr;
-    TEdit* edCellMarginLeft = nullptr;
-    TEdit* edCellMarginRight = nullptr;
-    TEdit* edCellMarginBottom = nullptr;
+    TRX_FIELD(TGroupBox, gbMargins);
+    TRX_FIELD(TLabel, lbMarginTop);
+    TRX_FIELD(TLabel, lbMarginLeft);
+    TRX_FIELD(TLabel, lbMarginRight);
+    TRX_FIELD(TLabel, lbMarginBottom);
+    TRX_FIELD(TLabel, lbPageMargin);
+    TRX_FIELD(TLabel, lbCellMargin);
+    TRX_FIELD(TEdit, edPageMarginTop);
+    TRX_FIELD(TEdit, edPageMarginLeft);
+    TRX_FIELD(TEdit, edPageMarginRight);
+    TRX_FIELD(TEdit, edPageMarginBottom);
+    TRX_FIELD(TEdit, edCellMarginTop);
+    TRX_FIELD(TEdit, edCellMarginLeft);
+    TRX_FIELD(TEdit, edCellMarginRight);
+    TRX_FIELD(TEdit, edCellMarginBottom);
     // Output page: Report Position.
-    TGroupBox* gbPosition = nullptr;
-    TLabel* lbOrientation = nullptr;
-    TComboBox* cbxOrientation = nullptr;
-    TLabel* lbReportAlignment = nullptr;
-    TComboBox* cbxReportAlignment = nullptr;
+    TRX_FIELD(TGroupBox, gbPosition);
+    TRX_FIELD(TLabel, lbOrientation);
+    TRX_FIELD(TComboBox, cbxOrientation);
+    TRX_FIELD(TLabel, lbReportAlignment);
+    TRX_FIELD(TComboBox, cbxReportAlignment);
     // Output page: Output Options.
-    TGroupBox* gbOutputOptions = nullptr;
-    TLabel* lbSmallestFontSize = nullptr;
-    TEdit* edSmallestFontSize = nullptr;
-    TLabel* lbLargestFontSize = nullptr;
-    TEdit* edLargestFontSize = nullptr;
-    TLabel* lbLinesPerPage = nullptr;
-    TEdit* edLinesPerPage = nullptr;
-    TLabel* lbTxtCharsPageWid = nullptr;
-    TEdit* edTxtCharsPageWid = nullptr;
-    TCheckBox* cbShrinkToPage = nullptr;
-    TCheckBox* cbExpandToPage = nullptr;
+    TRX_FIELD(TGroupBox, gbOutputOptions);
+    TRX_FIELD(TLabel, lbSmallestFontSize);
+    TRX_FIELD(TEdit, edSmallestFontSize);
+    TRX_FIELD(TLabel, lbLargestFontSize);
+    TRX_FIELD(TEdit, edLargestFontSize);
+    TRX_FIELD(TLabel, lbLinesPerPage);
+    TRX_FIELD(TEdit, edLinesPerPage);
+    TRX_FIELD(TLabel, lbTxtCharsPageWid);
+    TRX_FIELD(TEdit, edTxtCharsPageWid);
+    TRX_FIELD(TCheckBox, cbShrinkToPage);
+    TRX_FIELD(TCheckBox, cbExpandToPage);
     // Output page: Export Options.
-    TGroupBox* gbExportOptions = nullptr;
-    TLabel* lbExportFieldDelim = nullptr;
-    TComboBox* cmbExportFieldDelim = nullptr;
-    TLabel* lbExportQuote = nullptr;
-    TComboBox* cmbExportQuote = nullptr;
-    TLabel* lbMaxExportLength = nullptr;
-    TLabel* lbExportMaxStrLng = nullptr;
-    TEdit* edExportMaxStrLng = nullptr;
-    TLabel* lbExportMaxMemoLng = nullptr;
-    TEdit* edExportMaxMemoLng = nullptr;
-    TCheckBox* cbExportOnlyPrintableChrs = nullptr;
+    TRX_FIELD(TGroupBox, gbExportOptions);
+    TRX_FIELD(TLabel, lbExportFieldDelim);
+    TRX_FIELD(TComboBox, cmbExportFieldDelim);
+    TRX_FIELD(TLabel, lbExportQuote);
+    TRX_FIELD(TComboBox, cmbExportQuote);
+    TRX_FIELD(TLabel, lbMaxExportLength);
+    TRX_FIELD(TLabel, lbExportMaxStrLng);
+    TRX_FIELD(TEdit, edExportMaxStrLng);
+    TRX_FIELD(TLabel, lbExportMaxMemoLng);
+    TRX_FIELD(TEdit, edExportMaxMemoLng);
+    TRX_FIELD(TCheckBox, cbExportOnlyPrintableChrs);
     // Output page: Fast Printer Text and the printer.
-    TGroupBox* gbFastPrinterText = nullptr;
-    TCheckBox* cbFastPrinterText = nullptr;
-    TLabel* lbFastTextPrinterInit = nullptr;
-    TEdit* edFastTextPrinterInit = nullptr;
-    TLabel* lbFastTextPrinterFinish = nullptr;
-    TEdit* edFastTextPrinterFinish = nullptr;
-    TComboBox* cmbPrinters = nullptr;
-    TCheckBox* cbDefaultPrinter = nullptr;
-    TCheckBox* cbUseReportViewer = nullptr;
+    TRX_FIELD(TGroupBox, gbFastPrinterText);
+    TRX_FIELD(TCheckBox, cbFastPrinterText);
+    TRX_FIELD(TLabel, lbFastTextPrinterInit);
+    TRX_FIELD(TEdit, edFastTextPrinterInit);
+    TRX_FIELD(TLabel, lbFastTextPrinterFinish);
+    TRX_FIELD(TEdit, edFastTextPrinterFinish);
+    TRX_FIELD(TComboBox, cmbPrinters);
+    TRX_FIELD(TCheckBox, cbDefaultPrinter);
+    TRX_FIELD(TCheckBox, cbUseReportViewer);
 
     // Style page.
-    TPanel* paStylesLeft = nullptr;
-    TPanel* paStyleOpts = nullptr;
-    TPanel* paStyleOptsInclude = nullptr;
-    TListBox* lbxStyleOpts = nullptr;
-    TPanel* paOutputQuality = nullptr;
-    TComboBox* cbxOutputQuality = nullptr;
-    TPanel* paStyle = nullptr;
-    TNotebook* nbStyles = nullptr;
-    TPanel* paStyles = nullptr;
-    TDBGrid* dbgStyles = nullptr;
-    TEdit* edStylesLocator = nullptr;
-    TEdit* edTextFontName = nullptr;
-    TButton* buTextFontName = nullptr;
-    TEdit* edTextFontSize = nullptr;
-    TEdit* edReplFontName = nullptr;
-    TButton* buReplFontName = nullptr;
-    TEdit* edReplFontSize = nullptr;
+    TRX_FIELD(TPanel, paStylesLeft);
+    TRX_FIELD(TPanel, paStyleOpts);
+    TRX_FIELD(TPanel, paStyleOptsInclude);
+    TRX_FIELD(TListBox, lbxStyleOpts);
+    TRX_FIELD(TPanel, paOutputQuality);
+    TRX_FIELD(TComboBox, cbxOutputQuality);
+    TRX_FIELD(TPanel, paStyle);
+    TRX_FIELD(TNotebook, nbStyles);
+    TRX_FIELD(TPanel, paStyles);
+    TRX_FIELD(TDBGrid, dbgStyles);
+    TRX_FIELD(TEdit, edStylesLocator);
+    TRX_FIELD(TEdit, edTextFontName);
+    TRX_FIELD(TButton, buTextFontName);
+    TRX_FIELD(TEdit, edTextFontSize);
+    TRX_FIELD(TEdit, edReplFontName);
+    TRX_FIELD(TButton, buReplFontName);
+    TRX_FIELD(TEdit, edReplFontSize);
 
     // Titles page.
-    TPanel* paRptMemoOptions = nullptr;
-    TPanel* paMemoTitlesTop = nullptr;
-    TListBox* lbxMemoLocation = nullptr;
-    TLabel* lbMemoXPosPer = nullptr;
-    TEdit* edMemoXPosPer = nullptr;
-    TLabel* lbMemoWidPer = nullptr;
-    TEdit* edMemoWidPer = nullptr;
-    TLabel* lbMemoSpacesAbove = nullptr;
-    TEdit* edMemoSpacesAbove = nullptr;
-    TLabel* lbMemoSpacesBelow = nullptr;
-    TEdit* edMemoSpacesBelow = nullptr;
-    TRadioButton* rbRptMemoLeftJustify = nullptr;
-    TRadioButton* rbRptMemoCenterJustify = nullptr;
-    TRadioButton* rbRptMemoRightJustify = nullptr;
-    TCheckBox* cbMemoVisible = nullptr;
-    TButton* buMemoFont = nullptr;
-    TPanel* paMemoTitlesBottom = nullptr;
-    TLabel* lbRptMemoLeftMargin = nullptr;
-    TMemo* memRptMemo = nullptr;
-    TLabel* lbRptMemoRightMargin = nullptr;
+    TRX_FIELD(TPanel, paRptMemoOptions);
+    TRX_FIELD(TPanel, paMemoTitlesTop);
+    TRX_FIELD(TListBox, lbxMemoLocation);
+    TRX_FIELD(TLabel, lbMemoXPosPer);
+    TRX_FIELD(TEdit, edMemoXPosPer);
+    TRX_FIELD(TLabel, lbMemoWidPer);
+    TRX_FIELD(TEdit, edMemoWidPer);
+    TRX_FIELD(TLabel, lbMemoSpacesAbove);
+    TRX_FIELD(TEdit, edMemoSpacesAbove);
+    TRX_FIELD(TLabel, lbMemoSpacesBelow);
+    TRX_FIELD(TEdit, edMemoSpacesBelow);
+    TRX_FIELD(TRadioButton, rbRptMemoLeftJustify);
+    TRX_FIELD(TRadioButton, rbRptMemoCenterJustify);
+    TRX_FIELD(TRadioButton, rbRptMemoRightJustify);
+    TRX_FIELD(TCheckBox, cbMemoVisible);
+    TRX_FIELD(TButton, buMemoFont);
+    TRX_FIELD(TPanel, paMemoTitlesBottom);
+    TRX_FIELD(TLabel, lbRptMemoLeftMargin);
+    TRX_FIELD(TMemo, memRptMemo);
+    TRX_FIELD(TLabel, lbRptMemoRightMargin);
 
     // Setup page.
-    TGroupBox* gbDisplayPages = nullptr;
-    TCheckBox* cbShowGeneralPage = nullptr;
-    TCheckBox* cbShowOutputPage = nullptr;
-    TCheckBox* cbShowStylePage = nullptr;
-    TCheckBox* cbShowTitlesPage = nullptr;
-    TCheckBox* cbShowSetupPage = nullptr;
-    TGroupBox* gbDisplayReportOptions = nullptr;
-    TCheckBox* cbPauseAfterPrinting = nullptr;
-    TCheckBox* cbShowHint = nullptr;
-    TCheckBox* cbDisplayReportOptionsWin = nullptr;
-    TCheckBox* cbCloseWinAfterPrinting = nullptr;
-    TCheckBox* cbAllowFastPrinterText = nullptr;
-    TCheckBox* cbDisplayProgressWindow = nullptr;
-    TCheckBox* cbSettingsReadOnly = nullptr;
-    TCheckBox* cbPreviewFirst = nullptr;
-    TGroupBox* gbPasswords = nullptr;
-    TCheckBox* cbRptPW = nullptr;
-    TCheckBox* cbRptOptPW = nullptr;
-    TCheckBox* cbRptSetupPW = nullptr;
-    TGroupBox* gbMemoFormats = nullptr;
-    TLabel* lbMemoTimeFormatStr = nullptr;
-    TEdit* edMemoTimeFormatStr = nullptr;
-    TLabel* lbMemoDateFormatStr = nullptr;
-    TEdit* edMemoDateFormatStr = nullptr;
-    TLabel* lbMemoPageFormatStr = nullptr;
-    TEdit* edMemoPageFormatStr = nullptr;
+    TRX_FIELD(TGroupBox, gbDisplayPages);
+    TRX_FIELD(TCheckBox, cbShowGeneralPage);
+    TRX_FIELD(TCheckBox, cbShowOutputPage);
+    TRX_FIELD(TCheckBox, cbShowStylePage);
+    TRX_FIELD(TCheckBox, cbShowTitlesPage);
+    TRX_FIELD(TCheckBox, cbShowSetupPage);
+    TRX_FIELD(TGroupBox, gbDisplayReportOptions);
+    TRX_FIELD(TCheckBox, cbPauseAfterPrinting);
+    TRX_FIELD(TCheckBox, cbShowHint);
+    TRX_FIELD(TCheckBox, cbDisplayReportOptionsWin);
+    TRX_FIELD(TCheckBox, cbCloseWinAfterPrinting);
+    TRX_FIELD(TCheckBox, cbAllowFastPrinterText);
+    TRX_FIELD(TCheckBox, cbDisplayProgressWindow);
+    TRX_FIELD(TCheckBox, cbSettingsReadOnly);
+    TRX_FIELD(TCheckBox, cbPreviewFirst);
+    TRX_FIELD(TGroupBox, gbPasswords);
+    TRX_FIELD(TCheckBox, cbRptPW);
+    TRX_FIELD(TCheckBox, cbRptOptPW);
+    TRX_FIELD(TCheckBox, cbRptSetupPW);
+    TRX_FIELD(TGroupBox, gbMemoFormats);
+    TRX_FIELD(TLabel, lbMemoTimeFormatStr);
+    TRX_FIELD(TEdit, edMemoTimeFormatStr);
+    TRX_FIELD(TLabel, lbMemoDateFormatStr);
+    TRX_FIELD(TEdit, edMemoDateFormatStr);
+    TRX_FIELD(TLabel, lbMemoPageFormatStr);
+    TRX_FIELD(TEdit, edMemoPageFormatStr);
 
 private:
-    // Builds the form from its layout and binds the control pointers above
-    // (options_layout.cpp).
+    // Builds the form from its layout, which sets the fields of the
+    // controls above (options_layout.cpp).
     void BuildLayout();
-    void BindControls();
 };
 
 // The dialog while a report runs, else nullptr.
 extern TfmTBXMain* fmTBXMain;
+// The dialog's layout (options_layout*.cpp), which BuildLayout builds.
+const TFormDesc& OptionsLayout();
 
 // The five notebook pages, in page order.
 inline const std::vector<std::string>& OptionsPageNames() {

@@ -1,9 +1,8 @@
-// The options dialog's form: frame, menus and pages, the binding of its
-// controls to the dialog's members and of its events to the handlers.
+// The options dialog's form: frame, menus and pages, and the binding of its
+// events to the handlers.
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/menus.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/grids/db_grid.h"
 #include "ui/options_dialog.h"
 #include "ui/options_layout_parts.h"
@@ -13,105 +12,259 @@ namespace trx {
 namespace {
 
 std::vector<TControlDesc> FrameControls() {
-    std::vector<TControlDesc> c;
+    return {
+        // Top bar.
+        {.Kind = "TPanel", .Name = "paTop", .Width = 632, .Height = 32, .Props = {{"Align", "alTop"}}},
+        {.Kind = "TSpeedButton",
+         .Name = "sbClose",
+         .Parent = "paTop",
+         .Left = 10,
+         .Top = 1,
+         .Width = 30,
+         .Height = 30,
+         .Hint = "Exit|Exit without printing the report",
+         .Props = {{"Glyph", "Exit"}},
+         .Events = {{"OnClick", "bbCloseClick"}}},
+        {.Kind = "TSpeedButton",
+         .Name = "sbSaveOpts",
+         .Parent = "paTop",
+         .Left = 46,
+         .Top = 1,
+         .Width = 30,
+         .Height = 30,
+         .Hint = "Save Report Options|Save current report options (Disabled when Report Options are ReadOnly)",
+         .Props = {{"Glyph", "Save"}},
+         .Events = {{"OnClick", "sbSaveOptsClick"}}},
+        {.Kind = "TSpeedButton",
+         .Name = "sbPrint",
+         .Parent = "paTop",
+         .Left = 82,
+         .Top = 1,
+         .Width = 60,
+         .Height = 30,
+         .Caption = "Print",
+         .Hint = "Print Report|Print the report to the Output Destination",
+         .Events = {{"OnClick", "sbPrintClick"}}},
+        {.Kind = "TSpeedButton",
+         .Name = "sbPreview",
+         .Parent = "paTop",
+         .Left = 142,
+         .Top = 1,
+         .Width = 30,
+         .Height = 30,
+         .Hint = "Preview Report|Preview the report one page at a time on the screen (Disabled when not using Printer "
+                 "or File output)",
+         .Props = {{"Glyph", "Preview"}},
+         .Events = {{"OnClick", "sbPreviewClick"}}},
+        {.Kind = "TComboBox",
+         .Name = "cbxOutputDest",
+         .Parent = "paTop",
+         .Left = 176,
+         .Top = 5,
+         .Width = 97,
+         .Height = 21,
+         .Hint = "Output Destination|Output Destination determines where output will be sent",
+         .Items = {"Printer", "Text File", "Export Data"},
+         .Props = {{"DropDownCount", "4"}},
+         .Events = {{"OnChange", "cbxOutputDestChange"},
+                    {"OnDblClick", "cbxOutputDestDblClick"},
+                    {"OnExit", "cbxGenericExit"}}},
+        {.Kind = "TSpeedButton",
+         .Name = "sbPrinterSetup",
+         .Parent = "paTop",
+         .Left = 277,
+         .Top = 1,
+         .Width = 30,
+         .Height = 30,
+         .Hint = "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
+         .Props = {{"Glyph", "PrinterSetup"}},
+         .Events = {{"OnClick", "sbPrinterSetupClick"}}},
+        {.Kind = "TEdit",
+         .Name = "edOutputFileName",
+         .Parent = "paTop",
+         .Left = 312,
+         .Top = 5,
+         .Width = 161,
+         .Height = 21,
+         .Hint = "Output File|The text file where the report will be sent",
+         .Events = {{"OnExit", "edOutputFileNameExit"}}},
+        {.Kind = "TButton",
+         .Name = "buBrowseFile",
+         .Parent = "paTop",
+         .Left = 472,
+         .Top = 5,
+         .Width = 25,
+         .Height = 21,
+         .Caption = "...",
+         .Hint = "Browse|Browse directory for output file",
+         .Props = {{"Font.Style", "[fsBold]"}},
+         .Events = {{"OnClick", "sbPrinterSetupClick"}}},
+        {.Kind = "TComboBox",
+         .Name = "cbxIfOutputFileExists",
+         .Parent = "paTop",
+         .Left = 498,
+         .Top = 5,
+         .Width = 86,
+         .Height = 21,
+         .Hint = "When Output File Exists?|Determines what to do if Output file already exists",
+         .Items = {"Overwrite", "Append", "Ask User"},
+         .Events = {{"OnChange", "cbxIfOutputFileExistsChange"}, {"OnExit", "cbxGenericExit"}}},
 
-    // Top bar.
-    c.push_back(Ctl("TPanel", "paTop", "", {0, 0, 632, 32}, "", "", {{"Align", "alTop"}}));
-    c.push_back(Ctl("TSpeedButton", "sbClose", "paTop", {10, 1, 30, 30}, "", "Exit|Exit without printing the report",
-                    {{"Glyph", "Exit"}}, {{"OnClick", "bbCloseClick"}}));
-    c.push_back(Ctl("TSpeedButton", "sbSaveOpts", "paTop", {46, 1, 30, 30}, "",
-                    "Save Report Options|Save current report options (Disabled when Report Options are ReadOnly)",
-                    {{"Glyph", "Save"}}, {{"OnClick", "sbSaveOptsClick"}}));
-    c.push_back(Ctl("TSpeedButton", "sbPrint", "paTop", {82, 1, 60, 30}, "Print",
-                    "Print Report|Print the report to the Output Destination", {}, {{"OnClick", "sbPrintClick"}}));
-    c.push_back(Ctl("TSpeedButton", "sbPreview", "paTop", {142, 1, 30, 30}, "",
-                    "Preview Report|Preview the report one page at a time on the screen (Disabled when not using "
-                    "Printer or File output)",
-                    {{"Glyph", "Preview"}}, {{"OnClick", "sbPreviewClick"}}));
-    c.push_back(Ctl(
-        "TComboBox", "cbxOutputDest", "paTop", {176, 5, 97, 21}, "",
-        "Output Destination|Output Destination determines where output will be sent", {{"DropDownCount", "4"}},
-        {{"OnChange", "cbxOutputDestChange"}, {"OnDblClick", "cbxOutputDestDblClick"}, {"OnExit", "cbxGenericExit"}},
-        {"Printer", "Text File", "Export Data"}));
-    c.push_back(Ctl("TSpeedButton", "sbPrinterSetup", "paTop", {277, 1, 30, 30}, "",
-                    "Printer Setup (Ctrl-U)|Printer Setup changes printer settings", {{"Glyph", "PrinterSetup"}},
-                    {{"OnClick", "sbPrinterSetupClick"}}));
-    c.push_back(Ctl("TEdit", "edOutputFileName", "paTop", {312, 5, 161, 21}, "",
-                    "Output File|The text file where the report will be sent", {},
-                    {{"OnExit", "edOutputFileNameExit"}}));
-    c.push_back(Ctl("TButton", "buBrowseFile", "paTop", {472, 5, 25, 21}, "...",
-                    "Browse|Browse directory for output file", {{"Font.Style", "[fsBold]"}},
-                    {{"OnClick", "sbPrinterSetupClick"}}));
-    c.push_back(Ctl("TComboBox", "cbxIfOutputFileExists", "paTop", {498, 5, 86, 21}, "",
-                    "When Output File Exists?|Determines what to do if Output file already exists", {},
-                    {{"OnChange", "cbxIfOutputFileExistsChange"}, {"OnExit", "cbxGenericExit"}},
-                    {"Overwrite", "Append", "Ask User"}));
+        // Bottom bar: the report width, the page size and the destination over
+        // the status panel, which holds the pages-across panel at its right.
+        {.Kind = "TPanel",
+         .Name = "paBottom",
+         .Top = 389,
+         .Width = 632,
+         .Height = 44,
+         .Props = {{"Align", "alBottom"}, {"BevelOuter", "bvNone"}}},
+        {.Kind = "TPanel",
+         .Name = "paMsg",
+         .Parent = "paBottom",
+         .Top = 22,
+         .Width = 632,
+         .Height = 22,
+         .Props = {{"Align", "alBottom"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}},
+        {.Kind = "TPanel",
+         .Name = "paPagesAcross",
+         .Parent = "paMsg",
+         .Left = 531,
+         .Top = 1,
+         .Width = 100,
+         .Height = 20,
+         .Hint =
+             "# of Pages Across|Wide reports may print on several pages horizontally. Use Shrink To Page or Landscape",
+         .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}},
+         .Events = {{"OnClick", "paPagesAcrossClick"}}},
+        {.Kind = "TPanel",
+         .Name = "paPageDimensions",
+         .Parent = "paBottom",
+         .Left = 582,
+         .Width = 50,
+         .Height = 22,
+         .Hint = "Printable Area|Printable area on the page",
+         .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}},
+        {.Kind = "TPanel",
+         .Name = "paDestination",
+         .Parent = "paBottom",
+         .Left = 432,
+         .Width = 150,
+         .Height = 22,
+         .Hint = "Output Destination",
+         .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}},
+        {.Kind = "TPanel",
+         .Name = "paRptStatus",
+         .Parent = "paBottom",
+         .Width = 432,
+         .Height = 22,
+         .Hint = "Width of report including all horizontal pages",
+         .Props = {{"Align", "alClient"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}},
 
-    // Bottom bar: the report width, the page size and the destination over
-    // the status panel, which holds the pages-across panel at its right.
-    c.push_back(
-        Ctl("TPanel", "paBottom", "", {0, 389, 632, 44}, "", "", {{"Align", "alBottom"}, {"BevelOuter", "bvNone"}}));
-    c.push_back(Ctl("TPanel", "paMsg", "paBottom", {0, 22, 632, 22}, "", "",
-                    {{"Align", "alBottom"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}));
-    c.push_back(Ctl("TPanel", "paPagesAcross", "paMsg", {531, 1, 100, 20}, "",
-                    "# of Pages Across|Wide reports may print on several pages horizontally. Use Shrink To Page or "
-                    "Landscape",
-                    {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}, {{"OnClick", "paPagesAcrossClick"}}));
-    c.push_back(Ctl("TPanel", "paPageDimensions", "paBottom", {582, 0, 50, 22}, "",
-                    "Printable Area|Printable area on the page", {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}));
-    c.push_back(Ctl("TPanel", "paDestination", "paBottom", {432, 0, 150, 22}, "", "Output Destination",
-                    {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}));
-    c.push_back(Ctl("TPanel", "paRptStatus", "paBottom", {0, 0, 432, 22}, "",
-                    "Width of report including all horizontal pages",
-                    {{"Align", "alClient"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}));
+        // The middle: the tab strip (made with the form) over the notebook.
+        {.Kind = "TPanel",
+         .Name = "paMiddle",
+         .Top = 32,
+         .Width = 632,
+         .Height = 357,
+         .Props = {{"Align", "alClient"}, {"BevelOuter", "bvNone"}}},
+        {.Kind = "TNotebook",
+         .Name = "nbOptions",
+         .Parent = "paMiddle",
+         .Top = 26,
+         .Width = 632,
+         .Height = 331,
+         .Items = OptionsPageNames(),
+         .Props = {{"Align", "alClient"}}},
 
-    // The middle: the tab strip (made with the form) over the notebook.
-    c.push_back(
-        Ctl("TPanel", "paMiddle", "", {0, 32, 632, 357}, "", "", {{"Align", "alClient"}, {"BevelOuter", "bvNone"}}));
-    c.push_back(Ctl("TNotebook", "nbOptions", "paMiddle", {0, 26, 632, 331}, "", "", {{"Align", "alClient"}}, {},
-                    OptionsPageNames()));
-
-    // Non-visual.
-    c.push_back(
-        {.Kind = "TTimer", .Name = "Timer1", .Props = {{"Enabled", "False"}}, .Events = {{"OnTimer", "Timer1Timer"}}});
-    c.push_back({.Kind = "TSaveDialog", .Name = "SaveDialog1"});
-    c.push_back({.Kind = "TFontDialog", .Name = "FontDialog1"});
-    c.push_back({.Kind = "TPrinterSetupDialog", .Name = "PrinterSetupDialog1"});
-    return c;
-}
-
-TControlDesc Item(const char* Name, const char* Parent, const char* Caption, const char* ShortCut = "",
-                  const char* OnClick = "") {
-    TControlDesc d{.Kind = "TMenuItem", .Name = Name, .Parent = Parent, .Caption = Caption};
-    if (*ShortCut) d.Props.emplace_back("ShortCut", ShortCut);
-    if (*OnClick) d.Events.emplace_back("OnClick", OnClick);
-    return d;
+        // Non-visual.
+        {.Kind = "TTimer", .Name = "Timer1", .Props = {{"Enabled", "False"}}, .Events = {{"OnTimer", "Timer1Timer"}}},
+        {.Kind = "TSaveDialog", .Name = "SaveDialog1"},
+        {.Kind = "TFontDialog", .Name = "FontDialog1"},
+        {.Kind = "TPrinterSetupDialog", .Name = "PrinterSetupDialog1"},
+    };
 }
 
 std::vector<TControlDesc> MenuControls() {
-    std::vector<TControlDesc> c;
-    c.push_back({.Kind = "TMainMenu", .Name = "mmRptOpts"});
-    c.push_back(Item("mnFile", "mmRptOpts", "&File", "", "mnFileClick"));
-    c.push_back(Item("itmPreview", "mnFile", "Pre&view", "Ctrl+W", "itmPreviewClick"));
-    c.push_back(Item("itmOutputDestination", "mnFile", "Output Destination", "Ctrl+O", "itmOutputDestinationClick"));
-    c.push_back(Item("itmPrint", "mnFile", "&Print", "Ctrl+P", "itmPrintClick"));
-    c.push_back(Item("itmOutputSetup", "mnFile", "Printer Set&up", "Ctrl+U", "sbPrinterSetupClick"));
-    c.push_back(Item("N1", "mnFile", "-"));
-    c.push_back(Item("itmSave", "mnFile", "&Save Options", "Ctrl+S", "itmSaveClick"));
-    c.push_back(Item("itmCalcColSIze", "mnFile", "Size Column Widths", "", "itmCalcColSIzeClick"));
-    c.back().Props.emplace_back("Visible", "False");
-    c.push_back(Item("N2", "mnFile", "-"));
-    c.push_back(Item("itmExit", "mnFile", "E&xit", "Ctrl+Q", "bbCloseClick"));
-    c.push_back(Item("mnView", "mmRptOpts", "&View", "", "mnViewClick"));
-    c.push_back(Item("itmGeneralTab", "mnView", "&General", "", "itmViewPage"));
-    c.push_back(Item("itmOutputTab", "mnView", "O&utput"));
-    c.push_back(Item("itmStylesTab", "mnView", "&Styles"));
-    c.push_back(Item("itmTitlesTab", "mnView", "&Titles"));
-    c.push_back(Item("itmSetupTab", "mnView", "Set&up"));
-    c.push_back(Item("N3", "mnView", "-"));
-    c.push_back(Item("itmTogglePages", "mnView", "Toggle Pages Visibility", "Ctrl+F10", "itmTogglePagesClick"));
-    return c;
+    return {
+        {.Kind = "TMainMenu", .Name = "mmRptOpts"},
+
+        // The File menu.
+        {.Kind = "TMenuItem",
+         .Name = "mnFile",
+         .Parent = "mmRptOpts",
+         .Caption = "&File",
+         .Events = {{"OnClick", "mnFileClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmPreview",
+         .Parent = "mnFile",
+         .Caption = "Pre&view",
+         .Props = {{"ShortCut", "Ctrl+W"}},
+         .Events = {{"OnClick", "itmPreviewClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmOutputDestination",
+         .Parent = "mnFile",
+         .Caption = "Output Destination",
+         .Props = {{"ShortCut", "Ctrl+O"}},
+         .Events = {{"OnClick", "itmOutputDestinationClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmPrint",
+         .Parent = "mnFile",
+         .Caption = "&Print",
+         .Props = {{"ShortCut", "Ctrl+P"}},
+         .Events = {{"OnClick", "itmPrintClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmOutputSetup",
+         .Parent = "mnFile",
+         .Caption = "Printer Set&up",
+         .Props = {{"ShortCut", "Ctrl+U"}},
+         .Events = {{"OnClick", "sbPrinterSetupClick"}}},
+        {.Kind = "TMenuItem", .Name = "N1", .Parent = "mnFile", .Caption = "-"},
+        {.Kind = "TMenuItem",
+         .Name = "itmSave",
+         .Parent = "mnFile",
+         .Caption = "&Save Options",
+         .Props = {{"ShortCut", "Ctrl+S"}},
+         .Events = {{"OnClick", "itmSaveClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmCalcColSIze",
+         .Parent = "mnFile",
+         .Caption = "Size Column Widths",
+         .Props = {{"Visible", "False"}},
+         .Events = {{"OnClick", "itmCalcColSIzeClick"}}},
+        {.Kind = "TMenuItem", .Name = "N2", .Parent = "mnFile", .Caption = "-"},
+        {.Kind = "TMenuItem",
+         .Name = "itmExit",
+         .Parent = "mnFile",
+         .Caption = "E&xit",
+         .Props = {{"ShortCut", "Ctrl+Q"}},
+         .Events = {{"OnClick", "bbCloseClick"}}},
+
+        // The View menu.
+        {.Kind = "TMenuItem",
+         .Name = "mnView",
+         .Parent = "mmRptOpts",
+         .Caption = "&View",
+         .Events = {{"OnClick", "mnViewClick"}}},
+        {.Kind = "TMenuItem",
+         .Name = "itmGeneralTab",
+         .Parent = "mnView",
+         .Caption = "&General",
+         .Events = {{"OnClick", "itmViewPage"}}},
+        {.Kind = "TMenuItem", .Name = "itmOutputTab", .Parent = "mnView", .Caption = "O&utput"},
+        {.Kind = "TMenuItem", .Name = "itmStylesTab", .Parent = "mnView", .Caption = "&Styles"},
+        {.Kind = "TMenuItem", .Name = "itmTitlesTab", .Parent = "mnView", .Caption = "&Titles"},
+        {.Kind = "TMenuItem", .Name = "itmSetupTab", .Parent = "mnView", .Caption = "Set&up"},
+        {.Kind = "TMenuItem", .Name = "N3", .Parent = "mnView", .Caption = "-"},
+        {.Kind = "TMenuItem",
+         .Name = "itmTogglePages",
+         .Parent = "mnView",
+         .Caption = "Toggle Pages Visibility",
+         .Props = {{"ShortCut", "Ctrl+F10"}},
+         .Events = {{"OnClick", "itmTogglePagesClick"}}},
+    };
 }
+
+} // namespace
 
 const TFormDesc& OptionsLayout() {
     static const TFormDesc d = [] {
@@ -138,8 +291,6 @@ const TFormDesc& OptionsLayout() {
     }();
     return d;
 }
-
-} // namespace
 
 void TfmTBXMain::BuildLayout() {
     RegisterDBGridLayoutKind();
@@ -225,214 +376,8 @@ void TfmTBXMain::BuildLayout() {
         .Add("edMemoPageFormatStrChange", this, &M::edMemoPageFormatStrChange)
         .Add("rbCountNumRcdsClick", this, &M::rbCountNumRcdsClick);
     BuildForm(*this, OptionsLayout(), h);
-    BindControls();
     SetMessageHandler(WM_TerminateWindow, [this](TMessage& m) { TerminateWindow(m); });
     SetMessageHandler(WM_RestoreWindowSize, [this](TMessage& m) { RestoreWindowSize(m); });
-}
-
-void TfmTBXMain::BindControls() {
-    // Each member takes the control of its own name.
-#define TRX_BIND(Member) Member = RequireComponent<std::remove_pointer_t<decltype(Member)>>(*this, #Member)
-    TRX_BIND(paTop);
-    TRX_BIND(sbClose);
-    TRX_BIND(sbSaveOpts);
-    TRX_BIND(sbPrint);
-    TRX_BIND(sbPreview);
-    TRX_BIND(cbxOutputDest);
-    TRX_BIND(sbPrinterSetup);
-    TRX_BIND(edOutputFileName);
-    TRX_BIND(buBrowseFile);
-    TRX_BIND(cbxIfOutputFileExists);
-    TRX_BIND(paMiddle);
-    TRX_BIND(nbOptions);
-    TRX_BIND(paBottom);
-    TRX_BIND(paRptStatus);
-    TRX_BIND(paPageDimensions);
-    TRX_BIND(paDestination);
-    TRX_BIND(paMsg);
-    TRX_BIND(paPagesAcross);
-    TRX_BIND(Timer1);
-    TRX_BIND(SaveDialog1);
-    TRX_BIND(FontDialog1);
-    TRX_BIND(PrinterSetupDialog1);
-    TRX_BIND(mmRptOpts);
-    TRX_BIND(mnFile);
-    TRX_BIND(itmPreview);
-    TRX_BIND(itmOutputDestination);
-    TRX_BIND(itmPrint);
-    TRX_BIND(itmOutputSetup);
-    TRX_BIND(itmSave);
-    TRX_BIND(itmCalcColSIze);
-    TRX_BIND(itmExit);
-    TRX_BIND(mnView);
-    TRX_BIND(itmGeneralTab);
-    TRX_BIND(itmOutputTab);
-    TRX_BIND(itmStylesTab);
-    TRX_BIND(itmTitlesTab);
-    TRX_BIND(itmSetupTab);
-    TRX_BIND(itmTogglePages);
-    TRX_BIND(gbPrintWhat);
-    TRX_BIND(rbPrintWhatAll);
-    TRX_BIND(rbPrintWhatCurrentPage);
-    TRX_BIND(rbPrintWhatCurrentBranchAll);
-    TRX_BIND(rbPrintWhatCurrentBranchDown);
-    TRX_BIND(rbPrintWhatTestPage);
-    TRX_BIND(rbPrintWhatWindowSnapshot);
-    TRX_BIND(rbPrintWhatPageRange);
-    TRX_BIND(lbPageRangeFrom);
-    TRX_BIND(edPageRangeFrom);
-    TRX_BIND(lbPageRangeTo);
-    TRX_BIND(edPageRangeTo);
-    TRX_BIND(cmbSnapshotSize);
-    TRX_BIND(gbFormattingOptions);
-    TRX_BIND(lbPanelsAcrossPage);
-    TRX_BIND(edPanelsAcrossPage);
-    TRX_BIND(lbInterPanelGap);
-    TRX_BIND(edInterPanelGap);
-    TRX_BIND(lbNodeIndentation);
-    TRX_BIND(edNodeIndentation);
-    TRX_BIND(lbHorizLineFreq);
-    TRX_BIND(edHorizLineFreq);
-    TRX_BIND(lbVertHtAdjPer);
-    TRX_BIND(edVertHtAdjPer);
-    TRX_BIND(lbVertHtAdjPerPercentSymbol);
-    TRX_BIND(lbMaxStringColWid);
-    TRX_BIND(edMaxStringColWid);
-    TRX_BIND(lbMaxMemoColWid);
-    TRX_BIND(edMaxMemoColWid);
-    TRX_BIND(lbMaxStringLines);
-    TRX_BIND(edMaxStringLines);
-    TRX_BIND(lbMaxMemoLines);
-    TRX_BIND(edMaxMemoLines);
-    TRX_BIND(lbStartingReportLineId);
-    TRX_BIND(edStartingReportLineId);
-    TRX_BIND(lbColTitlesAlignment);
-    TRX_BIND(cbxColTitleAlignment);
-    TRX_BIND(gbSnugfitting);
-    TRX_BIND(cbxSnugfit);
-    TRX_BIND(lbMaxRowsToSnugfit);
-    TRX_BIND(edMaxRowsToSnugfit);
-    TRX_BIND(gbDatasetRowCounting);
-    TRX_BIND(rbCountNumRcds);
-    TRX_BIND(rbEstimateNumRcds);
-    TRX_BIND(lbRcdEstimate);
-    TRX_BIND(edRcdEstimate);
-    TRX_BIND(edNumericOnly);
-    TRX_BIND(gbMargins);
-    TRX_BIND(lbMarginTop);
-    TRX_BIND(lbMarginLeft);
-    TRX_BIND(lbMarginRight);
-    TRX_BIND(lbMarginBottom);
-    TRX_BIND(lbPageMargin);
-    TRX_BIND(lbCellMargin);
-    TRX_BIND(edPageMarginTop);
-    TRX_BIND(edPageMarginLeft);
-    TRX_BIND(edPageMarginRight);
-    TRX_BIND(edPageMarginBottom);
-    TRX_BIND(edCellMarginTop);
-    TRX_BIND(edCellMarginLeft);
-    TRX_BIND(edCellMarginRight);
-    TRX_BIND(edCellMarginBottom);
-    TRX_BIND(gbPosition);
-    TRX_BIND(lbOrientation);
-    TRX_BIND(cbxOrientation);
-    TRX_BIND(lbReportAlignment);
-    TRX_BIND(cbxReportAlignment);
-    TRX_BIND(gbOutputOptions);
-    TRX_BIND(lbSmallestFontSize);
-    TRX_BIND(edSmallestFontSize);
-    TRX_BIND(lbLargestFontSize);
-    TRX_BIND(edLargestFontSize);
-    TRX_BIND(lbLinesPerPage);
-    TRX_BIND(edLinesPerPage);
-    TRX_BIND(lbTxtCharsPageWid);
-    TRX_BIND(edTxtCharsPageWid);
-    TRX_BIND(cbShrinkToPage);
-    TRX_BIND(cbExpandToPage);
-    TRX_BIND(gbExportOptions);
-    TRX_BIND(lbExportFieldDelim);
-    TRX_BIND(cmbExportFieldDelim);
-    TRX_BIND(lbExportQuote);
-    TRX_BIND(cmbExportQuote);
-    TRX_BIND(lbMaxExportLength);
-    TRX_BIND(lbExportMaxStrLng);
-    TRX_BIND(edExportMaxStrLng);
-    TRX_BIND(lbExportMaxMemoLng);
-    TRX_BIND(edExportMaxMemoLng);
-    TRX_BIND(cbExportOnlyPrintableChrs);
-    TRX_BIND(gbFastPrinterText);
-    TRX_BIND(cbFastPrinterText);
-    TRX_BIND(lbFastTextPrinterInit);
-    TRX_BIND(edFastTextPrinterInit);
-    TRX_BIND(lbFastTextPrinterFinish);
-    TRX_BIND(edFastTextPrinterFinish);
-    TRX_BIND(cmbPrinters);
-    TRX_BIND(cbDefaultPrinter);
-    TRX_BIND(cbUseReportViewer);
-    TRX_BIND(paStylesLeft);
-    TRX_BIND(paStyleOpts);
-    TRX_BIND(paStyleOptsInclude);
-    TRX_BIND(lbxStyleOpts);
-    TRX_BIND(paOutputQuality);
-    TRX_BIND(cbxOutputQuality);
-    TRX_BIND(paStyle);
-    TRX_BIND(nbStyles);
-    TRX_BIND(paStyles);
-    TRX_BIND(dbgStyles);
-    TRX_BIND(edStylesLocator);
-    TRX_BIND(edTextFontName);
-    TRX_BIND(buTextFontName);
-    TRX_BIND(edTextFontSize);
-    TRX_BIND(edReplFontName);
-    TRX_BIND(buReplFontName);
-    TRX_BIND(edReplFontSize);
-    TRX_BIND(paRptMemoOptions);
-    TRX_BIND(paMemoTitlesTop);
-    TRX_BIND(lbxMemoLocation);
-    TRX_BIND(lbMemoXPosPer);
-    TRX_BIND(edMemoXPosPer);
-    TRX_BIND(lbMemoWidPer);
-    TRX_BIND(edMemoWidPer);
-    TRX_BIND(lbMemoSpacesAbove);
-    TRX_BIND(edMemoSpacesAbove);
-    TRX_BIND(lbMemoSpacesBelow);
-    TRX_BIND(edMemoSpacesBelow);
-    TRX_BIND(rbRptMemoLeftJustify);
-    TRX_BIND(rbRptMemoCenterJustify);
-    TRX_BIND(rbRptMemoRightJustify);
-    TRX_BIND(cbMemoVisible);
-    TRX_BIND(buMemoFont);
-    TRX_BIND(paMemoTitlesBottom);
-    TRX_BIND(lbRptMemoLeftMargin);
-    TRX_BIND(memRptMemo);
-    TRX_BIND(lbRptMemoRightMargin);
-    TRX_BIND(gbDisplayPages);
-    TRX_BIND(cbShowGeneralPage);
-    TRX_BIND(cbShowOutputPage);
-    TRX_BIND(cbShowStylePage);
-    TRX_BIND(cbShowTitlesPage);
-    TRX_BIND(cbShowSetupPage);
-    TRX_BIND(gbDisplayReportOptions);
-    TRX_BIND(cbPauseAfterPrinting);
-    TRX_BIND(cbShowHint);
-    TRX_BIND(cbDisplayReportOptionsWin);
-    TRX_BIND(cbCloseWinAfterPrinting);
-    TRX_BIND(cbAllowFastPrinterText);
-    TRX_BIND(cbDisplayProgressWindow);
-    TRX_BIND(cbSettingsReadOnly);
-    TRX_BIND(cbPreviewFirst);
-    TRX_BIND(gbPasswords);
-    TRX_BIND(cbRptPW);
-    TRX_BIND(cbRptOptPW);
-    TRX_BIND(cbRptSetupPW);
-    TRX_BIND(gbMemoFormats);
-    TRX_BIND(lbMemoTimeFormatStr);
-    TRX_BIND(edMemoTimeFormatStr);
-    TRX_BIND(lbMemoDateFormatStr);
-    TRX_BIND(edMemoDateFormatStr);
-    TRX_BIND(lbMemoPageFormatStr);
-    TRX_BIND(edMemoPageFormatStr);
-#undef TRX_BIND
 }
 
 } // namespace trx

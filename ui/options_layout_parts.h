@@ -8,36 +8,10 @@
 
 namespace trx {
 
-// Where a control stands in its parent; -1 keeps the class's default size.
-struct TPlace {
-    int Left = 0;
-    int Top = 0;
-    int Width = -1;
-    int Height = -1;
-};
-
-inline TControlDesc Ctl(std::string Kind, std::string Name, std::string Parent, TPlace At, std::string Caption = {},
-                        std::string Hint = {}, TPropList Props = {}, TPropList Events = {},
-                        std::vector<std::string> Items = {}) {
-    return TControlDesc{.Kind = std::move(Kind),
-                        .Name = std::move(Name),
-                        .Parent = std::move(Parent),
-                        .Left = At.Left,
-                        .Top = At.Top,
-                        .Width = At.Width,
-                        .Height = At.Height,
-                        .Caption = std::move(Caption),
-                        .Hint = std::move(Hint),
-                        .Items = std::move(Items),
-                        .Props = std::move(Props),
-                        .Events = std::move(Events)};
-}
-
-// A label right-aligned in front of its field.
-inline TControlDesc RightLabel(std::string Name, std::string Parent, TPlace At, std::string Caption,
-                               std::string Hint = {}) {
-    return Ctl("TLabel", std::move(Name), std::move(Parent), At, std::move(Caption), std::move(Hint),
-               {{"AutoSize", "False"}, {"Alignment", "taRightJustify"}});
+// The properties of a label right-aligned in front of its field.
+inline const TPropList& RightAligned() {
+    static const TPropList p{{"AutoSize", "False"}, {"Alignment", "taRightJustify"}};
+    return p;
 }
 
 // The handlers of the edits that take digits only.

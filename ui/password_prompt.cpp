@@ -6,7 +6,6 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -18,6 +17,8 @@ int NumAttempts = 0;
 namespace {
 
 constexpr int MaxWrongEntries = 2;
+
+} // namespace
 
 const TFormDesc& PasswordLayout() {
     static const TFormDesc d{
@@ -69,19 +70,12 @@ const TFormDesc& PasswordLayout() {
     return d;
 }
 
-} // namespace
-
 TfmPassword::TfmPassword(TComponent* AOwner) : TForm(AOwner) {
     BuildForm(*this, PasswordLayout(),
               THandlerTable()
                   .Add("FormShow", this, &TfmPassword::FormShow)
                   .Add("edOkClick", this, &TfmPassword::edOkClick)
                   .Add("edCancelClick", this, &TfmPassword::edCancelClick));
-    lbPWPrompt = RequireComponent<TLabel>(*this, "lbPWPrompt");
-    edPassword = RequireComponent<TEdit>(*this, "edPassword");
-    edOk = RequireComponent<TButton>(*this, "edOk");
-    edCancel = RequireComponent<TButton>(*this, "edCancel");
-    paStatus = RequireComponent<TPanel>(*this, "paStatus");
 }
 
 TfmPassword::~TfmPassword() {

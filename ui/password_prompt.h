@@ -8,14 +8,13 @@
 
 #include <string>
 
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/standard_controls.h"
 
 namespace trx {
 
-class TButton;
-class TEdit;
-class TLabel;
-class TPanel;
+struct TFormDesc;
 
 // The passwords entered and accepted during the current run.
 struct TPWInfo {
@@ -37,11 +36,11 @@ public:
     void edOkClick(TObject* Sender);
     void edCancelClick(TObject* Sender);
 
-    TLabel* lbPWPrompt = nullptr;
-    TEdit* edPassword = nullptr;
-    TButton* edOk = nullptr;
-    TButton* edCancel = nullptr;
-    TPanel* paStatus = nullptr;
+    TRX_FIELD(TLabel, lbPWPrompt);
+    TRX_FIELD(TEdit, edPassword);
+    TRX_FIELD(TButton, edOk);
+    TRX_FIELD(TButton, edCancel);
+    TRX_FIELD(TPanel, paStatus);
 
     // The password the entry must match; empty accepts any entry.
     std::string ExpectedPW;
@@ -51,6 +50,8 @@ public:
 
 // The prompt while it is shown, else nullptr.
 extern TfmPassword* fmPassword;
+// The prompt's layout, which its constructor builds.
+const TFormDesc& PasswordLayout();
 // OK presses of the prompt now shown; the third wrong entry ends it.
 extern int NumAttempts;
 

@@ -19,7 +19,6 @@
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
 #include "framework/forms/menus.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 #include "ui/options_dialog.h"
 #include "ui/password_prompt.h"
@@ -41,53 +40,7 @@ struct TCursorScope {
 // The window's place and size are kept per user in this ini file.
 constexpr const char* FormSizeIniFile = "Tabrix.Ini";
 
-// The stock picture on a tool button's face.
-std::string GlyphOf(const std::string& Button) {
-    static const std::pair<const char*, const char*> kGlyphs[] = {
-        {"sbExit", "Exit"},           {"sbFirstPage", "First"},     {"sbPrevPage", "Prior"},
-        {"sbNextPage", "Next"},       {"sbLastPage", "Last"},       {"sbAlignPgWid", "FitWidth"},
-        {"sbAlignPgHt", "FitHeight"}, {"sbClipBoard", "Clipboard"}, {"sbPrinterSetup", "PrinterSetup"}};
-    for (const auto& [button, glyph] : kGlyphs)
-        if (Button == button) return glyph;
-    return "";
-}
-
-TControlDesc PageButton(const std::string& Name, int Left, const std::string& Hint, const std::string& Handler) {
-    return {.Kind = "TSpeedButton",
-            .Name = Name,
-            .Parent = "paToolbar",
-            .Left = Left,
-            .Top = 4,
-            .Width = 25,
-            .Height = 25,
-            .Hint = Hint,
-            .Props = {{"Glyph", GlyphOf(Name)}},
-            .Events = {{"OnClick", Handler}}};
-}
-
-TControlDesc MenuItem(const std::string& Name, const std::string& Parent, const std::string& Caption,
-                      const std::string& Hint, const std::string& ShortCut, const std::string& Handler) {
-    return {.Kind = "TMenuItem",
-            .Name = Name,
-            .Parent = Parent,
-            .Caption = Caption,
-            .Hint = Hint,
-            .Props = {{"ShortCut", ShortCut}},
-            .Events = {{"OnClick", Handler}}};
-}
-
-TControlDesc MenuLine(const std::string& Name, const std::string& Parent) {
-    return {.Kind = "TMenuItem", .Name = Name, .Parent = Parent, .Caption = "-"};
-}
-
-TControlDesc StatusPanel(const std::string& Name, int Width, const std::string& Hint) {
-    return {.Kind = "TPanel",
-            .Name = Name,
-            .Parent = "paMsg",
-            .Width = Width,
-            .Hint = Hint,
-            .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}};
-}
+} // namespace
 
 const TFormDesc& PreviewLayout() {
     static const TFormDesc d{
@@ -98,12 +51,58 @@ const TFormDesc& PreviewLayout() {
         .Props = {{"HelpContext", "210"}, {"ShowHint", "True"}, {"ActiveControl", "memPreview"}, {"Menu", "MainMenu1"}},
         .Events = {{"OnShow", "FormShow"}, {"OnClose", "FormClose"}, {"OnResize", "FormResize"}},
         .Controls = {
+            // The toolbar: the pages, printing, the zoom and the output destination.
             {.Kind = "TPanel", .Name = "paToolbar", .Height = 58, .Props = {{"Align", "alTop"}}},
-            PageButton("sbExit", 4, "Exit Report Viewer (Ctrl-Q)", "sbExitClick"),
-            PageButton("sbFirstPage", 34, "First Page (Ctrl-F)", "sbFirstPageClick"),
-            PageButton("sbPrevPage", 59, "Prev Page (Shift PgUp)", "sbPrevPageClick"),
-            PageButton("sbNextPage", 84, "Next Page (Shift PgDn)", "sbNextPageClick"),
-            PageButton("sbLastPage", 109, "Last Page (Ctrl-L)", "sbLastPageClick"),
+            {.Kind = "TSpeedButton",
+             .Name = "sbExit",
+             .Parent = "paToolbar",
+             .Left = 4,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Exit Report Viewer (Ctrl-Q)",
+             .Props = {{"Glyph", "Exit"}},
+             .Events = {{"OnClick", "sbExitClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbFirstPage",
+             .Parent = "paToolbar",
+             .Left = 34,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "First Page (Ctrl-F)",
+             .Props = {{"Glyph", "First"}},
+             .Events = {{"OnClick", "sbFirstPageClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbPrevPage",
+             .Parent = "paToolbar",
+             .Left = 59,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Prev Page (Shift PgUp)",
+             .Props = {{"Glyph", "Prior"}},
+             .Events = {{"OnClick", "sbPrevPageClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbNextPage",
+             .Parent = "paToolbar",
+             .Left = 84,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Next Page (Shift PgDn)",
+             .Props = {{"Glyph", "Next"}},
+             .Events = {{"OnClick", "sbNextPageClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbLastPage",
+             .Parent = "paToolbar",
+             .Left = 109,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Last Page (Ctrl-L)",
+             .Props = {{"Glyph", "Last"}},
+             .Events = {{"OnClick", "sbLastPageClick"}}},
             {.Kind = "TSpeedButton",
              .Name = "sbPrint",
              .Parent = "paToolbar",
@@ -114,13 +113,36 @@ const TFormDesc& PreviewLayout() {
              .Caption = "Print",
              .Hint = "Print Report (Ctrl-P)|Print the report to the Output Destination",
              .Events = {{"OnClick", "sbPrintClick"}}},
-            PageButton("sbAlignPgWid", 270, "Fit Horizontally|Try to fill the page horizontally as near as possible",
-                       "sbAlignPgWidClick"),
-            PageButton("sbAlignPgHt", 295, "Fit Vertically|Try to fill the page vertically as near as possible",
-                       "sbAlignPgHtClick"),
-            PageButton("sbClipBoard", 320,
-                       "Copy page to Windows Clipboard|Copy page to Windows Clipboard. Same as pressing Ctrl-A Ctrl-C",
-                       "sbClipBoardClick"),
+            {.Kind = "TSpeedButton",
+             .Name = "sbAlignPgWid",
+             .Parent = "paToolbar",
+             .Left = 270,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Fit Horizontally|Try to fill the page horizontally as near as possible",
+             .Props = {{"Glyph", "FitWidth"}},
+             .Events = {{"OnClick", "sbAlignPgWidClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbAlignPgHt",
+             .Parent = "paToolbar",
+             .Left = 295,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Fit Vertically|Try to fill the page vertically as near as possible",
+             .Props = {{"Glyph", "FitHeight"}},
+             .Events = {{"OnClick", "sbAlignPgHtClick"}}},
+            {.Kind = "TSpeedButton",
+             .Name = "sbClipBoard",
+             .Parent = "paToolbar",
+             .Left = 320,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Copy page to Windows Clipboard|Copy page to Windows Clipboard. Same as pressing Ctrl-A Ctrl-C",
+             .Props = {{"Glyph", "Clipboard"}},
+             .Events = {{"OnClick", "sbClipBoardClick"}}},
             {.Kind = "TComboBox",
              .Name = "cmbZoomLevel",
              .Parent = "paToolbar",
@@ -135,8 +157,16 @@ const TFormDesc& PreviewLayout() {
                         {"OnExit", "cmbZoomLevelExit"},
                         {"OnKeyDown", "cmbZoomLevelKeyDown"},
                         {"OnKeyPress", "cmbZoomLevelKeyPress"}}},
-            PageButton("sbPrinterSetup", 350, "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
-                       "sbPrinterSetupClick"),
+            {.Kind = "TSpeedButton",
+             .Name = "sbPrinterSetup",
+             .Parent = "paToolbar",
+             .Left = 350,
+             .Top = 4,
+             .Width = 25,
+             .Height = 25,
+             .Hint = "Printer Setup (Ctrl-U)|Printer Setup changes printer settings",
+             .Props = {{"Glyph", "PrinterSetup"}},
+             .Events = {{"OnClick", "sbPrinterSetupClick"}}},
             {.Kind = "TComboBox",
              .Name = "cbxOutputDest",
              .Parent = "paToolbar",
@@ -201,62 +231,136 @@ const TFormDesc& PreviewLayout() {
              .Width = 50,
              .Caption = "9999",
              .Hint = "Last Page# to Print"},
+
+            // The status line.
             {.Kind = "TPanel",
              .Name = "paMsg",
              .Height = 22,
              .Props = {{"Align", "alBottom"}, {"Alignment", "taLeftJustify"}, {"BevelOuter", "bvLowered"}}},
-            StatusPanel("paDestination", 70, "Output Destination"),
-            StatusPanel("paRowCol", 70, "Row:Col"),
+            {.Kind = "TPanel",
+             .Name = "paDestination",
+             .Parent = "paMsg",
+             .Width = 70,
+             .Hint = "Output Destination",
+             .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}},
+            {.Kind = "TPanel",
+             .Name = "paRowCol",
+             .Parent = "paMsg",
+             .Width = 70,
+             .Hint = "Row:Col",
+             .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}}},
             {.Kind = "TPanel",
              .Name = "paPageNum",
              .Parent = "paMsg",
              .Width = 90,
              .Hint = "Page#|Page Y-X where \"Y,X\" are the vertical and hroiz. (if any) page#'s",
              .Props = {{"Align", "alRight"}, {"BevelOuter", "bvLowered"}, {"Font.Style", "[fsBold]"}}},
+
+            // The page.
             {.Kind = "TMemo",
              .Name = "memPreview",
              .Props = {{"Align", "alClient"}, {"ReadOnly", "True"}, {"ScrollBars", "ssBoth"}, {"WordWrap", "False"}},
              .Events = {{"OnClick", "memPreviewClick"},
                         {"OnKeyDown", "memPreviewKeyDown"},
                         {"OnKeyUp", "memPreviewKeyUp"}}},
+
+            // The menus.
             {.Kind = "TMainMenu", .Name = "MainMenu1"},
             {.Kind = "TMenuItem",
              .Name = "mnFile",
              .Parent = "MainMenu1",
              .Caption = "&File",
              .Events = {{"OnClick", "mnFileClick"}}},
-            MenuItem("itmPrint", "mnFile", "&Print", "Print the report|Report gets printed to Output Destination",
-                     "Ctrl+P", "sbPrintClick"),
-            MenuLine("N3", "mnFile"),
-            MenuItem("itmCurrentPage", "mnFile", "&Current Page", "Set page range to current page", "",
-                     "itmCurrentPageClick"),
-            MenuItem("itmPageRange", "mnFile", "Page &Range...", "Set output to print a page range", "",
-                     "itmPageRangeClick"),
-            MenuLine("N2", "mnFile"),
-            MenuItem("itmReportOptions", "mnFile", "Report &Options", "", "Ctrl+O", "itmReportOptionsClick"),
-            MenuItem("itmExit", "mnFile", "E&xit", "Exit Report Viewer", "Ctrl+Q", "sbExitClick"),
+            {.Kind = "TMenuItem",
+             .Name = "itmPrint",
+             .Parent = "mnFile",
+             .Caption = "&Print",
+             .Hint = "Print the report|Report gets printed to Output Destination",
+             .Props = {{"ShortCut", "Ctrl+P"}},
+             .Events = {{"OnClick", "sbPrintClick"}}},
+            {.Kind = "TMenuItem", .Name = "N3", .Parent = "mnFile", .Caption = "-"},
+            {.Kind = "TMenuItem",
+             .Name = "itmCurrentPage",
+             .Parent = "mnFile",
+             .Caption = "&Current Page",
+             .Hint = "Set page range to current page",
+             .Events = {{"OnClick", "itmCurrentPageClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmPageRange",
+             .Parent = "mnFile",
+             .Caption = "Page &Range...",
+             .Hint = "Set output to print a page range",
+             .Events = {{"OnClick", "itmPageRangeClick"}}},
+            {.Kind = "TMenuItem", .Name = "N2", .Parent = "mnFile", .Caption = "-"},
+            {.Kind = "TMenuItem",
+             .Name = "itmReportOptions",
+             .Parent = "mnFile",
+             .Caption = "Report &Options",
+             .Props = {{"ShortCut", "Ctrl+O"}},
+             .Events = {{"OnClick", "itmReportOptionsClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmExit",
+             .Parent = "mnFile",
+             .Caption = "E&xit",
+             .Hint = "Exit Report Viewer",
+             .Props = {{"ShortCut", "Ctrl+Q"}},
+             .Events = {{"OnClick", "sbExitClick"}}},
             {.Kind = "TMenuItem", .Name = "mnEdit", .Parent = "MainMenu1", .Caption = "&Edit"},
-            MenuItem("itmSelectAll", "mnEdit", "Se&lect All",
-                     "Select everything on page|Selects entire all text on page", "Ctrl+A", "itmSelectAllClick"),
-            MenuItem("itmCopyToClipBoard", "mnEdit", "&Copy to clipboard", "Copies selected text to clipboard",
-                     "Ctrl+C", "itmCopyToClipBoardClick"),
+            {.Kind = "TMenuItem",
+             .Name = "itmSelectAll",
+             .Parent = "mnEdit",
+             .Caption = "Se&lect All",
+             .Hint = "Select everything on page|Selects entire all text on page",
+             .Props = {{"ShortCut", "Ctrl+A"}},
+             .Events = {{"OnClick", "itmSelectAllClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmCopyToClipBoard",
+             .Parent = "mnEdit",
+             .Caption = "&Copy to clipboard",
+             .Hint = "Copies selected text to clipboard",
+             .Props = {{"ShortCut", "Ctrl+C"}},
+             .Events = {{"OnClick", "itmCopyToClipBoardClick"}}},
             {.Kind = "TMenuItem",
              .Name = "mnView",
              .Parent = "MainMenu1",
              .Caption = "&View",
              .Events = {{"OnClick", "mnViewClick"}}},
-            MenuItem("itmFirstPage", "mnView", "&First Page", "Display first page in report", "Ctrl+F",
-                     "sbFirstPageClick"),
-            MenuItem("itmLastPage", "mnView", "&Last Page", "Display last page in report", "Ctrl+L", "sbLastPageClick"),
-            MenuItem("itmZoomLevel", "mnView", "Zoom Level",
-                     "Zoom Enlarges Text|Increase or decrease text size for viewing", "Ctrl+Z", "itmZoomLevelClick"),
-            MenuItem("itmFitPageWidth", "mnView", "Fit Page &Width",
-                     "Fit Page Horizontally in Window|Try to fill page horizontally as near as possible", "Ctrl+W",
-                     "sbAlignPgWidClick"),
-            MenuItem("itmFitPageHeight", "mnView", "Fit Page &Height",
-                     "Fill Page Vertically|Try to fill page vertically as near as possible", "Ctrl+H",
-                     "sbAlignPgHtClick"),
-            MenuLine("N1", "mnView"),
+            {.Kind = "TMenuItem",
+             .Name = "itmFirstPage",
+             .Parent = "mnView",
+             .Caption = "&First Page",
+             .Hint = "Display first page in report",
+             .Props = {{"ShortCut", "Ctrl+F"}},
+             .Events = {{"OnClick", "sbFirstPageClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmLastPage",
+             .Parent = "mnView",
+             .Caption = "&Last Page",
+             .Hint = "Display last page in report",
+             .Props = {{"ShortCut", "Ctrl+L"}},
+             .Events = {{"OnClick", "sbLastPageClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmZoomLevel",
+             .Parent = "mnView",
+             .Caption = "Zoom Level",
+             .Hint = "Zoom Enlarges Text|Increase or decrease text size for viewing",
+             .Props = {{"ShortCut", "Ctrl+Z"}},
+             .Events = {{"OnClick", "itmZoomLevelClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmFitPageWidth",
+             .Parent = "mnView",
+             .Caption = "Fit Page &Width",
+             .Hint = "Fit Page Horizontally in Window|Try to fill page horizontally as near as possible",
+             .Props = {{"ShortCut", "Ctrl+W"}},
+             .Events = {{"OnClick", "sbAlignPgWidClick"}}},
+            {.Kind = "TMenuItem",
+             .Name = "itmFitPageHeight",
+             .Parent = "mnView",
+             .Caption = "Fit Page &Height",
+             .Hint = "Fill Page Vertically|Try to fill page vertically as near as possible",
+             .Props = {{"ShortCut", "Ctrl+H"}},
+             .Events = {{"OnClick", "sbAlignPgHtClick"}}},
+            {.Kind = "TMenuItem", .Name = "N1", .Parent = "mnView", .Caption = "-"},
             {.Kind = "TMenuItem",
              .Name = "itmMaximized",
              .Parent = "mnView",
@@ -267,8 +371,6 @@ const TFormDesc& PreviewLayout() {
         }};
     return d;
 }
-
-} // namespace
 
 // ---- Page list -------------------------------------------------------------
 
@@ -356,33 +458,6 @@ TfmPreview::TfmPreview(TComponent* AOwner) : TForm(AOwner) {
                   .Add("memPreviewClick", this, &TfmPreview::memPreviewClick)
                   .Add("memPreviewKeyDown", this, &TfmPreview::memPreviewKeyDown)
                   .Add("memPreviewKeyUp", this, &TfmPreview::memPreviewKeyUp));
-    paToolbar = RequireComponent<TPanel>(*this, "paToolbar");
-    paMsg = RequireComponent<TPanel>(*this, "paMsg");
-    paDestination = RequireComponent<TPanel>(*this, "paDestination");
-    paRowCol = RequireComponent<TPanel>(*this, "paRowCol");
-    paPageNum = RequireComponent<TPanel>(*this, "paPageNum");
-    memPreview = RequireComponent<TMemo>(*this, "memPreview");
-    sbExit = RequireComponent<TSpeedButton>(*this, "sbExit");
-    sbFirstPage = RequireComponent<TSpeedButton>(*this, "sbFirstPage");
-    sbPrevPage = RequireComponent<TSpeedButton>(*this, "sbPrevPage");
-    sbNextPage = RequireComponent<TSpeedButton>(*this, "sbNextPage");
-    sbLastPage = RequireComponent<TSpeedButton>(*this, "sbLastPage");
-    sbPrint = RequireComponent<TSpeedButton>(*this, "sbPrint");
-    cbxPrintWhatPages = RequireComponent<TComboBox>(*this, "cbxPrintWhatPages");
-    cmbZoomLevel = RequireComponent<TComboBox>(*this, "cmbZoomLevel");
-    edFromPageNum = RequireComponent<TEdit>(*this, "edFromPageNum");
-    edToPageNum = RequireComponent<TEdit>(*this, "edToPageNum");
-    cbxOutputDest = RequireComponent<TComboBox>(*this, "cbxOutputDest");
-    edOutputFileName = RequireComponent<TEdit>(*this, "edOutputFileName");
-    cbxIfOutputFileExists = RequireComponent<TComboBox>(*this, "cbxIfOutputFileExists");
-    sbPrinterSetup = RequireComponent<TSpeedButton>(*this, "sbPrinterSetup");
-    buBrowseFile = RequireComponent<TButton>(*this, "buBrowseFile");
-    sbAlignPgWid = RequireComponent<TSpeedButton>(*this, "sbAlignPgWid");
-    sbAlignPgHt = RequireComponent<TSpeedButton>(*this, "sbAlignPgHt");
-    sbClipBoard = RequireComponent<TSpeedButton>(*this, "sbClipBoard");
-    itmCurrentPage = RequireComponent<TMenuItem>(*this, "itmCurrentPage");
-    itmPageRange = RequireComponent<TMenuItem>(*this, "itmPageRange");
-    itmMaximized = RequireComponent<TMenuItem>(*this, "itmMaximized");
     FormCreate();
 }
 

@@ -11,18 +11,15 @@
 
 #include "engine/print_settings.h"
 #include "framework/data/dataset.h"
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
 #include "framework/forms/keys.h"
+#include "framework/forms/menus.h"
+#include "framework/forms/standard_controls.h"
 
 namespace trx {
 
-class TButton;
-class TComboBox;
-class TEdit;
-class TMemo;
-class TMenuItem;
-class TPanel;
-class TSpeedButton;
+struct TFormDesc;
 
 enum class TPrtDirection : uint8_t { pdBwdDir, pdFwdDir, pdNoDir };
 
@@ -111,33 +108,33 @@ public:
     // text is no page number.
     bool GotoPage(const std::string& PageText);
 
-    TPanel* paToolbar = nullptr;
-    TPanel* paMsg = nullptr;
-    TPanel* paDestination = nullptr;
-    TPanel* paRowCol = nullptr;
-    TPanel* paPageNum = nullptr;
-    TMemo* memPreview = nullptr;
-    TSpeedButton* sbExit = nullptr;
-    TSpeedButton* sbFirstPage = nullptr;
-    TSpeedButton* sbPrevPage = nullptr;
-    TSpeedButton* sbNextPage = nullptr;
-    TSpeedButton* sbLastPage = nullptr;
-    TSpeedButton* sbPrint = nullptr;
-    TComboBox* cbxPrintWhatPages = nullptr;
-    TComboBox* cmbZoomLevel = nullptr;
-    TEdit* edFromPageNum = nullptr;
-    TEdit* edToPageNum = nullptr;
-    TComboBox* cbxOutputDest = nullptr;
-    TEdit* edOutputFileName = nullptr;
-    TComboBox* cbxIfOutputFileExists = nullptr;
-    TSpeedButton* sbPrinterSetup = nullptr;
-    TButton* buBrowseFile = nullptr;
-    TSpeedButton* sbAlignPgWid = nullptr;
-    TSpeedButton* sbAlignPgHt = nullptr;
-    TSpeedButton* sbClipBoard = nullptr;
-    TMenuItem* itmCurrentPage = nullptr;
-    TMenuItem* itmPageRange = nullptr;
-    TMenuItem* itmMaximized = nullptr;
+    TRX_FIELD(TPanel, paToolbar);
+    TRX_FIELD(TPanel, paMsg);
+    TRX_FIELD(TPanel, paDestination);
+    TRX_FIELD(TPanel, paRowCol);
+    TRX_FIELD(TPanel, paPageNum);
+    TRX_FIELD(TMemo, memPreview);
+    TRX_FIELD(TSpeedButton, sbExit);
+    TRX_FIELD(TSpeedButton, sbFirstPage);
+    TRX_FIELD(TSpeedButton, sbPrevPage);
+    TRX_FIELD(TSpeedButton, sbNextPage);
+    TRX_FIELD(TSpeedButton, sbLastPage);
+    TRX_FIELD(TSpeedButton, sbPrint);
+    TRX_FIELD(TComboBox, cbxPrintWhatPages);
+    TRX_FIELD(TComboBox, cmbZoomLevel);
+    TRX_FIELD(TEdit, edFromPageNum);
+    TRX_FIELD(TEdit, edToPageNum);
+    TRX_FIELD(TComboBox, cbxOutputDest);
+    TRX_FIELD(TEdit, edOutputFileName);
+    TRX_FIELD(TComboBox, cbxIfOutputFileExists);
+    TRX_FIELD(TSpeedButton, sbPrinterSetup);
+    TRX_FIELD(TButton, buBrowseFile);
+    TRX_FIELD(TSpeedButton, sbAlignPgWid);
+    TRX_FIELD(TSpeedButton, sbAlignPgHt);
+    TRX_FIELD(TSpeedButton, sbClipBoard);
+    TRX_FIELD(TMenuItem, itmCurrentPage);
+    TRX_FIELD(TMenuItem, itmPageRange);
+    TRX_FIELD(TMenuItem, itmMaximized);
 
     std::unique_ptr<TPrvwPageList> PageList;
     int LineHeight = 0;
@@ -148,6 +145,9 @@ public:
 
 // The open preview window, else nullptr.
 extern TfmPreview* fmPreview;
+
+// The window's layout, which its constructor builds.
+const TFormDesc& PreviewLayout();
 
 // Runs one preview inside the options dialog; true when the options window
 // is to follow.

@@ -14,7 +14,6 @@
 #include "framework/forms/dialogs.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form_layout.h"
-#include "framework/forms/scripted_ui.h" // RequireComponent
 #include "framework/forms/standard_controls.h"
 
 namespace trx {
@@ -26,6 +25,8 @@ namespace {
 constexpr int64_t ThrottleMs = 500;
 constexpr int32_t ChoiceAbort = 3;
 constexpr int32_t ChoiceResume = 5;
+
+} // namespace
 
 const TFormDesc& ProgressLayout() {
     static const TFormDesc d{
@@ -107,6 +108,8 @@ const TFormDesc& ProgressLayout() {
     return d;
 }
 
+namespace {
+
 TOper CurrentOper() { return PrintSettings ? PrintSettings->Oper : TOper::opSample; }
 TOperStatus CurrentStatus() { return PrintSettings ? PrintSettings->OperStatus : TOperStatus::osInActive; }
 
@@ -129,15 +132,6 @@ TfmProgress::TfmProgress(TComponent* AOwner) : TForm(AOwner) {
                   .Add("bbResumeOperClick", this, &TfmProgress::bbResumeOperClick)
                   .Add("bbAbortOperClick", this, &TfmProgress::bbAbortOperClick)
                   .Add("bbOkClick", this, &TfmProgress::bbOkClick));
-    lbPageNum = RequireComponent<TLabel>(*this, "lbPageNum");
-    lbOutputDestination = RequireComponent<TLabel>(*this, "lbOutputDestination");
-    paProgressBackground = RequireComponent<TPanel>(*this, "paProgressBackground");
-    paProgressBar = RequireComponent<TPanel>(*this, "paProgressBar");
-    bbOk = RequireComponent<TBitBtn>(*this, "bbOk");
-    bbCancel = RequireComponent<TBitBtn>(*this, "bbCancel");
-    bbResumeOper = RequireComponent<TBitBtn>(*this, "bbResumeOper");
-    bbAbortOper = RequireComponent<TBitBtn>(*this, "bbAbortOper");
-    paStatusBar = RequireComponent<TPanel>(*this, "paStatusBar");
 }
 
 TfmProgress::~TfmProgress() {

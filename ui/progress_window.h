@@ -14,13 +14,13 @@
 
 #include "engine/run_progress.h"
 #include "framework/core/types.h"
+#include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/standard_controls.h"
 
 namespace trx {
 
-class TBitBtn;
-class TLabel;
-class TPanel;
+struct TFormDesc;
 
 class TfmProgress : public TForm {
 public:
@@ -64,15 +64,15 @@ public:
     TForm* OwnerForm() const { return ownerForm_; }
     void SetOwnerForm(TForm* Value);
 
-    TLabel* lbPageNum = nullptr;
-    TLabel* lbOutputDestination = nullptr;
-    TPanel* paProgressBackground = nullptr;
-    TPanel* paProgressBar = nullptr;
-    TBitBtn* bbOk = nullptr;
-    TBitBtn* bbCancel = nullptr;
-    TBitBtn* bbResumeOper = nullptr;
-    TBitBtn* bbAbortOper = nullptr;
-    TPanel* paStatusBar = nullptr;
+    TRX_FIELD(TLabel, lbPageNum);
+    TRX_FIELD(TLabel, lbOutputDestination);
+    TRX_FIELD(TPanel, paProgressBackground);
+    TRX_FIELD(TPanel, paProgressBar);
+    TRX_FIELD(TBitBtn, bbOk);
+    TRX_FIELD(TBitBtn, bbCancel);
+    TRX_FIELD(TBitBtn, bbResumeOper);
+    TRX_FIELD(TBitBtn, bbAbortOper);
+    TRX_FIELD(TPanel, paStatusBar);
 
     // Whether a close request is accepted.
     bool CanClose = false;
@@ -92,6 +92,9 @@ private:
 
 // The window while a long operation runs, else nullptr.
 extern TfmProgress* fmProgress;
+
+// The window's layout, which its constructor builds.
+const TFormDesc& ProgressLayout();
 
 // The progress window as the run's progress. Install one (TRunProgressScope)
 // for as long as reports run with the windows; ActivateProgressWindow,

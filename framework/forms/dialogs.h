@@ -1,7 +1,7 @@
 // Message boxes and the common dialogs, as a service with one process-wide
-// current instance: the real windows of a backend, or a scripted responder
-// in tests (scripted_ui.h). Without a service a call that needs an answer
-// raises EScriptFailure; beeps are ignored.
+// current instance: the real windows of a backend, or the tests' scripted
+// responder (which the component does not ship). Without a service a call
+// that needs an answer raises EScriptFailure; beeps are ignored.
 #pragma once
 
 #include <cstdint>

@@ -551,6 +551,16 @@ void TCustomForm::SetMessageHandler(uint32_t Msg, TMessageHandler Handler) {
         handlers_.erase(Msg);
 }
 
+void TCustomForm::BindFields() {
+    std::vector<TField> fields;
+    fields.swap(fields_);
+    for (const TField& f : fields) {
+        TComponent* c = FindComponent(f.Name);
+        if (!c) throw EComponentError(Name() + " has no component named " + f.Name);
+        if (!f.Set(f.Field, c)) throw EComponentError(Name() + "." + f.Name + " is not of the expected class");
+    }
+}
+
 int64_t SendMessage(TCustomForm* Form, uint32_t Msg, uint64_t WParam, int64_t LParam) {
     if (!Form) return 0;
     TMessage m{Msg, WParam, LParam, 0};

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/forms/control.h"
 
@@ -170,7 +171,25 @@ public:
     // A number unique to this form for the life of the process.
     uint64_t FormId() const { return formId_; }
 
+    // Sets each field of the form's class declared with TRX_FIELD to the
+    // component of its name; BuildForm does once the layout's components
+    // exist. Raises EComponentError for a field without a component of its
+    // name or with one of another class.
+    void BindFields();
+
 protected:
+    // Keeps a field of TRX_FIELD for BindFields; the field starts as nullptr.
+    template <class T>
+    T* DeclareField(const char* Name, T** Field) {
+        if (fields_.empty()) fields_.reserve(32); // one allocation for most forms
+        fields_.push_back({Name, Field, [](void* F, TComponent* C) {
+                               T* t = dynamic_cast<T*>(C);
+                               if (t) *static_cast<T**>(F) = t;
+                               return t != nullptr;
+                           }});
+        return nullptr;
+    }
+
     void FontChanged() override;
     void VisibleChanged() override;
     void Paint() override;
@@ -220,7 +239,22 @@ private:
     bool destroyed_ = false;
     uint64_t formId_;
     std::map<uint32_t, TMessageHandler> handlers_;
+    struct TField {
+        const char* Name;
+        void* Field;
+        // Sets the field to the component when it is of the field's class.
+        bool (*Set)(void* Field, TComponent* Component);
+    };
+    std::vector<TField> fields_;
 };
+
+// A field of a form's class that holds the component of the same name in
+// the form's layout (form_layout.h): TRX_FIELD(TEdit, edPassword) declares
+// TEdit* edPassword, which BuildForm sets once it has made the form's
+// components, as the framework sets a form's published fields when it
+// loads the form. The field's class must be complete where the form's
+// class is defined.
+#define TRX_FIELD(Type, Name) Type* Name = DeclareField<Type>(#Name, &Name)
 
 class TForm : public TCustomForm {
 public:

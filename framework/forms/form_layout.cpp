@@ -144,6 +144,8 @@ void BuildForm(TCustomForm& Form, const TFormDesc& Desc, const THandlerTable& Ha
             if (!IsReference(name)) SetProp(access, where, name, value);
     }
 
+    Form.BindFields();
+
     // References, then the form's size (a menu takes room from the client area).
     for (const auto& [name, value] : Desc.Props)
         if (SameText(name, "Menu")) {

@@ -16,11 +16,12 @@
 //             }};
 //         return d;
 //     }
-//     // in the form's constructor:
+//     // in the form's class, the controls it uses (form.h):
+//     TRX_FIELD(TEdit, edPassword);
+//     // in the form's constructor, which so sets edPassword too:
 //     BuildForm(*this, PasswordLayout(), THandlerTable()
 //                   .Add("FormShow", this, &TfmPassword::FormShow)
 //                   .Add("edOkClick", this, &TfmPassword::edOkClick));
-//     edPassword = RequireComponent<TEdit>(*this, "edPassword");
 #pragma once
 
 #include <any>
@@ -99,10 +100,12 @@ private:
     std::map<std::string, std::any> handlers_;
 };
 
-// Makes the controls and components of Desc on Form (owned by it) and sets
-// the form's own properties; then binds the events and runs Loaded. Raises
-// EComponentError for an unknown kind, property, event, handler or parent,
-// and EConvertError for a value that does not fit its property.
+// Makes the controls and components of Desc on Form (owned by it), sets the
+// fields of the form's class to them (TRX_FIELD) and sets the form's own
+// properties; then binds the events and runs Loaded. Raises EComponentError
+// for an unknown kind, property, event, handler or parent and for a field
+// without its component, and EConvertError for a value that does not fit
+// its property.
 void BuildForm(TCustomForm& Form, const TFormDesc& Desc, const THandlerTable& Handlers);
 
 // Makes a component of a kind; later layers register their own kinds.

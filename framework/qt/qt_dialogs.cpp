@@ -20,6 +20,7 @@
 #include "framework/forms/clipboard.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/form.h"
+#include "framework/forms/form_layout.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/printer.h"
 #include "framework/qt/qt_control_widgets.h"
@@ -92,6 +93,20 @@ TCustomForm* NewDialogForm(const std::string& Name, const std::string& Caption) 
     form->SetPosition(TPosition::poScreenCenter);
     return form;
 }
+
+// The printer set-up: the printer, its paper and the orientation, filled
+// and read by ExecutePrinterSetupDialog.
+class TfmPrinterSetup : public TForm {
+public:
+    explicit TfmPrinterSetup(TComponent* AOwner) : TForm(AOwner) {
+        BuildForm(*this, PrinterSetupLayout(), THandlerTable());
+    }
+
+    TRX_FIELD(TComboBox, cbxPrinters);
+    TRX_FIELD(TComboBox, cbxPaper);
+    TRX_FIELD(TRadioButton, rbPortrait);
+    TRX_FIELD(TRadioButton, rbLandscape);
+};
 
 // A Qt dialog over the model's active window, opened window-modal to it
 // (open(), never exec()): the model's loop runs on until the dialog closes,
@@ -276,31 +291,14 @@ public:
 
     bool ExecutePrinterSetupDialog(TPrinterSetupDialog&) override {
         TPrinter& printer = *Printer();
-        TCustomForm* form = NewDialogForm("fmPrinterSetup", "Print Setup");
+        auto* form = NewForm<TfmPrinterSetup>(Application());
         TFormRun run{form};
-        form->SetClientWidth(320);
-        form->SetClientHeight(182);
-        auto* label = Add<TLabel>(*form, "lbName", form, 12, 16, 50, 16);
-        label->SetCaption("&Name:");
-        auto* names = Add<TComboBox>(*form, "cbxPrinters", form, 70, 12, 238, 21);
-        names->SetStyle(TComboBoxStyle::csDropDownList);
+        TComboBox* names = form->cbxPrinters;
+        TComboBox* papers = form->cbxPaper;
         names->SetItems(printer.Printers());
         names->SetItemIndex(printer.PrinterIndex());
-        label->SetFocusControl(names);
-        label = Add<TLabel>(*form, "lbPaper", form, 12, 48, 50, 16);
-        label->SetCaption("Si&ze:");
-        auto* papers = Add<TComboBox>(*form, "cbxPaper", form, 70, 44, 238, 21);
-        papers->SetStyle(TComboBoxStyle::csDropDownList);
-        label->SetFocusControl(papers);
-        auto* group = Add<TGroupBox>(*form, "gbOrientation", form, 12, 76, 296, 58);
-        group->SetCaption("Orientation");
-        auto* portrait = Add<TRadioButton>(*form, "rbPortrait", group, 12, 24, 120, 17);
-        portrait->SetCaption("Po&rtrait");
-        auto* landscape = Add<TRadioButton>(*form, "rbLandscape", group, 150, 24, 120, 17);
-        landscape->SetCaption("&Landscape");
-        (printer.Orientation() == TPrinterOrientation::poLandscape ? landscape : portrait)->SetChecked(true);
-        AddButton(*form, "OK", "OK", mrOk, 152, 148)->Default = true;
-        AddButton(*form, "Cancel", "Cancel", mrCancel, 233, 148)->Cancel = true;
+        (printer.Orientation() == TPrinterOrientation::poLandscape ? form->rbLandscape : form->rbPortrait)
+            ->SetChecked(true);
 
         // The papers of the printer chosen, its own set-up's paper selected.
         std::vector<TPaperChoice> choices;
@@ -335,7 +333,8 @@ public:
             mode.PaperWidth = c.PaperWidth;
             mode.PaperLength = c.PaperLength;
         }
-        mode.Orientation = landscape->Checked() ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
+        mode.Orientation =
+            form->rbLandscape->Checked() ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
         printer.SetDeviceMode(mode);
         return true;
     }
@@ -422,6 +421,86 @@ std::unique_ptr<TServices>& Services() {
 }
 
 } // namespace
+
+const TFormDesc& PrinterSetupLayout() {
+    static const TFormDesc d{.Name = "fmPrinterSetup",
+                             .Caption = "Print Setup",
+                             .ClientWidth = 320,
+                             .ClientHeight = 182,
+                             .Props = {{"BorderStyle", "bsDialog"}, {"Position", "poScreenCenter"}},
+                             .Controls = {
+                                 {.Kind = "TLabel",
+                                  .Name = "lbName",
+                                  .Left = 12,
+                                  .Top = 16,
+                                  .Width = 50,
+                                  .Height = 16,
+                                  .Caption = "&Name:",
+                                  .Props = {{"FocusControl", "cbxPrinters"}}},
+                                 {.Kind = "TComboBox",
+                                  .Name = "cbxPrinters",
+                                  .Left = 70,
+                                  .Top = 12,
+                                  .Width = 238,
+                                  .Height = 21,
+                                  .Props = {{"Style", "csDropDownList"}}},
+                                 {.Kind = "TLabel",
+                                  .Name = "lbPaper",
+                                  .Left = 12,
+                                  .Top = 48,
+                                  .Width = 50,
+                                  .Height = 16,
+                                  .Caption = "Si&ze:",
+                                  .Props = {{"FocusControl", "cbxPaper"}}},
+                                 {.Kind = "TComboBox",
+                                  .Name = "cbxPaper",
+                                  .Left = 70,
+                                  .Top = 44,
+                                  .Width = 238,
+                                  .Height = 21,
+                                  .Props = {{"Style", "csDropDownList"}}},
+                                 {.Kind = "TGroupBox",
+                                  .Name = "gbOrientation",
+                                  .Left = 12,
+                                  .Top = 76,
+                                  .Width = 296,
+                                  .Height = 58,
+                                  .Caption = "Orientation"},
+                                 {.Kind = "TRadioButton",
+                                  .Name = "rbPortrait",
+                                  .Parent = "gbOrientation",
+                                  .Left = 12,
+                                  .Top = 24,
+                                  .Width = 120,
+                                  .Height = 17,
+                                  .Caption = "Po&rtrait"},
+                                 {.Kind = "TRadioButton",
+                                  .Name = "rbLandscape",
+                                  .Parent = "gbOrientation",
+                                  .Left = 150,
+                                  .Top = 24,
+                                  .Width = 120,
+                                  .Height = 17,
+                                  .Caption = "&Landscape"},
+                                 {.Kind = "TButton",
+                                  .Name = "OK",
+                                  .Left = 152,
+                                  .Top = 148,
+                                  .Width = kButtonWidth,
+                                  .Height = kButtonHeight,
+                                  .Caption = "OK",
+                                  .Props = {{"ModalResult", "mrOk"}, {"Default", "True"}}},
+                                 {.Kind = "TButton",
+                                  .Name = "Cancel",
+                                  .Left = 233,
+                                  .Top = 148,
+                                  .Width = kButtonWidth,
+                                  .Height = kButtonHeight,
+                                  .Caption = "Cancel",
+                                  .Props = {{"ModalResult", "mrCancel"}, {"Cancel", "True"}}},
+                             }};
+    return d;
+}
 
 TCustomForm* CreateMessageForm(TMsgDlgType Type, const std::string& Caption, const std::string& Msg,
                                TMsgDlgButtons Buttons, int HelpCtx) {

@@ -17,6 +17,7 @@
 namespace trx {
 
 class TCustomForm;
+struct TFormDesc;
 
 // Installs the dialog service and the clipboard (qt_windows.h does).
 void InstallQtServices();
@@ -29,6 +30,10 @@ void RemoveQtServices();
 // kind's modal result), sized to its text in the screen's fonts. A help
 // context adds the Help button, which F1 also presses. Owned by the
 // application.
+// The printer set-up's layout: the printer and its paper (both lists
+// filled when it runs), the orientation, OK and Cancel.
+const TFormDesc& PrinterSetupLayout();
+
 TCustomForm* CreateMessageForm(TMsgDlgType Type, const std::string& Caption, const std::string& Msg,
                                TMsgDlgButtons Buttons, int HelpCtx);
 

@@ -7,8 +7,8 @@
 #include "engine/trx_errors.h"
 #include "framework/core/math_util.h"
 #include "framework/forms/extra_controls.h"
-#include "framework/forms/scripted_ui.h"
 #include "framework/grids/string_grid.h"
+#include "support/forms/scripted_ui.h"
 
 using namespace trx;
 using P = TRegPlaneNdx;

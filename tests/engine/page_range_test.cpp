@@ -8,9 +8,9 @@
 #include "framework/core/clock.h"
 #include "framework/forms/application.h"
 #include "framework/forms/form.h"
-#include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/printing/virtual_printer.h"
+#include "support/forms/scripted_ui.h"
 
 using namespace trx;
 

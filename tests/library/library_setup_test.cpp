@@ -12,9 +12,9 @@
 #include "engine/shared_routines.h"
 #include "engine/trx_errors.h"
 #include "framework/core/file_utils.h"
-#include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/forms/user_input.h"
+#include "support/forms/scripted_ui.h"
 
 namespace trx::test {
 namespace {

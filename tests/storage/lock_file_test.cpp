@@ -16,7 +16,7 @@
 #include "engine/trx_errors.h"
 #include "file_mgr_fixture.h"
 #include "framework/core/file_utils.h"
-#include "framework/forms/scripted_ui.h"
+#include "support/forms/scripted_ui.h"
 
 namespace trx::test {
 namespace {

@@ -31,6 +31,15 @@ protected:
     void Key(uint16_t K, TShiftState Shift = {}) { UserKeyDown(dlg, K, Shift); }
 };
 
+// The tab strip is made with the dialog, outside its layout.
+TEST_F(OptionsPagesTest, TheTabStripStandsOverTheNotebookWithNoTabsYet) {
+    ASSERT_NE(dlg->TabSet, nullptr);
+    EXPECT_EQ(dlg->TabSet->Height(), 26);
+    EXPECT_EQ(dlg->TabSet->Parent(), dlg->paMiddle);
+    EXPECT_EQ(dlg->TabSet->NoteBook, dlg->nbOptions);
+    EXPECT_EQ(dlg->TabSet->Tabs().Count(), 0);
+}
+
 // ---- Hidden pages ---------------------------------------------------------------
 
 TEST_F(OptionsPagesTest, HiddenPagesHaveNoTabAndTheOthersStayInPageOrder) {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
+#include "support/forms/scripted_ui.h"
 #include "ui/password_prompt.h"
 
 namespace trx::test {

@@ -206,12 +206,6 @@ public:
                       .Add("cbRptOptPWClick", this, &TSetupPage::cbRptOptPWClick)
                       .Add("cbRptSetupPWClick", this, &TSetupPage::cbRptSetupPWClick)
                       .Add("cbSettingsReadOnlyClick", this, &TSetupPage::cbSettingsReadOnlyClick));
-        cbRptPW = RequireComponent<TCheckBox>(*this, "cbRptPW");
-        cbRptOptPW = RequireComponent<TCheckBox>(*this, "cbRptOptPW");
-        cbRptSetupPW = RequireComponent<TCheckBox>(*this, "cbRptSetupPW");
-        cbSettingsReadOnly = RequireComponent<TCheckBox>(*this, "cbSettingsReadOnly");
-        paMsg = RequireComponent<TPanel>(*this, "paMsg");
-        Timer1 = RequireComponent<TTimer>(*this, "Timer1");
     }
     void cbRptPWClick(TObject*) { PasswordCheckBoxClick(cbRptPW, TPasswordKind::pkReport, Assigning); }
     void cbRptOptPWClick(TObject*) { PasswordCheckBoxClick(cbRptOptPW, TPasswordKind::pkReportOptions, Assigning); }
@@ -223,12 +217,12 @@ public:
 
     bool Assigning = false;
     std::vector<TObject*> setOptionsFor;
-    TCheckBox* cbRptPW;
-    TCheckBox* cbRptOptPW;
-    TCheckBox* cbRptSetupPW;
-    TCheckBox* cbSettingsReadOnly;
-    TPanel* paMsg;
-    TTimer* Timer1;
+    TRX_FIELD(TCheckBox, cbRptPW);
+    TRX_FIELD(TCheckBox, cbRptOptPW);
+    TRX_FIELD(TCheckBox, cbRptSetupPW);
+    TRX_FIELD(TCheckBox, cbSettingsReadOnly);
+    TRX_FIELD(TPanel, paMsg);
+    TRX_FIELD(TTimer, Timer1);
 };
 
 class PasswordChangeTest : public PasswordTest {

@@ -10,10 +10,10 @@
 #include "framework/forms/clipboard.h"
 #include "framework/forms/extra_controls.h"
 #include "framework/forms/keys.h"
-#include "framework/forms/scripted_ui.h"
 #include "framework/forms/standard_controls.h"
 #include "framework/forms/user_input.h"
 #include "preview_fixture.h"
+#include "support/forms/scripted_ui.h"
 
 namespace trx::test {
 namespace {

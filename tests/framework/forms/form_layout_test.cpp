@@ -121,9 +121,6 @@ public:
                       .Add("edNumericOnlyKeyPress", this, &TfmOptions::edNumericOnlyKeyPress)
                       .Add("mnFileClick", this, &TfmOptions::mnFileClick)
                       .Add("itmPrintClick", this, &TfmOptions::itmPrintClick));
-        sbPrint = RequireComponent<TSpeedButton>(*this, "sbPrint");
-        cbxOutputDest = RequireComponent<TComboBox>(*this, "cbxOutputDest");
-        edPageRangeFrom = RequireComponent<TEdit>(*this, "edPageRangeFrom");
     }
 
     void FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
@@ -142,9 +139,16 @@ public:
     void itmPrintClick(TObject*) { sbPrint->Click(); }
 
     std::vector<std::string> log;
-    TSpeedButton* sbPrint;
-    TComboBox* cbxOutputDest;
-    TEdit* edPageRangeFrom;
+    TRX_FIELD(TSpeedButton, sbPrint);
+    TRX_FIELD(TComboBox, cbxOutputDest);
+    TRX_FIELD(TEdit, edPageRangeFrom);
+};
+
+// A form class with one field, for the layouts that do not fit it.
+class TfmField : public TForm {
+public:
+    using TForm::TForm;
+    TRX_FIELD(TEdit, edName);
 };
 
 class LayoutTest : public FormsTest {};
@@ -218,6 +222,16 @@ TEST_F(LayoutTest, LayoutMistakesAreReported) {
                        THandlerTable().Add("h", std::function<void(TObject*)>([](TObject*) {}))),
                  EComponentError);
     EXPECT_THROW(build({.Kind = "TTimer", .Name = "x", .Caption = "tick"}), EComponentError);
+    // A field of the form's class needs a component of its name and class.
+    for (const char* kind : {"", "TButton"}) {
+        SCOPED_TRACE(kind);
+        auto* f = NewForm<TfmField>(Application());
+        TFormDesc d{.Name = "fmField"};
+        if (*kind) d.Controls.push_back({.Kind = kind, .Name = "edName"});
+        EXPECT_THROW(BuildForm(*f, d, THandlerTable()), EComponentError);
+        EXPECT_EQ(f->edName, nullptr);
+        f->Free();
+    }
     EXPECT_EQ(Screen()->FormCount(), 0);
 
     RegisterComponentClass("TOddPanel", [](TComponent* o) { return new TPanel(o); });

@@ -10,7 +10,7 @@
 
 #include "framework/core/clock.h"
 #include "framework/forms/application.h"
-#include "framework/forms/scripted_ui.h"
+#include "support/forms/scripted_ui.h"
 
 namespace trx::testing {
 

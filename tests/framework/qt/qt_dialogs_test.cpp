@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -34,6 +35,7 @@
 #include "loopback_listener.h"
 #include "private_cups.h"
 #include "qt_user.h"
+#include "support/layout_dump.h"
 #include "support/temp_dir.h"
 #include "view_check.h"
 
@@ -434,6 +436,14 @@ TEST_F(QtDialogsTest, KeyStateIsTheRealKeyboards) {
     Application()->ProcessMessages();
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+}
+
+// Its controls are what the golden file next to this test says (support/layout_dump.h).
+TEST(PrinterSetupLayout, IsLaidOutAsItsGoldenFileSays) {
+    const char* src = std::getenv("TRX_SOURCE_DIR");
+    ExpectGolden(
+        std::filesystem::path(src ? src : ".") / "tests" / "framework" / "qt" / "golden" / "printer_setup.layout",
+        DumpLayout(PrinterSetupLayout()));
 }
 
 TEST_F(QtDialogsTest, ThePrinterSetupOffersTheCupsPrintersAndThePdfPrinterWithTheirPapers) {

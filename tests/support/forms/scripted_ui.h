@@ -4,7 +4,8 @@
 // their ShowModal (a callback that acts on the form's controls and closes
 // it). A call that finds no fitting step is a failure with a clear
 // message: reported to OnFailure, kept in Failures, and raised as
-// EScriptFailure, so that a run never waits for ever.
+// EScriptFailure, so that a run never waits for ever. The tests link it
+// as trx_scripted_user; the component does not ship it.
 //
 //     TScriptedUi ui;
 //     ui.OnFailure = [](const std::string& m) { ADD_FAILURE() << m; };

@@ -1,4 +1,4 @@
-#include "framework/forms/scripted_ui.h"
+#include "support/forms/scripted_ui.h"
 
 #include <filesystem>
 #include <system_error>
