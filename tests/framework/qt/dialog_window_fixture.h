@@ -120,6 +120,17 @@ protected:
         ADD_FAILURE() << "no tab " << Name;
     }
     static void Click(const TControl* Control) { QTest::mouseClick(QtWidget(Control), Qt::LeftButton); }
+    // The next step of User: the question whether to save the changed
+    // settings, answered No.
+    static void SaySaveNo(QtUser& User) {
+        User.When(
+            "Save New Report Settings?",
+            [] {
+                TCustomForm* box = FindForm("fmMessage");
+                return box && Shown(box);
+            },
+            [] { Click(dynamic_cast<TControl*>(FindForm("fmMessage")->FindComponent("No"))); });
+    }
     // Clicked into, the edit's text replaced by Text as a user types it.
     static void Retype(const TCustomEdit* Edit, const std::string& Text) {
         QWidget* w = QtWidget(Edit);

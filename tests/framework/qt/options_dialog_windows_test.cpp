@@ -321,10 +321,7 @@ TEST_F(DialogWindowTest, TheMemoEditorShowsTheChosenMemoAndTakesWhatIsTyped) {
         .When(
             "right justified", [&] { return view()->document()->defaultTextOption().alignment() == Qt::AlignRight; },
             [] { Click(fmTBXMain->sbClose); });
-    TCustomForm* box = nullptr;
-    user.When(
-        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    SaySaveNo(user);
     tbx->Print();
     EXPECT_TRUE(user.Done());
 }

@@ -151,10 +151,7 @@ TEST_F(WindowViewTest, ADisabledFieldLooksDisabledAndAClickOnItLeavesTheFocusWhe
         .When(
             "60 again", [] { return fmTBXMain->edLinesPerPage->Text() == "60"; },
             [] { QTest::keyClick(QtWidget(fmTBXMain), Qt::Key_Q, Qt::ControlModifier); });
-    TCustomForm* box = nullptr;
-    user.When(
-        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    SaySaveNo(user);
     tbx->Print();
     EXPECT_TRUE(user.Done());
 }
@@ -181,10 +178,7 @@ TEST_F(WindowViewTest, TheOutputQualityListOpensWithAltDownAndShowsItsItems) {
         .When(
             "the list closed", [&] { return !list()->view()->isVisible(); },
             [] { QTest::keyClick(QtWidget(fmTBXMain), Qt::Key_Q, Qt::ControlModifier); });
-    TCustomForm* box = nullptr;
-    user.When(
-        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    SaySaveNo(user);
     tbx->Print();
     EXPECT_TRUE(user.Done());
 }
@@ -236,10 +230,7 @@ TEST_F(WindowViewTest, ThePreviewShowsTheOutputControlsOfItsDestinationAndItsOwn
                 EXPECT_EQ(static_cast<TQtPanel*>(QtWidget(fmPreview->paRowCol))->Caption, "    1:   1");
                 Click(fmPreview->sbExit);
             });
-    TCustomForm* box = nullptr;
-    user.When(
-        "Save New Report Settings?", [&] { return (box = FindForm("fmMessage")) && Shown(box); },
-        [&] { Click(dynamic_cast<TControl*>(box->FindComponent("No"))); });
+    SaySaveNo(user);
     tbx->Print();
     EXPECT_TRUE(user.Done());
 }
