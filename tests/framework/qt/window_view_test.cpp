@@ -11,15 +11,21 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "dialog_window_fixture.h"
+#include "engine/data_directory.h"
+#include "engine/program_path.h"
+#include "engine/trx_errors.h"
 #include "framework/core/strings.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialogs.h"
 #include "framework/forms/user_input.h"
+#include "ui/data_dir_wizard.h"
 #include "view_check.h"
 
 namespace trx::test {
@@ -233,6 +239,73 @@ TEST_F(WindowViewTest, ThePreviewShowsTheOutputControlsOfItsDestinationAndItsOwn
     SaySaveNo(user);
     tbx->Print();
     EXPECT_TRUE(user.Done());
+}
+
+// The data-directory wizard's four pages, each reached as a user does.
+class WizardViewTest : public ::testing::Test, public QtWindowsFixture {
+protected:
+    WizardViewTest() {
+        std::filesystem::create_directories(dir.File("bin"));
+        WriteAll(dir.File("bin/Payroll"), "program");
+        SetExeFileName(dir.File("bin/Payroll"));
+        SetAskToCreateTBXDataDirectory(AskToCreateTBXDataDirectory);
+    }
+    ~WizardViewTest() override {
+        ResetApplication();
+        SetExeFileName("");
+        SetAskToCreateTBXDataDirectory(nullptr);
+    }
+    TWindowsDirOverride windowsDir;
+    TempDir dir;
+};
+
+TEST_F(WizardViewTest, EveryPageLooksRight) {
+    auto click = [](const TControl* Control) { QTest::mouseClick(QtWidget(Control), Qt::LeftButton); };
+    auto atStart = [] {
+        return fmTBXDir && Shown(fmTBXDir) && fmTBXDir->Active() && fmTBXDir->nbWizard->PageIndex() == 0;
+    };
+    std::vector<std::string> faults;
+    std::set<int> pages;
+    auto look = [&] {
+        pages.insert(fmTBXDir->nbWizard->PageIndex());
+        for (const std::string& f : ViewFaults(*fmTBXDir))
+            faults.push_back("page " + std::to_string(fmTBXDir->nbWizard->PageIndex()) + ": " + f);
+    };
+    // An old program alone, a new one sharing, an old one sharing.
+    const std::pair<TRadioButton * TfmTBXDir::*, TRadioButton * TfmTBXDir::*> choices[] = {
+        {&TfmTBXDir::rbOldProgram, &TfmTBXDir::rbSingleProgram},
+        {&TfmTBXDir::rbNewProgram, &TfmTBXDir::rbMultiProgram},
+        {&TfmTBXDir::rbOldProgram, &TfmTBXDir::rbMultiProgram}};
+    QtUser user;
+    for (const auto& [age, sharing] : choices) {
+        user.When("the first page", atStart,
+                  [&, age = age, sharing = sharing] {
+                      click(fmTBXDir->*age);
+                      click(fmTBXDir->*sharing);
+                  })
+            .When(
+                "the choice made",
+                [age = age, sharing = sharing] {
+                    return (fmTBXDir->*age)->Checked() && (fmTBXDir->*sharing)->Checked() &&
+                           QtWidget(fmTBXDir->buNext)->isEnabled();
+                },
+                [&] {
+                    look();
+                    click(fmTBXDir->buNext);
+                })
+            .When(
+                "the next page", [] { return fmTBXDir->nbWizard->PageIndex() != 0; },
+                [&] {
+                    look();
+                    click(fmTBXDir->buBack);
+                });
+    }
+    user.When("the first page at the end", atStart, [&] { click(fmTBXDir->buCancel); });
+    // Cancelled, the program has no data directory.
+    EXPECT_THROW(GetTBXDataDir(), ETrxSUError);
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(pages.size(), 4u);
+    for (const std::string& f : faults) ADD_FAILURE() << f;
 }
 
 } // namespace
