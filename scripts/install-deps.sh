@@ -10,7 +10,7 @@ packages=(
   libcups2-dev cups cups-bsd cups-client
   poppler-utils fontconfig fonts-dejavu-core fonts-wqy-microhei
   unicode-data
-  xvfb xauth openbox x11-utils xdotool tesseract-ocr
+  xvfb xauth icewm x11-utils xdotool tesseract-ocr
   clang libclang-rt-14-dev clang-format
 )
 missing=()

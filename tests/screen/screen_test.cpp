@@ -134,13 +134,14 @@ public:
     ShownProgress() { AddFormObserver(this); }
     ~ShownProgress() override { RemoveFormObserver(this); }
     std::string Text;
-    std::string WindowType, SizeHints;
+    std::string WindowType, SizeHints, Actions;
 
     void FormShown(TCustomForm& Form, bool Modal) override {
         if (&Form != fmProgress || Modal || !Text.empty() || Form.Width() == 0) return;
         Text = ReadScreen(OnScreen(QtWidget(&Form)), "progress-window-shown");
         WindowType = WindowProperty(QtWidget(&Form), "_NET_WM_WINDOW_TYPE");
         SizeHints = WindowProperty(QtWidget(&Form), "WM_NORMAL_HINTS");
+        Actions = WindowProperty(QtWidget(&Form), "_NET_WM_ALLOWED_ACTIONS");
     }
 };
 
@@ -188,6 +189,9 @@ TEST_F(ScreenTest, TheProgressWindowShowsWhileThePrintGoesOn) {
     EXPECT_NE(shown->WindowType.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << shown->WindowType;
     EXPECT_NE(shown->SizeHints.find("minimum size: 385 by 215"), std::string::npos) << shown->SizeHints;
     EXPECT_NE(shown->SizeHints.find("maximum size: 385 by 215"), std::string::npos) << shown->SizeHints;
+    // The window manager offers neither minimizing nor maximizing it.
+    EXPECT_EQ(shown->Actions.find("MINIMIZE"), std::string::npos) << shown->Actions;
+    EXPECT_EQ(shown->Actions.find("MAXIMIZE"), std::string::npos) << shown->Actions;
     // While the print goes on: the page, the count, Cancel.
     EXPECT_TRUE(Reads(running, "Printing: Page")) << running;
     EXPECT_TRUE(Reads(running, "Rows (")) << running;
