@@ -26,6 +26,17 @@ protected:
     static std::string Read(const TCustomForm* Form, const std::string& Name) {
         return ReadScreen(OnScreen(QtWidget(Form)), Name);
     }
+    // The window read until it shows Phrase: what was painted a moment ago
+    // may still be on its way to the screen (at most a second).
+    static std::string ReadShowing(const TCustomForm* Form, const std::string& Name, const std::string& Phrase) {
+        std::string text;
+        for (int i = 0; i < 10; ++i) {
+            text = Read(Form, Name);
+            if (Reads(text, Phrase)) break;
+            ProcessUntil([] { return false; }, 100);
+        }
+        return text;
+    }
     static std::string Read(const TControl* Control, const std::string& Name) {
         const QWidget* w = QtWidget(Control);
         return ReadScreen(QRect(w->mapToGlobal(QPoint(0, 0)), w->size()), Name);
@@ -172,7 +183,7 @@ TEST_F(ScreenTest, TheProgressWindowShowsWhileThePrintGoesOn) {
             "the print's result", [] { return fmProgress && fmProgress->bbOk->Visible() && Shown(fmProgress); },
             [&] {
                 clock.reset();
-                result = Read(fmProgress, "progress-window-result");
+                result = ReadShowing(fmProgress, "progress-window-result", "Report Completed Normally");
                 RealClick(QtWidget(fmProgress->bbOk));
             })
         .When(
