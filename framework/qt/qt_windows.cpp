@@ -70,6 +70,30 @@ bool Viewable(const QWindow& Window) {
     return viewable;
 }
 
+// The window manager is done with a window the program hid: the window has
+// no WM_STATE left, or a withdrawn one. Shown again before that, a window
+// can stay unmapped (the manager takes the late news of the hiding for the
+// last word).
+bool Withdrawn(const QWindow& Window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return true;
+    xcb_connection_t* c = x11->connection();
+    static const char kName[] = "WM_STATE";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof kName - 1, kName), nullptr);
+    if (!atom || atom->atom == XCB_ATOM_NONE) {
+        std::free(atom);
+        return true;
+    }
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, static_cast<xcb_window_t>(Window.winId()), atom->atom, atom->atom, 0, 1), nullptr);
+    std::free(atom);
+    bool withdrawn = true;
+    if (reply && xcb_get_property_value_length(reply) >= 4)
+        withdrawn = *static_cast<const uint32_t*>(xcb_get_property_value(reply)) == 0; // WithdrawnState
+    std::free(reply);
+    return withdrawn;
+}
+
 // A form's window: the menu bar, if the form has a menu, over the client
 // area that holds the controls.
 class TQtFormWindow : public QWidget {
@@ -225,6 +249,8 @@ private:
     void Activate(TQtFormWindow* Window);
     // Waits until a window just shown is on the screen, then paints it.
     void PaintShown(TQtFormWindow* Window);
+    // Waits until the window manager is done with a window just hidden.
+    void AwaitWithdrawn(TQtFormWindow* Window);
     void Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget);
 
     // Menus
@@ -509,8 +535,10 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         w->setWindowFlags(flags); // hides the window
     }
     const Qt::WindowModality modality = Form.Modal() ? Qt::ApplicationModal : Qt::NonModal;
+    bool hidden = false;
     if (want && w->windowModality() != modality) {
-        if (w->isVisible()) w->hide();
+        hidden = w->isVisible();
+        if (hidden) w->hide();
         w->setWindowModality(modality);
     }
     // Made normal again, the window leaves its maximized state before it
@@ -538,6 +566,7 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
             // long operation's progress window over the dialog that waits
             // for it: the window manager keeps a modal window above the
             // others of its application, but not above its own children.
+            if (hidden) AwaitWithdrawn(w);
             QWidget* modal = QApplication::activeModalWidget();
             w->winId();
             if (QWindow* handle = w->windowHandle())
@@ -553,6 +582,20 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         // unless the model says otherwise then.
         w->setWindowModality(Qt::NonModal);
     }
+}
+
+void TQtWindows::AwaitWithdrawn(TQtFormWindow* Window) {
+    QWindow* handle = Window->windowHandle();
+    if (!handle || QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    ++inHandler_;
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    while (!Withdrawn(*handle) && !deadline.hasExpired()) {
+        QGuiApplication::sync();
+        wake_.start(static_cast<int>(std::max<qint64>(1, std::min<qint64>(20, deadline.remainingTime()))));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        wake_.stop();
+    }
+    --inHandler_;
 }
 
 void TQtWindows::PaintShown(TQtFormWindow* Window) {

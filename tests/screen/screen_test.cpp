@@ -26,14 +26,14 @@ protected:
     static std::string Read(const TCustomForm* Form, const std::string& Name) {
         return ReadScreen(OnScreen(QtWidget(Form)), Name);
     }
-    // The window read until it shows Phrase: what was painted a moment ago
-    // may still be on its way to the screen (at most a second).
+    // The window read until it shows Phrase: on a busy machine the window
+    // manager may map it a moment later (at most ten seconds).
     static std::string ReadShowing(const TCustomForm* Form, const std::string& Name, const std::string& Phrase) {
         std::string text;
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 50; ++i) {
             text = Read(Form, Name);
             if (Reads(text, Phrase)) break;
-            ProcessUntil([] { return false; }, 100);
+            ProcessUntil([] { return false; }, 200);
         }
         return text;
     }
