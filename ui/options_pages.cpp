@@ -162,7 +162,7 @@ void TfmTBXMain::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
 void TfmTBXMain::ShowStatusHint(TObject*) {
     // The hint goes where the user looks: the preview's status line while
     // the preview is open, the wizard's while the wizard is.
-    TPanel* panel = fmPreview ? fmPreview->paMsg : fmTBXDir ? fmTBXDir->paMsg : paMsg;
+    TPanel* panel = !fmPreview && fmTBXDir ? fmTBXDir->paMsg : StatusPanel();
     if (!Timer1->Enabled() && panel->Color() != clBtnFace) panel->SetColor(clBtnFace);
     if (panel->Color() == clBtnFace) panel->SetCaption(StatusHintText(Application()->Hint()));
 }
