@@ -28,6 +28,19 @@ std::string Letters(const std::string& Text) {
     return out;
 }
 
+// The words of a text, in lower case: letters, digits and per cent signs.
+std::vector<std::string> Words(const std::string& Text) {
+    std::vector<std::string> out(1);
+    for (unsigned char c : Text) {
+        if (std::isalnum(c) || c == '%')
+            out.back() += static_cast<char>(std::tolower(c));
+        else if (!out.back().empty())
+            out.emplace_back();
+    }
+    if (out.back().empty()) out.pop_back();
+    return out;
+}
+
 // The fewest edits that turn Phrase into some part of Text.
 int SubstringDistance(const std::string& Text, const std::string& Phrase) {
     std::vector<int> prev(Phrase.size() + 1), cur(Phrase.size() + 1);
@@ -76,6 +89,13 @@ std::string ReadScreen(const QRect& Global, const std::string& Name) {
 bool Reads(const std::string& Text, const std::string& Phrase) {
     const std::string phrase = Letters(Phrase);
     return SubstringDistance(Letters(Text), phrase) * 8 <= static_cast<int>(phrase.size());
+}
+
+bool ReadsWhole(const std::string& Text, const std::string& Phrase) {
+    const std::vector<std::string> text = Words(Text), phrase = Words(Phrase);
+    for (std::size_t i = 0; i + phrase.size() <= text.size(); ++i)
+        if (std::equal(phrase.begin(), phrase.end(), text.begin() + static_cast<std::ptrdiff_t>(i))) return true;
+    return false;
 }
 
 void RealClick(const QWidget* Widget, QPoint At) {

@@ -23,6 +23,9 @@ QRect OnScreen(const QWidget* Window);
 // regard to case, blanks and punctuation, with at most one misread
 // character in eight.
 bool Reads(const std::string& Text, const std::string& Phrase);
+// Every word of Phrase, in order and exactly, among the words OCR read: for
+// texts whose last letters are what a cut takes away.
+bool ReadsWhole(const std::string& Text, const std::string& Phrase);
 
 // A click of the left button at a point of a widget (its centre when none
 // is given), and keys (xdotool's names: "ctrl+q", "Tab") and text typed,

@@ -57,26 +57,6 @@ protected:
     }
 };
 
-// Every word of Phrase, in order, among the words OCR read: for texts whose
-// last letters are what a cut takes away.
-bool ReadsWhole(const std::string& Text, const std::string& Phrase) {
-    auto words = [](const std::string& S) {
-        std::vector<std::string> out(1);
-        for (unsigned char c : S) {
-            if (std::isalnum(c) || c == '%')
-                out.back() += static_cast<char>(std::tolower(c));
-            else if (!out.back().empty())
-                out.emplace_back();
-        }
-        if (out.back().empty()) out.pop_back();
-        return out;
-    };
-    const std::vector<std::string> text = words(Text), phrase = words(Phrase);
-    for (std::size_t i = 0; i + phrase.size() <= text.size(); ++i)
-        if (std::equal(phrase.begin(), phrase.end(), text.begin() + static_cast<std::ptrdiff_t>(i))) return true;
-    return false;
-}
-
 TEST_F(ScreenTest, TheWarningAndTheSaveQuestionAreReadOnTheScreen) {
     Store({"LinesPerpage=20"});
     std::string warning, question;
