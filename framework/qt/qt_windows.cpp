@@ -55,13 +55,21 @@ namespace {
 // How long a window just shown may take to be mapped by the window system.
 constexpr int kExposeWaitMs = 2000;
 
+// Qt's offscreen platform: no window system, no stacking, no screen to read.
+bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+// The X server's connection, or nullptr on another platform.
+xcb_connection_t* XConnection() {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 // The window is on the screen as far as the X server knows: mapped, and
 // with it every window it stands in (a window manager maps its frame only
 // after the window itself). Other platforms say so by exposing it.
 bool Viewable(const QWindow& Window) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return true;
-    xcb_connection_t* c = x11->connection();
+    xcb_connection_t* c = XConnection();
+    if (!c) return true;
     const xcb_get_window_attributes_cookie_t cookie =
         xcb_get_window_attributes(c, static_cast<xcb_window_t>(Window.winId()));
     xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(c, cookie, nullptr);
@@ -70,23 +78,25 @@ bool Viewable(const QWindow& Window) {
     return viewable;
 }
 
-// The window manager is done with a window the program hid: the window has
-// no WM_STATE left, or a withdrawn one. Shown again before that, a window
-// can stay unmapped (the manager takes the late news of the hiding for the
-// last word).
-bool Withdrawn(const QWindow& Window) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return true;
-    xcb_connection_t* c = x11->connection();
+// The X server's atom WM_STATE, which a window manager sets on the windows
+// it manages; XCB_ATOM_NONE when there is none (no window manager yet).
+xcb_atom_t WmStateAtom(xcb_connection_t* C) {
     static const char kName[] = "WM_STATE";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof kName - 1, kName), nullptr);
-    if (!atom || atom->atom == XCB_ATOM_NONE) {
-        std::free(atom);
-        return true;
-    }
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(C, xcb_intern_atom(C, 1, sizeof kName - 1, kName), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+
+// The window manager is done with a window the program hid: the window has
+// no WM_STATE left (WmState is that atom), or a withdrawn one. Shown again
+// before that, a window can stay unmapped (the manager takes the late news
+// of the hiding for the last word).
+bool Withdrawn(const QWindow& Window, xcb_atom_t WmState) {
+    xcb_connection_t* c = XConnection();
+    if (!c || WmState == XCB_ATOM_NONE) return true;
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, static_cast<xcb_window_t>(Window.winId()), atom->atom, atom->atom, 0, 1), nullptr);
-    std::free(atom);
+        c, xcb_get_property(c, 0, static_cast<xcb_window_t>(Window.winId()), WmState, WmState, 0, 1), nullptr);
     bool withdrawn = true;
     if (reply && xcb_get_property_value_length(reply) >= 4)
         withdrawn = *static_cast<const uint32_t*>(xcb_get_property_value(reply)) == 0; // WithdrawnState
@@ -251,6 +261,8 @@ private:
     void PaintShown(TQtFormWindow* Window);
     // Waits until the window manager is done with a window just hidden.
     void AwaitWithdrawn(TQtFormWindow* Window);
+    // Takes the window system's events until Done holds, at most a while.
+    void AwaitWindowSystem(const std::function<bool()>& Done);
     void Connect(TQtWidgetKind Kind, TControl& Control, QWidget* Widget);
 
     // Menus
@@ -584,13 +596,15 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
     }
 }
 
-void TQtWindows::AwaitWithdrawn(TQtFormWindow* Window) {
-    QWindow* handle = Window->windowHandle();
-    if (!handle || QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+void TQtWindows::AwaitWindowSystem(const std::function<bool()>& Done) {
+    // Only the window system's events are taken here: the model is in the
+    // middle of a change, and the user's input waits.
     ++inHandler_;
     const QDeadlineTimer deadline(kExposeWaitMs);
-    while (!Withdrawn(*handle) && !deadline.hasExpired()) {
+    while (!Done() && !deadline.hasExpired()) {
         QGuiApplication::sync();
+        // Looked at again at least every 20 ms: the server tells of a
+        // window's state, not of every property the manager sets.
         wake_.start(static_cast<int>(std::max<qint64>(1, std::min<qint64>(20, deadline.remainingTime()))));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
         wake_.stop();
@@ -598,20 +612,21 @@ void TQtWindows::AwaitWithdrawn(TQtFormWindow* Window) {
     --inHandler_;
 }
 
-void TQtWindows::PaintShown(TQtFormWindow* Window) {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
-    // The window system maps the window and tells when it can be drawn
-    // on; until then nothing drawn shows. Only those events are taken here:
-    // the model is in the middle of a change, and the user's input waits.
-    ++inHandler_;
+void TQtWindows::AwaitWithdrawn(TQtFormWindow* Window) {
     QWindow* handle = Window->windowHandle();
-    const QDeadlineTimer deadline(kExposeWaitMs);
-    while (handle && !(handle->isExposed() && Viewable(*handle)) && !deadline.hasExpired()) {
-        QGuiApplication::sync();
-        wake_.start(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
-        wake_.stop();
-    }
+    xcb_connection_t* c = XConnection();
+    if (!handle || !c || Offscreen()) return;
+    const xcb_atom_t wmState = WmStateAtom(c);
+    AwaitWindowSystem([&] { return Withdrawn(*handle, wmState); });
+}
+
+void TQtWindows::PaintShown(TQtFormWindow* Window) {
+    if (Offscreen()) return;
+    // The window system maps the window and tells when it can be drawn
+    // on; until then nothing drawn shows.
+    if (QWindow* handle = Window->windowHandle())
+        AwaitWindowSystem([handle] { return handle->isExposed() && Viewable(*handle); });
+    ++inHandler_;
     Window->repaint();
     QGuiApplication::sync();
     --inHandler_;
@@ -621,7 +636,7 @@ void TQtWindows::Activate(TQtFormWindow* Window) {
     if (!Window->isVisible()) return;
     requestedActive_ = Window;
     // The offscreen platform has no stacking of windows.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) Window->raise();
+    if (!Offscreen()) Window->raise();
     Window->activateWindow();
 }
 
@@ -961,7 +976,7 @@ void TQtWindows::PollInput() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // A long operation lets the events in only now and then: what they
     // painted goes to the screen before it works on.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) QGuiApplication::sync();
+    if (!Offscreen()) QGuiApplication::sync();
 }
 
 // ---------------------------------------------------------------------------
@@ -1310,7 +1325,7 @@ bool SaveWindowPicture(const TCustomForm* Form, const std::string& FileName) {
     if (!w || !w->isVisible()) return false;
     ProcessQtEvents(); // what waits to be painted
     QPixmap picture;
-    if (QScreen* screen = w->screen(); screen && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    if (QScreen* screen = w->screen(); screen && !Offscreen()) {
         const QRect frame = w->frameGeometry();
         picture = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     }
