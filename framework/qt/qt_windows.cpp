@@ -139,6 +139,9 @@ public:
     Qt::WindowFlags AppliedFlags;
     QPoint AppliedPos;
     QSize AppliedSize;
+    // Hidden by the backend since it was last shown: the window manager
+    // must be done with that before the window shows again.
+    bool Hidden = false;
 
 protected:
     void resizeEvent(QResizeEvent* Event) override {
@@ -544,13 +547,15 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
     const Qt::WindowFlags flags = FlagsOf(Form);
     if (flags != w->AppliedFlags) {
         w->AppliedFlags = flags;
+        if (w->isVisible()) w->Hidden = true;
         w->setWindowFlags(flags); // hides the window
     }
     const Qt::WindowModality modality = Form.Modal() ? Qt::ApplicationModal : Qt::NonModal;
-    bool hidden = false;
     if (want && w->windowModality() != modality) {
-        hidden = w->isVisible();
-        if (hidden) w->hide();
+        if (w->isVisible()) {
+            w->hide();
+            w->Hidden = true;
+        }
         w->setWindowModality(modality);
     }
     // Made normal again, the window leaves its maximized state before it
@@ -578,7 +583,8 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
             // long operation's progress window over the dialog that waits
             // for it: the window manager keeps a modal window above the
             // others of its application, but not above its own children.
-            if (hidden) AwaitWithdrawn(w);
+            if (w->Hidden) AwaitWithdrawn(w);
+            w->Hidden = false;
             QWidget* modal = QApplication::activeModalWidget();
             w->winId();
             if (QWindow* handle = w->windowHandle())
@@ -590,6 +596,7 @@ void TQtWindows::SyncFormWindow(TCustomForm& Form) {
         if (Form.Active()) Activate(w);
     } else if (!want && w->isVisible()) {
         w->hide();
+        w->Hidden = true;
         // The end of a modal run: shown again, the window is modeless
         // unless the model says otherwise then.
         w->setWindowModality(Qt::NonModal);
