@@ -207,6 +207,13 @@ public:
     // Why the last print run was aborted: the message of the failure that
     // ended it; empty when none did (the user's abort or cancel included).
     std::string AbortReason;
+    // The reason on one line, for a status line: its line breaks as blanks.
+    std::string AbortReasonLine() const {
+        std::string line = AbortReason;
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        return line;
+    }
     // Whether the last print run's outcome, its abort reason included, was
     // shown on the progress window's result; set by the window.
     bool OutcomeShown = false;

@@ -257,11 +257,7 @@ void TfmTBXMain::TellRunOutcome(TPanel* Panel) {
             ShowMessage(ps.AbortReason);
             return;
         }
-        // One line: the reason's line breaks become blanks.
-        std::string reason = ps.AbortReason;
-        for (char& c : reason)
-            if (c == '\r' || c == '\n') c = ' ';
-        StatusMsg(Panel, reason, TMsgDlgType::mtError, Timer1, 15);
+        StatusMsg(Panel, ps.AbortReasonLine(), TMsgDlgType::mtError, Timer1, 15);
     } else if (ps.LastModalResult == 1 && !ps.DestFile.empty() && Panel) {
         StatusMsg(Panel, "Output: " + ps.DestName, TMsgDlgType::mtCustom, Timer1, 15);
     }

@@ -387,12 +387,8 @@ void TWindowProgress::Close(bool ShowResult, const std::string& Msg) {
     } else {
         // A run ended by a failure says which, on the status line.
         std::string text = fm.GetOperMsg(true, true);
-        if (CurrentStatus() == TOperStatus::osAbort && PrintSettings && !PrintSettings->AbortReason.empty()) {
-            std::string reason = PrintSettings->AbortReason;
-            for (char& c : reason)
-                if (c == '\r' || c == '\n') c = ' ';
-            text += ": " + reason;
-        }
+        if (CurrentStatus() == TOperStatus::osAbort && PrintSettings && !PrintSettings->AbortReason.empty())
+            text += ": " + PrintSettings->AbortReasonLine();
         ShowStatus(fm.paStatusBar, clRed, text);
     }
     SetWindowVisibility(&fm, true, TFormBorderStyle::bsDialog, fm.NormalSize);
