@@ -53,19 +53,15 @@ TLineKind KindOf(std::string_view Text) {
 
 TParsedLine Parse(std::string_view Text) {
     TParsedLine p;
+    p.Kind = KindOf(Text);
+    if (p.Kind == TLineKind::lkOther) return p;
     const std::string_view t = TrimView(Text);
-    if (t.empty() || t[0] == ';') return p;
-    if (t[0] == '[') {
-        const auto close = t.find_last_of(']');
-        if (close == std::string_view::npos) return p;
-        p.Kind = TLineKind::lkSection;
-        p.Name = TrimBlanks(t.substr(1, close - 1));
+    if (p.Kind == TLineKind::lkSection) {
+        p.Name = TrimBlanks(t.substr(1, t.find_last_of(']') - 1));
         return p;
     }
     const auto eq = t.find('=');
     p.Name = TrimBlanks(t.substr(0, eq));
-    if (p.Name.empty()) return p;
-    p.Kind = TLineKind::lkKey;
     if (eq != std::string_view::npos) {
         std::string_view value = TrimView(t.substr(eq + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
