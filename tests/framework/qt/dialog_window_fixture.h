@@ -11,9 +11,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "engine/data_directory.h"
+#include "engine/program_path.h"
 #include "framework/core/file_utils.h"
 #include "framework/forms/form.h"
 #include "framework/forms/standard_controls.h"
@@ -25,6 +28,7 @@
 #include "support/temp_dir.h"
 #include "support/ui/new_tabrix.h"
 #include "support/windows_dir.h"
+#include "ui/data_dir_wizard.h"
 #include "ui/options_dialog.h"
 #include "ui/preview_window.h"
 #include "ui/tab_set_control.h"
@@ -146,6 +150,27 @@ protected:
     TForm* form = nullptr;
     TStringGrid* grid = nullptr;
     TTrxTabrix* tbx = nullptr;
+};
+
+// The data-directory wizard on the real windows: a program whose data
+// directory is missing, in a temporary directory.
+class WizardWindowTest : public ::testing::Test, public QtWindowsFixture {
+protected:
+    WizardWindowTest() {
+        std::filesystem::create_directories(dir.File("bin"));
+        WriteAll(Program(), "program");
+        SetExeFileName(Program());
+        SetAskToCreateTBXDataDirectory(AskToCreateTBXDataDirectory);
+    }
+    ~WizardWindowTest() override {
+        ResetApplication();
+        SetExeFileName("");
+        SetAskToCreateTBXDataDirectory(nullptr);
+    }
+    std::string Program() const { return dir.File("bin/Payroll"); }
+
+    TWindowsDirOverride windowsDir;
+    TempDir dir;
 };
 
 } // namespace trx::test

@@ -371,25 +371,6 @@ TEST_F(WindowLookTest, AReportFontThatIsNotInstalledShowsInAFixedPitchWithItsLin
 
 // ---- The wizard --------------------------------------------------------------
 
-class WizardWindowTest : public ::testing::Test, public QtWindowsFixture {
-protected:
-    WizardWindowTest() {
-        std::filesystem::create_directories(dir.File("bin"));
-        WriteAll(Program(), "program");
-        SetExeFileName(Program());
-        SetAskToCreateTBXDataDirectory(AskToCreateTBXDataDirectory);
-    }
-    ~WizardWindowTest() override {
-        ResetApplication();
-        SetExeFileName("");
-        SetAskToCreateTBXDataDirectory(nullptr);
-    }
-    std::string Program() const { return dir.File("bin/Payroll"); }
-
-    TWindowsDirOverride windowsDir;
-    TempDir dir;
-};
-
 TEST_F(WizardWindowTest, NextAndBackStepThePagesAndFinishMakesTheDirectory) {
     auto click = [](const TControl* Control) { QTest::mouseClick(QtWidget(Control), Qt::LeftButton); };
     QtUser user;

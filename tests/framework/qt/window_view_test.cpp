@@ -242,22 +242,7 @@ TEST_F(WindowViewTest, ThePreviewShowsTheOutputControlsOfItsDestinationAndItsOwn
 }
 
 // The data-directory wizard's four pages, each reached as a user does.
-class WizardViewTest : public ::testing::Test, public QtWindowsFixture {
-protected:
-    WizardViewTest() {
-        std::filesystem::create_directories(dir.File("bin"));
-        WriteAll(dir.File("bin/Payroll"), "program");
-        SetExeFileName(dir.File("bin/Payroll"));
-        SetAskToCreateTBXDataDirectory(AskToCreateTBXDataDirectory);
-    }
-    ~WizardViewTest() override {
-        ResetApplication();
-        SetExeFileName("");
-        SetAskToCreateTBXDataDirectory(nullptr);
-    }
-    TWindowsDirOverride windowsDir;
-    TempDir dir;
-};
+using WizardViewTest = WizardWindowTest;
 
 TEST_F(WizardViewTest, EveryPageLooksRight) {
     auto click = [](const TControl* Control) { QTest::mouseClick(QtWidget(Control), Qt::LeftButton); };
